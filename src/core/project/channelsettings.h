@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+// A feed's channel settings. The member initialisers are the values a field
+// takes when a project file does not name it (the default channel record).
+// Field names are the project file's element names.
+struct ChannelSettings
+{
+    QString filename;
+    QString root;
+    QString src;
+    QString title;
+    QString creator;
+    QString link;
+    QString description;
+    QString logotitle;
+    QString logosrc;
+    QString logolink;
+    QString style;
+    bool dateset = true;
+    bool addressset = true;
+    bool creatorset = true;
+    int ver = 1; // 0 = RSS 1.0 (.rdf), 1 = RSS 2.0 (.xml)
+    QString localfolder;
+    int rssline = 15;
+    QString language = QStringLiteral("ja");
+    int descstrmax = 30;
+    bool content = false;
+    bool html = false;
+    int htmlext = 0;
+    int htmlmark = 0;
+    QString htmlscript;
+    bool htmllabel = false;
+    QString ftptemplate;
+    QString ftpfolder;
+    QString memo; // only the project defaults use it; a feed never writes it
+
+    bool operator==(const ChannelSettings &) const = default;
+
+    // A feed that the user creates starts from this record: texts empty,
+    // numbers 0, switches off. Its pages then fill in the project defaults.
+    static ChannelSettings allEmpty()
+    {
+        ChannelSettings s;
+        s.dateset = s.addressset = s.creatorset = false;
+        s.ver = 0;
+        s.rssline = 0;
+        s.language.clear();
+        s.descstrmax = 0;
+        return s;
+    }
+};
+
+// The project-wide defaults, held in the project element of the file.
+struct ProjectDefaults
+{
+    int ver = 1;
+    bool dateset = true;
+    bool addressset = true;
+    bool creatorset = true;
+    int rssline = 15;
+    QString language = QStringLiteral("ja"); // "ja" or "en"
+    int descstrmax = 30;
+    bool content = false;
+    QString memo;
+    QString ftptemplate; // empty = no template
+
+    bool operator==(const ProjectDefaults &) const = default;
+};

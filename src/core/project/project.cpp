@@ -1,0 +1,98 @@
+#include "project.h"
+
+#include <QFileInfo>
+
+Project::Project(QObject *parent) : QObject(parent)
+{
+    m_root = std::make_unique<ProjectNode>(defaultRootName(), ProjectNode::RootKind);
+}
+
+Project::~Project() = default;
+
+void Project::setFileName(const QString &fileName)
+{
+    if (m_fileName == fileName)
+        return;
+    m_fileName = fileName;
+    Q_EMIT captionChanged();
+}
+
+QString Project::projectName() const
+{
+    if (m_fileName.isEmpty())
+        return {};
+    return QFileInfo(m_fileName).completeBaseName();
+}
+
+QString Project::caption() const
+{
+    if (m_fileName.isEmpty())
+        return programName();
+    return QStringLiteral(" [") + projectName() + QStringLiteral("] - ") + programName();
+}
+
+void Project::updateRootName()
+{
+    const QString name = m_fileName.isEmpty() ? defaultRootName() : projectName();
+    if (m_root->text == name)
+        return;
+    m_root->text = name;
+    Q_EMIT nodeTextChanged(m_root.get());
+}
+
+void Project::setModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+void Project::setCurrentNode(ProjectNode *node)
+{
+    if (m_currentNode == node)
+        return;
+    m_currentNode = node;
+    Q_EMIT currentNodeChanged(node);
+}
+
+TEditList *Project::currentItemList() const
+{
+    return m_currentNode && m_currentNode->isFeed() ? m_currentNode->data() : nullptr;
+}
+
+void Project::setChanged(ProjectNode &feed, bool changed)
+{
+    TEditList *list = feed.isFeed() ? feed.data() : nullptr;
+    if (!list)
+        return;
+    if (changed && list->settings.ftptemplate.isEmpty() && list->settings.ftpfolder.isEmpty())
+        return;
+    if (list->changed == changed)
+        return;
+    list->changed = changed;
+    Q_EMIT changedMarkChanged(&feed);
+}
+
+void Project::resetChangedMarks(ProjectNode &node)
+{
+    node.forEachFeed([this](ProjectNode &feed) { setChanged(feed, false); });
+}
+
+void Project::reset()
+{
+    defaults = ProjectDefaults();
+    setCurrentNode(nullptr);
+    replaceTree(std::make_unique<ProjectNode>(defaultRootName(), ProjectNode::RootKind));
+    setModified(false);
+    setFileName(QString());
+}
+
+void Project::replaceTree(std::unique_ptr<ProjectNode> newRoot)
+{
+    Q_EMIT treeAboutToBeReplaced();
+    setCurrentNode(nullptr);
+    newRoot->kind = ProjectNode::RootKind;
+    m_root = std::move(newRoot);
+    Q_EMIT treeReplaced();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "channelsettings.h"
+#include "projectnode.h"
+
+#include <QObject>
+#include <memory>
+
+// The one open document: the tree of folders and feeds, the project
+// defaults, the file it belongs to and whether it differs from that file.
+class Project : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QString defaultRootName() { return QStringLiteral("プロジェクト"); }
+    static QString programName() { return QStringLiteral("Brisklet"); }
+
+    explicit Project(QObject *parent = nullptr);
+    ~Project() override;
+
+    ProjectNode &root() const { return *m_root; }
+
+    ProjectDefaults defaults;
+
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &fileName);
+    // The file name without folder and extension; empty without a file.
+    QString projectName() const;
+    // " [name] - Brisklet" with a file, "Brisklet" without.
+    QString caption() const;
+    // The root shows the project name once the project has a file.
+    void updateRootName();
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+
+    ProjectNode *currentNode() const { return m_currentNode; }
+    void setCurrentNode(ProjectNode *node);
+    // The current node's feed data, when the current node is a feed.
+    TEditList *currentItemList() const;
+
+    // Turning the mark on only works on a feed that can be uploaded (it has
+    // an FTP template or an upload path).
+    void setChanged(ProjectNode &feed, bool changed);
+    // Clears the marks of every feed at and below the node.
+    void resetChangedMarks(ProjectNode &node);
+
+    // Starts a new project: defaults, one root "プロジェクト", no file.
+    void reset();
+    // Replaces the whole tree (opening a file). The new root's children
+    // become the project's top-level nodes.
+    void replaceTree(std::unique_ptr<ProjectNode> newRoot);
+
+Q_SIGNALS:
+    void modifiedChanged(bool modified);
+    void changedMarkChanged(ProjectNode *feed);
+    void captionChanged();
+    void treeAboutToBeReplaced();
+    void treeReplaced();
+    void currentNodeChanged(ProjectNode *node);
+    void nodeTextChanged(ProjectNode *node);
+
+private:
+    std::unique_ptr<ProjectNode> m_root;
+    QString m_fileName;
+    bool m_modified = false;
+    ProjectNode *m_currentNode = nullptr;
+};
