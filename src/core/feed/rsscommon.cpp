@@ -1,7 +1,6 @@
 #include "rsscommon.h"
 
 #include "textops.h"
-#include "xmlchars.h"
 
 namespace {
 
@@ -74,6 +73,5 @@ void WriteContentLine(QString &out, int level, const ChannelSettings &settings,
                       const FeedItem &item)
 {
     if (settings.content)
-        WriteElementLine(out, level, QStringLiteral("content:encoded"),
-                         SplitCDataTerminators(item.desc), true);
+        WriteElementLine(out, level, QStringLiteral("content:encoded"), item.desc, true);
 }

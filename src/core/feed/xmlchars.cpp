@@ -40,11 +40,3 @@ QString WithoutXmlForbiddenChars(const QString &text)
     }
     return clean;
 }
-
-QString SplitCDataTerminators(const QString &value)
-{
-    if (!value.contains(QStringLiteral("]]>")))
-        return value;
-    QString split = value;
-    return split.replace(QStringLiteral("]]>"), QStringLiteral("]]]]><![CDATA[>"));
-}

@@ -7,8 +7,3 @@
 // surrogate pairs that stand alone. A parser rejects a whole feed for one of
 // them, so they are dropped rather than written.
 QString WithoutXmlForbiddenChars(const QString &text);
-
-// A value for a CDATA section: every "]]>" is split across two sections
-// ("]]]]><![CDATA[>") so that it cannot end the section early; a reader
-// joins the sections back to the original text.
-QString SplitCDataTerminators(const QString &value);
