@@ -2,41 +2,41 @@
 
 namespace {
 
-bool isAllowedBmpChar(char16_t c)
+// Position of the first character at or after from that XML forbids, or -1.
+qsizetype firstForbidden(QStringView text, qsizetype from)
 {
-    return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD);
-}
-
-// Length of the allowed character at i (1, or 2 for a surrogate pair), or 0.
-qsizetype allowedCharLength(const QString &text, qsizetype i)
-{
-    const char16_t c = text.at(i).unicode();
-    if (isAllowedBmpChar(c))
-        return 1;
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-        return 2;
-    return 0;
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = from; i < size; ++i) {
+        const char16_t c = data[i];
+        if ((c >= 0x20 && c < 0xD800) || c == 0x09 || c == 0x0A || c == 0x0D ||
+            (c >= 0xE000 && c <= 0xFFFD))
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return -1;
 }
 
 } // namespace
 
 QString WithoutXmlForbiddenChars(const QString &text)
 {
+    qsizetype forbidden = firstForbidden(text, 0);
     // Feeds almost never hold such characters: only copy when one is found.
-    qsizetype i = 0;
-    qsizetype length = 0;
-    while (i < text.size() && (length = allowedCharLength(text, i)) != 0)
-        i += length;
-    if (i == text.size())
+    if (forbidden < 0)
         return text;
-
-    QString clean = text.left(i);
+    QString clean;
     clean.reserve(text.size());
-    while (i < text.size()) {
-        length = allowedCharLength(text, i);
-        clean.append(QStringView(text).mid(i, length)); // a forbidden character appends nothing
-        i += length == 0 ? 1 : length;
+    qsizetype kept = 0;
+    while (forbidden >= 0) {
+        clean.append(QStringView(text).mid(kept, forbidden - kept));
+        kept = forbidden + 1;
+        forbidden = firstForbidden(text, kept);
     }
+    clean.append(QStringView(text).mid(kept));
     return clean;
 }
