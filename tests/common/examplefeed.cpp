@@ -1,7 +1,5 @@
 #include "examplefeed.h"
 
-#include <QTest>
-
 TEditList exampleFeed()
 {
     TEditList feed;
@@ -36,11 +34,22 @@ QStringList utf8List(std::initializer_list<const char *> texts)
     return list;
 }
 
-QStringList crlfLines(const QString &text)
+QString lineProblem(const QString &text, const QStringList &present,
+                    const QStringList &absentStarts)
 {
     if (!text.endsWith(QStringLiteral("\r\n")))
-        QTest::qFail("the text does not end in CR LF", __FILE__, __LINE__);
+        return QStringLiteral("the text does not end in CR LF");
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();
-    return lines;
+    for (const QString &line : present) {
+        if (!lines.contains(line))
+            return QStringLiteral("missing line: ") + line + QStringLiteral("\n---\n") + text;
+    }
+    for (const QString &start : absentStarts) {
+        for (const QString &line : lines) {
+            if (line.startsWith(start))
+                return QStringLiteral("unexpected line: ") + line;
+        }
+    }
+    return {};
 }

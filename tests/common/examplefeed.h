@@ -24,6 +24,8 @@ Q_DECLARE_METATYPE(FeedEdit)
 // Texts written as UTF-8 literals, for data rows.
 QStringList utf8List(std::initializer_list<const char *> texts);
 
-// The lines of a text whose lines end in CR LF; fails the test when the
-// text does not end in CR LF.
-QStringList crlfLines(const QString &text);
+// What is wrong with a text whose lines end in CR LF: a line of present
+// that is not one of its lines, a line that starts with one of
+// absentStarts, or a missing final CR LF. Empty when nothing is.
+QString lineProblem(const QString &text, const QStringList &present,
+                    const QStringList &absentStarts);
