@@ -22,8 +22,8 @@ int runSave(CliContext &context)
     }
 
     QSaveFile out(outPath);
-    const QByteArray bytes = WriteProjectFile(content.defaults, *content.root);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) ||
+        !WriteProjectFile(content.defaults, *content.root, out) || !out.commit()) {
         context.err << outPath << ": " << out.errorString() << Qt::endl;
         return ExitFailure;
     }

@@ -3,7 +3,9 @@
 #include "feed/textops.h"
 #include "projectfields.h"
 #include "xmlelementreader.h"
+#include "xmlinput.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <climits>
 
@@ -30,16 +32,19 @@ QString multiLineValue(const QString &cdata)
 {
     QString lines;
     lines.reserve(cdata.size() + cdata.size() / 16);
-    for (qsizetype i = 0; i < cdata.size(); ++i) {
-        const QChar c = cdata[i];
-        if (c == u'\r' || c == u'\n') {
-            lines += QLatin1StringView("\r\n");
-            if (c == u'\r' && i + 1 < cdata.size() && cdata[i + 1] == u'\n')
-                ++i;
-        } else {
-            lines += c;
-        }
+    const QStringView text(cdata);
+    qsizetype done = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines += text.mid(done, i - done);
+        lines += QLatin1StringView("\r\n");
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        done = i + 1;
     }
+    lines += text.mid(done);
     return UnescapeXmlText(lines);
 }
 
@@ -190,13 +195,11 @@ private:
     ProjectContent &m_content;
 };
 
-} // namespace
-
-ProjectContent ReadProjectContent(const QByteArray &document)
+ProjectContent readContent(QIODevice &device, QChar invalidMarker)
 {
     ProjectContent content;
     content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
-    XmlElementReader xml(document);
+    XmlElementReader xml(device, invalidMarker);
     ProjectWalk(xml, content).walkDocument();
     if (xml.hasError()) {
         content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
@@ -208,6 +211,16 @@ ProjectContent ReadProjectContent(const QByteArray &document)
     return content;
 }
 
+} // namespace
+
+ProjectContent ReadProjectContent(const QByteArray &document)
+{
+    XmlInput input = PrepareXmlInput(document);
+    QBuffer buffer(&input.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readContent(buffer, input.invalidMarker);
+}
+
 ProjectContent ReadProjectFile(const QString &path)
 {
     QFile file(path);
@@ -217,9 +230,11 @@ ProjectContent ReadProjectFile(const QString &path)
         content.error = ProjectUnreadableMessage();
         return content;
     }
-    // One read into a buffer of the file's size: no growing and copying.
-    QByteArray document(file.size(), Qt::Uninitialized);
-    const qint64 read = file.read(document.data(), document.size());
-    document.truncate(std::max<qint64>(read, 0));
-    return ReadProjectContent(document);
+    // A clean file is parsed straight from the disk, a block at a time, so
+    // that a large project is never held in memory as bytes besides its tree.
+    const bool clean = XmlInputNeedsNoRepair(file);
+    file.seek(0);
+    if (clean)
+        return readContent(file, QChar());
+    return ReadProjectContent(file.readAll());
 }

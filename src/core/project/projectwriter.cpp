@@ -3,6 +3,7 @@
 #include "feed/textops.h"
 #include "projectfields.h"
 
+#include <QBuffer>
 #include <QStringEncoder>
 
 namespace {
@@ -58,10 +59,25 @@ QString valueText(const ChannelField &field, const ChannelSettings &settings)
     return settings.*field.text;
 }
 
+// Builds the file a block at a time and hands each block to the device.
 class ProjectFileWriter
 {
 public:
-    QByteArray take() { return std::move(m_out); }
+    explicit ProjectFileWriter(QIODevice &device) : m_device(device) {}
+
+    // Writes what has been built; the buffer keeps its memory for the next
+    // block.
+    bool flush()
+    {
+        m_failed = m_failed || m_device.write(m_out) != m_out.size();
+        m_out.truncate(0);
+        return !m_failed;
+    }
+    void flushWhenFull()
+    {
+        if (m_out.size() >= BlockSize)
+            flush();
+    }
 
     void header()
     {
@@ -121,8 +137,10 @@ public:
         if (node.kind == ProjectNode::FolderKind) {
             startNode(level, node);
             element(level + 1, "disp"_L1, node.text);
-            for (int row = 0; row < node.childCount(); ++row)
+            for (int row = 0; row < node.childCount(); ++row) {
                 this->node(level + 1, *node.child(row));
+                flushWhenFull();
+            }
             line(level, "</node>"_L1);
         } else if (node.isFeed()) {
             startNode(level, node);
@@ -171,25 +189,40 @@ private:
         m_out.truncate(end - m_out.constData());
     }
 
+    static constexpr qsizetype BlockSize = 1 << 20;
+
+    QIODevice &m_device;
     QByteArray m_out;
     QStringEncoder m_encoder{QStringEncoder::Utf8};
+    bool m_failed = false;
 };
 
 } // namespace
 
-QByteArray WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top)
+bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device)
 {
-    ProjectFileWriter writer;
+    ProjectFileWriter writer(device);
     writer.header();
     writer.line(1, "<project>"_L1);
     writer.defaults(defaults);
     if (top.parent()) {
         writer.node(2, top);
     } else {
-        for (int row = 0; row < top.childCount(); ++row)
+        for (int row = 0; row < top.childCount(); ++row) {
             writer.node(2, *top.child(row));
+            writer.flushWhenFull();
+        }
     }
     writer.line(1, "</project>"_L1);
     writer.line(0, "</brisklet>"_L1);
-    return writer.take();
+    return writer.flush();
+}
+
+QByteArray WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteProjectFile(defaults, top, buffer);
+    return bytes;
 }

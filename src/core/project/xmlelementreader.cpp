@@ -85,8 +85,8 @@ void appendAttributeValue(QString &out, QStringView value)
 
 } // namespace
 
-XmlElementReader::XmlElementReader(const QByteArray &document)
-    : m_input(PrepareXmlInput(document)), m_xml(m_input.bytes)
+XmlElementReader::XmlElementReader(QIODevice &device, QChar invalidMarker)
+    : m_invalidMarker(invalidMarker), m_xml(&device)
 {
 }
 
@@ -129,7 +129,7 @@ bool XmlElementReader::isXhtml() const
 
 QString XmlElementReader::cleanPiece(QStringView piece, bool decodeReferences) const
 {
-    if (!m_input.invalidMarker.isNull() && piece.contains(m_input.invalidMarker))
+    if (!m_invalidMarker.isNull() && piece.contains(m_invalidMarker))
         return invalidText();
     QString text = piece.toString();
     if (decodeReferences)
@@ -150,8 +150,11 @@ XmlElement XmlElementReader::readElement()
     }
 
     // Pieces are kept raw until it is known whether any of them is CDATA,
-    // which decides between plain text and CDATA text.
-    QList<QString> pieces;
+    // which decides between plain text and CDATA text. Most elements have
+    // one piece.
+    QString firstPiece;
+    QList<QString> morePieces;
+    int pieceCount = 0;
     bool hasCData = false;
     while (!m_xml.atEnd()) {
         const QXmlStreamReader::TokenType token = m_xml.readNext();
@@ -159,18 +162,20 @@ XmlElement XmlElementReader::readElement()
             element.children.push_back(readElement());
         } else if (token == QXmlStreamReader::Characters) {
             hasCData = hasCData || m_xml.isCDATA();
-            pieces.append(m_xml.text().toString());
+            if (pieceCount++ == 0)
+                firstPiece = m_xml.text().toString();
+            else
+                morePieces.append(m_xml.text().toString());
         } else if (token == QXmlStreamReader::EndElement) {
             break;
         }
     }
+    if (pieceCount == 0)
+        return element;
     QString &joined = hasCData ? element.cdata : element.text;
-    for (const QString &piece : pieces) {
-        if (joined.isEmpty())
-            joined = cleanPiece(piece, hasCData);
-        else
-            joined += cleanPiece(piece, hasCData);
-    }
+    joined = cleanPiece(firstPiece, hasCData);
+    for (const QString &piece : std::as_const(morePieces))
+        joined += cleanPiece(piece, hasCData);
     return element;
 }
 

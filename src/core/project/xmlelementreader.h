@@ -1,7 +1,6 @@
 #pragma once
 
 #include "xmlelement.h"
-#include "xmlinput.h"
 
 #include <QXmlStreamReader>
 #include <optional>
@@ -26,7 +25,10 @@ class XmlElementReader
 public:
     static QString invalidText() { return QStringLiteral("不正な文字コードが含まれています"); }
 
-    explicit XmlElementReader(const QByteArray &document);
+    // Reads the document from the device, which must stay open while the
+    // reader is used. invalidMarker is the character that stands for invalid
+    // UTF-8 sequences (see PrepareXmlInput); null when there are none.
+    XmlElementReader(QIODevice &device, QChar invalidMarker);
 
     // Moves to the next child element of the element the reader stands in
     // (at the start: to the document element). False when there are no more
@@ -51,6 +53,6 @@ private:
     QString cleanPiece(QStringView piece, bool decodeReferences) const;
     QString readMarkup();
 
-    XmlInput m_input;
+    QChar m_invalidMarker;
     QXmlStreamReader m_xml;
 };

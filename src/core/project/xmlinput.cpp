@@ -1,6 +1,8 @@
 #include "xmlinput.h"
 
+#include <QIODevice>
 #include <QRegularExpression>
+#include <cstring>
 
 namespace {
 
@@ -72,7 +74,70 @@ QChar absentNoncharacter(const QByteArray &document)
     return QChar(candidate);
 }
 
+// True when none of the eight bytes is 0x80 or above or below 0x20.
+bool isPlainAsciiWord(quint64 word)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highBits = 0x8080808080808080ULL;
+    return ((word | (word - 0x20 * ones)) & highBits) == 0;
+}
+
+// Length of the start of the bytes that needs no work: valid UTF-8 without
+// dropped controls. A sequence cut off by the end of the bytes ends it too.
+qsizetype cleanPrefixLength(const uchar *data, qsizetype size)
+{
+    qsizetype i = 0;
+    while (i < size) {
+        if (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, data + i, sizeof word);
+            if (isPlainAsciiWord(word)) {
+                i += 8;
+                continue;
+            }
+        }
+        const uchar c = data[i];
+        if (c < 0x80) {
+            if (isDroppedControl(c))
+                return i;
+            ++i;
+            continue;
+        }
+        const qsizetype length = validSequenceLength(data, i, size);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return i;
+}
+
 } // namespace
+
+bool XmlInputNeedsNoRepair(QIODevice &device)
+{
+    constexpr qsizetype BlockSize = 1 << 20;
+    QByteArray block;
+    qsizetype carried = 0; // bytes of a sequence that the last block cut off
+    bool first = true;
+    for (;;) {
+        block.resize(carried + BlockSize);
+        const qint64 read = device.read(block.data() + carried, BlockSize);
+        if (read < 0)
+            return false;
+        block.resize(carried + read);
+        if (first && namesOtherEncoding(block))
+            return true;
+        first = false;
+        const auto *data = reinterpret_cast<const uchar *>(block.constData());
+        const qsizetype clean = cleanPrefixLength(data, block.size());
+        if (read == 0)
+            return clean == block.size();
+        carried = block.size() - clean;
+        if (carried >= 4)
+            return false;
+        std::memmove(block.data(), block.constData() + clean, size_t(carried));
+    }
+}
 
 XmlInput PrepareXmlInput(const QByteArray &document)
 {
@@ -81,21 +146,8 @@ XmlInput PrepareXmlInput(const QByteArray &document)
 
     const auto *data = reinterpret_cast<const uchar *>(document.constData());
     const qsizetype size = document.size();
-    qsizetype i = 0;
     // Most documents are clean: find the first byte that needs work, if any.
-    while (i < size) {
-        const uchar c = data[i];
-        if (c < 0x80) {
-            if (isDroppedControl(c))
-                break;
-            ++i;
-            continue;
-        }
-        const qsizetype length = validSequenceLength(data, i, size);
-        if (length == 0)
-            break;
-        i += length;
-    }
+    qsizetype i = cleanPrefixLength(data, size);
     if (i == size)
         return {document, QChar()};
 
