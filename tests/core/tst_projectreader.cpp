@@ -208,6 +208,10 @@ private Q_SLOTS:
             << QByteArray("<title>a\xFF"
                           "b</title><description><![CDATA[ok]]></description>")
             << XmlElementReader::invalidText() << u8("ok");
+        QTest::newRow("noncharacter in the file is no marker")
+            << QByteArray("<title>\xEF\xB7\x90</title><description><![CDATA[\xFF]]>"
+                          "</description>")
+            << QString(QChar(0xFDD0)) << XmlElementReader::invalidText();
         QTest::newRow("truncated sequence") << QByteArray("<title>\xE3\x81</title>")
                                             << XmlElementReader::invalidText() << QString();
         QTest::newRow("overlong form") << QByteArray("<title>\xC0\xAF</title>")
@@ -438,6 +442,41 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectContent(document);
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QCOMPARE(firstFeedSettings(content)->title, u8("ab"));
+    }
+
+    // Files are checked a block (1 MiB) at a time before they are parsed
+    // from the disk; what lies across a block end must be judged alike.
+    void fileBlockEnds_data()
+    {
+        QTest::addColumn<int>("offset"); // where the bytes start, from the block end
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reads"); // null: the title is marked invalid
+        QTest::newRow("character across, 1 byte before") << -1 << QByteArray("日") << u8("日");
+        QTest::newRow("character across, 2 bytes before") << -2 << QByteArray("日") << u8("日");
+        QTest::newRow("character ending at the end") << -3 << QByteArray("日") << u8("日");
+        QTest::newRow("invalid byte at the end") << -1 << QByteArray("\xFF") << QString();
+        QTest::newRow("cut sequence at the end") << -2 << QByteArray("\xE3\x81") << QString();
+        QTest::newRow("control at the end") << -1 << QByteArray("\x01") << u8("");
+        QTest::newRow("invalid byte after the end") << 0 << QByteArray("\xFF") << QString();
+    }
+    void fileBlockEnds()
+    {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reads);
+        const QByteArray start = Header + "<node flag=\"2\" disp=\"f\"><title>";
+        const qsizetype before = (1 << 20) + offset - start.size();
+        const qsizetype after = 1000;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("big.dta"));
+        testfiles::writeAll(path, start + QByteArray(before, 'a') + bytes + QByteArray(after, 'a') +
+                                      "</title></node>" + Footer);
+
+        const ProjectContent content = ReadProjectFile(path);
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        const QString title = reads.isNull() ? XmlElementReader::invalidText()
+                                             : QString(before, u'a') + reads + QString(after, u'a');
+        QCOMPARE(firstFeedSettings(content)->title, title);
     }
 
     void missingFile()
