@@ -4,14 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
+using testfiles::u8;
 
 class TestCliSave : public QObject
 {

@@ -1,14 +1,12 @@
 #include "project/findfeed.h"
 #include "project/projectnode.h"
+#include "testfiles.h"
 
 #include <QTest>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 ProjectNode *add(ProjectNode &parent, const char *text, int kind)
 {
@@ -59,4 +57,5 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestFindFeed)
+#include "testfiles.h"
 #include "tst_findfeed.moc"

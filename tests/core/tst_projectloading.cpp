@@ -9,12 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 QString samplePath()
 {

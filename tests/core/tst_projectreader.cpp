@@ -8,12 +8,9 @@
 #include <QTest>
 #include <climits>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
                           "<brisklet xmlns=\"http://purl.org/rss/1.0/\">\r\n"

@@ -4,12 +4,9 @@
 
 #include <QTest>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 // The lines between <project> and </project> for the project written with
 // default values and the one node.

@@ -3,6 +3,8 @@
 #include "project.h"
 #include "userinterface.h"
 
+#include <algorithm>
+
 std::optional<ProjectContent> ReadProjectFileOrTell(const QString &path, UserInterface &ui)
 {
     ProjectContent content = ReadProjectFile(path);

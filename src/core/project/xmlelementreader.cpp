@@ -2,6 +2,8 @@
 
 #include "feed/textops.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isRemovedControl(char16_t c)
