@@ -409,6 +409,12 @@ private Q_SLOTS:
         bomb += "]>\n<brisklet><project><node flag=\"2\" disp=\"&j;\"/></project></brisklet>\n";
         QTest::newRow("entity expansion bomb")
             << bomb << 13 << u8("実体宣言（<!ENTITY>）を含むファイルは読み込めません。");
+        QTest::newRow("nodes nested too deep")
+            << Header + QByteArray("<node flag=\"1\">\n").repeated(XmlElementReader::MaxDepth)
+            << 1002 << u8("要素の入れ子が深すぎます（1000 段まで）。");
+        QTest::newRow("values nested too deep")
+            << Header + feed(QByteArray("<title>\n").repeated(XmlElementReader::MaxDepth)) << 1001
+            << u8("要素の入れ子が深すぎます（1000 段まで）。");
         QTest::newRow("external entity")
             << QByteArray("<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n"
                           "<brisklet><project><node flag=\"2\" disp=\"&e;\"/></project>"

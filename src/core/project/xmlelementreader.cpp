@@ -97,8 +97,10 @@ bool XmlElementReader::nextChild()
     while (!m_xml.atEnd()) {
         switch (m_xml.readNext()) {
         case QXmlStreamReader::StartElement:
-            return true;
+            return enterElement();
         case QXmlStreamReader::EndElement:
+            --m_depth;
+            return false;
         case QXmlStreamReader::EndDocument:
             return false;
         case QXmlStreamReader::DTD:
@@ -112,6 +114,20 @@ bool XmlElementReader::nextChild()
         }
     }
     return false;
+}
+
+bool XmlElementReader::enterElement()
+{
+    if (++m_depth <= MaxDepth)
+        return true;
+    m_xml.raiseError(QStringLiteral("要素の入れ子が深すぎます（%1 段まで）。").arg(MaxDepth));
+    return false;
+}
+
+void XmlElementReader::skipElement()
+{
+    m_xml.skipCurrentElement();
+    --m_depth;
 }
 
 std::optional<QString> XmlElementReader::attribute(QLatin1StringView attributeName) const
@@ -161,6 +177,8 @@ XmlElement XmlElementReader::readElement()
     while (!m_xml.atEnd()) {
         const QXmlStreamReader::TokenType token = m_xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
+            if (!enterElement())
+                break;
             element.children.push_back(readElement());
         } else if (token == QXmlStreamReader::Characters) {
             hasCData = hasCData || m_xml.isCDATA();
@@ -169,6 +187,7 @@ XmlElement XmlElementReader::readElement()
             else
                 morePieces.append(m_xml.text().toString());
         } else if (token == QXmlStreamReader::EndElement) {
+            --m_depth;
             break;
         }
     }
@@ -208,8 +227,10 @@ QString XmlElementReader::readMarkup()
             markup += u'>';
             break;
         case QXmlStreamReader::EndElement:
-            if (depth-- == 0)
+            if (depth-- == 0) {
+                --m_depth;
                 return markup;
+            }
             markup += QLatin1StringView("</");
             markup += m_xml.qualifiedName();
             markup += u'>';

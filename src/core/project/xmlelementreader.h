@@ -19,10 +19,12 @@
 //
 // Nothing outside the document is ever read: external entities and outside
 // DTDs are not loaded, and a document that declares entities is refused, so
-// that no expansion can blow up.
+// that no expansion can blow up. Elements nested deeper than MaxDepth are
+// refused too, since callers descend them recursively.
 class XmlElementReader
 {
 public:
+    static constexpr int MaxDepth = 1000;
     static QString invalidText() { return QStringLiteral("不正な文字コードが含まれています"); }
 
     // Reads the document from the device, which must stay open while the
@@ -43,16 +45,20 @@ public:
 
     // The element nextChild stopped at, with everything inside it.
     XmlElement readElement();
-    void skipElement() { m_xml.skipCurrentElement(); }
+    void skipElement();
 
     bool hasError() const { return m_xml.hasError(); }
     QString errorString() const { return m_xml.errorString(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
 
 private:
+    // Counts the element just started; false (with an error) when it lies
+    // too deep.
+    bool enterElement();
     QString cleanPiece(QStringView piece, bool decodeReferences) const;
     QString readMarkup();
 
     QChar m_invalidMarker;
     QXmlStreamReader m_xml;
+    int m_depth = 0; // elements open at the current token
 };
