@@ -19,10 +19,28 @@ QString number(int value, int digits)
     return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0'));
 }
 
+const QLocale &japanese()
+{
+    static const QLocale locale(QLocale::Japanese, QLocale::Japan);
+    return locale;
+}
+
+// One or two letters give the number, three the short name, four the long
+// name. Returns how many letters were used.
+template <typename NameOf>
+qsizetype appendNumberOrName(QString &out, qsizetype run, int value, NameOf nameOf)
+{
+    if (run < 3) {
+        out += number(value, int(run));
+        return run;
+    }
+    out += nameOf(run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+    return std::min<qsizetype>(run, 4);
+}
+
 // Appends one run of a pattern letter and returns how many letters it used.
 qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTime time)
 {
-    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     const int digits = run >= 2 ? 2 : 1;
     switch (letter.unicode()) {
     case 'y':
@@ -33,21 +51,13 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
         out += number(date.year() % 100, 2);
         return run;
     case 'm':
-        if (run >= 3) {
-            out += japanese.monthName(date.month(),
-                                      run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-            return std::min<qsizetype>(run, 4);
-        }
-        out += number(date.month(), digits);
-        return run;
+        return appendNumberOrName(out, run, date.month(), [&](QLocale::FormatType format) {
+            return japanese().monthName(date.month(), format);
+        });
     case 'd':
-        if (run >= 3) {
-            out += japanese.dayName(date.dayOfWeek(),
-                                    run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-            return std::min<qsizetype>(run, 4);
-        }
-        out += number(date.day(), digits);
-        return run;
+        return appendNumberOrName(out, run, date.day(), [&](QLocale::FormatType format) {
+            return japanese().dayName(date.dayOfWeek(), format);
+        });
     case 'h':
         out += number(time.hour(), digits);
         return digits;
