@@ -5,30 +5,14 @@
 //
 //   cmake --build build --target bench_template && build/bench/bench_template
 
+// The tests' scripted user interface: it records messages, answers nothing.
+#include "../tests/common/scripteduserinterface.h"
 #include "html/templateengine.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>
 
 namespace {
-
-// Nobody answers: a well-formed template shows no messages.
-class SilentUserInterface : public UserInterface
-{
-public:
-    void information(const QString &) override {}
-    Answer askYesNo(const QString &) override { return Answer::No; }
-    Answer askYesCancel(const QString &) override { return Answer::Cancel; }
-    Answer askYesNoCancelAll(const QString &) override { return Answer::Cancel; }
-    std::optional<QString> chooseOpenFile(const FileChoice &) override { return {}; }
-    std::optional<QString> chooseSaveFile(const FileChoice &) override { return {}; }
-    std::optional<QString> chooseFolder(const QString &, const QString &) override { return {}; }
-    std::optional<QString> inputLine(const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    void setBusy(bool) override {}
-};
 
 // About 2 KB of markup with the item variables a real page uses.
 QString loopBody()
@@ -99,7 +83,7 @@ int main()
     settings.title = QStringLiteral("お知らせ");
     settings.root = QStringLiteral("http://example.jp/");
     settings.filename = QStringLiteral("news");
-    SilentUserInterface ui;
+    ScriptedUserInterface ui;
     const TemplateContext context{settings, QDateTime::currentDateTime(), ui};
     const QList<FeedItem> feedItems = items();
 
