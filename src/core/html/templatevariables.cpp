@@ -1,6 +1,7 @@
 #include "templatevariables.h"
 
 #include "datepattern.h"
+#include "feed/feedaddresses.h"
 #include "feed/textops.h"
 
 #include <array>
@@ -26,11 +27,6 @@ QString feedAddress(const ChannelSettings &s)
 {
     return AddUrlSlash(targetAddress(s)) + s.filename +
            (s.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
-}
-
-QString channelLink(const ChannelSettings &s)
-{
-    return FirstNonBlank({s.link, s.html ? pageAddress(s) : QString(), s.src, s.root});
 }
 
 VariableText channelDate(const VariableRequest &r)
@@ -62,7 +58,7 @@ const std::array<TemplateVariable, 23> variables{{
      [](const VariableRequest &r) { return plain(feedAddress(r.context.settings)); }},
     {u"{channel_title", [](const VariableRequest &r) { return plain(r.context.settings.title); }},
     {u"{channel_link",
-     [](const VariableRequest &r) { return plain(channelLink(r.context.settings)); }},
+     [](const VariableRequest &r) { return plain(ChannelLink(r.context.settings)); }},
     {u"{channel_desc",
      [](const VariableRequest &r) { return plain(r.context.settings.description); }},
     {u"{channel_creator",
@@ -70,10 +66,7 @@ const std::array<TemplateVariable, 23> variables{{
     {u"{channel_date", channelDate},
     {u"{image_url", [](const VariableRequest &r) { return plain(r.context.settings.logosrc); }},
     {u"{image_title", [](const VariableRequest &r) { return plain(r.context.settings.logotitle); }},
-    {u"{image_link",
-     [](const VariableRequest &r) {
-         return plain(FirstNonBlank({r.context.settings.logolink, r.context.settings.root}));
-     }},
+    {u"{image_link", [](const VariableRequest &r) { return plain(LogoLink(r.context.settings)); }},
     {u"{item_title", [](const VariableRequest &r) { return plain(r.item.title); }},
     {u"{item_link", [](const VariableRequest &r) { return plain(r.item.url); }},
     {u"{item_desc",
