@@ -4,6 +4,7 @@
 #include "sampleproject.h"
 #include "testfiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
@@ -480,6 +481,44 @@ private Q_SLOTS:
         const QString title = reads.isNull() ? XmlElementReader::invalidText()
                                              : QString(before, u'a') + reads + QString(after, u'a');
         QCOMPARE(firstFeedSettings(content)->title, title);
+    }
+
+    // A sparse file: the size is what the reader judges, not the disk use.
+    void tooLargeFileRefused_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("small valid file") << qint64(0) << QString();
+        QTest::newRow("one byte over the limit")
+            << MaxProjectFileSize + 1
+            << u8("プロジェクトファイルが大きすぎるため読み込めません（1 GB まで）。");
+    }
+    void tooLargeFileRefused()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("large.dta"));
+        testfiles::writeAll(path, Header + feed("<title>t</title>") + Footer);
+        if (size > 0)
+            QVERIFY(QFile::resize(path, size));
+
+        const ProjectContent content = ReadProjectFile(path);
+        QCOMPARE(content.error, error);
+        QCOMPARE(content.root->childCount(), error.isEmpty() ? 1 : 0);
+    }
+
+    // Files that are parsed straight from the disk meet the same bound.
+    void fileNestedTooDeep()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("deep.dta"));
+        testfiles::writeAll(
+            path, Header + QByteArray("<node flag=\"1\">\n").repeated(XmlElementReader::MaxDepth));
+        const ProjectContent content = ReadProjectFile(path);
+        QCOMPARE(content.error, u8("プロジェクトファイルを読み込めません（1002 行目）。\n"
+                                   "要素の入れ子が深すぎます（1000 段まで）。"));
+        QCOMPARE(content.root->childCount(), 0);
     }
 
     void missingFile()

@@ -195,6 +195,14 @@ private:
     ProjectContent &m_content;
 };
 
+ProjectContent unreadContent(const QString &error)
+{
+    ProjectContent content;
+    content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
+    content.error = error;
+    return content;
+}
+
 ProjectContent readContent(QIODevice &device, QChar invalidMarker)
 {
     ProjectContent content;
@@ -224,12 +232,10 @@ ProjectContent ReadProjectContent(const QByteArray &document)
 ProjectContent ReadProjectFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ProjectContent content;
-        content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
-        content.error = ProjectUnreadableMessage();
-        return content;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadContent(ProjectUnreadableMessage());
+    if (file.size() > MaxProjectFileSize)
+        return unreadContent(ProjectTooLargeMessage());
     // A clean file is parsed straight from the disk, a block at a time, so
     // that a large project is never held in memory as bytes besides its tree.
     const bool clean = XmlInputNeedsNoRepair(file);

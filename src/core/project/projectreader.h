@@ -26,8 +26,20 @@ inline QString ProjectUnreadableMessage()
     return QStringLiteral("プロジェクトを読み込むことができません。");
 }
 
+// The largest project file that is read. A larger file is refused before
+// any of it is read: its tree would not fit in memory, and a file that size
+// is far more likely damaged than a real project.
+inline constexpr qint64 MaxProjectFileSize = qint64(1) << 30;
+
+// Shown when the project file is larger than MaxProjectFileSize.
+inline QString ProjectTooLargeMessage()
+{
+    return QStringLiteral("プロジェクトファイルが大きすぎるため読み込めません（1 GB まで）。");
+}
+
 // Reads the text of a project file. A document that the XML parser rejects
 // gives an error with the parser's reason and line, and no nodes.
 ProjectContent ReadProjectContent(const QByteArray &document);
-// Reads the project file at path.
+// Reads the project file at path; a file larger than MaxProjectFileSize
+// gives ProjectTooLargeMessage without being read.
 ProjectContent ReadProjectFile(const QString &path);
