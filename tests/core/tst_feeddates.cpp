@@ -79,6 +79,10 @@ private Q_SLOTS:
         row("year 0", "0000-01-01", "", "");
         row("day without digits", "2005-01-xx", "", "");
         row("negative hour", "2005-01-02 -3:04:05", "", "");
+        // A line break is trimmed for RFC 822 but would end up inside the W3C date.
+        row("line break after date only", "2005-01-02\n", "Sun, 2 Jan 2005 00:00:00 +0900", "");
+        row("line break after date and time", "2005-01-02 03:04:05\n",
+            "Sun, 2 Jan 2005 03:04:05 +0900", "");
         row("letters", "abcdefghijklmnopqrs", "", "");
         row("short date", "2005-1-2", "", "");
         row("empty", "", "", "");

@@ -86,8 +86,9 @@ std::optional<WallClock> parseItemDate(const QString &date)
 // feed readers read as the date the user meant.
 bool isW3cShaped(const QString &date)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}([ T][0-9]{2}:[0-9]{2}:[0-9]{2})?$"));
+    // Anchored as a whole: "$" would also match before a final line break.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+        QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}([ T][0-9]{2}:[0-9]{2}:[0-9]{2})?")));
     return form.match(date).hasMatch() && parseItemDate(date).has_value();
 }
 
