@@ -96,3 +96,11 @@ void Project::replaceTree(std::unique_ptr<ProjectNode> newRoot)
     m_root = std::move(newRoot);
     Q_EMIT treeReplaced();
 }
+
+ProjectNode *Project::insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node)
+{
+    Q_EMIT nodeAboutToBeInserted(&parent, row);
+    ProjectNode *inserted = parent.insertChild(row, std::move(node));
+    Q_EMIT nodeInserted(inserted);
+    return inserted;
+}

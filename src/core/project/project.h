@@ -51,6 +51,9 @@ public:
     // Replaces the whole tree (opening a file). The new root's children
     // become the project's top-level nodes.
     void replaceTree(std::unique_ptr<ProjectNode> newRoot);
+    // Inserts a node (with everything below it) at the row of the parent's
+    // children and tells the views. Does not set modified.
+    ProjectNode *insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -60,6 +63,8 @@ Q_SIGNALS:
     void treeReplaced();
     void currentNodeChanged(ProjectNode *node);
     void nodeTextChanged(ProjectNode *node);
+    void nodeAboutToBeInserted(ProjectNode *parent, int row);
+    void nodeInserted(ProjectNode *node);
 
 private:
     std::unique_ptr<ProjectNode> m_root;

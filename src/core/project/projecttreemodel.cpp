@@ -9,6 +9,9 @@ ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
     connect(&project, &Project::treeReplaced, this, [this] { endResetModel(); });
     connect(&project, &Project::nodeTextChanged, this, &ProjectTreeModel::nodeChanged);
     connect(&project, &Project::changedMarkChanged, this, &ProjectTreeModel::nodeChanged);
+    connect(&project, &Project::nodeAboutToBeInserted, this,
+            [this](ProjectNode *parent, int row) { beginInsertRows(indexOf(parent), row, row); });
+    connect(&project, &Project::nodeInserted, this, [this] { endInsertRows(); });
 }
 
 ProjectNode *ProjectTreeModel::node(const QModelIndex &index) const
