@@ -1,7 +1,6 @@
 #include "project/project.h"
 #include "project/projecttreemodel.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -102,31 +101,6 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(index.data(ProjectTreeModel::ChangedMarkRole).toBool(), true);
         QCOMPARE(model.parent(index), model.index(0, 0));
-    }
-
-    void insertedNodeAppearsInTheModel()
-    {
-        Project project;
-        ProjectTreeModel model(project);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        auto folder =
-            std::make_unique<ProjectNode>(QStringLiteral("folder"), ProjectNode::FolderKind);
-        ProjectNode *folderNode = project.insertNode(project.root(), 0, std::move(folder));
-        project.insertNode(*folderNode, 0, makeFeed(QStringLiteral("b"), {}, {}));
-        QSignalSpy spy(&model, &QAbstractItemModel::rowsInserted);
-        ProjectNode *first =
-            project.insertNode(*folderNode, 0, makeFeed(QStringLiteral("a"), {}, {}));
-
-        QCOMPARE(spy.count(), 1);
-        const QModelIndex folderIndex = model.indexOf(folderNode);
-        QCOMPARE(spy.at(0).at(0).value<QModelIndex>(), folderIndex);
-        QCOMPARE(spy.at(0).at(1).toInt(), 0);
-        QCOMPARE(model.rowCount(folderIndex), 2);
-        QCOMPARE(model.index(0, 0, folderIndex).data().toString(), QStringLiteral("a"));
-        QCOMPARE(model.index(1, 0, folderIndex).data().toString(), QStringLiteral("b"));
-        QCOMPARE(model.node(model.index(0, 0, folderIndex)), first);
-        QVERIFY(!project.isModified());
     }
 };
 

@@ -66,15 +66,17 @@ ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *s
     TableContents contents = ParseTableFile(*bytes);
     contents.feed.settings.filename = QFileInfo(tablePath).completeBaseName();
 
-    ProjectNode &parent = tableFeedParent(project, selected);
-    ProjectNode *feed = project.insertNode(
-        parent, parent.childCount(),
+    auto feed =
         std::make_unique<ProjectNode>(QStringLiteral("Minnow版のフィード"), ProjectNode::FeedKind,
-                                      std::make_unique<TEditList>(std::move(contents.feed))));
+                                      std::make_unique<TEditList>(std::move(contents.feed)));
+    ProjectNode *added = feed.get();
+    std::vector<std::unique_ptr<ProjectNode>> nodes;
+    nodes.push_back(std::move(feed));
+    project.appendNodes(tableFeedParent(project, selected), std::move(nodes));
     project.setModified(true);
     if (contents.omittedItems > 0)
         ui.information(omittedItemsMessage(contents.omittedItems));
-    return feed;
+    return added;
 }
 
 ProjectNode *Minnow1Click(Project &project, UserInterface &ui, ProjectNode *selected,

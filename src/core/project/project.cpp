@@ -97,10 +97,13 @@ void Project::replaceTree(std::unique_ptr<ProjectNode> newRoot)
     Q_EMIT treeReplaced();
 }
 
-ProjectNode *Project::insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node)
+void Project::appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<ProjectNode>> nodes)
 {
-    Q_EMIT nodeAboutToBeInserted(&parent, row);
-    ProjectNode *inserted = parent.insertChild(row, std::move(node));
-    Q_EMIT nodeInserted(inserted);
-    return inserted;
+    if (nodes.empty())
+        return;
+    const int first = parent.childCount();
+    Q_EMIT nodesAboutToBeInserted(&parent, first, first + int(nodes.size()) - 1);
+    for (auto &node : nodes)
+        parent.appendChild(std::move(node));
+    Q_EMIT nodesInserted();
 }

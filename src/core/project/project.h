@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 // The one open document: the tree of folders and feeds, the project
 // defaults, the file it belongs to and whether it differs from that file.
@@ -51,9 +52,9 @@ public:
     // Replaces the whole tree (opening a file). The new root's children
     // become the project's top-level nodes.
     void replaceTree(std::unique_ptr<ProjectNode> newRoot);
-    // Inserts a node (with everything below it) at the row of the parent's
-    // children and tells the views. Does not set modified.
-    ProjectNode *insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node);
+    // Appends the nodes, in order, as the last children of parent (a node of
+    // this project's tree).
+    void appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<ProjectNode>> nodes);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -61,10 +62,11 @@ Q_SIGNALS:
     void captionChanged();
     void treeAboutToBeReplaced();
     void treeReplaced();
+    // Rows first to last of parent are about to appear / have appeared.
+    void nodesAboutToBeInserted(ProjectNode *parent, int first, int last);
+    void nodesInserted();
     void currentNodeChanged(ProjectNode *node);
     void nodeTextChanged(ProjectNode *node);
-    void nodeAboutToBeInserted(ProjectNode *parent, int row);
-    void nodeInserted(ProjectNode *node);
 
 private:
     std::unique_ptr<ProjectNode> m_root;

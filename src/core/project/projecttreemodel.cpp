@@ -7,11 +7,13 @@ ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
 {
     connect(&project, &Project::treeAboutToBeReplaced, this, [this] { beginResetModel(); });
     connect(&project, &Project::treeReplaced, this, [this] { endResetModel(); });
+    connect(&project, &Project::nodesAboutToBeInserted, this,
+            [this](ProjectNode *parent, int first, int last) {
+                beginInsertRows(indexOf(parent), first, last);
+            });
+    connect(&project, &Project::nodesInserted, this, [this] { endInsertRows(); });
     connect(&project, &Project::nodeTextChanged, this, &ProjectTreeModel::nodeChanged);
     connect(&project, &Project::changedMarkChanged, this, &ProjectTreeModel::nodeChanged);
-    connect(&project, &Project::nodeAboutToBeInserted, this,
-            [this](ProjectNode *parent, int row) { beginInsertRows(indexOf(parent), row, row); });
-    connect(&project, &Project::nodeInserted, this, [this] { endInsertRows(); });
 }
 
 ProjectNode *ProjectTreeModel::node(const QModelIndex &index) const
