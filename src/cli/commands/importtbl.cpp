@@ -1,0 +1,78 @@
+// brisklet-cli import-tbl PROJECT.dta TABLE.tbl [--under NODEPATH]: adds a
+// table file of the light edition to the project as a new feed and saves
+// the project file in place.
+#include "cliuserinterface.h"
+#include "command.h"
+#include "import/tableimport.h"
+#include "project/findfeed.h"
+#include "project/project.h"
+#include "project/projectloading.h"
+#include "project/projectwriter.h"
+
+#include <QSaveFile>
+
+namespace {
+
+const char Usage[] = "import-tbl PROJECT.dta TABLE.tbl [--under NODEPATH]";
+
+struct Arguments
+{
+    QString projectPath;
+    QString tablePath;
+    std::optional<QString> under;
+};
+
+std::optional<Arguments> parseArguments(QStringList args)
+{
+    Arguments parsed;
+    const qsizetype option = args.indexOf(QStringLiteral("--under"));
+    if (option >= 0) {
+        if (option + 1 >= args.size())
+            return std::nullopt;
+        parsed.under = args.at(option + 1);
+        args.remove(option, 2);
+    }
+    if (args.size() != 2)
+        return std::nullopt;
+    parsed.projectPath = args.at(0);
+    parsed.tablePath = args.at(1);
+    return parsed;
+}
+
+int runImportTable(CliContext &context)
+{
+    const std::optional<Arguments> args = parseArguments(context.args);
+    if (!args)
+        return context.usageError(QString::fromUtf8(Usage));
+
+    ProjectContent content = ReadProjectFile(args->projectPath);
+    if (!content.isRead()) {
+        context.err << args->projectPath << ": " << content.error << Qt::endl;
+        return ExitUnreadable;
+    }
+    Project project;
+    OpenProjectContent(project, std::move(content), args->projectPath);
+
+    ProjectNode *selected = nullptr;
+    if (args->under) {
+        selected = FindNodeByPath(project.root(), *args->under);
+        if (!selected) {
+            context.err << "no such node: " << *args->under << Qt::endl;
+            return ExitNotFound;
+        }
+    }
+    if (!InsertTableFile(project, context.ui, selected, args->tablePath))
+        return ExitUnreadable;
+
+    QSaveFile out(args->projectPath);
+    if (!out.open(QIODevice::WriteOnly) ||
+        !WriteProjectFile(project.defaults, project.root(), out) || !out.commit()) {
+        context.err << args->projectPath << ": " << out.errorString() << Qt::endl;
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+CommandRegistration registration{"import-tbl", Usage, &runImportTable};
+
+} // namespace
