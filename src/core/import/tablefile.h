@@ -16,8 +16,9 @@ struct TableContents
 };
 
 // Reads the raw Shift_JIS bytes of a table file. Any bytes give a feed:
-// missing header lines read as empty texts, a header switch that is not 0
-// or 1 keeps the default channel record's value, missing item fields are
-// empty, blank items are left out and invalid bytes become U+FFFD without
-// touching the characters around them.
+// missing header lines read as empty texts; a line 10, 11 or 12 that does
+// not hold 0 or 1 keeps the default channel record's value (RSS 2.0,
+// automatic date and link on); missing item fields are empty; blank items
+// are left out; invalid bytes become U+FFFD without touching the
+// characters around them.
 TableContents ParseTableFile(const QByteArray &bytes);
