@@ -136,11 +136,11 @@ private Q_SLOTS:
             << u"プロジェクトを読み込むことができません。"_s;
         QTest::newRow("unknown node")
             << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s, u"なし"_s} << 3
-            << u"なし"_s;
+            << u"なし: 項目が見つかりません。"_s;
         QTest::newRow("trailing slash in the node path")
             << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s,
                            u"お知らせ/新着/"_s}
-            << 3 << u"お知らせ/新着/"_s;
+            << 3 << u"お知らせ/新着/: 項目が見つかりません。"_s;
         QTest::newRow("option without value")
             << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s} << 64 << usage;
         QTest::newRow("table missing from the command")

@@ -7,9 +7,7 @@
 #include "project/findfeed.h"
 #include "project/project.h"
 #include "project/projectloading.h"
-#include "project/projectwriter.h"
-
-#include <QSaveFile>
+#include "projectarguments.h"
 
 namespace {
 
@@ -45,32 +43,26 @@ int runImportTable(CliContext &context)
     if (!args)
         return context.usageError(QString::fromUtf8(Usage));
 
-    ProjectContent content = ReadProjectFile(args->projectPath);
-    if (!content.isRead()) {
-        context.err << args->projectPath << ": " << content.error << Qt::endl;
-        return ExitUnreadable;
-    }
+    int exitCode = ExitOk;
+    std::optional<ProjectContent> content =
+        ReadProjectArgument(context, args->projectPath, &exitCode);
+    if (!content)
+        return exitCode;
     Project project;
-    OpenProjectContent(project, std::move(content), args->projectPath);
+    OpenProjectContent(project, std::move(*content), args->projectPath);
 
     ProjectNode *selected = nullptr;
     if (args->under) {
         selected = FindNodeByPath(project.root(), *args->under);
         if (!selected) {
-            context.err << "no such node: " << *args->under << Qt::endl;
+            context.err << *args->under << ": 項目が見つかりません。" << Qt::endl;
             return ExitNotFound;
         }
     }
     if (!InsertTableFile(project, context.ui, selected, args->tablePath))
         return ExitUnreadable;
 
-    QSaveFile out(args->projectPath);
-    if (!out.open(QIODevice::WriteOnly) ||
-        !WriteProjectFile(project.defaults, project.root(), out) || !out.commit()) {
-        context.err << args->projectPath << ": " << out.errorString() << Qt::endl;
-        return ExitFailure;
-    }
-    return ExitOk;
+    return WriteProjectArgument(context, args->projectPath, project.defaults, project.root());
 }
 
 CommandRegistration registration{"import-tbl", Usage, &runImportTable};
