@@ -29,8 +29,9 @@ QByteArray EncodeShiftJis(const QString &text, Unencodable mode = Unencodable::N
 QString DecodeShiftJis(const QByteArray &bytes, bool *valid = nullptr);
 
 // Shift_JIS bytes to EUC-JP bytes, character by character: double-byte
-// characters by the JIS X 0208 arithmetic, half-width katakana behind 0x8E,
-// everything else copied.
+// characters by the JIS X 0208 arithmetic (the IBM extensions and the
+// user-defined characters in their eucJP-ms forms), half-width katakana
+// behind 0x8E, everything else copied.
 QByteArray SjisToEuc(const QByteArray &sjis);
 
 // Picks the page's set from the first "utf-8", "shift_jis" and "euc-jp"
