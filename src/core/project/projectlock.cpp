@@ -1,12 +1,11 @@
 #include "projectlock.h"
 
+#include "html/charsets.h"
 #include "userinterface.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,9 +15,6 @@
 
 namespace {
 
-// The lock file holds the name in Shift_JIS, as other copies of the program
-// on a shared folder expect.
-const char *const lockCharset = "windows-31j";
 // A lock file is a name, not a document: reading more is never needed.
 constexpr int maxNameBytes = 256;
 
@@ -65,7 +61,8 @@ LockState probe(const QString &lockPath, QString *name)
             if (const qsizetype end = text.indexOf(lineEnd); end >= 0)
                 text.truncate(end);
         }
-        QString decoded = QStringDecoder(lockCharset).decode(text);
+        // The name is in Shift_JIS, as every copy of the program writes it.
+        QString decoded = DecodeShiftJis(text);
         decoded.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
         *name = decoded;
     }
@@ -174,7 +171,7 @@ bool ProjectLock::take(const QString &projectPath, UserInterface &ui)
     }
     // The name only helps others' messages; the lock holds without it.
     if (::ftruncate(fd, 0) == 0)
-        writeAll(fd, QStringEncoder(lockCharset).encode(loginName()));
+        writeAll(fd, EncodeShiftJis(loginName(), Unencodable::QuestionMark));
     m_fd = fd;
     m_path = lockPath;
     return true;
