@@ -1,3 +1,4 @@
+#include "lockholder.h"
 #include "project/projectlock.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
@@ -5,56 +6,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <cstdio>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const char *const holdOption = "--hold-lock";
-
-// Run as a separate process: takes the project's lock, says so, and keeps
-// it until killed or until its input closes.
-int holdLock(const char *projectPath)
-{
-    ScriptedUserInterface ui;
-    ProjectLock lock;
-    if (!lock.take(QFile::decodeName(projectPath), ui))
-        return 1;
-    std::puts("held");
-    std::fflush(stdout);
-    while (std::getchar() != EOF) {
-    }
-    return 0;
-}
-
-// Another process holding the lock of the project.
-class LockHolder
-{
-public:
-    explicit LockHolder(const QString &projectPath)
-    {
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {QString::fromLatin1(holdOption), projectPath});
-        if (!m_process.waitForReadyRead(30000) || m_process.readLine() != "held\n")
-            qFatal("the lock holder did not take the lock");
-    }
-    ~LockHolder() { kill(); }
-    // Ends without any chance to clean up, leaving the lock file behind.
-    void kill()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-private:
-    QProcess m_process;
-};
 
 QString busyMessage(const QString &name, const QString &owner)
 {
@@ -190,8 +147,8 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3 && std::strcmp(argv[1], holdOption) == 0)
-        return holdLock(argv[2]);
+    if (const std::optional<int> code = LockHolder::runIfAsked(argc, argv))
+        return *code;
     QCoreApplication app(argc, argv);
     TestProjectLock test;
     return QTest::qExec(&test, argc, argv);
