@@ -1,6 +1,7 @@
 #include "projectlock.h"
 
 #include "html/charsets.h"
+#include "replacefile.h"
 #include "userinterface.h"
 
 #include <QDir>
@@ -93,20 +94,6 @@ bool stillInPlace(int fd, const QByteArray &path)
            S_ISREG(held.st_mode) && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 } // namespace
 
 ProjectLock::~ProjectLock()
@@ -171,7 +158,7 @@ bool ProjectLock::take(const QString &projectPath, UserInterface &ui)
     }
     // The name only helps others' messages; the lock holds without it.
     if (::ftruncate(fd, 0) == 0)
-        writeAll(fd, EncodeShiftJis(loginName(), Unencodable::QuestionMark));
+        WriteAll(fd, EncodeShiftJis(loginName(), Unencodable::QuestionMark));
     m_fd = fd;
     m_path = lockPath;
     return true;

@@ -33,20 +33,6 @@ int createUniqueBeside(const QString &path, QByteArray *tempPath)
     return -1;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 bool syncFolder(const QString &path)
 {
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
@@ -72,7 +58,7 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
     bool ok = true;
     if (::stat(target.constData(), &old) == 0)
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    ok = ok && writeAll(fd, bytes);
+    ok = ok && WriteAll(fd, bytes);
     if (ok && durability == Durability::Synced)
         ok = ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
@@ -91,4 +77,18 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
     if (durability == Durability::Synced && !syncFolder(path))
         return errorText(errno);
     return {};
+}
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        done += n;
+    }
+    return true;
 }

@@ -15,3 +15,7 @@ enum class Durability
 // is untouched, nothing else is left behind, and the error text is returned;
 // on success the result is empty.
 QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability);
+
+// Writes every byte to the open file, going on after interruptions. False
+// on an error, with errno telling which.
+bool WriteAll(int fd, const QByteArray &bytes);
