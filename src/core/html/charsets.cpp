@@ -170,9 +170,9 @@ QString DecodeShiftJis(const QByteArray &bytes, bool *valid)
 {
     QStringDecoder decoder(ShiftJisCodec, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
+    if (valid)
+        *valid = !decoder.hasError();
     if (decoder.hasError()) {
-        if (valid)
-            *valid = false;
         const std::vector<qsizetype> starts = CharacterStarts(bytes);
         text.clear();
         DecodeSpan(bytes, starts, 0, starts.size() - 1, text);

@@ -24,8 +24,8 @@ QByteArray AnsiToUtf8(const QString &text);
 // em dash U+2014, the cent, pound and not signs, ...) encode to the bytes
 // Windows gives them.
 QByteArray EncodeShiftJis(const QString &text, Unencodable mode = Unencodable::NumericReference);
-// Shift_JIS bytes to text. Invalid bytes become U+FFFD; *valid is cleared
-// when there were any.
+// Shift_JIS bytes to text. Invalid bytes become U+FFFD; *valid tells
+// whether the bytes were all valid.
 QString DecodeShiftJis(const QByteArray &bytes, bool *valid = nullptr);
 
 // Shift_JIS bytes to EUC-JP bytes, character by character: double-byte

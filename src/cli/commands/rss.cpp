@@ -1,0 +1,51 @@
+// brisklet-cli rss PROJECT.dta FEEDPATH: prints the bytes that saving the
+// project writes into the feed's RSS file, with the time of --now as the
+// feed's own date.
+#include "command.h"
+#include "feed/feedfiles.h"
+#include "feed/rssfile.h"
+#include "project/findfeed.h"
+#include "project/projectreader.h"
+
+namespace {
+
+int runRss(CliContext &context)
+{
+    if (context.args.size() != 2)
+        return context.usageError(QStringLiteral("rss PROJECT.dta FEEDPATH"));
+    const QString &projectPath = context.args.at(0);
+    const QString &feedPath = context.args.at(1);
+
+    const ProjectContent content = ReadProjectFile(projectPath);
+    if (!content.isRead()) {
+        context.err << projectPath << ": " << content.error << Qt::endl;
+        return ExitUnreadable;
+    }
+    const ProjectNode *feed = FindFeedByPath(*content.root, feedPath);
+    if (!feed) {
+        context.err << feedPath << ": フィードが見つかりません。" << Qt::endl;
+        return ExitNotFound;
+    }
+    const TEditList &data = *feed->data();
+    // Saving writes no files for a feed without these two.
+    if (data.settings.filename.isEmpty() || data.settings.localfolder.isEmpty()) {
+        context.err << feedPath << ": ファイル名とローカルフォルダが設定されていません。"
+                    << Qt::endl;
+        return ExitFailure;
+    }
+    const std::optional<QString> rssPath = RssFilePath(data.settings, projectPath);
+    if (!rssPath) {
+        context.err << feedPath << ": RSSファイルが作成できません." << Qt::endl;
+        return ExitFailure;
+    }
+
+    const RssFileContent rss = RssFileBytes(data, *rssPath, context.clock);
+    context.writeOut(rss.bytes);
+    if (!rss.noDuplicates)
+        context.err << DuplicateAddressMessage(feed->text) << Qt::endl;
+    return ExitOk;
+}
+
+CommandRegistration registration{"rss", "rss PROJECT.dta FEEDPATH", &runRss};
+
+} // namespace
