@@ -21,15 +21,6 @@ QString withExtension(const QString &filename, const QString &extension)
     return (hasExtension ? filename.left(dot) : filename) + extension;
 }
 
-QString asciiLower(QString text)
-{
-    for (QChar &c : text) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return text;
-}
-
 std::optional<QString> outputPath(const ChannelSettings &settings, const QString &projectFilePath,
                                   const QString &extension)
 {
@@ -42,7 +33,7 @@ std::optional<QString> outputPath(const ChannelSettings &settings, const QString
         return std::nullopt;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    return TrimWide(folder + asciiLower(withExtension(settings.filename, extension)));
+    return TrimWide(folder + AsciiLower(withExtension(settings.filename, extension)));
 }
 
 } // namespace
