@@ -171,13 +171,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    if (const std::optional<int> code = LockHolder::runIfAsked(argc, argv))
-        return *code;
-    QCoreApplication app(argc, argv);
-    TestBuild test;
-    return QTest::qExec(&test, argc, argv);
-}
+LOCK_HOLDER_TEST_MAIN(TestBuild)
 
 #include "tst_build.moc"

@@ -27,3 +27,14 @@ public:
 private:
     QProcess m_process;
 };
+
+// The main function of a test executable whose tests start lock holders.
+#define LOCK_HOLDER_TEST_MAIN(TestClass)                                                           \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        if (const std::optional<int> code = LockHolder::runIfAsked(argc, argv))                    \
+            return *code;                                                                          \
+        QCoreApplication app(argc, argv);                                                          \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -241,12 +241,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    if (const std::optional<int> code = LockHolder::runIfAsked(argc, argv))
-        return *code;
-    QCoreApplication app(argc, argv);
-    TestProjectCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+LOCK_HOLDER_TEST_MAIN(TestProjectCommands)
 #include "tst_projectcommands.moc"

@@ -145,13 +145,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    if (const std::optional<int> code = LockHolder::runIfAsked(argc, argv))
-        return *code;
-    QCoreApplication app(argc, argv);
-    TestProjectLock test;
-    return QTest::qExec(&test, argc, argv);
-}
+LOCK_HOLDER_TEST_MAIN(TestProjectLock)
 
 #include "tst_projectlock.moc"
