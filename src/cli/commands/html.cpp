@@ -4,8 +4,7 @@
 #include "cliuserinterface.h"
 #include "command.h"
 #include "html/htmlpage.h"
-#include "project/findfeed.h"
-#include "project/projectreader.h"
+#include "projectarguments.h"
 
 namespace {
 
@@ -16,16 +15,14 @@ int runHtml(CliContext &context)
     const QString &projectPath = context.args.at(0);
     const QString &feedPath = context.args.at(1);
 
-    const ProjectContent content = ReadProjectFile(projectPath);
-    if (!content.isRead()) {
-        context.err << projectPath << ": " << content.error << Qt::endl;
-        return ExitUnreadable;
-    }
-    const ProjectNode *feed = FindFeedByPath(*content.root, feedPath);
-    if (!feed) {
-        context.err << projectPath << ": no feed \"" << feedPath << "\"" << Qt::endl;
-        return ExitNotFound;
-    }
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
+    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, &exitCode);
+    if (!feed)
+        return exitCode;
     context.writeOut(HtmlPageBytes(GenerateHtmlPage(*feed->data(), context.clock, context.ui)));
     return ExitOk;
 }

@@ -4,8 +4,7 @@
 #include "command.h"
 #include "feed/feedfiles.h"
 #include "feed/rssfile.h"
-#include "project/findfeed.h"
-#include "project/projectreader.h"
+#include "projectarguments.h"
 
 namespace {
 
@@ -16,16 +15,14 @@ int runRss(CliContext &context)
     const QString &projectPath = context.args.at(0);
     const QString &feedPath = context.args.at(1);
 
-    const ProjectContent content = ReadProjectFile(projectPath);
-    if (!content.isRead()) {
-        context.err << projectPath << ": " << content.error << Qt::endl;
-        return ExitUnreadable;
-    }
-    const ProjectNode *feed = FindFeedByPath(*content.root, feedPath);
-    if (!feed) {
-        context.err << feedPath << ": フィードが見つかりません。" << Qt::endl;
-        return ExitNotFound;
-    }
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
+    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, &exitCode);
+    if (!feed)
+        return exitCode;
     const TEditList &data = *feed->data();
     // Saving writes no files for a feed without these two.
     if (data.settings.filename.isEmpty() || data.settings.localfolder.isEmpty()) {

@@ -1,10 +1,7 @@
 // brisklet-cli save PROJECT.dta OUT.dta: reads a project file and writes it
 // again with the project file writer.
 #include "command.h"
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
-
-#include <QSaveFile>
+#include "projectarguments.h"
 
 namespace {
 
@@ -15,19 +12,13 @@ int runSave(CliContext &context)
     const QString &projectPath = context.args.at(0);
     const QString &outPath = context.args.at(1);
 
-    const ProjectContent content = ReadProjectFile(projectPath);
-    if (!content.isRead()) {
-        context.err << projectPath << ": " << content.error << Qt::endl;
-        return ExitUnreadable;
-    }
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
 
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) ||
-        !WriteProjectFile(content.defaults, *content.root, out) || !out.commit()) {
-        context.err << outPath << ": " << out.errorString() << Qt::endl;
-        return ExitFailure;
-    }
-    return ExitOk;
+    return WriteProjectArgument(context, outPath, content->defaults, *content->root);
 }
 
 CommandRegistration registration{"save", "save PROJECT.dta OUT.dta", &runSave};

@@ -1,0 +1,40 @@
+#include "projectarguments.h"
+
+#include "project/findfeed.h"
+#include "project/projectwriter.h"
+
+#include <QSaveFile>
+
+std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
+                                                  int *exitCode)
+{
+    ProjectContent content = ReadProjectFile(path);
+    if (!content.isRead()) {
+        context.err << path << ": " << content.error << Qt::endl;
+        *exitCode = ExitUnreadable;
+        return std::nullopt;
+    }
+    return content;
+}
+
+int WriteProjectArgument(CliContext &context, const QString &path, const ProjectDefaults &defaults,
+                         const ProjectNode &top)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || !WriteProjectFile(defaults, top, out) || !out.commit()) {
+        context.err << path << ": " << out.errorString() << Qt::endl;
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,
+                                    const QString &feedPath, int *exitCode)
+{
+    const ProjectNode *feed = FindFeedByPath(*content.root, feedPath);
+    if (!feed) {
+        context.err << feedPath << ": フィードが見つかりません。" << Qt::endl;
+        *exitCode = ExitNotFound;
+    }
+    return feed;
+}
