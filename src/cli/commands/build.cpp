@@ -9,6 +9,7 @@
 #include "project/projectloading.h"
 #include "project/projectlock.h"
 #include "project/standardoutputwriters.h"
+#include "projectarguments.h"
 
 #include <QFileInfo>
 
@@ -25,8 +26,11 @@ int runBuild(CliContext &context)
     ProjectLock lock;
     if (!lock.check(path, &context.ui))
         return ExitUnreadable;
-    std::optional<ProjectContent> content = ReadProjectFileOrTell(path, context.ui);
-    if (!content || !lock.take(path, context.ui))
+    int exitCode = ExitOk;
+    std::optional<ProjectContent> content = ReadProjectArgument(context, path, &exitCode);
+    if (!content)
+        return exitCode;
+    if (!lock.take(path, context.ui))
         return ExitUnreadable;
     Project project;
     OpenProjectContent(project, std::move(*content), path);
