@@ -24,13 +24,14 @@ QByteArray AnsiToUtf8(const QString &text);
 // em dash U+2014, the cent, pound and not signs, ...) encode to the bytes
 // Windows gives them.
 QByteArray EncodeShiftJis(const QString &text, Unencodable mode = Unencodable::NumericReference);
-// Shift_JIS bytes to text. Invalid bytes become U+FFFD; *valid is cleared
-// when there were any.
+// Shift_JIS bytes to text. Invalid bytes become U+FFFD; *valid tells
+// whether the bytes were all valid.
 QString DecodeShiftJis(const QByteArray &bytes, bool *valid = nullptr);
 
 // Shift_JIS bytes to EUC-JP bytes, character by character: double-byte
-// characters by the JIS X 0208 arithmetic, half-width katakana behind 0x8E,
-// everything else copied.
+// characters by the JIS X 0208 arithmetic (the IBM extensions and the
+// user-defined characters in their eucJP-ms forms), half-width katakana
+// behind 0x8E, everything else copied.
 QByteArray SjisToEuc(const QByteArray &sjis);
 
 // Picks the page's set from the first "utf-8", "shift_jis" and "euc-jp"

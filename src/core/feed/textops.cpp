@@ -1,0 +1,258 @@
+#include "feed/textops.h"
+
+namespace {
+
+const QChar IdeographicSpace(0x3000);
+
+// "&#" followed by decimal digits that end with ";" or with the text.
+bool StartsDecimalCharRef(const QString &text, qsizetype amp)
+{
+    qsizetype pos = amp + 1;
+    if (pos >= text.size() || text.at(pos) != u'#')
+        return false;
+    const qsizetype firstDigit = ++pos;
+    while (pos < text.size() && text.at(pos).isDigit() && text.at(pos).unicode() < 0x80)
+        ++pos;
+    if (pos == firstDigit)
+        return false;
+    return pos == text.size() || text.at(pos) == u';';
+}
+
+// One pass over the text gives the same result as handling the entity table
+// character by character with "&" first: an inserted entity is never scanned
+// again, and the look-ahead for a kept reference only reads the original text.
+QString EscapeMarkupChars(const QString &text, bool escapeQuote, bool keepCharRefs)
+{
+    if (text.isEmpty())
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'&' && !(keepCharRefs && StartsDecimalCharRef(text, i)))
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else if (c == u'"' && escapeQuote)
+            out += QLatin1String("&quot;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Replaces the first occurrence again and again until none is left, so that
+// a character produced by one replacement can take part in the next match.
+// Only the text around the last replacement can hold a new match, so the
+// search resumes just before it instead of at the start.
+void ReplaceRepeatedly(QString &text, QLatin1String entity, QChar character)
+{
+    qsizetype from = 0;
+    qsizetype at;
+    while ((at = text.indexOf(entity, from)) >= 0) {
+        text.replace(at, entity.size(), character);
+        from = qMax<qsizetype>(0, at - entity.size() + 1);
+    }
+}
+
+bool IsTrimmedSpace(QChar c)
+{
+    return c == u' ' || c == IdeographicSpace;
+}
+
+QString AppendSeparator(const QString &text, QChar separator)
+{
+    if (CharCount(text) <= 3 || text.endsWith(separator))
+        return text;
+    return text + separator;
+}
+
+// The UTF-16 index reached by stepping the given number of characters
+// forward from index, or the text's size when there are fewer characters.
+qsizetype StepChars(const QString &text, qsizetype index, qsizetype steps)
+{
+    while (steps > 0 && index < text.size()) {
+        if (text.at(index).isHighSurrogate() && index + 1 < text.size() &&
+            text.at(index + 1).isLowSurrogate())
+            ++index;
+        ++index;
+        --steps;
+    }
+    return index;
+}
+
+} // namespace
+
+QString EscapeXmlText(const QString &text, bool keepCharRefs)
+{
+    return EscapeMarkupChars(text, false, keepCharRefs);
+}
+
+QString EscapeXmlAttr(const QString &text)
+{
+    return EscapeMarkupChars(text, true, false);
+}
+
+QString EscapeMarkup(const QString &text)
+{
+    return EscapeXmlAttr(text);
+}
+
+QString UnescapeXmlText(const QString &text)
+{
+    if (!text.contains(u'&'))
+        return text;
+    // QString::replace continues after each inserted character, so every
+    // entity is decoded in a single pass and "&amp;lt;" stays "&lt;".
+    QString out = text;
+    out.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    out.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    out.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return out;
+}
+
+QString UnescapeMarkup(const QString &text)
+{
+    if (!text.contains(u'&'))
+        return text;
+    QString out = text;
+    ReplaceRepeatedly(out, QLatin1String("&amp;"), u'&');
+    ReplaceRepeatedly(out, QLatin1String("&lt;"), u'<');
+    ReplaceRepeatedly(out, QLatin1String("&gt;"), u'>');
+    ReplaceRepeatedly(out, QLatin1String("&quot;"), u'"');
+    ReplaceRepeatedly(out, QLatin1String("&hellip;"), QChar(0x2026));
+    out.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    return out;
+}
+
+QString StripTags(const QString &text)
+{
+    if (!text.contains(u'<'))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    qsizetype rest = 0;
+    while (rest < text.size()) {
+        const qsizetype open = text.indexOf(u'<', rest);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(u'>', open + 1);
+        if (close < 0) {
+            out += QStringView(text).mid(rest);
+            break;
+        }
+        out += QStringView(text).mid(rest, open - rest);
+        rest = close + 1;
+    }
+    return UnescapeMarkup(out);
+}
+
+QString ShapeDescription(const QString &text, int limit)
+{
+    QString shaped = StripTags(text);
+    if (limit > 0 && CharCount(shaped) > limit)
+        shaped = CopyChars(shaped, 1, limit) + QLatin1String(" ...");
+    return shaped;
+}
+
+QString TrimWide(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    while (begin < end && IsTrimmedSpace(text.at(begin)))
+        ++begin;
+    while (end > begin && IsTrimmedSpace(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString FirstNonBlank(const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const QString trimmed = TrimWide(entry);
+        if (!trimmed.isEmpty())
+            return trimmed;
+    }
+    return QString();
+}
+
+QString AddUrlSlash(const QString &text)
+{
+    return AppendSeparator(text, u'/');
+}
+
+QString AddPathDelimiter(const QString &text)
+{
+    // Folder paths on this platform use "/", the same separator as addresses.
+    return AppendSeparator(text, u'/');
+}
+
+QString ItemAnchor(const QString &date)
+{
+    QString anchor = QStringLiteral("bk");
+    anchor.reserve(2 + date.size());
+    for (const QChar c : date) {
+        if (c != u' ' && c != u'-' && c != u':')
+            anchor += c;
+    }
+    return anchor;
+}
+
+QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,
+                        int htmlext)
+{
+    return AddUrlSlash(FirstNonBlank({src, root})) + filename +
+           (htmlext != 0 ? QLatin1String(".htm") : QLatin1String(".html"));
+}
+
+int CharCount(const QString &text)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A low surrogate that completes a pair was counted with its high half.
+        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
+            ++count;
+    }
+    return count;
+}
+
+QString CopyChars(const QString &text, int first, int count)
+{
+    if (count <= 0)
+        return QString();
+    const qsizetype begin = StepChars(text, 0, qMax(first, 1) - 1);
+    const qsizetype end = StepChars(text, begin, count);
+    return text.mid(begin, end - begin);
+}
+
+void WriteElementLine(QString &out, int level, const QString &name, const QString &value,
+                      bool asCData)
+{
+    const QString content = asCData ? value : TrimWide(EscapeXmlText(value));
+    if (content.isEmpty())
+        return;
+    out += QString(2 * qMax(level, 0), u' ');
+    out += u'<' + name + u'>';
+    if (asCData) {
+        // A "]]>" inside the value would end the section early and leave the
+        // file malformed, so it is split across two sections.
+        QString section = content;
+        section.replace(QLatin1String("]]>"), QLatin1String("]]]]><![CDATA[>"));
+        out += QLatin1String("<![CDATA[") + section + QLatin1String("]]>");
+    } else {
+        out += content;
+    }
+    out += QLatin1String("</") + name + QLatin1String(">\r\n");
+}
+
+void WriteLine(QString &out, const QString &line)
+{
+    if (TrimWide(line).isEmpty())
+        return;
+    out += line;
+    out += QLatin1String("\r\n");
+}

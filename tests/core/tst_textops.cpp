@@ -1,0 +1,345 @@
+#include "feed/textops.h"
+
+#include <QTest>
+
+namespace {
+
+// A character outside the Basic Multilingual Plane (two UTF-16 units).
+const QString Emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+class TestTextOps : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void escapeXmlText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("keepCharRefs");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << false << QString();
+        QTest::newRow("text set, quote untouched")
+            << u8("a<b & c>d \"q\"") << false << u8("a&lt;b &amp; c&gt;d \"q\"");
+        QTest::newRow("entity escaped again") << u8("&amp;") << false << u8("&amp;amp;");
+        QTest::newRow("reference escaped without keeping")
+            << u8("&#38;") << false << u8("&amp;#38;");
+        QTest::newRow("keep decimal reference") << u8("&#38;") << true << u8("&#38;");
+        QTest::newRow("keep still escapes entity") << u8("&amp;") << true << u8("&amp;amp;");
+        QTest::newRow("keep nbsp reference") << u8("a&#160;b") << true << u8("a&#160;b");
+        QTest::newRow("keep final unterminated reference") << u8("a&#160") << true << u8("a&#160");
+        QTest::newRow("no digits") << u8("&#;") << true << u8("&amp;#;");
+        QTest::newRow("hexadecimal") << u8("&#x41;") << true << u8("&amp;#x41;");
+        QTest::newRow("digits then letter") << u8("&#12a;") << true << u8("&amp;#12a;");
+        QTest::newRow("lone ampersand at end") << u8("a&") << true << u8("a&amp;");
+        QTest::newRow("hash at end") << u8("a&#") << true << u8("a&amp;#");
+        QTest::newRow("full-width digits") << u8("&#１２;") << true << u8("&amp;#１２;");
+        QTest::newRow("reference then markup")
+            << u8("&#60;<&#62;>") << true << u8("&#60;&lt;&#62;&gt;");
+        QTest::newRow("japanese untouched") << u8("日本&語") << false << u8("日本&amp;語");
+    }
+    void escapeXmlText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, keepCharRefs);
+        QFETCH(QString, expected);
+        QCOMPARE(EscapeXmlText(text, keepCharRefs), expected);
+    }
+
+    void escapeXmlAttr_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("quotes and ampersand")
+            << u8("say \"hi\" & go") << u8("say &quot;hi&quot; &amp; go");
+        QTest::newRow("all four") << u8("<\"&'>") << u8("&lt;&quot;&amp;'&gt;");
+        QTest::newRow("references not kept") << u8("&#160;") << u8("&amp;#160;");
+    }
+    void escapeXmlAttr()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(EscapeXmlAttr(text), expected);
+        QCOMPARE(EscapeMarkup(text), expected);
+    }
+
+    void unescapeXmlText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no ampersand") << u8("a<b") << u8("a<b");
+        QTest::newRow("three entities") << u8("&lt;p&gt; &amp;") << u8("<p> &");
+        QTest::newRow("decoded once: lt") << u8("&amp;lt;") << u8("&lt;");
+        QTest::newRow("decoded once: amp") << u8("&amp;amp;") << u8("&amp;");
+        QTest::newRow("decoded once: gt") << u8("&amp;gt;") << u8("&gt;");
+        QTest::newRow("other entities stay") << u8("&quot;&nbsp;&#38;") << u8("&quot;&nbsp;&#38;");
+        QTest::newRow("unterminated") << u8("&lt &amp") << u8("&lt &amp");
+    }
+    void unescapeXmlText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(UnescapeXmlText(text), expected);
+    }
+
+    void escapedTextComesBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("markup") << u8("<a href=\"x\">&amp;</a>");
+        QTest::newRow("entity-like text") << u8("&lt;&gt;&amp;amp;");
+        QTest::newRow("ampersand runs") << u8("&&&;;&gt&lt;");
+        QTest::newRow("japanese") << u8("日本語 & <テスト>");
+    }
+    void escapedTextComesBack()
+    {
+        QFETCH(QString, text);
+        QCOMPARE(UnescapeXmlText(EscapeXmlText(text)), text);
+    }
+
+    void unescapeMarkup_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("no ampersand") << u8("a<b>c") << u8("a<b>c");
+        QTest::newRow("markup set") << u8("&lt;&gt;&quot;&amp;&hellip;") << u8("<>\"&…");
+        QTest::newRow("repeated: lt") << u8("&amp;lt;") << u8("<");
+        QTest::newRow("repeated: nested amp") << u8("&amp;amp;amp;quot;") << u8("\"");
+        QTest::newRow("repeated: hellip") << u8("&amp;hellip;") << u8("…");
+        QTest::newRow("nbsp after") << u8("1&nbsp;2") << u8("1 2");
+        QTest::newRow("nbsp from amp") << u8("&amp;nbsp;") << u8(" ");
+        QTest::newRow("nbsp lower case only") << u8("&NBSP;&Amp;") << u8("&NBSP;&Amp;");
+        QTest::newRow("numeric reference stays") << u8("&#38;") << u8("&#38;");
+    }
+    void unescapeMarkup()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(UnescapeMarkup(text), expected);
+    }
+
+    void stripTags_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tags and entity") << u8("<p>A &amp; B</p>") << u8("A & B");
+        QTest::newRow("no tag, no decoding") << u8("A &amp; B") << u8("A &amp; B");
+        QTest::newRow("open tag") << u8("x<b>y") << u8("xy");
+        QTest::newRow("unclosed less-than") << u8("a < b") << u8("a < b");
+        QTest::newRow("unclosed after tag") << u8("<i>a</i> < b &amp; c") << u8("a < b & c");
+        QTest::newRow("nbsp and break") << u8("1&nbsp;2<br>") << u8("1 2");
+        QTest::newRow("comment and script") << u8("a<!-- c --><script>x</script>b") << u8("axb");
+        QTest::newRow("line breaks stay") << u8("a<br>\r\nb") << u8("a\r\nb");
+        QTest::newRow("greater-than alone") << u8("a > b <i>") << u8("a > b ");
+        QTest::newRow("escaped markup") << u8("<p>&lt;b&gt;</p>") << u8("<b>");
+    }
+    void stripTags()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(StripTags(text), expected);
+    }
+
+    void shapeDescription_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cut japanese") << u8("<b>日本語のテキスト</b>") << 5 << u8("日本語のテ ...");
+        QTest::newRow("exactly the limit") << u8("日本語のテ") << 5 << u8("日本語のテ");
+        QTest::newRow("no limit") << u8("<b>日本語のテキスト</b>") << 0 << u8("日本語のテキスト");
+        QTest::newRow("negative limit") << u8("abcdef") << -1 << u8("abcdef");
+        QTest::newRow("cut after space keeps it") << u8("abc def") << 4 << u8("abc  ...");
+        QTest::newRow("counted after decoding") << u8("<p>a&amp;b</p>") << 3 << u8("a&b");
+        QTest::newRow("surrogate pairs count once")
+            << Emoji + Emoji + Emoji << 3 << Emoji + Emoji + Emoji;
+        QTest::newRow("surrogate pair kept whole")
+            << u8("a") + Emoji + Emoji + u8("b") << 2 << u8("a") + Emoji + u8(" ...");
+    }
+    void shapeDescription()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, limit);
+        QFETCH(QString, expected);
+        QCOMPARE(ShapeDescription(text, limit), expected);
+    }
+
+    void trimWide_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("mixed spaces") << u8("　 abc 　") << u8("abc");
+        QTest::newRow("controls outside") << u8("\t\r\n　x　\r\n") << u8("x");
+        QTest::newRow("inside kept") << u8(" a 　b ") << u8("a 　b");
+        QTest::newRow("only blanks") << u8("\t　 \n") << QString();
+        // Controls are removed before the ideographic spaces, so a control
+        // behind an ideographic space stays.
+        QTest::newRow("control behind ideographic space") << u8("　\tx\t　") << u8("\tx\t");
+        QTest::newRow("other characters kept") << u8("\x7f x") << u8("\x7f x");
+    }
+    void trimWide()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(TrimWide(text), expected);
+    }
+
+    void firstNonBlank_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("third wins") << QStringList{u8(" "), QString(), u8("dir/")} << u8("dir/");
+        QTest::newRow("all blank") << QStringList{u8(" "), u8("　")} << QString();
+        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("first trimmed") << QStringList{u8(" a "), u8("b")} << u8("a");
+    }
+    void firstNonBlank()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, expected);
+        QCOMPARE(FirstNonBlank(entries), expected);
+    }
+
+    void separators_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("three characters") << u8("abc") << u8("abc");
+        QTest::newRow("four characters") << u8("abcd") << u8("abcd/");
+        QTest::newRow("already ends") << u8("abcd/") << u8("abcd/");
+        QTest::newRow("three characters with pair") << u8("ab") + Emoji << u8("ab") + Emoji;
+        QTest::newRow("japanese") << u8("日本語版") << u8("日本語版/");
+    }
+    void separators()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(AddUrlSlash(text), expected);
+        QCOMPARE(AddPathDelimiter(text), expected);
+    }
+
+    void itemAnchor_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("date and time") << u8("2005-01-02 03:04:05") << u8("bk20050102030405");
+        QTest::newRow("date only") << u8("2005-01-02") << u8("bk20050102");
+        QTest::newRow("empty") << QString() << u8("bk");
+        QTest::newRow("other characters stay") << u8("2005/01/02 T") << u8("bk2005/01/02T");
+    }
+    void itemAnchor()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, expected);
+        QCOMPARE(ItemAnchor(date), expected);
+    }
+
+    void htmlPageAddress_data()
+    {
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<int>("htmlext");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("src wins, .htm")
+            << u8("http://a/b") << u8("http://r/") << 1 << u8("http://a/b/News.htm");
+        QTest::newRow("blank src, .html")
+            << u8(" 　") << u8("http://r/") << 0 << u8("http://r/News.html");
+        QTest::newRow("both blank") << QString() << QString() << 0 << u8("News.html");
+    }
+    void htmlPageAddress()
+    {
+        QFETCH(QString, src);
+        QFETCH(QString, root);
+        QFETCH(int, htmlext);
+        QFETCH(QString, expected);
+        QCOMPARE(HtmlPageAddress(src, root, u8("News"), htmlext), expected);
+    }
+
+    void charCountAndCopy_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("chars");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("ascii") << u8("abcdef") << 2 << 3 << 6 << u8("bcd");
+        QTest::newRow("past the end") << u8("abc") << 2 << 10 << 3 << u8("bc");
+        QTest::newRow("start past the end") << u8("abc") << 5 << 1 << 3 << QString();
+        QTest::newRow("zero count") << u8("abc") << 1 << 0 << 3 << QString();
+        QTest::newRow("first below one") << u8("abc") << 0 << 2 << 3 << u8("ab");
+        QTest::newRow("pairs") << u8("a") + Emoji + u8("b") + Emoji << 2 << 2 << 4
+                               << Emoji + u8("b");
+        QTest::newRow("after pair") << Emoji + u8("xy") << 2 << 1 << 3 << u8("x");
+        QTest::newRow("japanese") << u8("日本語") << 3 << 1 << 3 << u8("語");
+    }
+    void charCountAndCopy()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(int, chars);
+        QFETCH(QString, copied);
+        QCOMPARE(CharCount(text), chars);
+        QCOMPARE(CopyChars(text, first, count), copied);
+    }
+
+    void writeElementLine_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("asCData");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("blank value") << 2 << u8("title") << u8("  ") << false << QString();
+        QTest::newRow("empty cdata") << 2 << u8("d") << QString() << true << QString();
+        QTest::newRow("cdata untouched")
+            << 3 << u8("content:encoded") << u8(" x ") << true
+            << u8("      <content:encoded><![CDATA[ x ]]></content:encoded>\r\n");
+        QTest::newRow("escaped and trimmed") << 1 << u8("title") << u8("　a & <b> ") << false
+                                             << u8("  <title>a &amp; &lt;b&gt;</title>\r\n");
+        QTest::newRow("references escaped")
+            << 0 << u8("t") << u8("&#160;") << false << u8("<t>&amp;#160;</t>\r\n");
+        QTest::newRow("cdata end split") << 0 << u8("d") << u8("a]]>b") << true
+                                         << u8("<d><![CDATA[a]]]]><![CDATA[>b]]></d>\r\n");
+    }
+    void writeElementLine()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(bool, asCData);
+        QFETCH(QString, expected);
+        QString out = u8("before\r\n");
+        WriteElementLine(out, level, name, value, asCData);
+        QCOMPARE(out, u8("before\r\n") + expected);
+    }
+
+    void writeLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("untrimmed") << u8("  <a> ") << u8("  <a> \r\n");
+        QTest::newRow("blank") << u8(" 　\t") << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void writeLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        QString out;
+        WriteLine(out, line);
+        QCOMPARE(out, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextOps)
+#include "tst_textops.moc"
