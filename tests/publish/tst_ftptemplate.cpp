@@ -197,6 +197,9 @@ private Q_SLOTS:
         t.timeout = 0;
         QTest::newRow("time-out 0") << t;
         t = sample();
+        t.name = QStringLiteral("../escaped");
+        QTest::newRow("name leaving the folder") << t;
+        t = sample();
         t.port = 65536;
         QTest::newRow("port out of range") << t;
     }
@@ -204,11 +207,13 @@ private Q_SLOTS:
     {
         QFETCH(FtpTemplate, values);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("sample.ftp"));
+        const QString folder = dir.filePath(QStringLiteral("Ftp"));
+        const QString path = folder + QStringLiteral("/sample.ftp");
         testfiles::writeAll(path, "old");
         QVERIFY(!FtpTemplateProblem(values).isEmpty());
-        QCOMPARE(SaveFtpTemplate(dir.path(), values), FtpTemplateSaveResult::Refused);
+        QCOMPARE(SaveFtpTemplate(folder, values), FtpTemplateSaveResult::Refused);
         QCOMPARE(testfiles::readAll(path), QByteArray("old"));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("escaped.ftp"))));
     }
 
     void unwritableFolderCannotCreate()

@@ -141,9 +141,14 @@ private Q_SLOTS:
                  qPrintable(socketClient.errorText()));
         QVERIFY2(socketClient.Upload(source, QStringLiteral("socket.bin")),
                  qPrintable(socketClient.errorText()));
+        QTemporaryDir localDir;
+        QFile file(localDir.filePath(QStringLiteral("local.bin")));
+        testfiles::writeAll(file.fileName(), bytes);
+        QVERIFY2(socketClient.Upload(file, QString()), qPrintable(socketClient.errorText()));
         QVERIFY(socketClient.Disconnect());
         QVERIFY(!socketClient.Connected());
         QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/socket.bin"))), bytes);
+        QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/local.bin"))), bytes);
     }
 
     void missingFolderFails_data() { clientColumns(); }

@@ -111,8 +111,21 @@ bool LoadFtpTemplate(const QString &path, FtpTemplate &result)
     return result.isUsable();
 }
 
+bool IsValidFtpTemplateName(const QString &name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    for (QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
 QString FtpTemplateProblem(const FtpTemplate &t)
 {
+    if (!IsValidFtpTemplateName(t.name))
+        return QStringLiteral("テンプレートの名前に使えない文字が含まれています。");
     if (t.server.contains(QChar(0)) || t.user.contains(QChar(0)) || t.password.contains(QChar(0)))
         return QStringLiteral("サーバー名、アカウント、パスワードに使えない文字が含まれています。");
     if (serverLine(t).size() > MaxPlainTemplateLine)

@@ -33,8 +33,13 @@ inline const QString FtpTemplateExtension = QStringLiteral(".ftp");
 // file's base name. False when the file cannot be read or names no server.
 bool LoadFtpTemplate(const QString &path, FtpTemplate &result);
 
-// Why the template cannot be stored as it is (a line too long for the file
-// format, a NUL inside a text); empty when it can.
+// A name can become a file in the folder: not empty, no folder separators or
+// control characters, not "." or "..".
+bool IsValidFtpTemplateName(const QString &name);
+
+// Why the template cannot be stored as it is (a name that cannot be a file
+// name, a line too long for the file format, a NUL inside a text, numbers
+// out of range); empty when it can.
 QString FtpTemplateProblem(const FtpTemplate &ftpTemplate);
 
 enum class FtpTemplateSaveResult

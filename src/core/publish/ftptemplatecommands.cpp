@@ -26,8 +26,12 @@ QString nameOnDisk(const QString &existingPath)
     return QFileInfo(existingPath).fileName().chopped(FtpTemplateExtension.size());
 }
 
-const QString InvalidNameMessage =
-    QStringLiteral("テンプレートの名前に使えない文字が含まれています。");
+QString nameProblem(const QString &name)
+{
+    FtpTemplate t;
+    t.name = name;
+    return FtpTemplateProblem(t);
+}
 
 } // namespace
 
@@ -47,7 +51,7 @@ std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folde
         if (t.name.isEmpty())
             return std::nullopt;
         if (!IsValidFtpTemplateName(t.name)) {
-            ui.information(InvalidNameMessage);
+            ui.information(nameProblem(t.name));
             continue;
         }
         const QString existing = ExistingFtpTemplatePath(folder, t.name);
@@ -90,7 +94,7 @@ std::optional<QString> RenameFtpTemplate(UserInterface &ui, const QString &folde
             return std::nullopt;
         name = *entered;
         if (!IsValidFtpTemplateName(name)) {
-            ui.information(InvalidNameMessage);
+            ui.information(nameProblem(name));
             continue;
         }
         if (ExistingFtpTemplatePath(folder, name).isEmpty() &&

@@ -50,14 +50,3 @@ QString ExistingFtpTemplatePath(const QString &folder, const QString &name)
     }
     return {};
 }
-
-bool IsValidFtpTemplateName(const QString &name)
-{
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
-        return false;
-    for (QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
-            return false;
-    }
-    return true;
-}

@@ -25,7 +25,3 @@ QString FtpTemplatePath(const QString &folder, const QString &name);
 // letter case; empty when there is none. Names that differ only in case are
 // one template, as they are where the files came from.
 QString ExistingFtpTemplatePath(const QString &folder, const QString &name);
-
-// A name can become a file in the folder: not empty, no folder separators or
-// control characters, not "." or "..".
-bool IsValidFtpTemplateName(const QString &name);

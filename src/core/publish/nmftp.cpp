@@ -2,6 +2,8 @@
 
 #include "ftpnames.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QStringList>
 #include <QTcpServer>
@@ -114,8 +116,11 @@ bool TNMFTP::sendData(QIODevice &source, QTcpSocket &data)
     return true;
 }
 
-bool TNMFTP::Upload(QIODevice &source, const QString &remoteName)
+bool TNMFTP::Upload(QIODevice &source, const QString &name)
 {
+    const auto *file = qobject_cast<const QFile *>(&source);
+    const QString remoteName =
+        name.isEmpty() && file ? QFileInfo(file->fileName()).fileName() : name;
     if (!source.isOpen() && !source.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("ファイルを読み込めません。"));
     if (!IsSendableFtpText(remoteName))

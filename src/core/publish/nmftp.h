@@ -29,8 +29,9 @@ public:
     bool Connect();
     bool Mode(TransferMode mode);
     bool ChangeDir(const QString &path);
-    // Stores everything the source gives under the remote name.
-    bool Upload(QIODevice &source, const QString &remoteName);
+    // Stores everything the source gives under the name; a file goes under
+    // its own name when the name is empty.
+    bool Upload(QIODevice &source, const QString &name);
     // Sends "QUIT" and closes the control connection, whatever the answer.
     bool Disconnect();
 
