@@ -1,5 +1,6 @@
 #include "publish/ftpsession.h"
 #include "publish/nmftp.h"
+#include "publish/winftp.h"
 #include "scriptedftpserver.h"
 
 #include <QElapsedTimer>
@@ -116,15 +117,19 @@ private Q_SLOTS:
                 << (useWinInet ? QStringLiteral("アップロード中にエラーが発生しました。")
                                : QStringLiteral("452 disk full"));
             QTest::addRow("%s: passive reply without a port", client)
-                << useWinInet << Replies{{"PASV", "227 no numbers here"}} << false << QString();
+                << useWinInet << Replies{{"PASV", "227 no numbers here"}} << false
+                << (useWinInet ? QStringLiteral("ファイルにアクセスできません。")
+                               : QStringLiteral("227 no numbers here"));
         }
         QTest::newRow("socket: greeting line over 4 KB")
-            << false << Replies{{"GREETING", "220 " + QByteArray(5000, 'x')}} << false << QString();
+            << false << Replies{{"GREETING", "220 " + QByteArray(5000, 'x')}} << false
+            << QStringLiteral("サーバーの応答行が4096バイトを超えています。");
         QByteArray longReply = "220-many lines\r\n";
         for (int i = 0; i < 600; ++i)
             longReply += " line\r\n";
         QTest::newRow("socket: greeting of 600 lines")
-            << false << Replies{{"GREETING", longReply + "220 end"}} << false << QString();
+            << false << Replies{{"GREETING", longReply + "220 end"}} << false
+            << QStringLiteral("サーバーの応答が500行を超えています。");
     }
     void serverReplies()
     {
@@ -147,6 +152,21 @@ private Q_SLOTS:
         const QByteArrayList commands = server.commands();
         QCOMPARE(commands.mid(0, 4), (QByteArrayList{"USER user", "TYPE A", "CWD /pub", "PASV"}));
         QVERIFY(!commands.contains("PASS pass"));
+    }
+
+    void curlClientChecksItsState()
+    {
+        TWinFTP ftp;
+        QVERIFY(!ftp.setConnectTimeout(1000));
+        QCOMPARE(ftp.errorText(), QStringLiteral("WinInetが初期化されていません。"));
+        QVERIFY(!ftp.put("x", QStringLiteral("a.xml")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("WinInetが初期化されていません。"));
+        QVERIFY(ftp.open());
+        QVERIFY(ftp.setReceiveTimeout(1000));
+        QVERIFY(!ftp.put("x", QStringLiteral("a.xml")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("接続されていません。"));
+        QVERIFY(!ftp.setCurrentDirectory(QStringLiteral("/pub")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("カレントディレクトリを設定できません"));
     }
 
     void passiveReplyPort_data()

@@ -41,24 +41,24 @@ bool TWinInet::checkInitialized()
     return m_initialized || fail(NotInitializedText);
 }
 
-bool TWinInet::setConnectTimeout(int milliseconds)
+bool TWinInet::setTimeout(int &timeout, int milliseconds)
 {
     if (!checkInitialized())
         return false;
-    m_connectTimeout = milliseconds;
+    timeout = milliseconds;
     if (m_handle)
         applyTimeouts();
     return true;
 }
 
+bool TWinInet::setConnectTimeout(int milliseconds)
+{
+    return setTimeout(m_connectTimeout, milliseconds);
+}
+
 bool TWinInet::setReceiveTimeout(int milliseconds)
 {
-    if (!checkInitialized())
-        return false;
-    m_receiveTimeout = milliseconds;
-    if (m_handle)
-        applyTimeouts();
-    return true;
+    return setTimeout(m_receiveTimeout, milliseconds);
 }
 
 void TWinInet::close()

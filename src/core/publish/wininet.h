@@ -52,6 +52,8 @@ protected:
     bool checkInitialized();
 
 private:
+    bool setTimeout(int &timeout, int milliseconds);
+
     bool m_initialized = false;
     int m_connectTimeout = 0; // milliseconds
     int m_receiveTimeout = 0; // milliseconds
