@@ -173,6 +173,21 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(folder() + QStringLiteral("/../escape.ftp")));
     }
 
+    void saveAsTrimsTheTexts()
+    {
+        ScriptedUserInterface ui;
+        FtpTemplate values = withServer(QStringLiteral(" \tftp.example.jp\u3000"));
+        values.name = QStringLiteral("trimmed");
+        values.user = QStringLiteral("\u3000taro ");
+        values.password = QStringLiteral(" pass word\r\n");
+        QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, false), QStringLiteral("trimmed"));
+        FtpTemplate saved;
+        QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder(), QStringLiteral("trimmed")), saved));
+        QCOMPARE(saved.server, QStringLiteral("ftp.example.jp"));
+        QCOMPARE(saved.user, QStringLiteral("taro"));
+        QCOMPARE(saved.password, QStringLiteral("pass word"));
+    }
+
     void saveAsRefusesLongServer()
     {
         ScriptedUserInterface ui;

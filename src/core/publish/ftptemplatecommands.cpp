@@ -1,5 +1,6 @@
 #include "ftptemplatecommands.h"
 
+#include "feed/textops.h"
 #include "ftptemplatefolder.h"
 #include "userinterface.h"
 
@@ -39,6 +40,9 @@ std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folde
                                          const FtpTemplate &values, bool askForName)
 {
     FtpTemplate t = values;
+    t.server = TrimWide(t.server);
+    t.user = TrimWide(t.user);
+    t.password = TrimWide(t.password);
     bool ask = askForName || t.name.isEmpty();
     for (;;) {
         if (ask) {

@@ -13,8 +13,9 @@ class UserInterface;
 
 // Saves the values under the name (the template dialog's "保存(&S)"), asking
 // for a name first when askForName is set ("新規登録(&N)...") or the name is
-// empty, and before replacing an existing template. Returns the name saved
-// under; empty when nothing was saved.
+// empty, and before replacing an existing template. Server, account and
+// password lose blanks and control characters at both ends. Returns the name
+// saved under; empty when nothing was saved.
 std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folder,
                                          const FtpTemplate &values, bool askForName);
 
