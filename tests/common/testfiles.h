@@ -7,6 +7,12 @@
 
 namespace testfiles {
 
+// A text from UTF-8 source bytes.
+inline QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
 QByteArray readAll(const QString &path);
 void writeAll(const QString &path, const QByteArray &bytes);
 // A file under tests/data.

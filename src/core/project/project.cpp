@@ -96,3 +96,14 @@ void Project::replaceTree(std::unique_ptr<ProjectNode> newRoot)
     m_root = std::move(newRoot);
     Q_EMIT treeReplaced();
 }
+
+void Project::appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<ProjectNode>> nodes)
+{
+    if (nodes.empty())
+        return;
+    const int first = parent.childCount();
+    Q_EMIT nodesAboutToBeInserted(&parent, first, first + int(nodes.size()) - 1);
+    for (auto &node : nodes)
+        parent.appendChild(std::move(node));
+    Q_EMIT nodesInserted();
+}

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 // The one open document: the tree of folders and feeds, the project
 // defaults, the file it belongs to and whether it differs from that file.
@@ -51,6 +52,9 @@ public:
     // Replaces the whole tree (opening a file). The new root's children
     // become the project's top-level nodes.
     void replaceTree(std::unique_ptr<ProjectNode> newRoot);
+    // Appends the nodes, in order, as the last children of parent (a node of
+    // this project's tree).
+    void appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<ProjectNode>> nodes);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -58,6 +62,9 @@ Q_SIGNALS:
     void captionChanged();
     void treeAboutToBeReplaced();
     void treeReplaced();
+    // Rows first to last of parent are about to appear / have appeared.
+    void nodesAboutToBeInserted(ProjectNode *parent, int first, int last);
+    void nodesInserted();
     void currentNodeChanged(ProjectNode *node);
     void nodeTextChanged(ProjectNode *node);
 

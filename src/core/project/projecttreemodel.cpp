@@ -7,6 +7,11 @@ ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
 {
     connect(&project, &Project::treeAboutToBeReplaced, this, [this] { beginResetModel(); });
     connect(&project, &Project::treeReplaced, this, [this] { endResetModel(); });
+    connect(&project, &Project::nodesAboutToBeInserted, this,
+            [this](ProjectNode *parent, int first, int last) {
+                beginInsertRows(indexOf(parent), first, last);
+            });
+    connect(&project, &Project::nodesInserted, this, [this] { endInsertRows(); });
     connect(&project, &Project::nodeTextChanged, this, &ProjectTreeModel::nodeChanged);
     connect(&project, &Project::changedMarkChanged, this, &ProjectTreeModel::nodeChanged);
 }

@@ -1,0 +1,29 @@
+#include "findfeed.h"
+
+#include "projectnode.h"
+
+namespace {
+
+// Searches below node, whose own path is prefix (unused for the root).
+ProjectNode *findBelow(ProjectNode &node, const QString &prefix, const QString &feedPath)
+{
+    for (int row = 0; row < node.childCount(); ++row) {
+        ProjectNode &child = *node.child(row);
+        const QString path = node.parent() ? prefix + u'/' + child.text : child.text;
+        if (child.isFeed() && path == feedPath)
+            return &child;
+        // A deeper path is only possible below a node whose path begins it.
+        if (feedPath.startsWith(path + u'/')) {
+            if (ProjectNode *found = findBelow(child, path, feedPath))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ProjectNode *FindFeedByPath(ProjectNode &root, const QString &feedPath)
+{
+    return findBelow(root, QString(), feedPath);
+}

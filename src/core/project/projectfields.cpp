@@ -1,0 +1,75 @@
+#include "projectfields.h"
+
+#include <array>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+ChannelField text(QLatin1StringView name, QString ChannelSettings::*field)
+{
+    return {name, ChannelField::Text, field};
+}
+
+ChannelField multiLine(QLatin1StringView name, QString ChannelSettings::*field)
+{
+    return {name, ChannelField::MultiLine, field};
+}
+
+ChannelField integer(QLatin1StringView name, int ChannelSettings::*field)
+{
+    return {name, ChannelField::Integer, nullptr, field};
+}
+
+ChannelField flag(QLatin1StringView name, bool ChannelSettings::*field)
+{
+    return {name, ChannelField::Switch, nullptr, nullptr, field};
+}
+
+} // namespace
+
+std::span<const ChannelField> ChannelFields()
+{
+    using S = ChannelSettings;
+    static const std::array fields = {
+        text("filename"_L1, &S::filename),
+        text("root"_L1, &S::root),
+        text("src"_L1, &S::src),
+        text("title"_L1, &S::title),
+        text("creator"_L1, &S::creator),
+        text("link"_L1, &S::link),
+        multiLine("description"_L1, &S::description),
+        text("style"_L1, &S::style),
+        integer("ver"_L1, &S::ver),
+        flag("dateset"_L1, &S::dateset),
+        flag("addressset"_L1, &S::addressset),
+        flag("creatorset"_L1, &S::creatorset),
+        integer("rssline"_L1, &S::rssline),
+        text("language"_L1, &S::language),
+        integer("descstrmax"_L1, &S::descstrmax),
+        flag("content"_L1, &S::content),
+        text("localfolder"_L1, &S::localfolder),
+        text("logotitle"_L1, &S::logotitle),
+        text("logolink"_L1, &S::logolink),
+        text("logosrc"_L1, &S::logosrc),
+        text("ftpfolder"_L1, &S::ftpfolder),
+        text("ftptemplate"_L1, &S::ftptemplate),
+        flag("html"_L1, &S::html),
+        integer("htmlext"_L1, &S::htmlext),
+        integer("htmlmark"_L1, &S::htmlmark),
+        flag("htmllabel"_L1, &S::htmllabel),
+        multiLine("htmlscript"_L1, &S::htmlscript),
+        ChannelField{"memo"_L1, ChannelField::MultiLine, &S::memo, nullptr, nullptr, false},
+    };
+    return fields;
+}
+
+std::span<const ItemField> ItemFields()
+{
+    static const std::array fields = {
+        ItemField{"title"_L1, &FeedItem::title},     ItemField{"date"_L1, &FeedItem::date},
+        ItemField{"url"_L1, &FeedItem::url},         ItemField{"subject"_L1, &FeedItem::subject},
+        ItemField{"creator"_L1, &FeedItem::creator}, ItemField{"desc"_L1, &FeedItem::desc, true},
+    };
+    return fields;
+}

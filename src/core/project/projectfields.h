@@ -1,0 +1,38 @@
+#pragma once
+
+#include "channelsettings.h"
+#include "feeditem.h"
+
+#include <QLatin1StringView>
+#include <span>
+
+// The elements of a feed and of an item in the project file, in the order
+// they are written, with the fields they hold.
+
+struct ChannelField
+{
+    enum Type
+    {
+        Text,      // plain text, escaped and trimmed when written
+        MultiLine, // CDATA text, lines separated by CR LF
+        Integer,   // decimal
+        Switch,    // "1" or "0"
+    };
+
+    QLatin1StringView name;
+    Type type;
+    QString ChannelSettings::*text = nullptr;
+    int ChannelSettings::*integer = nullptr;
+    bool ChannelSettings::*flag = nullptr;
+    bool writtenForFeed = true; // memo belongs to the project defaults only
+};
+
+struct ItemField
+{
+    QLatin1StringView name;
+    QString FeedItem::*text;
+    bool multiLine = false;
+};
+
+std::span<const ChannelField> ChannelFields();
+std::span<const ItemField> ItemFields();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "channelsettings.h"
+#include "projectnode.h"
+
+#include <QByteArray>
+
+class QIODevice;
+
+// The project file: UTF-8 without byte order mark, CR LF after every line,
+// two spaces of indentation per level. When top is a root (a node without
+// parent) the project element holds all its children; any other node is
+// exported alone. Only folders and feeds are written, with everything below
+// them; characters that XML does not allow are left out.
+QByteArray WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top);
+// Writes the same bytes to the device a block at a time; false when the
+// device refused them.
+bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device);

@@ -1,0 +1,97 @@
+#include "testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testfiles::u8;
+
+class TestCliSave : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheSameBytes()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(u8("出力.dta"));
+        const auto result =
+            testfiles::runCli({u8("save"), testfiles::dataPath(u8("sample.dta")), out});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.err.isEmpty());
+        // The sample's only reference comes back as its character, and the
+        // feed without a language reads the default one.
+        QByteArray expected = testfiles::readAll(testfiles::dataPath(u8("sample.dta")));
+        expected.replace("&#9733;", "\xE2\x98\x85");
+        expected.replace("      <rssline>0</rssline>\r\n",
+                         "      <rssline>0</rssline>\r\n      <language>ja</language>\r\n");
+        QCOMPARE(testfiles::readAll(out), expected);
+    }
+
+    void replacesAnExistingFile()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(u8("out.dta"));
+        testfiles::writeAll(out, "old contents that are much longer than nothing");
+        const QString in = dir.filePath(u8("in.dta"));
+        testfiles::writeAll(in, "<brisklet><project><ver>0</ver></project></brisklet>");
+        QCOMPARE(testfiles::runCli({u8("save"), in, out}).exitCode, 0);
+        QVERIFY(testfiles::readAll(out).contains("    <ver>0</ver>\r\n"));
+        QVERIFY(!testfiles::readAll(out).contains("old"));
+    }
+
+    // Failures leave the output alone: no file, or the old one unchanged.
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // IN and OUT stand for files in a folder
+        QTest::addColumn<QByteArray>("input");      // empty: IN does not exist
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing project")
+            << QStringList{u8("save"), u8("IN"), u8("OUT")} << QByteArray() << 2
+            << u8("プロジェクトを読み込むことができません。");
+        QTest::newRow("parse error with line")
+            << QStringList{u8("save"), u8("IN"), u8("OUT")}
+            << QByteArray("<brisklet>\n<project>\n<node flag=\"1\">\n</brisklet>\n") << 2
+            << u8("プロジェクトファイルを読み込めません（4 行目）。\nOpening and ending tag "
+                  "mismatch.");
+        QTest::newRow("output folder missing")
+            << QStringList{u8("save"), u8("IN"), u8("OUT/none/out.dta")}
+            << QByteArray("<brisklet/>") << 1 << QString();
+        QTest::newRow("too few arguments")
+            << QStringList{u8("save"), u8("IN")} << QByteArray("<brisklet/>") << 64
+            << u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
+        QTest::newRow("too many arguments")
+            << QStringList{u8("save"), u8("IN"), u8("OUT"), u8("OUT")} << QByteArray("<brisklet/>")
+            << 64 << u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
+    }
+    void failures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u8("in.dta"));
+        const QString out = dir.filePath(u8("out.dta"));
+        if (!input.isEmpty())
+            testfiles::writeAll(in, input);
+        testfiles::writeAll(out, "kept");
+        for (QString &argument : arguments) {
+            argument.replace(u8("IN"), in);
+            argument.replace(u8("OUT"), out);
+        }
+
+        const auto result = testfiles::runCli(arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+        QVERIFY(!result.err.isEmpty());
+        QCOMPARE(testfiles::readAll(out), QByteArray("kept"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 input.isEmpty() ? 1 : 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSave)
+#include "tst_cli_save.moc"

@@ -1,0 +1,61 @@
+#include "project/findfeed.h"
+#include "project/projectnode.h"
+#include "testfiles.h"
+
+#include <QTest>
+
+using testfiles::u8;
+
+namespace {
+
+ProjectNode *add(ProjectNode &parent, const char *text, int kind)
+{
+    auto data = kind == ProjectNode::FeedKind ? std::make_unique<TEditList>() : nullptr;
+    return parent.appendChild(std::make_unique<ProjectNode>(u8(text), kind, std::move(data)));
+}
+
+} // namespace
+
+class TestFindFeed : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void byPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("found"); // "row/row" of the feed; empty: none
+        QTest::newRow("top-level feed") << u8("news") << u8("1");
+        QTest::newRow("feed in a folder") << u8("blog/日記") << u8("0/0");
+        QTest::newRow("first of two alike in tree order") << u8("blog/same") << u8("0/1");
+        QTest::newRow("deeper") << u8("blog/inner/deep") << u8("0/3/0");
+        QTest::newRow("slash inside a name") << u8("a/b/c") << u8("2/0");
+        QTest::newRow("folder is no feed") << u8("blog") << QString();
+        QTest::newRow("feed's path needs the folder") << u8("日記") << QString();
+        QTest::newRow("root name is not part of the path") << u8("root/news") << QString();
+        QTest::newRow("empty path") << QString() << QString();
+    }
+    void byPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+        ProjectNode root(u8("root"), ProjectNode::RootKind);
+        ProjectNode *blog = add(root, "blog", ProjectNode::FolderKind);
+        add(*blog, "日記", ProjectNode::FeedKind);
+        add(*blog, "same", ProjectNode::FeedKind);
+        add(*blog, "same", ProjectNode::FeedKind);
+        add(*add(*blog, "inner", ProjectNode::FolderKind), "deep", ProjectNode::FeedKind);
+        add(root, "news", ProjectNode::FeedKind);
+        add(*add(root, "a/b", ProjectNode::FolderKind), "c", ProjectNode::FeedKind);
+
+        const ProjectNode *feed = FindFeedByPath(root, path);
+        QStringList rows;
+        for (const ProjectNode *node = feed; node && node->parent(); node = node->parent())
+            rows.prepend(QString::number(node->row()));
+        QCOMPARE(rows.join(u'/'), found);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFindFeed)
+#include "testfiles.h"
+#include "tst_findfeed.moc"

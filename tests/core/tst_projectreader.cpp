@@ -1,0 +1,495 @@
+#include "project/projectreader.h"
+#include "project/projectwriter.h"
+#include "project/xmlelementreader.h"
+#include "sampleproject.h"
+#include "testfiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <climits>
+
+using testfiles::u8;
+
+namespace {
+
+const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                          "<brisklet xmlns=\"http://purl.org/rss/1.0/\">\r\n"
+                          "<project>\r\n";
+const QByteArray Footer = "</project>\r\n</brisklet>\r\n";
+
+ProjectContent readBody(const QByteArray &body)
+{
+    return ReadProjectContent(Header + body + Footer);
+}
+
+QByteArray feed(const QByteArray &inner)
+{
+    return "<node flag=\"2\" disp=\"f\">" + inner + "</node>";
+}
+
+// "text[kind](children)" for every node, siblings separated by ",".
+QString treeDump(const ProjectNode &node)
+{
+    QStringList parts;
+    for (int row = 0; row < node.childCount(); ++row) {
+        const ProjectNode &child = *node.child(row);
+        QString part = child.text + u'[' + QString::number(child.kind) + u']';
+        if (child.childCount() > 0)
+            part += u'(' + treeDump(child) + u')';
+        parts << part;
+    }
+    return parts.join(u',');
+}
+
+// The first feed's items, each as "title|date|url|desc|subject|creator".
+QStringList itemDump(const ProjectContent &content)
+{
+    QStringList items;
+    content.root->forEachFeed([&](ProjectNode &feedNode) {
+        if (!items.isEmpty())
+            return;
+        for (const FeedItem &item : feedNode.data()->items) {
+            items << QStringList{item.title, item.date,    item.url,
+                                 item.desc,  item.subject, item.creator}
+                         .join(u'|');
+        }
+    });
+    return items;
+}
+
+const ChannelSettings *firstFeedSettings(const ProjectContent &content)
+{
+    const ChannelSettings *settings = nullptr;
+    content.root->forEachFeed([&](ProjectNode &feedNode) {
+        if (!settings)
+            settings = &feedNode.data()->settings;
+    });
+    return settings;
+}
+
+// A record in which every field differs from the default channel record.
+ChannelSettings everyField()
+{
+    ChannelSettings s;
+    s.filename = u8("file");
+    s.root = u8("http://root.example/");
+    s.src = u8("http://src.example/");
+    s.title = u8("題名 <&> \"q\"");
+    s.creator = u8("作者");
+    s.link = u8("http://link.example/?a=1&b=2");
+    s.description = u8("1行目 <b>&amp;</b>\r\n\r\n3行目 \t");
+    s.logotitle = u8("ロゴ");
+    s.logosrc = u8("http://logo.example/l.png");
+    s.logolink = u8("http://logo.example/");
+    s.style = u8("http://style.example/s.xsl");
+    s.dateset = false;
+    s.addressset = false;
+    s.creatorset = false;
+    s.ver = 0;
+    s.localfolder = u8("/home/u/サイト");
+    s.rssline = 77;
+    s.language = u8("en");
+    s.descstrmax = 9999;
+    s.content = true;
+    s.html = true;
+    s.htmlext = 1;
+    s.htmlmark = 3;
+    s.htmlscript = u8("<html>\r\n{channel_title} &lt;\r\n</html>\r\n");
+    s.htmllabel = true;
+    s.ftptemplate = u8("鯖");
+    s.ftpfolder = u8("up/load");
+    return s;
+}
+
+} // namespace
+
+class TestProjectReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sampleFile()
+    {
+        const ProjectContent content =
+            ReadProjectFile(testfiles::dataPath(QStringLiteral("sample.dta")));
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QVERIFY(content.defaults == sampleproject::defaults());
+        QCOMPARE(treeDump(*content.root), u8("A&B[1](ニュース \"速報\"[2]),空[2]"));
+
+        const ProjectNode &news = *content.root->child(0)->child(0);
+        ChannelSettings expected = sampleproject::newsSettings();
+        expected.title = u8("お知らせ");
+        expected.description = u8("x < y & z\r\n★ ]]> end");
+        expected.memo.clear();
+        QVERIFY(news.data()->settings == expected);
+
+        const auto sampleItems = sampleproject::tree()->child(0)->child(0)->data()->items;
+        QCOMPARE(news.data()->items.size(), 2); // the all-blank item is gone
+        QVERIFY(news.data()->items.at(0) == sampleItems.at(0));
+        QVERIFY(news.data()->items.at(1) == sampleItems.at(2));
+
+        ChannelSettings empty = ChannelSettings::allEmpty();
+        empty.language = u8("ja"); // an empty language is not written
+        QVERIFY(content.root->child(1)->data()->settings == empty);
+    }
+
+    void everyFieldRoundTrips()
+    {
+        ProjectNode root(u8("r"), ProjectNode::RootKind);
+        auto data = std::make_unique<TEditList>();
+        data->settings = everyField();
+        data->addItem({u8("t <&>"), u8("2024-01-02 03:04:05"), u8("http://u.example/?a&b"),
+                       u8("<p>本文 &amp;amp; ★</p>\r\n"), u8("分類"), u8("作成者")});
+        root.appendChild(std::make_unique<ProjectNode>(u8("feed"), 2, std::move(data)));
+        ProjectDefaults defaults = sampleproject::defaults();
+        defaults.memo = u8("メモ <&>\r\n");
+
+        const ProjectContent content = ReadProjectContent(WriteProjectFile(defaults, root));
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QVERIFY(content.defaults == defaults);
+        QVERIFY(*firstFeedSettings(content) == everyField());
+        QVERIFY(content.root->child(0)->data()->items == root.child(0)->data()->items);
+    }
+
+    void channelValues_data()
+    {
+        QTest::addColumn<QByteArray>("inner");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("description");
+
+        QTest::newRow("x < y & z") << QByteArray("<description><![CDATA[x &lt; y &amp; z]]>"
+                                                 "</description>")
+                                   << QString() << u8("x < y & z");
+        QTest::newRow("plain text not trimmed")
+            << QByteArray("<title> x </title>") << u8(" x ") << QString();
+        QTest::newRow("black star reference")
+            << QByteArray("<description><![CDATA[&#9733; &#x2605;]]></description>") << QString()
+            << u8("★ ★");
+        QTest::newRow("character without a Shift_JIS form kept")
+            << QByteArray("<description><![CDATA[&#128512;]]></description>") << QString()
+            << QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("typed entities survive beside a reference")
+            << QByteArray("<description><![CDATA[&amp;amp; &amp;lt; &#9733;]]></description>")
+            << QString() << u8("&amp; &lt; ★");
+        QTest::newRow("reference XML forbids stays as written")
+            << QByteArray("<description><![CDATA[&#1; &#xD800;]]></description>") << QString()
+            << u8("&#1; &#xD800;");
+        QTest::newRow("LF becomes CR LF")
+            << QByteArray("<description><![CDATA[a\nb\n\nc]]></description>") << QString()
+            << u8("a\r\nb\r\n\r\nc");
+        QTest::newRow("CR and CR LF become CR LF")
+            << QByteArray("<description><![CDATA[a\rb\r\nc\n]]></description>") << QString()
+            << u8("a\r\nb\r\nc\r\n");
+        QTest::newRow("CDATA title reads empty")
+            << QByteArray("<title><![CDATA[t]]></title>") << QString() << QString();
+        QTest::newRow("plain description reads empty")
+            << QByteArray("<description>d</description>") << QString() << QString();
+        QTest::newRow("text and CDATA pieces joined")
+            << QByteArray("<description>a &amp;#9733; <![CDATA[b]]>c</description>") << QString()
+            << u8("a ★ bc");
+        QTest::newRow("names ignore case and blanks")
+            << QByteArray("<TITLE >t</TITLE ><Description><![CDATA[d]]></Description>") << u8("t")
+            << u8("d");
+        QTest::newRow("comments and instructions dropped")
+            << QByteArray("<title>a<!-- c -->b<?pi x?>c</title>") << u8("abc") << QString();
+        QTest::newRow("xhtml keeps markup as text")
+            << QByteArray("<title type=\"XHTML\"><b class=\"k\">x</b> &amp; y</title>")
+            << u8("<b class=\"k\">x</b> &amp; y") << QString();
+        QTest::newRow("controls removed")
+            << QByteArray("<title>a\x01"
+                          "b\x7F"
+                          "c\td</title>"
+                          "<description><![CDATA[e&#127;f\x1F]]></description>")
+            << u8("abc\td") << u8("ef");
+        QTest::newRow("invalid UTF-8 marks the value only")
+            << QByteArray("<title>a\xFF"
+                          "b</title><description><![CDATA[ok]]></description>")
+            << XmlElementReader::invalidText() << u8("ok");
+        QTest::newRow("noncharacter in the file is no marker")
+            << QByteArray("<title>\xEF\xB7\x90</title><description><![CDATA[\xFF]]>"
+                          "</description>")
+            << QString(QChar(0xFDD0)) << XmlElementReader::invalidText();
+        QTest::newRow("truncated sequence") << QByteArray("<title>\xE3\x81</title>")
+                                            << XmlElementReader::invalidText() << QString();
+        QTest::newRow("overlong form") << QByteArray("<title>\xC0\xAF</title>")
+                                       << XmlElementReader::invalidText() << QString();
+        QTest::newRow("disp element ignored")
+            << QByteArray("<disp>x</disp>") << QString() << QString();
+    }
+    void channelValues()
+    {
+        QFETCH(QByteArray, inner);
+        QFETCH(QString, title);
+        QFETCH(QString, description);
+        const ProjectContent content = readBody(feed(inner));
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QCOMPARE(firstFeedSettings(content)->title, title);
+        QCOMPARE(firstFeedSettings(content)->description, description);
+    }
+
+    void numbersAndSwitches_data()
+    {
+        QTest::addColumn<QByteArray>("inner");
+        QTest::addColumn<int>("rssline");
+        QTest::addColumn<bool>("dateset");
+        QTest::newRow("absent keeps the defaults") << QByteArray() << 15 << true;
+        QTest::newRow("leading digits") << QByteArray("<rssline>20abc</rssline>") << 20 << true;
+        QTest::newRow("no digits") << QByteArray("<rssline>abc</rssline>") << 0 << true;
+        QTest::newRow("sign is no digit") << QByteArray("<rssline>-5</rssline>") << 0 << true;
+        QTest::newRow("too large")
+            << QByteArray("<rssline>99999999999999</rssline>") << INT_MAX << true;
+        QTest::newRow("switch off") << QByteArray("<dateset>0</dateset>") << 15 << false;
+        QTest::newRow("switch on when not 0") << QByteArray("<dateset>2</dateset>") << 15 << true;
+        QTest::newRow("switch without digits")
+            << QByteArray("<dateset>yes</dateset>") << 15 << false;
+    }
+    void numbersAndSwitches()
+    {
+        QFETCH(QByteArray, inner);
+        QFETCH(int, rssline);
+        QFETCH(bool, dateset);
+        const ProjectContent content = readBody(feed(inner));
+        QCOMPARE(firstFeedSettings(content)->rssline, rssline);
+        QCOMPARE(firstFeedSettings(content)->dateset, dateset);
+    }
+
+    void items_data()
+    {
+        QTest::addColumn<QByteArray>("inner");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("date-only item") << QByteArray("<item><date>2024-01-02</date></item>")
+                                        << QStringList{u8("|2024-01-02||||")};
+        QTest::newRow("every field")
+            << QByteArray("<item><title>t</title><date>d</date><url>u</url><subject>s</subject>"
+                          "<creator>c</creator><desc><![CDATA[&lt;p&gt;\n]]></desc></item>")
+            << QStringList{u8("t|d|u|<p>\r\n|s|c")};
+        QTest::newRow("blank title kept as read")
+            << QByteArray("<item><title>   </title></item>") << QStringList{u8("   |||||")};
+        QTest::newRow("unknown child gives an empty item")
+            << QByteArray("<item><x>1</x></item><item><title>b</title></item>")
+            << QStringList{u8("|||||"), u8("b|||||")};
+        QTest::newRow("item without children gives nothing")
+            << QByteArray("<item/><item>text</item><item><title>b</title></item>")
+            << QStringList{u8("b|||||")};
+        QTest::newRow("CDATA title reads empty")
+            << QByteArray("<item><title><![CDATA[t]]></title><desc>plain</desc></item>")
+            << QStringList{u8("|||||")};
+        QTest::newRow("item names ignore case")
+            << QByteArray("<ITEM><Title>t</Title></ITEM>") << QStringList{u8("t|||||")};
+    }
+    void items()
+    {
+        QFETCH(QByteArray, inner);
+        QFETCH(QStringList, items);
+        QCOMPARE(itemDump(readBody(feed(inner))), items);
+    }
+
+    void allBlankItemSkipped()
+    {
+        ProjectNode root(u8("r"), ProjectNode::RootKind);
+        auto data = std::make_unique<TEditList>();
+        data->addItem({u8("a"), {}, {}, {}, {}, {}});
+        data->addItem({u8(" "), u8("　"), {}, {}, {}, {}});
+        data->addItem({u8("c"), {}, {}, {}, {}, {}});
+        root.appendChild(std::make_unique<ProjectNode>(u8("f"), 2, std::move(data)));
+        const ProjectContent content = ReadProjectContent(WriteProjectFile({}, root));
+        QCOMPARE(itemDump(content), (QStringList{u8("a|||||"), u8("c|||||")}));
+    }
+
+    void tree_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("tree");
+        QTest::newRow("folder A&B")
+            << QByteArray("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
+            << u8("A&B[1]");
+        QTest::newRow("flag 2x is a feed")
+            << QByteArray("<node flag=\"2x\" disp=\"f\"/>") << u8("f[2]");
+        QTest::newRow("no flag drops the node and its contents")
+            << QByteArray("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
+                          "<node flag=\"1\" disp=\"kept\"/>")
+            << u8("kept[1]");
+        QTest::newRow("flag without digits")
+            << QByteArray("<node flag=\"x\" disp=\"z\"/>") << u8("z[0]");
+        QTest::newRow("no disp") << QByteArray("<node flag=\"1\"/>") << u8("[1]");
+        QTest::newRow("node inside a feed becomes its next sibling")
+            << QByteArray("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
+                          "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
+                          "</node>")
+            << u8("d[1](f[2],g[2],h[2])");
+        QTest::newRow("names and attributes ignore case")
+            << QByteArray("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
+            << u8("a[1](b[2])");
+        QTest::newRow("other elements skipped")
+            << QByteArray("<other><node flag=\"1\" disp=\"hidden\"/></other>"
+                          "<node flag=\"1\" disp=\"shown\"/>")
+            << u8("shown[1]");
+        QTest::newRow("invalid UTF-8 in a name attribute")
+            << QByteArray("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
+            << XmlElementReader::invalidText() + u8("[1],b[1]");
+    }
+    void tree()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, tree);
+        const ProjectContent content = readBody(body);
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QCOMPARE(treeDump(*content.root), tree);
+    }
+
+    void documentShape_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("tree");
+        QTest::newRow("project as document element reads nothing")
+            << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
+        QTest::newRow("other document element")
+            << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
+            << QString();
+        QTest::newRow("nodes directly in brisklet are skipped")
+            << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
+    }
+    void documentShape()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, tree);
+        const ProjectContent content = ReadProjectContent(document);
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QCOMPARE(treeDump(*content.root), tree);
+    }
+
+    void projectDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("ver");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("memo");
+        QTest::newRow("absent") << QByteArray() << 1 << u8("ja") << QString();
+        QTest::newRow("read") << QByteArray("<ver>0</ver><language>en</language>"
+                                            "<memo><![CDATA[a\nb &amp;]]></memo>")
+                              << 0 << u8("en") << u8("a\r\nb &");
+        QTest::newRow("only exactly en is English")
+            << QByteArray("<language>EN</language>") << 1 << u8("ja") << QString();
+    }
+    void projectDefaults()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, ver);
+        QFETCH(QString, language);
+        QFETCH(QString, memo);
+        const ProjectContent content = readBody(body);
+        QCOMPARE(content.defaults.ver, ver);
+        QCOMPARE(content.defaults.language, language);
+        QCOMPARE(content.defaults.memo, memo);
+    }
+
+    // Documents that must not be read: the error names the line and the
+    // reason, and nothing comes back.
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("mismatched tag")
+            << QByteArray("<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n") << 4
+            << u8("Opening and ending tag mismatch.");
+        QTest::newRow("premature end")
+            << Header + feed("<title>t</title>") << 4 << u8("Premature end of document.");
+        QTest::newRow("empty file") << QByteArray() << 1 << u8("Premature end of document.");
+        QTest::newRow("undeclared entity") << Header + feed("<title>&nbsp;</title>") + Footer << 4
+                                           << u8("Entity 'nbsp' not declared.");
+
+        QByteArray bomb =
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE brisklet [\n<!ENTITY a \"aaaaaaaa\">\n";
+        for (char c = 'b'; c <= 'j'; ++c) {
+            const QByteArray previous = "&" + QByteArray(1, char(c - 1)) + ";";
+            bomb += "<!ENTITY " + QByteArray(1, c) + " \"" + previous.repeated(10) + "\">\n";
+        }
+        bomb += "]>\n<brisklet><project><node flag=\"2\" disp=\"&j;\"/></project></brisklet>\n";
+        QTest::newRow("entity expansion bomb")
+            << bomb << 13 << u8("実体宣言（<!ENTITY>）を含むファイルは読み込めません。");
+        QTest::newRow("nodes nested too deep")
+            << Header + QByteArray("<node flag=\"1\">\n").repeated(XmlElementReader::MaxDepth)
+            << 1002 << u8("要素の入れ子が深すぎます（1000 段まで）。");
+        QTest::newRow("values nested too deep")
+            << Header + feed(QByteArray("<title>\n").repeated(XmlElementReader::MaxDepth)) << 1001
+            << u8("要素の入れ子が深すぎます（1000 段まで）。");
+        QTest::newRow("external entity")
+            << QByteArray("<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n"
+                          "<brisklet><project><node flag=\"2\" disp=\"&e;\"/></project>"
+                          "</brisklet>")
+            << 3 << u8("実体宣言（<!ENTITY>）を含むファイルは読み込めません。");
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(int, line);
+        QFETCH(QString, reason);
+        const ProjectContent content = ReadProjectContent(document);
+        QVERIFY(!content.isRead());
+        QCOMPARE(content.error,
+                 u8("プロジェクトファイルを読み込めません（%1 行目）。\n%2").arg(line).arg(reason));
+        QCOMPARE(content.root->childCount(), 0);
+        QVERIFY(content.defaults == ProjectDefaults());
+    }
+
+    void outsideDtdNeverLoaded()
+    {
+        QTemporaryDir dir;
+        const QString dtd = dir.filePath(u8("outside.dtd"));
+        testfiles::writeAll(dtd, "<!ENTITY secret \"SECRET\">\n");
+        const QByteArray document = "<!DOCTYPE brisklet SYSTEM \"" + dtd.toUtf8() +
+                                    "\">\n<brisklet><project>" + feed("<title>a&secret;b</title>") +
+                                    "</project></brisklet>";
+        const ProjectContent content = ReadProjectContent(document);
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QCOMPARE(firstFeedSettings(content)->title, u8("ab"));
+    }
+
+    // Files are checked a block (1 MiB) at a time before they are parsed
+    // from the disk; what lies across a block end must be judged alike.
+    void fileBlockEnds_data()
+    {
+        QTest::addColumn<int>("offset"); // where the bytes start, from the block end
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reads"); // null: the title is marked invalid
+        QTest::newRow("character across, 1 byte before") << -1 << QByteArray("日") << u8("日");
+        QTest::newRow("character across, 2 bytes before") << -2 << QByteArray("日") << u8("日");
+        QTest::newRow("character ending at the end") << -3 << QByteArray("日") << u8("日");
+        QTest::newRow("invalid byte at the end") << -1 << QByteArray("\xFF") << QString();
+        QTest::newRow("cut sequence at the end") << -2 << QByteArray("\xE3\x81") << QString();
+        QTest::newRow("control at the end") << -1 << QByteArray("\x01") << u8("");
+        QTest::newRow("invalid byte after the end") << 0 << QByteArray("\xFF") << QString();
+    }
+    void fileBlockEnds()
+    {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reads);
+        const QByteArray start = Header + "<node flag=\"2\" disp=\"f\"><title>";
+        const qsizetype before = (1 << 20) + offset - start.size();
+        const qsizetype after = 1000;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("big.dta"));
+        testfiles::writeAll(path, start + QByteArray(before, 'a') + bytes + QByteArray(after, 'a') +
+                                      "</title></node>" + Footer);
+
+        const ProjectContent content = ReadProjectFile(path);
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        const QString title = reads.isNull() ? XmlElementReader::invalidText()
+                                             : QString(before, u'a') + reads + QString(after, u'a');
+        QCOMPARE(firstFeedSettings(content)->title, title);
+    }
+
+    void missingFile()
+    {
+        QTemporaryDir dir;
+        const ProjectContent content = ReadProjectFile(dir.filePath(u8("none.dta")));
+        QCOMPARE(content.error, u8("プロジェクトを読み込むことができません。"));
+        QCOMPARE(content.root->childCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectReader)
+#include "tst_projectreader.moc"

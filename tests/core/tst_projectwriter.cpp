@@ -1,0 +1,209 @@
+#include "project/projectwriter.h"
+#include "sampleproject.h"
+#include "testfiles.h"
+
+#include <QTest>
+
+using testfiles::u8;
+
+namespace {
+
+// The lines between <project> and </project> for the project written with
+// default values and the one node.
+QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
+{
+    ProjectNode root(QStringLiteral("root"), ProjectNode::RootKind);
+    root.appendChild(std::move(node));
+    const QByteArray file = WriteProjectFile(ProjectDefaults(), root);
+    const qsizetype start = file.indexOf("    <node");
+    const qsizetype end = file.indexOf("  </project>");
+    return start < 0 ? QByteArray() : file.mid(start, end - start);
+}
+
+std::unique_ptr<ProjectNode> feedWithTitle(const QString &title)
+{
+    auto data = std::make_unique<TEditList>();
+    data->settings = ChannelSettings::allEmpty();
+    data->settings.title = title;
+    return std::make_unique<ProjectNode>(QStringLiteral("f"), ProjectNode::FeedKind,
+                                         std::move(data));
+}
+
+std::unique_ptr<ProjectNode> feedWithDescription(const QString &description)
+{
+    auto feed = feedWithTitle({});
+    feed->data()->settings.description = description;
+    return feed;
+}
+
+std::unique_ptr<ProjectNode> feedWithItem(const FeedItem &item)
+{
+    auto feed = feedWithTitle({});
+    feed->data()->addItem(item);
+    return feed;
+}
+
+} // namespace
+
+class TestProjectWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void wholeFileBytes()
+    {
+        const QByteArray written =
+            WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
+        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(QStringLiteral("sample.dta"))));
+    }
+
+    void linesAndEncoding()
+    {
+        const QByteArray written =
+            WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
+        QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(written.endsWith("</brisklet>\r\n"));
+        // Every LF belongs to a CR LF.
+        QCOMPARE(written.count('\n'), written.count("\r\n"));
+        QCOMPARE(written.count('\r'), written.count("\r\n"));
+    }
+
+    // What one value turns into inside the node's lines.
+    void values_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<bool>("present");
+
+        QTest::newRow("description escaped inside CDATA")
+            << nodeLines(feedWithDescription(u8("x < y & z")))
+            << QByteArray("<description><![CDATA[x &lt; y &amp; z]]></description>") << true;
+        QTest::newRow("reference kept inside CDATA")
+            << nodeLines(feedWithDescription(u8("&#9733; &amp;")))
+            << QByteArray("<![CDATA[&#9733; &amp;amp;]]>") << true;
+        QTest::newRow("CDATA never closed early") << nodeLines(feedWithDescription(u8("a]]>b")))
+                                                  << QByteArray("<![CDATA[a]]&gt;b]]>") << true;
+        QTest::newRow("CDATA not trimmed")
+            << nodeLines(feedWithDescription(u8(" x ")))
+            << QByteArray("<description><![CDATA[ x ]]></description>") << true;
+        QTest::newRow("blank CDATA kept")
+            << nodeLines(feedWithDescription(u8("  ")))
+            << QByteArray("<description><![CDATA[  ]]></description>") << true;
+        QTest::newRow("empty description left out")
+            << nodeLines(feedWithDescription(QString())) << QByteArray("<description>") << false;
+        QTest::newRow("title trimmed")
+            << nodeLines(feedWithTitle(u8(" x "))) << QByteArray("<title>x</title>") << true;
+        QTest::newRow("ideographic spaces trimmed")
+            << nodeLines(feedWithTitle(u8("　x　"))) << QByteArray("<title>x</title>") << true;
+        QTest::newRow("blank title left out")
+            << nodeLines(feedWithTitle(u8("   "))) << QByteArray("<title>") << false;
+        QTest::newRow("plain reference escaped")
+            << nodeLines(feedWithTitle(u8("&#9733;"))) << QByteArray("<title>&amp;#9733;</title>")
+            << true;
+        QTest::newRow("forbidden characters dropped")
+            << nodeLines(feedWithTitle(QStringLiteral("a\u0001b\u000Bc\uFFFEd") + QChar(0xD800) +
+                                       u8("e")))
+            << QByteArray("<title>abcde</title>") << true;
+        QTest::newRow("only forbidden characters left out")
+            << nodeLines(feedWithTitle(QStringLiteral("\u0002\u001F"))) << QByteArray("<title>")
+            << false;
+        QTest::newRow("character outside the BMP kept")
+            << nodeLines(feedWithTitle(QString::fromUtf8("\xF0\x9F\x98\x80")))
+            << QByteArray("<title>\xF0\x9F\x98\x80</title>") << true;
+        QTest::newRow("all-blank item leaves nothing")
+            << nodeLines(feedWithItem({u8(" "), u8("　"), {}, {}, u8("\t"), {}}))
+            << QByteArray("<item>") << false;
+        QTest::newRow("date-only item")
+            << nodeLines(feedWithItem({{}, u8("2024-01-02"), {}, {}, {}, {}}))
+            << QByteArray("      <item>\r\n        <date>2024-01-02</date>\r\n      </item>\r\n")
+            << true;
+        QTest::newRow("item with only a blank description is written")
+            << nodeLines(feedWithItem({{}, {}, {}, u8(" "), {}, {}}))
+            << QByteArray("      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n")
+            << true;
+        QTest::newRow("feed attribute escaped, not trimmed")
+            << nodeLines(std::make_unique<ProjectNode>(
+                   u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<TEditList>()))
+            << QByteArray("<node flag=\"2\" disp=\" say &quot;hi&quot; &amp; &lt;go&gt; \">")
+            << true;
+        QTest::newRow("folder name")
+            << nodeLines(std::make_unique<ProjectNode>(u8("A&B"), ProjectNode::FolderKind))
+            << QByteArray("    <node flag=\"1\" disp=\"A&amp;B\">\r\n"
+                          "      <disp>A&amp;B</disp>\r\n"
+                          "    </node>\r\n")
+            << true;
+        QTest::newRow("feed without data is not written")
+            << nodeLines(std::make_unique<ProjectNode>(u8("f"), ProjectNode::FeedKind))
+            << QByteArray("<node") << false;
+    }
+    void values()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QByteArray, expected);
+        QFETCH(bool, present);
+        QVERIFY2(lines.contains(expected) == present, lines.constData());
+    }
+
+    void projectDefaultsLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("ja") << u8("ja") << QByteArray("<language>ja</language>");
+        QTest::newRow("en") << u8("en") << QByteArray("<language>en</language>");
+        QTest::newRow("anything else") << u8("fr") << QByteArray("<language>ja</language>");
+    }
+    void projectDefaultsLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, written);
+        ProjectDefaults defaults;
+        defaults.language = language;
+        QVERIFY(WriteProjectFile(defaults, ProjectNode(u8("r"), 0)).contains(written));
+    }
+
+    void defaultsWithoutMemoAndTemplate()
+    {
+        const QByteArray written = WriteProjectFile(ProjectDefaults(), ProjectNode(u8("r"), 0));
+        QVERIFY(written.endsWith("    <content>0</content>\r\n  </project>\r\n</brisklet>\r\n"));
+    }
+
+    // Exporting the root writes all its children; any other node goes alone.
+    void exportNode_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QList<QByteArray>>("written");
+        QTest::addColumn<QList<QByteArray>>("absent");
+        QTest::newRow("root") << QString() << QList<QByteArray>{"disp=\"A&amp;B\"", "disp=\"空\""}
+                              << QList<QByteArray>{"other kind", "hidden"};
+        QTest::newRow("folder") << u8("A&B")
+                                << QList<QByteArray>{"disp=\"A&amp;B\"", "<filename>news"}
+                                << QList<QByteArray>{"disp=\"空\""};
+        QTest::newRow("feed inside folder")
+            << u8("A&B/ニュース \"速報\"")
+            << QList<QByteArray>{"    <node flag=\"2\" disp=\"ニュース &quot;速報&quot;\">"}
+            << QList<QByteArray>{"A&amp;B", "disp=\"空\""};
+        QTest::newRow("another kind writes nothing")
+            << u8("other kind") << QList<QByteArray>{} << QList<QByteArray>{"<node", "hidden"};
+    }
+    void exportNode()
+    {
+        QFETCH(QString, path);
+        QFETCH(QList<QByteArray>, written);
+        QFETCH(QList<QByteArray>, absent);
+        const auto root = sampleproject::tree();
+        const ProjectNode *top = root.get();
+        root->forEach([&](ProjectNode &node) {
+            if (!path.isEmpty() && node.path() == path)
+                top = &node;
+        });
+        const QByteArray file = WriteProjectFile(ProjectDefaults(), *top);
+        for (const QByteArray &text : written)
+            QVERIFY2(file.contains(text), text.constData());
+        for (const QByteArray &text : absent)
+            QVERIFY2(!file.contains(text), text.constData());
+        QVERIFY(file.contains("  <project>\r\n    <ver>1</ver>"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectWriter)
+#include "tst_projectwriter.moc"
