@@ -250,10 +250,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("htmlext");
         QTest::addColumn<QString>("expected");
         QTest::newRow("src wins, .htm")
-            << u8("http://a/b") << u8("http://r/") << 1 << u8("http://a/b/News.htm");
+            << u8("http://a/b") << u8("http://r/") << 1 << u8("http://a/b/news.htm");
         QTest::newRow("blank src, .html")
-            << u8(" 　") << u8("http://r/") << 0 << u8("http://r/News.html");
-        QTest::newRow("both blank") << QString() << QString() << 0 << u8("News.html");
+            << u8(" 　") << u8("http://r/") << 0 << u8("http://r/news.html");
+        QTest::newRow("both blank") << QString() << QString() << 0 << u8("news.html");
     }
     void htmlPageAddress()
     {

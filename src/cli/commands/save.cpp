@@ -1,8 +1,8 @@
 // brisklet-cli save PROJECT.dta OUT.dta: reads a project file and writes it
 // again with the project file writer.
 #include "command.h"
-#include "project/projectreader.h"
 #include "project/projectwriter.h"
+#include "projectarguments.h"
 
 #include <QSaveFile>
 
@@ -15,15 +15,15 @@ int runSave(CliContext &context)
     const QString &projectPath = context.args.at(0);
     const QString &outPath = context.args.at(1);
 
-    const ProjectContent content = ReadProjectFile(projectPath);
-    if (!content.isRead()) {
-        context.err << projectPath << ": " << content.error << Qt::endl;
-        return ExitUnreadable;
-    }
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
 
     QSaveFile out(outPath);
     if (!out.open(QIODevice::WriteOnly) ||
-        !WriteProjectFile(content.defaults, *content.root, out) || !out.commit()) {
+        !WriteProjectFile(content->defaults, *content->root, out) || !out.commit()) {
         context.err << outPath << ": " << out.errorString() << Qt::endl;
         return ExitFailure;
     }

@@ -205,8 +205,18 @@ QString ItemAnchor(const QString &date)
 QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,
                         int htmlext)
 {
-    return AddUrlSlash(FirstNonBlank({src, root})) + filename +
+    return AddUrlSlash(FirstNonBlank({src, root})) + AsciiLower(filename) +
            (htmlext != 0 ? QLatin1String(".htm") : QLatin1String(".html"));
+}
+
+QString AsciiLower(const QString &text)
+{
+    QString lower = text;
+    for (QChar &c : lower) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return lower;
 }
 
 int CharCount(const QString &text)

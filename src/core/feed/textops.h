@@ -38,9 +38,13 @@ QString AddUrlSlash(const QString &text);
 QString AddPathDelimiter(const QString &text);
 // "bk" + the date text without spaces, "-" and ":".
 QString ItemAnchor(const QString &date);
-// AddUrlSlash(FirstNonBlank(src, root)) + filename + ".htm" or ".html".
+// AddUrlSlash(FirstNonBlank(src, root)) + filename + ".htm" or ".html", the
+// file name lower-cased as the page file itself is named, so the address
+// finds the page on servers that tell letter case apart.
 QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,
                         int htmlext);
+// The text with the ASCII letters A to Z lower-cased; nothing else changes.
+QString AsciiLower(const QString &text);
 // Number of characters (code points).
 int CharCount(const QString &text);
 // At most count characters from the first (1-based).

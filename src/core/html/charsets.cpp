@@ -1,4 +1,6 @@
 #include "html/charsets.h"
+
+#include "feed/textops.h"
 #include "html/shiftjisbytes.h"
 
 #include <QStringDecoder>
@@ -184,11 +186,7 @@ QString DecodeShiftJis(const QByteArray &bytes, bool *valid)
 
 PageCharset ChoosePageCharset(const QString &pageText)
 {
-    QString lower = pageText;
-    for (QChar &c : lower) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
+    const QString lower = AsciiLower(pageText);
     const qsizetype utf8 = PositionOrFar(lower, QLatin1String("utf-8"));
     const qsizetype shiftJis = PositionOrFar(lower, QLatin1String("shift_jis"));
     const qsizetype eucJp = PositionOrFar(lower, QLatin1String("euc-jp"));

@@ -1,0 +1,32 @@
+// brisklet-cli html PROJECT.dta FEEDPATH: prints the feed's HTML page in the
+// character set the page names, whether or not the feed's page is switched
+// on. Template errors go to stderr; the page holds what was expanded.
+#include "cliuserinterface.h"
+#include "command.h"
+#include "html/htmlpage.h"
+#include "projectarguments.h"
+
+namespace {
+
+int runHtml(CliContext &context)
+{
+    if (context.args.size() != 2)
+        return context.usageError(QStringLiteral("html PROJECT.dta FEEDPATH"));
+    const QString &projectPath = context.args.at(0);
+    const QString &feedPath = context.args.at(1);
+
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
+    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, &exitCode);
+    if (!feed)
+        return exitCode;
+    context.writeOut(HtmlPageBytes(GenerateHtmlPage(*feed->data(), context.clock, context.ui)));
+    return ExitOk;
+}
+
+CommandRegistration registration{"html", "html PROJECT.dta FEEDPATH", &runHtml};
+
+} // namespace

@@ -1,0 +1,48 @@
+// brisklet-cli rss PROJECT.dta FEEDPATH: prints the bytes that saving the
+// project writes into the feed's RSS file, with the time of --now as the
+// feed's own date.
+#include "command.h"
+#include "feed/feedfiles.h"
+#include "feed/rssfile.h"
+#include "projectarguments.h"
+
+namespace {
+
+int runRss(CliContext &context)
+{
+    if (context.args.size() != 2)
+        return context.usageError(QStringLiteral("rss PROJECT.dta FEEDPATH"));
+    const QString &projectPath = context.args.at(0);
+    const QString &feedPath = context.args.at(1);
+
+    int exitCode = ExitOk;
+    const std::optional<ProjectContent> content =
+        ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content)
+        return exitCode;
+    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, &exitCode);
+    if (!feed)
+        return exitCode;
+    const TEditList &data = *feed->data();
+    // Saving writes no files for a feed without these two.
+    if (data.settings.filename.isEmpty() || data.settings.localfolder.isEmpty()) {
+        context.err << feedPath << ": ファイル名とローカルフォルダが設定されていません。"
+                    << Qt::endl;
+        return ExitFailure;
+    }
+    const std::optional<QString> rssPath = RssFilePath(data.settings, projectPath);
+    if (!rssPath) {
+        context.err << feedPath << ": RSSファイルが作成できません." << Qt::endl;
+        return ExitFailure;
+    }
+
+    const RssFileContent rss = RssFileBytes(data, *rssPath, context.clock);
+    context.writeOut(rss.bytes);
+    if (!rss.noDuplicates)
+        context.err << DuplicateAddressMessage(feed->text) << Qt::endl;
+    return ExitOk;
+}
+
+CommandRegistration registration{"rss", "rss PROJECT.dta FEEDPATH", &runRss};
+
+} // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "command.h"
+#include "project/projectreader.h"
+
+#include <optional>
+
+// Reads the project file named on the command line; when it cannot be read,
+// prints why (with the line) and leaves the exit code in *exitCode.
+std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
+                                                  int *exitCode);
+// The feed at FEEDPATH; when there is none, prints so and leaves the exit
+// code in *exitCode.
+const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,
+                                    const QString &feedPath, int *exitCode);

@@ -1,0 +1,56 @@
+#include "feedaddresses.h"
+
+#include "textops.h"
+
+namespace {
+
+QString htmlPage(const ChannelSettings &settings)
+{
+    return HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext);
+}
+
+bool linksIntoHtmlPage(const ChannelSettings &settings, const FeedItem &item)
+{
+    return settings.html && settings.htmllabel && TrimWide(item.url).isEmpty();
+}
+
+QString anchored(const QString &base, const FeedItem &item)
+{
+    return base + QLatin1Char('#') + ItemAnchor(item.date);
+}
+
+} // namespace
+
+QString ChannelLink(const ChannelSettings &settings)
+{
+    const QString page = settings.html ? htmlPage(settings) : QString();
+    return FirstNonBlank({settings.link, page, settings.src, settings.root});
+}
+
+QString LogoLink(const ChannelSettings &settings)
+{
+    return FirstNonBlank({settings.logolink, settings.root});
+}
+
+QString ItemLink(const ChannelSettings &settings, const FeedItem &item)
+{
+    return linksIntoHtmlPage(settings, item) ? anchored(htmlPage(settings), item) : item.url;
+}
+
+QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath)
+{
+    const QString base = FirstNonBlank({settings.src, settings.root});
+    if (base.isEmpty())
+        return {};
+    return AddUrlSlash(base) + rssFilePath.mid(rssFilePath.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString ItemAddress(const ChannelSettings &settings, const FeedItem &item)
+{
+    return anchored(linksIntoHtmlPage(settings, item) ? htmlPage(settings) : item.url, item);
+}
+
+QString ItemDuplicateKey(const FeedItem &item)
+{
+    return anchored(item.url, item);
+}

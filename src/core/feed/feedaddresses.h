@@ -1,0 +1,28 @@
+#pragma once
+
+#include "project/channelsettings.h"
+#include "project/feeditem.h"
+
+#include <QString>
+
+// The addresses a feed's files point to, built from its settings with
+// fallbacks so that a feed with only a root address still links somewhere.
+// Every address is returned unescaped.
+
+// The channel's page: link, else the HTML page when the feed has one, else
+// src, else root.
+QString ChannelLink(const ChannelSettings &settings);
+// Where the logo leads: logolink, else root.
+QString LogoLink(const ChannelSettings &settings);
+// The item's url as stored, or, when it has none and the feed's HTML page
+// labels its items, the item's place in that page.
+QString ItemLink(const ChannelSettings &settings, const FeedItem &item);
+// Where the RSS 1.0 file itself is published: src (else root) with "/" and
+// the file name of the local RSS path (after its last "/"). Empty when both
+// src and root are blank.
+QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath);
+// The RSS 1.0 resource name of an item: its link base with the date anchor,
+// so that items sharing a link stay apart when their dates differ.
+QString ItemAddress(const ChannelSettings &settings, const FeedItem &item);
+// Two items whose keys are equal ignoring case name the same resource.
+QString ItemDuplicateKey(const FeedItem &item);

@@ -1,0 +1,120 @@
+#include "feeddates.h"
+
+#include "textops.h"
+
+#include <QList>
+#include <QRegularExpression>
+#include <array>
+#include <optional>
+
+namespace {
+
+const std::array<const char *, 12> MonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const std::array<const char *, 7> DayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+// A wall-clock date and time, kept apart so that no time zone rule can move
+// a time that does not exist in the machine's zone (a daylight-saving gap).
+struct WallClock
+{
+    QDate date;
+    QTime time;
+};
+
+QString rfc822(const WallClock &at)
+{
+    return QLatin1String(DayNames.at(size_t(at.date.dayOfWeek() - 1))) + QStringLiteral(", ") +
+           QString::number(at.date.day()) + QLatin1Char(' ') +
+           QLatin1String(MonthNames.at(size_t(at.date.month() - 1))) + QLatin1Char(' ') +
+           QString::number(at.date.year()) + QLatin1Char(' ') + twoDigits(at.time.hour()) +
+           QLatin1Char(':') + twoDigits(at.time.minute()) + QLatin1Char(':') +
+           twoDigits(at.time.second()) + QStringLiteral(" +0900");
+}
+
+WallClock localNow(const Clock &clock)
+{
+    const QDateTime now = clock.now().toLocalTime();
+    return {now.date(), now.time()};
+}
+
+// Leading spaces, an optional sign and the digits after it; a field without
+// digits there counts as 0, so "1x" gives 1 and "ab" gives 0.
+int leadingInteger(const QList<uint> &codePoints, qsizetype first, qsizetype count)
+{
+    qsizetype i = first;
+    const qsizetype end = first + count;
+    while (i < end && codePoints.at(i) == ' ')
+        ++i;
+    int sign = 1;
+    if (i < end && (codePoints.at(i) == '+' || codePoints.at(i) == '-')) {
+        sign = codePoints.at(i) == '-' ? -1 : 1;
+        ++i;
+    }
+    int value = 0;
+    for (; i < end && codePoints.at(i) >= '0' && codePoints.at(i) <= '9'; ++i)
+        value = value * 10 + int(codePoints.at(i) - '0');
+    return sign * value;
+}
+
+std::optional<WallClock> parseItemDate(const QString &date)
+{
+    QList<uint> codePoints = TrimWide(date).toUcs4();
+    if (codePoints.size() == 10) {
+        for (const char c : QByteArrayView(" 00:00:00"))
+            codePoints.append(uint(c));
+    }
+    if (codePoints.size() != 19)
+        return std::nullopt;
+    const auto field = [&codePoints](qsizetype position, qsizetype count) {
+        return leadingInteger(codePoints, position - 1, count);
+    };
+    const int year = field(1, 4);
+    const QDate day(year, field(6, 2), field(9, 2));
+    const int hour = field(12, 2), minute = field(15, 2), second = field(18, 2);
+    if (year < 1 || !day.isValid() || !QTime::isValid(hour, minute, second))
+        return std::nullopt;
+    return WallClock{day, QTime(hour, minute, second)};
+}
+
+// "yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss" ("T" allowed for the space) that
+// names a real date and time: the only item dates that give a W3C date
+// feed readers read as the date the user meant.
+bool isW3cShaped(const QString &date)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}([ T][0-9]{2}:[0-9]{2}:[0-9]{2})?$"));
+    return form.match(date).hasMatch() && parseItemDate(date).has_value();
+}
+
+} // namespace
+
+QString Rfc822Now(const Clock &clock)
+{
+    return rfc822(localNow(clock));
+}
+
+QString Rfc822FromItemDate(const QString &date)
+{
+    const std::optional<WallClock> parsed = parseItemDate(date);
+    return parsed ? rfc822(*parsed) : QString();
+}
+
+QString W3cNow(const Clock &clock)
+{
+    const WallClock now = localNow(clock);
+    return now.date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('T') +
+           now.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("+09:00");
+}
+
+QString W3cFromItemDate(const QString &date)
+{
+    if (!isW3cShaped(date))
+        return {};
+    const QString time = date.size() == 10 ? QStringLiteral("00:00:00") : date.mid(11);
+    return date.left(10) + QLatin1Char('T') + time + QStringLiteral("+09:00");
+}

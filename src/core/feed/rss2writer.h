@@ -1,0 +1,10 @@
+#pragma once
+
+#include "clock.h"
+#include "project/editlist.h"
+#include "rsstext.h"
+
+// The RSS 2.0 text of a feed, with the clock's time as lastBuildDate.
+// styleArgument: empty = the channel's style, "*" = no stylesheet, anything
+// else = that stylesheet address. noDuplicates is always true.
+RssText WriteRss2(const TEditList &feed, const QString &styleArgument, const Clock &clock);

@@ -1,0 +1,32 @@
+#include "htmlpage.h"
+
+#include "charsets.h"
+#include "feed/textops.h"
+#include "replacefile.h"
+#include "templateengine.h"
+
+QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
+{
+    const TemplateContext context{feed.settings, clock.now(), ui};
+    return ProcessTemplate(feed.settings.htmlscript, context, feed.items);
+}
+
+QByteArray HtmlPageBytes(const QString &page)
+{
+    return EncodePage(page, ChoosePageCharset(page));
+}
+
+bool WriteHtmlFile(const QString &path, const QString &page)
+{
+    return ReplaceFile(path, HtmlPageBytes(page));
+}
+
+HtmlPageAddressLabel PageAddressLabel(const ChannelSettings &settings)
+{
+    if (FirstNonBlank({settings.src, settings.root}).isEmpty() || settings.filename.isEmpty())
+        return {QStringLiteral("( パス名 : 不明 )"), false};
+    return {QStringLiteral("( パス名 : ") +
+                HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext) +
+                QStringLiteral(" )"),
+            true};
+}

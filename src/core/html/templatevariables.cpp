@@ -1,0 +1,98 @@
+#include "templatevariables.h"
+
+#include "datepattern.h"
+#include "feed/feedaddresses.h"
+#include "feed/textops.h"
+
+#include <array>
+
+namespace {
+
+VariableText plain(const QString &value)
+{
+    return {QString(), value};
+}
+
+QString targetAddress(const ChannelSettings &s)
+{
+    return FirstNonBlank({s.src, s.root});
+}
+
+QString pageAddress(const ChannelSettings &s)
+{
+    return HtmlPageAddress(s.src, s.root, s.filename, s.htmlext);
+}
+
+QString feedAddress(const ChannelSettings &s)
+{
+    return AddUrlSlash(targetAddress(s)) + s.filename +
+           (s.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
+}
+
+VariableText channelDate(const VariableRequest &r)
+{
+    const QDate date = r.context.now.date();
+    const QTime time = r.context.now.time();
+    return {r.format ? FormatDatePattern(*r.format, date, time) : QString(),
+            FormatDatePattern(DefaultDatePattern, date, time)};
+}
+
+VariableText itemDate(const VariableRequest &r)
+{
+    const QString &date = r.item.date;
+    if (!r.format || date.isEmpty())
+        return plain(date);
+    // A date text that is no valid date is inserted as typed rather than
+    // pushed through the format.
+    const std::optional<DateAndTime> read = ReadItemDate(date);
+    return {read ? FormatDatePattern(*r.format, read->date, read->time) : date, date};
+}
+
+const std::array<TemplateVariable, 23> variables{{
+    {u"{common_root", [](const VariableRequest &r) { return plain(r.context.settings.root); }},
+    {u"{common_target",
+     [](const VariableRequest &r) { return plain(targetAddress(r.context.settings)); }},
+    {u"{common_html",
+     [](const VariableRequest &r) { return plain(pageAddress(r.context.settings)); }},
+    {u"{channel_feed",
+     [](const VariableRequest &r) { return plain(feedAddress(r.context.settings)); }},
+    {u"{channel_title", [](const VariableRequest &r) { return plain(r.context.settings.title); }},
+    {u"{channel_link",
+     [](const VariableRequest &r) { return plain(ChannelLink(r.context.settings)); }},
+    {u"{channel_desc",
+     [](const VariableRequest &r) { return plain(r.context.settings.description); }},
+    {u"{channel_creator",
+     [](const VariableRequest &r) { return plain(r.context.settings.creator); }},
+    {u"{channel_date", channelDate},
+    {u"{image_url", [](const VariableRequest &r) { return plain(r.context.settings.logosrc); }},
+    {u"{image_title", [](const VariableRequest &r) { return plain(r.context.settings.logotitle); }},
+    {u"{image_link", [](const VariableRequest &r) { return plain(LogoLink(r.context.settings)); }},
+    {u"{item_title", [](const VariableRequest &r) { return plain(r.item.title); }},
+    {u"{item_link", [](const VariableRequest &r) { return plain(r.item.url); }},
+    {u"{item_desc",
+     [](const VariableRequest &r) {
+         return plain(ShapeDescription(r.item.desc, r.context.settings.descstrmax));
+     }},
+    {u"{item_content", [](const VariableRequest &r) { return plain(r.item.desc); }},
+    {u"{item_subject", [](const VariableRequest &r) { return plain(r.item.subject); }},
+    {u"{item_creator", [](const VariableRequest &r) { return plain(r.item.creator); }},
+    {u"{item_date", itemDate},
+    {u"{item_guid", [](const VariableRequest &r) { return plain(ItemAnchor(r.item.date)); }},
+    {u"{if_month_change",
+     [](const VariableRequest &r) { return plain(r.dates.monthChange(r.item.date)); }},
+    {u"{if_year_change",
+     [](const VariableRequest &r) { return plain(r.dates.yearChange(r.item.date)); }},
+    {u"{common_generator", [](const VariableRequest &) { return plain(GeneratorText()); }},
+}};
+
+} // namespace
+
+std::span<const TemplateVariable> TemplateVariables()
+{
+    return variables;
+}
+
+QString GeneratorText()
+{
+    return QStringLiteral("Brisklet (https://brisklet.example/)");
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "datechange.h"
+#include "project/feeditem.h"
+#include "templatecontext.h"
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <span>
+
+// Everything one occurrence of a variable may need.
+struct VariableRequest
+{
+    const TemplateContext &context;
+    const FeedItem &item;
+    const DateChangeState &dates;
+    // The "format" attribute, when the variable carries one.
+    std::optional<QStringView> format;
+};
+
+// A variable's text before trimming: the date variables produce a text of
+// their own from the format (formatted); every variable has a plain value.
+struct VariableText
+{
+    QString formatted;
+    QString plain;
+};
+
+struct TemplateVariable
+{
+    // The variable's opening brace and name, without the closing brace.
+    QStringView head;
+    VariableText (*text)(const VariableRequest &request);
+};
+
+// The 23 variables in the order in which they are replaced: a value may
+// contain a later variable's head, which is then replaced too.
+std::span<const TemplateVariable> TemplateVariables();
+
+// The generator text of "{common_generator}".
+QString GeneratorText();

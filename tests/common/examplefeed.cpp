@@ -1,0 +1,55 @@
+#include "examplefeed.h"
+
+TEditList exampleFeed()
+{
+    TEditList feed;
+    ChannelSettings &settings = feed.settings;
+    settings.filename = QStringLiteral("news");
+    settings.root = QStringLiteral("http://example.jp/site/");
+    settings.title = QStringLiteral("サイトの更新情報");
+    settings.description = QStringLiteral("新着のお知らせ");
+    settings.creator = QStringLiteral("山田");
+    settings.html = true;
+    settings.htmllabel = true;
+    feed.addItem(FeedItem{QStringLiteral("秋のセール"), QStringLiteral("2005-11-20 09:00:00"),
+                          QStringLiteral("http://example.jp/site/sale.html"),
+                          QStringLiteral("<p>セールのお知らせ</p>"), QStringLiteral("お知らせ"),
+                          QString()});
+    feed.addItem(FeedItem{QStringLiteral("新商品"), QStringLiteral("2005-12-01 10:00:00"),
+                          QString(), QStringLiteral("新しい<b>商品</b>を追加しました"), QString(),
+                          QString()});
+    return feed;
+}
+
+Clock exampleClock()
+{
+    return Clock::fixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
+}
+
+QStringList utf8List(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
+QString lineProblem(const QString &text, const QStringList &present,
+                    const QStringList &absentStarts)
+{
+    if (!text.endsWith(QStringLiteral("\r\n")))
+        return QStringLiteral("the text does not end in CR LF");
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    for (const QString &line : present) {
+        if (!lines.contains(line))
+            return QStringLiteral("missing line: ") + line + QStringLiteral("\n---\n") + text;
+    }
+    for (const QString &start : absentStarts) {
+        for (const QString &line : lines) {
+            if (line.startsWith(start))
+                return QStringLiteral("unexpected line: ") + line;
+        }
+    }
+    return {};
+}

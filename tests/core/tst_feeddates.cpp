@@ -1,0 +1,184 @@
+#include "feed/feeddates.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <ctime>
+
+namespace {
+
+// Sets the machine's zone for the rest of the test; the dates written must
+// not depend on it.
+void setZone(const QByteArray &zone)
+{
+    qputenv("TZ", zone);
+    tzset();
+}
+
+} // namespace
+
+class TestFeedDates : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanupTestCase()
+    {
+        qunsetenv("TZ");
+        tzset();
+    }
+
+    void itemDates_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("rfc822");
+        QTest::addColumn<QString>("w3c");
+        const auto row = [](const char *name, const char *date, const char *rfc822,
+                            const char *w3c) {
+            QTest::newRow(name) << QString::fromUtf8(date) << QString::fromUtf8(rfc822)
+                                << QString::fromUtf8(w3c);
+        };
+
+        row("date and time", "2005-01-02 03:04:05", "Sun, 2 Jan 2005 03:04:05 +0900",
+            "2005-01-02T03:04:05+09:00");
+        row("date only is midnight", "2005-01-02", "Sun, 2 Jan 2005 00:00:00 +0900",
+            "2005-01-02T00:00:00+09:00");
+        row("example item", "2005-12-01 10:00:00", "Thu, 1 Dec 2005 10:00:00 +0900",
+            "2005-12-01T10:00:00+09:00");
+        row("T separator", "2005-01-02T03:04:05", "Sun, 2 Jan 2005 03:04:05 +0900",
+            "2005-01-02T03:04:05+09:00");
+        row("leap day", "2004-02-29 12:00:00", "Sun, 29 Feb 2004 12:00:00 +0900",
+            "2004-02-29T12:00:00+09:00");
+        row("last day", "9999-12-31 23:59:59", "Fri, 31 Dec 9999 23:59:59 +0900",
+            "9999-12-31T23:59:59+09:00");
+        row("year without zeros", "0001-01-01", "Mon, 1 Jan 1 00:00:00 +0900",
+            "0001-01-01T00:00:00+09:00");
+        // A time that the daylight-saving change skips in some zones.
+        row("skipped local hour", "2026-03-08 02:30:00", "Sun, 8 Mar 2026 02:30:00 +0900",
+            "2026-03-08T02:30:00+09:00");
+        // RFC 822 reads fields by position only; RSS 1.0 gets no date that readers
+        // would misread.
+        row("slashes are not looked at", "2005/01/02 03:04:05", "Sun, 2 Jan 2005 03:04:05 +0900",
+            "");
+        row("spaces around date only", " 2005-01-02 ", "Sun, 2 Jan 2005 00:00:00 +0900", "");
+        row("ideographic spaces around", "\u30002005-01-02 03:04:05\u3000",
+            "Sun, 2 Jan 2005 03:04:05 +0900", "");
+        row("leading digits of a field", "2005-01-1x 03:04:05", "Sat, 1 Jan 2005 03:04:05 +0900",
+            "");
+        row("field without digits is 0", "2005-01-02 03:04:ab", "Sun, 2 Jan 2005 03:04:00 +0900",
+            "");
+        row("signed hour", "2005-01-02 +3:04:05", "Sun, 2 Jan 2005 03:04:05 +0900", "");
+        row("wide character counts once", "2005-01-02 03:04:0\U0001F600",
+            "Sun, 2 Jan 2005 03:04:00 +0900", "");
+        // Dates that do not exist give no date in either form.
+        row("no such day", "2005-02-30 00:00:00", "", "");
+        row("no leap day", "2005-02-29", "", "");
+        row("month 13", "2005-13-01", "", "");
+        row("hour 24", "2005-01-01 24:00:00", "", "");
+        row("minute 60", "2005-01-01 23:60:00", "", "");
+        row("second 60", "2005-01-01 23:59:60", "", "");
+        row("year 0", "0000-01-01", "", "");
+        row("day without digits", "2005-01-xx", "", "");
+        row("negative hour", "2005-01-02 -3:04:05", "", "");
+        row("letters", "abcdefghijklmnopqrs", "", "");
+        row("short date", "2005-1-2", "", "");
+        row("empty", "", "", "");
+        row("full-width digits", "２００５-０１-０２", "", "");
+    }
+
+    void itemDates()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, rfc822);
+        QFETCH(QString, w3c);
+        for (const QByteArray zone : {"UTC", "America/New_York", "Asia/Tokyo"}) {
+            setZone(zone);
+            QCOMPARE(Rfc822FromItemDate(date), rfc822);
+            QCOMPARE(W3cFromItemDate(date), w3c);
+        }
+    }
+
+    void monthAndDayNames_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("rfc822");
+        const char *rows[][2] = {
+            {"2005-01-01", "Sat, 1 Jan 2005"}, {"2005-02-01", "Tue, 1 Feb 2005"},
+            {"2005-03-01", "Tue, 1 Mar 2005"}, {"2005-04-01", "Fri, 1 Apr 2005"},
+            {"2005-05-01", "Sun, 1 May 2005"}, {"2005-06-01", "Wed, 1 Jun 2005"},
+            {"2005-07-01", "Fri, 1 Jul 2005"}, {"2005-08-01", "Mon, 1 Aug 2005"},
+            {"2005-09-01", "Thu, 1 Sep 2005"}, {"2005-10-01", "Sat, 1 Oct 2005"},
+            {"2005-11-01", "Tue, 1 Nov 2005"}, {"2005-12-01", "Thu, 1 Dec 2005"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << row[0]
+                                  << QString::fromLatin1(row[1]) +
+                                         QStringLiteral(" 00:00:00 +0900");
+    }
+
+    void monthAndDayNames()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, rfc822);
+        QCOMPARE(Rfc822FromItemDate(date), rfc822);
+    }
+
+    void now_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDateTime>("clockTime");
+        QTest::addColumn<QString>("rfc822");
+        QTest::addColumn<QString>("w3c");
+
+        const QDateTime local(QDate(2026, 12, 6), QTime(9, 5, 7, 999));
+        for (const QByteArray zone : {"UTC", "America/New_York", "Asia/Tokyo"}) {
+            QTest::addRow("local time in %s", zone.constData())
+                << zone << local << "Sun, 6 Dec 2026 09:05:07 +0900"
+                << "2026-12-06T09:05:07+09:00";
+        }
+        // A clock that reports an instant is read on the machine's wall
+        // clock, and that wall-clock time is written with the fixed offset.
+        const QDateTime instant(QDate(2026, 12, 6), QTime(0, 5, 7), Qt::UTC);
+        QTest::newRow("instant in UTC")
+            << QByteArray("UTC") << instant << "Sun, 6 Dec 2026 00:05:07 +0900"
+            << "2026-12-06T00:05:07+09:00";
+        QTest::newRow("instant in New York")
+            << QByteArray("America/New_York") << instant << "Sat, 5 Dec 2026 19:05:07 +0900"
+            << "2026-12-05T19:05:07+09:00";
+        QTest::newRow("instant in Tokyo")
+            << QByteArray("Asia/Tokyo") << instant << "Sun, 6 Dec 2026 09:05:07 +0900"
+            << "2026-12-06T09:05:07+09:00";
+        QTest::newRow("single-digit day and early year")
+            << QByteArray("UTC") << QDateTime(QDate(987, 3, 1), QTime(0, 0, 1))
+            << "Thu, 1 Mar 987 00:00:01 +0900"
+            << "0987-03-01T00:00:01+09:00";
+    }
+
+    void now()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, clockTime);
+        QFETCH(QString, rfc822);
+        QFETCH(QString, w3c);
+        setZone(zone);
+        const Clock clock = Clock::fixed(clockTime);
+        QCOMPARE(Rfc822Now(clock), rfc822);
+        QCOMPARE(W3cNow(clock), w3c);
+    }
+
+    void systemClockGivesBothForms()
+    {
+        setZone("America/New_York");
+        const Clock system;
+        QVERIFY(QRegularExpression(
+                    QStringLiteral(R"(^(Mon|Tue|Wed|Thu|Fri|Sat|Sun), [1-9]\d? [A-Z][a-z]{2} )"
+                                   R"(\d{4} \d\d:\d\d:\d\d \+0900$)"))
+                    .match(Rfc822Now(system))
+                    .hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\+09:00$)"))
+                    .match(W3cNow(system))
+                    .hasMatch());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFeedDates)
+#include "tst_feeddates.moc"

@@ -1,0 +1,346 @@
+#include "html/htmlpage.h"
+#include "html/templatefiledialogs.h"
+#include "scripteduserinterface.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const Clock pageClock = Clock::fixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
+
+TEditList feed(const QString &script)
+{
+    TEditList list;
+    list.settings.filename = u"news"_s;
+    list.settings.root = u"http://example.jp/"_s;
+    list.settings.title = u"お知らせ"_s;
+    list.settings.html = true;
+    list.settings.htmlscript = script;
+    FeedItem first;
+    first.title = u"一つ目"_s;
+    first.date = u"2005-01-02 09:05:00"_s;
+    FeedItem second;
+    second.title = u"二つ目"_s;
+    second.date = u"2005-02-03 10:00:00"_s;
+    list.items = {first, second};
+    return list;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class TestHtmlPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void generatePage()
+    {
+        ScriptedUserInterface ui;
+        const QString page = GenerateHtmlPage(
+            feed(u"<h1>{channel_title}</h1>{item_loop_start}<p id=\"{item_guid}\">{item_title}"
+                 u" {item_date format=\"m/d\"}</p>{item_loop_end}{channel_date}"_s),
+            pageClock, ui);
+        QCOMPARE(page, u"<h1>お知らせ</h1><p id=\"bk20050203100000\">二つ目 2/3</p>"
+                       u"<p id=\"bk20050102090500\">一つ目 1/2</p>2026-12-06 09:05:07"_s);
+        QCOMPARE(ui.messages, QStringList());
+    }
+
+    void generatePageShowsTemplateErrors()
+    {
+        ScriptedUserInterface ui;
+        const QString page = GenerateHtmlPage(feed(u"<p>{channel_title"_s), pageClock, ui);
+        QCOMPARE(page, u"<p>{channel_title"_s);
+        QCOMPARE(ui.messages, QStringList{u"{channel_title}変数が不正です。"_s});
+    }
+
+    void pageBytes_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("utf-8 named")
+            << u"<meta charset=\"UTF-8\">日本"_s
+            << QByteArray("<meta charset=\"UTF-8\">\xe6\x97\xa5\xe6\x9c\xac");
+        QTest::newRow("shift_jis before utf-8")
+            << u"charset=Shift_JIS 日本 utf-8"_s
+            << QByteArray("charset=Shift_JIS \x93\xfa\x96\x7b utf-8");
+        QTest::newRow("euc-jp") << u"charset=EUC-JP 亜ｱa"_s
+                                << QByteArray("charset=EUC-JP \xb0\xa1\x8e\xb1"
+                                              "a");
+        QTest::newRow("no name is shift_jis") << u"日本"_s << QByteArray("\x93\xfa\x96\x7b");
+        QTest::newRow("wave dash in shift_jis") << u"〜"_s << QByteArray("\x81\x60");
+        QTest::newRow("no shift_jis form") << u"a😀b"_s << QByteArray("a&#128512;b");
+        QTest::newRow("no euc-jp form") << u"euc-jp 😀"_s << QByteArray("euc-jp &#128512;");
+        QTest::newRow("utf-8 keeps everything")
+            << u"utf-8 😀"_s << QByteArray("utf-8 \xf0\x9f\x98\x80");
+        QTest::newRow("empty") << QString() << QByteArray();
+    }
+    void pageBytes()
+    {
+        QFETCH(QString, page);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(HtmlPageBytes(page), bytes);
+    }
+
+    void writeHtmlFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"news.html"_s);
+        testfiles::writeAll(path, QByteArray(100000, 'x'));
+        QVERIFY(WriteHtmlFile(path, u"<meta charset=\"utf-8\">日本"_s));
+        QCOMPARE(testfiles::readAll(path),
+                 QByteArray("<meta charset=\"utf-8\">\xe6\x97\xa5\xe6\x9c\xac"));
+        QCOMPARE(filesIn(dir.path()), QStringList{u"news.html"_s});
+    }
+
+    void emptyPageWritesEmptyFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"news.html"_s);
+        ScriptedUserInterface ui;
+        QVERIFY(WriteHtmlFile(path, GenerateHtmlPage(feed(QString()), pageClock, ui)));
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(testfiles::readAll(path), QByteArray());
+    }
+
+    void writeHtmlFileFailure_data()
+    {
+        QTest::addColumn<QString>("relativePath");
+        QTest::newRow("missing folder") << u"missing/news.html"_s;
+        QTest::newRow("path is a folder") << u"folder"_s;
+    }
+    void writeHtmlFileFailure()
+    {
+        QFETCH(QString, relativePath);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        QVERIFY(!WriteHtmlFile(dir.filePath(relativePath), u"page"_s));
+        QCOMPARE(filesIn(dir.path()), QStringList());
+        QVERIFY(QFileInfo(dir.filePath(u"folder"_s)).isDir());
+    }
+
+    void pageAddressLabel_data()
+    {
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("filename");
+        QTest::addColumn<int>("htmlext");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("root") << ""
+                              << "http://ex.jp"
+                              << "news" << 0 << "( パス名 : http://ex.jp/news.html )" << true;
+        QTest::newRow("rss address, htm")
+            << "http://ex.jp/rss/"
+            << "http://ex.jp/"
+            << "news" << 1 << "( パス名 : http://ex.jp/rss/news.htm )" << true;
+        QTest::newRow("no file name") << ""
+                                      << "http://ex.jp/"
+                                      << "" << 0 << "( パス名 : 不明 )" << false;
+        QTest::newRow("blank addresses") << " "
+                                         << "　"
+                                         << "news" << 0 << "( パス名 : 不明 )" << false;
+    }
+    void pageAddressLabel()
+    {
+        QFETCH(QString, src);
+        QFETCH(QString, root);
+        QFETCH(QString, filename);
+        QFETCH(int, htmlext);
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        ChannelSettings settings;
+        settings.src = src;
+        settings.root = root;
+        settings.filename = filename;
+        settings.htmlext = htmlext;
+        const HtmlPageAddressLabel label = PageAddressLabel(settings);
+        QCOMPARE(label.text, text);
+        QCOMPARE(label.enabled, enabled);
+    }
+
+    void templateFileBytes()
+    {
+        QCOMPARE(EncodeTemplateFile({1, 1, true}, u"<p>日本</p>\r\n"_s),
+                 QByteArray(".htm\thtml\t1\r\n<p>\x93\xfa\x96\x7b</p>\r\n"));
+        QCOMPARE(EncodeTemplateFile({}, QString()), QByteArray(".html\txhtml\t0\r\n"));
+    }
+
+    void templateRoundTrip_data()
+    {
+        QTest::addColumn<int>("htmlext");
+        QTest::addColumn<int>("htmlmark");
+        QTest::addColumn<bool>("htmllabel");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("loaded");
+        QTest::newRow("defaults, empty") << 0 << 0 << false << QString() << QString();
+        // The wave dash comes back as the full-width tilde, the character
+        // Windows gives the same Shift_JIS bytes.
+        QTest::newRow("htm, html, label")
+            << 1 << 1 << true
+            << u"<h1>{channel_title}</h1>\r\n{item_loop_start}ｱ〜{item_loop_end}"_s
+            << u"<h1>{channel_title}</h1>\r\n{item_loop_start}ｱ～{item_loop_end}"_s;
+        QTest::newRow("blank lines kept")
+            << 0 << 1 << false << u"\r\n\r\nx\r\n\r\n"_s << u"\r\n\r\nx\r\n\r\n"_s;
+        QTest::newRow("no shift_jis form")
+            << 0 << 0 << true << u"<p>😀 and 한</p>"_s << u"<p>&#128512; and &#54620;</p>"_s;
+    }
+    void templateRoundTrip()
+    {
+        QFETCH(int, htmlext);
+        QFETCH(int, htmlmark);
+        QFETCH(bool, htmllabel);
+        QFETCH(QString, script);
+        QFETCH(QString, loaded);
+        const HtmlTemplateSettings settings{htmlext, htmlmark, htmllabel};
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"Template/Html"_s);
+        const QString path = QDir(folder).filePath(u"mine.dht"_s);
+        ScriptedUserInterface ui;
+        ui.files << path << path;
+        QVERIFY(SaveTemplateFile(ui, folder, u"mine"_s, settings, script));
+        const std::optional<HtmlTemplateFile> file = LoadTemplateFile(ui, folder);
+        QVERIFY(file.has_value());
+        QCOMPARE(file->settings, std::optional(settings));
+        QCOMPARE(file->script, loaded);
+        QCOMPARE(ui.messages, QStringList());
+        // A page made from the loaded template shows the same characters.
+        QCOMPARE(HtmlPageBytes(file->script), HtmlPageBytes(script));
+    }
+
+    void decodeTemplateFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("hasSettings");
+        QTest::addColumn<int>("htmlext");
+        QTest::addColumn<int>("htmlmark");
+        QTest::addColumn<bool>("htmllabel");
+        QTest::addColumn<QString>("script");
+        QTest::newRow("ordinary html first line")
+            << QByteArray("<html>\r\n<body>\r\n") << true << 0 << 0 << false << u"<body>\r\n"_s;
+        QTest::newRow("letter case ignored")
+            << QByteArray(".HTM\tHTML\t1\r\nx") << true << 1 << 1 << true << u"x"_s;
+        QTest::newRow("any number but 0 is on")
+            << QByteArray(".html\txhtml\t-7\r\n") << true << 0 << 0 << true << QString();
+        QTest::newRow("label not a number")
+            << QByteArray(".htm\thtml\ton\r\n") << true << 1 << 1 << false << QString();
+        QTest::newRow("missing fields")
+            << QByteArray(".htm\r\n") << true << 1 << 0 << false << QString();
+        QTest::newRow("line feeds only")
+            << QByteArray(".htm\thtml\t1\nline\n") << true << 1 << 1 << true << u"line\n"_s;
+        QTest::newRow("no line break")
+            << QByteArray(".htm\thtml\t1") << true << 1 << 1 << true << QString();
+        QTest::newRow("empty file") << QByteArray() << false << 0 << 0 << false << QString();
+        QTest::newRow("shift_jis text") << QByteArray(".html\txhtml\t0\r\n\x93\xfa\x96\x7b") << true
+                                        << 0 << 0 << false << u"日本"_s;
+    }
+    void decodeTemplateFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, hasSettings);
+        QFETCH(int, htmlext);
+        QFETCH(int, htmlmark);
+        QFETCH(bool, htmllabel);
+        QFETCH(QString, script);
+        const HtmlTemplateFile file = DecodeTemplateFile(bytes);
+        QCOMPARE(file.settings.has_value(), hasSettings);
+        if (hasSettings)
+            QCOMPARE(*file.settings, (HtmlTemplateSettings{htmlext, htmlmark, htmllabel}));
+        QCOMPARE(file.script, script);
+    }
+
+    void proposedTemplateName_data()
+    {
+        QTest::addColumn<std::optional<QString>>("caption");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << std::optional(u"日記"_s) << u"日記"_s;
+        QTest::newRow("forbidden characters")
+            << std::optional(u"a?b*c\\d\"e,f.g;h:i|j<k>l/m"_s) << u"abcdefghijklm"_s;
+        QTest::newRow("wide forms kept") << std::optional(u"a？b／c"_s) << u"a？b／c"_s;
+        QTest::newRow("no node") << std::optional<QString>() << u"新しいテンプレート"_s;
+    }
+    void proposedTemplateName()
+    {
+        QFETCH(std::optional<QString>, caption);
+        QFETCH(QString, name);
+        QCOMPARE(ProposedTemplateName(caption), name);
+    }
+
+    void saveDialogChoice()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"Template/Html"_s);
+        ScriptedUserInterface ui;
+        QVERIFY(!SaveTemplateFile(ui, folder, u"news/2005"_s, {}, u"x"_s));
+        QCOMPARE(ui.fileChoices.size(), 1);
+        const UserInterface::FileChoice &choice = ui.fileChoices.first();
+        QCOMPARE(choice.title, u"名前を付けてテンプレートの保存"_s);
+        QCOMPARE(choice.filter, u"テンプレートファイル(*.dht)|*.dht"_s);
+        QCOMPARE(choice.defaultExtension, u"dht"_s);
+        QCOMPARE(choice.startFolder, folder);
+        QCOMPARE(choice.proposedName, u"news2005"_s);
+        // The folder exists for the chooser to start in; nothing is written.
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(filesIn(folder), QStringList());
+    }
+
+    void loadDialogChoice()
+    {
+        QTemporaryDir dir;
+        ScriptedUserInterface ui;
+        QVERIFY(!LoadTemplateFile(ui, dir.path()).has_value());
+        const UserInterface::FileChoice &choice = ui.fileChoices.first();
+        QCOMPARE(choice.title, u"テンプレートの読み込み"_s);
+        QCOMPARE(choice.filter, u"テンプレートファイル(*.dht)|*.dht"_s);
+        QCOMPARE(choice.defaultExtension, u"dht"_s);
+        QCOMPARE(choice.proposedName, QString());
+        QCOMPARE(ui.messages, QStringList());
+    }
+
+    void saveFailureIsShown()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"missing/mine.dht"_s);
+        ScriptedUserInterface ui;
+        ui.files << path;
+        QVERIFY(!SaveTemplateFile(ui, dir.path(), std::nullopt, {}, u"x"_s));
+        QCOMPARE(ui.messages,
+                 QStringList{u"テンプレートファイル\""_s + path + u"\"が保存できません。"_s});
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void loadFailureIsShown()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"none.dht"_s);
+        ScriptedUserInterface ui;
+        ui.files << path;
+        QVERIFY(!LoadTemplateFile(ui, dir.path()).has_value());
+        QCOMPARE(ui.messages,
+                 QStringList{u"テンプレートファイル\""_s + path + u"\"が読み込めません。"_s});
+    }
+
+    void saveReplacesWholeFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"mine.dht"_s);
+        testfiles::writeAll(path, QByteArray(5000, 'z'));
+        ScriptedUserInterface ui;
+        ui.files << path;
+        QVERIFY(SaveTemplateFile(ui, dir.path(), std::nullopt, {}, u"short"_s));
+        QCOMPARE(testfiles::readAll(path), QByteArray(".html\txhtml\t0\r\nshort"));
+        QCOMPARE(filesIn(dir.path()), QStringList{u"mine.dht"_s});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHtmlPage)
+#include "tst_htmlpage.moc"

@@ -1,0 +1,283 @@
+#include "examplefeed.h"
+#include "feed/rss1writer.h"
+#include "feed/rssfile.h"
+#include "feedcheck.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QString OutputPath = QStringLiteral("/home/user/My RSS Data/out/news.rdf");
+
+struct ItemSpec
+{
+    QString url;
+    QString date;
+    QString title = QStringLiteral("記事");
+};
+
+FeedEdit withItems(const QList<ItemSpec> &specs)
+{
+    return [specs](TEditList &feed) {
+        feed.items.clear();
+        for (const ItemSpec &spec : specs)
+            feed.addItem(
+                FeedItem{spec.title, spec.date, spec.url, QString(), QString(), QString()});
+    };
+}
+
+// The rdf:resource of every rdf:li and the rdf:about of every item, in
+// file order: the channel must list exactly the items that follow it.
+std::pair<QStringList, QStringList> sequenceAndItems(const QString &text)
+{
+    QXmlStreamReader xml(text);
+    QStringList sequence, items;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.qualifiedName() == u"rdf:li")
+            sequence << xml.attributes().value(QStringLiteral("rdf:resource")).toString();
+        else if (xml.qualifiedName() == u"item")
+            items << xml.attributes().value(QStringLiteral("rdf:about")).toString();
+    }
+    return {sequence, items};
+}
+
+} // namespace
+
+class TestRss1Writer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheExampleFeed()
+    {
+        const RssText rss = WriteRss1(exampleFeed(), OutputPath, QString(), exampleClock());
+        const QString expected = QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+            "<rdf:RDF\r\n"
+            "  xmlns=\"http://purl.org/rss/1.0/\"\r\n"
+            "  xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\r\n"
+            "  xmlns:dc=\"http://purl.org/dc/elements/1.1/\"\r\n"
+            "  xml:lang=\"ja\">\r\n"
+            "  <channel rdf:about=\"http://example.jp/site/news.rdf\">\r\n"
+            "    <title>サイトの更新情報</title>\r\n"
+            "    <link>http://example.jp/site/news.html</link>\r\n"
+            "    <dc:date>2026-12-06T09:05:07+09:00</dc:date>\r\n"
+            "    <dc:language>ja</dc:language>\r\n"
+            "    <dc:creator>山田</dc:creator>\r\n"
+            "    <description>新着のお知らせ</description>\r\n"
+            "    <items>\r\n"
+            "      <rdf:Seq>\r\n"
+            "        <rdf:li "
+            "rdf:resource=\"http://example.jp/site/news.html#bk20051201100000\"/>\r\n"
+            "        <rdf:li "
+            "rdf:resource=\"http://example.jp/site/sale.html#bk20051120090000\"/>\r\n"
+            "      </rdf:Seq>\r\n"
+            "    </items>\r\n"
+            "  </channel>\r\n"
+            "  <item rdf:about=\"http://example.jp/site/news.html#bk20051201100000\">\r\n"
+            "    <title>新商品</title>\r\n"
+            "    <link>http://example.jp/site/news.html#bk20051201100000</link>\r\n"
+            "    <dc:date>2005-12-01T10:00:00+09:00</dc:date>\r\n"
+            "    <description>新しい商品を追加しました</description>\r\n"
+            "  </item>\r\n"
+            "  <item rdf:about=\"http://example.jp/site/sale.html#bk20051120090000\">\r\n"
+            "    <title>秋のセール</title>\r\n"
+            "    <link>http://example.jp/site/sale.html</link>\r\n"
+            "    <dc:date>2005-11-20T09:00:00+09:00</dc:date>\r\n"
+            "    <dc:subject>お知らせ</dc:subject>\r\n"
+            "    <description>セールのお知らせ</description>\r\n"
+            "  </item>\r\n"
+            "</rdf:RDF>\r\n");
+        QCOMPARE(rss.text, expected);
+        QVERIFY(rss.noDuplicates);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<FeedEdit>("edit");
+        QTest::addColumn<QString>("outputPath");
+        QTest::addColumn<QStringList>("present"); // whole lines
+        QTest::addColumn<QStringList>("absent");  // no line starts with these
+
+        const auto row =
+            [](const char *name, FeedEdit edit, std::initializer_list<const char *> present,
+               std::initializer_list<const char *> absent = {}, const QString &path = OutputPath) {
+                QTest::newRow(name) << edit << path << utf8List(present) << utf8List(absent);
+            };
+        const FeedEdit none = [](TEditList &) {};
+        const auto newest = [](TEditList &feed) -> FeedItem & { return feed.items.last(); };
+
+        row("item with a link of its own is anchored by date", none,
+            {"  <item rdf:about=\"http://example.jp/site/sale.html#bk20051120090000\">",
+             "    <link>http://example.jp/site/sale.html</link>"});
+        row("without src and root the channel has no address",
+            [](TEditList &f) {
+                f.settings.root = QStringLiteral(" ");
+                f.settings.html = false;
+            },
+            {"  <channel>"}, {"  <channel rdf:about"});
+        row("src names the feed's folder",
+            [](TEditList &f) { f.settings.src = QStringLiteral("http://feeds.example.jp/rss"); },
+            {"  <channel rdf:about=\"http://feeds.example.jp/rss/news.rdf\">"});
+        row("unresolved file name in the preview", none,
+            {"  <channel rdf:about=\"http://example.jp/site/[ファイル名未解決]\">"}, {},
+            QStringLiteral("[ファイル名未解決]"));
+        row("date-only item date",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-12-01"); },
+            {"    <dc:date>2005-12-01T00:00:00+09:00</dc:date>",
+             "    <link>http://example.jp/site/news.html#bk20051201</link>"});
+        row("item date of another length gives no dc:date",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral(" 2005-12-01 "); },
+            {"    <link>http://example.jp/site/news.html#bk20051201</link>"},
+            {"    <dc:date>2005-12-01"});
+        row("date that does not exist gives no dc:date",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-02-30 10:00:00"); },
+            {"    <link>http://example.jp/site/news.html#bk20050230100000</link>"},
+            {"    <dc:date>2005-02-30"});
+        row("date with other separators gives no dc:date",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005/12/01 10:00:00"); },
+            {"    <link>http://example.jp/site/news.html#bk2005/12/01100000</link>"},
+            {"    <dc:date>2005/12/01"});
+        row("language en", [](TEditList &f) { f.settings.language = QStringLiteral("en"); },
+            {"  xml:lang=\"en\">", "    <dc:language>en</dc:language>"});
+        row("no language is ja", [](TEditList &f) { f.settings.language.clear(); },
+            {"  xml:lang=\"ja\">", "    <dc:language>ja</dc:language>"});
+        row("logo",
+            [](TEditList &f) {
+                f.settings.logosrc = QStringLiteral("http://example.jp/logo.png?a=1&b=2");
+                f.settings.logotitle = QStringLiteral("ロゴ");
+            },
+            {"    <image rdf:resource=\"http://example.jp/logo.png?a=1&amp;b=2\"/>",
+             "  <image rdf:about=\"http://example.jp/logo.png?a=1&amp;b=2\">",
+             "    <title>ロゴ</title>", "    <link>http://example.jp/site/</link>",
+             "    <url>http://example.jp/logo.png?a=1&amp;b=2</url>", "  </image>"});
+        row("no logo, no image", none, {}, {"    <image", "  <image"});
+        row("item elements in their order",
+            [newest](TEditList &f) {
+                f.settings.content = true;
+                newest(f).subject = QStringLiteral("新製品");
+                newest(f).creator = QStringLiteral("鈴木");
+            },
+            {"  xmlns:content=\"http://purl.org/rss/1.0/modules/content/\"",
+             "    <dc:subject>新製品</dc:subject>", "    <dc:creator>鈴木</dc:creator>",
+             "    <content:encoded><![CDATA[新しい<b>商品</b>を追加しました]]></content:encoded>"});
+        row("quote and markup in addresses stay inside the attribute",
+            [newest](TEditList &f) {
+                newest(f).url = QStringLiteral("http://example.jp/a?x=1&y=\"2\"<3>");
+            },
+            {"        <rdf:li rdf:resource=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
+             "#bk20051201100000\"/>",
+             "  <item rdf:about=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
+             "#bk20051201100000\">",
+             "    <link>http://example.jp/a?x=1&amp;y=\"2\"&lt;3&gt;</link>"});
+        row("quote in src stays inside the channel attribute",
+            [](TEditList &f) { f.settings.src = QStringLiteral("http://example.jp/\"x\""); },
+            {"  <channel rdf:about=\"http://example.jp/&quot;x&quot;/news.rdf\">"});
+        row("content holding the CDATA end is split",
+            [newest](TEditList &f) {
+                f.settings.content = true;
+                newest(f).desc = QStringLiteral("]]>");
+            },
+            {"    <content:encoded><![CDATA[]]]]><![CDATA[>]]></content:encoded>"});
+        row("characters XML forbids are dropped from addresses",
+            [newest](TEditList &f) {
+                newest(f).url = QStringLiteral("http://example.jp/\u0008a\uFFFF");
+            },
+            {"  <item rdf:about=\"http://example.jp/a#bk20051201100000\">"});
+        row("style file name is made relative",
+            [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"./rss.xsl\"?>"});
+    }
+
+    void lines()
+    {
+        QFETCH(FeedEdit, edit);
+        QFETCH(QString, outputPath);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = 0;
+        edit(feed);
+
+        const RssText rss = WriteRss1(feed, outputPath, QString(), exampleClock());
+        const QString problem = lineProblem(rss.text, present, absent);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        const auto [sequence, items] = sequenceAndItems(rss.text);
+        QCOMPARE(sequence, items);
+
+        const RssFileContent file = RssFileBytes(feed, outputPath, exampleClock());
+        QCOMPARE(file.bytes, rss.text.toUtf8());
+        const QStringList problems =
+            feedcheck::problemsOfBytes(file.bytes, feedcheck::Format::Rss1);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void emptyChannelTextsLeaveTheirElementsOut()
+    {
+        TEditList feed = exampleFeed();
+        feed.settings.title.clear();
+        feed.settings.description = QStringLiteral("\r\n");
+        feed.settings.creator = QStringLiteral(" \u3000 ");
+        const QString text = WriteRss1(feed, OutputPath, QString(), exampleClock()).text;
+        const QString channel = text.section(QStringLiteral("</channel>"), 0, 0);
+        QVERIFY(channel.contains(QStringLiteral("\r\n    <link>")));
+        for (const char *element : {"<title>", "<description>", "<dc:creator>"})
+            QVERIFY2(!channel.contains(QString::fromUtf8(element)), element);
+    }
+
+    void duplicates_data()
+    {
+        QTest::addColumn<FeedEdit>("edit");
+        QTest::addColumn<int>("rssline");
+        QTest::addColumn<bool>("noDuplicates");
+        QTest::addColumn<int>("written");
+
+        const QString at = QStringLiteral("2005-12-01 10:00:00");
+        const QString later = QStringLiteral("2005-12-01 10:00:01");
+        const QString a = QStringLiteral("http://example.jp/a.html");
+        const QString b = QStringLiteral("http://example.jp/b.html");
+        const auto row = [](const char *name, const QList<ItemSpec> &items, int rssline,
+                            bool noDuplicates, int written) {
+            QTest::newRow(name) << withItems(items) << rssline << noDuplicates << written;
+        };
+
+        row("two without link at the same time", {{QString(), at}, {QString(), at}}, 15, false, 2);
+        row("same link at the same time", {{a, at}, {a, at}}, 15, false, 2);
+        row("links differing only in case",
+            {{a, at}, {QStringLiteral("HTTP://Example.JP/A.html"), at}}, 15, false, 2);
+        row("same link at different times", {{a, at}, {a, later}}, 15, true, 2);
+        row("different links at the same time", {{a, at}, {b, at}}, 15, true, 2);
+        row("the older twin is beyond rssline", {{a, at}, {a, at}, {b, at}}, 2, true, 2);
+        row("the twin has no title", {{a, at, QString()}, {a, at}}, 15, true, 1);
+        row("twins apart from each other", {{a, at}, {b, at}, {a, at}}, 15, false, 3);
+    }
+
+    void duplicates()
+    {
+        QFETCH(FeedEdit, edit);
+        QFETCH(int, rssline);
+        QFETCH(bool, noDuplicates);
+        QFETCH(int, written);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = 0;
+        feed.settings.rssline = rssline;
+        edit(feed);
+
+        const RssText rss = WriteRss1(feed, OutputPath, QString(), exampleClock());
+        QCOMPARE(rss.noDuplicates, noDuplicates);
+        // The file is complete either way.
+        QCOMPARE(rss.text.count(QStringLiteral("<rdf:li ")), written);
+        QCOMPARE(rss.text.count(QStringLiteral("  <item ")), written);
+        const RssFileContent file = RssFileBytes(feed, OutputPath, exampleClock());
+        QCOMPARE(file.noDuplicates, noDuplicates);
+        const QStringList problems =
+            feedcheck::problemsOfBytes(file.bytes, feedcheck::Format::Rss1);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRss1Writer)
+#include "tst_rss1writer.moc"

@@ -1,0 +1,360 @@
+#include "examplefeed.h"
+#include "feed/rss2writer.h"
+#include "feed/rssfile.h"
+#include "feedcheck.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+// The titles of the written items in file order; an item without a title
+// element gives an empty entry.
+QStringList itemTitles(const QString &text)
+{
+    QXmlStreamReader xml(text);
+    QStringList titles;
+    bool inItem = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"item") {
+            titles.append(QString());
+            inItem = true;
+        } else if (xml.isEndElement() && xml.name() == u"item") {
+            inItem = false;
+        } else if (xml.isStartElement() && inItem && xml.name() == u"title") {
+            titles.last() = xml.readElementText();
+        }
+    }
+    return titles;
+}
+
+TEditList feedWithTitles(const QStringList &titles, int rssline)
+{
+    TEditList feed = exampleFeed();
+    feed.items.clear();
+    for (const QString &title : titles)
+        feed.addItem(FeedItem{title, QStringLiteral("2005-12-01 10:00:00"),
+                              QStringLiteral("http://example.jp/site/") + title.trimmed(),
+                              QString(), QString(), QString()});
+    feed.settings.rssline = rssline;
+    return feed;
+}
+
+} // namespace
+
+class TestRss2Writer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheExampleFeed()
+    {
+        const RssText rss = WriteRss2(exampleFeed(), QString(), exampleClock());
+        const QString expected = QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+            "<rss version=\"2.0\"\r\n"
+            "  xmlns:dc=\"http://purl.org/dc/elements/1.1/\"\r\n"
+            "  xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\r\n"
+            "  xml:lang=\"ja\">\r\n"
+            "  <channel>\r\n"
+            "    <title>サイトの更新情報</title>\r\n"
+            "    <link>http://example.jp/site/news.html</link>\r\n"
+            "    <language>ja</language>\r\n"
+            "    <description>新着のお知らせ</description>\r\n"
+            "    <lastBuildDate>Sun, 6 Dec 2026 09:05:07 +0900</lastBuildDate>\r\n"
+            "    <dc:creator>山田</dc:creator>\r\n"
+            "    <item>\r\n"
+            "      <title>新商品</title>\r\n"
+            "      <link>http://example.jp/site/news.html#bk20051201100000</link>\r\n"
+            "      <description>新しい商品を追加しました</description>\r\n"
+            "      <pubDate>Thu, 1 Dec 2005 10:00:00 +0900</pubDate>\r\n"
+            "    </item>\r\n"
+            "    <item>\r\n"
+            "      <title>秋のセール</title>\r\n"
+            "      <link>http://example.jp/site/sale.html</link>\r\n"
+            "      <category>お知らせ</category>\r\n"
+            "      <description>セールのお知らせ</description>\r\n"
+            "      <pubDate>Sun, 20 Nov 2005 09:00:00 +0900</pubDate>\r\n"
+            "    </item>\r\n"
+            "  </channel>\r\n"
+            "</rss>\r\n");
+        QCOMPARE(rss.text, expected);
+        QVERIFY(rss.noDuplicates);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<FeedEdit>("edit");
+        QTest::addColumn<QString>("styleArgument");
+        QTest::addColumn<QStringList>("present"); // whole lines
+        QTest::addColumn<QStringList>("absent");  // no line starts with these
+
+        const auto row =
+            [](const char *name, FeedEdit edit, std::initializer_list<const char *> present,
+               std::initializer_list<const char *> absent = {}, const char *styleArgument = "") {
+                QTest::newRow(name) << edit << QString::fromUtf8(styleArgument) << utf8List(present)
+                                    << utf8List(absent);
+            };
+        const FeedEdit none = [](TEditList &) {};
+        const auto newest = [](TEditList &feed) -> FeedItem & { return feed.items.last(); };
+
+        row("empty channel texts leave their elements out",
+            [](TEditList &f) {
+                f.settings.title.clear();
+                f.settings.description.clear();
+                f.settings.creator = QStringLiteral(" \u3000 ");
+            },
+            {}, {"    <title>", "    <description>", "    <dc:creator>"});
+        row("language en", [](TEditList &f) { f.settings.language = QStringLiteral("en"); },
+            {"  xml:lang=\"en\">", "    <language>en</language>"});
+        row("no language is ja", [](TEditList &f) { f.settings.language.clear(); },
+            {"  xml:lang=\"ja\">", "    <language>ja</language>"});
+        row("channel link falls back to root", [](TEditList &f) { f.settings.html = false; },
+            {"    <link>http://example.jp/site/</link>"});
+        row("channel link is the page when the feed has one", none,
+            {"    <link>http://example.jp/site/news.html</link>"});
+        row("channel link of its own",
+            [](TEditList &f) { f.settings.link = QStringLiteral(" http://example.jp/ "); },
+            {"    <link>http://example.jp/</link>"});
+        row("src before root without a page",
+            [](TEditList &f) {
+                f.settings.html = false;
+                f.settings.src = QStringLiteral("http://feeds.example.jp/rss");
+            },
+            {"    <link>http://feeds.example.jp/rss</link>"});
+        row("page under src with .htm",
+            [](TEditList &f) {
+                f.settings.src = QStringLiteral("http://feeds.example.jp/rss");
+                f.settings.htmlext = 1;
+            },
+            {"    <link>http://feeds.example.jp/rss/news.htm</link>",
+             "      <link>http://feeds.example.jp/rss/news.htm#bk20051201100000</link>"});
+        row("item with a link of its own keeps it", none,
+            {"      <link>http://example.jp/site/sale.html</link>"});
+        row("item without link and without page label has no link",
+            [](TEditList &f) { f.settings.htmllabel = false; }, {},
+            {"      <link>http://example.jp/site/news.html"});
+        row("blank item link uses the page",
+            [newest](TEditList &f) { newest(f).url = QStringLiteral(" \u3000"); },
+            {"      <link>http://example.jp/site/news.html#bk20051201100000</link>"});
+        row("style file name is made relative",
+            [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"./rss.xsl\"?>"});
+        row("style path stays",
+            [](TEditList &f) { f.settings.style = QStringLiteral("css/rss.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"css/rss.xsl\"?>"});
+        row("style address stays",
+            [](TEditList &f) { f.settings.style = QStringLiteral("http://example.jp/rss.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"http://example.jp/rss.xsl\"?>"});
+        row(
+            "star means no stylesheet",
+            [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); }, {},
+            {"<?xml-stylesheet"}, "*");
+        row(
+            "style argument is used unchanged",
+            [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"preview.xsl\"?>"}, {}, "preview.xsl");
+        row("no style, no stylesheet", none, {}, {"<?xml-stylesheet"});
+        row("quote in the style cannot end the instruction",
+            [](TEditList &f) { f.settings.style = QStringLiteral("a\"b?>&.xsl"); },
+            {"<?xml-stylesheet type=\"text/xsl\" href=\"./a&quot;b?&gt;&amp;.xsl\"?>"});
+        row("quote in the language cannot end the attribute",
+            [](TEditList &f) { f.settings.language = QStringLiteral("ja\"><x"); },
+            {"  xml:lang=\"ja&quot;&gt;&lt;x\">", "    <language>ja\"&gt;&lt;x</language>"});
+        row("markup characters in texts are escaped",
+            [newest](TEditList &f) {
+                f.settings.title = QStringLiteral("A & B <C>");
+                newest(f).title = QStringLiteral("\"速報\" & <b>");
+                newest(f).subject = QStringLiteral("R&D");
+                newest(f).creator = QStringLiteral("<山田>");
+            },
+            {"    <title>A &amp; B &lt;C&gt;</title>",
+             "      <title>\"速報\" &amp; &lt;b&gt;</title>", "      <category>R&amp;D</category>",
+             "      <dc:creator>&lt;山田&gt;</dc:creator>"});
+        row("description is stripped and escaped again",
+            [newest](TEditList &f) {
+                f.settings.descstrmax = 0;
+                newest(f).desc = QStringLiteral("<b>速報</b>: 本日&amp;明日");
+            },
+            {"      <description>速報: 本日&amp;明日</description>"}, {"  xmlns:content="});
+        row("content carries the description as stored",
+            [newest](TEditList &f) {
+                f.settings.descstrmax = 0;
+                f.settings.content = true;
+                newest(f).desc = QStringLiteral("<b>速報</b>: 本日&amp;明日");
+            },
+            {"  xmlns:content=\"http://purl.org/rss/1.0/modules/content/\"",
+             "      <description>速報: 本日&amp;明日</description>",
+             "      <content:encoded><![CDATA[<b>速報</b>: 本日&amp;明日]]></content:encoded>"});
+        row("content holding the CDATA end is split",
+            [newest](TEditList &f) {
+                f.settings.content = true;
+                newest(f).desc = QStringLiteral("a]]>b]]>");
+            },
+            {"      "
+             "<content:encoded><![CDATA[a]]]]><![CDATA[>b]]]]><![CDATA[>]]></content:encoded>"});
+        row("description cut at the limit",
+            [newest](TEditList &f) {
+                f.settings.descstrmax = 20;
+                newest(f).desc =
+                    QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねの");
+            },
+            {"      <description>あいうえおかきくけこさしすせそたちつてと ...</description>"});
+        row("multi-line description keeps its inner line breaks",
+            [newest](TEditList &f) {
+                f.settings.descstrmax = 0;
+                newest(f).desc = QStringLiteral("\r\n一行目\r\n<br>二行目\r\n");
+            },
+            {"      <description>一行目", "二行目</description>"});
+        row("line breaks count toward the limit",
+            [newest](TEditList &f) {
+                f.settings.descstrmax = 3;
+                newest(f).desc = QStringLiteral("ab\r\ncd");
+            },
+            {"      <description>ab\r ...</description>"});
+        row("logo with the root as its link",
+            [](TEditList &f) {
+                f.settings.logosrc = QStringLiteral("http://example.jp/logo.png");
+                f.settings.logotitle = QStringLiteral("ロゴ");
+            },
+            {"    <image>", "      <title>ロゴ</title>",
+             "      <link>http://example.jp/site/</link>",
+             "      <url>http://example.jp/logo.png</url>", "    </image>"});
+        row("logo with a link of its own",
+            [](TEditList &f) {
+                f.settings.logosrc = QStringLiteral("http://example.jp/logo.png");
+                f.settings.logolink = QStringLiteral("http://example.jp/top/");
+            },
+            {"      <link>http://example.jp/top/</link>"}, {"      <title>ロゴ"});
+        row("no logo, no image", none, {}, {"    <image>"});
+        row("item category and creator",
+            [newest](TEditList &f) {
+                newest(f).subject = QStringLiteral("新製品");
+                newest(f).creator = QStringLiteral("鈴木");
+            },
+            {"      <category>新製品</category>", "      <dc:creator>鈴木</dc:creator>"});
+        row("invalid item date gives no pubDate",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-02-30 00:00:00"); },
+            {"      <link>http://example.jp/site/news.html#bk20050230000000</link>",
+             "      <pubDate>Sun, 20 Nov 2005 09:00:00 +0900</pubDate>"},
+            {"      <pubDate>Thu"});
+        row("date with other separators is read by position",
+            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005/12/01T10:00:00"); },
+            {"      <pubDate>Thu, 1 Dec 2005 10:00:00 +0900</pubDate>"});
+        row("empty item date gives the bare anchor",
+            [newest](TEditList &f) { newest(f).date.clear(); },
+            {"      <link>http://example.jp/site/news.html#bk</link>"});
+        row("characters XML forbids are dropped",
+            [newest](TEditList &f) {
+                f.settings.title = QStringLiteral("更新\u0001情報\uFFFF") + QChar(0xD800);
+                newest(f).title = QStringLiteral("新\u000B商品") + QChar(0xDC00) + QChar(0xFFFE);
+                newest(f).desc = QStringLiteral("a\u001Fb\tc");
+                newest(f).creator = QStringLiteral("\U0001F600さん");
+            },
+            {"    <title>更新情報</title>", "      <title>新商品</title>",
+             "      <description>ab\tc</description>",
+             "      <dc:creator>\U0001F600さん</dc:creator>"});
+    }
+
+    void lines()
+    {
+        QFETCH(FeedEdit, edit);
+        QFETCH(QString, styleArgument);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        TEditList feed = exampleFeed();
+        edit(feed);
+
+        const RssText rss = WriteRss2(feed, styleArgument, exampleClock());
+        const QString problem = lineProblem(rss.text, present, absent);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        const RssFileContent file =
+            RssFileBytes(feed, QStringLiteral("/tmp/news.xml"), exampleClock(), styleArgument);
+        QCOMPARE(file.bytes, rss.text.toUtf8());
+        const QStringList problems =
+            feedcheck::problemsOfBytes(file.bytes, feedcheck::Format::Rss2);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void contentReadsBackAsStored()
+    {
+        TEditList feed = exampleFeed();
+        feed.settings.content = true;
+        feed.items.last().desc = QStringLiteral("<p>x]]>y</p>\r\n<![CDATA[z]]>");
+        QXmlStreamReader xml(WriteRss2(feed, QString(), exampleClock()).text);
+        QVERIFY(xml.readNextStartElement());
+        QStringList contents;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement &&
+                xml.qualifiedName() == u"content:encoded")
+                contents << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        // Line breaks in XML text are read back as LF alone.
+        QCOMPARE(contents.value(0), QStringLiteral("<p>x]]>y</p>\n<![CDATA[z]]>"));
+    }
+
+    void itemSelection_data()
+    {
+        QTest::addColumn<QStringList>("titles"); // oldest first
+        QTest::addColumn<int>("rssline");
+        QTest::addColumn<QStringList>("written"); // file order
+
+        QStringList thirty;
+        for (int i = 1; i <= 30; ++i)
+            thirty << QStringLiteral("item %1").arg(i);
+        QStringList newestFifteen;
+        for (int i = 30; i >= 16; --i)
+            newestFifteen << QStringLiteral("item %1").arg(i);
+
+        QTest::newRow("newest first, at most rssline") << thirty << 15 << newestFifteen;
+        QTest::newRow("fewer items than rssline")
+            << utf8List({"a", "b"}) << 15 << utf8List({"b", "a"});
+        QTest::newRow("empty titles are skipped and not counted")
+            << utf8List({"a", "", "b", "", "c", ""}) << 2 << utf8List({"c", "b"});
+        QTest::newRow("a title of spaces counts, without title element")
+            << utf8List({"a", "   "}) << 15 << utf8List({"", "a"});
+        QTest::newRow("rssline 0 still writes one") << utf8List({"a", "b"}) << 0 << utf8List({"b"});
+        QTest::newRow("negative rssline still writes one")
+            << utf8List({"a", "b"}) << -3 << utf8List({"b"});
+        QTest::newRow("only empty titles") << utf8List({"", ""}) << 15 << QStringList{};
+        QTest::newRow("no items") << QStringList{} << 15 << QStringList{};
+    }
+
+    void itemSelection()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(int, rssline);
+        QFETCH(QStringList, written);
+        const RssText rss = WriteRss2(feedWithTitles(titles, rssline), QString(), exampleClock());
+        QCOMPARE(itemTitles(rss.text), written);
+        QVERIFY(rss.noDuplicates);
+    }
+
+    void fileBytesFollowVer_data()
+    {
+        QTest::addColumn<int>("ver");
+        QTest::addColumn<QByteArray>("root");
+        QTest::newRow("0 is RSS 1.0") << 0 << QByteArray("<rdf:RDF\r\n");
+        QTest::newRow("1 is RSS 2.0") << 1 << QByteArray("<rss version=\"2.0\"\r\n");
+        QTest::newRow("any other is RSS 2.0") << 7 << QByteArray("<rss version=\"2.0\"\r\n");
+        QTest::newRow("negative is RSS 2.0") << -1 << QByteArray("<rss version=\"2.0\"\r\n");
+    }
+
+    void fileBytesFollowVer()
+    {
+        QFETCH(int, ver);
+        QFETCH(QByteArray, root);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = ver;
+        const QByteArray bytes =
+            RssFileBytes(feed, QStringLiteral("/srv/feeds/news.rdf"), exampleClock()).bytes;
+        // UTF-8 without a byte order mark, the declaration first.
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + root));
+        QVERIFY(bytes.contains("<title>\xE3\x82\xB5\xE3\x82\xA4\xE3\x83\x88")); // サイト
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRss2Writer)
+#include "tst_rss2writer.moc"
