@@ -16,8 +16,21 @@ PyFtpdServer::~PyFtpdServer()
     }
 }
 
+FtpTemplate PyFtpdServer::ftpTemplate() const
+{
+    FtpTemplate t;
+    t.server = QStringLiteral("127.0.0.1");
+    t.port = m_port;
+    t.user = m_user;
+    t.password = m_password;
+    t.timeout = 5;
+    return t;
+}
+
 bool PyFtpdServer::start(const QString &root, const QString &user, const QString &password)
 {
+    m_user = user;
+    m_password = password;
     const QString log = m_logDir.filePath(QStringLiteral("pyftpdlib.log"));
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(log);

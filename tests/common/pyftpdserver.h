@@ -1,5 +1,7 @@
 #pragma once
 
+#include "publish/ftptemplate.h"
+
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -18,11 +20,15 @@ public:
     // reason in failure()) when it does not come up.
     bool start(const QString &root, const QString &user, const QString &password);
     quint16 port() const { return m_port; }
+    // A template that logs in to this server, with a short time-out.
+    FtpTemplate ftpTemplate() const;
     QString failure() const { return m_failure; }
 
 private:
     QProcess m_process;
     QTemporaryDir m_logDir; // the log goes to a file: nobody reads a pipe while a client blocks
     quint16 m_port = 0;
+    QString m_user;
+    QString m_password;
     QString m_failure;
 };

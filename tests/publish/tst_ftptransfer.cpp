@@ -48,12 +48,7 @@ private:
 
     FtpTemplate ftpTemplate(bool useWinInet, bool passive) const
     {
-        FtpTemplate t;
-        t.server = QStringLiteral("127.0.0.1");
-        t.port = m_server.port();
-        t.user = User;
-        t.password = Password;
-        t.timeout = 5;
+        FtpTemplate t = m_server.ftpTemplate();
         t.passive = passive;
         t.useWinInet = useWinInet;
         return t;
