@@ -1,4 +1,10 @@
 #include "editorform.h"
+#include "qtuserinterface.h"
+
+#include "project/folders.h"
+#include "project/projectlock.h"
+#include "project/settings.h"
+#include "project/startcheck.h"
 
 #include <QApplication>
 
@@ -6,7 +12,21 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
-    TEditorForm window;
+
+    const Folders folders = Folders::locate();
+    QtUserInterface startUi(nullptr);
+    const QString folderError = folders.create();
+    if (!folderError.isEmpty())
+        startUi.information(folderError);
+
+    {
+        ProjectLock probe;
+        if (CheckLastProjectAtStart(SettingsFilePath(folders), probe, startUi) == StartChoice::Quit)
+            return 0;
+    }
+
+    TEditorForm window(folders);
     window.show();
+    window.restoreLastSession();
     return app.exec();
 }

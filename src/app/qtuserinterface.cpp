@@ -34,17 +34,17 @@ void QtUserInterface::information(const QString &text)
 
 UserInterface::Answer QtUserInterface::askYesNo(const QString &text)
 {
-    const auto button = QMessageBox::question(m_parent, QApplication::applicationDisplayName(),
-                                              text, QMessageBox::Yes | QMessageBox::No,
-                                              QMessageBox::No);
+    const auto button =
+        QMessageBox::question(m_parent, QApplication::applicationDisplayName(), text,
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 UserInterface::Answer QtUserInterface::askYesCancel(const QString &text)
 {
-    const auto button = QMessageBox::question(m_parent, QApplication::applicationDisplayName(),
-                                              text, QMessageBox::Yes | QMessageBox::Cancel,
-                                              QMessageBox::Cancel);
+    const auto button =
+        QMessageBox::question(m_parent, QApplication::applicationDisplayName(), text,
+                              QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
 }
 

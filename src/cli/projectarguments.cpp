@@ -1,6 +1,9 @@
 #include "projectarguments.h"
 
 #include "project/findfeed.h"
+#include "project/projectwriter.h"
+
+#include <QSaveFile>
 
 std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
                                                   int *exitCode)
@@ -12,6 +15,17 @@ std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QSt
         return std::nullopt;
     }
     return content;
+}
+
+int WriteProjectArgument(CliContext &context, const QString &path, const ProjectDefaults &defaults,
+                         const ProjectNode &top)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || !WriteProjectFile(defaults, top, out) || !out.commit()) {
+        context.err << path << ": " << out.errorString() << Qt::endl;
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,

@@ -9,6 +9,11 @@
 // prints why (with the line) and leaves the exit code in *exitCode.
 std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
                                                   int *exitCode);
+// Replaces the file at path with the project file of defaults and top
+// through QSaveFile, so that a failure leaves the old file whole; prints why
+// it failed. Returns ExitOk or ExitFailure.
+int WriteProjectArgument(CliContext &context, const QString &path, const ProjectDefaults &defaults,
+                         const ProjectNode &top);
 // The feed at FEEDPATH; when there is none, prints so and leaves the exit
 // code in *exitCode.
 const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,

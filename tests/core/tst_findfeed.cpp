@@ -14,6 +14,26 @@ ProjectNode *add(ProjectNode &parent, const char *text, int kind)
     return parent.appendChild(std::make_unique<ProjectNode>(u8(text), kind, std::move(data)));
 }
 
+void buildTree(ProjectNode &root)
+{
+    ProjectNode *blog = add(root, "blog", ProjectNode::FolderKind);
+    add(*blog, "日記", ProjectNode::FeedKind);
+    add(*blog, "same", ProjectNode::FeedKind);
+    add(*blog, "same", ProjectNode::FeedKind);
+    add(*add(*blog, "inner", ProjectNode::FolderKind), "deep", ProjectNode::FeedKind);
+    add(root, "news", ProjectNode::FeedKind);
+    add(*add(root, "a/b", ProjectNode::FolderKind), "c", ProjectNode::FeedKind);
+}
+
+// "row/row" from a child of the root down to the node; empty for the root.
+QString rowsOf(const ProjectNode *node)
+{
+    QStringList rows;
+    for (; node && node->parent(); node = node->parent())
+        rows.prepend(QString::number(node->row()));
+    return rows.join(u'/');
+}
+
 } // namespace
 
 class TestFindFeed : public QObject
@@ -40,19 +60,31 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, found);
         ProjectNode root(u8("root"), ProjectNode::RootKind);
-        ProjectNode *blog = add(root, "blog", ProjectNode::FolderKind);
-        add(*blog, "日記", ProjectNode::FeedKind);
-        add(*blog, "same", ProjectNode::FeedKind);
-        add(*blog, "same", ProjectNode::FeedKind);
-        add(*add(*blog, "inner", ProjectNode::FolderKind), "deep", ProjectNode::FeedKind);
-        add(root, "news", ProjectNode::FeedKind);
-        add(*add(root, "a/b", ProjectNode::FolderKind), "c", ProjectNode::FeedKind);
+        buildTree(root);
+        QCOMPARE(rowsOf(FindFeedByPath(root, path)), found);
+    }
 
-        const ProjectNode *feed = FindFeedByPath(root, path);
-        QStringList rows;
-        for (const ProjectNode *node = feed; node && node->parent(); node = node->parent())
-            rows.prepend(QString::number(node->row()));
-        QCOMPARE(rows.join(u'/'), found);
+    void nodeByPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("found"); // "row/row" of the node; empty: the root
+        QTest::newRow("folder") << u8("blog") << u8("0");
+        QTest::newRow("folder in a folder") << u8("blog/inner") << u8("0/3");
+        QTest::newRow("feed") << u8("blog/日記") << u8("0/0");
+        QTest::newRow("slash inside a folder name") << u8("a/b") << u8("2");
+        QTest::newRow("empty path is the root") << QString() << QString();
+        QTest::newRow("unknown") << u8("blog/none") << u8("none");
+        QTest::newRow("trailing slash") << u8("blog/") << u8("none");
+        QTest::newRow("root name is not part of the path") << u8("root") << u8("none");
+    }
+    void nodeByPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+        ProjectNode root(u8("root"), ProjectNode::RootKind);
+        buildTree(root);
+        const ProjectNode *node = FindNodeByPath(root, path);
+        QCOMPARE(node ? rowsOf(node) : u8("none"), found);
     }
 };
 

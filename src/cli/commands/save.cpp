@@ -1,10 +1,7 @@
 // brisklet-cli save PROJECT.dta OUT.dta: reads a project file and writes it
 // again with the project file writer.
 #include "command.h"
-#include "project/projectwriter.h"
 #include "projectarguments.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -21,13 +18,7 @@ int runSave(CliContext &context)
     if (!content)
         return exitCode;
 
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) ||
-        !WriteProjectFile(content->defaults, *content->root, out) || !out.commit()) {
-        context.err << outPath << ": " << out.errorString() << Qt::endl;
-        return ExitFailure;
-    }
-    return ExitOk;
+    return WriteProjectArgument(context, outPath, content->defaults, *content->root);
 }
 
 CommandRegistration registration{"save", "save PROJECT.dta OUT.dta", &runSave};

@@ -5,16 +5,17 @@
 namespace {
 
 // Searches below node, whose own path is prefix (unused for the root).
-ProjectNode *findBelow(ProjectNode &node, const QString &prefix, const QString &feedPath)
+ProjectNode *findBelow(ProjectNode &node, const QString &prefix, const QString &wantedPath,
+                       bool feedsOnly)
 {
     for (int row = 0; row < node.childCount(); ++row) {
         ProjectNode &child = *node.child(row);
         const QString path = node.parent() ? prefix + u'/' + child.text : child.text;
-        if (child.isFeed() && path == feedPath)
+        if ((!feedsOnly || child.isFeed()) && path == wantedPath)
             return &child;
         // A deeper path is only possible below a node whose path begins it.
-        if (feedPath.startsWith(path + u'/')) {
-            if (ProjectNode *found = findBelow(child, path, feedPath))
+        if (wantedPath.startsWith(path + u'/')) {
+            if (ProjectNode *found = findBelow(child, path, wantedPath, feedsOnly))
                 return found;
         }
     }
@@ -25,5 +26,12 @@ ProjectNode *findBelow(ProjectNode &node, const QString &prefix, const QString &
 
 ProjectNode *FindFeedByPath(ProjectNode &root, const QString &feedPath)
 {
-    return findBelow(root, QString(), feedPath);
+    return findBelow(root, QString(), feedPath, true);
+}
+
+ProjectNode *FindNodeByPath(ProjectNode &root, const QString &nodePath)
+{
+    if (nodePath.isEmpty())
+        return &root;
+    return findBelow(root, QString(), nodePath, false);
 }

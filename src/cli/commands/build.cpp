@@ -1,0 +1,48 @@
+// brisklet-cli build PROJECT.dta: writes every feed's RSS file and HTML page
+// as saving does, without rewriting the project file. Prints one line per
+// problem of a single feed. Exit 0 when there was none, 1 when there were
+// some, 2 when the project cannot be read or another user has it open.
+#include "cliuserinterface.h"
+#include "command.h"
+#include "project/feedgeneration.h"
+#include "project/project.h"
+#include "project/projectloading.h"
+#include "project/projectlock.h"
+#include "project/standardoutputwriters.h"
+#include "projectarguments.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int runBuild(CliContext &context)
+{
+    if (context.args.size() != 1)
+        return context.usageError(QStringLiteral("build PROJECT.dta"));
+    const QString path = QFileInfo(context.args.first()).absoluteFilePath();
+
+    // The outputs are the project's as much as its file: while another user
+    // has it open, they are theirs to write.
+    ProjectLock lock;
+    if (!lock.check(path, &context.ui))
+        return ExitUnreadable;
+    int exitCode = ExitOk;
+    std::optional<ProjectContent> content = ReadProjectArgument(context, path, &exitCode);
+    if (!content)
+        return exitCode;
+    if (!lock.take(path, context.ui))
+        return ExitUnreadable;
+    Project project;
+    OpenProjectContent(project, std::move(*content), path);
+
+    const QString report = GenerateFeeds(project, StandardOutputWriters(context.clock, context.ui));
+    lock.release();
+    const QStringList entries = report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const QString &entry : entries)
+        context.writeOut(entry.toUtf8() + '\n');
+    return entries.isEmpty() ? ExitOk : ExitFailure;
+}
+
+CommandRegistration registration{"build", "build PROJECT.dta", &runBuild};
+
+} // namespace

@@ -1,0 +1,91 @@
+#include "tableimport.h"
+
+#include "import/tablefile.h"
+#include "project/project.h"
+#include "userinterface.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+
+namespace {
+
+// Far more than 100 items of any length the light edition writes; a file
+// chosen by mistake (a disc image, a device) must not fill the memory.
+constexpr qint64 MaxTableBytes = 64 * 1024 * 1024;
+
+std::optional<QByteArray> readTableBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Devices and pipes report a size of 0, so only the bytes actually read
+    // tell whether the file is too long.
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 count = file.read(chunk, sizeof chunk);
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            return bytes;
+        bytes.append(chunk, count);
+        if (bytes.size() > MaxTableBytes)
+            return std::nullopt;
+    }
+}
+
+QString omittedItemsMessage(int omitted)
+{
+    return QStringLiteral("フィードに登録できる項目は%1件までです。\n"
+                          "先頭の%1件を読み込み、残りの%2件は読み込みませんでした。")
+        .arg(TEditList::MaxItems)
+        .arg(omitted);
+}
+
+ProjectNode &tableFeedParent(Project &project, ProjectNode *selected)
+{
+    if (!selected)
+        return project.root();
+    if (selected->kind == ProjectNode::RootKind || selected->kind == ProjectNode::FolderKind ||
+        !selected->parent())
+        return *selected;
+    return *selected->parent();
+}
+
+} // namespace
+
+ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *selected,
+                             const QString &tablePath)
+{
+    const std::optional<QByteArray> bytes = readTableBytes(tablePath);
+    if (!bytes) {
+        ui.information(QStringLiteral("テーブルファイルを読み込むことができません。"));
+        return nullptr;
+    }
+    TableContents contents = ParseTableFile(*bytes);
+    contents.feed.settings.filename = QFileInfo(tablePath).completeBaseName();
+
+    auto feed =
+        std::make_unique<ProjectNode>(QStringLiteral("Minnow版のフィード"), ProjectNode::FeedKind,
+                                      std::make_unique<TEditList>(std::move(contents.feed)));
+    ProjectNode *added = feed.get();
+    std::vector<std::unique_ptr<ProjectNode>> nodes;
+    nodes.push_back(std::move(feed));
+    project.appendNodes(tableFeedParent(project, selected), std::move(nodes));
+    project.setModified(true);
+    if (contents.omittedItems > 0)
+        ui.information(omittedItemsMessage(contents.omittedItems));
+    return added;
+}
+
+ProjectNode *Minnow1Click(Project &project, UserInterface &ui, ProjectNode *selected,
+                          const QString &dataFolder)
+{
+    const std::optional<QString> path = ui.chooseOpenFile(
+        {QStringLiteral("Minnow版のデータを追加"), QStringLiteral("Minnow版ファイル(*.tbl)|*.tbl"),
+         QStringLiteral("tbl"), dataFolder, QString()});
+    if (!path)
+        return nullptr;
+    return InsertTableFile(project, ui, selected, *path);
+}

@@ -1,0 +1,107 @@
+#include "projectcommands.h"
+
+#include "inifile.h"
+#include "project.h"
+#include "projectloading.h"
+#include "userinterface.h"
+#include "workspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString projectFilter = QStringLiteral("プロジェクトファイル(*.dta)|*.dta");
+
+bool mayDiscardChanges(Workspace &ws, const QString &question)
+{
+    return !ws.project.isModified() || ws.ui.askYesNo(question) == UserInterface::Answer::Yes;
+}
+
+UserInterface::FileChoice projectChoice(const QString &title, const QString &startFolder,
+                                        const QString &proposedName)
+{
+    return {title, projectFilter, QStringLiteral("dta"), startFolder, proposedName};
+}
+
+QString withoutExtension(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName());
+}
+
+} // namespace
+
+bool OpenProject(Workspace &ws)
+{
+    if (!mayDiscardChanges(
+            ws, QStringLiteral("内容が変更されていますが保存せずに他のプロジェクトを開きますか？")))
+        return false;
+    const std::optional<QString> path =
+        ws.ui.chooseOpenFile(projectChoice(QStringLiteral("プロジェクトを開く"), ws.folders.project,
+                                           withoutExtension(ws.project.fileName())));
+    if (!path)
+        return false;
+    BusyCursor busy(ws.ui);
+    return OpenProjectFile(ws, *path);
+}
+
+bool OpenProjectFile(Workspace &ws, const QString &path)
+{
+    // A missing file is told as such, before anybody's lock is looked at.
+    if (!QFileInfo(path).isFile()) {
+        ws.ui.information(ProjectUnreadableMessage());
+        return false;
+    }
+    if (!ws.lock.check(path, &ws.ui))
+        return false;
+    // Read before anything changes, so that a file that cannot be read
+    // leaves the open project, and its lock, as they were.
+    std::optional<ProjectContent> content = ReadProjectFileOrTell(path, ws.ui);
+    if (!content || !ws.lock.take(path, ws.ui))
+        return false;
+    OpenProjectContent(ws.project, std::move(*content), path);
+    return true;
+}
+
+ProjectNode *InsertProject(Workspace &ws, ProjectNode *selected)
+{
+    const QString fileName = ws.project.fileName();
+    const QString startFolder =
+        fileName.isEmpty() ? ws.folders.project : QFileInfo(fileName).absolutePath() + u'/';
+    const std::optional<QString> path = ws.ui.chooseOpenFile(
+        projectChoice(QStringLiteral("プロジェクトを追加"), startFolder, QString()));
+    if (!path)
+        return nullptr;
+    BusyCursor busy(ws.ui);
+    std::optional<ProjectContent> content = ReadProjectFileOrTell(*path, ws.ui);
+    if (!content)
+        return nullptr;
+    return &InsertProjectContent(ws.project, std::move(*content), selected);
+}
+
+bool NewProject(Workspace &ws)
+{
+    if (!mayDiscardChanges(ws,
+                           QStringLiteral("内容が変更されていますが保存せずに新規作成しますか？")))
+        return false;
+    ws.project.reset();
+    ws.lock.release();
+    return true;
+}
+
+bool CloseProject(Workspace &ws)
+{
+    if (!mayDiscardChanges(ws, QStringLiteral("内容が変更されていますが保存せずに終了しますか？")))
+        return false;
+    ws.lock.release();
+    ws.settings.defFileName = ws.project.fileName();
+    const QString path = SettingsFilePath(ws.folders);
+    IniFile ini;
+    ini.load(path);
+    WriteSettings(ini, ws.settings);
+    ini.save(path);
+    return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class ProjectNode;
+struct Workspace;
+
+// The commands that replace or end the open project. Each one asks before
+// throwing unsaved changes away and returns false when the user says No.
+// The caller stores the pages into the model first.
+
+// Opens a project file chosen by the user in place of the open project.
+bool OpenProject(Workspace &workspace);
+// Opens the project file: it must exist, be free of other users' locks and
+// be readable; only then is its lock taken and the open project replaced.
+// Otherwise the user is told why and the open project stays as it was.
+bool OpenProjectFile(Workspace &workspace, const QString &path);
+// Adds the nodes of a project file chosen by the user below the selected
+// node (beside it when it is a feed); no lock is involved and nothing is
+// asked about unsaved changes. Returns the node that received them, or
+// none when nothing was inserted.
+ProjectNode *InsertProject(Workspace &workspace, ProjectNode *selected);
+// Starts a new project and gives up the lock of the previous one.
+bool NewProject(Workspace &workspace);
+// Gives up the lock and writes the settings; the caller has put the
+// selected node's position and the address history into the settings.
+bool CloseProject(Workspace &workspace);

@@ -1,0 +1,24 @@
+#include "standardoutputwriters.h"
+
+#include "feed/feedfiles.h"
+#include "feed/rssfile.h"
+#include "html/htmlpage.h"
+#include "projectwriter.h"
+
+OutputWriters StandardOutputWriters(const Clock &clock, UserInterface &ui)
+{
+    OutputWriters writers;
+    writers.projectFile = [](const ProjectDefaults &defaults, const ProjectNode &top) {
+        return WriteProjectFile(defaults, top);
+    };
+    writers.rssPath = &RssFilePath;
+    writers.htmlPath = &HtmlFilePath;
+    writers.rss = [clock](const TEditList &feed, const QString &path) {
+        const RssFileContent content = RssFileBytes(feed, path, clock);
+        return OutputWriters::RssBytes{content.bytes, content.noDuplicates};
+    };
+    writers.htmlPage = [clock, &ui](const TEditList &feed) {
+        return HtmlPageBytes(GenerateHtmlPage(feed, clock, ui));
+    };
+    return writers;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "folders.h"
+#include "outputwriters.h"
+#include "projectlock.h"
+#include "settings.h"
+
+class Project;
+class UserInterface;
+
+// What the commands on the open project work with: the project, the person
+// asked, the folders, the preferences, the project's lock and the writers
+// that turn the project into files.
+struct Workspace
+{
+    Workspace(Project &project, UserInterface &ui, Folders folders, OutputWriters writers)
+        : project(project), ui(ui), folders(std::move(folders)), writers(std::move(writers))
+    {
+    }
+
+    Project &project;
+    UserInterface &ui;
+    Folders folders;
+    Settings settings;
+    ProjectLock lock;
+    OutputWriters writers;
+};

@@ -1,0 +1,171 @@
+#include "html/charsets.h"
+#include "project/findfeed.h"
+#include "project/projectreader.h"
+#include "project/projectwriter.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString ImportedFeedName = u"Minnow版のフィード"_s;
+
+std::unique_ptr<ProjectNode> makeFeed(const QString &text)
+{
+    auto data = std::make_unique<TEditList>();
+    data->settings.filename = text;
+    return std::make_unique<ProjectNode>(text, ProjectNode::FeedKind, std::move(data));
+}
+
+// A folder "お知らせ" with the feed "新着", and the top-level feed "日記".
+QByteArray startingProject()
+{
+    ProjectNode root(u"root"_s, ProjectNode::RootKind);
+    auto folder = std::make_unique<ProjectNode>(u"お知らせ"_s, ProjectNode::FolderKind);
+    folder->appendChild(makeFeed(u"新着"_s));
+    root.appendChild(std::move(folder));
+    root.appendChild(makeFeed(u"日記"_s));
+    return WriteProjectFile(ProjectDefaults(), root);
+}
+
+// 22 header lines with the title on line 2, then one item per title.
+QByteArray table(int itemCount)
+{
+    QString text = u"Minnow\r\nCLIのフィード\r\nhttp://example.jp/\r\n"_s;
+    for (int line = 4; line <= 22; ++line)
+        text += u"\r\n"_s;
+    for (int i = 1; i <= itemCount; ++i)
+        text += u"記事%1\t2005/01/31\thttp://example.jp/%1\ta<b\r\n"_s.arg(i);
+    return EncodeShiftJis(text);
+}
+
+// A folder holding the starting project "site.dta" and a table file.
+struct Workspace
+{
+    Workspace(const QString &tableName, int itemCount)
+        : project(dir.filePath(u"site.dta"_s)), table(dir.filePath(tableName))
+    {
+        testfiles::writeAll(project, startingProject());
+        testfiles::writeAll(table, ::table(itemCount));
+    }
+
+    QTemporaryDir dir;
+    QString project;
+    QString table;
+};
+
+} // namespace
+
+class TestCliImportTable : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void addsTheFeedAndSaves_data()
+    {
+        QTest::addColumn<QStringList>("options"); // after the two files
+        QTest::addColumn<QString>("parent");      // path of the node that receives the feed
+        QTest::newRow("no node named") << QStringList{} << QString();
+        QTest::newRow("under the root") << QStringList{u"--under"_s, QString()} << QString();
+        QTest::newRow("under a folder")
+            << QStringList{u"--under"_s, u"お知らせ"_s} << u"お知らせ"_s;
+        QTest::newRow("under a feed in a folder")
+            << QStringList{u"--under"_s, u"お知らせ/新着"_s} << u"お知らせ"_s;
+        QTest::newRow("under a top-level feed")
+            << QStringList{u"--under"_s, u"日記"_s} << QString();
+    }
+    void addsTheFeedAndSaves()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, parent);
+        const Workspace files(u"news.tbl"_s, 2);
+        const auto result =
+            testfiles::runCli(QStringList{u"import-tbl"_s, files.project, files.table} + options);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.err.isEmpty(), result.err.constData());
+
+        const ProjectContent saved = ReadProjectFile(files.project);
+        QVERIFY2(saved.isRead(), qPrintable(saved.error));
+        ProjectNode *receiver = FindNodeByPath(*saved.root, parent);
+        QVERIFY(receiver);
+        const ProjectNode *feed = receiver->child(receiver->childCount() - 1);
+        QCOMPARE(feed->text, ImportedFeedName);
+        QVERIFY(feed->isFeed());
+        QCOMPARE(feed->data()->settings.filename, u"news"_s);
+        QCOMPARE(feed->data()->settings.title, u"CLIのフィード"_s);
+        QCOMPARE(feed->data()->items.size(), 2);
+        QCOMPARE(feed->data()->items.at(1).date, u"2005/01/31 00:00:00"_s);
+        QCOMPARE(feed->data()->items.at(1).desc, u"a&lt;b"_s);
+        QVERIFY(FindNodeByPath(*saved.root, u"お知らせ/新着"_s));
+        QVERIFY(FindNodeByPath(*saved.root, u"日記"_s));
+        QCOMPARE(testfiles::readAll(files.table), table(2));
+    }
+
+    void tooManyItemsAreToldAndLeftOut()
+    {
+        const Workspace files(u"long.tbl"_s, 130);
+        const auto result = testfiles::runCli({u"import-tbl"_s, files.project, files.table});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(result.err).trimmed(),
+                 u"フィードに登録できる項目は100件までです。\n"
+                 u"先頭の100件を読み込み、残りの30件は読み込みませんでした。"_s);
+        const ProjectContent saved = ReadProjectFile(files.project);
+        const ProjectNode *feed = saved.root->child(saved.root->childCount() - 1);
+        QCOMPARE(feed->data()->items.size(), 100);
+        QCOMPARE(feed->data()->items.last().title, u"記事100"_s);
+        QCOMPARE(testfiles::readAll(files.table), table(130));
+    }
+
+    // Every failure leaves the project file as it was.
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // PROJECT and TABLE stand for files
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString usage = u"usage: brisklet-cli import-tbl PROJECT.dta TABLE.tbl "
+                              u"[--under NODEPATH]"_s;
+        QTest::newRow("missing table")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE.missing"_s} << 2
+            << u"テーブルファイルを読み込むことができません。"_s;
+        QTest::newRow("missing project")
+            << QStringList{u"import-tbl"_s, u"PROJECT.missing"_s, u"TABLE"_s} << 2
+            << u"プロジェクトを読み込むことができません。"_s;
+        QTest::newRow("unknown node")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s, u"なし"_s} << 3
+            << u"なし: 項目が見つかりません。"_s;
+        QTest::newRow("trailing slash in the node path")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s,
+                           u"お知らせ/新着/"_s}
+            << 3 << u"お知らせ/新着/: 項目が見つかりません。"_s;
+        QTest::newRow("option without value")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s} << 64 << usage;
+        QTest::newRow("table missing from the command")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s} << 64 << usage;
+        QTest::newRow("one file too many")
+            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"TABLE"_s} << 64 << usage;
+    }
+    void failures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Workspace files(u"news.tbl"_s, 1);
+        for (QString &argument : arguments) {
+            argument.replace(u"PROJECT"_s, files.project);
+            argument.replace(u"TABLE"_s, files.table);
+        }
+
+        const auto result = testfiles::runCli(arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+        QCOMPARE(testfiles::readAll(files.project), startingProject());
+        QCOMPARE(QDir(files.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliImportTable)
+#include "tst_cli_importtbl.moc"

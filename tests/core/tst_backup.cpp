@@ -1,0 +1,91 @@
+#include "project/backup.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void setLastWritten(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(time, QFileDevice::FileModificationTime))
+        qFatal("cannot set the time of %s", qPrintable(path));
+}
+
+} // namespace
+
+class TestBackup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void backupWhenADayHasPassed_data()
+    {
+        QTest::addColumn<int>("hoursAgo");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("madeBackup");
+        QTest::newRow("23 hours") << 23 << true << false;
+        QTest::newRow("25 hours") << 25 << true << true;
+        QTest::newRow("47 hours") << 47 << true << true;
+        QTest::newRow("25 hours in the future") << -25 << true << true;
+        QTest::newRow("switched off") << 25 << false << false;
+    }
+    void backupWhenADayHasPassed()
+    {
+        QFETCH(int, hoursAgo);
+        QFETCH(bool, enabled);
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"news.dta"_s);
+        const QString backupFolder = dir.filePath(u"Project/Backup"_s);
+        testfiles::writeAll(project, "current");
+        const QDateTime now = QDateTime::currentDateTime();
+        setLastWritten(project, now.addSecs(-hoursAgo * 3600));
+
+        QVERIFY(BackupIfDue(project, backupFolder, enabled, now));
+        QFETCH(bool, madeBackup);
+        const QString backup = dir.filePath(u"Project/Backup/バックアップ_news.dta"_s);
+        QCOMPARE(QFile::exists(backup), madeBackup);
+        if (madeBackup)
+            QCOMPARE(testfiles::readAll(backup), QByteArray("current"));
+        else
+            QVERIFY(!QFile::exists(backupFolder));
+    }
+
+    void oneBackupPerFileName()
+    {
+        QTemporaryDir dir;
+        const QString backupFolder = dir.filePath(u"Backup"_s);
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const QString &folder : {u"a"_s, u"b"_s}) {
+            const QString project = dir.filePath(folder + u"/news.dta"_s);
+            testfiles::writeAll(project, folder.toLatin1());
+            setLastWritten(project, now.addDays(-2));
+            QVERIFY(BackupIfDue(project, backupFolder, true, now));
+        }
+        QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"バックアップ_news.dta"_s});
+        QCOMPARE(testfiles::readAll(BackupFilePath(backupFolder, u"/x/news.dta"_s)),
+                 QByteArray("b"));
+    }
+
+    void failedBackupIsReported()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"news.dta"_s);
+        testfiles::writeAll(project, "current");
+        const QDateTime now = QDateTime::currentDateTime();
+        setLastWritten(project, now.addDays(-2));
+        const QString notAFolder = dir.filePath(u"Backup"_s);
+        testfiles::writeAll(notAFolder, "a file where the folder should be");
+        QVERIFY(!BackupIfDue(project, notAFolder, true, now));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "tst_backup.moc"

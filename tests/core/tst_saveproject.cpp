@@ -1,0 +1,303 @@
+#include "project/project.h"
+#include "project/projectreader.h"
+#include "project/saveproject.h"
+#include "project/standardoutputwriters.h"
+#include "project/workspace.h"
+#include "scripteduserinterface.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The texts of every node in the project file, in tree order.
+QString nodeNames(const QString &path)
+{
+    const ProjectContent content = ReadProjectFile(path);
+    QStringList names;
+    content.root->forEach([&](ProjectNode &node) {
+        if (node.parent())
+            names << node.text;
+    });
+    return names.join(u';');
+}
+
+ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &folder,
+                     bool html = false)
+{
+    auto data = std::make_unique<TEditList>();
+    data->settings.filename = name;
+    data->settings.title = name;
+    data->settings.localfolder = folder;
+    data->settings.html = html;
+    data->settings.link = u"http://example.com/"_s;
+    data->settings.htmlscript = u"<p>{channel_title}</p>"_s;
+    // Feeds named dup... are RSS 1.0 feeds with the same item twice.
+    if (name.startsWith(u"dup"_s)) {
+        data->settings.ver = 0;
+        FeedItem item{u"t"_s, u"2024/01/02 03:04:05"_s, u"http://example.com/a"_s, {}, {}, {}};
+        data->addItem(item);
+        data->addItem(item);
+    }
+    return parent.appendChild(
+        std::make_unique<ProjectNode>(name, ProjectNode::FeedKind, std::move(data)));
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    Project project;
+    ScriptedUserInterface ui;
+    Workspace ws{
+        project, ui, Folders::at(dir.filePath(u"data"_s), dir.filePath(u"conf"_s)),
+        StandardOutputWriters(Clock::fixed(QDateTime(QDate(2024, 5, 1), QTime(9, 0))), ui)};
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString out() const { return dir.filePath(u"out"_s); }
+    Fixture() { QDir().mkpath(out()); }
+};
+
+const QString saveCaption = u"名前を付けてプロジェクトの保存"_s;
+
+} // namespace
+
+class TestSaveProject : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstSaveAsksForTheFile()
+    {
+        Fixture f;
+        addFeed(f.project.root(), u"News"_s, f.out(), true);
+        f.project.setModified(true);
+        const QString target = f.path(u"site.dta"_s);
+        f.ui.files.enqueue(target);
+
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
+        QCOMPARE(f.ui.fileChoices.size(), 1);
+        const UserInterface::FileChoice &choice = f.ui.fileChoices.first();
+        QCOMPARE(choice.title, saveCaption);
+        QCOMPARE(choice.filter, u"プロジェクトファイル(*.dta)|*.dta"_s);
+        QCOMPARE(choice.defaultExtension, u"dta"_s);
+        QCOMPARE(choice.startFolder, f.ws.folders.project);
+        QCOMPARE(choice.proposedName, QString());
+
+        QCOMPARE(nodeNames(target), u"News"_s);
+        QVERIFY(testfiles::readAll(f.out() + u"/news.xml"_s).contains("<title>News</title>"));
+        QCOMPARE(testfiles::readAll(f.out() + u"/news.html"_s), QByteArray("<p>News</p>"));
+        QVERIFY(!f.project.isModified());
+        QCOMPARE(f.project.fileName(), target);
+        QCOMPARE(f.project.root().text, u"site"_s);
+        QCOMPARE(f.ws.lock.path(), f.path(u".site.brisklet_lock"_s));
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(f.ui.busyDepth, 0);
+
+        // Saving again writes in place, without a dialog.
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
+        QCOMPARE(f.ui.fileChoices.size(), 1);
+    }
+
+    void saveAsProposesTheFileWithoutExtension()
+    {
+        Fixture f;
+        f.project.setFileName(f.path(u"site.dta"_s));
+        QCOMPARE(SaveProject(f.ws, true, false, nullptr), SaveOutcome::Cancelled);
+        QCOMPARE(f.ui.fileChoices.first().proposedName, f.path(u"site"_s));
+        QVERIFY(!QFile::exists(f.path(u"site.dta"_s)));
+        QVERIFY(f.ws.lock.path().isEmpty());
+    }
+
+    void report_data()
+    {
+        QTest::addColumn<QStringList>("feeds");
+        QTest::addColumn<QStringList>("readOnly");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no problems") << QStringList{u"A"_s, u"B"_s} << QStringList{} << QString();
+        QTest::newRow("read-only RSS file")
+            << QStringList{u"Blog"_s} << QStringList{u"blog.xml"_s}
+            << u"プロジェクトは保存しました.\r\n\r\n\r\n[Blog] RSSファイルが作成できません."_s;
+        QTest::newRow("read-only page")
+            << QStringList{u"Blog"_s} << QStringList{u"blog.html"_s}
+            << u"プロジェクトは保存しました.\r\n\r\n\r\n[Blog] HTMLファイルが作成できません."_s;
+        QTest::newRow("duplicates in two feeds, in tree order")
+            << QStringList{u"dupA"_s, u"ok"_s, u"dupB"_s} << QStringList{}
+            << u"プロジェクトは保存しました.\r\n\r\n"
+               "\r\n[dupA] 同じ日付のアドレスが重複する項目がありました."
+               "\r\n[dupB] 同じ日付のアドレスが重複する項目がありました."_s;
+        QTest::newRow("RSS before page, per feed")
+            << QStringList{u"A"_s, u"B"_s} << QStringList{u"a.html"_s, u"b.xml"_s, u"b.html"_s}
+            << u"プロジェクトは保存しました.\r\n\r\n"
+               "\r\n[A] HTMLファイルが作成できません."
+               "\r\n[B] RSSファイルが作成できません."
+               "\r\n[B] HTMLファイルが作成できません."_s;
+    }
+    void report()
+    {
+        QFETCH(QStringList, feeds);
+        QFETCH(QStringList, readOnly);
+        QFETCH(QString, message);
+        Fixture f;
+        auto folder = std::make_unique<ProjectNode>(u"folder"_s, ProjectNode::FolderKind);
+        ProjectNode *parent = f.project.root().appendChild(std::move(folder));
+        for (const QString &name : feeds)
+            addFeed(*parent, name, f.out(), true);
+        for (const QString &name : readOnly) {
+            const QString file = f.out() + u'/' + name;
+            testfiles::writeAll(file, "old");
+            QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        }
+        f.ui.files.enqueue(f.path(u"p.dta"_s));
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
+        QCOMPARE(f.ui.messages.join(u'|'), message);
+        for (const QString &name : readOnly)
+            QCOMPARE(testfiles::readAll(f.out() + u'/' + name), QByteArray("old"));
+        QVERIFY(QFile::exists(f.path(u"p.dta"_s)));
+    }
+
+    void feedsWithoutFolderOrNameWriteNothing()
+    {
+        Fixture f;
+        addFeed(f.project.root(), u"nofolder"_s, QString(), true);
+        addFeed(f.project.root(), QString(), f.out(), true);
+        f.ui.files.enqueue(f.path(u"p.dta"_s));
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(QDir(f.out()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void exportLeavesTheOpenProjectAlone_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("feed") << u"a/b:c"_s << u"abc"_s << u"a/b:c"_s;
+        QTest::newRow("root") << u"root"_s << u"site"_s << u"a/b:c;other"_s;
+        QTest::newRow("nothing") << QString() << QString() << QString();
+    }
+    void exportLeavesTheOpenProjectAlone()
+    {
+        QFETCH(QString, selected);
+        QFETCH(QString, proposed);
+        Fixture f;
+        const QString open = f.path(u"site.dta"_s);
+        f.project.setFileName(open);
+        f.project.updateRootName();
+        QVERIFY(f.ws.lock.take(open, f.ui));
+        ProjectNode *feed = addFeed(f.project.root(), u"a/b:c"_s, f.out());
+        addFeed(f.project.root(), u"other"_s, f.out());
+        f.project.setModified(true);
+        const ProjectNode *node = selected.isEmpty()      ? nullptr
+                                  : selected == u"root"_s ? &f.project.root()
+                                                          : feed;
+        const QString target = f.path(u"export.dta"_s);
+        f.ui.files.enqueue(target);
+
+        QCOMPARE(SaveProject(f.ws, false, true, node), SaveOutcome::Saved);
+        QCOMPARE(f.ui.fileChoices.first().proposedName,
+                 proposed.isEmpty() ? QString() : f.path(proposed));
+        QTEST(nodeNames(target), "written");
+        QCOMPARE(f.project.fileName(), open);
+        QVERIFY(f.project.isModified());
+        QCOMPARE(f.ws.lock.path(), ProjectLock::lockFilePath(open));
+        QVERIFY(!QFile::exists(ProjectLock::lockFilePath(target)));
+        QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
+    }
+
+    void lockedTargetIsNotWritten_data()
+    {
+        QTest::addColumn<bool>("exportOnly");
+        QTest::newRow("save") << false;
+        QTest::newRow("export") << true;
+    }
+    void lockedTargetIsNotWritten()
+    {
+        QFETCH(bool, exportOnly);
+        Fixture f;
+        const QString target = f.path(u"shared.dta"_s);
+        testfiles::writeAll(target, "theirs");
+        ProjectLock theirs;
+        QVERIFY(theirs.take(target, f.ui));
+        addFeed(f.project.root(), u"A"_s, f.out());
+        f.project.setModified(true);
+        f.ui.files.enqueue(target);
+        QCOMPARE(SaveProject(f.ws, false, exportOnly, &f.project.root()), SaveOutcome::Failed);
+        QCOMPARE(f.ui.messages, QStringList{u"このプロジェクト \"shared\" はユーザー \""_s +
+                                            ProjectLock::loginName() + u"\" が編集中です。"_s});
+        QCOMPARE(testfiles::readAll(target), QByteArray("theirs"));
+        QVERIFY(f.project.isModified());
+        QVERIFY(f.ws.lock.path().isEmpty());
+        // A save has taken the target as the project's file all the same.
+        QCOMPARE(f.project.fileName(), exportOnly ? QString() : target);
+    }
+
+    void unwritableProjectFileChangesNothing()
+    {
+        Fixture f;
+        f.ws.settings.backup = false;
+        const QString target = f.path(u"p.dta"_s);
+        QVERIFY(QDir().mkpath(target)); // a folder where the file should go
+        addFeed(f.project.root(), u"A"_s, f.out());
+        f.project.setModified(true);
+        f.ui.files.enqueue(target);
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Failed);
+        QCOMPARE(f.ui.messages, QStringList{u"このプロジェクトは既に開いています。"_s});
+        QVERIFY(f.project.isModified());
+        QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
+    }
+
+    void backupBeforeReplacing_data()
+    {
+        QTest::addColumn<int>("hoursAgo");
+        QTest::addColumn<bool>("backupFolderIsAFile");
+        QTest::addColumn<QByteArray>("backup");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("23 hours") << 23 << false << QByteArray() << true;
+        QTest::newRow("25 hours") << 25 << false << QByteArray("old") << true;
+        QTest::newRow("backup fails") << 25 << true << QByteArray() << false;
+    }
+    void backupBeforeReplacing()
+    {
+        QFETCH(int, hoursAgo);
+        QFETCH(bool, backupFolderIsAFile);
+        Fixture f;
+        const QString target = f.path(u"p.dta"_s);
+        testfiles::writeAll(target, "old");
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-hoursAgo * 3600),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        if (backupFolderIsAFile)
+            testfiles::writeAll(f.ws.folders.backup.chopped(1), "in the way");
+        f.project.setFileName(target);
+        addFeed(f.project.root(), u"A"_s, f.out());
+
+        const SaveOutcome outcome = SaveProject(f.ws, false, false, nullptr);
+        QCOMPARE(outcome, backupFolderIsAFile ? SaveOutcome::Failed : SaveOutcome::Saved);
+        QFETCH(bool, replaced);
+        if (replaced)
+            QCOMPARE(nodeNames(target), u"A"_s);
+        else
+            QCOMPARE(testfiles::readAll(target), QByteArray("old"));
+        QFETCH(QByteArray, backup);
+        const QString backupPath = f.ws.folders.backup + u"バックアップ_p.dta"_s;
+        QCOMPARE(QFile::exists(backupPath), !backup.isEmpty());
+        if (!backup.isEmpty())
+            QCOMPARE(testfiles::readAll(backupPath), backup);
+        if (backupFolderIsAFile) {
+            QCOMPARE(f.ui.messages,
+                     QStringList{u"バックアップに失敗しましたので保存を中止します。\r\n"
+                                 "プロジェクトを別名で保存してください。"_s});
+            QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveProject)
+#include "tst_saveproject.moc"
