@@ -1,3 +1,4 @@
+#include "project/folders.h"
 #include "publish/ftptemplate.h"
 #include "publish/ftptemplatefolder.h"
 #include "testfiles.h"
@@ -19,6 +20,8 @@ class TestCliFtpTemplate : public QObject
 private:
     QTemporaryDir m_dataDir;
 
+    QString templateFolder() const { return Folders::at(m_dataDir.path(), {}).ftpTemplate; }
+
     testfiles::CliResult run(const QStringList &args)
     {
         return testfiles::runCli(QStringList{QStringLiteral("--data-dir"), m_dataDir.path(),
@@ -28,7 +31,7 @@ private:
     FtpTemplate load(const QString &name)
     {
         FtpTemplate t;
-        LoadFtpTemplate(FtpTemplatePath(FtpTemplateFolder(m_dataDir.path()), name), t);
+        LoadFtpTemplate(FtpTemplatePath(templateFolder(), name), t);
         return t;
     }
 
@@ -49,8 +52,7 @@ private Q_SLOTS:
         expected.user = QStringLiteral("taro");
         expected.password = QStringLiteral("秘密");
         QVERIFY(load(QStringLiteral("Site")) == expected);
-        const QString path =
-            FtpTemplatePath(FtpTemplateFolder(m_dataDir.path()), QStringLiteral("Site"));
+        const QString path = FtpTemplatePath(templateFolder(), QStringLiteral("Site"));
         QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
 
         QCOMPARE(
@@ -118,8 +120,7 @@ private Q_SLOTS:
         const testfiles::CliResult result = run(args);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY(!result.err.isEmpty());
-        QVERIFY(!QFile::exists(
-            FtpTemplatePath(FtpTemplateFolder(m_dataDir.path()), QStringLiteral("Bad"))));
+        QVERIFY(!QFile::exists(FtpTemplatePath(templateFolder(), QStringLiteral("Bad"))));
         QVERIFY(!QFile::exists(m_dataDir.filePath(QStringLiteral("Template/x.ftp"))));
     }
 };

@@ -1,5 +1,6 @@
 #include "cliuserinterface.h"
 #include "command.h"
+#include "project/folders.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
 
@@ -72,7 +73,7 @@ int save(CliContext &context)
     if (!readOptions(context, context.args.mid(2), t) || t.server.isEmpty())
         return context.usageError(QString::fromUtf8(Usage));
 
-    const QString folder = FtpTemplateFolder(context.dataDir);
+    const QString folder = Folders::locate(context.dataDir).ftpTemplate;
     if (!QDir().mkpath(folder)) {
         context.err << "cannot create the folder " << folder << Qt::endl;
         return ExitFailure;
@@ -86,7 +87,7 @@ int list(CliContext &context)
 {
     if (context.args.size() != 1)
         return context.usageError(QString::fromUtf8(Usage));
-    QStringList names = FtpTemplateNames(FtpTemplateFolder(context.dataDir));
+    QStringList names = FtpTemplateNames(Folders::locate(context.dataDir).ftpTemplate);
     names.sort(Qt::CaseInsensitive);
     for (const QString &name : names)
         context.writeOut(name.toUtf8() + '\n');

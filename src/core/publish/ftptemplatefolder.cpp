@@ -4,11 +4,6 @@
 
 #include <QDir>
 
-QString FtpTemplateFolder(const QString &dataFolder)
-{
-    return QDir(dataFolder).filePath(QStringLiteral("Template/Ftp"));
-}
-
 QStringList FtpTemplateNames(const QString &folder)
 {
     // Hidden files and folders are left out; the name filter ignores case.

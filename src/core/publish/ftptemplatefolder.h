@@ -3,9 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-// The FTP template folder below the data folder.
-QString FtpTemplateFolder(const QString &dataFolder);
-
 // Entry 0 of every template list: no template.
 inline const QString NoFtpTemplateEntry = QStringLiteral("使用しない");
 
