@@ -2,7 +2,7 @@
 
 #include "charsets.h"
 #include "feed/textops.h"
-#include "replacefile.h"
+#include "project/replacefile.h"
 #include "templateengine.h"
 
 QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
@@ -18,7 +18,7 @@ QByteArray HtmlPageBytes(const QString &page)
 
 bool WriteHtmlFile(const QString &path, const QString &page)
 {
-    return ReplaceFile(path, HtmlPageBytes(page));
+    return ReplaceFile(path, HtmlPageBytes(page), Durability::Cached).isEmpty();
 }
 
 HtmlPageAddressLabel PageAddressLabel(const ChannelSettings &settings)

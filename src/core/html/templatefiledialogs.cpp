@@ -1,6 +1,6 @@
 #include "templatefiledialogs.h"
 
-#include "replacefile.h"
+#include "project/replacefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +44,7 @@ bool SaveTemplateFile(UserInterface &ui, const QString &templateFolder,
                                          templateFolder, ProposedTemplateName(nodeCaption)));
     if (!path)
         return false;
-    if (ReplaceFile(*path, EncodeTemplateFile(settings, script)))
+    if (ReplaceFile(*path, EncodeTemplateFile(settings, script), Durability::Synced).isEmpty())
         return true;
     ui.information(QStringLiteral("テンプレートファイル") + quoted(*path) +
                    QStringLiteral("が保存できません。"));
