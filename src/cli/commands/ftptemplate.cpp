@@ -1,0 +1,109 @@
+#include "cliuserinterface.h"
+#include "command.h"
+#include "project/folders.h"
+#include "publish/ftptemplatecommands.h"
+#include "publish/ftptemplatefolder.h"
+
+#include <QDir>
+
+namespace {
+
+const char *const Usage =
+    "ftp-template save NAME --server HOST [--port N] [--user U] [--password P] [--timeout S] "
+    "[--passive 0|1] [--wininet 0|1] [--yes] | ftp-template list";
+
+bool readInt(const QString &text, int &value)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (ok)
+        value = number;
+    return ok;
+}
+
+bool readFlag(const QString &text, bool &flag)
+{
+    if (text != QStringLiteral("0") && text != QStringLiteral("1"))
+        return false;
+    flag = text == QStringLiteral("1");
+    return true;
+}
+
+// Fills the template from "--option value" pairs; false on anything unknown.
+bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
+{
+    while (!args.isEmpty()) {
+        const QString option = args.takeFirst();
+        if (option == QStringLiteral("--yes")) {
+            context.ui.assumeYes = true;
+            continue;
+        }
+        if (args.isEmpty())
+            return false;
+        const QString value = args.takeFirst();
+        bool ok = true;
+        if (option == QStringLiteral("--server"))
+            t.server = value;
+        else if (option == QStringLiteral("--user"))
+            t.user = value;
+        else if (option == QStringLiteral("--password"))
+            t.password = value;
+        else if (option == QStringLiteral("--port"))
+            ok = readInt(value, t.port);
+        else if (option == QStringLiteral("--timeout"))
+            ok = readInt(value, t.timeout);
+        else if (option == QStringLiteral("--passive"))
+            ok = readFlag(value, t.passive);
+        else if (option == QStringLiteral("--wininet"))
+            ok = readFlag(value, t.useWinInet);
+        else
+            ok = false;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+int save(CliContext &context)
+{
+    if (context.args.size() < 2)
+        return context.usageError(QString::fromUtf8(Usage));
+    FtpTemplate t;
+    t.name = context.args.at(1);
+    if (!readOptions(context, context.args.mid(2), t) || t.server.isEmpty())
+        return context.usageError(QString::fromUtf8(Usage));
+
+    const QString folder = Folders::locate(context.dataDir).ftpTemplate;
+    if (!QDir().mkpath(folder)) {
+        context.err << "cannot create the folder " << folder << Qt::endl;
+        return ExitFailure;
+    }
+    // Saved as from the template dialog: the same checks and messages, and
+    // an existing template is only replaced with --yes.
+    return SaveFtpTemplateAs(context.ui, folder, t, false) ? ExitOk : ExitFailure;
+}
+
+int list(CliContext &context)
+{
+    if (context.args.size() != 1)
+        return context.usageError(QString::fromUtf8(Usage));
+    QStringList names = FtpTemplateNames(Folders::locate(context.dataDir).ftpTemplate);
+    names.sort(Qt::CaseInsensitive);
+    for (const QString &name : names)
+        context.writeOut(name.toUtf8() + '\n');
+    return ExitOk;
+}
+
+int runFtpTemplate(CliContext &context)
+{
+    const QString action = context.args.value(0);
+    if (action == QStringLiteral("save"))
+        return save(context);
+    if (action == QStringLiteral("list"))
+        return list(context);
+    return context.usageError(QString::fromUtf8(Usage));
+}
+
+CommandRegistration registration{"ftp-template", Usage, &runFtpTemplate};
+
+} // namespace

@@ -1,0 +1,43 @@
+// brisklet-cli upload PROJECT.dta FEEDPATH [--yes]: publishes one feed as
+// the program's upload command does, through the feed's FTP template (from
+// the data folder) or into its upload folder. Without --yes the question is
+// answered no and nothing is sent.
+#include "cliuserinterface.h"
+#include "command.h"
+#include "project/findfeed.h"
+#include "project/project.h"
+#include "project/projectloading.h"
+#include "project/standardoutputwriters.h"
+#include "project/workspace.h"
+#include "projectarguments.h"
+#include "publish/uploadrun.h"
+
+namespace {
+
+const char *const Usage = "upload PROJECT.dta FEEDPATH [--yes]";
+
+int runUpload(CliContext &context)
+{
+    QStringList args = context.args;
+    context.ui.assumeYes = args.removeAll(QStringLiteral("--yes")) > 0;
+    if (args.size() != 2)
+        return context.usageError(QString::fromUtf8(Usage));
+    const QString &projectPath = args.at(0);
+    const QString &feedPath = args.at(1);
+
+    int exitCode = ExitOk;
+    std::optional<ProjectContent> content = ReadProjectArgument(context, projectPath, &exitCode);
+    if (!content || !FindFeedArgument(context, *content, feedPath, &exitCode))
+        return exitCode;
+    Project project;
+    OpenProjectContent(project, std::move(*content), projectPath);
+    project.setCurrentNode(FindFeedByPath(project.root(), feedPath));
+
+    Workspace workspace(project, context.ui, Folders::locate(context.dataDir),
+                        StandardOutputWriters(context.clock, context.ui));
+    return Mn_FtpClick(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
+}
+
+CommandRegistration registration{"upload", Usage, &runUpload};
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "ftpsession.h"
+
+#include "nmftp.h"
+#include "winftp.h"
+
+#include <QBuffer>
+
+namespace {
+
+class WinFtpSession : public FtpSession
+{
+public:
+    bool open(const FtpTemplate &t, const QString &remoteDirectory) override
+    {
+        m_ftp.setActive(false);
+        if (!m_ftp.open())
+            return false;
+        m_ftp.Port = quint32(t.port);
+        m_ftp.Address = t.server;
+        m_ftp.UserName = t.user;
+        m_ftp.Password = t.password;
+        m_ftp.setConnectTimeout(t.timeout * 1000);
+        m_ftp.setReceiveTimeout(t.timeout * 1000);
+        m_ftp.Passive = t.passive;
+        return m_ftp.setActive(true) && m_ftp.setCurrentDirectory(remoteDirectory);
+    }
+
+    bool send(const QByteArray &content, const QString &remoteName) override
+    {
+        return m_ftp.put(content, remoteName);
+    }
+
+    void close() override { m_ftp.close(); }
+    QString errorText() const override { return m_ftp.errorText(); }
+
+private:
+    TWinFTP m_ftp;
+};
+
+class SocketFtpSession : public FtpSession
+{
+public:
+    bool open(const FtpTemplate &t, const QString &remoteDirectory) override
+    {
+        m_ftp.Disconnect();
+        m_ftp.Host = t.server;
+        m_ftp.UserID = t.user;
+        m_ftp.Password = t.password;
+        m_ftp.Port = t.port;
+        m_ftp.TimeOut = t.timeout * 1000;
+        m_ftp.Passive = t.passive;
+        return m_ftp.Connect() && m_ftp.Mode(TNMFTP::TransferMode::Ascii) &&
+               m_ftp.ChangeDir(remoteDirectory);
+    }
+
+    bool send(const QByteArray &content, const QString &remoteName) override
+    {
+        QBuffer buffer;
+        buffer.setData(content);
+        return m_ftp.Upload(buffer, remoteName);
+    }
+
+    void close() override { m_ftp.Disconnect(); }
+    QString errorText() const override { return m_ftp.errorText(); }
+
+private:
+    TNMFTP m_ftp;
+};
+
+} // namespace
+
+std::unique_ptr<FtpSession> CreateFtpSession(bool useWinInet)
+{
+    if (useWinInet)
+        return std::make_unique<WinFtpSession>();
+    return std::make_unique<SocketFtpSession>();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+// A named FTP connection setting, stored as "<name>.ftp" in the FTP template
+// folder. The name is not part of the file; it is the file's base name.
+struct FtpTemplate
+{
+    static constexpr int DefaultTimeout = 10; // seconds
+    static constexpr int MinTimeout = 3;
+    static constexpr int MaxTimeout = 999;
+    static constexpr int DefaultPort = 21;
+
+    QString name;
+    QString server;
+    QString user;
+    QString password;
+    int timeout = DefaultTimeout;
+    int port = DefaultPort;
+    bool passive = true;
+    bool useWinInet = true; // true: the libcurl client, false: the socket client
+
+    // A template can be used for an upload once it names a server.
+    bool isUsable() const { return !server.isEmpty(); }
+
+    bool operator==(const FtpTemplate &) const = default;
+};
+
+inline const QString FtpTemplateExtension = QStringLiteral(".ftp");
+
+// Reads a template file. Fields the file does not give keep their defaults
+// (so does a number field that is no number in range); the name is the
+// file's base name. False when the file cannot be read or names no server.
+bool LoadFtpTemplate(const QString &path, FtpTemplate &result);
+
+// A name can become a file in the folder: not empty, no folder separators or
+// control characters, not "." or "..".
+bool IsValidFtpTemplateName(const QString &name);
+
+// Why the template cannot be stored as it is (a name that cannot be a file
+// name, a line too long for the file format, a NUL inside a text, numbers
+// out of range); empty when it can.
+QString FtpTemplateProblem(const FtpTemplate &ftpTemplate);
+
+enum class FtpTemplateSaveResult
+{
+    Saved,
+    CannotCreate, // the file could not be opened for writing
+    WriteFailed,  // opened, but writing it failed; the old file is unchanged
+    Refused,      // FtpTemplateProblem has the reason; nothing written
+};
+
+// Writes the template to "<ftpTemplate.name>.ftp" in the folder, replacing
+// the file as a whole. The file is readable by its owner only, since it
+// holds a password.
+FtpTemplateSaveResult SaveFtpTemplate(const QString &folder, const FtpTemplate &ftpTemplate);

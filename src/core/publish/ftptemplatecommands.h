@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ftptemplate.h"
+
+#include <QString>
+#include <optional>
+
+class UserInterface;
+
+// The template operations that talk to the user. Each takes the FTP
+// template folder, asks and reports through the user interface, and returns
+// what changed so the caller can rebuild its lists and select the result.
+
+// Saves the values under the name (the template dialog's "保存(&S)"), asking
+// for a name first when askForName is set ("新規登録(&N)...") or the name is
+// empty, and before replacing an existing template. Server, account and
+// password lose blanks and control characters at both ends. Returns the name
+// saved under; empty when nothing was saved.
+std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folder,
+                                         const FtpTemplate &values, bool askForName);
+
+// Asks for a new name until one is free or the user cancels. Returns the new
+// name; empty when nothing was renamed.
+std::optional<QString> RenameFtpTemplate(UserInterface &ui, const QString &folder,
+                                         const QString &oldName);
+
+// Asks for confirmation and deletes the template's file. True when the file
+// is gone; a failed deletion says nothing.
+bool DeleteFtpTemplate(UserInterface &ui, const QString &folder, const QString &name);

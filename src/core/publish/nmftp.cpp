@@ -1,0 +1,157 @@
+#include "nmftp.h"
+
+#include "ftpnames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QStringList>
+#include <QTcpServer>
+#include <memory>
+
+namespace {
+
+constexpr qint64 DataChunk = 16 * 1024;
+
+const QString TransferFailedText = QStringLiteral("アップロード中にエラーが発生しました。");
+const QString DataConnectionText = QStringLiteral("データ接続を開けませんでした。");
+
+int byteField(const QString &field)
+{
+    bool ok = false;
+    const int value = field.trimmed().toInt(&ok);
+    return ok && value >= 0 && value <= 255 ? value : -1;
+}
+
+} // namespace
+
+quint16 PassiveReplyPort(const QString &reply)
+{
+    const qsizetype close = reply.indexOf(QLatin1Char(')'));
+    const QStringList fields = (close < 0 ? reply : reply.left(close)).split(QLatin1Char(','));
+    if (fields.size() < 6)
+        return 0;
+    const int high = byteField(fields.at(4));
+    const int low = byteField(fields.at(5));
+    return high < 0 || low < 0 ? 0 : quint16(high * 256 + low);
+}
+
+bool TNMFTP::Connect()
+{
+    if (!openControl())
+        return false;
+    bool ok = checkReply(readReply(), 401, 599);
+    std::optional<FtpReply> user;
+    if (ok)
+        ok = bool(user = command(QStringLiteral("USER ") + UserID, 401, 599));
+    if (ok && user->code == 331)
+        ok = bool(command(QStringLiteral("PASS ") + Password, 401, 599));
+    if (!ok)
+        closeControl();
+    return ok;
+}
+
+bool TNMFTP::Mode(TransferMode mode)
+{
+    return bool(
+        command(mode == TransferMode::Ascii ? QStringLiteral("TYPE A") : QStringLiteral("TYPE I"),
+                400, 599));
+}
+
+bool TNMFTP::ChangeDir(const QString &path)
+{
+    return bool(command(QStringLiteral("CWD ") + path, 400, 599));
+}
+
+bool TNMFTP::openPassiveData(QTcpSocket &data)
+{
+    const std::optional<FtpReply> reply = command(QStringLiteral("PASV"), 500, 599);
+    if (!reply)
+        return false;
+    const quint16 port = PassiveReplyPort(reply->text);
+    if (port == 0)
+        return fail(reply->text);
+    data.connectToHost(m_control.peerAddress(), port);
+    if (!data.waitForConnected(int(deadline().remainingTime())))
+        return fail(DataConnectionText);
+    return true;
+}
+
+bool TNMFTP::announceActiveData(QTcpServer &listener)
+{
+    const QHostAddress local = m_control.localAddress();
+    if (!listener.listen(local, 0))
+        return fail(DataConnectionText);
+    const quint16 port = listener.serverPort();
+    bool isIPv4 = false;
+    const quint32 ipv4 = local.toIPv4Address(&isIPv4);
+    QString line;
+    if (isIPv4) {
+        line = QStringLiteral("PORT %1,%2,%3,%4,%5,%6")
+                   .arg(ipv4 >> 24)
+                   .arg((ipv4 >> 16) & 0xFF)
+                   .arg((ipv4 >> 8) & 0xFF)
+                   .arg(ipv4 & 0xFF)
+                   .arg(port >> 8)
+                   .arg(port & 0xFF);
+    } else {
+        line = QStringLiteral("EPRT |2|%1|%2|").arg(local.toString()).arg(port);
+    }
+    return bool(command(line, 301, 599));
+}
+
+bool TNMFTP::sendData(QIODevice &source, QTcpSocket &data)
+{
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(DataChunk);
+        if (chunk.isEmpty() && !source.atEnd())
+            return fail(QStringLiteral("ファイルを読み込めません。"));
+        if (data.write(chunk) != chunk.size() || !flush(data, deadline()))
+            return fail(TransferFailedText);
+    }
+    data.disconnectFromHost();
+    if (data.state() != QAbstractSocket::UnconnectedState &&
+        !data.waitForDisconnected(int(deadline().remainingTime())))
+        return fail(TransferFailedText);
+    return true;
+}
+
+bool TNMFTP::Upload(QIODevice &source, const QString &name)
+{
+    const auto *file = qobject_cast<const QFile *>(&source);
+    const QString remoteName =
+        name.isEmpty() && file ? QFileInfo(file->fileName()).fileName() : name;
+    if (!source.isOpen() && !source.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("ファイルを読み込めません。"));
+    if (!IsSendableFtpText(remoteName))
+        return fail(UnsendableText);
+
+    QTcpSocket passiveData;
+    QTcpServer listener;
+    if (!(Passive ? openPassiveData(passiveData) : announceActiveData(listener)))
+        return false;
+    if (!command(QStringLiteral("STOR ") + remoteName, 301, 599))
+        return false;
+
+    QTcpSocket *data = &passiveData;
+    std::unique_ptr<QTcpSocket> activeData;
+    if (!Passive) {
+        if (!listener.waitForNewConnection(int(deadline().remainingTime())))
+            return fail(DataConnectionText);
+        activeData.reset(listener.nextPendingConnection());
+        data = activeData.get();
+    }
+    if (!sendData(source, *data))
+        return false;
+    // A server that could not store everything says so here.
+    return checkReply(readReply(), 400, 599);
+}
+
+bool TNMFTP::Disconnect()
+{
+    if (!Connected())
+        return true;
+    const bool ok = bool(command(QStringLiteral("QUIT"), 301, 599));
+    closeControl();
+    return ok;
+}

@@ -1,0 +1,42 @@
+#include "uploaddestination.h"
+
+#include "feed/textops.h"
+#include "ftpnames.h"
+
+#include <QSaveFile>
+
+UploadDestination UploadDestination::folder(const QString &path)
+{
+    UploadDestination destination;
+    destination.m_folder = AddPathDelimiter(path);
+    return destination;
+}
+
+UploadDestination UploadDestination::ftp(const FtpTemplate &ftpTemplate, const QString &uploadPath)
+{
+    UploadDestination destination;
+    destination.m_template = ftpTemplate;
+    destination.m_remoteDirectory = RemoteUploadDirectory(uploadPath);
+    destination.m_session = CreateFtpSession(ftpTemplate.useWinInet);
+    return destination;
+}
+
+bool UploadDestination::open()
+{
+    return !m_session || m_session->open(m_template, m_remoteDirectory);
+}
+
+bool UploadDestination::send(const QByteArray &bytes, const QString &name)
+{
+    if (m_session)
+        return m_session->send(bytes, name);
+    // The old file stays whole until the new one is complete.
+    QSaveFile file(m_folder + name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+void UploadDestination::close()
+{
+    if (m_session)
+        m_session->close();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ftpsession.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+// Where an upload run puts the feed's files: an FTP server through a
+// session, or a folder the files are copied into.
+class UploadDestination
+{
+public:
+    // A folder that must already exist; it is never created.
+    static UploadDestination folder(const QString &path);
+    // The template's server, in the existing directory "/" + uploadPath.
+    static UploadDestination ftp(const FtpTemplate &ftpTemplate, const QString &uploadPath);
+
+    // Connects to the server; nothing to do for a folder.
+    bool open();
+    // Stores the bytes under the name, replacing a file of that name.
+    bool send(const QByteArray &bytes, const QString &name);
+    // Ends a connection; failures at this point are of no interest.
+    void close();
+
+private:
+    UploadDestination() = default;
+
+    QString m_folder;
+    FtpTemplate m_template;
+    QString m_remoteDirectory;
+    std::unique_ptr<FtpSession> m_session;
+};

@@ -1,0 +1,131 @@
+#include "uploadrun.h"
+
+#include "ftptemplate.h"
+#include "ftptemplatefolder.h"
+#include "project/project.h"
+#include "project/saveproject.h"
+#include "project/workspace.h"
+#include "uploaddestination.h"
+#include "userinterface.h"
+
+#include <QFileInfo>
+#include <optional>
+
+namespace {
+
+const QString FailedText = QStringLiteral("アップロードに失敗しました。");
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The feed's destination, or none when it has neither a folder nor a usable
+// template.
+std::optional<UploadDestination> destinationOf(const ChannelSettings &settings,
+                                               const QString &ftpTemplateFolder)
+{
+    if (settings.ftptemplate.isEmpty()) {
+        if (settings.ftpfolder.isEmpty())
+            return std::nullopt;
+        return UploadDestination::folder(settings.ftpfolder);
+    }
+    // The lists match names without regard to case, so may the feed.
+    const QString path = ExistingFtpTemplatePath(ftpTemplateFolder, settings.ftptemplate);
+    FtpTemplate ftpTemplate;
+    if (path.isEmpty() || !LoadFtpTemplate(path, ftpTemplate))
+        return std::nullopt;
+    return UploadDestination::ftp(ftpTemplate, settings.ftpfolder);
+}
+
+QString confirmation(const Project &project, const ProjectNode &feed)
+{
+    const ChannelSettings &settings = feed.data()->settings;
+    QString text;
+    if (project.isModified())
+        text =
+            QStringLiteral("プロジェクトが変更されました プロジェクトの保存をおこなった後に\r\n");
+    if (settings.ftptemplate.isEmpty())
+        text += quoted(settings.ftpfolder) + QStringLiteral(" に");
+    else
+        text += quoted(settings.ftptemplate) + QStringLiteral(" の設定で");
+    return text + QLatin1Char(' ') + quoted(feed.text) +
+           QStringLiteral(" のアップロードを実行しますか？");
+}
+
+struct Result
+{
+    bool sent = false;
+    QString message;
+};
+
+// The steps once the destination is open: the page, then the feed. Only
+// the file-name part of the local paths names the files at the destination.
+Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestination &destination)
+{
+    const ChannelSettings &settings = data.settings;
+    const OutputWriters &writers = workspace.writers;
+    const QString projectFile = workspace.project.fileName();
+    if (settings.filename.isEmpty())
+        return {false, QStringLiteral("ファイル名が指定されておりません.")};
+    if (settings.html) {
+        const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
+        if (!htmlPath || !destination.send(writers.htmlPage(data), QFileInfo(*htmlPath).fileName()))
+            return {false, FailedText};
+    }
+    const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
+    if (!rssPath)
+        return {false, settings.ver == 0 ? QStringLiteral("RSSを設置するアドレスの指定が不正です.")
+                                         : FailedText};
+    const OutputWriters::RssBytes rss = writers.rss(data, *rssPath);
+    if (!destination.send(rss.bytes, QFileInfo(*rssPath).fileName()))
+        return {false, FailedText};
+    const QString done = QStringLiteral("アップロードは完了しました。");
+    return {true, rss.noDuplicates
+                      ? done
+                      : QStringLiteral("同じ日付のアドレスが重複する項目がありました.\r\n") + done};
+}
+
+} // namespace
+
+UploadOutcome Mn_FtpClick(Workspace &workspace, const UploadImage &showUploading)
+{
+    Project &project = workspace.project;
+    UserInterface &ui = workspace.ui;
+    const auto showImage = [&](ProjectNode &feed, bool uploading) {
+        if (showUploading)
+            showUploading(feed, uploading);
+    };
+
+    ProjectNode *feed = project.currentNode();
+    if (!feed || !feed->isFeed()) {
+        ui.information(QStringLiteral("項目が選択されておりません。"));
+        return UploadOutcome::NotStarted;
+    }
+    std::optional<UploadDestination> destination =
+        destinationOf(feed->data()->settings, workspace.folders.ftpTemplate);
+    if (!destination) {
+        ui.information(QStringLiteral("アップロードの設定がありません。"));
+        return UploadOutcome::NotStarted;
+    }
+    if (ui.askYesCancel(confirmation(project, *feed)) != UserInterface::Answer::Yes)
+        return UploadOutcome::NotStarted;
+
+    showImage(*feed, true);
+    // The run goes on whatever the save's outcome.
+    if (project.isModified())
+        SaveProject(workspace, project.fileName().isEmpty(), false, nullptr);
+
+    Result result;
+    {
+        BusyCursor busy(ui);
+        result = destination->open() ? sendFiles(workspace, *feed->data(), *destination)
+                                     : Result{false, FailedText};
+        if (result.sent)
+            project.setChanged(*feed, false);
+        showImage(*feed, false);
+    }
+    ui.information(result.message);
+    destination->close();
+    return result.sent ? UploadOutcome::Uploaded : UploadOutcome::Failed;
+}

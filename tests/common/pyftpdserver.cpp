@@ -1,0 +1,65 @@
+#include "pyftpdserver.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+
+PyFtpdServer::~PyFtpdServer()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+FtpTemplate PyFtpdServer::ftpTemplate() const
+{
+    FtpTemplate t;
+    t.server = QStringLiteral("127.0.0.1");
+    t.port = m_port;
+    t.user = m_user;
+    t.password = m_password;
+    t.timeout = 5;
+    return t;
+}
+
+bool PyFtpdServer::start(const QString &root, const QString &user, const QString &password)
+{
+    m_user = user;
+    m_password = password;
+    const QString log = m_logDir.filePath(QStringLiteral("pyftpdlib.log"));
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardOutputFile(log);
+    // Port 0: the server picks a free one and names it in its log.
+    m_process.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                     QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QStringLiteral("0"),
+                     QStringLiteral("-w"), QStringLiteral("-d"), root, QStringLiteral("-u"), user,
+                     QStringLiteral("-P"), password});
+    if (!m_process.waitForStarted()) {
+        m_failure = QStringLiteral("cannot start python3: ") + m_process.errorString();
+        return false;
+    }
+    static const QRegularExpression started(
+        QStringLiteral("starting FTP server on 127\\.0\\.0\\.1:(\\d+)"));
+    const QDeadlineTimer until(20000);
+    QByteArray text;
+    while (!until.hasExpired() && m_process.state() == QProcess::Running) {
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly)) {
+            text = file.readAll();
+            const QRegularExpressionMatch match = started.match(QString::fromUtf8(text));
+            if (match.hasMatch()) {
+                m_port = quint16(match.captured(1).toUInt());
+                return true;
+            }
+        }
+        QThread::msleep(50);
+    }
+    m_failure = QStringLiteral("pyftpdlib did not start: ") + QString::fromUtf8(text);
+    return false;
+}

@@ -1,0 +1,193 @@
+#include "publish/ftpsession.h"
+#include "publish/nmftp.h"
+#include "publish/winftp.h"
+#include "scriptedftpserver.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using Fault = ScriptedFtpServer::Fault;
+using Replies = QMap<QByteArray, QByteArray>;
+
+namespace {
+
+FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useWinInet, int timeout = 5)
+{
+    FtpTemplate t;
+    t.server = QStringLiteral("127.0.0.1");
+    t.port = server.port();
+    t.user = QStringLiteral("user");
+    t.password = QStringLiteral("pass");
+    t.timeout = timeout;
+    t.passive = true;
+    t.useWinInet = useWinInet;
+    return t;
+}
+
+// Opens a session, sends one file and closes; the error text of the first
+// failing step, empty when everything worked.
+QString uploadOnce(const FtpTemplate &t, const QByteArray &content)
+{
+    std::unique_ptr<FtpSession> session = CreateFtpSession(t.useWinInet);
+    const bool ok = session->open(t, QStringLiteral("/pub")) &&
+                    session->send(content, QStringLiteral("feed.xml"));
+    const QString error = ok ? QString() : session->errorText();
+    session->close();
+    return ok ? QString() : (error.isEmpty() ? QStringLiteral("failed without a text") : error);
+}
+
+void clientColumn()
+{
+    QTest::addColumn<bool>("useWinInet");
+    QTest::newRow("libcurl") << true;
+    QTest::newRow("socket") << false;
+}
+
+} // namespace
+
+class TestFtpFaults : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dataGoesToTheControlHost_data() { clientColumn(); }
+    void dataGoesToTheControlHost()
+    {
+        // The passive reply names 10.0.0.5; only its port may be used.
+        QFETCH(bool, useWinInet);
+        ScriptedFtpServer server;
+        const QByteArray content(100000, 'r');
+        QCOMPARE(uploadOnce(scriptedTemplate(server, useWinInet), content), QString());
+        QCOMPARE(server.stored(), content);
+        QVERIFY(server.commands().contains("STOR feed.xml"));
+    }
+
+    void silentServerEndsWithinTheTimeout_data() { clientColumn(); }
+    void silentServerEndsWithinTheTimeout()
+    {
+        QFETCH(bool, useWinInet);
+        ScriptedFtpServer server(Fault::Silent);
+        const int timeout = 2;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!uploadOnce(scriptedTemplate(server, useWinInet, timeout), "x").isEmpty());
+        // A hang check, not a measurement: the bound is generous.
+        QVERIFY2(clock.elapsed() < timeout * 1000 + 15000,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void droppedTransferFails_data() { clientColumn(); }
+    void droppedTransferFails()
+    {
+        QFETCH(bool, useWinInet);
+        ScriptedFtpServer server(Fault::DropDuringTransfer);
+        const QString error =
+            uploadOnce(scriptedTemplate(server, useWinInet), QByteArray(8 * 1024 * 1024, 'd'));
+        QVERIFY(!error.isEmpty());
+        if (useWinInet)
+            QCOMPARE(error, QStringLiteral("アップロード中にエラーが発生しました。"));
+    }
+
+    void serverReplies_data()
+    {
+        QTest::addColumn<bool>("useWinInet");
+        QTest::addColumn<Replies>("replies");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QString>("error"); // the start of the error text
+
+        for (const bool useWinInet : {true, false}) {
+            const char *client = useWinInet ? "libcurl" : "socket";
+            QTest::addRow("%s: greeting over several lines", client)
+                << useWinInet << Replies{{"GREETING", "220-Welcome\r\n to the test\r\n220 ready"}}
+                << true << QString();
+            QTest::addRow("%s: refused at the greeting", client)
+                << useWinInet << Replies{{"GREETING", "421 too many users"}} << false
+                << (useWinInet ? QStringLiteral("指定されたホストに接続できませんでした。")
+                               : QStringLiteral("421 too many users"));
+            QTest::addRow("%s: folder missing", client)
+                << useWinInet << Replies{{"CWD", "550 no such folder"}} << false
+                << (useWinInet ? QStringLiteral("カレントディレクトリを設定できません")
+                               : QStringLiteral("550 no such folder"));
+            QTest::addRow("%s: file refused", client)
+                << useWinInet << Replies{{"STOR", "553 not allowed"}} << false
+                << (useWinInet ? QStringLiteral("ファイルにアクセスできません。")
+                               : QStringLiteral("553 not allowed"));
+            QTest::addRow("%s: transfer reported as failed", client)
+                << useWinInet << Replies{{"STORED", "452 disk full"}} << false
+                << (useWinInet ? QStringLiteral("アップロード中にエラーが発生しました。")
+                               : QStringLiteral("452 disk full"));
+            QTest::addRow("%s: passive reply without a port", client)
+                << useWinInet << Replies{{"PASV", "227 no numbers here"}} << false
+                << (useWinInet ? QStringLiteral("ファイルにアクセスできません。")
+                               : QStringLiteral("227 no numbers here"));
+        }
+        QTest::newRow("socket: greeting line over 4 KB")
+            << false << Replies{{"GREETING", "220 " + QByteArray(5000, 'x')}} << false
+            << QStringLiteral("サーバーの応答行が4096バイトを超えています。");
+        QByteArray longReply = "220-many lines\r\n";
+        for (int i = 0; i < 600; ++i)
+            longReply += " line\r\n";
+        QTest::newRow("socket: greeting of 600 lines")
+            << false << Replies{{"GREETING", longReply + "220 end"}} << false
+            << QStringLiteral("サーバーの応答が500行を超えています。");
+    }
+    void serverReplies()
+    {
+        QFETCH(bool, useWinInet);
+        QFETCH(Replies, replies);
+        QFETCH(bool, succeeds);
+        QFETCH(QString, error);
+        ScriptedFtpServer server(Fault::None, replies);
+        const QString result = uploadOnce(scriptedTemplate(server, useWinInet), "<rss/>");
+        QCOMPARE(result.isEmpty(), succeeds);
+        QVERIFY2(result.startsWith(error), qPrintable(result));
+        if (succeeds)
+            QCOMPARE(server.stored(), QByteArray("<rss/>"));
+    }
+
+    void loginWithoutPasswordSendsNoPass()
+    {
+        ScriptedFtpServer server(Fault::None, Replies{{"USER", "230 no password needed"}});
+        QCOMPARE(uploadOnce(scriptedTemplate(server, false), "x"), QString());
+        const QByteArrayList commands = server.commands();
+        QCOMPARE(commands.mid(0, 4), (QByteArrayList{"USER user", "TYPE A", "CWD /pub", "PASV"}));
+        QVERIFY(!commands.contains("PASS pass"));
+    }
+
+    void curlClientChecksItsState()
+    {
+        TWinFTP ftp;
+        QVERIFY(!ftp.setConnectTimeout(1000));
+        QCOMPARE(ftp.errorText(), QStringLiteral("WinInetが初期化されていません。"));
+        QVERIFY(!ftp.put("x", QStringLiteral("a.xml")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("WinInetが初期化されていません。"));
+        QVERIFY(ftp.open());
+        QVERIFY(ftp.setReceiveTimeout(1000));
+        QVERIFY(!ftp.put("x", QStringLiteral("a.xml")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("接続されていません。"));
+        QVERIFY(!ftp.setCurrentDirectory(QStringLiteral("/pub")));
+        QCOMPARE(ftp.errorText(), QStringLiteral("カレントディレクトリを設定できません"));
+    }
+
+    void passiveReplyPort_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("port");
+        QTest::newRow("usual") << QStringLiteral("227 Entering Passive Mode (10,0,0,5,4,1)")
+                               << 1025;
+        QTest::newRow("no closing parenthesis") << QStringLiteral("227 (127,0,0,1,195,80") << 50000;
+        QTest::newRow("spaces") << QStringLiteral("227 ok (1, 2, 3, 4, 0, 21).") << 21;
+        QTest::newRow("too few fields") << QStringLiteral("227 (1,2,3,4)") << 0;
+        QTest::newRow("field over 255") << QStringLiteral("227 (1,2,3,4,256,1)") << 0;
+        QTest::newRow("not a number") << QStringLiteral("227 (1,2,3,4,x,1)") << 0;
+    }
+    void passiveReplyPort()
+    {
+        QFETCH(QString, reply);
+        QFETCH(int, port);
+        QCOMPARE(int(PassiveReplyPort(reply)), port);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFtpFaults)
+#include "tst_ftpfaults.moc"
