@@ -130,6 +130,13 @@ private Q_SLOTS:
         QTest::newRow("socket: greeting of 600 lines")
             << false << Replies{{"GREETING", longReply + "220 end"}} << false
             << QStringLiteral("サーバーの応答が500行を超えています。");
+        // The same bounds end the run when a later reply breaks them.
+        QTest::newRow("socket: passive reply line over 4 KB")
+            << false << Replies{{"PASV", "227 (127,0,0,1," + QByteArray(5000, '1') + ")"}} << false
+            << QStringLiteral("サーバーの応答行が4096バイトを超えています。");
+        QTest::newRow("socket: folder reply of 600 lines")
+            << false << Replies{{"CWD", longReply.replace("220", "250") + "250 end"}} << false
+            << QStringLiteral("サーバーの応答が500行を超えています。");
     }
     void serverReplies()
     {
