@@ -10,20 +10,20 @@ namespace {
 
 const QString OutputPath = QStringLiteral("/home/user/My RSS Data/out/news.rdf");
 
-struct ItemSpec
+struct ItemFields
 {
     QString url;
     QString date;
     QString title = QStringLiteral("記事");
 };
 
-FeedEdit withItems(const QList<ItemSpec> &specs)
+FeedEdit withItems(const QList<ItemFields> &rows)
 {
-    return [specs](TEditList &feed) {
+    return [rows](TEditList &feed) {
         feed.items.clear();
-        for (const ItemSpec &spec : specs)
+        for (const ItemFields &row : rows)
             feed.addItem(
-                FeedItem{spec.title, spec.date, spec.url, QString(), QString(), QString()});
+                FeedItem{row.title, row.date, row.url, QString(), QString(), QString()});
     };
 }
 
@@ -239,7 +239,7 @@ private Q_SLOTS:
         const QString later = QStringLiteral("2005-12-01 10:00:01");
         const QString a = QStringLiteral("http://example.jp/a.html");
         const QString b = QStringLiteral("http://example.jp/b.html");
-        const auto row = [](const char *name, const QList<ItemSpec> &items, int rssline,
+        const auto row = [](const char *name, const QList<ItemFields> &items, int rssline,
                             bool noDuplicates, int written) {
             QTest::newRow(name) << withItems(items) << rssline << noDuplicates << written;
         };
