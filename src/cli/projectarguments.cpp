@@ -28,6 +28,18 @@ int WriteProjectArgument(CliContext &context, const QString &path, const Project
     return ExitOk;
 }
 
+std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &projectPath,
+                                               const QString &feedPath, int *exitCode)
+{
+    std::optional<ProjectContent> content = ReadProjectArgument(context, projectPath, exitCode);
+    if (!content)
+        return std::nullopt;
+    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, exitCode);
+    if (!feed)
+        return std::nullopt;
+    return FeedArguments{std::move(*content), feed};
+}
+
 const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,
                                     const QString &feedPath, int *exitCode)
 {

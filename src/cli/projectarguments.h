@@ -18,3 +18,14 @@ int WriteProjectArgument(CliContext &context, const QString &path, const Project
 // code in *exitCode.
 const ProjectNode *FindFeedArgument(CliContext &context, const ProjectContent &content,
                                     const QString &feedPath, int *exitCode);
+
+// A project file and one of its feeds, as named by "PROJECT.dta FEEDPATH".
+struct FeedArguments
+{
+    ProjectContent content;
+    const ProjectNode *feed = nullptr; // inside content
+};
+// Reads the project and finds the feed; when either fails, prints why and
+// leaves the exit code in *exitCode.
+std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &projectPath,
+                                               const QString &feedPath, int *exitCode);

@@ -16,13 +16,11 @@ int runRss(CliContext &context)
     const QString &feedPath = context.args.at(1);
 
     int exitCode = ExitOk;
-    const std::optional<ProjectContent> content =
-        ReadProjectArgument(context, projectPath, &exitCode);
-    if (!content)
+    const std::optional<FeedArguments> arguments =
+        ReadFeedArguments(context, projectPath, feedPath, &exitCode);
+    if (!arguments)
         return exitCode;
-    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, &exitCode);
-    if (!feed)
-        return exitCode;
+    const ProjectNode *feed = arguments->feed;
     const TEditList &data = *feed->data();
     // Saving writes no files for a feed without these two.
     if (data.settings.filename.isEmpty() || data.settings.localfolder.isEmpty()) {
