@@ -459,6 +459,39 @@ private Q_SLOTS:
         QCOMPARE(result.page, expected);
     }
 
+    // A replacement can join text around it into the head of a later
+    // variable, which is then replaced as well.
+    void headsFormedByReplacing_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("value completes a head") << "{item_{item_link}"
+                                                << "guid}"
+                                                << "bk20050102";
+        QTest::newRow("empty value joins the text") << "{item_{item_link}guid}"
+                                                    << ""
+                                                    << "bk20050102";
+        QTest::newRow("value starts a head") << "{item_link}_guid}"
+                                             << "{item"
+                                             << "bk20050102";
+        QTest::newRow("earlier head is not formed") << "{item_{item_link}"
+                                                    << "title}"
+                                                    << "{item_title}";
+        QTest::newRow("brace too far away") << "{ 0123456789abcdef{item_link}"
+                                            << "x"
+                                            << "{ 0123456789abcdefx";
+    }
+    void headsFormedByReplacing()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, link);
+        QFETCH(QString, expected);
+        FeedItem entry = item(u"T"_s, u"2005-01-02"_s);
+        entry.url = link;
+        QCOMPARE(expand(newestOnly(body), siteSettings(), {entry}).page, expected);
+    }
+
     void changeMarkers_data()
     {
         QTest::addColumn<QStringList>("dates");

@@ -15,10 +15,3 @@
 // holds what was expanded up to the error.
 QString ProcessTemplate(QStringView templateText, const TemplateContext &context,
                         const QList<FeedItem> &items);
-
-// Replaces the variables of one piece of template text for one item (an
-// empty item outside loops), then takes the item's date into the
-// date-change state. A variable without a closing brace stops the
-// replacing: the rest of the piece stays as typed.
-QString ExpandVariables(QStringView piece, const TemplateContext &context, const FeedItem &item,
-                        DateChangeState &dates);

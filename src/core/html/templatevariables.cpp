@@ -48,7 +48,7 @@ VariableText itemDate(const VariableRequest &r)
     return {read ? FormatDatePattern(*r.format, read->date, read->time) : date, date};
 }
 
-const std::array<TemplateVariable, 23> variables{{
+const std::array<TemplateVariable, TemplateVariableCount> variables{{
     {u"{common_root", [](const VariableRequest &r) { return plain(r.context.settings.root); }},
     {u"{common_target",
      [](const VariableRequest &r) { return plain(targetAddress(r.context.settings)); }},
@@ -87,7 +87,7 @@ const std::array<TemplateVariable, 23> variables{{
 
 } // namespace
 
-std::span<const TemplateVariable> TemplateVariables()
+std::span<const TemplateVariable, TemplateVariableCount> TemplateVariables()
 {
     return variables;
 }

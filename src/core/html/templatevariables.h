@@ -34,9 +34,11 @@ struct TemplateVariable
     VariableText (*text)(const VariableRequest &request);
 };
 
-// The 23 variables in the order in which they are replaced: a value may
+constexpr size_t TemplateVariableCount = 23;
+
+// The variables in the order in which they are replaced: a value may
 // contain a later variable's head, which is then replaced too.
-std::span<const TemplateVariable> TemplateVariables();
+std::span<const TemplateVariable, TemplateVariableCount> TemplateVariables();
 
 // The generator text of "{common_generator}".
 QString GeneratorText();
