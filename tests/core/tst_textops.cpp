@@ -81,6 +81,7 @@ private Q_SLOTS:
         QTest::newRow("decoded once: gt") << u8("&amp;gt;") << u8("&gt;");
         QTest::newRow("other entities stay") << u8("&quot;&nbsp;&#38;") << u8("&quot;&nbsp;&#38;");
         QTest::newRow("unterminated") << u8("&lt &amp") << u8("&lt &amp");
+        QTest::newRow("ampersand before an entity") << u8("&&gt;&&amp;") << u8("&>&&");
     }
     void unescapeXmlText()
     {

@@ -102,14 +102,38 @@ QString EscapeMarkup(const QString &text)
 
 QString UnescapeXmlText(const QString &text)
 {
-    if (!text.contains(u'&'))
+    qsizetype at = text.indexOf(u'&');
+    if (at < 0)
         return text;
-    // QString::replace continues after each inserted character, so every
-    // entity is decoded in a single pass and "&amp;lt;" stays "&lt;".
-    QString out = text;
-    out.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    out.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    out.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    struct Entity
+    {
+        QLatin1StringView name;
+        QChar character;
+    };
+    static constexpr Entity entities[] = {
+        {QLatin1StringView("&gt;"), u'>'},
+        {QLatin1StringView("&lt;"), u'<'},
+        {QLatin1StringView("&amp;"), u'&'},
+    };
+    // The search goes on behind each decoded character, so "&amp;lt;" stays
+    // "&lt;".
+    QString out;
+    out.reserve(text.size());
+    qsizetype done = 0;
+    while (at >= 0) {
+        const QStringView rest = QStringView(text).sliced(at);
+        qsizetype next = at + 1;
+        for (const Entity &entity : entities) {
+            if (rest.startsWith(entity.name)) {
+                out += QStringView(text).sliced(done, at - done);
+                out += entity.character;
+                done = next = at + entity.name.size();
+                break;
+            }
+        }
+        at = text.indexOf(u'&', next);
+    }
+    out += QStringView(text).sliced(done);
     return out;
 }
 

@@ -134,7 +134,7 @@ std::optional<QString> XmlElementReader::attribute(QLatin1StringView attributeNa
 {
     for (const QXmlStreamAttribute &attribute : m_xml.attributes()) {
         if (SameXmlName(attribute.name(), attributeName))
-            return cleanPiece(attribute.value(), false);
+            return cleanPiece(attribute.value().toString(), false);
     }
     return std::nullopt;
 }
@@ -145,14 +145,13 @@ bool XmlElementReader::isXhtml() const
     return type && SameXmlName(*type, QLatin1StringView("xhtml"));
 }
 
-QString XmlElementReader::cleanPiece(QStringView piece, bool decodeReferences) const
+QString XmlElementReader::cleanPiece(QString piece, bool decodeReferences) const
 {
     if (!m_invalidMarker.isNull() && piece.contains(m_invalidMarker))
         return invalidText();
-    QString text = piece.toString();
     if (decodeReferences)
-        text = decodeNumericReferences(text);
-    return withoutControls(std::move(text));
+        piece = decodeNumericReferences(piece);
+    return withoutControls(std::move(piece));
 }
 
 XmlElement XmlElementReader::readElement()
@@ -161,7 +160,7 @@ XmlElement XmlElementReader::readElement()
     element.name = m_xml.name().toString();
     for (const QXmlStreamAttribute &attribute : m_xml.attributes())
         element.attributes.append(
-            {attribute.name().toString(), cleanPiece(attribute.value(), false)});
+            {attribute.name().toString(), cleanPiece(attribute.value().toString(), false)});
     if (isXhtml()) {
         element.text = cleanPiece(readMarkup(), false);
         return element;
@@ -194,7 +193,7 @@ XmlElement XmlElementReader::readElement()
     if (pieceCount == 0)
         return element;
     QString &joined = hasCData ? element.cdata : element.text;
-    joined = cleanPiece(firstPiece, hasCData);
+    joined = cleanPiece(std::move(firstPiece), hasCData);
     for (const QString &piece : std::as_const(morePieces))
         joined += cleanPiece(piece, hasCData);
     return element;

@@ -55,7 +55,7 @@ private:
     // Counts the element just started; false (with an error) when it lies
     // too deep.
     bool enterElement();
-    QString cleanPiece(QStringView piece, bool decodeReferences) const;
+    QString cleanPiece(QString piece, bool decodeReferences) const;
     QString readMarkup();
 
     QChar m_invalidMarker;
