@@ -29,7 +29,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
 
     auto *project = new Project(this);
     m_workspace = std::make_unique<Workspace>(*project, *m_ui, folders,
-                                              StandardOutputWriters(Clock{}, *m_ui));
+                                              StandardOutputWriters(Clock{}));
     m_treeModel = new ProjectTreeModel(*project, this);
 
     m_treeView = new QTreeView(this);

@@ -53,9 +53,8 @@ struct Fixture
     QTemporaryDir dir;
     Project project;
     ScriptedUserInterface ui;
-    Workspace ws{
-        project, ui, Folders::at(dir.filePath(u"data"_s), dir.filePath(u"conf"_s)),
-        StandardOutputWriters(Clock::fixed(QDateTime(QDate(2024, 5, 1), QTime(9, 0))), ui)};
+    Workspace ws{project, ui, Folders::at(dir.filePath(u"data"_s), dir.filePath(u"conf"_s)),
+                 StandardOutputWriters(Clock::fixed(QDateTime(QDate(2024, 5, 1), QTime(9, 0))))};
 
     QString path(const QString &name) const { return dir.filePath(name); }
     QString out() const { return dir.filePath(u"out"_s); }
@@ -158,6 +157,40 @@ private Q_SLOTS:
         for (const QString &name : readOnly)
             QCOMPARE(testfiles::readAll(f.out() + u'/' + name), QByteArray("old"));
         QVERIFY(QFile::exists(f.path(u"p.dta"_s)));
+    }
+
+    // Feeds are generated side by side; what they report still comes in
+    // tree order, messages of page templates first, then the save report.
+    void manyFeedsReportInTreeOrder()
+    {
+        Fixture f;
+        const QStringList brokenHeads{u"{channel_link"_s, u"{channel_desc"_s, u"{image_url"_s,
+                                      u"{item_title"_s, u"{common_generator"_s};
+        QStringList expectedMessages;
+        QString report;
+        for (int i = 0; i < 40; ++i) {
+            const QString name = u"feed%1"_s.arg(i, 2, 10, QChar(u'0'));
+            ProjectNode *feed = addFeed(f.project.root(), name, f.out(), true);
+            const QString head = brokenHeads.at(i % brokenHeads.size());
+            feed->data()->settings.htmlscript += head;
+            expectedMessages << head + u"}変数が不正です。"_s;
+            if (i % 3 == 0) {
+                const QString file = f.out() + u'/' + name + u".xml"_s;
+                testfiles::writeAll(file, "old");
+                QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+                report += u"\r\n["_s + name + u"] RSSファイルが作成できません."_s;
+            }
+        }
+        expectedMessages << u"プロジェクトは保存しました.\r\n\r\n"_s + report;
+        f.ui.files.enqueue(f.path(u"p.dta"_s));
+
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
+        QCOMPARE(f.ui.messages.join(u"|"_s), expectedMessages.join(u"|"_s));
+        for (int i = 0; i < 40; ++i) {
+            const QString name = u"feed%1"_s.arg(i, 2, 10, QChar(u'0'));
+            QCOMPARE(testfiles::readAll(f.out() + u'/' + name + u".html"_s),
+                     u"<p>%1</p>"_s.arg(name).toUtf8() + brokenHeads.at(i % 5).toUtf8());
+        }
     }
 
     void feedsWithoutFolderOrNameWriteNothing()

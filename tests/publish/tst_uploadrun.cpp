@@ -55,7 +55,7 @@ private:
     {
         explicit Run(const QString &dataDir, const QString &settingsDir)
             : workspace(project, ui, Folders::at(dataDir, settingsDir),
-                        StandardOutputWriters(exampleClock(), ui))
+                        StandardOutputWriters(exampleClock()))
         {
         }
 
@@ -73,7 +73,7 @@ private:
             const TEditList &data = *feed->data();
             return writers.rss(data, *writers.rssPath(data.settings, project.fileName())).bytes;
         }
-        QByteArray page() const { return workspace.writers.htmlPage(*feed->data()); }
+        QByteArray page() const { return workspace.writers.htmlPage(*feed->data(), workspace.ui); }
     };
 
     // A project with the example feed as its current node, published with

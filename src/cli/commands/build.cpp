@@ -35,7 +35,7 @@ int runBuild(CliContext &context)
     Project project;
     OpenProjectContent(project, std::move(*content), path);
 
-    const QString report = GenerateFeeds(project, StandardOutputWriters(context.clock, context.ui));
+    const QString report = GenerateFeeds(project, StandardOutputWriters(context.clock), context.ui);
     lock.release();
     const QStringList entries = report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (const QString &entry : entries)

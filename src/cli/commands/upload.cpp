@@ -34,7 +34,7 @@ int runUpload(CliContext &context)
     project.setCurrentNode(FindFeedByPath(project.root(), feedPath));
 
     Workspace workspace(project, context.ui, Folders::locate(context.dataDir),
-                        StandardOutputWriters(context.clock, context.ui));
+                        StandardOutputWriters(context.clock));
     return Mn_FtpClick(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
 }
 

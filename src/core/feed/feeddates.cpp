@@ -87,7 +87,9 @@ std::optional<WallClock> parseItemDate(const QString &date)
 bool isW3cShaped(const QString &date)
 {
     // Anchored as a whole: "$" would also match before a final line break.
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+    // One per thread, since feeds are generated on several threads and Qt
+    // promises reentrancy only.
+    static thread_local const QRegularExpression form(QRegularExpression::anchoredPattern(
         QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}([ T][0-9]{2}:[0-9]{2}:[0-9]{2})?")));
     return form.match(date).hasMatch() && parseItemDate(date).has_value();
 }

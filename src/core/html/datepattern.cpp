@@ -21,7 +21,8 @@ QString number(int value, int digits)
 
 const QLocale &japanese()
 {
-    static const QLocale locale(QLocale::Japanese, QLocale::Japan);
+    // One per thread: pages are generated on several threads.
+    static thread_local const QLocale locale(QLocale::Japanese, QLocale::Japan);
     return locale;
 }
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class UserInterface;
+
 // The writers that saving hands the project and each feed to. The program
 // uses StandardOutputWriters; the pieces stay replaceable so that one
 // place decides how a project turns into files.
@@ -31,6 +33,7 @@ struct OutputWriters
     std::function<std::optional<QString>(const ChannelSettings &, const QString &projectFile)>
         htmlPath;
     std::function<RssBytes(const TEditList &, const QString &rssPath)> rss;
-    // The page's bytes in the character set it names.
-    std::function<QByteArray(const TEditList &)> htmlPage;
+    // The page's bytes in the character set it names. Template syntax errors
+    // are told to the user interface given.
+    std::function<QByteArray(const TEditList &, UserInterface &)> htmlPage;
 };

@@ -13,7 +13,12 @@
 class ProjectNode
 {
 public:
-    enum Kind { RootKind = 0, FolderKind = 1, FeedKind = 2 };
+    enum Kind
+    {
+        RootKind = 0,
+        FolderKind = 1,
+        FeedKind = 2
+    };
 
     ProjectNode(const QString &text, int kind, std::unique_ptr<TEditList> data = {});
     ~ProjectNode();

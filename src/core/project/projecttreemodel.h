@@ -12,7 +12,8 @@ class ProjectTreeModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    enum Role {
+    enum Role
+    {
         KindRole = Qt::UserRole + 1, // int: 0 root, 1 folder, 2 feed
         ChangedMarkRole,             // bool: the feed has edits not yet uploaded
     };

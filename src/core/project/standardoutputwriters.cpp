@@ -5,7 +5,7 @@
 #include "html/htmlpage.h"
 #include "projectwriter.h"
 
-OutputWriters StandardOutputWriters(const Clock &clock, UserInterface &ui)
+OutputWriters StandardOutputWriters(const Clock &clock)
 {
     OutputWriters writers;
     writers.projectFile = [](const ProjectDefaults &defaults, const ProjectNode &top) {
@@ -17,7 +17,7 @@ OutputWriters StandardOutputWriters(const Clock &clock, UserInterface &ui)
         const RssFileContent content = RssFileBytes(feed, path, clock);
         return OutputWriters::RssBytes{content.bytes, content.noDuplicates};
     };
-    writers.htmlPage = [clock, &ui](const TEditList &feed) {
+    writers.htmlPage = [clock](const TEditList &feed, UserInterface &ui) {
         return HtmlPageBytes(GenerateHtmlPage(feed, clock, ui));
     };
     return writers;

@@ -70,7 +70,7 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
         return {false, QStringLiteral("ファイル名が指定されておりません.")};
     if (settings.html) {
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-        if (!htmlPath || !destination.send(writers.htmlPage(data), QFileInfo(*htmlPath).fileName()))
+        if (!htmlPath || !destination.send(writers.htmlPage(data, workspace.ui), QFileInfo(*htmlPath).fileName()))
             return {false, FailedText};
     }
     const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
