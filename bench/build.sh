@@ -2,8 +2,9 @@
 # Times `brisklet-cli build` on generated projects (small, medium, large) and,
 # in the same run, `cp -r` of the output tree the build wrote: the cost of
 # writing those bytes at all. Prints per size the wall time and peak memory
-# of both, the ratio of the times, the time per feed and the peak memory
-# relative to the project file.
+# of both, the build's processor time (user + system, which other work on a
+# shared machine disturbs less than the wall time), the ratio of the wall
+# times, the time per feed and the peak memory relative to the project file.
 #
 #   bench/build.sh [BUILD_FOLDER] [SIZE...]
 #
@@ -26,21 +27,22 @@ runs=${RUNS:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Runs a command under /usr/bin/time -v; prints "seconds kilobytes".
+# Runs a command under /usr/bin/time -v; prints "seconds kilobytes cpu_seconds".
 measure() {
     local log=$work/time.log
     /usr/bin/time -v "$@" >/dev/null 2>"$log" || { cat "$log" >&2; return 1; }
     awk -F': ' '
         /Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i] }
         /Maximum resident set size/ { kb = $2 }
-        END { printf "%.3f %d\n", s, kb }' "$log"
+        /User time \(seconds\)|System time \(seconds\)/ { cpu += $2 }
+        END { printf "%.3f %d %.3f\n", s, kb, cpu }' "$log"
 }
 
-# The smaller of two "seconds kilobytes" lines by time.
+# The line with the shortest time.
 best() { sort -n | head -1; }
 
-printf '%-7s %6s %6s %10s | %9s %9s | %9s %9s | %6s %9s %8s\n' \
-    size feeds items project_MB build_s build_MB cp_s cp_MB ratio ms/feed mem/file
+printf '%-7s %6s %6s %10s | %9s %9s %9s | %9s %9s | %6s %9s %8s\n' \
+    size feeds items project_MB build_s build_MB build_cpu cp_s cp_MB ratio ms/feed mem/file
 for size in $sizes; do
     dir=$work/$size
     mkdir -p "$dir"
@@ -58,12 +60,12 @@ for size in $sizes; do
         measure cp -r "$dir/out" "$dir/copy"
     done | best)
 
-    read -r build_s build_kb <<<"$build_best"
-    read -r cp_s cp_kb <<<"$cp_best"
+    read -r build_s build_kb build_cpu <<<"$build_best"
+    read -r cp_s cp_kb _ <<<"$cp_best"
     awk -v size="$size" -v feeds="$feeds" -v items="$items" -v bytes="$bytes" \
-        -v bs="$build_s" -v bk="$build_kb" -v cs="$cp_s" -v ck="$cp_kb" 'BEGIN {
-        printf "%-7s %6d %6d %10.1f | %9.3f %9.1f | %9.3f %9.1f | %6.2f %9.3f %8.2f\n",
-            size, feeds, items, bytes / 1048576, bs, bk / 1024, cs, ck / 1024,
+        -v bs="$build_s" -v bk="$build_kb" -v bc="$build_cpu" -v cs="$cp_s" -v ck="$cp_kb" 'BEGIN {
+        printf "%-7s %6d %6d %10.1f | %9.3f %9.1f %9.3f | %9.3f %9.1f | %6.2f %9.3f %8.2f\n",
+            size, feeds, items, bytes / 1048576, bs, bk / 1024, bc, cs, ck / 1024,
             (cs > 0 ? bs / cs : 0), bs * 1000 / feeds, bk * 1024 / bytes }'
     rm -rf "$dir"
 done
