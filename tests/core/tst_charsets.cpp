@@ -1,15 +1,13 @@
 #include "html/charsets.h"
+#include "testfiles.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 QString FromCodePoint(char32_t codePoint)
 {
@@ -142,25 +140,16 @@ private Q_SLOTS:
         QCOMPARE(DecodeShiftJis(bytes), text);
     }
 
+    // Bytes outside what the comparisons with iconv below cover: the NEC
+    // special row, unassigned pairs and broken sequences.
     void sjisToEuc_data()
     {
         QTest::addColumn<QByteArray>("sjis");
         QTest::addColumn<QByteArray>("euc");
-        QTest::newRow("first level-1 kanji") << QByteArray("\x88\x9F") << QByteArray("\xB0\xA1");
-        QTest::newRow("half-width katakana") << QByteArray("\xB1") << QByteArray("\x8E\xB1");
-        QTest::newRow("ascii") << QByteArray("<a href=\"x\">~\\</a>\r\n")
-                               << QByteArray("<a href=\"x\">~\\</a>\r\n");
-        QTest::newRow("ideographic space") << QByteArray("\x81\x40") << QByteArray("\xA1\xA1");
-        QTest::newRow("last level-2 kanji") << QByteArray("\xEA\xA4") << QByteArray("\xF4\xA6");
         // NEC special characters stay in their own row, even those that
         // duplicate a JIS X 0208 symbol.
         QTest::newRow("circled one") << QByteArray("\x87\x40") << QByteArray("\xAD\xA1");
         QTest::newRow("because, NEC row") << QByteArray("\x87\x9A") << QByteArray("\xAD\xFA");
-        QTest::newRow("NEC-selected kanji like IBM")
-            << QByteArray("\xED\x40") << QByteArray("\x8F\xD4\xE3");
-        QTest::newRow("NEC-selected small roman one")
-            << QByteArray("\xEE\xEF") << QByteArray("\x8F\xF3\xF3");
-        QTest::newRow("NEC-selected not sign") << QByteArray("\xEE\xF9") << QByteArray("\xA2\xCC");
         QTest::newRow("unassigned NEC-selected passes")
             << QByteArray("\xEE\xED") << QByteArray("\xEE\xED");
         QTest::newRow("unassigned IBM passes") << QByteArray("\xFC\x4C") << QByteArray("\xFC\x4C");
