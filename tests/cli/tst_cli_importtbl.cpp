@@ -90,12 +90,11 @@ private Q_SLOTS:
         QFETCH(QStringList, options);
         QFETCH(QString, parent);
         QFETCH(int, itemCount);
-        QFETCH(QString, message);
         const Workspace files(u"news.tbl"_s, itemCount);
         const auto result =
             testfiles::runCli(QStringList{u"import-tbl"_s, files.project, files.table} + options);
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(QString::fromUtf8(result.err).trimmed(), message);
+        QTEST(QString::fromUtf8(result.err).trimmed(), "message");
 
         const ProjectContent saved = ReadProjectFile(files.project);
         QVERIFY2(saved.isRead(), qPrintable(saved.error));

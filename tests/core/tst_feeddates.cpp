@@ -90,12 +90,10 @@ private Q_SLOTS:
     void itemDates()
     {
         QFETCH(QString, date);
-        QFETCH(QString, rfc822);
-        QFETCH(QString, w3c);
         for (const QByteArray zone : {"UTC", "America/New_York", "Asia/Tokyo"}) {
             setZone(zone);
-            QCOMPARE(Rfc822FromItemDate(date), rfc822);
-            QCOMPARE(W3cFromItemDate(date), w3c);
+            QTEST(Rfc822FromItemDate(date), "rfc822");
+            QTEST(W3cFromItemDate(date), "w3c");
         }
     }
 
@@ -120,8 +118,7 @@ private Q_SLOTS:
     void monthAndDayNames()
     {
         QFETCH(QString, date);
-        QFETCH(QString, rfc822);
-        QCOMPARE(Rfc822FromItemDate(date), rfc822);
+        QTEST(Rfc822FromItemDate(date), "rfc822");
     }
 
     void now_data()
@@ -159,12 +156,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, zone);
         QFETCH(QDateTime, clockTime);
-        QFETCH(QString, rfc822);
-        QFETCH(QString, w3c);
         setZone(zone);
         const Clock clock = Clock::fixed(clockTime);
-        QCOMPARE(Rfc822Now(clock), rfc822);
-        QCOMPARE(W3cNow(clock), w3c);
+        QTEST(Rfc822Now(clock), "rfc822");
+        QTEST(W3cNow(clock), "w3c");
     }
 
     void systemClockGivesBothForms()

@@ -318,9 +318,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, titles);
         QFETCH(int, rssline);
-        QFETCH(QStringList, written);
         const RssText rss = WriteRss2(feedWithTitles(titles, rssline), QString(), exampleClock());
-        QCOMPARE(itemTitles(rss.text), written);
+        QTEST(itemTitles(rss.text), "written");
         QVERIFY(rss.noDuplicates);
     }
 
