@@ -104,10 +104,6 @@ private Q_SLOTS:
                 << useWinInet << Replies{{"GREETING", "421 too many users"}} << false
                 << (useWinInet ? QStringLiteral("指定されたホストに接続できませんでした。")
                                : QStringLiteral("421 too many users"));
-            QTest::addRow("%s: folder missing", client)
-                << useWinInet << Replies{{"CWD", "550 no such folder"}} << false
-                << (useWinInet ? QStringLiteral("カレントディレクトリを設定できません")
-                               : QStringLiteral("550 no such folder"));
             QTest::addRow("%s: file refused", client)
                 << useWinInet << Replies{{"STOR", "553 not allowed"}} << false
                 << (useWinInet ? QStringLiteral("ファイルにアクセスできません。")
