@@ -158,64 +158,56 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("description");
 
-        QTest::newRow("x < y & z") << QByteArray("<description><![CDATA[x &lt; y &amp; z]]>"
-                                                 "</description>")
-                                   << QString() << u8("x < y & z");
-        QTest::newRow("plain text not trimmed")
-            << QByteArray("<title> x </title>") << u8(" x ") << QString();
-        QTest::newRow("black star reference")
-            << QByteArray("<description><![CDATA[&#9733; &#x2605;]]></description>") << QString()
-            << u8("★ ★");
-        QTest::newRow("character without a Shift_JIS form kept")
-            << QByteArray("<description><![CDATA[&#128512;]]></description>") << QString()
-            << QString::fromUtf8("\xF0\x9F\x98\x80");
-        QTest::newRow("typed entities survive beside a reference")
-            << QByteArray("<description><![CDATA[&amp;amp; &amp;lt; &#9733;]]></description>")
-            << QString() << u8("&amp; &lt; ★");
-        QTest::newRow("reference XML forbids stays as written")
-            << QByteArray("<description><![CDATA[&#1; &#xD800;]]></description>") << QString()
-            << u8("&#1; &#xD800;");
-        QTest::newRow("LF becomes CR LF")
-            << QByteArray("<description><![CDATA[a\nb\n\nc]]></description>") << QString()
-            << u8("a\r\nb\r\n\r\nc");
-        QTest::newRow("CR and CR LF become CR LF")
-            << QByteArray("<description><![CDATA[a\rb\r\nc\n]]></description>") << QString()
-            << u8("a\r\nb\r\nc\r\n");
-        QTest::newRow("CDATA title reads empty")
-            << QByteArray("<title><![CDATA[t]]></title>") << QString() << QString();
-        QTest::newRow("plain description reads empty")
-            << QByteArray("<description>d</description>") << QString() << QString();
-        QTest::newRow("text and CDATA pieces joined")
-            << QByteArray("<description>a &amp;#9733; <![CDATA[b]]>c</description>") << QString()
-            << u8("a ★ bc");
+        // The title and the description as read; a null text for the other.
+        const auto title = [](const char *name, const QByteArray &inner, const QString &text) {
+            QTest::newRow(name) << inner << text << QString();
+        };
+        const auto description = [](const char *name, const QByteArray &inner,
+                                    const QString &text) {
+            QTest::newRow(name) << inner << QString() << text;
+        };
+        const auto cdata = [](const char *text) {
+            return "<description><![CDATA[" + QByteArray(text) + "]]></description>";
+        };
+        description("x < y & z", cdata("x &lt; y &amp; z"), u8("x < y & z"));
+        title("plain text not trimmed", "<title> x </title>", u8(" x "));
+        description("black star reference", cdata("&#9733; &#x2605;"), u8("★ ★"));
+        description("character without a Shift_JIS form kept", cdata("&#128512;"),
+                    QString::fromUtf8("\xF0\x9F\x98\x80"));
+        description("typed entities survive beside a reference",
+                    cdata("&amp;amp; &amp;lt; &#9733;"), u8("&amp; &lt; ★"));
+        description("reference XML forbids stays as written", cdata("&#1; &#xD800;"),
+                    u8("&#1; &#xD800;"));
+        description("LF becomes CR LF", cdata("a\nb\n\nc"), u8("a\r\nb\r\n\r\nc"));
+        description("CR and CR LF become CR LF", cdata("a\rb\r\nc\n"), u8("a\r\nb\r\nc\r\n"));
+        title("CDATA title reads empty", "<title><![CDATA[t]]></title>", QString());
+        description("plain description reads empty", "<description>d</description>", QString());
+        description("text and CDATA pieces joined",
+                    "<description>a &amp;#9733; <![CDATA[b]]>c</description>", u8("a ★ bc"));
         QTest::newRow("names ignore case and blanks")
             << QByteArray("<TITLE >t</TITLE ><Description><![CDATA[d]]></Description>") << u8("t")
             << u8("d");
-        QTest::newRow("comments and instructions dropped")
-            << QByteArray("<title>a<!-- c -->b<?pi x?>c</title>") << u8("abc") << QString();
-        QTest::newRow("xhtml keeps markup as text")
-            << QByteArray("<title type=\"XHTML\"><b class=\"k\">x</b> &amp; y</title>")
-            << u8("<b class=\"k\">x</b> &amp; y") << QString();
+        title("comments and instructions dropped", "<title>a<!-- c -->b<?pi x?>c</title>",
+              u8("abc"));
+        title("xhtml keeps markup as text",
+              "<title type=\"XHTML\"><b class=\"k\">x</b> &amp; y</title>",
+              u8("<b class=\"k\">x</b> &amp; y"));
+        // Split literals: a hexadecimal escape would take the letter after it.
+        const QByteArray controls = QByteArray("<title>a\x01"
+                                               "b\x7F"
+                                               "c\td</title>");
         QTest::newRow("controls removed")
-            << QByteArray("<title>a\x01"
-                          "b\x7F"
-                          "c\td</title>"
-                          "<description><![CDATA[e&#127;f\x1F]]></description>")
-            << u8("abc\td") << u8("ef");
+            << controls + cdata("e&#127;f\x1F") << u8("abc\td") << u8("ef");
+        const QByteArray invalid = QByteArray("<title>a\xFF"
+                                              "b</title>");
         QTest::newRow("invalid UTF-8 marks the value only")
-            << QByteArray("<title>a\xFF"
-                          "b</title><description><![CDATA[ok]]></description>")
-            << XmlElementReader::invalidText() << u8("ok");
+            << invalid + cdata("ok") << XmlElementReader::invalidText() << u8("ok");
         QTest::newRow("noncharacter in the file is no marker")
-            << QByteArray("<title>\xEF\xB7\x90</title><description><![CDATA[\xFF]]>"
-                          "</description>")
-            << QString(QChar(0xFDD0)) << XmlElementReader::invalidText();
-        QTest::newRow("truncated sequence") << QByteArray("<title>\xE3\x81</title>")
-                                            << XmlElementReader::invalidText() << QString();
-        QTest::newRow("overlong form") << QByteArray("<title>\xC0\xAF</title>")
-                                       << XmlElementReader::invalidText() << QString();
-        QTest::newRow("disp element ignored")
-            << QByteArray("<disp>x</disp>") << QString() << QString();
+            << "<title>\xEF\xB7\x90</title>" + cdata("\xFF") << QString(QChar(0xFDD0))
+            << XmlElementReader::invalidText();
+        title("truncated sequence", "<title>\xE3\x81</title>", XmlElementReader::invalidText());
+        title("overlong form", "<title>\xC0\xAF</title>", XmlElementReader::invalidText());
+        title("disp element ignored", "<disp>x</disp>", QString());
     }
     void channelValues()
     {
