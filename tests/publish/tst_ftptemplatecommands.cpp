@@ -103,12 +103,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("questions");
 
-        const QString overwrite = u"\"Main\" は既に存在します 上書きしますか？"_s;
         QTest::newRow("new name") << QString() << true << QList<std::optional<QString>>{u"new"_s}
                                   << QList<Answer>{} << u"new"_s
-                                  << QStringList{QStringLiteral(
-                                         "テンプレート \"new\" を保存しました。")}
-                                  << 1;
+                                  << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
         QTest::newRow("nothing selected asks for a name")
             << QString() << false << QList<std::optional<QString>>{u"new"_s} << QList<Answer>{}
             << u"new"_s << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
