@@ -126,9 +126,7 @@ private Q_SLOTS:
                "</rss>\r\n")
                 .toUtf8();
         QCOMPARE(result.out, expected);
-        const QStringList problems =
-            feedcheck::problemsOfBytes(result.out, feedcheck::Format::Rss2);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        FEEDCHECK_ACCEPTS(result.out, feedcheck::Format::Rss2);
     }
 
     void printsTheRss1FileAndReportsTwins()
@@ -145,9 +143,7 @@ private Q_SLOTS:
         QVERIFY(text.contains(u8("\r\n    <dc:date>2026-12-06T09:05:07+09:00</dc:date>\r\n")));
         QCOMPARE(text.count(u8("<rdf:li ")), 2);
         QVERIFY(text.endsWith(u8("</rdf:RDF>\r\n")));
-        const QStringList problems =
-            feedcheck::problemsOfBytes(result.out, feedcheck::Format::Rss1);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        FEEDCHECK_ACCEPTS(result.out, feedcheck::Format::Rss1);
     }
 
     void failures_data()

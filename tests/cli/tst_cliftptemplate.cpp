@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr QFile::Permissions OwnerGroupOther = QFile::Permissions(0xF0FF);
@@ -24,8 +26,7 @@ private:
 
     testfiles::CliResult run(const QStringList &args)
     {
-        return testfiles::runCli(QStringList{QStringLiteral("--data-dir"), m_dataDir.path(),
-                                             QStringLiteral("ftp-template")} +
+        return testfiles::runCli(QStringList{u"--data-dir"_s, m_dataDir.path(), u"ftp-template"_s} +
                                  args);
     }
     FtpTemplate load(const QString &name)
@@ -39,79 +40,70 @@ private Q_SLOTS:
     void saveWithDefaultsAndList()
     {
         const testfiles::CliResult saved =
-            run({QStringLiteral("save"), QStringLiteral("Site"), QStringLiteral("--server"),
-                 QStringLiteral("ftp.example.jp"), QStringLiteral("--user"), QStringLiteral("taro"),
-                 QStringLiteral("--password"), QStringLiteral("秘密")});
+            run({u"save"_s, u"Site"_s, u"--server"_s, u"ftp.example.jp"_s, u"--user"_s, u"taro"_s,
+                 u"--password"_s, u"秘密"_s});
         QCOMPARE(saved.exitCode, 0);
         QCOMPARE(QString::fromUtf8(saved.err).trimmed(),
-                 QStringLiteral("テンプレート \"Site\" を保存しました。"));
+                 u"テンプレート \"Site\" を保存しました。"_s);
 
         FtpTemplate expected;
-        expected.name = QStringLiteral("Site");
-        expected.server = QStringLiteral("ftp.example.jp");
-        expected.user = QStringLiteral("taro");
-        expected.password = QStringLiteral("秘密");
-        QVERIFY(load(QStringLiteral("Site")) == expected);
-        const QString path = FtpTemplatePath(templateFolder(), QStringLiteral("Site"));
+        expected.name = u"Site"_s;
+        expected.server = u"ftp.example.jp"_s;
+        expected.user = u"taro"_s;
+        expected.password = u"秘密"_s;
+        QVERIFY(load(u"Site"_s) == expected);
+        const QString path = FtpTemplatePath(templateFolder(), u"Site"_s);
         QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
 
-        QCOMPARE(
-            run({QStringLiteral("save"), QStringLiteral("another"), QStringLiteral("--server"),
-                 QStringLiteral("h"), QStringLiteral("--port"), QStringLiteral("2121"),
-                 QStringLiteral("--timeout"), QStringLiteral("30"), QStringLiteral("--passive"),
-                 QStringLiteral("0"), QStringLiteral("--wininet"), QStringLiteral("0")})
-                .exitCode,
-            0);
-        const FtpTemplate other = load(QStringLiteral("another"));
+        QCOMPARE(run({u"save"_s, u"another"_s, u"--server"_s, u"h"_s, u"--port"_s, u"2121"_s,
+                      u"--timeout"_s, u"30"_s, u"--passive"_s, u"0"_s, u"--wininet"_s, u"0"_s})
+                     .exitCode,
+                 0);
+        const FtpTemplate other = load(u"another"_s);
         QCOMPARE(other.port, 2121);
         QCOMPARE(other.timeout, 30);
         QCOMPARE(other.passive, false);
         QCOMPARE(other.useWinInet, false);
 
-        const testfiles::CliResult listed = run({QStringLiteral("list")});
+        const testfiles::CliResult listed = run({u"list"_s});
         QCOMPARE(listed.exitCode, 0);
         QCOMPARE(listed.out, QByteArray("another\nSite\n"));
     }
 
     void replacesOnlyWithYes()
     {
-        const QStringList save{QStringLiteral("save"), QStringLiteral("Twice"),
-                               QStringLiteral("--server")};
-        QCOMPARE(run(save + QStringList{QStringLiteral("first")}).exitCode, 0);
-        const testfiles::CliResult refused = run(save + QStringList{QStringLiteral("second")});
+        const QStringList save{u"save"_s, u"Twice"_s, u"--server"_s};
+        QCOMPARE(run(save + QStringList{u"first"_s}).exitCode, 0);
+        const testfiles::CliResult refused = run(save + QStringList{u"second"_s});
         QCOMPARE(refused.exitCode, 1);
         QVERIFY(QString::fromUtf8(refused.err)
-                    .contains(QStringLiteral("\"Twice\" は既に存在します 上書きしますか？")));
-        QCOMPARE(load(QStringLiteral("Twice")).server, QStringLiteral("first"));
+                    .contains(u"\"Twice\" は既に存在します 上書きしますか？"_s));
+        QCOMPARE(load(u"Twice"_s).server, u"first"_s);
 
-        QCOMPARE(
-            run(save + QStringList{QStringLiteral("second"), QStringLiteral("--yes")}).exitCode, 0);
-        QCOMPARE(load(QStringLiteral("Twice")).server, QStringLiteral("second"));
+        QCOMPARE(run(save + QStringList{u"second"_s, u"--yes"_s}).exitCode, 0);
+        QCOMPARE(load(u"Twice"_s).server, u"second"_s);
     }
 
     void refusesBadInput_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
-        const QString s = QStringLiteral("save");
-        const QString n = QStringLiteral("Bad");
-        const QString server = QStringLiteral("--server");
-        const QString h = QStringLiteral("h");
+        const QString s = u"save"_s;
+        const QString n = u"Bad"_s;
+        const QString server = u"--server"_s;
+        const QString h = u"h"_s;
         QTest::newRow("no server") << QStringList{s, n} << 64;
         QTest::newRow("port not a number")
-            << QStringList{s, n, server, h, QStringLiteral("--port"), QStringLiteral("x")} << 64;
-        QTest::newRow("passive 2")
-            << QStringList{s, n, server, h, QStringLiteral("--passive"), QStringLiteral("2")} << 64;
-        QTest::newRow("unknown option")
-            << QStringList{s, n, server, h, QStringLiteral("--host"), h} << 64;
+            << QStringList{s, n, server, h, u"--port"_s, u"x"_s} << 64;
+        QTest::newRow("passive 2") << QStringList{s, n, server, h, u"--passive"_s, u"2"_s} << 64;
+        QTest::newRow("unknown option") << QStringList{s, n, server, h, u"--host"_s, h} << 64;
         QTest::newRow("option without value") << QStringList{s, n, server} << 64;
         QTest::newRow("no action") << QStringList{} << 64;
         QTest::newRow("server too long")
             << QStringList{s, n, server, QString(200, QLatin1Char('s'))} << 1;
         QTest::newRow("time-out too short")
-            << QStringList{s, n, server, h, QStringLiteral("--timeout"), QStringLiteral("1")} << 1;
-        QTest::newRow("name with a separator")
-            << QStringList{s, QStringLiteral("../x"), server, h} << 1;
+            << QStringList{s, n, server, h, u"--timeout"_s, u"1"_s} << 1;
+        QTest::newRow("name with a separator") << QStringList{s, u"../x"_s, server, h} << 1;
     }
     void refusesBadInput()
     {
@@ -120,8 +112,8 @@ private Q_SLOTS:
         const testfiles::CliResult result = run(args);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY(!result.err.isEmpty());
-        QVERIFY(!QFile::exists(FtpTemplatePath(templateFolder(), QStringLiteral("Bad"))));
-        QVERIFY(!QFile::exists(m_dataDir.filePath(QStringLiteral("Template/x.ftp"))));
+        QVERIFY(!QFile::exists(FtpTemplatePath(templateFolder(), u"Bad"_s)));
+        QVERIFY(!QFile::exists(m_dataDir.filePath(u"Template/x.ftp"_s)));
     }
 };
 

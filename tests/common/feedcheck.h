@@ -26,3 +26,11 @@ QString xmllintProblem(const QString &path);
 QString rapperProblem(const QString &path);
 
 } // namespace feedcheck
+
+// Fails the running test with the clients' complaints unless every client
+// accepts the bytes.
+#define FEEDCHECK_ACCEPTS(bytes, format)                                                           \
+    do {                                                                                           \
+        const QStringList feedProblems = feedcheck::problemsOfBytes(bytes, format);                \
+        QVERIFY2(feedProblems.isEmpty(), qPrintable(feedProblems.join(u'\n')));                    \
+    } while (false)

@@ -1,15 +1,13 @@
 #include "html/charsets.h"
+#include "testfiles.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
-namespace {
+using testfiles::u8;
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 QString FromCodePoint(char32_t codePoint)
 {
@@ -99,10 +97,8 @@ private Q_SLOTS:
     void encodeShiftJis()
     {
         QFETCH(QString, text);
-        QFETCH(QByteArray, numericReference);
-        QFETCH(QByteArray, questionMark);
-        QCOMPARE(EncodeShiftJis(text, Unencodable::NumericReference), numericReference);
-        QCOMPARE(EncodeShiftJis(text, Unencodable::QuestionMark), questionMark);
+        QTEST(EncodeShiftJis(text, Unencodable::NumericReference), "numericReference");
+        QTEST(EncodeShiftJis(text, Unencodable::QuestionMark), "questionMark");
     }
 
     void decodeShiftJis_data()
@@ -135,32 +131,22 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QFETCH(bool, valid);
         bool decodedValid = true;
         QCOMPARE(DecodeShiftJis(bytes, &decodedValid), text);
-        QCOMPARE(decodedValid, valid);
+        QTEST(decodedValid, "valid");
         QCOMPARE(DecodeShiftJis(bytes), text);
     }
 
+    // Bytes outside what the comparisons with iconv below cover: the NEC
+    // special row, unassigned pairs and broken sequences.
     void sjisToEuc_data()
     {
         QTest::addColumn<QByteArray>("sjis");
         QTest::addColumn<QByteArray>("euc");
-        QTest::newRow("first level-1 kanji") << QByteArray("\x88\x9F") << QByteArray("\xB0\xA1");
-        QTest::newRow("half-width katakana") << QByteArray("\xB1") << QByteArray("\x8E\xB1");
-        QTest::newRow("ascii") << QByteArray("<a href=\"x\">~\\</a>\r\n")
-                               << QByteArray("<a href=\"x\">~\\</a>\r\n");
-        QTest::newRow("ideographic space") << QByteArray("\x81\x40") << QByteArray("\xA1\xA1");
-        QTest::newRow("last level-2 kanji") << QByteArray("\xEA\xA4") << QByteArray("\xF4\xA6");
         // NEC special characters stay in their own row, even those that
         // duplicate a JIS X 0208 symbol.
         QTest::newRow("circled one") << QByteArray("\x87\x40") << QByteArray("\xAD\xA1");
         QTest::newRow("because, NEC row") << QByteArray("\x87\x9A") << QByteArray("\xAD\xFA");
-        QTest::newRow("NEC-selected kanji like IBM")
-            << QByteArray("\xED\x40") << QByteArray("\x8F\xD4\xE3");
-        QTest::newRow("NEC-selected small roman one")
-            << QByteArray("\xEE\xEF") << QByteArray("\x8F\xF3\xF3");
-        QTest::newRow("NEC-selected not sign") << QByteArray("\xEE\xF9") << QByteArray("\xA2\xCC");
         QTest::newRow("unassigned NEC-selected passes")
             << QByteArray("\xEE\xED") << QByteArray("\xEE\xED");
         QTest::newRow("unassigned IBM passes") << QByteArray("\xFC\x4C") << QByteArray("\xFC\x4C");
@@ -173,8 +159,7 @@ private Q_SLOTS:
     void sjisToEuc()
     {
         QFETCH(QByteArray, sjis);
-        QFETCH(QByteArray, euc);
-        QCOMPARE(SjisToEuc(sjis), euc);
+        QTEST(SjisToEuc(sjis), "euc");
     }
 
     // The NEC special row (0x87) is left out: the arithmetic keeps its
@@ -195,9 +180,8 @@ private Q_SLOTS:
     {
         QFETCH(int, firstLead);
         QFETCH(int, lastLead);
-        QFETCH(int, count);
         const QList<QByteArray> pairs = ValidPairs(firstLead, lastLead);
-        QCOMPARE(pairs.size(), count);
+        QTEST(int(pairs.size()), "count");
         const QByteArray expected = IconvToEucJpMs(pairs.join('\n'));
         const QList<QByteArray> expectedLines = expected.split('\n');
         QCOMPARE(expectedLines.size(), pairs.size());
@@ -246,8 +230,7 @@ private Q_SLOTS:
     void choosePageCharset()
     {
         QFETCH(QString, page);
-        QFETCH(PageCharset, charset);
-        QCOMPARE(ChoosePageCharset(page), charset);
+        QTEST(ChoosePageCharset(page), "charset");
     }
 
     void encodePage_data()
@@ -270,9 +253,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, page);
         QFETCH(PageCharset, charset);
-        QFETCH(QByteArray, bytes);
         const QByteArray encoded = EncodePage(page, charset);
-        QCOMPARE(encoded, bytes);
+        QTEST(encoded, "bytes");
         QVERIFY(!encoded.startsWith("\xEF\xBB\xBF"));
     }
 

@@ -42,8 +42,6 @@ private Q_SLOTS:
             "2005-01-02T03:04:05+09:00");
         row("date only is midnight", "2005-01-02", "Sun, 2 Jan 2005 00:00:00 +0900",
             "2005-01-02T00:00:00+09:00");
-        row("example item", "2005-12-01 10:00:00", "Thu, 1 Dec 2005 10:00:00 +0900",
-            "2005-12-01T10:00:00+09:00");
         row("T separator", "2005-01-02T03:04:05", "Sun, 2 Jan 2005 03:04:05 +0900",
             "2005-01-02T03:04:05+09:00");
         row("leap day", "2004-02-29 12:00:00", "Sun, 29 Feb 2004 12:00:00 +0900",
@@ -92,12 +90,10 @@ private Q_SLOTS:
     void itemDates()
     {
         QFETCH(QString, date);
-        QFETCH(QString, rfc822);
-        QFETCH(QString, w3c);
         for (const QByteArray zone : {"UTC", "America/New_York", "Asia/Tokyo"}) {
             setZone(zone);
-            QCOMPARE(Rfc822FromItemDate(date), rfc822);
-            QCOMPARE(W3cFromItemDate(date), w3c);
+            QTEST(Rfc822FromItemDate(date), "rfc822");
+            QTEST(W3cFromItemDate(date), "w3c");
         }
     }
 
@@ -122,8 +118,7 @@ private Q_SLOTS:
     void monthAndDayNames()
     {
         QFETCH(QString, date);
-        QFETCH(QString, rfc822);
-        QCOMPARE(Rfc822FromItemDate(date), rfc822);
+        QTEST(Rfc822FromItemDate(date), "rfc822");
     }
 
     void now_data()
@@ -161,12 +156,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, zone);
         QFETCH(QDateTime, clockTime);
-        QFETCH(QString, rfc822);
-        QFETCH(QString, w3c);
         setZone(zone);
         const Clock clock = Clock::fixed(clockTime);
-        QCOMPARE(Rfc822Now(clock), rfc822);
-        QCOMPARE(W3cNow(clock), w3c);
+        QTEST(Rfc822Now(clock), "rfc822");
+        QTEST(W3cNow(clock), "w3c");
     }
 
     void systemClockGivesBothForms()

@@ -124,7 +124,6 @@ private Q_SLOTS:
     void insertPlacesNodes()
     {
         QFETCH(QString, selected);
-        QFETCH(QString, receiver);
         QFETCH(QStringList, children);
         Project project;
         fillProject(project);
@@ -142,7 +141,7 @@ private Q_SLOTS:
 
         ProjectNode &target = InsertProjectContent(project, std::move(*content), selectedNode);
 
-        QCOMPARE(target.path(), receiver);
+        QTEST(target.path(), "receiver");
         QCOMPARE(childTexts(target), children);
         QCOMPARE(target.child(target.childCount() - 2)->child(0)->data()->items.size(), 2);
         QVERIFY(project.isModified());

@@ -47,20 +47,23 @@ private Q_SLOTS:
     {
         QFETCH(QString, ftptemplate);
         QFETCH(QString, ftpfolder);
-        QFETCH(bool, marked);
         Project project;
-        ProjectNode *feed = project.root().appendChild(makeFeed(QStringLiteral("f"), ftptemplate, ftpfolder));
+        ProjectNode *feed =
+            project.root().appendChild(makeFeed(QStringLiteral("f"), ftptemplate, ftpfolder));
         project.setChanged(*feed, true);
-        QCOMPARE(feed->data()->changed, marked);
+        QTEST(feed->data()->changed, "marked");
     }
 
     void resetClearsMarksBelowNode()
     {
         Project project;
-        auto folder = std::make_unique<ProjectNode>(QStringLiteral("folder"), ProjectNode::FolderKind);
-        ProjectNode *inner = folder->appendChild(makeFeed(QStringLiteral("a"), QStringLiteral("t"), {}));
+        auto folder =
+            std::make_unique<ProjectNode>(QStringLiteral("folder"), ProjectNode::FolderKind);
+        ProjectNode *inner =
+            folder->appendChild(makeFeed(QStringLiteral("a"), QStringLiteral("t"), {}));
         ProjectNode *folderNode = project.root().appendChild(std::move(folder));
-        ProjectNode *outer = project.root().appendChild(makeFeed(QStringLiteral("b"), QStringLiteral("t"), {}));
+        ProjectNode *outer =
+            project.root().appendChild(makeFeed(QStringLiteral("b"), QStringLiteral("t"), {}));
         project.setChanged(*inner, true);
         project.setChanged(*outer, true);
 
@@ -93,7 +96,8 @@ private Q_SLOTS:
     {
         Project project;
         ProjectTreeModel model(project);
-        ProjectNode *feed = project.root().appendChild(makeFeed(QStringLiteral("f"), QStringLiteral("t"), {}));
+        ProjectNode *feed =
+            project.root().appendChild(makeFeed(QStringLiteral("f"), QStringLiteral("t"), {}));
         const QModelIndex index = model.indexOf(feed);
         QCOMPARE(index.data(ProjectTreeModel::KindRole).toInt(), 2);
         QSignalSpy spy(&model, &QAbstractItemModel::dataChanged);

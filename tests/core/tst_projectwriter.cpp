@@ -55,86 +55,81 @@ private Q_SLOTS:
         const QByteArray written =
             WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
         QCOMPARE(written, testfiles::readAll(testfiles::dataPath(QStringLiteral("sample.dta"))));
-    }
-
-    void linesAndEncoding()
-    {
-        const QByteArray written =
-            WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
+        // No byte order mark, and every line ends in CR LF.
         QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(written.endsWith("</brisklet>\r\n"));
-        // Every LF belongs to a CR LF.
         QCOMPARE(written.count('\n'), written.count("\r\n"));
         QCOMPARE(written.count('\r'), written.count("\r\n"));
     }
 
-    // What one value turns into inside the node's lines.
+    // What one value turns into inside the node's lines, or in the project defaults.
     void values_data()
     {
         QTest::addColumn<QByteArray>("lines");
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<bool>("present");
 
-        QTest::newRow("description escaped inside CDATA")
-            << nodeLines(feedWithDescription(u8("x < y & z")))
-            << QByteArray("<description><![CDATA[x &lt; y &amp; z]]></description>") << true;
-        QTest::newRow("reference kept inside CDATA")
-            << nodeLines(feedWithDescription(u8("&#9733; &amp;")))
-            << QByteArray("<![CDATA[&#9733; &amp;amp;]]>") << true;
-        QTest::newRow("CDATA never closed early") << nodeLines(feedWithDescription(u8("a]]>b")))
-                                                  << QByteArray("<![CDATA[a]]&gt;b]]>") << true;
-        QTest::newRow("CDATA not trimmed")
-            << nodeLines(feedWithDescription(u8(" x ")))
-            << QByteArray("<description><![CDATA[ x ]]></description>") << true;
-        QTest::newRow("blank CDATA kept")
-            << nodeLines(feedWithDescription(u8("  ")))
-            << QByteArray("<description><![CDATA[  ]]></description>") << true;
-        QTest::newRow("empty description left out")
-            << nodeLines(feedWithDescription(QString())) << QByteArray("<description>") << false;
-        QTest::newRow("title trimmed")
-            << nodeLines(feedWithTitle(u8(" x "))) << QByteArray("<title>x</title>") << true;
-        QTest::newRow("ideographic spaces trimmed")
-            << nodeLines(feedWithTitle(u8("　x　"))) << QByteArray("<title>x</title>") << true;
-        QTest::newRow("blank title left out")
-            << nodeLines(feedWithTitle(u8("   "))) << QByteArray("<title>") << false;
-        QTest::newRow("plain reference escaped")
-            << nodeLines(feedWithTitle(u8("&#9733;"))) << QByteArray("<title>&amp;#9733;</title>")
-            << true;
-        QTest::newRow("forbidden characters dropped")
-            << nodeLines(feedWithTitle(QStringLiteral("a\u0001b\u000Bc\uFFFEd") + QChar(0xD800) +
-                                       u8("e")))
-            << QByteArray("<title>abcde</title>") << true;
-        QTest::newRow("only forbidden characters left out")
-            << nodeLines(feedWithTitle(QStringLiteral("\u0002\u001F"))) << QByteArray("<title>")
-            << false;
-        QTest::newRow("character outside the BMP kept")
-            << nodeLines(feedWithTitle(QString::fromUtf8("\xF0\x9F\x98\x80")))
-            << QByteArray("<title>\xF0\x9F\x98\x80</title>") << true;
-        QTest::newRow("all-blank item leaves nothing")
-            << nodeLines(feedWithItem({u8(" "), u8("　"), {}, {}, u8("\t"), {}}))
-            << QByteArray("<item>") << false;
-        QTest::newRow("date-only item")
-            << nodeLines(feedWithItem({{}, u8("2024-01-02"), {}, {}, {}, {}}))
-            << QByteArray("      <item>\r\n        <date>2024-01-02</date>\r\n      </item>\r\n")
-            << true;
-        QTest::newRow("item with only a blank description is written")
-            << nodeLines(feedWithItem({{}, {}, {}, u8(" "), {}, {}}))
-            << QByteArray("      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n")
-            << true;
-        QTest::newRow("feed attribute escaped, not trimmed")
-            << nodeLines(std::make_unique<ProjectNode>(
-                   u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<TEditList>()))
-            << QByteArray("<node flag=\"2\" disp=\" say &quot;hi&quot; &amp; &lt;go&gt; \">")
-            << true;
-        QTest::newRow("folder name")
-            << nodeLines(std::make_unique<ProjectNode>(u8("A&B"), ProjectNode::FolderKind))
-            << QByteArray("    <node flag=\"1\" disp=\"A&amp;B\">\r\n"
-                          "      <disp>A&amp;B</disp>\r\n"
-                          "    </node>\r\n")
-            << true;
-        QTest::newRow("feed without data is not written")
-            << nodeLines(std::make_unique<ProjectNode>(u8("f"), ProjectNode::FeedKind))
-            << QByteArray("<node") << false;
+        const auto row = [](const char *name, const QByteArray &bytes, const char *expected,
+                            bool present = true) {
+            QTest::newRow(name) << bytes << QByteArray(expected) << present;
+        };
+        row("description escaped inside CDATA", nodeLines(feedWithDescription(u8("x < y & z"))),
+            "<description><![CDATA[x &lt; y &amp; z]]></description>");
+        row("reference kept inside CDATA", nodeLines(feedWithDescription(u8("&#9733; &amp;"))),
+            "<![CDATA[&#9733; &amp;amp;]]>");
+        row("CDATA never closed early", nodeLines(feedWithDescription(u8("a]]>b"))),
+            "<![CDATA[a]]&gt;b]]>");
+        row("CDATA not trimmed", nodeLines(feedWithDescription(u8(" x "))),
+            "<description><![CDATA[ x ]]></description>");
+        row("blank CDATA kept", nodeLines(feedWithDescription(u8("  "))),
+            "<description><![CDATA[  ]]></description>");
+        row("empty description left out", nodeLines(feedWithDescription(QString())),
+            "<description>", false);
+        row("title trimmed", nodeLines(feedWithTitle(u8(" x "))), "<title>x</title>");
+        row("ideographic spaces trimmed", nodeLines(feedWithTitle(u8("　x　"))),
+            "<title>x</title>");
+        row("blank title left out", nodeLines(feedWithTitle(u8("   "))), "<title>", false);
+        row("plain reference escaped", nodeLines(feedWithTitle(u8("&#9733;"))),
+            "<title>&amp;#9733;</title>");
+        row("forbidden characters dropped",
+            nodeLines(
+                feedWithTitle(QStringLiteral("a\u0001b\u000Bc\uFFFEd") + QChar(0xD800) + u8("e"))),
+            "<title>abcde</title>");
+        row("only forbidden characters left out",
+            nodeLines(feedWithTitle(QStringLiteral("\u0002\u001F"))), "<title>", false);
+        row("character outside the BMP kept",
+            nodeLines(feedWithTitle(QString::fromUtf8("\xF0\x9F\x98\x80"))),
+            "<title>\xF0\x9F\x98\x80</title>");
+        row("all-blank item leaves nothing",
+            nodeLines(feedWithItem({u8(" "), u8("　"), {}, {}, u8("\t"), {}})), "<item>", false);
+        row("date-only item", nodeLines(feedWithItem({{}, u8("2024-01-02"), {}, {}, {}, {}})),
+            "      <item>\r\n        <date>2024-01-02</date>\r\n      </item>\r\n");
+        row("item with only a blank description is written",
+            nodeLines(feedWithItem({{}, {}, {}, u8(" "), {}, {}})),
+            "      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n");
+        row("feed attribute escaped, not trimmed",
+            nodeLines(std::make_unique<ProjectNode>(
+                u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<TEditList>())),
+            "<node flag=\"2\" disp=\" say &quot;hi&quot; &amp; &lt;go&gt; \">");
+        row("folder name",
+            nodeLines(std::make_unique<ProjectNode>(u8("A&B"), ProjectNode::FolderKind)),
+            "    <node flag=\"1\" disp=\"A&amp;B\">\r\n"
+            "      <disp>A&amp;B</disp>\r\n"
+            "    </node>\r\n");
+        row("feed without data is not written",
+            nodeLines(std::make_unique<ProjectNode>(u8("f"), ProjectNode::FeedKind)), "<node",
+            false);
+        for (const char *language : {"ja", "en", "fr"}) {
+            ProjectDefaults defaults;
+            defaults.language = u8(language);
+            QTest::addRow("project language %s", language)
+                << WriteProjectFile(defaults, ProjectNode(u8("r"), 0))
+                << (language == QByteArray("en") ? QByteArray("<language>en</language>")
+                                                 : QByteArray("<language>ja</language>"))
+                << true;
+        }
+        row("defaults without memo and template",
+            WriteProjectFile(ProjectDefaults(), ProjectNode(u8("r"), 0)),
+            "    <content>0</content>\r\n  </project>\r\n</brisklet>\r\n");
     }
     void values()
     {
@@ -142,29 +137,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         QFETCH(bool, present);
         QVERIFY2(lines.contains(expected) == present, lines.constData());
-    }
-
-    void projectDefaultsLanguage_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QByteArray>("written");
-        QTest::newRow("ja") << u8("ja") << QByteArray("<language>ja</language>");
-        QTest::newRow("en") << u8("en") << QByteArray("<language>en</language>");
-        QTest::newRow("anything else") << u8("fr") << QByteArray("<language>ja</language>");
-    }
-    void projectDefaultsLanguage()
-    {
-        QFETCH(QString, language);
-        QFETCH(QByteArray, written);
-        ProjectDefaults defaults;
-        defaults.language = language;
-        QVERIFY(WriteProjectFile(defaults, ProjectNode(u8("r"), 0)).contains(written));
-    }
-
-    void defaultsWithoutMemoAndTemplate()
-    {
-        const QByteArray written = WriteProjectFile(ProjectDefaults(), ProjectNode(u8("r"), 0));
-        QVERIFY(written.endsWith("    <content>0</content>\r\n  </project>\r\n</brisklet>\r\n"));
     }
 
     // Exporting the root writes all its children; any other node goes alone.

@@ -81,6 +81,7 @@ private Q_SLOTS:
             "</rss>\r\n");
         QCOMPARE(rss.text, expected);
         QVERIFY(rss.noDuplicates);
+        FEEDCHECK_ACCEPTS(rss.text.toUtf8(), feedcheck::Format::Rss2);
     }
 
     void lines_data()
@@ -96,7 +97,6 @@ private Q_SLOTS:
                 QTest::newRow(name) << edit << QString::fromUtf8(styleArgument) << utf8List(present)
                                     << utf8List(absent);
             };
-        const FeedEdit none = [](TEditList &) {};
         const auto newest = [](TEditList &feed) -> FeedItem & { return feed.items.last(); };
 
         row("empty channel texts leave their elements out",
@@ -112,8 +112,6 @@ private Q_SLOTS:
             {"  xml:lang=\"ja\">", "    <language>ja</language>"});
         row("channel link falls back to root", [](TEditList &f) { f.settings.html = false; },
             {"    <link>http://example.jp/site/</link>"});
-        row("channel link is the page when the feed has one", none,
-            {"    <link>http://example.jp/site/news.html</link>"});
         row("channel link of its own",
             [](TEditList &f) { f.settings.link = QStringLiteral(" http://example.jp/ "); },
             {"    <link>http://example.jp/</link>"});
@@ -130,8 +128,6 @@ private Q_SLOTS:
             },
             {"    <link>http://feeds.example.jp/rss/news.htm</link>",
              "      <link>http://feeds.example.jp/rss/news.htm#bk20051201100000</link>"});
-        row("item with a link of its own keeps it", none,
-            {"      <link>http://example.jp/site/sale.html</link>"});
         row("item without link and without page label has no link",
             [](TEditList &f) { f.settings.htmllabel = false; }, {},
             {"      <link>http://example.jp/site/news.html"});
@@ -155,7 +151,6 @@ private Q_SLOTS:
             "style argument is used unchanged",
             [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); },
             {"<?xml-stylesheet type=\"text/xsl\" href=\"preview.xsl\"?>"}, {}, "preview.xsl");
-        row("no style, no stylesheet", none, {}, {"<?xml-stylesheet"});
         row("quote in the style cannot end the instruction",
             [](TEditList &f) { f.settings.style = QStringLiteral("a\"b?>&.xsl"); },
             {"<?xml-stylesheet type=\"text/xsl\" href=\"./a&quot;b?&gt;&amp;.xsl\"?>"});
@@ -227,7 +222,6 @@ private Q_SLOTS:
                 f.settings.logolink = QStringLiteral("http://example.jp/top/");
             },
             {"      <link>http://example.jp/top/</link>"}, {"      <title>ロゴ"});
-        row("no logo, no image", none, {}, {"    <image>"});
         row("item category and creator",
             [newest](TEditList &f) {
                 newest(f).subject = QStringLiteral("新製品");
@@ -272,9 +266,7 @@ private Q_SLOTS:
         const RssFileContent file =
             RssFileBytes(feed, QStringLiteral("/tmp/news.xml"), exampleClock(), styleArgument);
         QCOMPARE(file.bytes, rss.text.toUtf8());
-        const QStringList problems =
-            feedcheck::problemsOfBytes(file.bytes, feedcheck::Format::Rss2);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        FEEDCHECK_ACCEPTS(file.bytes, feedcheck::Format::Rss2);
     }
 
     void contentReadsBackAsStored()
@@ -326,9 +318,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, titles);
         QFETCH(int, rssline);
-        QFETCH(QStringList, written);
         const RssText rss = WriteRss2(feedWithTitles(titles, rssline), QString(), exampleClock());
-        QCOMPARE(itemTitles(rss.text), written);
+        QTEST(itemTitles(rss.text), "written");
         QVERIFY(rss.noDuplicates);
     }
 

@@ -40,14 +40,13 @@ private Q_SLOTS:
     void foldersLieBelowDataAndSettingsFolders()
     {
         QTemporaryDir dir;
-        const Folders folders =
-            Folders::at(dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("conf")));
-        QCOMPARE(folders.project, dir.filePath(QStringLiteral("data/Project/")));
-        QCOMPARE(folders.backup, dir.filePath(QStringLiteral("data/Project/Backup/")));
-        QCOMPARE(folders.ftpTemplate, dir.filePath(QStringLiteral("data/Template/Ftp/")));
-        QCOMPARE(folders.htmlTemplate, dir.filePath(QStringLiteral("data/Template/Html/")));
-        QCOMPARE(folders.styleSheet, dir.filePath(QStringLiteral("data/Template/StyleSheet/")));
-        QCOMPARE(SettingsFilePath(folders), dir.filePath(QStringLiteral("conf/brisklet.ini")));
+        const Folders folders = Folders::at(dir.filePath(u"data"_s), dir.filePath(u"conf"_s));
+        QCOMPARE(folders.project, dir.filePath(u"data/Project/"_s));
+        QCOMPARE(folders.backup, dir.filePath(u"data/Project/Backup/"_s));
+        QCOMPARE(folders.ftpTemplate, dir.filePath(u"data/Template/Ftp/"_s));
+        QCOMPARE(folders.htmlTemplate, dir.filePath(u"data/Template/Html/"_s));
+        QCOMPARE(folders.styleSheet, dir.filePath(u"data/Template/StyleSheet/"_s));
+        QCOMPARE(SettingsFilePath(folders), dir.filePath(u"conf/brisklet.ini"_s));
 
         QCOMPARE(folders.create(), QString());
         for (const QString &made :
@@ -62,11 +61,11 @@ private Q_SLOTS:
     void locatedFoldersUseTheUsersFolders()
     {
         const Folders folders = Folders::locate();
-        QVERIFY(folders.settings.endsWith(QStringLiteral("/Norvane/Brisklet/")));
-        QVERIFY(folders.data.endsWith(QStringLiteral("/My RSS Data/")));
-        const Folders moved = Folders::locate(QStringLiteral("/srv/rss"), QStringLiteral("/etc/b"));
-        QCOMPARE(moved.data, QStringLiteral("/srv/rss/"));
-        QCOMPARE(moved.settings, QStringLiteral("/etc/b/"));
+        QVERIFY(folders.settings.endsWith(u"/Norvane/Brisklet/"_s));
+        QVERIFY(folders.data.endsWith(u"/My RSS Data/"_s));
+        const Folders moved = Folders::locate(u"/srv/rss"_s, u"/etc/b"_s);
+        QCOMPARE(moved.data, u"/srv/rss/"_s);
+        QCOMPARE(moved.settings, u"/etc/b/"_s);
     }
 
     void readValues_data()
@@ -79,7 +78,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("selectAll");
         QTest::addColumn<int>("addressCount");
 
-        const QString path = QStringLiteral("/home/u/My RSS Data/Project/ニュース.dta");
+        const QString path = u"/home/u/My RSS Data/Project/ニュース.dta"_s;
         QTest::newRow("no file: defaults")
             << QByteArray() << true << QString() << 0 << true << false << 0;
         QTest::newRow("stored values")
@@ -147,17 +146,16 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, ini);
         QFETCH(QList<int>, positions);
-        QFETCH(QList<int>, widths);
         const Settings settings = readAll(ini);
         QCOMPARE(QList<int>(settings.columnPositions.begin(), settings.columnPositions.end()),
                  positions);
-        QCOMPARE(QList<int>(settings.columnWidths.begin(), settings.columnWidths.end()), widths);
+        QTEST(QList<int>(settings.columnWidths.begin(), settings.columnWidths.end()), "widths");
     }
 
     void firstCloseWritesDefaults()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("brisklet.ini"));
+        const QString path = dir.filePath(u"brisklet.ini"_s);
         IniFile ini;
         QCOMPARE(ini.load(path), QString());
         WriteSettings(ini, Settings());
@@ -192,11 +190,11 @@ private Q_SLOTS:
     void writingKeepsOtherSectionsAndJapanese()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("brisklet.ini"));
+        const QString path = dir.filePath(u"brisklet.ini"_s);
         QStringList stored = {u"[Sizes]"_s, u"PL_Tree.Width=230"_s, u"[Address]"_s,
                               u"AddressMax=35"_s};
         for (int i = 1; i <= 35; ++i)
-            stored << QStringLiteral("Address%1=http://例え.jp/%1").arg(i);
+            stored << u"Address%1=http://例え.jp/%1"_s.arg(i);
         testfiles::writeAll(path, lines(stored).toUtf8());
 
         IniFile ini;
@@ -204,20 +202,17 @@ private Q_SLOTS:
         Settings settings;
         ReadEnvironSettings(ini, settings);
         QCOMPARE(settings.addresses.size(), 20);
-        QCOMPARE(settings.addresses.last(), QStringLiteral("http://例え.jp/20"));
-        settings.defFileName = QStringLiteral("/データ/ニュース.dta");
+        QCOMPARE(settings.addresses.last(), u"http://例え.jp/20"_s);
+        settings.defFileName = u"/データ/ニュース.dta"_s;
         WriteSettings(ini, settings);
         QCOMPARE(ini.save(path), QString());
 
         IniFile again;
         QCOMPARE(again.load(path), QString());
-        QCOMPARE(again.value(QStringLiteral("Sizes"), QStringLiteral("PL_Tree.Width")),
-                 QStringLiteral("230"));
-        QCOMPARE(again.value(QStringLiteral("Address"), QStringLiteral("AddressMax")),
-                 QStringLiteral("20"));
-        QCOMPARE(again.value(QStringLiteral("Address"), QStringLiteral("Address21")), std::nullopt);
-        QCOMPARE(again.value(QStringLiteral("Environ"), QStringLiteral("DefFileName")),
-                 QStringLiteral("/データ/ニュース.dta"));
+        QCOMPARE(again.value(u"Sizes"_s, u"PL_Tree.Width"_s), u"230"_s);
+        QCOMPARE(again.value(u"Address"_s, u"AddressMax"_s), u"20"_s);
+        QCOMPARE(again.value(u"Address"_s, u"Address21"_s), std::nullopt);
+        QCOMPARE(again.value(u"Environ"_s, u"DefFileName"_s), u"/データ/ニュース.dta"_s);
         QVERIFY(testfiles::readAll(path).contains("PL_Tree.Width=230"));
         QVERIFY(testfiles::readAll(path).contains("\nDefFileName="));
     }
@@ -225,11 +220,10 @@ private Q_SLOTS:
     void lineBreaksCannotAddKeys()
     {
         IniFile ini;
-        ini.setValue(QStringLiteral("Environ"), QStringLiteral("DefFileName"),
-                     QStringLiteral("a\n[Environ]\nLastOpen=0"));
+        ini.setValue(u"Environ"_s, u"DefFileName"_s, u"a\n[Environ]\nLastOpen=0"_s);
         IniFile again;
         again.parse(ini.text());
-        QCOMPARE(again.value(QStringLiteral("Environ"), QStringLiteral("LastOpen")), std::nullopt);
+        QCOMPARE(again.value(u"Environ"_s, u"LastOpen"_s), std::nullopt);
     }
 
     void lastProjectCheckAtStart_data()
@@ -260,7 +254,7 @@ private Q_SLOTS:
         QFETCH(bool, locked);
         QFETCH(QList<UserInterface::Answer>, answers);
         QTemporaryDir dir;
-        const QString project = dir.filePath(QStringLiteral("ニュース.dta"));
+        const QString project = dir.filePath(u"ニュース.dta"_s);
         if (projectExists)
             testfiles::writeAll(project, "<brisklet/>");
         ProjectLock other;
@@ -268,7 +262,7 @@ private Q_SLOTS:
             ScriptedUserInterface ui;
             QVERIFY(other.take(project, ui));
         }
-        const QString settingsPath = dir.filePath(QStringLiteral("brisklet.ini"));
+        const QString settingsPath = dir.filePath(u"brisklet.ini"_s);
         QStringList ini = {u"[Environ]"_s, u"DefFileName="_s + project};
         if (!lastOpen.isNull())
             ini << u"LastOpen="_s + lastOpen;
@@ -281,17 +275,16 @@ private Q_SLOTS:
         QFETCH(bool, asked);
         if (asked) {
             QCOMPARE(ui.questions,
-                     QStringList{QStringLiteral("プロジェクト \"ニュース\" はユーザー \"") +
+                     QStringList{u"プロジェクト \"ニュース\" はユーザー \""_s +
                                  ProjectLock::loginName() +
-                                 QStringLiteral("\" が編集中です。 新規作成モードで開きますか？")});
+                                 u"\" が編集中です。 新規作成モードで開きますか？"_s});
         } else {
             QVERIFY(ui.questions.isEmpty());
         }
         IniFile after;
         after.load(settingsPath);
         QFETCH(bool, forgotten);
-        QCOMPARE(after.value(QStringLiteral("Environ"), QStringLiteral("DefFileName")),
-                 forgotten ? QString() : project);
+        QCOMPARE(after.value(u"Environ"_s, u"DefFileName"_s), forgotten ? QString() : project);
         QVERIFY(own.path().isEmpty());
     }
 };

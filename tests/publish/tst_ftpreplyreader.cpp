@@ -70,8 +70,6 @@ private Q_SLOTS:
     void replies()
     {
         QFETCH(QByteArray, input);
-        QFETCH(QList<int>, codes);
-        QFETCH(QString, firstText);
         QFETCH(bool, failed);
 
         // Byte by byte and all at once must read alike.
@@ -95,8 +93,8 @@ private Q_SLOTS:
                 reader.append(input);
                 drain();
             }
-            QCOMPARE(seen, codes);
-            QCOMPARE(text, firstText);
+            QTEST(seen, "codes");
+            QTEST(text, "firstText");
             QCOMPARE(reader.hasFailed(), failed);
             QCOMPARE(reader.failure().isEmpty(), !failed);
         }

@@ -7,11 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Answer = UserInterface::Answer;
 
 namespace {
 
-const QString NamePrompt = QStringLiteral("新しい名前を入力してください(拡張子は除く)");
+const QString NamePrompt = u"新しい名前を入力してください(拡張子は除く)"_s;
 
 FtpTemplate withServer(const QString &server)
 {
@@ -45,7 +47,7 @@ private:
 
     void addTemplate(const QString &name)
     {
-        FtpTemplate t = withServer(name + QStringLiteral(".example.jp"));
+        FtpTemplate t = withServer(name + u".example.jp"_s);
         t.name = name;
         QCOMPARE(SaveFtpTemplate(folder(), t), FtpTemplateSaveResult::Saved);
     }
@@ -55,48 +57,40 @@ private Q_SLOTS:
     {
         for (const QString &name : QDir(folder()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(QDir(folder()).filePath(name));
-        addTemplate(QStringLiteral("Main"));
-        addTemplate(QStringLiteral("backup"));
+        addTemplate(u"Main"_s);
+        addTemplate(u"backup"_s);
     }
 
     void listsTemplateFilesOnly()
     {
-        testfiles::writeAll(QDir(folder()).filePath(QStringLiteral("notes.txt")), "x");
-        testfiles::writeAll(QDir(folder()).filePath(QStringLiteral(".hidden.ftp")), "x");
-        testfiles::writeAll(QDir(folder()).filePath(QStringLiteral("UPPER.FTP")), "x");
-        QDir(folder()).mkdir(QStringLiteral("folder.ftp"));
+        testfiles::writeAll(QDir(folder()).filePath(u"notes.txt"_s), "x");
+        testfiles::writeAll(QDir(folder()).filePath(u".hidden.ftp"_s), "x");
+        testfiles::writeAll(QDir(folder()).filePath(u"UPPER.FTP"_s), "x");
+        QDir(folder()).mkdir(u"folder.ftp"_s);
         QCOMPARE(sorted(FtpTemplateNames(folder())),
-                 (QStringList{QStringLiteral("Main"), QStringLiteral("UPPER"),
-                              QStringLiteral("backup")}));
+                 (QStringList{u"Main"_s, u"UPPER"_s, u"backup"_s}));
         const QStringList entries = FtpTemplateListEntries(folder());
-        QCOMPARE(entries.first(), QStringLiteral("使用しない"));
+        QCOMPARE(entries.first(), u"使用しない"_s);
         QCOMPARE(entries.size(), 4);
-        QDir(folder()).rmdir(QStringLiteral("folder.ftp"));
-    }
-
-    void listOfMissingFolderIsEmpty()
-    {
-        QCOMPARE(FtpTemplateListEntries(folder() + QStringLiteral("/none")),
-                 QStringList{QStringLiteral("使用しない")});
+        QDir(folder()).rmdir(u"folder.ftp"_s);
+        QCOMPARE(FtpTemplateListEntries(folder() + u"/none"_s), QStringList{u"使用しない"_s});
     }
 
     void selectIgnoresCase_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("index");
-        QTest::newRow("same case") << QStringLiteral("Main") << 1;
-        QTest::newRow("other case") << QStringLiteral("BACKUP") << 2;
-        QTest::newRow("unknown") << QStringLiteral("other") << 0;
+        QTest::newRow("same case") << u"Main"_s << 1;
+        QTest::newRow("other case") << u"BACKUP"_s << 2;
+        QTest::newRow("unknown") << u"other"_s << 0;
         QTest::newRow("empty") << QString() << 0;
-        QTest::newRow("entry 0 is never matched") << QStringLiteral("使用しない") << 0;
+        QTest::newRow("entry 0 is never matched") << u"使用しない"_s << 0;
     }
     void selectIgnoresCase()
     {
         QFETCH(QString, name);
-        QFETCH(int, index);
-        const QStringList entries{QStringLiteral("使用しない"), QStringLiteral("Main"),
-                                  QStringLiteral("backup")};
-        QCOMPARE(SelectFtpTemplate(entries, name), index);
+        const QStringList entries{u"使用しない"_s, u"Main"_s, u"backup"_s};
+        QTEST(SelectFtpTemplate(entries, name), "index");
     }
 
     void saveAs_data()
@@ -109,17 +103,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("questions");
 
-        const QString overwrite = QStringLiteral("\"Main\" は既に存在します 上書きしますか？");
-        QTest::newRow("new name") << QString() << true
-                                  << QList<std::optional<QString>>{QStringLiteral("new")}
-                                  << QList<Answer>{} << QStringLiteral("new")
-                                  << QStringList{QStringLiteral(
-                                         "テンプレート \"new\" を保存しました。")}
-                                  << 1;
+        QTest::newRow("new name") << QString() << true << QList<std::optional<QString>>{u"new"_s}
+                                  << QList<Answer>{} << u"new"_s
+                                  << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
         QTest::newRow("nothing selected asks for a name")
-            << QString() << false << QList<std::optional<QString>>{QStringLiteral("new")}
-            << QList<Answer>{} << QStringLiteral("new")
-            << QStringList{QStringLiteral("テンプレート \"new\" を保存しました。")} << 1;
+            << QString() << false << QList<std::optional<QString>>{u"new"_s} << QList<Answer>{}
+            << u"new"_s << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
         QTest::newRow("cancelled")
             << QString() << true << QList<std::optional<QString>>{std::nullopt} << QList<Answer>{}
             << QString() << QStringList{} << 1;
@@ -127,24 +116,20 @@ private Q_SLOTS:
             << QString() << true << QList<std::optional<QString>>{QString()} << QList<Answer>{}
             << QString() << QStringList{} << 1;
         QTest::newRow("selected one is replaced on Yes")
-            << QStringLiteral("Main") << false << QList<std::optional<QString>>{}
-            << QList<Answer>{Answer::Yes} << QStringLiteral("Main")
-            << QStringList{QStringLiteral("テンプレート \"Main\" を保存しました。")} << 1;
+            << u"Main"_s << false << QList<std::optional<QString>>{} << QList<Answer>{Answer::Yes}
+            << u"Main"_s << QStringList{u"テンプレート \"Main\" を保存しました。"_s} << 1;
         QTest::newRow("No asks for another name")
-            << QStringLiteral("Main") << false
-            << QList<std::optional<QString>>{QStringLiteral("other")} << QList<Answer>{Answer::No}
-            << QStringLiteral("other")
-            << QStringList{QStringLiteral("テンプレート \"other\" を保存しました。")} << 2;
+            << u"Main"_s << false << QList<std::optional<QString>>{u"other"_s}
+            << QList<Answer>{Answer::No} << u"other"_s
+            << QStringList{u"テンプレート \"other\" を保存しました。"_s} << 2;
         QTest::newRow("a name differing in case replaces that file")
-            << QString() << true << QList<std::optional<QString>>{QStringLiteral("MAIN")}
-            << QList<Answer>{Answer::Yes} << QStringLiteral("Main")
-            << QStringList{QStringLiteral("テンプレート \"Main\" を保存しました。")} << 2;
+            << QString() << true << QList<std::optional<QString>>{u"MAIN"_s}
+            << QList<Answer>{Answer::Yes} << u"Main"_s
+            << QStringList{u"テンプレート \"Main\" を保存しました。"_s} << 2;
         QTest::newRow("a name with a folder separator")
-            << QString() << true
-            << QList<std::optional<QString>>{QStringLiteral("../escape"), std::nullopt}
+            << QString() << true << QList<std::optional<QString>>{u"../escape"_s, std::nullopt}
             << QList<Answer>{} << QString()
-            << QStringList{QStringLiteral("テンプレートの名前に使えない文字が含まれています。")}
-            << 2;
+            << QStringList{u"テンプレートの名前に使えない文字が含まれています。"_s} << 2;
     }
     void saveAs()
     {
@@ -159,44 +144,44 @@ private Q_SLOTS:
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
         ui.answers.append(answers);
-        FtpTemplate values = withServer(QStringLiteral("saved.example.jp"));
+        FtpTemplate values = withServer(u"saved.example.jp"_s);
         values.name = selected;
         const std::optional<QString> result = SaveFtpTemplateAs(ui, folder(), values, askForName);
         QCOMPARE(result.value_or(QString()), savedAs);
         QCOMPARE(ui.messages, messages);
         QCOMPARE(ui.questions.size(), questions);
         if (!savedAs.isEmpty())
-            QCOMPARE(serverOf(folder(), savedAs), QStringLiteral("saved.example.jp"));
-        QCOMPARE(serverOf(folder(), QStringLiteral("backup")), QStringLiteral("backup.example.jp"));
-        if (savedAs != QStringLiteral("Main"))
-            QCOMPARE(serverOf(folder(), QStringLiteral("Main")), QStringLiteral("Main.example.jp"));
-        QVERIFY(!QFile::exists(folder() + QStringLiteral("/../escape.ftp")));
+            QCOMPARE(serverOf(folder(), savedAs), u"saved.example.jp"_s);
+        QCOMPARE(serverOf(folder(), u"backup"_s), u"backup.example.jp"_s);
+        if (savedAs != u"Main"_s)
+            QCOMPARE(serverOf(folder(), u"Main"_s), u"Main.example.jp"_s);
+        QVERIFY(!QFile::exists(folder() + u"/../escape.ftp"_s));
     }
 
     void saveAsTrimsTheTexts()
     {
         ScriptedUserInterface ui;
-        FtpTemplate values = withServer(QStringLiteral(" \tftp.example.jp\u3000"));
-        values.name = QStringLiteral("trimmed");
-        values.user = QStringLiteral("\u3000taro ");
-        values.password = QStringLiteral(" pass word\r\n");
-        QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, false), QStringLiteral("trimmed"));
+        FtpTemplate values = withServer(u" \tftp.example.jp\u3000"_s);
+        values.name = u"trimmed"_s;
+        values.user = u"\u3000taro "_s;
+        values.password = u" pass word\r\n"_s;
+        QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, false), u"trimmed"_s);
         FtpTemplate saved;
-        QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder(), QStringLiteral("trimmed")), saved));
-        QCOMPARE(saved.server, QStringLiteral("ftp.example.jp"));
-        QCOMPARE(saved.user, QStringLiteral("taro"));
-        QCOMPARE(saved.password, QStringLiteral("pass word"));
+        QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder(), u"trimmed"_s), saved));
+        QCOMPARE(saved.server, u"ftp.example.jp"_s);
+        QCOMPARE(saved.user, u"taro"_s);
+        QCOMPARE(saved.password, u"pass word"_s);
     }
 
     void saveAsRefusesLongServer()
     {
         ScriptedUserInterface ui;
-        ui.inputs << QStringLiteral("long");
+        ui.inputs << u"long"_s;
         FtpTemplate values = withServer(QString(200, QLatin1Char('s')));
         QVERIFY(!SaveFtpTemplateAs(ui, folder(), values, true));
         QCOMPARE(ui.messages.size(), 1);
-        QVERIFY(ui.messages.first().startsWith(QStringLiteral("サーバー名が長すぎます。")));
-        QVERIFY(!QFile::exists(FtpTemplatePath(folder(), QStringLiteral("long"))));
+        QVERIFY(ui.messages.first().startsWith(u"サーバー名が長すぎます。"_s));
+        QVERIFY(!QFile::exists(FtpTemplatePath(folder(), u"long"_s)));
     }
 
     void rename_data()
@@ -205,23 +190,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("newName"); // empty: not renamed
         QTest::addColumn<QStringList>("messages");
 
-        const QString inUse = QStringLiteral(" は既に存在しますので使用できません");
-        QTest::newRow("free name") << QList<std::optional<QString>>{QStringLiteral("third")}
-                                   << QStringLiteral("third") << QStringList{};
+        const QString inUse = u" は既に存在しますので使用できません"_s;
+        QTest::newRow("free name")
+            << QList<std::optional<QString>>{u"third"_s} << u"third"_s << QStringList{};
         QTest::newRow("own name refused, then cancelled")
-            << QList<std::optional<QString>>{QStringLiteral("Main"), std::nullopt} << QString()
-            << QStringList{QStringLiteral("\"Main\"") + inUse};
+            << QList<std::optional<QString>>{u"Main"_s, std::nullopt} << QString()
+            << QStringList{u"\"Main\""_s + inUse};
         QTest::newRow("name in other case refused, then a free one")
-            << QList<std::optional<QString>>{QStringLiteral("BACKUP"), QStringLiteral("third")}
-            << QStringLiteral("third") << QStringList{QStringLiteral("\"BACKUP\"") + inUse};
+            << QList<std::optional<QString>>{u"BACKUP"_s, u"third"_s} << u"third"_s
+            << QStringList{u"\"BACKUP\""_s + inUse};
         QTest::newRow("own name in other case refused")
-            << QList<std::optional<QString>>{QStringLiteral("main"), std::nullopt} << QString()
-            << QStringList{QStringLiteral("\"main\"") + inUse};
+            << QList<std::optional<QString>>{u"main"_s, std::nullopt} << QString()
+            << QStringList{u"\"main\""_s + inUse};
         QTest::newRow("cancelled")
             << QList<std::optional<QString>>{std::nullopt} << QString() << QStringList{};
         QTest::newRow("separator refused")
-            << QList<std::optional<QString>>{QStringLiteral("a/b"), std::nullopt} << QString()
-            << QStringList{QStringLiteral("テンプレートの名前に使えない文字が含まれています。")};
+            << QList<std::optional<QString>>{u"a/b"_s, std::nullopt} << QString()
+            << QStringList{u"テンプレートの名前に使えない文字が含まれています。"_s};
     }
     void rename()
     {
@@ -231,15 +216,13 @@ private Q_SLOTS:
 
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
-        const std::optional<QString> result =
-            RenameFtpTemplate(ui, folder(), QStringLiteral("Main"));
+        const std::optional<QString> result = RenameFtpTemplate(ui, folder(), u"Main"_s);
         QCOMPARE(result.value_or(QString()), newName);
         QCOMPARE(ui.messages, messages);
         QCOMPARE(ui.questions, QStringList(inputs.size(), NamePrompt));
-        const QString expectedName = newName.isEmpty() ? QStringLiteral("Main") : newName;
-        QCOMPARE(sorted(FtpTemplateNames(folder())),
-                 sorted({expectedName, QStringLiteral("backup")}));
-        QCOMPARE(serverOf(folder(), expectedName), QStringLiteral("Main.example.jp"));
+        const QString expectedName = newName.isEmpty() ? u"Main"_s : newName;
+        QCOMPARE(sorted(FtpTemplateNames(folder())), sorted({expectedName, u"backup"_s}));
+        QCOMPARE(serverOf(folder(), expectedName), u"Main.example.jp"_s);
     }
 
     void remove_data()
@@ -247,10 +230,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("Yes") << QStringLiteral("Main") << Answer::Yes << true;
-        QTest::newRow("Yes, name in other case") << QStringLiteral("MAIN") << Answer::Yes << true;
-        QTest::newRow("Cancel") << QStringLiteral("Main") << Answer::Cancel << false;
-        QTest::newRow("missing file") << QStringLiteral("gone") << Answer::Yes << false;
+        QTest::newRow("Yes") << u"Main"_s << Answer::Yes << true;
+        QTest::newRow("Yes, name in other case") << u"MAIN"_s << Answer::Yes << true;
+        QTest::newRow("Cancel") << u"Main"_s << Answer::Cancel << false;
+        QTest::newRow("missing file") << u"gone"_s << Answer::Yes << false;
     }
     void remove()
     {
@@ -260,10 +243,10 @@ private Q_SLOTS:
         ScriptedUserInterface ui;
         ui.answers << answer;
         QCOMPARE(DeleteFtpTemplate(ui, folder(), name), removed);
-        QCOMPARE(ui.questions, QStringList{QStringLiteral("選択されているテンプレート \"") + name +
-                                           QStringLiteral("\" を削除しますか？")});
+        QCOMPARE(ui.questions,
+                 QStringList{u"選択されているテンプレート \""_s + name + u"\" を削除しますか？"_s});
         QVERIFY(ui.messages.isEmpty());
-        QCOMPARE(FtpTemplateNames(folder()).contains(QStringLiteral("Main")), !removed);
+        QCOMPARE(FtpTemplateNames(folder()).contains(u"Main"_s), !removed);
     }
 };
 

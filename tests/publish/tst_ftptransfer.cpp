@@ -11,10 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString User = QStringLiteral("brisk");
-const QString Password = QStringLiteral("s3cret pass");
+const QString User = u"brisk"_s;
+const QString Password = u"s3cret pass"_s;
 
 // Every byte value, over several chunks of either client.
 QByteArray allBytes(int repeat)
@@ -33,7 +35,7 @@ QByteArray textWithoutCr()
 {
     QByteArray bytes = allBytes(200);
     bytes.replace('\r', "");
-    return QStringLiteral("<title>日本語のフィード</title>\n").toUtf8() + bytes;
+    return u"<title>日本語のフィード</title>\n"_s.toUtf8() + bytes;
 }
 
 } // namespace
@@ -68,8 +70,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("pub/日本語 フォルダ")));
-        testfiles::writeAll(local(QStringLiteral("pub/keep.txt")), "keep");
+        QVERIFY(QDir(m_root.path()).mkpath(u"pub/日本語 フォルダ"_s));
+        testfiles::writeAll(local(u"pub/keep.txt"_s), "keep");
         QVERIFY2(m_server.start(m_root.path(), User, Password), qPrintable(m_server.failure()));
     }
 
@@ -78,19 +80,18 @@ private Q_SLOTS:
     {
         QFETCH(bool, useWinInet);
         QFETCH(bool, passive);
-        const QString folder = QStringLiteral("pub/日本語 フォルダ");
-        const QString name = QStringLiteral("feed %1 %2.xml").arg(useWinInet).arg(passive);
+        const QString folder = u"pub/日本語 フォルダ"_s;
+        const QString name = u"feed %1 %2.xml"_s.arg(useWinInet).arg(passive);
         const QByteArray page = textWithoutCr();
 
         std::unique_ptr<FtpSession> session = CreateFtpSession(useWinInet);
         QVERIFY2(session->open(ftpTemplate(useWinInet, passive), RemoteUploadDirectory(folder)),
                  qPrintable(session->errorText()));
-        QVERIFY2(session->send(page, QStringLiteral("page.html")),
-                 qPrintable(session->errorText()));
+        QVERIFY2(session->send(page, u"page.html"_s), qPrintable(session->errorText()));
         QVERIFY2(session->send(QByteArray(), name), qPrintable(session->errorText()));
         session->close();
 
-        QCOMPARE(testfiles::readAll(local(folder + QStringLiteral("/page.html"))), page);
+        QCOMPARE(testfiles::readAll(local(folder + u"/page.html"_s)), page);
         QCOMPARE(testfiles::readAll(local(folder + QLatin1Char('/') + name)), QByteArray());
     }
 
@@ -107,21 +108,19 @@ private Q_SLOTS:
 
         TWinFTP curlClient;
         QVERIFY(curlClient.open());
-        curlClient.Address = QStringLiteral("ftp://127.0.0.1");
+        curlClient.Address = u"ftp://127.0.0.1"_s;
         curlClient.Port = m_server.port();
         curlClient.UserName = User;
         curlClient.Password = Password;
         curlClient.Passive = passive;
         QVERIFY2(curlClient.setActive(true), qPrintable(curlClient.errorText()));
-        QVERIFY2(curlClient.setCurrentDirectory(QStringLiteral("/pub")),
-                 qPrintable(curlClient.errorText()));
-        QVERIFY2(curlClient.put(bytes, QStringLiteral("curl.bin")),
-                 qPrintable(curlClient.errorText()));
+        QVERIFY2(curlClient.setCurrentDirectory(u"/pub"_s), qPrintable(curlClient.errorText()));
+        QVERIFY2(curlClient.put(bytes, u"curl.bin"_s), qPrintable(curlClient.errorText()));
         curlClient.close();
-        QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/curl.bin"))), bytes);
+        QCOMPARE(testfiles::readAll(local(u"pub/curl.bin"_s)), bytes);
 
         TNMFTP socketClient;
-        socketClient.Host = QStringLiteral("127.0.0.1");
+        socketClient.Host = u"127.0.0.1"_s;
         socketClient.Port = m_server.port();
         socketClient.UserID = User;
         socketClient.Password = Password;
@@ -132,18 +131,17 @@ private Q_SLOTS:
         QVERIFY(socketClient.Connected());
         QVERIFY2(socketClient.Mode(TNMFTP::TransferMode::Image),
                  qPrintable(socketClient.errorText()));
-        QVERIFY2(socketClient.ChangeDir(QStringLiteral("/pub")),
-                 qPrintable(socketClient.errorText()));
-        QVERIFY2(socketClient.Upload(source, QStringLiteral("socket.bin")),
+        QVERIFY2(socketClient.ChangeDir(u"/pub"_s), qPrintable(socketClient.errorText()));
+        QVERIFY2(socketClient.Upload(source, u"socket.bin"_s),
                  qPrintable(socketClient.errorText()));
         QTemporaryDir localDir;
-        QFile file(localDir.filePath(QStringLiteral("local.bin")));
+        QFile file(localDir.filePath(u"local.bin"_s));
         testfiles::writeAll(file.fileName(), bytes);
         QVERIFY2(socketClient.Upload(file, QString()), qPrintable(socketClient.errorText()));
         QVERIFY(socketClient.Disconnect());
         QVERIFY(!socketClient.Connected());
-        QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/socket.bin"))), bytes);
-        QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/local.bin"))), bytes);
+        QCOMPARE(testfiles::readAll(local(u"pub/socket.bin"_s)), bytes);
+        QCOMPARE(testfiles::readAll(local(u"pub/local.bin"_s)), bytes);
     }
 
     void missingFolderFails_data() { clientColumns(); }
@@ -152,14 +150,13 @@ private Q_SLOTS:
         QFETCH(bool, useWinInet);
         QFETCH(bool, passive);
         std::unique_ptr<FtpSession> session = CreateFtpSession(useWinInet);
-        QVERIFY(!session->open(ftpTemplate(useWinInet, passive), QStringLiteral("/pub/missing")));
+        QVERIFY(!session->open(ftpTemplate(useWinInet, passive), u"/pub/missing"_s));
         if (useWinInet)
-            QCOMPARE(session->errorText(), QStringLiteral("カレントディレクトリを設定できません"));
+            QCOMPARE(session->errorText(), u"カレントディレクトリを設定できません"_s);
         else
-            QVERIFY2(session->errorText().startsWith(QStringLiteral("550")),
-                     qPrintable(session->errorText()));
+            QVERIFY2(session->errorText().startsWith(u"550"_s), qPrintable(session->errorText()));
         session->close();
-        QVERIFY(!QFileInfo::exists(local(QStringLiteral("pub/missing"))));
+        QVERIFY(!QFileInfo::exists(local(u"pub/missing"_s)));
     }
 
     void wrongPasswordFails_data() { clientColumns(); }
@@ -168,15 +165,13 @@ private Q_SLOTS:
         QFETCH(bool, useWinInet);
         QFETCH(bool, passive);
         FtpTemplate t = ftpTemplate(useWinInet, passive);
-        t.password = QStringLiteral("wrong");
+        t.password = u"wrong"_s;
         std::unique_ptr<FtpSession> session = CreateFtpSession(useWinInet);
-        QVERIFY(!session->open(t, QStringLiteral("/pub")));
+        QVERIFY(!session->open(t, u"/pub"_s));
         if (useWinInet)
-            QCOMPARE(session->errorText(),
-                     QStringLiteral("指定されたホストに接続できませんでした。"));
+            QCOMPARE(session->errorText(), u"指定されたホストに接続できませんでした。"_s);
         else
-            QVERIFY2(session->errorText().startsWith(QStringLiteral("530")),
-                     qPrintable(session->errorText()));
+            QVERIFY2(session->errorText().startsWith(u"530"_s), qPrintable(session->errorText()));
         session->close();
     }
 
@@ -186,18 +181,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("user");
-        const QString injected = QStringLiteral("\r\nDELE /pub/keep.txt");
+        const QString injected = u"\r\nDELE /pub/keep.txt"_s;
         for (const bool useWinInet : {true, false}) {
             const char *client = useWinInet ? "libcurl" : "socket";
-            QTest::addRow("%s, name", client) << useWinInet << QStringLiteral("/pub")
-                                              << (QStringLiteral("a.xml") + injected) << User;
+            QTest::addRow("%s, name", client)
+                << useWinInet << u"/pub"_s << (u"a.xml"_s + injected) << User;
             QTest::addRow("%s, name with LF only", client)
-                << useWinInet << QStringLiteral("/pub")
-                << QStringLiteral("a.xml\nDELE /pub/keep.txt") << User;
-            QTest::addRow("%s, folder", client) << useWinInet << (QStringLiteral("/pub") + injected)
-                                                << QStringLiteral("a.xml") << User;
-            QTest::addRow("%s, user", client) << useWinInet << QStringLiteral("/pub")
-                                              << QStringLiteral("a.xml") << (User + injected);
+                << useWinInet << u"/pub"_s << u"a.xml\nDELE /pub/keep.txt"_s << User;
+            QTest::addRow("%s, folder", client)
+                << useWinInet << (u"/pub"_s + injected) << u"a.xml"_s << User;
+            QTest::addRow("%s, user", client)
+                << useWinInet << u"/pub"_s << u"a.xml"_s << (User + injected);
         }
     }
     void lineBreaksAreNeverSent()
@@ -213,8 +207,8 @@ private Q_SLOTS:
         session->close();
         QVERIFY(!sent);
         QVERIFY(!session->errorText().isEmpty());
-        QCOMPARE(testfiles::readAll(local(QStringLiteral("pub/keep.txt"))), QByteArray("keep"));
-        QVERIFY(!QFileInfo::exists(local(QStringLiteral("pub/a.xml"))));
+        QCOMPARE(testfiles::readAll(local(u"pub/keep.txt"_s)), QByteArray("keep"));
+        QVERIFY(!QFileInfo::exists(local(u"pub/a.xml"_s)));
     }
 
     void connectionRefusedFails_data() { clientColumns(); }
@@ -225,7 +219,7 @@ private Q_SLOTS:
         FtpTemplate t = ftpTemplate(useWinInet, passive);
         t.port = 1; // nothing listens there
         std::unique_ptr<FtpSession> session = CreateFtpSession(useWinInet);
-        QVERIFY(!session->open(t, QStringLiteral("/pub")));
+        QVERIFY(!session->open(t, u"/pub"_s));
         QVERIFY(!session->errorText().isEmpty());
     }
 };

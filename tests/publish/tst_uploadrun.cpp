@@ -28,7 +28,36 @@ QByteArray asServerText(QByteArray bytes, bool useWinInet)
     return useWinInet ? bytes : bytes.replace("\r\n", "\n");
 }
 
+struct Run
+{
+    explicit Run(const QString &dataDir, const QString &settingsDir)
+        : workspace(project, ui, Folders::at(dataDir, settingsDir),
+                    StandardOutputWriters(exampleClock()))
+    {
+    }
+
+    Project project;
+    ScriptedUserInterface ui;
+    Workspace workspace;
+    ProjectNode *feed = nullptr;
+    QStringList images; // the tree image changes, in order
+    UploadOutcome outcome = UploadOutcome::NotStarted;
+
+    // What the feed's files hold when generated now.
+    QByteArray rss() const
+    {
+        const OutputWriters &writers = workspace.writers;
+        const TEditList &data = *feed->data();
+        return writers.rss(data, *writers.rssPath(data.settings, project.fileName())).bytes;
+    }
+    QByteArray page() const { return workspace.writers.htmlPage(*feed->data(), workspace.ui); }
+};
+
+using RunEdit = std::function<void(Run &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(RunEdit)
 
 class TestUploadRun : public QObject
 {
@@ -50,31 +79,6 @@ private:
         t.useWinInet = useWinInet;
         QCOMPARE(SaveFtpTemplate(templateFolder(), t), FtpTemplateSaveResult::Saved);
     }
-
-    struct Run
-    {
-        explicit Run(const QString &dataDir, const QString &settingsDir)
-            : workspace(project, ui, Folders::at(dataDir, settingsDir),
-                        StandardOutputWriters(exampleClock()))
-        {
-        }
-
-        Project project;
-        ScriptedUserInterface ui;
-        Workspace workspace;
-        ProjectNode *feed = nullptr;
-        QStringList images; // the tree image changes, in order
-        UploadOutcome outcome = UploadOutcome::NotStarted;
-
-        // What the feed's files hold when generated now.
-        QByteArray rss() const
-        {
-            const OutputWriters &writers = workspace.writers;
-            const TEditList &data = *feed->data();
-            return writers.rss(data, *writers.rssPath(data.settings, project.fileName())).bytes;
-        }
-        QByteArray page() const { return workspace.writers.htmlPage(*feed->data(), workspace.ui); }
-    };
 
     // A project with the example feed as its current node, published with
     // the template "curl" into "www/news" unless the edit says otherwise.
@@ -190,66 +194,70 @@ private Q_SLOTS:
         QCOMPARE(testfiles::readAll(m_workDir.filePath(QStringLiteral("news.htm"))), run.page());
     }
 
+    // Runs that send nothing leave the feed's mark and the server as they were.
     void endsWithMessage_data()
     {
-        QTest::addColumn<FeedEdit>("edit");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<RunEdit>("edit");
+        QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("asked");
+        const auto settings = [](Run &run) -> ChannelSettings & {
+            return run.feed->data()->settings;
+        };
 
-        QTest::newRow("no template, no folder") << FeedEdit([](TEditList &feed) {
-            feed.settings.ftptemplate.clear();
-            feed.settings.ftpfolder.clear();
-        }) << NoSetting << false;
+        QTest::newRow("no template, no folder") << RunEdit([=](Run &run) {
+            settings(run).ftptemplate.clear();
+            settings(run).ftpfolder.clear();
+        }) << QStringList{NoSetting} << false;
         QTest::newRow("template file missing")
-            << FeedEdit([](TEditList &feed) { feed.settings.ftptemplate = QStringLiteral("gone"); })
-            << NoSetting << false;
-        QTest::newRow("remote folder missing") << FeedEdit([](TEditList &feed) {
-            feed.settings.ftpfolder = QStringLiteral("www/missing");
-        }) << Failed << true;
-        QTest::newRow("socket: remote folder missing") << FeedEdit([](TEditList &feed) {
-            feed.settings.ftptemplate = QStringLiteral("socket");
-            feed.settings.ftpfolder = QStringLiteral("www/missing");
-        }) << Failed << true;
-        QTest::newRow("local folder missing") << FeedEdit([](TEditList &feed) {
-            feed.settings.ftptemplate.clear();
-            feed.settings.ftpfolder = QStringLiteral("/nonexistent/brisklet");
-        }) << Failed << true;
+            << RunEdit([=](Run &run) { settings(run).ftptemplate = QStringLiteral("gone"); })
+            << QStringList{NoSetting} << false;
+        QTest::newRow("remote folder missing")
+            << RunEdit([=](Run &run) { settings(run).ftpfolder = QStringLiteral("www/missing"); })
+            << QStringList{Failed} << true;
+        QTest::newRow("socket: remote folder missing") << RunEdit([=](Run &run) {
+            settings(run).ftptemplate = QStringLiteral("socket");
+            settings(run).ftpfolder = QStringLiteral("www/missing");
+        }) << QStringList{Failed} << true;
+        QTest::newRow("local folder missing") << RunEdit([=](Run &run) {
+            settings(run).ftptemplate.clear();
+            settings(run).ftpfolder = QStringLiteral("/nonexistent/brisklet");
+        }) << QStringList{Failed} << true;
         QTest::newRow("no file name")
-            << FeedEdit([](TEditList &feed) { feed.settings.filename.clear(); })
-            << QStringLiteral("ファイル名が指定されておりません.") << true;
+            << RunEdit([=](Run &run) { settings(run).filename.clear(); })
+            << QStringList{QStringLiteral("ファイル名が指定されておりません.")} << true;
+        QTest::newRow("RSS 1.0 without a path") << RunEdit([=](Run &run) {
+            settings(run).ver = 0;
+            settings(run).html = false;
+            settings(run).localfolder.clear();
+            run.project.setFileName(QString());
+        }) << QStringList{QStringLiteral("RSSを設置するアドレスの指定が不正です.")}
+                                                << true;
+        QTest::newRow("cancelled") << RunEdit([](Run &run) {
+            run.project.setModified(true);
+            run.ui.answers.clear();
+            run.ui.answers << Answer::Cancel;
+        }) << QStringList{} << true;
+        QTest::newRow("no feed selected")
+            << RunEdit([](Run &run) { run.project.setCurrentNode(&run.project.root()); })
+            << QStringList{QStringLiteral("項目が選択されておりません。")} << false;
     }
     void endsWithMessage()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(QString, message);
+        QFETCH(RunEdit, edit);
+        QFETCH(QStringList, messages);
         QFETCH(bool, asked);
         Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, edit);
-        const bool marked = run.feed->data()->changed;
+        prepare(run, [](TEditList &) {});
         run.ui.answers << Answer::Yes;
+        edit(run);
         start(run);
         QVERIFY(run.outcome != UploadOutcome::Uploaded);
-        QCOMPARE(run.ui.messages, QStringList{message});
+        QCOMPARE(run.ui.messages, messages);
         QCOMPARE(run.ui.questions.size(), asked ? 1 : 0);
-        QCOMPARE(run.images.size(), asked ? 2 : 0);
-        QCOMPARE(run.feed->data()->changed, marked);
-        QVERIFY(QDir(remote(QStringLiteral("www/news"))).isEmpty());
-    }
-
-    void rss1WithoutPath()
-    {
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [](TEditList &feed) {
-            feed.settings.ver = 0;
-            feed.settings.html = false;
-            feed.settings.localfolder.clear();
-        });
-        run.project.setFileName(QString());
-        run.ui.answers << Answer::Yes;
-        start(run);
-        QCOMPARE(run.ui.messages,
-                 QStringList{QStringLiteral("RSSを設置するアドレスの指定が不正です.")});
+        // The image shows the run only once it has begun.
+        QCOMPARE(run.images.size(), asked && !messages.isEmpty() ? 2 : 0);
         QVERIFY(run.feed->data()->changed);
+        QVERIFY(QDir(remote(QStringLiteral("www/news"))).isEmpty());
     }
 
     void duplicateAddressesAreReported()
@@ -267,30 +275,6 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("同じ日付のアドレスが重複する項目がありました.\r\n") +
                              Done});
         QVERIFY(!run.feed->data()->changed);
-    }
-
-    void cancelSendsNothing()
-    {
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [](TEditList &) {});
-        run.project.setModified(true);
-        run.ui.answers << Answer::Cancel;
-        start(run);
-        QCOMPARE(run.outcome, UploadOutcome::NotStarted);
-        QVERIFY(run.ui.messages.isEmpty());
-        QVERIFY(run.images.isEmpty());
-        QVERIFY(run.feed->data()->changed);
-        QVERIFY(QDir(remote(QStringLiteral("www/news"))).isEmpty());
-    }
-
-    void noFeedSelected()
-    {
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [](TEditList &feed) { feed.settings.ftpfolder = QStringLiteral("/tmp"); });
-        run.project.setCurrentNode(&run.project.root());
-        start(run);
-        QCOMPARE(run.ui.messages, QStringList{QStringLiteral("項目が選択されておりません。")});
-        QVERIFY(run.ui.questions.isEmpty());
     }
 };
 
