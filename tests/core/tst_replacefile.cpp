@@ -113,6 +113,35 @@ private Q_SLOTS:
         QCOMPARE(entries(dir.path()), QStringList{u"feed.xml"_s});
     }
 
+    // A staged file replaces nothing until it is committed, and one that
+    // never is leaves no trace; moving it hands the temporary file on.
+    void stagedFileWaitsForCommit_data()
+    {
+        QTest::addColumn<bool>("commit");
+        QTest::newRow("committed") << true;
+        QTest::newRow("given up") << false;
+    }
+    void stagedFileWaitsForCommit()
+    {
+        QFETCH(bool, commit);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"feed.xml"_s);
+        testfiles::writeAll(path, oldContent);
+        {
+            StagedFile first(path, "new", Durability::Cached);
+            QVERIFY(!first.hasError());
+            StagedFile staged = std::move(first);
+            QCOMPARE(testfiles::readAll(path), oldContent);
+            QCOMPARE(entries(dir.path()).size(), 2);
+            if (commit) {
+                QCOMPARE(staged.commit(), QString());
+                QCOMPARE(staged.commit(), QString());
+            }
+        }
+        QCOMPARE(testfiles::readAll(path), commit ? QByteArray("new") : oldContent);
+        QCOMPARE(entries(dir.path()), QStringList{u"feed.xml"_s});
+    }
+
     void readOnlyFolderKeepsOldFile()
     {
         if (::geteuid() == 0)

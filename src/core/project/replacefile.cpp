@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -46,14 +47,16 @@ bool syncFolder(const QString &path)
 
 } // namespace
 
-QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability)
+StagedFile::StagedFile(const QString &path, const QByteArray &bytes, Durability durability)
+    : m_path(path), m_durability(durability)
 {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temp;
-    const int fd = createUniqueBeside(path, &temp);
-    if (fd < 0)
-        return errorText(errno);
-
+    const int fd = createUniqueBeside(path, &m_temp);
+    if (fd < 0) {
+        m_error = errorText(errno);
+        m_temp.clear();
+        return;
+    }
     struct stat old = {};
     bool ok = true;
     if (::stat(target.constData(), &old) == 0)
@@ -66,17 +69,60 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
-        ok = false;
-        error = errno;
-    }
     if (!ok) {
-        ::unlink(temp.constData());
-        return errorText(error);
+        m_error = errorText(error);
+        discard();
     }
-    if (durability == Durability::Synced && !syncFolder(path))
+}
+
+StagedFile::StagedFile(StagedFile &&other) noexcept
+    : m_path(std::move(other.m_path)), m_temp(std::exchange(other.m_temp, QByteArray())),
+      m_durability(other.m_durability), m_error(std::move(other.m_error))
+{
+}
+
+StagedFile &StagedFile::operator=(StagedFile &&other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_path = std::move(other.m_path);
+        m_temp = std::exchange(other.m_temp, QByteArray());
+        m_durability = other.m_durability;
+        m_error = std::move(other.m_error);
+    }
+    return *this;
+}
+
+StagedFile::~StagedFile()
+{
+    discard();
+}
+
+void StagedFile::discard()
+{
+    if (!m_temp.isEmpty())
+        ::unlink(m_temp.constData());
+    m_temp.clear();
+}
+
+QString StagedFile::commit()
+{
+    if (hasError() || m_temp.isEmpty())
+        return m_error;
+    if (::rename(m_temp.constData(), QFile::encodeName(m_path).constData()) != 0) {
+        m_error = errorText(errno);
+        discard();
+        return m_error;
+    }
+    m_temp.clear();
+    if (m_durability == Durability::Synced && !syncFolder(m_path))
         return errorText(errno);
     return {};
+}
+
+QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability)
+{
+    return StagedFile(path, bytes, durability).commit();
 }
 
 bool WriteAll(int fd, const QByteArray &bytes)

@@ -16,6 +16,35 @@ enum class Durability
 // on success the result is empty.
 QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability);
 
+// A new file's bytes written beside the file they are to replace, under a
+// temporary name. Nothing is replaced until commit; a staged file that is
+// never committed is removed again.
+class StagedFile
+{
+public:
+    // Writes the bytes; hasError tells whether that failed, and then nothing
+    // is left behind.
+    StagedFile(const QString &path, const QByteArray &bytes, Durability durability);
+    StagedFile(StagedFile &&other) noexcept;
+    StagedFile &operator=(StagedFile &&other) noexcept;
+    StagedFile(const StagedFile &) = delete;
+    StagedFile &operator=(const StagedFile &) = delete;
+    ~StagedFile();
+
+    bool hasError() const { return !m_error.isEmpty(); }
+    // Renames the new file over the old one. The error text, empty on
+    // success.
+    QString commit();
+
+private:
+    void discard();
+
+    QString m_path;
+    QByteArray m_temp; // empty once committed or discarded
+    Durability m_durability;
+    QString m_error;
+};
+
 // Writes every byte to the open file, going on after interruptions. False
 // on an error, with errno telling which.
 bool WriteAll(int fd, const QByteArray &bytes);
