@@ -316,6 +316,28 @@ private Q_SLOTS:
         QTEST(treeDump(*content.root), "tree");
     }
 
+    // Each feed is handed over as soon as it is complete: a node written
+    // inside a feed is complete before the feed around it.
+    void feedsAreHandedOverWhenRead()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("p.dta"));
+        testfiles::writeAll(path, Header +
+                                      "<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
+                                      "<title>F</title><item><title>i1</title></item>"
+                                      "<node flag=\"2\" disp=\"g\"><title>G</title></node>"
+                                      "<item><title>i2</title></item></node>"
+                                      "<node flag=\"2\" disp=\"h\"/></node>" +
+                                      Footer);
+        QStringList handed;
+        const ProjectContent content = ReadProjectFile(path, [&](const ProjectNode &feed) {
+            handed << feed.text + u':' + feed.data()->settings.title + u':' +
+                          QString::number(feed.data()->items.size());
+        });
+        QVERIFY2(content.isRead(), qPrintable(content.error));
+        QCOMPARE(handed, (QStringList{u8("g:G:0"), u8("f:F:2"), u8("h::0")}));
+    }
+
     void documentShape_data()
     {
         QTest::addColumn<QByteArray>("document");

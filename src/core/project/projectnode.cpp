@@ -1,5 +1,7 @@
 #include "projectnode.h"
 
+#include <utility>
+
 #include <QStringList>
 
 ProjectNode::ProjectNode(const QString &text, int kind, std::unique_ptr<TEditList> data)
@@ -49,10 +51,16 @@ void ProjectNode::forEach(const std::function<void(ProjectNode &)> &visit)
 
 void ProjectNode::forEachFeed(const std::function<void(ProjectNode &)> &visit)
 {
-    forEach([&](ProjectNode &node) {
-        if (node.isFeed())
-            visit(node);
-    });
+    std::as_const(*this).forEachFeed(
+        [&](const ProjectNode &node) { visit(const_cast<ProjectNode &>(node)); });
+}
+
+void ProjectNode::forEachFeed(const std::function<void(const ProjectNode &)> &visit) const
+{
+    if (isFeed())
+        visit(*this);
+    for (const auto &child : m_children)
+        child->forEachFeed(visit);
 }
 
 QString ProjectNode::path() const

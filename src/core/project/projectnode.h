@@ -48,6 +48,7 @@ public:
     void forEach(const std::function<void(ProjectNode &)> &visit);
     // Visits the feeds at and below this node in tree order.
     void forEachFeed(const std::function<void(ProjectNode &)> &visit);
+    void forEachFeed(const std::function<void(const ProjectNode &)> &visit) const;
 
     // Node texts from the child of the root down to this node, joined by "/".
     QString path() const;

@@ -122,7 +122,10 @@ ProjectDefaults defaultsFrom(const ChannelSettings &record)
 class ProjectWalk
 {
 public:
-    ProjectWalk(XmlElementReader &xml, ProjectContent &content) : m_xml(xml), m_content(content) {}
+    ProjectWalk(XmlElementReader &xml, ProjectContent &content, const FeedReadHandler &feedRead)
+        : m_xml(xml), m_content(content), m_feedRead(feedRead)
+    {
+    }
 
     void walkDocument() { walkChildren(0, Kind::None, *m_content.root); }
 
@@ -161,9 +164,16 @@ private:
         if (kind == Kind::Project)
             m_content.defaults = defaultsFrom(record);
         else if (kind == Kind::Node)
-            parent.data()->settings = record;
+            nodeRead(parent, record);
         else if (kind == Kind::Item && hasChildren && parent.data())
             parent.data()->addItem(item);
+    }
+
+    void nodeRead(ProjectNode &node, const ChannelSettings &record)
+    {
+        node.data()->settings = record;
+        if (node.isFeed() && m_feedRead)
+            m_feedRead(node);
     }
 
     // An element whose markup is kept as text has no children to walk.
@@ -193,6 +203,7 @@ private:
 
     XmlElementReader &m_xml;
     ProjectContent &m_content;
+    const FeedReadHandler &m_feedRead;
 };
 
 ProjectContent unreadContent(const QString &error)
@@ -203,12 +214,12 @@ ProjectContent unreadContent(const QString &error)
     return content;
 }
 
-ProjectContent readContent(QIODevice &device, QChar invalidMarker)
+ProjectContent readContent(QIODevice &device, QChar invalidMarker, const FeedReadHandler &feedRead)
 {
     ProjectContent content;
     content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
     XmlElementReader xml(device, invalidMarker);
-    ProjectWalk(xml, content).walkDocument();
+    ProjectWalk(xml, content, feedRead).walkDocument();
     if (xml.hasError()) {
         content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
         content.defaults = ProjectDefaults();
@@ -219,17 +230,23 @@ ProjectContent readContent(QIODevice &device, QChar invalidMarker)
     return content;
 }
 
-} // namespace
-
-ProjectContent ReadProjectContent(const QByteArray &document)
+// Reads a document that may need repairs before the parser can take it.
+ProjectContent readRepaired(const QByteArray &document, const FeedReadHandler &feedRead)
 {
     XmlInput input = PrepareXmlInput(document);
     QBuffer buffer(&input.bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readContent(buffer, input.invalidMarker);
+    return readContent(buffer, input.invalidMarker, feedRead);
 }
 
-ProjectContent ReadProjectFile(const QString &path)
+} // namespace
+
+ProjectContent ReadProjectContent(const QByteArray &document)
+{
+    return readRepaired(document, {});
+}
+
+ProjectContent ReadProjectFile(const QString &path, const FeedReadHandler &feedRead)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -241,6 +258,6 @@ ProjectContent ReadProjectFile(const QString &path)
     const bool clean = XmlInputNeedsNoRepair(file);
     file.seek(0);
     if (clean)
-        return readContent(file, QChar());
-    return ReadProjectContent(file.readAll());
+        return readContent(file, QChar(), feedRead);
+    return readRepaired(file.readAll(), feedRead);
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // What a project file holds, read without touching any open project.
@@ -37,9 +38,14 @@ inline QString ProjectTooLargeMessage()
     return QStringLiteral("プロジェクトファイルが大きすぎるため読み込めません（1 GB まで）。");
 }
 
+// Called with each feed as soon as its settings and items are read, while
+// the rest of the file is still being read. The feed stays where it is
+// only if the whole file reads.
+using FeedReadHandler = std::function<void(const ProjectNode &feed)>;
+
 // Reads the text of a project file. A document that the XML parser rejects
 // gives an error with the parser's reason and line, and no nodes.
 ProjectContent ReadProjectContent(const QByteArray &document);
 // Reads the project file at path; a file larger than MaxProjectFileSize
 // gives ProjectTooLargeMessage without being read.
-ProjectContent ReadProjectFile(const QString &path);
+ProjectContent ReadProjectFile(const QString &path, const FeedReadHandler &feedRead = {});
