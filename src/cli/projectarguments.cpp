@@ -6,9 +6,9 @@
 #include <QSaveFile>
 
 std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
-                                                  int *exitCode)
+                                                  int *exitCode, const FeedReadHandler &feedRead)
 {
-    ProjectContent content = ReadProjectFile(path);
+    ProjectContent content = ReadProjectFile(path, feedRead);
     if (!content.isRead()) {
         context.err << path << ": " << content.error << Qt::endl;
         *exitCode = ExitUnreadable;

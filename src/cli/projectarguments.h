@@ -5,10 +5,12 @@
 
 #include <optional>
 
-// Reads the project file named on the command line; when it cannot be read,
-// prints why (with the line) and leaves the exit code in *exitCode.
+// Reads the project file named on the command line, handing each feed read
+// to feedRead; when it cannot be read, prints why (with the line) and leaves
+// the exit code in *exitCode.
 std::optional<ProjectContent> ReadProjectArgument(CliContext &context, const QString &path,
-                                                  int *exitCode);
+                                                  int *exitCode,
+                                                  const FeedReadHandler &feedRead = {});
 // Replaces the file at path with the project file of defaults and top
 // through QSaveFile, so that a failure leaves the old file whole; prints why
 // it failed. Returns ExitOk or ExitFailure.

@@ -149,6 +149,37 @@ private Q_SLOTS:
             QVERIFY(result.err.contains("プロジェクトを読み込むことができません。"));
     }
 
+    // Feeds are generated while the file is still being read; a fault after
+    // the last feed must still leave every output as it was.
+    void projectDamagedAfterItsFeedsChangesNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::newRow("read from the disk") << QByteArray();
+        QTest::newRow("repaired first") << QByteArray("\x01");
+    }
+    void projectDamagedAfterItsFeedsChangesNoFile()
+    {
+        QFETCH(QByteArray, damage);
+        Fixture f;
+        QCOMPARE(f.build().exitCode, 0);
+        const QStringList names = f.outputs();
+        QList<QByteArray> before;
+        for (const QString &name : names)
+            before << testfiles::readAll(f.out + u'/' + name);
+
+        QByteArray document = testfiles::readAll(f.project);
+        document.replace("<title>Blog</title>", "<title>Blog" + damage + "</title>");
+        document.replace("</brisklet>", "<broken></brisklet>");
+        testfiles::writeAll(f.project, document);
+        const testfiles::CliResult result =
+            testfiles::runCli({u"--now"_s, u"2030-01-02 03:04:05"_s, u"build"_s, f.project});
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY(result.err.contains("行目"));
+        QCOMPARE(f.outputs(), names);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            QCOMPARE(testfiles::readAll(f.out + u'/' + names.at(i)), before.at(i));
+    }
+
     void projectOpenInAnotherProcessIsLeftAlone()
     {
         Fixture f;

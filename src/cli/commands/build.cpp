@@ -1,5 +1,6 @@
 // brisklet-cli build PROJECT.dta: writes every feed's RSS file and HTML page
-// as saving does, without rewriting the project file. Prints one line per
+// as saving does, without rewriting the project file. A project file that
+// cannot be read changes no feed's files. Prints one line per
 // problem of a single feed. Exit 0 when there was none, 1 when there were
 // some, 2 when the project cannot be read or another user has it open.
 #include "cliuserinterface.h"
@@ -26,8 +27,13 @@ int runBuild(CliContext &context)
     ProjectLock lock;
     if (!lock.check(path, &context.ui))
         return ExitUnreadable;
+    // Feeds are generated while the rest of the file is read; their files
+    // go in place only once the whole file has been read.
+    const OutputWriters writers = StandardOutputWriters(context.clock);
+    FeedGeneration generation(writers, path);
     int exitCode = ExitOk;
-    std::optional<ProjectContent> content = ReadProjectArgument(context, path, &exitCode);
+    std::optional<ProjectContent> content = ReadProjectArgument(
+        context, path, &exitCode, [&](const ProjectNode &feed) { generation.add(feed); });
     if (!content)
         return exitCode;
     if (!lock.take(path, context.ui))
@@ -35,7 +41,7 @@ int runBuild(CliContext &context)
     Project project;
     OpenProjectContent(project, std::move(*content), path);
 
-    const QString report = GenerateFeeds(project, StandardOutputWriters(context.clock), context.ui);
+    const QString report = generation.commit(project.root(), context.ui);
     lock.release();
     const QStringList entries = report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (const QString &entry : entries)

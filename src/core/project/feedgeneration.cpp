@@ -6,11 +6,10 @@
 #include "replacefile.h"
 
 #include <QFile>
+#include <QHash>
 #include <QThread>
 
-#include <atomic>
-#include <thread>
-#include <vector>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,76 +27,153 @@ bool isReadOnly(const QString &path)
     return (info.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
 }
 
-bool writeOutput(const std::optional<QString> &path, const QByteArray &bytes)
+std::optional<StagedFile> stage(const std::optional<QString> &path, const QByteArray &bytes)
 {
-    return path && !isReadOnly(*path) && ReplaceFile(*path, bytes, Durability::Cached).isEmpty();
+    if (!path || isReadOnly(*path))
+        return std::nullopt;
+    return StagedFile(*path, bytes, Durability::Cached);
 }
 
-// What generating one feed left to tell: the report lines and the messages
-// of its page's template.
-struct FeedOutcome
+bool commitStaged(std::optional<StagedFile> &file)
 {
-    QStringList problems;
-    MessageRecorder messages;
-};
-
-FeedOutcome generateFeed(const TEditList &feed, const QString &projectFile,
-                         const OutputWriters &writers)
-{
-    FeedOutcome outcome;
-    const ChannelSettings &settings = feed.settings;
-    if (settings.filename.isEmpty() || settings.localfolder.isEmpty())
-        return outcome;
-
-    const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
-    const OutputWriters::RssBytes rss =
-        rssPath ? writers.rss(feed, *rssPath) : OutputWriters::RssBytes{};
-    if (!writeOutput(rssPath, rss.bytes))
-        outcome.problems << QStringLiteral("RSSファイルが作成できません.");
-    else if (!rss.noDuplicates)
-        outcome.problems << QStringLiteral("同じ日付のアドレスが重複する項目がありました.");
-
-    if (!settings.html)
-        return outcome;
-    const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-    const QByteArray page = htmlPath ? writers.htmlPage(feed, outcome.messages) : QByteArray();
-    if (!writeOutput(htmlPath, page))
-        outcome.problems << QStringLiteral("HTMLファイルが作成できません.");
-    return outcome;
-}
-
-// Feeds are independent of each other, so each thread takes the next feed
-// not yet taken until none is left.
-std::vector<FeedOutcome> generateAll(const std::vector<const ProjectNode *> &feeds,
-                                     const QString &projectFile, const OutputWriters &writers)
-{
-    std::vector<FeedOutcome> outcomes(feeds.size());
-    std::atomic<size_t> next = 0;
-    const auto work = [&] {
-        for (size_t i = next++; i < feeds.size(); i = next++)
-            outcomes[i] = generateFeed(*feeds[i]->data(), projectFile, writers);
-    };
-    const size_t threads = std::min<size_t>(std::max(1, QThread::idealThreadCount()), feeds.size());
-    std::vector<std::jthread> helpers;
-    for (size_t k = 1; k < threads; ++k)
-        helpers.emplace_back(work);
-    work();
-    return outcomes;
+    return file && file->commit().isEmpty();
 }
 
 } // namespace
 
+struct FeedGeneration::Job
+{
+    TEditList feed;
+    Outcome *outcome;
+};
+
+// What generating one feed left: its staged files and the messages of its
+// page's template.
+struct FeedGeneration::Outcome
+{
+    const ProjectNode *node = nullptr;
+    bool generated = false;
+    std::optional<StagedFile> rss;
+    bool noDuplicates = true;
+    bool hasPage = false;
+    std::optional<StagedFile> page;
+    MessageRecorder messages;
+
+    void generate(const TEditList &feed, const QString &projectFile, const OutputWriters &writers)
+    {
+        const ChannelSettings &settings = feed.settings;
+        if (settings.filename.isEmpty() || settings.localfolder.isEmpty())
+            return;
+        generated = true;
+        const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
+        if (rssPath) {
+            const OutputWriters::RssBytes bytes = writers.rss(feed, *rssPath);
+            rss = stage(rssPath, bytes.bytes);
+            noDuplicates = bytes.noDuplicates;
+        }
+        hasPage = settings.html;
+        if (!hasPage)
+            return;
+        const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
+        if (htmlPath)
+            page = stage(htmlPath, writers.htmlPage(feed, messages));
+    }
+
+    // The report lines, RSS file first, as the files go in place.
+    QStringList commit()
+    {
+        QStringList problems;
+        if (!generated)
+            return problems;
+        if (!commitStaged(rss))
+            problems << QStringLiteral("RSSファイルが作成できません.");
+        else if (!noDuplicates)
+            problems << QStringLiteral("同じ日付のアドレスが重複する項目がありました.");
+        if (hasPage && !commitStaged(page))
+            problems << QStringLiteral("HTMLファイルが作成できません.");
+        return problems;
+    }
+};
+
+FeedGeneration::FeedGeneration(const OutputWriters &writers, const QString &projectFile)
+    : m_writers(writers), m_projectFile(projectFile)
+{
+    // The caller's thread joins in at commit, so one core is left to it.
+    const int helpers = std::max(1, QThread::idealThreadCount() - 1);
+    for (int i = 0; i < helpers; ++i)
+        m_threads.emplace_back([this] { work(); });
+}
+
+FeedGeneration::~FeedGeneration()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+    }
+    stop();
+}
+
+void FeedGeneration::add(const ProjectNode &feed)
+{
+    const std::lock_guard lock(m_mutex);
+    m_outcomes.push_back(std::make_unique<Outcome>());
+    m_outcomes.back()->node = &feed;
+    m_jobs.push_back({*feed.data(), m_outcomes.back().get()});
+    m_queued.notify_one();
+}
+
+void FeedGeneration::work()
+{
+    for (;;) {
+        std::unique_lock lock(m_mutex);
+        m_queued.wait(lock, [this] { return !m_jobs.empty() || m_closed; });
+        if (m_jobs.empty() || m_cancelled)
+            return;
+        const Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        lock.unlock();
+        job.outcome->generate(job.feed, m_projectFile, m_writers);
+    }
+}
+
+void FeedGeneration::stop()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+    }
+    m_queued.notify_all();
+    m_threads.clear(); // joins
+}
+
+QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+    }
+    m_queued.notify_all();
+    work();
+    stop();
+
+    QHash<const ProjectNode *, Outcome *> byNode;
+    for (const std::unique_ptr<Outcome> &outcome : m_outcomes)
+        byNode.insert(outcome->node, outcome.get());
+    QString report;
+    root.forEachFeed([&](const ProjectNode &node) {
+        Outcome *outcome = byNode.value(&node);
+        if (!outcome)
+            return;
+        outcome->messages.replayTo(ui);
+        for (const QString &problem : outcome->commit())
+            report += QStringLiteral("\r\n[") + node.text + QStringLiteral("] ") + problem;
+    });
+    return report;
+}
+
 QString GenerateFeeds(const Project &project, const OutputWriters &writers, UserInterface &ui)
 {
-    std::vector<const ProjectNode *> feeds;
-    project.root().forEachFeed([&](ProjectNode &node) { feeds.push_back(&node); });
-    const std::vector<FeedOutcome> outcomes = generateAll(feeds, project.fileName(), writers);
-
-    QString report;
-    for (size_t i = 0; i < feeds.size(); ++i) {
-        outcomes[i].messages.replayTo(ui);
-        for (const QString &problem : outcomes[i].problems)
-            report += QStringLiteral("\r\n[") + feeds[i]->text + QStringLiteral("] ") + problem;
-    }
-    return report;
+    FeedGeneration generation(writers, project.fileName());
+    project.root().forEachFeed([&](const ProjectNode &feed) { generation.add(feed); });
+    return generation.commit(project.root(), ui);
 }

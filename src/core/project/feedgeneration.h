@@ -2,15 +2,62 @@
 
 #include <QString>
 
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 class Project;
+class ProjectNode;
 class UserInterface;
 struct OutputWriters;
 
-// Writes every feed's RSS file and, when its page is on, its HTML page. A
-// feed without a file name or a local folder is left out. A file that cannot
-// be written keeps its old content. Feeds are generated on several threads;
-// the template messages of the pages reach the user interface afterwards, in
-// tree order, on the calling thread. Returns the report of the feeds'
-// problems in tree order: per problem a line break, "[" + feed name + "] "
-// and the text; empty when there were none.
+// Generates feeds' RSS files and HTML pages on several threads while the
+// caller goes on, for instance reading the rest of the project file. A feed
+// without a file name or a local folder is left out. The new files wait
+// under temporary names beside the old ones until commit puts them in place;
+// files never committed are removed again, so a generation given up leaves
+// every old file as it was.
+class FeedGeneration
+{
+public:
+    // projectFile is the path the feeds' local folders are relative to.
+    FeedGeneration(const OutputWriters &writers, const QString &projectFile);
+    ~FeedGeneration();
+    FeedGeneration(const FeedGeneration &) = delete;
+    FeedGeneration &operator=(const FeedGeneration &) = delete;
+
+    // Queues the feed. Its data is copied, so the feed may change or go away
+    // afterwards; the node itself only names the feed at commit.
+    void add(const ProjectNode &feed);
+
+    // Waits for every queued feed, then, for the feeds below root in tree
+    // order, shows the messages of their page templates and puts their files
+    // in place. A file that cannot be written keeps its old content. Returns
+    // the report of the feeds' problems: per problem a line break, "[" +
+    // feed name + "] " and the text; empty when there were none.
+    QString commit(const ProjectNode &root, UserInterface &ui);
+
+private:
+    struct Job;
+    struct Outcome;
+
+    void work();
+    void stop();
+
+    const OutputWriters &m_writers;
+    const QString m_projectFile;
+    std::mutex m_mutex;
+    std::condition_variable m_queued;
+    std::deque<Job> m_jobs;
+    std::vector<std::unique_ptr<Outcome>> m_outcomes;
+    bool m_closed = false;
+    bool m_cancelled = false;
+    std::vector<std::jthread> m_threads;
+};
+
+// Writes every feed's files of the project, as FeedGeneration does, and
+// returns the report.
 QString GenerateFeeds(const Project &project, const OutputWriters &writers, UserInterface &ui);
