@@ -3,15 +3,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Large enough that a copy costs few system calls, small enough that a file
+// of any size is copied in little memory.
+constexpr qsizetype CopyBlockSize = 256 * 1024;
 
 QString errorText(int error)
 {
@@ -44,9 +50,10 @@ bool syncFolder(const QString &path)
     return synced;
 }
 
-} // namespace
-
-QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability)
+// The steps both replacements share: the new content goes to a file beside
+// the path, which is renamed over the path only once it is complete.
+QString replaceWith(const QString &path, Durability durability,
+                    const std::function<bool(int fd)> &writeContent)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temp;
@@ -58,7 +65,7 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
     bool ok = true;
     if (::stat(target.constData(), &old) == 0)
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, bytes);
+    ok = ok && writeContent(fd);
     if (ok && durability == Durability::Synced)
         ok = ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
@@ -79,7 +86,34 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
     return {};
 }
 
-bool WriteAll(int fd, const QByteArray &bytes)
+} // namespace
+
+QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability)
+{
+    return replaceWith(path, durability, [&](int fd) { return WriteAll(fd, bytes); });
+}
+
+QString ReplaceFileFrom(const QString &path, QIODevice &source, Durability durability)
+{
+    return replaceWith(path, durability, [&](int fd) {
+        QByteArray block(CopyBlockSize, Qt::Uninitialized);
+        for (;;) {
+            const qint64 n = source.read(block.data(), block.size());
+            if (n == 0)
+                return true;
+            if (n < 0) {
+                // The device keeps its reason in its errorString(); errno
+                // only tells that reading failed.
+                errno = EIO;
+                return false;
+            }
+            if (!WriteAll(fd, QByteArrayView(block).first(n)))
+                return false;
+        }
+    });
+}
+
+bool WriteAll(int fd, QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {

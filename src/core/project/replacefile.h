@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+class QIODevice;
 
 enum class Durability
 {
@@ -15,7 +18,11 @@ enum class Durability
 // is untouched, nothing else is left behind, and the error text is returned;
 // on success the result is empty.
 QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability);
+// The same, with the new content read from the open device to its end a
+// block at a time, so that a file of any size is copied in little memory. A
+// read error fails the replacement like a write error.
+QString ReplaceFileFrom(const QString &path, QIODevice &source, Durability durability);
 
 // Writes every byte to the open file, going on after interruptions. False
 // on an error, with errno telling which.
-bool WriteAll(int fd, const QByteArray &bytes);
+bool WriteAll(int fd, QByteArrayView bytes);
