@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,16 @@ void setLastWritten(const QString &path, const QDateTime &time)
     if (!file.open(QIODevice::ReadWrite) ||
         !file.setFileTime(time, QFileDevice::FileModificationTime))
         qFatal("cannot set the time of %s", qPrintable(path));
+}
+
+// Bytes that differ from block to block, so that a block copied twice or
+// left out shows.
+QByteArray numberedLines(int count)
+{
+    QByteArray bytes;
+    for (int line = 0; line < count; ++line)
+        bytes += "<item n=\"" + QByteArray::number(line) + "\"/>\r\n";
+    return bytes;
 }
 
 } // namespace
@@ -72,6 +83,39 @@ private Q_SLOTS:
                  QStringList{u"バックアップ_news.dta"_s});
         QCOMPARE(testfiles::readAll(BackupFilePath(backupFolder, u"/x/news.dta"_s)),
                  QByteArray("b"));
+    }
+
+    void largeProjectCopiedWhole()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"news.dta"_s);
+        // Several copy blocks and a part of one.
+        const QByteArray content = numberedLines(60000);
+        testfiles::writeAll(project, content);
+        const QDateTime now = QDateTime::currentDateTime();
+        setLastWritten(project, now.addDays(-2));
+        const QString backupFolder = dir.filePath(u"Backup"_s);
+        QVERIFY(BackupIfDue(project, backupFolder, true, now));
+        QCOMPARE(testfiles::readAll(BackupFilePath(backupFolder, project)), content);
+        QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"バックアップ_news.dta"_s});
+    }
+
+    // The process's own memory opens as a file, but reading its first page
+    // fails: the copy breaks off after it has begun.
+    void unreadableProjectKeepsOldBackup()
+    {
+        const QString project = u"/proc/self/mem"_s;
+        QTemporaryDir dir;
+        const QString backupFolder = dir.filePath(u"Backup"_s);
+        const QString backup = BackupFilePath(backupFolder, project);
+        const QByteArray oldBackup = numberedLines(1000);
+        testfiles::writeAll(backup, oldBackup);
+        const QDateTime now = QFileInfo(project).lastModified().addDays(2);
+        QVERIFY(!BackupIfDue(project, backupFolder, true, now));
+        QCOMPARE(testfiles::readAll(backup), oldBackup);
+        QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"バックアップ_mem"_s});
     }
 
     void failedBackupIsReported()

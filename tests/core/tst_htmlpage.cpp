@@ -4,6 +4,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -327,6 +328,42 @@ private Q_SLOTS:
         QVERIFY(!LoadTemplateFile(ui, dir.path()).has_value());
         QCOMPARE(ui.messages,
                  QStringList{u"テンプレートファイル\""_s + path + u"\"が読み込めません。"_s});
+    }
+
+    // Sparse files: the size is what is judged, not the disk use.
+    void oversizedTemplateRefused_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("at the limit") << QString() << MaxTemplateFileSize << true;
+        QTest::newRow("one byte over") << QString() << MaxTemplateFileSize + 1 << false;
+        QTest::newRow("endless device") << u"/dev/zero"_s << qint64(0) << false;
+    }
+    void oversizedTemplateRefused()
+    {
+        QFETCH(QString, path);
+        QFETCH(qint64, size);
+        QFETCH(bool, loaded);
+        QTemporaryDir dir;
+        if (path.isEmpty()) {
+            path = dir.filePath(u"large.dht"_s);
+            testfiles::writeAll(path, ".htm\thtml\t1\r\n");
+            QVERIFY(QFile::resize(path, size));
+        }
+        ScriptedUserInterface ui;
+        ui.files << path;
+        const std::optional<HtmlTemplateFile> file = LoadTemplateFile(ui, dir.path());
+        QCOMPARE(file.has_value(), loaded);
+        if (loaded) {
+            QCOMPARE(file->settings, std::optional(HtmlTemplateSettings{1, 1, true}));
+            QCOMPARE(file->script.size(), size - 13);
+            QCOMPARE(ui.messages, QStringList());
+        } else {
+            QCOMPARE(ui.messages,
+                     QStringList{u"テンプレートファイル\""_s + path +
+                                 u"\"が大きすぎるため読み込めません（16 MB まで）。"_s});
+        }
     }
 
     void saveReplacesWholeFile()

@@ -1,6 +1,7 @@
 #include "project/replacefile.h"
 #include "testfiles.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -158,15 +159,27 @@ private Q_SLOTS:
         QCOMPARE(entries(dir.path()), QStringList{u"news.dta"_s});
     }
 
+    void interruptedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("fromDevice");
+        QTest::newRow("bytes") << false;
+        QTest::newRow("from a device") << true;
+    }
     void interruptedWriteKeepsOldFile()
     {
+        QFETCH(bool, fromDevice);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"news.dta"_s);
         testfiles::writeAll(path, oldContent);
+        const QByteArray newContent(1024 * 1024, 'n');
+        QBuffer source;
+        source.setData(newContent);
+        QVERIFY(source.open(QIODevice::ReadOnly));
         QString error;
         {
             FileSizeLimit limit(16 * 1024);
-            error = ReplaceFile(path, QByteArray(64 * 1024, 'n'), Durability::Synced);
+            error = fromDevice ? ReplaceFileFrom(path, source, Durability::Synced)
+                               : ReplaceFile(path, newContent, Durability::Synced);
         }
         QVERIFY(!error.isEmpty());
         QCOMPARE(testfiles::readAll(path), oldContent);

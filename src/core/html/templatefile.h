@@ -23,6 +23,10 @@ struct HtmlTemplateFile
 
 inline constexpr QStringView TemplateFileExtension = u"dht";
 
+// The largest template file that is read. A template is a hand-written page;
+// a larger file is not one, and is refused before it fills the memory.
+inline constexpr qint64 MaxTemplateFileSize = qint64(16) << 20;
+
 // A template file in Shift_JIS: the settings line (extension, TAB, markup,
 // TAB, label switch as "1" or "0", CR LF), then the template as it stands.
 // Characters without a Shift_JIS form are kept as numeric character

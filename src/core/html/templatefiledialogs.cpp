@@ -57,11 +57,23 @@ std::optional<HtmlTemplateFile> LoadTemplateFile(UserInterface &ui, const QStrin
         templateChoice(QStringLiteral("テンプレートの読み込み"), templateFolder, QString()));
     if (!path)
         return std::nullopt;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui.information(QStringLiteral("テンプレートファイル") + quoted(*path) +
-                       QStringLiteral("が読み込めません。"));
+    const auto refuse = [&](const QString &reason) {
+        ui.information(QStringLiteral("テンプレートファイル") + quoted(*path) + reason);
         return std::nullopt;
-    }
-    return DecodeTemplateFile(file.readAll());
+    };
+    const QString unreadable = QStringLiteral("が読み込めません。");
+    const QString tooLarge = QStringLiteral("が大きすぎるため読み込めません（16 MB まで）。");
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(unreadable);
+    if (file.size() > MaxTemplateFileSize)
+        return refuse(tooLarge);
+    // Reading stops one byte past the limit, so that a file that grows
+    // meanwhile, or a device that has no size, is refused as well.
+    const QByteArray bytes = file.read(MaxTemplateFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return refuse(unreadable);
+    if (bytes.size() > MaxTemplateFileSize)
+        return refuse(tooLarge);
+    return DecodeTemplateFile(bytes);
 }

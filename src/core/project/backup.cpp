@@ -26,7 +26,6 @@ bool BackupIfDue(const QString &projectPath, const QString &backupFolder, bool e
     QFile source(projectPath);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    return ReplaceFile(BackupFilePath(backupFolder, projectPath), source.readAll(),
-                       Durability::Synced)
+    return ReplaceFileFrom(BackupFilePath(backupFolder, projectPath), source, Durability::Synced)
         .isEmpty();
 }

@@ -7,8 +7,8 @@
 // per project file name.
 QString BackupFilePath(const QString &backupFolder, const QString &projectPath);
 
-// Copies the project file into the backup folder when its last write is a
-// whole day or more away from now. Returns false only when a due backup
+// Copies the project file into the backup folder, a block at a time, when
+// its last write is a whole day or more away from now. Returns false only when a due backup
 // could not be made; an earlier backup then stays as it was.
 bool BackupIfDue(const QString &projectPath, const QString &backupFolder, bool enabled,
                  const QDateTime &now);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -13,6 +14,10 @@
 #include <utility>
 
 namespace {
+
+// Large enough that a copy costs few system calls, small enough that a file
+// of any size is copied in little memory.
+constexpr qsizetype CopyBlockSize = 256 * 1024;
 
 QString errorText(int error)
 {
@@ -45,9 +50,33 @@ bool syncFolder(const QString &path)
     return synced;
 }
 
+bool copyToEnd(QIODevice &source, int fd)
+{
+    QByteArray block(CopyBlockSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = source.read(block.data(), block.size());
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            // The device keeps its reason in its errorString(); errno only
+            // tells that reading failed.
+            errno = EIO;
+            return false;
+        }
+        if (!WriteAll(fd, QByteArrayView(block).first(n)))
+            return false;
+    }
+}
+
 } // namespace
 
 StagedFile::StagedFile(const QString &path, const QByteArray &bytes, Durability durability)
+    : StagedFile(path, durability, [&](int fd) { return WriteAll(fd, bytes); })
+{
+}
+
+StagedFile::StagedFile(const QString &path, Durability durability,
+                       const std::function<bool(int fd)> &writeContent)
     : m_path(path), m_durability(durability)
 {
     const QByteArray target = QFile::encodeName(path);
@@ -61,7 +90,7 @@ StagedFile::StagedFile(const QString &path, const QByteArray &bytes, Durability 
     bool ok = true;
     if (::stat(target.constData(), &old) == 0)
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, bytes);
+    ok = ok && writeContent(fd);
     if (ok && durability == Durability::Synced)
         ok = ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
@@ -125,7 +154,12 @@ QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability dur
     return StagedFile(path, bytes, durability).commit();
 }
 
-bool WriteAll(int fd, const QByteArray &bytes)
+QString ReplaceFileFrom(const QString &path, QIODevice &source, Durability durability)
+{
+    return StagedFile(path, durability, [&](int fd) { return copyToEnd(source, fd); }).commit();
+}
+
+bool WriteAll(int fd, QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {

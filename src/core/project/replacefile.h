@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
+
+class QIODevice;
 
 enum class Durability
 {
@@ -15,6 +20,10 @@ enum class Durability
 // is untouched, nothing else is left behind, and the error text is returned;
 // on success the result is empty.
 QString ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability);
+// The same, with the new content read from the open device to its end a
+// block at a time, so that a file of any size is copied in little memory. A
+// read error fails the replacement like a write error.
+QString ReplaceFileFrom(const QString &path, QIODevice &source, Durability durability);
 
 // A new file's bytes written beside the file they are to replace, under a
 // temporary name. Nothing is replaced until commit; a staged file that is
@@ -25,6 +34,10 @@ public:
     // Writes the bytes; hasError tells whether that failed, and then nothing
     // is left behind.
     StagedFile(const QString &path, const QByteArray &bytes, Durability durability);
+    // The same with the content written by writeContent to the open file;
+    // false from it (with errno telling why) fails the file.
+    StagedFile(const QString &path, Durability durability,
+               const std::function<bool(int fd)> &writeContent);
     StagedFile(StagedFile &&other) noexcept;
     StagedFile &operator=(StagedFile &&other) noexcept;
     StagedFile(const StagedFile &) = delete;
@@ -47,4 +60,4 @@ private:
 
 // Writes every byte to the open file, going on after interruptions. False
 // on an error, with errno telling which.
-bool WriteAll(int fd, const QByteArray &bytes);
+bool WriteAll(int fd, QByteArrayView bytes);
