@@ -174,6 +174,7 @@ QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
 QString GenerateFeeds(const Project &project, const OutputWriters &writers, UserInterface &ui)
 {
     FeedGeneration generation(writers, project.fileName());
-    project.root().forEachFeed([&](const ProjectNode &feed) { generation.add(feed); });
-    return generation.commit(project.root(), ui);
+    const ProjectNode &root = project.root();
+    root.forEachFeed([&](const ProjectNode &feed) { generation.add(feed); });
+    return generation.commit(root, ui);
 }

@@ -60,7 +60,7 @@ void ProjectNode::forEachFeed(const std::function<void(const ProjectNode &)> &vi
     if (isFeed())
         visit(*this);
     for (const auto &child : m_children)
-        child->forEachFeed(visit);
+        std::as_const(*child).forEachFeed(visit);
 }
 
 QString ProjectNode::path() const
