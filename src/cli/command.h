@@ -9,7 +9,8 @@
 #include <QTextStream>
 
 // Exit codes shared by every command.
-enum ExitCode {
+enum ExitCode
+{
     ExitOk = 0,
     ExitFailure = 1,
     ExitUnreadable = 2, // the project (or another input) could not be read

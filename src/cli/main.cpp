@@ -42,9 +42,11 @@ int main(int argc, char *argv[])
             return printUsage(err);
         const QString value = args.takeFirst();
         if (option == QStringLiteral("--now")) {
-            const QDateTime now = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            const QDateTime now =
+                QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             if (!now.isValid()) {
-                err << "--now: not a time of the form \"YYYY-MM-DD hh:nn:ss\": " << value << Qt::endl;
+                err << "--now: not a time of the form \"YYYY-MM-DD hh:nn:ss\": " << value
+                    << Qt::endl;
                 return ExitUsage;
             }
             clock = Clock::fixed(now);

@@ -28,13 +28,18 @@ int WriteProjectArgument(CliContext &context, const QString &path, const Project
     return ExitOk;
 }
 
-std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &projectPath,
-                                               const QString &feedPath, int *exitCode)
+std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &usage,
+                                               int *exitCode)
 {
-    std::optional<ProjectContent> content = ReadProjectArgument(context, projectPath, exitCode);
+    if (context.args.size() != 2) {
+        *exitCode = context.usageError(usage);
+        return std::nullopt;
+    }
+    std::optional<ProjectContent> content =
+        ReadProjectArgument(context, context.args.at(0), exitCode);
     if (!content)
         return std::nullopt;
-    const ProjectNode *feed = FindFeedArgument(context, *content, feedPath, exitCode);
+    const ProjectNode *feed = FindFeedArgument(context, *content, context.args.at(1), exitCode);
     if (!feed)
         return std::nullopt;
     return FeedArguments{std::move(*content), feed};

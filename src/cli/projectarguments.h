@@ -27,7 +27,8 @@ struct FeedArguments
     ProjectContent content;
     const ProjectNode *feed = nullptr; // inside content
 };
-// Reads the project and finds the feed; when either fails, prints why and
-// leaves the exit code in *exitCode.
-std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &projectPath,
-                                               const QString &feedPath, int *exitCode);
+// Reads the project and finds the feed that the command's two arguments
+// name; when they are not two (usage is then printed), or reading or
+// finding fails, prints why and leaves the exit code in *exitCode.
+std::optional<FeedArguments> ReadFeedArguments(CliContext &context, const QString &usage,
+                                               int *exitCode);

@@ -10,14 +10,9 @@ namespace {
 
 int runHtml(CliContext &context)
 {
-    if (context.args.size() != 2)
-        return context.usageError(QStringLiteral("html PROJECT.dta FEEDPATH"));
-    const QString &projectPath = context.args.at(0);
-    const QString &feedPath = context.args.at(1);
-
     int exitCode = ExitOk;
     const std::optional<FeedArguments> arguments =
-        ReadFeedArguments(context, projectPath, feedPath, &exitCode);
+        ReadFeedArguments(context, QStringLiteral("html PROJECT.dta FEEDPATH"), &exitCode);
     if (!arguments)
         return exitCode;
     const ProjectNode *feed = arguments->feed;

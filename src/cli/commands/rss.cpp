@@ -4,22 +4,20 @@
 #include "command.h"
 #include "feed/feedfiles.h"
 #include "feed/rssfile.h"
+#include "project/feedgeneration.h"
 #include "projectarguments.h"
 
 namespace {
 
 int runRss(CliContext &context)
 {
-    if (context.args.size() != 2)
-        return context.usageError(QStringLiteral("rss PROJECT.dta FEEDPATH"));
-    const QString &projectPath = context.args.at(0);
-    const QString &feedPath = context.args.at(1);
-
     int exitCode = ExitOk;
     const std::optional<FeedArguments> arguments =
-        ReadFeedArguments(context, projectPath, feedPath, &exitCode);
+        ReadFeedArguments(context, QStringLiteral("rss PROJECT.dta FEEDPATH"), &exitCode);
     if (!arguments)
         return exitCode;
+    const QString &projectPath = context.args.at(0);
+    const QString &feedPath = context.args.at(1);
     const ProjectNode *feed = arguments->feed;
     const TEditList &data = *feed->data();
     // Saving writes no files for a feed without these two.
@@ -30,14 +28,14 @@ int runRss(CliContext &context)
     }
     const std::optional<QString> rssPath = RssFilePath(data.settings, projectPath);
     if (!rssPath) {
-        context.err << feedPath << ": RSSファイルが作成できません." << Qt::endl;
+        context.err << feedPath << ": " << RssFileFailedText() << Qt::endl;
         return ExitFailure;
     }
 
     const RssFileContent rss = RssFileBytes(data, *rssPath, context.clock);
     context.writeOut(rss.bytes);
     if (!rss.noDuplicates)
-        context.err << DuplicateAddressMessage(feed->text) << Qt::endl;
+        context.err << FeedProblemLine(feed->text, DuplicateAddressText()) << Qt::endl;
     return ExitOk;
 }
 
