@@ -15,18 +15,17 @@
 //
 // noDuplicates is false when two written items would name the same RSS 1.0
 // resource; the file is complete all the same, and saving reports it with
-// DuplicateAddressMessage.
+// DuplicateAddressText.
 struct RssFileContent
 {
     QByteArray bytes;
     bool noDuplicates = true;
 };
 
-// "[" + the feed's name in the tree + "] 同じ日付のアドレスが重複する項目がありました."
-inline QString DuplicateAddressMessage(const QString &feedName)
+// What saving and uploading tell when noDuplicates is false.
+inline QString DuplicateAddressText()
 {
-    return QLatin1Char('[') + feedName +
-           QStringLiteral("] 同じ日付のアドレスが重複する項目がありました.");
+    return QStringLiteral("同じ日付のアドレスが重複する項目がありました.");
 }
 
 RssFileContent RssFileBytes(const TEditList &feed, const QString &rssFilePath, const Clock &clock,

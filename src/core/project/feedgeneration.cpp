@@ -1,5 +1,6 @@
 #include "feedgeneration.h"
 
+#include "feed/rssfile.h"
 #include "messagerecorder.h"
 #include "outputwriters.h"
 #include "project.h"
@@ -86,11 +87,11 @@ struct FeedGeneration::Outcome
         if (!generated)
             return problems;
         if (!commitStaged(rss))
-            problems << QStringLiteral("RSSファイルが作成できません.");
+            problems << RssFileFailedText();
         else if (!noDuplicates)
-            problems << QStringLiteral("同じ日付のアドレスが重複する項目がありました.");
+            problems << DuplicateAddressText();
         if (hasPage && !commitStaged(page))
-            problems << QStringLiteral("HTMLファイルが作成できません.");
+            problems << HtmlFileFailedText();
         return problems;
     }
 };
@@ -110,7 +111,8 @@ FeedGeneration::~FeedGeneration()
         const std::lock_guard lock(m_mutex);
         m_cancelled = true;
     }
-    stop();
+    close();
+    m_threads.clear(); // joins
 }
 
 void FeedGeneration::add(const ProjectNode &feed)
@@ -136,25 +138,20 @@ void FeedGeneration::work()
     }
 }
 
-void FeedGeneration::stop()
+void FeedGeneration::close()
 {
     {
         const std::lock_guard lock(m_mutex);
         m_closed = true;
     }
     m_queued.notify_all();
-    m_threads.clear(); // joins
 }
 
 QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_closed = true;
-    }
-    m_queued.notify_all();
+    close();
     work();
-    stop();
+    m_threads.clear(); // joins
 
     QHash<const ProjectNode *, Outcome *> byNode;
     for (const std::unique_ptr<Outcome> &outcome : m_outcomes)
@@ -166,7 +163,7 @@ QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
             return;
         outcome->messages.replayTo(ui);
         for (const QString &problem : outcome->commit())
-            report += QStringLiteral("\r\n[") + node.text + QStringLiteral("] ") + problem;
+            report += QStringLiteral("\r\n") + FeedProblemLine(node.text, problem);
     });
     return report;
 }

@@ -45,7 +45,8 @@ private:
     struct Outcome;
 
     void work();
-    void stop();
+    // No more feeds come: threads end once the queue is empty.
+    void close();
 
     const OutputWriters &m_writers;
     const QString m_projectFile;
@@ -57,6 +58,21 @@ private:
     bool m_cancelled = false;
     std::vector<std::jthread> m_threads;
 };
+
+// The problems a feed's generation reports, and the report line that names
+// the feed: "[" + feed name + "] " + problem.
+inline QString RssFileFailedText()
+{
+    return QStringLiteral("RSSファイルが作成できません.");
+}
+inline QString HtmlFileFailedText()
+{
+    return QStringLiteral("HTMLファイルが作成できません.");
+}
+inline QString FeedProblemLine(const QString &feedName, const QString &problem)
+{
+    return u'[' + feedName + QStringLiteral("] ") + problem;
+}
 
 // Writes every feed's files of the project, as FeedGeneration does, and
 // returns the report.

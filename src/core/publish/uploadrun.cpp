@@ -1,5 +1,6 @@
 #include "uploadrun.h"
 
+#include "feed/rssfile.h"
 #include "ftptemplate.h"
 #include "ftptemplatefolder.h"
 #include "project/project.h"
@@ -70,7 +71,8 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
         return {false, QStringLiteral("ファイル名が指定されておりません.")};
     if (settings.html) {
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-        if (!htmlPath || !destination.send(writers.htmlPage(data, workspace.ui), QFileInfo(*htmlPath).fileName()))
+        if (!htmlPath || !destination.send(writers.htmlPage(data, workspace.ui),
+                                           QFileInfo(*htmlPath).fileName()))
             return {false, FailedText};
     }
     const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
@@ -81,9 +83,7 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
     if (!destination.send(rss.bytes, QFileInfo(*rssPath).fileName()))
         return {false, FailedText};
     const QString done = QStringLiteral("アップロードは完了しました。");
-    return {true, rss.noDuplicates
-                      ? done
-                      : QStringLiteral("同じ日付のアドレスが重複する項目がありました.\r\n") + done};
+    return {true, rss.noDuplicates ? done : DuplicateAddressText() + QStringLiteral("\r\n") + done};
 }
 
 } // namespace
