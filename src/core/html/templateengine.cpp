@@ -56,7 +56,7 @@ bool braceJustBefore(const QString &out)
             longest = std::max(longest, variable.head.size());
         return longest;
     }();
-    return out.right(longestHead - 1).contains(u'{');
+    return QStringView(out).right(longestHead - 1).contains(u'{');
 }
 
 // Replaces every occurrence of one variable in a single pass. The search
