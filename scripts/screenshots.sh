@@ -8,7 +8,7 @@ build=${1:-$top/build}
 shift || true
 nice cmake --build "$build" --target brisklet-screenshots
 
-if ! fc-list | grep -q 'Noto Sans CJK'; then
+if ! fc-list | grep 'Noto Sans CJK' >/dev/null; then
   echo "fonts-noto-cjk is missing (scripts/install-deps.sh installs it)" >&2
   exit 1
 fi
