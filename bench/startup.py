@@ -64,6 +64,8 @@ def main():
         env["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
     try:
         project = os.path.abspath(args.project) if args.project else None
+        if project and not os.path.isfile(project):
+            sys.exit(f"no project file {project}")
         times = [one_start(app, project, env) for _ in range(args.starts)]
     finally:
         if xvfb:
