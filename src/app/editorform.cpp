@@ -118,6 +118,9 @@ void TEditorForm::buildBars()
     buttons->setToolButtonStyle(Qt::ToolButtonTextOnly);
     BuildToolButtons(buttons, *m_commands);
     m_treePopup = BuildTreePopupMenu(this, *m_commands);
+    // A menu is a window of its own: its hints would stop there.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->installEventFilter(this);
 
     m_statusPage = new QLabel(this);
     m_statusPage->setObjectName(QStringLiteral("StatusBar_Panel1"));
@@ -324,11 +327,24 @@ void TEditorForm::activateFromOutside()
 bool TEditorForm::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
-        m_statusHint->setText(tip.isEmpty() ? QString() : u' ' + tip);
+        showHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
+}
+
+bool TEditorForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        showHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TEditorForm::showHint(const QString &hint)
+{
+    m_statusHint->setText(hint.isEmpty() ? QString() : u' ' + hint);
 }
 
 void TEditorForm::closeEvent(QCloseEvent *event)

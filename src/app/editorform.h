@@ -44,6 +44,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -58,6 +59,7 @@ private:
     void updateTitle();
     void updateStatus();
     void rememberControlSizes();
+    void showHint(const QString &hint);
 
     std::unique_ptr<QtUserInterface> m_ui;
     std::unique_ptr<Workspace> m_workspace;

@@ -34,6 +34,14 @@ QString text(const char16_t *chars)
 
 const Item separator{u"-"};
 
+// Hints of the tree commands, which three menus offer.
+constexpr const char16_t *addFeedHint = u"プロジェクトツリーにフィードを追加します";
+constexpr const char16_t *addFolderHint = u"プロジェクトツリーにフォルダを追加します";
+constexpr const char16_t *copyFeedHint = u"選択されているフィードの複写を作成します";
+constexpr const char16_t *renameHint = u"選択されている項目の名前を変更します";
+constexpr const char16_t *deleteHint = u"選択されている項目を削除します";
+constexpr const char16_t *resetMarksHint = u"選択されている項目以下の変更フラグをリセットします";
+
 // Menus below the top level are listed before the menus that hold them.
 const std::initializer_list<Menu> mainMenus = {
     {u"Mn_SelectedNode",
@@ -77,16 +85,14 @@ const std::initializer_list<Menu> mainMenus = {
       {u"Mn_Replace", u"置換(&R)...", u"Ctrl+R", u"文字列を置換します"}}},
     {u"ProjectTree1",
      u"プロジェクトツリー(&P)",
-     {{u"N9", u"フィードの追加(&R)", u"", u"プロジェクトツリーにフィードを追加します"},
-      {u"N10", u"フォルダの追加(&F)", u"", u"プロジェクトツリーにフォルダを追加します"},
-      {u"Mn_ChannelCopy", u"フィードの複写を作成(&C)", u"",
-       u"選択されているフィードの複写を作成します"},
+     {{u"N9", u"フィードの追加(&R)", u"", addFeedHint},
+      {u"N10", u"フォルダの追加(&F)", u"", addFolderHint},
+      {u"Mn_ChannelCopy", u"フィードの複写を作成(&C)", u"", copyFeedHint},
       separator,
-      {u"Mn_ProRename", u"名前の変更(&A)", u"", u"選択されている項目の名前を変更します"},
-      {u"Mn_ProDelete", u"削除(&D)", u"", u"選択されている項目を削除します"},
+      {u"Mn_ProRename", u"名前の変更(&A)", u"", renameHint},
+      {u"Mn_ProDelete", u"削除(&D)", u"", deleteHint},
       separator,
-      {u"N16", u"選択項目以下のフラグのリセット(&R)", u"",
-       u"選択されている項目以下の変更フラグをリセットします"}}},
+      {u"N16", u"選択項目以下のフラグのリセット(&R)", u"", resetMarksHint}}},
     {u"Function1",
      u"機能(&C)",
      {{u"Mn_RssPreview", u"RSSをブラウザでプレビュー(&R)...", u"",
@@ -112,25 +118,23 @@ const std::initializer_list<Menu> mainMenus = {
 const std::initializer_list<const char16_t *> topLevelMenus = {
     u"File1", u"Edit1", u"Find1", u"ProjectTree1", u"Function1", u"Help1"};
 
-const Menu addMenu = {
-    u"PopupMenu_Add",
-    u"追加",
-    {{u"N9_Add", u"フィードの追加(&C)", u"", u"プロジェクトツリーにフィードを追加します"},
-     {u"N10_Add", u"フォルダの追加(&F)", u"", u"プロジェクトツリーにフォルダを追加します"},
-     {u"Mn_ChannelCopy3", u"複写を作成(&O)", u"", u"選択されているフィードの複写を作成します"}}};
+const Menu addMenu = {u"PopupMenu_Add",
+                      u"追加",
+                      {{u"N9_Add", u"フィードの追加(&C)", u"", addFeedHint},
+                       {u"N10_Add", u"フォルダの追加(&F)", u"", addFolderHint},
+                       {u"Mn_ChannelCopy3", u"複写を作成(&O)", u"", copyFeedHint}}};
 
 const Menu treeMenu = {
     u"PopupMenu_Tree",
     u"",
-    {{u"N9_Popup", u"フィードの追加(&C)", u"", u"プロジェクトツリーにフィードを追加します"},
-     {u"N10_Popup", u"フォルダの追加(&F)", u"", u"プロジェクトツリーにフォルダを追加します"},
-     {u"Mn_ChannelCopy2", u"複写を作成(&O)", u"", u"選択されているフィードの複写を作成します"},
+    {{u"N9_Popup", u"フィードの追加(&C)", u"", addFeedHint},
+     {u"N10_Popup", u"フォルダの追加(&F)", u"", addFolderHint},
+     {u"Mn_ChannelCopy2", u"複写を作成(&O)", u"", copyFeedHint},
      separator,
-     {u"Mn_ProRename2", u"名前の変更(&A)", u"", u"選択されている項目の名前を変更します"},
-     {u"Mn_ProDelete2", u"削除(&D)", u"", u"選択されている項目を削除します"},
+     {u"Mn_ProRename2", u"名前の変更(&A)", u"", renameHint},
+     {u"Mn_ProDelete2", u"削除(&D)", u"", deleteHint},
      separator,
-     {u"N16_Popup", u"選択項目以下のフラグのリセット(&R)", u"",
-      u"選択されている項目以下の変更フラグをリセットします"}}};
+     {u"N16_Popup", u"選択項目以下のフラグのリセット(&R)", u"", resetMarksHint}}};
 
 // Tool buttons: "-" separates; the "追加" button opens PopupMenu_Add.
 const std::initializer_list<Item> toolButtons = {

@@ -267,8 +267,13 @@ private Q_SLOTS:
         QVERIFY(window);
         QStatusTipEvent tip(QStringLiteral("プロジェクトを保存します"));
         QApplication::sendEvent(window->treeView(), &tip);
-        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("StatusBar_Panel2"))->text(),
-                 QStringLiteral(" プロジェクトを保存します"));
+        auto *panel = window->findChild<QLabel *>(QStringLiteral("StatusBar_Panel2"));
+        QCOMPARE(panel->text(), QStringLiteral(" プロジェクトを保存します"));
+        // Pop-up menus are windows of their own; their hints arrive too.
+        QStatusTipEvent menuTip(QStringLiteral("選択されている項目を削除します"));
+        QApplication::sendEvent(window->findChild<QMenu *>(QStringLiteral("PopupMenu_Tree")),
+                                &menuTip);
+        QCOMPARE(panel->text(), QStringLiteral(" 選択されている項目を削除します"));
     }
 
     void messageBoxesSpeakJapanese()

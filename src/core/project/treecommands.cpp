@@ -15,6 +15,25 @@ ProjectNode *addNode(Project &project, ProjectNode *current, std::unique_ptr<Pro
     return added;
 }
 
+// What the pages would put into a new feed at its first store: an empty
+// record with the project defaults, but no FTP template. The feed holds them
+// from the start, so that it is whole even before its pages are stored.
+std::unique_ptr<TEditList> newFeedData(const ProjectDefaults &defaults)
+{
+    auto data = std::make_unique<TEditList>();
+    ChannelSettings &s = data->settings;
+    s = ChannelSettings::allEmpty();
+    s.ver = defaults.ver;
+    s.dateset = defaults.dateset;
+    s.addressset = defaults.addressset;
+    s.creatorset = defaults.creatorset;
+    s.rssline = defaults.rssline;
+    s.language = defaults.language;
+    s.descstrmax = defaults.descstrmax;
+    s.content = defaults.content;
+    return data;
+}
+
 } // namespace
 
 ProjectNode *AddFeed(Project &project, ProjectNode *current)
@@ -22,7 +41,7 @@ ProjectNode *AddFeed(Project &project, ProjectNode *current)
     return addNode(project, current,
                    std::make_unique<ProjectNode>(QStringLiteral("新しいフィード"),
                                                  ProjectNode::FeedKind,
-                                                 std::make_unique<TEditList>()));
+                                                 newFeedData(project.defaults)));
 }
 
 ProjectNode *AddFolder(Project &project, ProjectNode *current)

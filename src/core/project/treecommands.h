@@ -10,7 +10,8 @@ class UserInterface;
 // the project modified. The window stores the pages into the current node
 // before it calls them and selects the node they return.
 
-// A feed "新しいフィード" with an empty item list, at the place of AddPlace.
+// A feed "新しいフィード" with no items and the project defaults (but no FTP
+// template), at the place of AddPlace.
 ProjectNode *AddFeed(Project &project, ProjectNode *current);
 // A folder "新しいフォルダ" without data, at the place of AddPlace.
 ProjectNode *AddFolder(Project &project, ProjectNode *current);
