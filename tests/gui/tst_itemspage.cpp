@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -151,6 +152,22 @@ private Q_SLOTS:
         QCOMPARE(items.at(0).url, u"http://example.jp/"_s);
         QCOMPARE(items.at(0).creator, u"太郎"_s);
         QCOMPARE(items.at(0).desc, u"body\r\nline"_s);
+    }
+
+    void aTypedTitleIsKeptAsTyped()
+    {
+        FeedItem used;
+        used.title = u"Hello World"_s;
+        ShownPage shown({used, FeedItem()});
+        // The pick list, once dropped down, holds the title of row 1.
+        auto *pickList = qobject_cast<QComboBox *>(shown.page.grid()->openEditor());
+        QVERIFY(pickList);
+        pickList->showPopup();
+        pickList->hidePopup();
+        QCOMPARE(pickList->count(), 1);
+        QTest::keyClicks(QApplication::focusWidget(), u"hello world"_s);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(shown.page.storeItems().value(1).title, u"hello world"_s);
     }
 
     void columnOrderAndWidthsComeBack()

@@ -21,6 +21,7 @@ PickListEditor::PickListEditor(const ItemTableModel &model, int column, QWidget 
     setEditable(true);
     setMaxVisibleItems(pickListRows);
     setInsertPolicy(QComboBox::NoInsert);
+    // Without a completer nothing completes or replaces what is typed.
     setCompleter(nullptr);
 }
 
