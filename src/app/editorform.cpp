@@ -2,7 +2,7 @@
 
 #include "qtuserinterface.h"
 
-#include "import/tableimport.h"
+#include "project/tableimport.h"
 #include "project/inifile.h"
 #include "project/project.h"
 #include "project/projectcommands.h"

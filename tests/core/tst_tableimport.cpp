@@ -1,6 +1,6 @@
 #include "html/charsets.h"
 #include "import/tablefile.h"
-#include "import/tableimport.h"
+#include "project/tableimport.h"
 #include "project/project.h"
 #include "project/projecttreemodel.h"
 #include "scripteduserinterface.h"

@@ -3,7 +3,7 @@
 // the project file in place.
 #include "cliuserinterface.h"
 #include "command.h"
-#include "import/tableimport.h"
+#include "project/tableimport.h"
 #include "project/findfeed.h"
 #include "project/project.h"
 #include "project/projectloading.h"

@@ -10,7 +10,7 @@
 #include "project/standardoutputwriters.h"
 #include "project/workspace.h"
 #include "projectarguments.h"
-#include "publish/uploadrun.h"
+#include "project/uploadfeed.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "messagerecorder.h"
 #include "outputwriters.h"
 #include "project.h"
-#include "replacefile.h"
+#include "files/replacefile.h"
 
 #include <QFile>
 #include <QHash>

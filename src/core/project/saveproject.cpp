@@ -3,7 +3,7 @@
 #include "backup.h"
 #include "feedgeneration.h"
 #include "project.h"
-#include "replacefile.h"
+#include "files/replacefile.h"
 #include "userinterface.h"
 #include "workspace.h"
 

@@ -3,7 +3,7 @@
 #include "project/standardoutputwriters.h"
 #include "project/workspace.h"
 #include "publish/ftptemplate.h"
-#include "publish/uploadrun.h"
+#include "project/uploadfeed.h"
 #include "pyftpdserver.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
@@ -59,7 +59,7 @@ using RunEdit = std::function<void(Run &)>;
 
 Q_DECLARE_METATYPE(RunEdit)
 
-class TestUploadRun : public QObject
+class TestUploadFeed : public QObject
 {
     Q_OBJECT
 
@@ -278,5 +278,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUploadRun)
-#include "tst_uploadrun.moc"
+QTEST_GUILESS_MAIN(TestUploadFeed)
+#include "tst_uploadfeed.moc"

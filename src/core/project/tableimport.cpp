@@ -1,7 +1,7 @@
 #include "tableimport.h"
 
 #include "import/tablefile.h"
-#include "project/project.h"
+#include "project.h"
 #include "userinterface.h"
 
 #include <QFile>
