@@ -2,13 +2,13 @@
 
 #include "qtuserinterface.h"
 
-#include "project/tableimport.h"
 #include "project/inifile.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projecttreemodel.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
+#include "project/tableimport.h"
 #include "project/treelabeldelegate.h"
 #include "project/workspace.h"
 
@@ -100,10 +100,11 @@ void TEditorForm::createActions()
                [this] { selectNode(InsertProject(*m_workspace, selectedNode())); });
     addCommand(nodeMenu, QStringLiteral("Mn_DataExport"),
                QStringLiteral("プロジェクトとして保存(&E)..."), [this] { save(true, true); });
-    addCommand(
-        nodeMenu, QStringLiteral("Minnow1"), QStringLiteral("Minnow版のデータを挿入(&L)"), [this] {
-            selectNode(Minnow1Click(project(), *m_ui, selectedNode(), m_workspace->folders.data));
-        });
+    addCommand(nodeMenu, QStringLiteral("Minnow1"), QStringLiteral("Minnow版のデータを挿入(&L)"),
+               [this] {
+                   selectNode(ImportTableFile(project(), *m_ui, selectedNode(),
+                                              m_workspace->folders.data));
+               });
 
     fileMenu->addSeparator();
     addCommand(fileMenu, QStringLiteral("Mn_Exit"), QStringLiteral("終了(&X)"),

@@ -1,9 +1,9 @@
 #include "examplefeed.h"
 #include "project/project.h"
 #include "project/standardoutputwriters.h"
+#include "project/uploadfeed.h"
 #include "project/workspace.h"
 #include "publish/ftptemplate.h"
-#include "project/uploadfeed.h"
 #include "pyftpdserver.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
@@ -98,7 +98,7 @@ private:
 
     void start(Run &run)
     {
-        run.outcome = Mn_FtpClick(run.workspace, [&run](ProjectNode &feed, bool uploading) {
+        run.outcome = UploadFeed(run.workspace, [&run](ProjectNode &feed, bool uploading) {
             QVERIFY(&feed == run.feed);
             run.images << (uploading ? QStringLiteral("on") : QStringLiteral("off"));
         });

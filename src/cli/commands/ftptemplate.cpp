@@ -10,7 +10,7 @@ namespace {
 
 const char *const Usage =
     "ftp-template save NAME --server HOST [--port N] [--user U] [--password P] [--timeout S] "
-    "[--passive 0|1] [--wininet 0|1] [--yes] | ftp-template list";
+    "[--passive 0|1] [--client curl|socket] [--yes] | ftp-template list";
 
 bool readInt(const QString &text, int &value)
 {
@@ -19,6 +19,15 @@ bool readInt(const QString &text, int &value)
     if (ok)
         value = number;
     return ok;
+}
+
+// "curl" or "socket"; the older "--wininet 1|0" says the same.
+bool readClient(const QString &text, bool &useCurl)
+{
+    if (text != QStringLiteral("curl") && text != QStringLiteral("socket"))
+        return false;
+    useCurl = text == QStringLiteral("curl");
+    return true;
 }
 
 bool readFlag(const QString &text, bool &flag)
@@ -54,7 +63,9 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
             ok = readInt(value, t.timeout);
         else if (option == QStringLiteral("--passive"))
             ok = readFlag(value, t.passive);
-        else if (option == QStringLiteral("--wininet"))
+        else if (option == QStringLiteral("--client"))
+            ok = readClient(value, t.useWinInet);
+        else if (option == QStringLiteral("--wininet")) // kept for existing scripts
             ok = readFlag(value, t.useWinInet);
         else
             ok = false;

@@ -35,7 +35,7 @@ int runUpload(CliContext &context)
 
     Workspace workspace(project, context.ui, Folders::locate(context.dataDir),
                         StandardOutputWriters(context.clock));
-    return Mn_FtpClick(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
+    return UploadFeed(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
 }
 
 CommandRegistration registration{"upload", Usage, &runUpload};

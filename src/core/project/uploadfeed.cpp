@@ -88,7 +88,7 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
 
 } // namespace
 
-UploadOutcome Mn_FtpClick(Workspace &workspace, const UploadImage &showUploading)
+UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
 {
     Project &project = workspace.project;
     UserInterface &ui = workspace.ui;
