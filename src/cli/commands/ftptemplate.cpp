@@ -38,8 +38,9 @@ bool readFlag(const QString &text, bool &flag)
     return true;
 }
 
-// Fills the template from "--option value" pairs; false on anything unknown.
-bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
+// Fills the template from "--option value" pairs; false on anything wrong,
+// with an unknown option left in *unknown.
+bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString *unknown)
 {
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
@@ -67,8 +68,10 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
             ok = readClient(value, t.useWinInet);
         else if (option == QStringLiteral("--wininet")) // kept for existing scripts
             ok = readFlag(value, t.useWinInet);
-        else
-            ok = false;
+        else {
+            *unknown = option;
+            return false;
+        }
         if (!ok)
             return false;
     }
@@ -81,8 +84,10 @@ int save(CliContext &context)
         return context.usageError(QString::fromUtf8(Usage));
     FtpTemplate t;
     t.name = context.args.at(1);
-    if (!readOptions(context, context.args.mid(2), t) || t.server.isEmpty())
-        return context.usageError(QString::fromUtf8(Usage));
+    QString unknown;
+    if (!readOptions(context, context.args.mid(2), t, &unknown) || t.server.isEmpty())
+        return unknown.isEmpty() ? context.usageError(QString::fromUtf8(Usage))
+                                 : context.unknownOption(unknown, QString::fromUtf8(Usage));
 
     const QString folder = Folders::locate(context.dataDir).ftpTemplate;
     if (!QDir().mkpath(folder)) {

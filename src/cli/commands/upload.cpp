@@ -8,9 +8,9 @@
 #include "project/project.h"
 #include "project/projectloading.h"
 #include "project/standardoutputwriters.h"
+#include "project/uploadfeed.h"
 #include "project/workspace.h"
 #include "projectarguments.h"
-#include "project/uploadfeed.h"
 
 namespace {
 
@@ -20,6 +20,8 @@ int runUpload(CliContext &context)
 {
     QStringList args = context.args;
     context.ui.assumeYes = args.removeAll(QStringLiteral("--yes")) > 0;
+    if (const QString option = FirstOption(args); !option.isEmpty())
+        return context.unknownOption(option, QString::fromUtf8(Usage));
     if (args.size() != 2)
         return context.usageError(QString::fromUtf8(Usage));
     const QString &projectPath = args.at(0);
