@@ -3,7 +3,7 @@
 // stay within the reader's bounds and start with their code, and the pieces
 // must not change what is read.
 #include "publish/ftpreplyreader.h"
-#include "publish/nmftp.h"
+#include "publish/socketftpclient.h"
 
 #include <algorithm>
 #include <cstdint>

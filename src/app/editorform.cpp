@@ -4,7 +4,6 @@
 #include "mainmenus.h"
 #include "qtuserinterface.h"
 
-#include "import/tableimport.h"
 #include "project/commandstate.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
@@ -14,6 +13,7 @@
 #include "project/projecttreeview.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
+#include "project/tableimport.h"
 #include "project/treecommands.h"
 #include "project/treeorder.h"
 #include "project/workspace.h"
@@ -185,7 +185,7 @@ void TEditorForm::defineFileCommands()
         {QStringLiteral("Minnow1")},
         [this, &ws] {
             m_pages->storeCurrentNode();
-            selectNode(Minnow1Click(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
+            selectNode(ImportTableFile(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
         },
         rule(Command::InsertTable));
     c.define({QStringLiteral("Mn_Exit")}, [this] { close(); });

@@ -20,6 +20,24 @@ const QList<Command> &registeredCommands()
     return registry();
 }
 
+const Command *findCommand(const QString &name)
+{
+    for (const Command &command : registry()) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+QString FirstOption(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg.startsWith(QStringLiteral("--")))
+            return arg;
+    }
+    return {};
+}
+
 void CliContext::writeOut(const QByteArray &bytes) const
 {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
@@ -30,4 +48,10 @@ int CliContext::usageError(const QString &usage) const
 {
     err << "usage: brisklet-cli " << usage << Qt::endl;
     return ExitUsage;
+}
+
+int CliContext::unknownOption(const QString &option, const QString &usage) const
+{
+    err << "unknown option: " << option << Qt::endl;
+    return usageError(usage);
 }

@@ -32,6 +32,8 @@ struct CliContext
     void writeOut(const QByteArray &bytes) const;
     // Prints "usage: brisklet-cli <usage>" and returns ExitUsage.
     int usageError(const QString &usage) const;
+    // Names the option that the command does not know, then the usage.
+    int unknownOption(const QString &option, const QString &usage) const;
 };
 
 using CommandFunction = int (*)(CliContext &context);
@@ -51,3 +53,8 @@ struct CommandRegistration
 };
 
 const QList<Command> &registeredCommands();
+const Command *findCommand(const QString &name);
+
+// The first argument that is written as an option ("--name"), or an empty
+// text when there is none.
+QString FirstOption(const QStringList &args);

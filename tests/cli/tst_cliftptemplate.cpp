@@ -56,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
 
         QCOMPARE(run({u"save"_s, u"another"_s, u"--server"_s, u"h"_s, u"--port"_s, u"2121"_s,
-                      u"--timeout"_s, u"30"_s, u"--passive"_s, u"0"_s, u"--wininet"_s, u"0"_s})
+                      u"--timeout"_s, u"30"_s, u"--passive"_s, u"0"_s, u"--client"_s, u"socket"_s})
                      .exitCode,
                  0);
         const FtpTemplate other = load(u"another"_s);
@@ -68,6 +68,27 @@ private Q_SLOTS:
         const testfiles::CliResult listed = run({u"list"_s});
         QCOMPARE(listed.exitCode, 0);
         QCOMPARE(listed.out, QByteArray("another\nSite\n"));
+    }
+
+    void choosesClient_data()
+    {
+        QTest::addColumn<QStringList>("option");
+        QTest::addColumn<bool>("useCurl");
+        QTest::newRow("curl") << QStringList{u"--client"_s, u"curl"_s} << true;
+        QTest::newRow("socket") << QStringList{u"--client"_s, u"socket"_s} << false;
+        QTest::newRow("older name, socket") << QStringList{u"--wininet"_s, u"0"_s} << false;
+        QTest::newRow("older name, curl") << QStringList{u"--wininet"_s, u"1"_s} << true;
+    }
+    void choosesClient()
+    {
+        QFETCH(QStringList, option);
+        // The opposite client first, so that the option has to change it.
+        QFETCH(bool, useCurl);
+        const QStringList save{u"save"_s, u"Client"_s, u"--server"_s, u"h"_s, u"--yes"_s};
+        QCOMPARE(run(save + QStringList{u"--client"_s, useCurl ? u"socket"_s : u"curl"_s}).exitCode,
+                 0);
+        QCOMPARE(run(save + option).exitCode, 0);
+        QCOMPARE(load(u"Client"_s).useWinInet, useCurl);
     }
 
     void replacesOnlyWithYes()
@@ -96,6 +117,8 @@ private Q_SLOTS:
         QTest::newRow("port not a number")
             << QStringList{s, n, server, h, u"--port"_s, u"x"_s} << 64;
         QTest::newRow("passive 2") << QStringList{s, n, server, h, u"--passive"_s, u"2"_s} << 64;
+        QTest::newRow("unknown client")
+            << QStringList{s, n, server, h, u"--client"_s, u"wininet"_s} << 64;
         QTest::newRow("unknown option") << QStringList{s, n, server, h, u"--host"_s, h} << 64;
         QTest::newRow("option without value") << QStringList{s, n, server} << 64;
         QTest::newRow("no action") << QStringList{} << 64;

@@ -1,4 +1,4 @@
-#include "project/replacefile.h"
+#include "files/replacefile.h"
 #include "testfiles.h"
 
 #include <QBuffer>

@@ -136,17 +136,17 @@ private Q_SLOTS:
             [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-12-01"); },
             {"    <dc:date>2005-12-01T00:00:00+09:00</dc:date>",
              "    <link>http://example.jp/site/news.html#bk20051201</link>"});
-        row("item date of another length gives no dc:date",
+        row("blanks around the item date are not written",
             [newest](TEditList &f) { newest(f).date = QStringLiteral(" 2005-12-01 "); },
-            {"    <link>http://example.jp/site/news.html#bk20051201</link>"},
-            {"    <dc:date>2005-12-01"});
+            {"    <dc:date>2005-12-01T00:00:00+09:00</dc:date>"});
         row("date that does not exist gives no dc:date",
             [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-02-30 10:00:00"); },
             {"    <link>http://example.jp/site/news.html#bk20050230100000</link>"},
             {"    <dc:date>2005-02-30"});
-        row("date with other separators gives no dc:date",
+        row("date with other separators is read by position",
             [newest](TEditList &f) { newest(f).date = QStringLiteral("2005/12/01 10:00:00"); },
-            {"    <link>http://example.jp/site/news.html#bk2005/12/01100000</link>"},
+            {"    <dc:date>2005-12-01T10:00:00+09:00</dc:date>",
+             "    <link>http://example.jp/site/news.html#bk2005/12/01100000</link>"},
             {"    <dc:date>2005/12/01"});
         row("language en", [](TEditList &f) { f.settings.language = QStringLiteral("en"); },
             {"  xml:lang=\"en\">", "    <dc:language>en</dc:language>"});

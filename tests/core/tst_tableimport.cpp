@@ -1,8 +1,8 @@
 #include "html/charsets.h"
 #include "import/tablefile.h"
-#include "import/tableimport.h"
 #include "project/project.h"
 #include "project/projecttreemodel.h"
+#include "project/tableimport.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
 
@@ -461,7 +461,8 @@ private Q_SLOTS:
         ScriptedUserInterface ui;
         ui.files << path;
 
-        ProjectNode *feed = Minnow1Click(project, ui, nullptr, QStringLiteral("/data/My RSS Data"));
+        ProjectNode *feed =
+            ImportTableFile(project, ui, nullptr, QStringLiteral("/data/My RSS Data"));
         QVERIFY(feed);
         QCOMPARE(feed->parent(), &project.root());
         QCOMPARE(ui.fileChoices.size(), 1);
@@ -477,7 +478,7 @@ private Q_SLOTS:
     {
         Project project;
         ScriptedUserInterface ui;
-        QCOMPARE(Minnow1Click(project, ui, nullptr, m_dir.path()), nullptr);
+        QCOMPARE(ImportTableFile(project, ui, nullptr, m_dir.path()), nullptr);
         QCOMPARE(ui.fileChoices.size(), 1);
         QVERIFY(ui.messages.isEmpty());
         QCOMPARE(project.root().childCount(), 0);

@@ -191,6 +191,13 @@ private Q_SLOTS:
             << ""
             << "http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.xml|"
                "http://ex.jp/top|http://ex.jp/";
+        QTest::newRow("file name in capitals is published lower-case")
+            << ""
+            << "http://ex.jp/"
+            << "News" << 0 << 0 << true << ""
+            << ""
+            << "http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.rdf|"
+               "http://ex.jp/news.html|http://ex.jp/";
         QTest::newRow("no addresses") << ""
                                       << "　"
                                       << "index" << 0 << 1 << true << ""

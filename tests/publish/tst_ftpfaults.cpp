@@ -1,6 +1,6 @@
+#include "publish/curlftpclient.h"
 #include "publish/ftpsession.h"
-#include "publish/nmftp.h"
-#include "publish/winftp.h"
+#include "publish/socketftpclient.h"
 #include "scriptedftpserver.h"
 
 #include <QElapsedTimer>
@@ -157,7 +157,7 @@ private Q_SLOTS:
 
     void curlClientChecksItsState()
     {
-        TWinFTP ftp;
+        CurlFtpClient ftp;
         QVERIFY(!ftp.setConnectTimeout(1000));
         QCOMPARE(ftp.errorText(), u"WinInetが初期化されていません。"_s);
         QVERIFY(!ftp.put("x", u"a.xml"_s));

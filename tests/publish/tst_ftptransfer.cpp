@@ -1,7 +1,7 @@
+#include "publish/curlftpclient.h"
 #include "publish/ftpnames.h"
 #include "publish/ftpsession.h"
-#include "publish/nmftp.h"
-#include "publish/winftp.h"
+#include "publish/socketftpclient.h"
 #include "pyftpdserver.h"
 #include "testfiles.h"
 
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QFETCH(bool, passive);
         const QByteArray bytes = allBytes(300) + "\r\nend\r\n";
 
-        TWinFTP curlClient;
+        CurlFtpClient curlClient;
         QVERIFY(curlClient.open());
         curlClient.Address = u"ftp://127.0.0.1"_s;
         curlClient.Port = m_server.port();
@@ -119,7 +119,7 @@ private Q_SLOTS:
         curlClient.close();
         QCOMPARE(testfiles::readAll(local(u"pub/curl.bin"_s)), bytes);
 
-        TNMFTP socketClient;
+        SocketFtpClient socketClient;
         socketClient.Host = u"127.0.0.1"_s;
         socketClient.Port = m_server.port();
         socketClient.UserID = User;
@@ -129,7 +129,7 @@ private Q_SLOTS:
         source.setData(bytes);
         QVERIFY2(socketClient.Connect(), qPrintable(socketClient.errorText()));
         QVERIFY(socketClient.Connected());
-        QVERIFY2(socketClient.Mode(TNMFTP::TransferMode::Image),
+        QVERIFY2(socketClient.Mode(SocketFtpClient::TransferMode::Image),
                  qPrintable(socketClient.errorText()));
         QVERIFY2(socketClient.ChangeDir(u"/pub"_s), qPrintable(socketClient.errorText()));
         QVERIFY2(socketClient.Upload(source, u"socket.bin"_s),

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editing/gridcommand.h"
-#include "project/channelsettings.h"
-#include "project/feeditem.h"
+#include "model/channelsettings.h"
+#include "model/feeditem.h"
 
 #include <QWidget>
 #include <functional>

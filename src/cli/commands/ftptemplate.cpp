@@ -10,7 +10,7 @@ namespace {
 
 const char *const Usage =
     "ftp-template save NAME --server HOST [--port N] [--user U] [--password P] [--timeout S] "
-    "[--passive 0|1] [--wininet 0|1] [--yes] | ftp-template list";
+    "[--passive 0|1] [--client curl|socket] [--yes] | ftp-template list";
 
 bool readInt(const QString &text, int &value)
 {
@@ -21,6 +21,15 @@ bool readInt(const QString &text, int &value)
     return ok;
 }
 
+// "curl" or "socket"; the older "--wininet 1|0" says the same.
+bool readClient(const QString &text, bool &useCurl)
+{
+    if (text != QStringLiteral("curl") && text != QStringLiteral("socket"))
+        return false;
+    useCurl = text == QStringLiteral("curl");
+    return true;
+}
+
 bool readFlag(const QString &text, bool &flag)
 {
     if (text != QStringLiteral("0") && text != QStringLiteral("1"))
@@ -29,8 +38,9 @@ bool readFlag(const QString &text, bool &flag)
     return true;
 }
 
-// Fills the template from "--option value" pairs; false on anything unknown.
-bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
+// Fills the template from "--option value" pairs; false on anything wrong,
+// with an unknown option left in *unknown.
+bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString *unknown)
 {
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
@@ -54,10 +64,14 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t)
             ok = readInt(value, t.timeout);
         else if (option == QStringLiteral("--passive"))
             ok = readFlag(value, t.passive);
-        else if (option == QStringLiteral("--wininet"))
+        else if (option == QStringLiteral("--client"))
+            ok = readClient(value, t.useWinInet);
+        else if (option == QStringLiteral("--wininet")) // kept for existing scripts
             ok = readFlag(value, t.useWinInet);
-        else
-            ok = false;
+        else {
+            *unknown = option;
+            return false;
+        }
         if (!ok)
             return false;
     }
@@ -70,8 +84,10 @@ int save(CliContext &context)
         return context.usageError(QString::fromUtf8(Usage));
     FtpTemplate t;
     t.name = context.args.at(1);
-    if (!readOptions(context, context.args.mid(2), t) || t.server.isEmpty())
-        return context.usageError(QString::fromUtf8(Usage));
+    QString unknown;
+    if (!readOptions(context, context.args.mid(2), t, &unknown) || t.server.isEmpty())
+        return unknown.isEmpty() ? context.usageError(QString::fromUtf8(Usage))
+                                 : context.unknownOption(unknown, QString::fromUtf8(Usage));
 
     const QString folder = Folders::locate(context.dataDir).ftpTemplate;
     if (!QDir().mkpath(folder)) {

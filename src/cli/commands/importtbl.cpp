@@ -3,11 +3,13 @@
 // the project file in place.
 #include "cliuserinterface.h"
 #include "command.h"
-#include "import/tableimport.h"
 #include "project/findfeed.h"
 #include "project/project.h"
 #include "project/projectloading.h"
+#include "project/tableimport.h"
 #include "projectarguments.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +41,11 @@ std::optional<Arguments> parseArguments(QStringList args)
 
 int runImportTable(CliContext &context)
 {
+    QStringList rest = context.args;
+    if (const qsizetype under = rest.indexOf(QStringLiteral("--under")); under >= 0)
+        rest.remove(under, std::min<qsizetype>(2, rest.size() - under));
+    if (const QString option = FirstOption(rest); !option.isEmpty())
+        return context.unknownOption(option, QString::fromUtf8(Usage));
     const std::optional<Arguments> args = parseArguments(context.args);
     if (!args)
         return context.usageError(QString::fromUtf8(Usage));

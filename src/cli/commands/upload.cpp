@@ -8,9 +8,9 @@
 #include "project/project.h"
 #include "project/projectloading.h"
 #include "project/standardoutputwriters.h"
+#include "project/uploadfeed.h"
 #include "project/workspace.h"
 #include "projectarguments.h"
-#include "publish/uploadrun.h"
 
 namespace {
 
@@ -20,6 +20,8 @@ int runUpload(CliContext &context)
 {
     QStringList args = context.args;
     context.ui.assumeYes = args.removeAll(QStringLiteral("--yes")) > 0;
+    if (const QString option = FirstOption(args); !option.isEmpty())
+        return context.unknownOption(option, QString::fromUtf8(Usage));
     if (args.size() != 2)
         return context.usageError(QString::fromUtf8(Usage));
     const QString &projectPath = args.at(0);
@@ -35,7 +37,7 @@ int runUpload(CliContext &context)
 
     Workspace workspace(project, context.ui, Folders::locate(context.dataDir),
                         StandardOutputWriters(context.clock));
-    return Mn_FtpClick(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
+    return UploadFeed(workspace) == UploadOutcome::Uploaded ? ExitOk : ExitFailure;
 }
 
 CommandRegistration registration{"upload", Usage, &runUpload};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/feeditem.h"
+#include "model/feeditem.h"
 
 #include <QString>
 #include <Qt>

@@ -2,7 +2,7 @@
 
 #include "clock.h"
 #include "gridcolumns.h"
-#include "project/channelsettings.h"
+#include "model/channelsettings.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/channelsettings.h"
-#include "project/feeditem.h"
+#include "model/channelsettings.h"
+#include "model/feeditem.h"
 
 #include <QString>
 

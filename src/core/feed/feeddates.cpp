@@ -3,7 +3,6 @@
 #include "textops.h"
 
 #include <QList>
-#include <QRegularExpression>
 #include <array>
 #include <optional>
 
@@ -34,6 +33,16 @@ QString rfc822(const WallClock &at)
            QString::number(at.date.year()) + QLatin1Char(' ') + twoDigits(at.time.hour()) +
            QLatin1Char(':') + twoDigits(at.time.minute()) + QLatin1Char(':') +
            twoDigits(at.time.second()) + QStringLiteral(" +0900");
+}
+
+// Written from the numbers read, never from the text as typed: a year
+// below 1000 keeps four digits and other separators become "-" and "T".
+QString w3c(const WallClock &at)
+{
+    return QStringLiteral("%1-%2-%3T")
+               .arg(at.date.year(), 4, 10, QLatin1Char('0'))
+               .arg(twoDigits(at.date.month()), twoDigits(at.date.day())) +
+           at.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("+09:00");
 }
 
 WallClock localNow(const Clock &clock)
@@ -81,19 +90,6 @@ std::optional<WallClock> parseItemDate(const QString &date)
     return WallClock{day, QTime(hour, minute, second)};
 }
 
-// "yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss" ("T" allowed for the space) that
-// names a real date and time: the only item dates that give a W3C date
-// feed readers read as the date the user meant.
-bool isW3cShaped(const QString &date)
-{
-    // Anchored as a whole: "$" would also match before a final line break.
-    // One per thread, since feeds are generated on several threads and Qt
-    // promises reentrancy only.
-    static thread_local const QRegularExpression form(QRegularExpression::anchoredPattern(
-        QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}([ T][0-9]{2}:[0-9]{2}:[0-9]{2})?")));
-    return form.match(date).hasMatch() && parseItemDate(date).has_value();
-}
-
 } // namespace
 
 QString Rfc822Now(const Clock &clock)
@@ -109,15 +105,11 @@ QString Rfc822FromItemDate(const QString &date)
 
 QString W3cNow(const Clock &clock)
 {
-    const WallClock now = localNow(clock);
-    return now.date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('T') +
-           now.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("+09:00");
+    return w3c(localNow(clock));
 }
 
 QString W3cFromItemDate(const QString &date)
 {
-    if (!isW3cShaped(date))
-        return {};
-    const QString time = date.size() == 10 ? QStringLiteral("00:00:00") : date.mid(11);
-    return date.left(10) + QLatin1Char('T') + time + QStringLiteral("+09:00");
+    const std::optional<WallClock> parsed = parseItemDate(date);
+    return parsed ? w3c(*parsed) : QString();
 }

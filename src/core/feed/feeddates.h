@@ -11,14 +11,15 @@
 
 // "Sun, 2 Jan 2005 03:04:05 +0900" for the clock's current local time.
 QString Rfc822Now(const Clock &clock);
-// The RFC 822 form of an item date "yyyy-mm-dd hh:nn:ss" or "yyyy-mm-dd"
-// (surrounding blanks ignored; the separator characters are not looked at).
-// Empty when the text does not name a valid date and time.
+// Both item date forms read the text the same way, so the two feed versions
+// date the same items: "yyyy-mm-dd hh:nn:ss" or "yyyy-mm-dd" (midnight),
+// surrounding blanks ignored, fields taken by position (the separator
+// characters are not looked at) with their leading digits. A text that does
+// not name a date and time that exists gives an empty result.
+
+// The RFC 822 form of an item date.
 QString Rfc822FromItemDate(const QString &date);
 // "2005-01-02T03:04:05+09:00" for the clock's current local time.
 QString W3cNow(const Clock &clock);
-// The item date as stored, "yyyy-mm-dd hh:nn:ss" (or with "T") or
-// "yyyy-mm-dd" (midnight), with "T" between date and time and "+09:00".
-// Empty for any other text and for dates and times that do not exist: a
-// feed reader would show another date than the one the user entered.
+// The W3C form of an item date, with "T" between date and time and "+09:00".
 QString W3cFromItemDate(const QString &date);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock.h"
-#include "project/editlist.h"
+#include "model/editlist.h"
 #include "rsstext.h"
 
 // The RSS 1.0 (RDF) text of a feed, with the clock's time as the channel's

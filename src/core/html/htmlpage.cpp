@@ -2,7 +2,7 @@
 
 #include "charsets.h"
 #include "feed/textops.h"
-#include "project/replacefile.h"
+#include "files/replacefile.h"
 #include "templateengine.h"
 
 QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)

@@ -1,6 +1,6 @@
 #include "templatefiledialogs.h"
 
-#include "project/replacefile.h"
+#include "files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -23,9 +23,11 @@ QString pageAddress(const ChannelSettings &s)
     return HtmlPageAddress(s.src, s.root, s.filename, s.htmlext);
 }
 
+// The RSS file is written and uploaded under its lower-case name, so the
+// address must name it so too: servers tell names apart by case.
 QString feedAddress(const ChannelSettings &s)
 {
-    return AddUrlSlash(targetAddress(s)) + s.filename +
+    return AddUrlSlash(targetAddress(s)) + AsciiLower(s.filename) +
            (s.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
 }
 

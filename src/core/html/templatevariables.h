@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datechange.h"
-#include "project/feeditem.h"
+#include "model/feeditem.h"
 #include "templatecontext.h"
 
 #include <QString>

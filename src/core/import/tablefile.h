@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/editlist.h"
+#include "model/editlist.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "backup.h"
 
-#include "replacefile.h"
+#include "files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

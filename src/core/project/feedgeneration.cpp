@@ -1,10 +1,10 @@
 #include "feedgeneration.h"
 
 #include "feed/rssfile.h"
+#include "files/replacefile.h"
 #include "messagerecorder.h"
 #include "outputwriters.h"
 #include "project.h"
-#include "replacefile.h"
 
 #include <QFile>
 #include <QHash>

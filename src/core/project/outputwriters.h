@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channelsettings.h"
-#include "editlist.h"
+#include "model/channelsettings.h"
+#include "model/editlist.h"
 #include "projectnode.h"
 
 #include <QByteArray>

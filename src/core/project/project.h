@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channelsettings.h"
+#include "model/channelsettings.h"
 #include "projectnode.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channelsettings.h"
-#include "feeditem.h"
+#include "model/channelsettings.h"
+#include "model/feeditem.h"
 
 #include <QLatin1StringView>
 #include <span>

@@ -1,7 +1,7 @@
 #include "projectlock.h"
 
+#include "files/replacefile.h"
 #include "html/charsets.h"
-#include "replacefile.h"
 #include "userinterface.h"
 
 #include <QDir>

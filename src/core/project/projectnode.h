@@ -1,24 +1,19 @@
 #pragma once
 
-#include "editlist.h"
+#include "model/editlist.h"
+#include "model/nodekind.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
 
-// One node of the project tree: the root (kind 0), a folder (kind 1) or a
-// feed (kind 2). Other kinds can be read from a file; they are shown but
-// neither saved nor generated.
+// One node of the project tree: the root, a folder or a feed (NodeKind).
 class ProjectNode
 {
 public:
-    enum Kind
-    {
-        RootKind = 0,
-        FolderKind = 1,
-        FeedKind = 2
-    };
+    using Kind = NodeKind;
+    using enum NodeKind;
 
     ProjectNode(const QString &text, int kind, std::unique_ptr<TEditList> data = {});
     ~ProjectNode();

@@ -2,8 +2,8 @@
 
 #include "backup.h"
 #include "feedgeneration.h"
+#include "files/replacefile.h"
 #include "project.h"
-#include "replacefile.h"
 #include "userinterface.h"
 #include "workspace.h"
 

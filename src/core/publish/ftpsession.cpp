@@ -1,7 +1,7 @@
 #include "ftpsession.h"
 
-#include "nmftp.h"
-#include "winftp.h"
+#include "curlftpclient.h"
+#include "socketftpclient.h"
 
 #include <QBuffer>
 
@@ -34,7 +34,7 @@ public:
     QString errorText() const override { return m_ftp.errorText(); }
 
 private:
-    TWinFTP m_ftp;
+    CurlFtpClient m_ftp;
 };
 
 class SocketFtpSession : public FtpSession
@@ -49,7 +49,7 @@ public:
         m_ftp.Port = t.port;
         m_ftp.TimeOut = t.timeout * 1000;
         m_ftp.Passive = t.passive;
-        return m_ftp.Connect() && m_ftp.Mode(TNMFTP::TransferMode::Ascii) &&
+        return m_ftp.Connect() && m_ftp.Mode(SocketFtpClient::TransferMode::Ascii) &&
                m_ftp.ChangeDir(remoteDirectory);
     }
 
@@ -64,7 +64,7 @@ public:
     QString errorText() const override { return m_ftp.errorText(); }
 
 private:
-    TNMFTP m_ftp;
+    SocketFtpClient m_ftp;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "powersock.h"
+#include "ftpcontrolconnection.h"
 
 #include <QIODevice>
 #include <QString>
@@ -11,7 +11,7 @@ class QTcpServer;
 // uses: Connect() (with login), Mode(), ChangeDir(), Upload() for each file,
 // Disconnect(). A failing step returns false with errorText(): the server's
 // reply, or why the client gave up.
-class TNMFTP : public TPowersock
+class SocketFtpClient : public FtpControlConnection
 {
 public:
     enum class TransferMode

@@ -1,4 +1,4 @@
-#include "nmftp.h"
+#include "socketftpclient.h"
 
 #include "ftpnames.h"
 
@@ -36,7 +36,7 @@ quint16 PassiveReplyPort(const QString &reply)
     return high < 0 || low < 0 ? 0 : quint16(high * 256 + low);
 }
 
-bool TNMFTP::Connect()
+bool SocketFtpClient::Connect()
 {
     if (!openControl())
         return false;
@@ -51,19 +51,19 @@ bool TNMFTP::Connect()
     return ok;
 }
 
-bool TNMFTP::Mode(TransferMode mode)
+bool SocketFtpClient::Mode(TransferMode mode)
 {
     return bool(
         command(mode == TransferMode::Ascii ? QStringLiteral("TYPE A") : QStringLiteral("TYPE I"),
                 400, 599));
 }
 
-bool TNMFTP::ChangeDir(const QString &path)
+bool SocketFtpClient::ChangeDir(const QString &path)
 {
     return bool(command(QStringLiteral("CWD ") + path, 400, 599));
 }
 
-bool TNMFTP::openPassiveData(QTcpSocket &data)
+bool SocketFtpClient::openPassiveData(QTcpSocket &data)
 {
     const std::optional<FtpReply> reply = command(QStringLiteral("PASV"), 500, 599);
     if (!reply)
@@ -77,7 +77,7 @@ bool TNMFTP::openPassiveData(QTcpSocket &data)
     return true;
 }
 
-bool TNMFTP::announceActiveData(QTcpServer &listener)
+bool SocketFtpClient::announceActiveData(QTcpServer &listener)
 {
     const QHostAddress local = m_control.localAddress();
     if (!listener.listen(local, 0))
@@ -100,7 +100,7 @@ bool TNMFTP::announceActiveData(QTcpServer &listener)
     return bool(command(line, 301, 599));
 }
 
-bool TNMFTP::sendData(QIODevice &source, QTcpSocket &data)
+bool SocketFtpClient::sendData(QIODevice &source, QTcpSocket &data)
 {
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(DataChunk);
@@ -116,7 +116,7 @@ bool TNMFTP::sendData(QIODevice &source, QTcpSocket &data)
     return true;
 }
 
-bool TNMFTP::Upload(QIODevice &source, const QString &name)
+bool SocketFtpClient::Upload(QIODevice &source, const QString &name)
 {
     const auto *file = qobject_cast<const QFile *>(&source);
     const QString remoteName =
@@ -147,7 +147,7 @@ bool TNMFTP::Upload(QIODevice &source, const QString &name)
     return checkReply(readReply(), 400, 599);
 }
 
-bool TNMFTP::Disconnect()
+bool SocketFtpClient::Disconnect()
 {
     if (!Connected())
         return true;

@@ -1,4 +1,4 @@
-#include "powersock.h"
+#include "ftpcontrolconnection.h"
 
 #include "ftpnames.h"
 
@@ -9,7 +9,7 @@ const QString ConnectionLostText = QStringLiteral("サーバーとの接続が�
 
 } // namespace
 
-bool TPowersock::openControl()
+bool FtpControlConnection::openControl()
 {
     closeControl();
     m_reader = FtpReplyReader();
@@ -21,12 +21,12 @@ bool TPowersock::openControl()
     return true;
 }
 
-void TPowersock::closeControl()
+void FtpControlConnection::closeControl()
 {
     m_control.abort();
 }
 
-std::optional<FtpReply> TPowersock::readReply()
+std::optional<FtpReply> FtpControlConnection::readReply()
 {
     const QDeadlineTimer until = deadline();
     for (;;) {
@@ -50,7 +50,7 @@ std::optional<FtpReply> TPowersock::readReply()
     }
 }
 
-std::optional<FtpReply> TPowersock::command(const QString &line, int failFrom, int failTo)
+std::optional<FtpReply> FtpControlConnection::command(const QString &line, int failFrom, int failTo)
 {
     if (!IsSendableFtpText(line)) {
         fail(UnsendableText);
@@ -69,7 +69,8 @@ std::optional<FtpReply> TPowersock::command(const QString &line, int failFrom, i
     return reply;
 }
 
-bool TPowersock::checkReply(const std::optional<FtpReply> &reply, int failFrom, int failTo)
+bool FtpControlConnection::checkReply(const std::optional<FtpReply> &reply, int failFrom,
+                                      int failTo)
 {
     if (!reply)
         return false;
@@ -78,7 +79,7 @@ bool TPowersock::checkReply(const std::optional<FtpReply> &reply, int failFrom, 
     return true;
 }
 
-bool TPowersock::flush(QTcpSocket &socket, const QDeadlineTimer &until)
+bool FtpControlConnection::flush(QTcpSocket &socket, const QDeadlineTimer &until)
 {
     while (socket.bytesToWrite() > 0) {
         if (socket.state() != QAbstractSocket::ConnectedState)
@@ -90,7 +91,7 @@ bool TPowersock::flush(QTcpSocket &socket, const QDeadlineTimer &until)
     return true;
 }
 
-bool TPowersock::fail(const QString &text)
+bool FtpControlConnection::fail(const QString &text)
 {
     m_errorText = text;
     return false;

@@ -1,9 +1,9 @@
 #include "examplefeed.h"
 #include "project/project.h"
 #include "project/standardoutputwriters.h"
+#include "project/uploadfeed.h"
 #include "project/workspace.h"
 #include "publish/ftptemplate.h"
-#include "publish/uploadrun.h"
 #include "pyftpdserver.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
@@ -59,7 +59,7 @@ using RunEdit = std::function<void(Run &)>;
 
 Q_DECLARE_METATYPE(RunEdit)
 
-class TestUploadRun : public QObject
+class TestUploadFeed : public QObject
 {
     Q_OBJECT
 
@@ -98,7 +98,7 @@ private:
 
     void start(Run &run)
     {
-        run.outcome = Mn_FtpClick(run.workspace, [&run](ProjectNode &feed, bool uploading) {
+        run.outcome = UploadFeed(run.workspace, [&run](ProjectNode &feed, bool uploading) {
             QVERIFY(&feed == run.feed);
             run.images << (uploading ? QStringLiteral("on") : QStringLiteral("off"));
         });
@@ -278,5 +278,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUploadRun)
-#include "tst_uploadrun.moc"
+QTEST_GUILESS_MAIN(TestUploadFeed)
+#include "tst_uploadfeed.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wininet.h"
+#include "curlftpconnection.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,13 +8,13 @@
 // The FTP client that sends files straight from memory, on libcurl. An
 // upload uses: open(), the time-outs, setActive(true) (connect and log in),
 // setCurrentDirectory(), put() for each file, setActive(false).
-class TWinFTP : public TWinInet
+class CurlFtpClient : public CurlFtpConnection
 {
 public:
-    enum class TFTPFileMode
+    enum class FileMode
     {
-        fpAscii,
-        fpBinary
+        Ascii,
+        Binary
     };
 
     QString UserName;
@@ -31,7 +31,7 @@ public:
 
     // Stores the bytes under the name in the current directory.
     bool put(const QByteArray &content, const QString &remoteName,
-             TFTPFileMode mode = TFTPFileMode::fpBinary);
+             FileMode mode = FileMode::Binary);
 
 private:
     // Runs one request on the connection for a URL path below the server.

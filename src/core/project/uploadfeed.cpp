@@ -1,13 +1,13 @@
-#include "uploadrun.h"
+#include "uploadfeed.h"
 
 #include "feed/rssfile.h"
-#include "ftptemplate.h"
-#include "ftptemplatefolder.h"
-#include "project/project.h"
-#include "project/saveproject.h"
-#include "project/workspace.h"
-#include "uploaddestination.h"
+#include "project.h"
+#include "publish/ftptemplate.h"
+#include "publish/ftptemplatefolder.h"
+#include "publish/uploaddestination.h"
+#include "saveproject.h"
 #include "userinterface.h"
+#include "workspace.h"
 
 #include <QFileInfo>
 #include <optional>
@@ -88,7 +88,7 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
 
 } // namespace
 
-UploadOutcome Mn_FtpClick(Workspace &workspace, const UploadImage &showUploading)
+UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
 {
     Project &project = workspace.project;
     UserInterface &ui = workspace.ui;

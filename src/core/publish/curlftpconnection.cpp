@@ -1,4 +1,4 @@
-#include "wininet.h"
+#include "curlftpconnection.h"
 
 #include <QUrl>
 #include <algorithm>
@@ -23,25 +23,25 @@ bool globalInit()
 
 } // namespace
 
-TWinInet::TWinInet() = default;
+CurlFtpConnection::CurlFtpConnection() = default;
 
-TWinInet::~TWinInet()
+CurlFtpConnection::~CurlFtpConnection()
 {
     close();
 }
 
-bool TWinInet::open()
+bool CurlFtpConnection::open()
 {
     m_initialized = globalInit();
     return m_initialized;
 }
 
-bool TWinInet::checkInitialized()
+bool CurlFtpConnection::checkInitialized()
 {
     return m_initialized || fail(NotInitializedText);
 }
 
-bool TWinInet::setTimeout(int &timeout, int milliseconds)
+bool CurlFtpConnection::setTimeout(int &timeout, int milliseconds)
 {
     if (!checkInitialized())
         return false;
@@ -51,29 +51,29 @@ bool TWinInet::setTimeout(int &timeout, int milliseconds)
     return true;
 }
 
-bool TWinInet::setConnectTimeout(int milliseconds)
+bool CurlFtpConnection::setConnectTimeout(int milliseconds)
 {
     return setTimeout(m_connectTimeout, milliseconds);
 }
 
-bool TWinInet::setReceiveTimeout(int milliseconds)
+bool CurlFtpConnection::setReceiveTimeout(int milliseconds)
 {
     return setTimeout(m_receiveTimeout, milliseconds);
 }
 
-void TWinInet::close()
+void CurlFtpConnection::close()
 {
     destroyHandle();
     m_initialized = false;
 }
 
-QString TWinInet::hostName() const
+QString CurlFtpConnection::hostName() const
 {
     const qsizetype scheme = Address.indexOf(QStringLiteral("://"));
     return scheme < 0 ? Address : Address.mid(scheme + 3);
 }
 
-QString TWinInet::serverUrl() const
+QString CurlFtpConnection::serverUrl() const
 {
     QUrl url;
     url.setScheme(QStringLiteral("ftp"));
@@ -83,7 +83,7 @@ QString TWinInet::serverUrl() const
     return url.toString(QUrl::FullyEncoded);
 }
 
-bool TWinInet::createHandle()
+bool CurlFtpConnection::createHandle()
 {
     destroyHandle();
     m_handle = curl_easy_init();
@@ -102,7 +102,7 @@ bool TWinInet::createHandle()
     return true;
 }
 
-void TWinInet::applyTimeouts()
+void CurlFtpConnection::applyTimeouts()
 {
     const long connect = m_connectTimeout > 0 ? m_connectTimeout : DefaultTimeout;
     const long receive = m_receiveTimeout > 0 ? m_receiveTimeout : DefaultTimeout;
@@ -116,7 +116,7 @@ void TWinInet::applyTimeouts()
                      std::max(MinRequestBound, RequestBoundPerTimeout * (connect + receive)));
 }
 
-void TWinInet::destroyHandle()
+void CurlFtpConnection::destroyHandle()
 {
     if (m_handle) {
         curl_easy_cleanup(m_handle);
@@ -124,7 +124,7 @@ void TWinInet::destroyHandle()
     }
 }
 
-bool TWinInet::fail(const QString &text)
+bool CurlFtpConnection::fail(const QString &text)
 {
     m_errorText = text;
     return false;

@@ -9,12 +9,12 @@
 
 // The control connection of the socket FTP client: connecting, sending
 // commands and reading replies. Every wait ends after TimeOut milliseconds.
-class TPowersock
+class FtpControlConnection
 {
 public:
     static constexpr int DefaultTimeOut = 10000;
 
-    virtual ~TPowersock() = default;
+    virtual ~FtpControlConnection() = default;
 
     QString Host;
     int Port = 21;

@@ -1,4 +1,4 @@
-#include "winftp.h"
+#include "curlftpclient.h"
 
 #include "ftpnames.h"
 
@@ -53,14 +53,14 @@ QString encodedDirectory(const QString &directory)
 
 } // namespace
 
-bool TWinFTP::perform(const QString &urlPath)
+bool CurlFtpClient::perform(const QString &urlPath)
 {
     const QByteArray url = (serverUrl() + urlPath).toUtf8();
     curl_easy_setopt(handle(), CURLOPT_URL, url.constData());
     return curl_easy_perform(handle()) == CURLE_OK;
 }
 
-bool TWinFTP::setActive(bool active)
+bool CurlFtpClient::setActive(bool active)
 {
     if (!active) {
         destroyHandle();
@@ -87,7 +87,7 @@ bool TWinFTP::setActive(bool active)
     return true;
 }
 
-bool TWinFTP::setCurrentDirectory(const QString &directory)
+bool CurlFtpClient::setCurrentDirectory(const QString &directory)
 {
     const QString failedText = QStringLiteral("カレントディレクトリを設定できません");
     if (!isActive() || !IsSendableFtpText(directory))
@@ -100,7 +100,7 @@ bool TWinFTP::setCurrentDirectory(const QString &directory)
     return true;
 }
 
-bool TWinFTP::put(const QByteArray &content, const QString &remoteName, TFTPFileMode mode)
+bool CurlFtpClient::put(const QByteArray &content, const QString &remoteName, FileMode mode)
 {
     if (!checkInitialized())
         return false;
@@ -113,7 +113,7 @@ bool TWinFTP::put(const QByteArray &content, const QString &remoteName, TFTPFile
     Upload upload{content};
     curl_easy_setopt(handle(), CURLOPT_NOBODY, 0L);
     curl_easy_setopt(handle(), CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(handle(), CURLOPT_TRANSFERTEXT, mode == TFTPFileMode::fpAscii ? 1L : 0L);
+    curl_easy_setopt(handle(), CURLOPT_TRANSFERTEXT, mode == FileMode::Ascii ? 1L : 0L);
     curl_easy_setopt(handle(), CURLOPT_READFUNCTION, &readChunk);
     curl_easy_setopt(handle(), CURLOPT_READDATA, &upload);
     curl_easy_setopt(handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(content.size()));

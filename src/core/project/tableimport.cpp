@@ -1,7 +1,7 @@
 #include "tableimport.h"
 
 #include "import/tablefile.h"
-#include "project/project.h"
+#include "project.h"
 #include "userinterface.h"
 
 #include <QFile>
@@ -79,8 +79,8 @@ ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *s
     return added;
 }
 
-ProjectNode *Minnow1Click(Project &project, UserInterface &ui, ProjectNode *selected,
-                          const QString &dataFolder)
+ProjectNode *ImportTableFile(Project &project, UserInterface &ui, ProjectNode *selected,
+                             const QString &dataFolder)
 {
     const std::optional<QString> path = ui.chooseOpenFile(
         {QStringLiteral("Minnow版のデータを追加"), QStringLiteral("Minnow版ファイル(*.tbl)|*.tbl"),

@@ -20,4 +20,4 @@ using UploadImage = std::function<void(ProjectNode &feed, bool uploading)>;
 // file, made by the workspace's writers as saving makes them, to the server
 // of the feed's FTP template or into its upload folder, and clears the
 // feed's changed mark. Every outcome is told through the user interface.
-UploadOutcome Mn_FtpClick(Workspace &workspace, const UploadImage &showUploading = {});
+UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading = {});

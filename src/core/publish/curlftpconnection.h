@@ -7,13 +7,13 @@ typedef void CURL;
 // The connection handle of the libcurl FTP client: the settings shared by
 // every request, the time-outs, and the libcurl handle that keeps the logged
 // in control connection between requests.
-class TWinInet
+class CurlFtpConnection
 {
 public:
-    TWinInet();
-    virtual ~TWinInet();
-    TWinInet(const TWinInet &) = delete;
-    TWinInet &operator=(const TWinInet &) = delete;
+    CurlFtpConnection();
+    virtual ~CurlFtpConnection();
+    CurlFtpConnection(const CurlFtpConnection &) = delete;
+    CurlFtpConnection &operator=(const CurlFtpConnection &) = delete;
 
     // Server host; a leading scheme ("ftp://") is cut off when connecting.
     QString Address;

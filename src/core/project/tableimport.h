@@ -22,5 +22,5 @@ ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *s
 // current node before and selects the returned feed afterwards, which
 // shows it. Returns nullptr when the user cancelled or the file could not
 // be read.
-ProjectNode *Minnow1Click(Project &project, UserInterface &ui, ProjectNode *selected,
-                          const QString &dataFolder);
+ProjectNode *ImportTableFile(Project &project, UserInterface &ui, ProjectNode *selected,
+                             const QString &dataFolder);
