@@ -110,7 +110,7 @@ bool XmlDocument::mapBuffer(qint64 size)
 {
     m_mapped = size_t(size) + 1;
     void *mapped =
-        ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (mapped == MAP_FAILED) {
         m_mapped = 0;
         return false;

@@ -1,7 +1,6 @@
 #include "xmlelementreader.h"
 
 #include "feed/textops.h"
-#include "xmlinput.h"
 
 #include <algorithm>
 #include <cstring>
@@ -267,10 +266,14 @@ XmlElement XmlElementReader::readElement(pugi::xml_node node, int depth)
         return element;
     QString &joined = hasCData ? element.cdata : element.text;
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_pcdata)
-            joined += cleanPiece(child.value(), Piece::Text, hasCData);
-        else if (child.type() == pugi::node_cdata)
-            joined += cleanPiece(child.value(), Piece::CData, true);
+        const bool cdata = child.type() == pugi::node_cdata;
+        if (!cdata && child.type() != pugi::node_pcdata)
+            continue;
+        QString piece = cleanPiece(child.value(), cdata ? Piece::CData : Piece::Text, hasCData);
+        if (joined.isEmpty())
+            joined = std::move(piece); // most elements have one piece
+        else
+            joined += piece;
     }
     return element;
 }
@@ -283,52 +286,61 @@ QString XmlElementReader::cleanPiece(const char *raw, Piece kind, bool decodeRef
     return withoutControls(std::move(piece));
 }
 
+QString XmlElementReader::utf8Text(QByteArrayView bytes)
+{
+    m_utf8.resetState();
+    QString text = m_utf8.decode(bytes);
+    return m_utf8.hasError() ? invalidText() : text;
+}
+
 QString XmlElementReader::decodePiece(const char *raw, Piece kind)
 {
-    const QByteArrayView bytes(raw);
-    if (!IsValidUtf8(bytes))
-        return invalidText();
     const bool attribute = kind == Piece::Attribute;
-    const bool references = kind != Piece::CData && bytes.contains('&');
-    const bool blanks =
-        attribute && (bytes.contains('\t') || bytes.contains('\n') || bytes.contains('\r'));
-    if (!references && !blanks && !bytes.contains('\r'))
-        return QString::fromUtf8(bytes);
+    const char *const specials = attribute ? "\r&\n\t" : kind == Piece::Text ? "\r&" : "\r";
+    // Most values hold nothing to decode: one library scan finds that and
+    // the length.
+    const size_t plain = std::strcspn(raw, specials);
+    if (raw[plain] == 0)
+        return utf8Text(QByteArrayView(raw, qsizetype(plain)));
 
+    const QByteArrayView bytes(raw);
+    const auto special = [&](char c) { return c != 0 && std::strchr(specials, c) != nullptr; };
+    const char *const end = bytes.data() + bytes.size();
+    const char *run = raw + plain;
     QByteArray decoded;
     decoded.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n' || c == '\t') {
+    decoded.append(bytes.data(), run - bytes.data());
+    for (const char *p = run; p < end;) {
+        const char *next = std::find_if(p, end, special);
+        decoded.append(p, next - p);
+        if (next == end)
+            break;
+        p = next + 1;
+        if (*next != '&') {
             // CR LF and a lone CR end a line like LF; an attribute value
-            // holds them as spaces.
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            decoded += attribute ? ' ' : (c == '\t' ? '\t' : '\n');
+            // holds line ends and tabs as spaces.
+            if (*next == '\r' && p < end && *p == '\n')
+                ++p;
+            decoded += attribute ? ' ' : '\n';
             continue;
         }
-        if (c != '&' || kind == Piece::CData) {
-            decoded += c;
-            continue;
-        }
-        if (i + 1 < bytes.size() && bytes[i + 1] == '#') {
-            if (const auto reference = numericReference(bytes, i)) {
+        const qsizetype at = next - bytes.data();
+        if (p < end && *p == '#') {
+            if (const auto reference = numericReference(bytes, at)) {
                 const char32_t ucs4[1] = {reference->first};
                 decoded += QString::fromUcs4(ucs4, 1).toUtf8();
-                i += reference->second - 1;
-                continue;
+                p = next + reference->second;
+            } else {
+                decoded += '&';
             }
-            decoded += c;
             continue;
         }
-        qsizetype end = i + 1;
-        while (end < bytes.size() && isNameByte(bytes[end]))
-            ++end;
-        if (end == i + 1 || end >= bytes.size() || bytes[end] != ';') {
-            decoded += c;
+        const char *nameEnd = std::find_if_not(p, end, isNameByte);
+        if (nameEnd == p || nameEnd == end || *nameEnd != ';') {
+            decoded += '&';
             continue;
         }
-        const QByteArrayView entity = bytes.sliced(i + 1, end - i - 1);
+        const QByteArrayView entity(p, nameEnd - p);
         static const std::pair<QByteArrayView, char> predefined[] = {
             {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'}};
         const auto known = std::find_if(std::begin(predefined), std::end(predefined),
@@ -337,12 +349,12 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind)
             decoded += known->second;
         } else if (!m_document.hasOutsideDtd()) {
             raiseError(QStringLiteral("Entity '%1' not declared.").arg(QString::fromUtf8(entity)),
-                       raw + i);
+                       next);
         }
         // An entity of a DTD that is never read stays out of the text.
-        i = end;
+        p = nameEnd + 1;
     }
-    return QString::fromUtf8(decoded);
+    return utf8Text(decoded);
 }
 
 // The content of the element as markup. Walked without recursion, since

@@ -3,6 +3,7 @@
 #include "xmldocument.h"
 #include "xmlelement.h"
 
+#include <QStringDecoder>
 #include <optional>
 #include <vector>
 
@@ -74,11 +75,14 @@ private:
     // The piece's text; invalidText when it holds invalid UTF-8. A
     // reference to an undeclared entity raises the error.
     QString decodePiece(const char *raw, Piece kind);
+    // The bytes as text; invalidText when they are not valid UTF-8.
+    QString utf8Text(QByteArrayView bytes);
     QString cleanPiece(const char *raw, Piece kind, bool decodeReferences = false);
     void raiseError(const QString &error, const char *position);
     bool tooDeep(pugi::xml_node element, int depth);
 
     XmlDocument &m_document;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     std::vector<Frame> m_frames;
     QString m_name;
     QString m_error;

@@ -12,11 +12,6 @@ bool isDroppedControl(uchar c)
     return c < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
-bool isContinuation(uchar c)
-{
-    return (c & 0xC0) == 0x80;
-}
-
 constexpr quint64 Ones = 0x0101010101010101ULL;
 constexpr quint64 HighBits = 0x8080808080808080ULL;
 
@@ -31,38 +26,6 @@ quint64 wordAt(const uchar *data)
 bool hasNoControl(quint64 word)
 {
     return ((word - 0x20 * Ones) & ~word & HighBits) == 0;
-}
-
-// Length of the valid UTF-8 sequence at data[i], or 0 when it is invalid.
-qsizetype validSequenceLength(const uchar *data, qsizetype i, qsizetype size)
-{
-    const uchar lead = data[i];
-    qsizetype length;
-    uchar low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > size || data[i + 1] < low || data[i + 1] > high)
-        return 0;
-    for (qsizetype k = 2; k < length; ++k) {
-        if (!isContinuation(data[i + k]))
-            return 0;
-    }
-    return length;
 }
 
 std::optional<QString> declaredEncoding(QByteArrayView document)
@@ -128,26 +91,4 @@ QByteArray DocumentAsUtf8(QByteArrayView document)
     if (!decoder.isValid())
         return {};
     return QString(decoder(document)).toUtf8();
-}
-
-bool IsValidUtf8(QByteArrayView bytes)
-{
-    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        if (i + 8 <= size && (wordAt(data + i) & HighBits) == 0) {
-            i += 8;
-            continue;
-        }
-        if (data[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        const qsizetype length = validSequenceLength(data, i, size);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
 }

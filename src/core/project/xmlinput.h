@@ -17,7 +17,3 @@ bool NamesOtherEncoding(QByteArrayView document);
 // Such a document as UTF-8; a null array when Qt does not know its encoding
 // (it is then read as UTF-8 as it is).
 QByteArray DocumentAsUtf8(QByteArrayView document);
-
-// Whether the bytes, a value of the document, are valid UTF-8: no overlong
-// forms, surrogates or code points above U+10FFFF, and no cut sequence.
-bool IsValidUtf8(QByteArrayView bytes);
