@@ -200,9 +200,29 @@ bool XmlElementReader::nextChild()
     return true;
 }
 
+// Skipped elements are checked too: a walked element is freed at once,
+// which descends it recursively.
 void XmlElementReader::skipElement()
 {
+    const pugi::xml_node element = m_frames.back().element;
+    const int depth = int(m_frames.size()) - 1;
     m_frames.pop_back();
+    pugi::xml_node node = element.first_child();
+    int level = depth + 1;
+    while (node) {
+        if (node.type() == pugi::node_element && tooDeep(node, level))
+            return;
+        if (node.first_child()) {
+            node = node.first_child();
+            ++level;
+            continue;
+        }
+        while (!node.next_sibling() && node.parent() != element) {
+            node = node.parent();
+            --level;
+        }
+        node = node.next_sibling();
+    }
 }
 
 std::optional<QString> XmlElementReader::attribute(QLatin1StringView attributeName)
@@ -245,7 +265,7 @@ XmlElement XmlElementReader::readElement(pugi::xml_node node, int depth)
         return std::nullopt;
     }();
     if (type && SameXmlName(*type, QLatin1StringView("xhtml"))) {
-        element.text = readMarkup(node);
+        element.text = readMarkup(node, depth);
         return element;
     }
 
@@ -359,7 +379,7 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind)
 
 // The content of the element as markup. Walked without recursion, since
 // markup may nest deeper than the stack allows.
-QString XmlElementReader::readMarkup(pugi::xml_node element)
+QString XmlElementReader::readMarkup(pugi::xml_node element, int depth)
 {
     QString markup;
     bool invalid = false;
@@ -392,8 +412,11 @@ QString XmlElementReader::readMarkup(pugi::xml_node element)
         } else if (node.type() == pugi::node_pcdata) {
             markup += EscapeXmlAttr(piece(node.value(), Piece::Text));
         }
+        if (node.type() == pugi::node_element && tooDeep(node, depth + 1))
+            return {};
         if (node.type() == pugi::node_element && node.first_child()) {
             node = node.first_child();
+            ++depth;
             continue;
         }
         // Close the elements that end here, then go on with what follows.
@@ -406,6 +429,7 @@ QString XmlElementReader::readMarkup(pugi::xml_node element)
             if (node.next_sibling() || node.parent() == element)
                 break;
             node = node.parent();
+            --depth;
         }
         node = node.next_sibling();
     }

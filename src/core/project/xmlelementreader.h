@@ -71,7 +71,7 @@ private:
     };
 
     XmlElement readElement(pugi::xml_node element, int depth);
-    QString readMarkup(pugi::xml_node element);
+    QString readMarkup(pugi::xml_node element, int depth);
     // The piece's text; invalidText when it holds invalid UTF-8. A
     // reference to an undeclared entity raises the error.
     QString decodePiece(const char *raw, Piece kind);
