@@ -11,7 +11,7 @@
 # BUILD_FOLDER defaults to ./build; sizes default to "small medium large".
 # GEN_PROJECT names the project generator (default
 # /work/shared/tools/gen_project.py); RUNS the number of timed runs per size
-# (default 3; the best is shown). Everything generated lives in a temporary
+# (default 5; the median is shown). Everything generated lives in a temporary
 # folder that is removed at the end.
 set -euo pipefail
 
@@ -21,7 +21,7 @@ shift || true
 sizes=${*:-small medium large}
 cli=$build/src/cli/brisklet-cli
 generator=${GEN_PROJECT:-/work/shared/tools/gen_project.py}
-runs=${RUNS:-3}
+runs=${RUNS:-5}
 
 [[ -x $cli ]] || { echo "no brisklet-cli in $build" >&2; exit 1; }
 work=$(mktemp -d)
@@ -38,8 +38,8 @@ measure() {
         END { printf "%.3f %d %.3f\n", s, kb, cpu }' "$log"
 }
 
-# The line with the shortest time.
-best() { sort -n | head -1; }
+# The line with the median time.
+median() { sort -n | awk '{ line[NR] = $0 } END { print line[int((NR + 1) / 2)] }'; }
 
 printf '%-7s %6s %6s %10s | %9s %9s %9s | %9s %9s | %6s %9s %8s\n' \
     size feeds items project_MB build_s build_MB build_cpu cp_s cp_MB ratio ms/feed mem/file
@@ -54,14 +54,14 @@ for size in $sizes; do
     # The first build creates the files; the timed ones replace them, as
     # saving an existing project does.
     "$cli" build "$dir/project.dta" >/dev/null
-    build_best=$(for _ in $(seq "$runs"); do measure "$cli" build "$dir/project.dta"; done | best)
-    cp_best=$(for _ in $(seq "$runs"); do
+    build_median=$(for _ in $(seq "$runs"); do measure "$cli" build "$dir/project.dta"; done | median)
+    cp_median=$(for _ in $(seq "$runs"); do
         rm -rf "$dir/copy"
         measure cp -r "$dir/out" "$dir/copy"
-    done | best)
+    done | median)
 
-    read -r build_s build_kb build_cpu <<<"$build_best"
-    read -r cp_s cp_kb _ <<<"$cp_best"
+    read -r build_s build_kb build_cpu <<<"$build_median"
+    read -r cp_s cp_kb _ <<<"$cp_median"
     awk -v size="$size" -v feeds="$feeds" -v items="$items" -v bytes="$bytes" \
         -v bs="$build_s" -v bk="$build_kb" -v bc="$build_cpu" -v cs="$cp_s" -v ck="$cp_kb" 'BEGIN {
         printf "%-7s %6d %6d %10.1f | %9.3f %9.1f %9.3f | %9.3f %9.1f | %6.2f %9.3f %8.2f\n",

@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
@@ -415,6 +416,11 @@ private Q_SLOTS:
         QTest::newRow("values nested too deep")
             << Header + feed(QByteArray("<title>\n").repeated(XmlElementReader::MaxDepth)) << 1001
             << u8("要素の入れ子が深すぎます（1000 段まで）。");
+        QTest::newRow("skipped elements nested too deep")
+            << "<brisklet>\n" + QByteArray("<skipped>\n").repeated(XmlElementReader::MaxDepth)
+            << 1001 << u8("要素の入れ子が深すぎます（1000 段まで）。");
+        QTest::newRow("content after the document element")
+            << Header + Footer + "<extra/>" << 6 << u8("Extra content at end of document.");
         QTest::newRow("external entity")
             << QByteArray("<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n"
                           "<brisklet><project><node flag=\"2\" disp=\"&e;\"/></project>"
@@ -438,6 +444,31 @@ private Q_SLOTS:
                 u8("プロジェクトファイルを読み込めません（%1 行目）。\n%2").arg(line).arg(reason));
             QCOMPARE(content.root->childCount(), 0);
             QVERIFY(content.defaults == ProjectDefaults());
+        }
+    }
+
+    // Documents in another encoding are read as what they say they are.
+    void otherEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        const QString text = u8("<?xml version=\"1.0\" encoding=\"%1\"?>\n<brisklet><project>"
+                                "<node flag=\"2\" disp=\"f\"><title>日本語</title></node>"
+                                "</project></brisklet>");
+        QStringEncoder shiftJis("Shift_JIS");
+        QTest::newRow("Shift_JIS declared") << QByteArray(shiftJis(text.arg(u8("Shift_JIS"))));
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        QTest::newRow("UTF-16 with a byte order mark") << QByteArray(utf16(text.arg(u8("UTF-16"))));
+    }
+    void otherEncodings()
+    {
+        QFETCH(QByteArray, document);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u8("other.dta"));
+        testfiles::writeAll(path, document);
+        const ProjectContent contents[] = {ReadProjectContent(document), ReadProjectFile(path)};
+        for (const ProjectContent &content : contents) {
+            QVERIFY2(content.isRead(), qPrintable(content.error));
+            QCOMPARE(firstFeedSettings(content)->title, u8("日本語"));
         }
     }
 

@@ -13,7 +13,8 @@ XmlElement readDocumentElement(QByteArray document)
 {
     QBuffer buffer(&document);
     buffer.open(QIODevice::ReadOnly);
-    XmlElementReader reader(buffer, QChar());
+    XmlDocument parsed(buffer);
+    XmlElementReader reader(parsed);
     if (!reader.nextChild())
         return {};
     return reader.readElement();
@@ -77,7 +78,8 @@ private Q_SLOTS:
         QByteArray document("<r><a><x/><y/></a><b>t</b><c><z/></c></r>");
         QBuffer buffer(&document);
         buffer.open(QIODevice::ReadOnly);
-        XmlElementReader reader(buffer, QChar());
+        XmlDocument parsed(buffer);
+        XmlElementReader reader(parsed);
         QStringList seen;
         QVERIFY(reader.nextChild());
         while (reader.nextChild()) {

@@ -3,9 +3,7 @@
 #include "feed/textops.h"
 #include "projectfields.h"
 #include "xmlelementreader.h"
-#include "xmlinput.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <climits>
 
@@ -214,11 +212,11 @@ ProjectContent unreadContent(const QString &error)
     return content;
 }
 
-ProjectContent readContent(QIODevice &device, QChar invalidMarker, const FeedReadHandler &feedRead)
+ProjectContent readContent(XmlDocument &document, const FeedReadHandler &feedRead)
 {
     ProjectContent content;
     content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
-    XmlElementReader xml(device, invalidMarker);
+    XmlElementReader xml(document);
     ProjectWalk(xml, content, feedRead).walkDocument();
     if (xml.hasError()) {
         content.root = std::make_unique<ProjectNode>(QString(), ProjectNode::RootKind);
@@ -230,20 +228,12 @@ ProjectContent readContent(QIODevice &device, QChar invalidMarker, const FeedRea
     return content;
 }
 
-// Reads a document that may need repairs before the parser can take it.
-ProjectContent readRepaired(const QByteArray &document, const FeedReadHandler &feedRead)
-{
-    XmlInput input = PrepareXmlInput(document);
-    QBuffer buffer(&input.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readContent(buffer, input.invalidMarker, feedRead);
-}
-
 } // namespace
 
 ProjectContent ReadProjectContent(const QByteArray &document)
 {
-    return readRepaired(document, {});
+    XmlDocument parsed(document);
+    return readContent(parsed, {});
 }
 
 ProjectContent ReadProjectFile(const QString &path, const FeedReadHandler &feedRead)
@@ -253,11 +243,6 @@ ProjectContent ReadProjectFile(const QString &path, const FeedReadHandler &feedR
         return unreadContent(ProjectUnreadableMessage());
     if (file.size() > MaxProjectFileSize)
         return unreadContent(ProjectTooLargeMessage());
-    // A clean file is parsed straight from the disk, a block at a time, so
-    // that a large project is never held in memory as bytes besides its tree.
-    const bool clean = XmlInputNeedsNoRepair(file);
-    file.seek(0);
-    if (clean)
-        return readContent(file, QChar(), feedRead);
-    return readRepaired(file.readAll(), feedRead);
+    XmlDocument document(file);
+    return readContent(document, feedRead);
 }

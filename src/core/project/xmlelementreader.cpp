@@ -3,6 +3,7 @@
 #include "feed/textops.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -20,9 +21,8 @@ QString withoutControls(QString text)
 }
 
 // The value of a digit in base 10 or 16; -1 for anything else.
-int digitValue(QChar c, int base)
+int digitValue(char16_t u, int base)
 {
-    const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
         return u - u'0';
     if (base == 16 && u >= u'a' && u <= u'f')
@@ -38,8 +38,43 @@ bool isXmlChar(char32_t c)
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Decodes "&#" digits ";" and "&#x" hex digits ";" that name a character XML
-// allows; anything else stays as it is.
+char16_t unitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+char16_t unitAt(QByteArrayView text, qsizetype i)
+{
+    return uchar(text[i]);
+}
+
+// The character that the numeric reference "&#" digits ";" or "&#x" hex
+// digits ";" at text[at] names, and the length of the reference; nothing
+// when there is no such reference there or it names a character XML does
+// not allow.
+template <typename Text>
+std::optional<std::pair<char32_t, qsizetype>> numericReference(const Text &text, qsizetype at)
+{
+    qsizetype i = at + 2;
+    const bool hex = i < text.size() && unitAt(text, i) == u'x';
+    const int base = hex ? 16 : 10;
+    if (hex)
+        ++i;
+    const qsizetype digitsStart = i;
+    char32_t code = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(unitAt(text, i), base);
+        if (digit < 0)
+            break;
+        code = code * base + char32_t(digit);
+        if (code > 0x10FFFF)
+            return std::nullopt;
+    }
+    if (i == digitsStart || i >= text.size() || unitAt(text, i) != u';' || !isXmlChar(code))
+        return std::nullopt;
+    return std::make_pair(code, i + 1 - at);
+}
+
+// Decodes the numeric references in text; anything else stays as it is.
 QString decodeNumericReferences(const QString &text)
 {
     if (!text.contains(QLatin1StringView("&#")) || !text.contains(u';'))
@@ -49,203 +84,354 @@ QString decodeNumericReferences(const QString &text)
     qsizetype done = 0;
     qsizetype at = 0;
     while ((at = text.indexOf(QLatin1StringView("&#"), at)) >= 0) {
-        qsizetype i = at + 2;
-        const bool hex = i < text.size() && text[i] == u'x';
-        const int base = hex ? 16 : 10;
-        if (hex)
-            ++i;
-        const qsizetype digitsStart = i;
-        char32_t code = 0;
-        bool tooLarge = false;
-        for (; i < text.size(); ++i) {
-            const int digit = digitValue(text[i], base);
-            if (digit < 0)
-                break;
-            code = code * base + char32_t(digit);
-            tooLarge = tooLarge || code > 0x10FFFF;
-        }
-        if (i == digitsStart || i >= text.size() || text[i] != u';' || tooLarge ||
-            !isXmlChar(code)) {
+        const auto reference = numericReference(QStringView(text), at);
+        if (!reference) {
             at += 2;
             continue;
         }
         result.append(QStringView(text).mid(done, at - done));
-        const char32_t ucs4[1] = {code};
+        const char32_t ucs4[1] = {reference->first};
         result.append(QString::fromUcs4(ucs4, 1));
-        at = done = i + 1;
+        at = done = at + reference->second;
     }
     result.append(QStringView(text).mid(done));
     return result;
 }
 
-void appendAttributeValue(QString &out, QStringView value)
+bool isNameByte(char c)
+{
+    return c != ';' && c != '&' && c != '<' && uchar(c) > ' ';
+}
+
+// The part of a name after its namespace prefix.
+const char *localName(const char *name)
+{
+    const char *colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+bool sameRawName(const char *name, QLatin1StringView expected)
+{
+    const QByteArrayView local(localName(name));
+    if (local.size() != expected.size())
+        return false;
+    for (qsizetype i = 0; i < local.size(); ++i) {
+        char c = local[i];
+        if (c >= 'A' && c <= 'Z')
+            c += 'a' - 'A';
+        if (c != expected[i].toLatin1())
+            return false;
+    }
+    return true;
+}
+
+QString nameText(const char *name)
+{
+    return QString::fromUtf8(localName(name));
+}
+
+void appendAttributeValue(QString &out, const QString &value)
 {
     out += QLatin1StringView("=\"");
-    out += EscapeXmlAttr(value.toString());
+    out += EscapeXmlAttr(value);
     out += u'"';
+}
+
+bool isNamespaceDeclaration(const char *name)
+{
+    return std::strncmp(name, "xmlns", 5) == 0 && (name[5] == 0 || name[5] == ':');
 }
 
 } // namespace
 
-XmlElementReader::XmlElementReader(QIODevice &device, QChar invalidMarker)
-    : m_invalidMarker(invalidMarker), m_xml(&device)
+XmlElementReader::XmlElementReader(XmlDocument &document)
+    : m_document(document), m_frames{{document.node(), {}}}
 {
+}
+
+QString XmlElementReader::errorString() const
+{
+    return m_error.isEmpty() ? m_document.fault() : m_error;
+}
+
+qint64 XmlElementReader::lineNumber() const
+{
+    return m_document.lineAt(m_error.isEmpty() ? m_document.faultOffset() : m_errorOffset);
+}
+
+void XmlElementReader::raiseError(const QString &error, const char *position)
+{
+    if (!m_error.isEmpty())
+        return;
+    m_error = error;
+    m_errorOffset = m_document.offsetOf(position);
+}
+
+bool XmlElementReader::tooDeep(pugi::xml_node element, int depth)
+{
+    if (depth <= MaxDepth)
+        return false;
+    raiseError(QStringLiteral("要素の入れ子が深すぎます（%1 段まで）。").arg(MaxDepth),
+               element.name());
+    return true;
 }
 
 bool XmlElementReader::nextChild()
 {
-    while (!m_xml.atEnd()) {
-        switch (m_xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            return enterElement();
-        case QXmlStreamReader::EndElement:
-            --m_depth;
-            return false;
-        case QXmlStreamReader::EndDocument:
-            return false;
-        case QXmlStreamReader::DTD:
-            if (!m_xml.entityDeclarations().isEmpty()) {
-                m_xml.raiseError(
-                    QStringLiteral("実体宣言（<!ENTITY>）を含むファイルは読み込めません。"));
-            }
-            break;
-        default:
-            break;
-        }
+    if (m_frames.empty() || !m_error.isEmpty() || m_document.declaresEntities())
+        return false;
+    Frame &frame = m_frames.back();
+    pugi::xml_node next = frame.child ? frame.child.next_sibling() : frame.element.first_child();
+    while (next && next.type() != pugi::node_element)
+        next = next.next_sibling();
+    // The child passed is done with: its nodes and bytes go back.
+    if (frame.child)
+        frame.element.remove_child(frame.child);
+    frame.child = next;
+    if (!next) {
+        m_frames.pop_back();
+        return false;
     }
-    return false;
+    m_document.releaseBefore(next.name());
+    m_frames.push_back({next, {}});
+    if (tooDeep(next, int(m_frames.size()) - 1))
+        return false;
+    m_name = nameText(next.name());
+    return true;
 }
 
-bool XmlElementReader::enterElement()
-{
-    if (++m_depth <= MaxDepth)
-        return true;
-    m_xml.raiseError(QStringLiteral("要素の入れ子が深すぎます（%1 段まで）。").arg(MaxDepth));
-    return false;
-}
-
+// Skipped elements are checked too: a walked element is freed at once,
+// which descends it recursively.
 void XmlElementReader::skipElement()
 {
-    m_xml.skipCurrentElement();
-    --m_depth;
+    const pugi::xml_node element = m_frames.back().element;
+    const int depth = int(m_frames.size()) - 1;
+    m_frames.pop_back();
+    pugi::xml_node node = element.first_child();
+    int level = depth + 1;
+    while (node) {
+        if (node.type() == pugi::node_element && tooDeep(node, level))
+            return;
+        if (node.first_child()) {
+            node = node.first_child();
+            ++level;
+            continue;
+        }
+        while (!node.next_sibling() && node.parent() != element) {
+            node = node.parent();
+            --level;
+        }
+        node = node.next_sibling();
+    }
 }
 
-std::optional<QString> XmlElementReader::attribute(QLatin1StringView attributeName) const
+std::optional<QString> XmlElementReader::attribute(QLatin1StringView attributeName)
 {
-    for (const QXmlStreamAttribute &attribute : m_xml.attributes()) {
-        if (SameXmlName(attribute.name(), attributeName))
-            return cleanPiece(attribute.value().toString(), false);
+    for (const pugi::xml_attribute &attribute : m_frames.back().element.attributes()) {
+        if (!isNamespaceDeclaration(attribute.name()) &&
+            sameRawName(attribute.name(), attributeName))
+            return cleanPiece(attribute.value(), Piece::Attribute);
     }
     return std::nullopt;
 }
 
-bool XmlElementReader::isXhtml() const
+bool XmlElementReader::isXhtml()
 {
     const std::optional<QString> type = attribute(QLatin1StringView("type"));
     return type && SameXmlName(*type, QLatin1StringView("xhtml"));
 }
 
-QString XmlElementReader::cleanPiece(QString piece, bool decodeReferences) const
+XmlElement XmlElementReader::readElement()
 {
-    if (!m_invalidMarker.isNull() && piece.contains(m_invalidMarker))
-        return invalidText();
+    const pugi::xml_node element = m_frames.back().element;
+    m_frames.pop_back();
+    return readElement(element, int(m_frames.size()));
+}
+
+XmlElement XmlElementReader::readElement(pugi::xml_node node, int depth)
+{
+    XmlElement element;
+    element.name = nameText(node.name());
+    for (const pugi::xml_attribute &attribute : node.attributes()) {
+        if (!isNamespaceDeclaration(attribute.name()))
+            element.attributes.append(
+                {nameText(attribute.name()), cleanPiece(attribute.value(), Piece::Attribute)});
+    }
+    const std::optional<QString> type = [&]() -> std::optional<QString> {
+        for (const XmlAttribute &attribute : std::as_const(element.attributes)) {
+            if (SameXmlName(attribute.name, QLatin1StringView("type")))
+                return attribute.value;
+        }
+        return std::nullopt;
+    }();
+    if (type && SameXmlName(*type, QLatin1StringView("xhtml"))) {
+        element.text = readMarkup(node, depth);
+        return element;
+    }
+
+    // Whether any piece is CDATA decides between plain text and CDATA text.
+    bool hasCData = false;
+    bool hasPiece = false;
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            if (tooDeep(child, depth + 1))
+                return element;
+            element.children.push_back(readElement(child, depth + 1));
+        } else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            hasCData = hasCData || child.type() == pugi::node_cdata;
+            hasPiece = true;
+        }
+    }
+    if (!hasPiece)
+        return element;
+    QString &joined = hasCData ? element.cdata : element.text;
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        const bool cdata = child.type() == pugi::node_cdata;
+        if (!cdata && child.type() != pugi::node_pcdata)
+            continue;
+        QString piece = cleanPiece(child.value(), cdata ? Piece::CData : Piece::Text, hasCData);
+        if (joined.isEmpty())
+            joined = std::move(piece); // most elements have one piece
+        else
+            joined += piece;
+    }
+    return element;
+}
+
+QString XmlElementReader::cleanPiece(const char *raw, Piece kind, bool decodeReferences)
+{
+    QString piece = decodePiece(raw, kind);
     if (decodeReferences)
         piece = decodeNumericReferences(piece);
     return withoutControls(std::move(piece));
 }
 
-XmlElement XmlElementReader::readElement()
+QString XmlElementReader::utf8Text(QByteArrayView bytes)
 {
-    XmlElement element;
-    element.name = m_xml.name().toString();
-    for (const QXmlStreamAttribute &attribute : m_xml.attributes())
-        element.attributes.append(
-            {attribute.name().toString(), cleanPiece(attribute.value().toString(), false)});
-    if (isXhtml()) {
-        element.text = cleanPiece(readMarkup(), false);
-        return element;
-    }
-
-    // Pieces are kept raw until it is known whether any of them is CDATA,
-    // which decides between plain text and CDATA text. Most elements have
-    // one piece.
-    QString firstPiece;
-    QList<QString> morePieces;
-    int pieceCount = 0;
-    bool hasCData = false;
-    while (!m_xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (!enterElement())
-                break;
-            element.children.push_back(readElement());
-        } else if (token == QXmlStreamReader::Characters) {
-            hasCData = hasCData || m_xml.isCDATA();
-            if (pieceCount++ == 0)
-                firstPiece = m_xml.text().toString();
-            else
-                morePieces.append(m_xml.text().toString());
-        } else if (token == QXmlStreamReader::EndElement) {
-            --m_depth;
-            break;
-        }
-    }
-    if (pieceCount == 0)
-        return element;
-    QString &joined = hasCData ? element.cdata : element.text;
-    joined = cleanPiece(std::move(firstPiece), hasCData);
-    for (const QString &piece : std::as_const(morePieces))
-        joined += cleanPiece(piece, hasCData);
-    return element;
+    m_utf8.resetState();
+    QString text = m_utf8.decode(bytes);
+    return m_utf8.hasError() ? invalidText() : text;
 }
 
-// The content of the current element as markup, up to its end tag.
-QString XmlElementReader::readMarkup()
+QString XmlElementReader::decodePiece(const char *raw, Piece kind)
+{
+    const bool attribute = kind == Piece::Attribute;
+    const char *const specials = attribute ? "\r&\n\t" : kind == Piece::Text ? "\r&" : "\r";
+    // Most values hold nothing to decode: one library scan finds that and
+    // the length.
+    const size_t plain = std::strcspn(raw, specials);
+    if (raw[plain] == 0)
+        return utf8Text(QByteArrayView(raw, qsizetype(plain)));
+
+    const QByteArrayView bytes(raw);
+    const auto special = [&](char c) { return c != 0 && std::strchr(specials, c) != nullptr; };
+    const char *const end = bytes.data() + bytes.size();
+    const char *run = raw + plain;
+    QByteArray decoded;
+    decoded.reserve(bytes.size());
+    decoded.append(bytes.data(), run - bytes.data());
+    for (const char *p = run; p < end;) {
+        const char *next = std::find_if(p, end, special);
+        decoded.append(p, next - p);
+        if (next == end)
+            break;
+        p = next + 1;
+        if (*next != '&') {
+            // CR LF and a lone CR end a line like LF; an attribute value
+            // holds line ends and tabs as spaces.
+            if (*next == '\r' && p < end && *p == '\n')
+                ++p;
+            decoded += attribute ? ' ' : '\n';
+            continue;
+        }
+        const qsizetype at = next - bytes.data();
+        if (p < end && *p == '#') {
+            if (const auto reference = numericReference(bytes, at)) {
+                const char32_t ucs4[1] = {reference->first};
+                decoded += QString::fromUcs4(ucs4, 1).toUtf8();
+                p = next + reference->second;
+            } else {
+                decoded += '&';
+            }
+            continue;
+        }
+        const char *nameEnd = std::find_if_not(p, end, isNameByte);
+        if (nameEnd == p || nameEnd == end || *nameEnd != ';') {
+            decoded += '&';
+            continue;
+        }
+        const QByteArrayView entity(p, nameEnd - p);
+        static const std::pair<QByteArrayView, char> predefined[] = {
+            {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'}};
+        const auto known = std::find_if(std::begin(predefined), std::end(predefined),
+                                        [&](const auto &entry) { return entry.first == entity; });
+        if (known != std::end(predefined)) {
+            decoded += known->second;
+        } else if (!m_document.hasOutsideDtd()) {
+            raiseError(QStringLiteral("Entity '%1' not declared.").arg(QString::fromUtf8(entity)),
+                       next);
+        }
+        // An entity of a DTD that is never read stays out of the text.
+        p = nameEnd + 1;
+    }
+    return utf8Text(decoded);
+}
+
+// The content of the element as markup. Walked without recursion, since
+// markup may nest deeper than the stack allows.
+QString XmlElementReader::readMarkup(pugi::xml_node element, int depth)
 {
     QString markup;
-    int depth = 0;
-    while (!m_xml.atEnd()) {
-        switch (m_xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            ++depth;
+    bool invalid = false;
+    const auto piece = [&](const char *raw, Piece kind) {
+        QString text = decodePiece(raw, kind);
+        invalid = invalid || text == invalidText();
+        return text;
+    };
+    pugi::xml_node node = element.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element) {
             markup += u'<';
-            markup += m_xml.qualifiedName();
-            for (const QXmlStreamNamespaceDeclaration &ns : m_xml.namespaceDeclarations()) {
-                markup += QLatin1StringView(" xmlns");
-                if (!ns.prefix().isEmpty()) {
-                    markup += u':';
-                    markup += ns.prefix();
+            markup += QString::fromUtf8(node.name());
+            // Namespace declarations first, as a namespace-aware parser
+            // gives them apart from the attributes.
+            for (const bool declarations : {true, false}) {
+                for (const pugi::xml_attribute &attribute : node.attributes()) {
+                    if (isNamespaceDeclaration(attribute.name()) != declarations)
+                        continue;
+                    markup += u' ';
+                    markup += QString::fromUtf8(attribute.name());
+                    appendAttributeValue(markup, piece(attribute.value(), Piece::Attribute));
                 }
-                appendAttributeValue(markup, ns.namespaceUri());
-            }
-            for (const QXmlStreamAttribute &attribute : m_xml.attributes()) {
-                markup += u' ';
-                markup += attribute.qualifiedName();
-                appendAttributeValue(markup, attribute.value());
             }
             markup += u'>';
-            break;
-        case QXmlStreamReader::EndElement:
-            if (depth-- == 0) {
-                --m_depth;
-                return markup;
-            }
-            markup += QLatin1StringView("</");
-            markup += m_xml.qualifiedName();
-            markup += u'>';
-            break;
-        case QXmlStreamReader::Characters:
-            if (m_xml.isCDATA()) {
-                markup += QLatin1StringView("<![CDATA[");
-                markup += m_xml.text();
-                markup += QLatin1StringView("]]>");
-            } else {
-                markup += EscapeXmlAttr(m_xml.text().toString());
-            }
-            break;
-        default:
-            break;
+        } else if (node.type() == pugi::node_cdata) {
+            markup += QLatin1StringView("<![CDATA[");
+            markup += piece(node.value(), Piece::CData);
+            markup += QLatin1StringView("]]>");
+        } else if (node.type() == pugi::node_pcdata) {
+            markup += EscapeXmlAttr(piece(node.value(), Piece::Text));
         }
+        if (node.type() == pugi::node_element && tooDeep(node, depth + 1))
+            return {};
+        if (node.type() == pugi::node_element && node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        // Close the elements that end here, then go on with what follows.
+        for (;;) {
+            if (node.type() == pugi::node_element) {
+                markup += QLatin1StringView("</");
+                markup += QString::fromUtf8(node.name());
+                markup += u'>';
+            }
+            if (node.next_sibling() || node.parent() == element)
+                break;
+            node = node.parent();
+            --depth;
+        }
+        node = node.next_sibling();
     }
-    return markup;
+    return invalid ? invalidText() : withoutControls(std::move(markup));
 }

@@ -1,64 +1,90 @@
 #pragma once
 
+#include "xmldocument.h"
 #include "xmlelement.h"
 
-#include <QXmlStreamReader>
+#include <QStringDecoder>
 #include <optional>
+#include <vector>
 
-// Reads a document element by element on QXmlStreamReader: a caller either
-// steps into an element's children one by one or takes the whole element as
-// a record, so that a large document never has to be held as a tree.
+// Reads a parsed document element by element: a caller either steps into an
+// element's children one by one or takes the whole element as a record.
+// Elements are passed in document order, and what has been passed is given
+// back to the system, so that a large document is not held beside the tree
+// that is made of it.
 //
-// Values (attribute values, text and CDATA pieces) are cleaned on the way:
-// controls other than TAB, LF and CR are removed, and a piece that held an
-// invalid UTF-8 sequence reads as InvalidText. In a CDATA text, numeric
-// character references ("&#9733;", "&#x2605;") become the characters they
-// name. Comments and processing instructions are dropped. An element whose
-// `type` attribute is "xhtml" keeps the markup of its content as its plain
-// text instead of child records.
+// Values (attribute values, text and CDATA pieces) are decoded and cleaned
+// on the way: references to the five predefined entities and numeric
+// character references decode, line ends become LF, controls other than TAB,
+// LF and CR are removed, and a piece that holds an invalid UTF-8 sequence
+// reads as invalidText. In a CDATA text, numeric character references
+// ("&#9733;", "&#x2605;") become the characters they name too. Comments and
+// processing instructions are dropped. An element whose `type` attribute is
+// "xhtml" keeps the markup of its content as its plain text instead of child
+// records.
 //
-// Nothing outside the document is ever read: external entities and outside
-// DTDs are not loaded, and a document that declares entities is refused, so
-// that no expansion can blow up. Elements nested deeper than MaxDepth are
-// refused too, since callers descend them recursively.
+// A reference to an entity that nothing declares is refused, and so are
+// elements nested deeper than MaxDepth, since callers descend them
+// recursively. Names are compared without their namespace prefix.
 class XmlElementReader
 {
 public:
     static constexpr int MaxDepth = 1000;
     static QString invalidText() { return QStringLiteral("不正な文字コードが含まれています"); }
 
-    // Reads the document from the device, which must stay open while the
-    // reader is used. invalidMarker is the character that stands for invalid
-    // UTF-8 sequences (see PrepareXmlInput); null when there are none.
-    XmlElementReader(QIODevice &device, QChar invalidMarker);
+    // The document must outlive the reader.
+    explicit XmlElementReader(XmlDocument &document);
 
     // Moves to the next child element of the element the reader stands in
     // (at the start: to the document element). False when there are no more
     // children, after which the reader stands in the parent again.
     bool nextChild();
     // The element nextChild stopped at.
-    QStringView name() const { return m_xml.name(); }
+    QStringView name() const { return m_name; }
     // The cleaned value of the attribute with that name, compared like
     // SameXmlName; nothing when the element has no such attribute.
-    std::optional<QString> attribute(QLatin1StringView attributeName) const;
-    bool isXhtml() const;
+    std::optional<QString> attribute(QLatin1StringView attributeName);
+    bool isXhtml();
 
     // The element nextChild stopped at, with everything inside it.
     XmlElement readElement();
     void skipElement();
 
-    bool hasError() const { return m_xml.hasError(); }
-    QString errorString() const { return m_xml.errorString(); }
-    qint64 lineNumber() const { return m_xml.lineNumber(); }
+    // A fault of the document: its own (see XmlDocument) or one found while
+    // reading; the earliest one the reader knows.
+    bool hasError() const { return !m_error.isEmpty() || !m_document.fault().isEmpty(); }
+    QString errorString() const;
+    qint64 lineNumber() const;
 
 private:
-    // Counts the element just started; false (with an error) when it lies
-    // too deep.
-    bool enterElement();
-    QString cleanPiece(QString piece, bool decodeReferences) const;
-    QString readMarkup();
+    enum class Piece
+    {
+        Text,
+        Attribute,
+        CData
+    };
 
-    QChar m_invalidMarker;
-    QXmlStreamReader m_xml;
-    int m_depth = 0; // elements open at the current token
+    struct Frame
+    {
+        pugi::xml_node element;
+        pugi::xml_node child; // the child last stepped to; null before the first
+    };
+
+    XmlElement readElement(pugi::xml_node element, int depth);
+    QString readMarkup(pugi::xml_node element, int depth);
+    // The piece's text; invalidText when it holds invalid UTF-8. A
+    // reference to an undeclared entity raises the error.
+    QString decodePiece(const char *raw, Piece kind);
+    // The bytes as text; invalidText when they are not valid UTF-8.
+    QString utf8Text(QByteArrayView bytes);
+    QString cleanPiece(const char *raw, Piece kind, bool decodeReferences = false);
+    void raiseError(const QString &error, const char *position);
+    bool tooDeep(pugi::xml_node element, int depth);
+
+    XmlDocument &m_document;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    std::vector<Frame> m_frames;
+    QString m_name;
+    QString m_error;
+    qsizetype m_errorOffset = 0;
 };

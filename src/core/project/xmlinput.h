@@ -1,29 +1,19 @@
 #pragma once
 
 #include <QByteArray>
-#include <QChar>
 
-class QIODevice;
+// Helpers that make a project document fit for the XML parser, which takes
+// UTF-8 only and stops at a NUL byte.
 
-// A UTF-8 document prepared for the XML parser, which stops at the first
-// invalid byte sequence or raw control character. Controls that XML does not
-// allow (0x00-0x08, 0x0B, 0x0C, 0x0E-0x1F) are dropped, since readers remove
-// them from every value anyway. Each invalid UTF-8 sequence becomes the
-// marker character, so that the value holding it can be told apart and the
-// rest of the document still reads.
-struct XmlInput
-{
-    QByteArray bytes;
-    // A noncharacter that the document does not otherwise contain; null when
-    // the document had no invalid sequence.
-    QChar invalidMarker;
-};
+// Drops the controls that XML does not allow (0x00-0x08, 0x0B, 0x0C,
+// 0x0E-0x1F) from the bytes in place, since readers remove them from every
+// value anyway; returns the new size. A clean document, the usual one, is
+// only scanned.
+qsizetype DropXmlControls(char *data, qsizetype size);
 
-// Documents that name another encoding, or start with a UTF-16 byte order
-// mark, are left to the parser unchanged.
-XmlInput PrepareXmlInput(const QByteArray &document);
-
-// True when PrepareXmlInput would leave the document from the device's
-// position on unchanged, so that the parser can read the device directly.
-// Reads the device a block at a time.
-bool XmlInputNeedsNoRepair(QIODevice &device);
+// True when the document starts with a UTF-16 or UTF-32 byte order mark or
+// its declaration names an encoding other than UTF-8.
+bool NamesOtherEncoding(QByteArrayView document);
+// Such a document as UTF-8; a null array when Qt does not know its encoding
+// (it is then read as UTF-8 as it is).
+QByteArray DocumentAsUtf8(QByteArrayView document);
