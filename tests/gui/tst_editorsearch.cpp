@@ -1,0 +1,129 @@
+#include "editing/teditor.h"
+#include "project/inifile.h"
+#include "scripteduserinterface.h"
+#include "search/editorsearch.h"
+#include "search/editorsearchtarget.h"
+#include "search/searchcommands.h"
+#include "search/tformreplace.h"
+#include "search/tformsearch.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace SearchFlag;
+
+class TestEditorSearch : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("Editor Settings.ini")); }
+
+private slots:
+    // The core works in UTF-16 positions, the control in UTF-8 bytes.
+    void searchSelectsJapaneseText()
+    {
+        TEditor editor;
+        editor.setText(QStringLiteral("日本語のテキスト、日本"));
+        EditorSearchTarget target(editor);
+        ScriptedUserInterface ui;
+        QVERIFY(SearchStep(target, QStringLiteral("日本"), Down, ui));
+        QCOMPARE(target.selectionStart(), 0);
+        QVERIFY(SearchStep(target, QStringLiteral("日本"), Down, ui));
+        QCOMPARE(editor.selectedText(), QStringLiteral("日本"));
+        QCOMPARE(target.selectionStart(), 9);
+        QVERIFY(SearchStep(target, QStringLiteral("テキスト"), 0, ui));
+        QCOMPARE(target.selectionStart(), 4);
+    }
+
+    void replaceAllIsOneUndoStep()
+    {
+        TEditor editor;
+        const QString original = QStringLiteral("<b>太字</b>と<b>もう一つ</b>\r\n<B>大文字</B>");
+        editor.setText(original);
+        editor.setModified(false);
+        EditorSearchTarget target(editor);
+        ScriptedUserInterface ui;
+        QCOMPARE(ReplaceCommand(target, "<b>", "<strong>", Down | ReplaceAll, ui), 3);
+        QCOMPARE(editor.text(),
+                 QStringLiteral("<strong>太字</b>と<strong>もう一つ</b>\r\n<strong>大文字</B>"));
+        QVERIFY(editor.isModified());
+        QCOMPARE(ui.messages, QStringList{NotFoundMessage("<b>")});
+        editor.undo();
+        QCOMPARE(editor.text(), original);
+    }
+
+    void readOnlyEditorRefusesReplace()
+    {
+        TEditor source;
+        source.setText("abc abc");
+        source.setReadOnly(true);
+        EditorSearchTarget target(source);
+        ScriptedUserInterface ui;
+        QCOMPARE(ReplaceCommand(target, "abc", "x", Down | ReplaceAll, ui), 0);
+        EditorSearch search(settingsPath(), ui);
+        search.replace(&source); // opens no dialog
+        QCOMPARE(source.text(), QStringLiteral("abc abc"));
+        QVERIFY(!EditorSearch::menuState(&source).replace);
+        QVERIFY(EditorSearch::menuState(&source).find);
+        QVERIFY(!EditorSearch::menuState(nullptr).find);
+    }
+
+    void searchDialogKeepsHistoryAndOptions()
+    {
+        QFile::remove(settingsPath());
+        {
+            TFormSearch dialog(settingsPath(), QStringLiteral("選択"));
+            QCOMPARE(dialog.findChild<QComboBox *>("ComboBox1")->currentText(),
+                     QStringLiteral("選択"));
+            dialog.findChild<QComboBox *>("ComboBox1")->setEditText(QStringLiteral("検索語"));
+            dialog.findChild<QCheckBox *>("chkNoMatchZenkaku")->setChecked(true);
+            dialog.findChild<QPushButton *>("OkBtn")->click();
+            QVERIFY(dialog.succeeded());
+            QCOMPARE(dialog.resultText(), QStringLiteral("検索語"));
+            QCOMPARE(dialog.dialogOptions(), SearchOptions(Down | NoMatchZenkaku));
+        }
+        {
+            // Opened without a selection it shows the newest entry; an empty box searches the
+            // initial text.
+            TFormSearch dialog(settingsPath(), {});
+            QCOMPARE(dialog.findChild<QComboBox *>("ComboBox1")->currentText(),
+                     QStringLiteral("検索語"));
+            QVERIFY(dialog.findChild<QCheckBox *>("chkNoMatchZenkaku")->isChecked());
+        }
+        {
+            TFormSearch dialog(settingsPath(), QStringLiteral("前の語"));
+            dialog.findChild<QComboBox *>("ComboBox1")->setEditText({});
+            dialog.findChild<QPushButton *>("OkBtn")->click();
+            QCOMPARE(dialog.resultText(), QStringLiteral("前の語"));
+        }
+    }
+
+    void replaceDialogReportsTheButton()
+    {
+        QFile::remove(settingsPath());
+        TFormReplace dialog(settingsPath());
+        QVERIFY(dialog.findChild<QCheckBox *>("chkReplaceConfirm")->isChecked());
+        dialog.findChild<QComboBox *>("ComboBox1")->setEditText("a");
+        dialog.findChild<QComboBox *>("ComboBox2")->setEditText("b");
+        dialog.findChild<QPushButton *>("AllBtn")->click();
+        QVERIFY(dialog.succeeded());
+        QCOMPARE(dialog.options(), SearchOptions(Down | ReplaceAll | Confirm));
+        IniFile ini;
+        ini.load(settingsPath());
+        QCOMPARE(ini.value("SearchItems", "Text0"), QStringLiteral("a"));
+        QCOMPARE(ini.value("ReplaceItems", "Text0"), QStringLiteral("b"));
+
+        TFormReplace empty(settingsPath());
+        QCOMPARE(empty.findChild<QComboBox *>("ComboBox1")->currentText(), QStringLiteral("a"));
+        QVERIFY(empty.findChild<QComboBox *>("ComboBox2")->currentText().isEmpty());
+        empty.findChild<QPushButton *>("OkBtn")->click();
+        QVERIFY(!empty.succeeded()); // no replacement text
+    }
+};
+
+QTEST_MAIN(TestEditorSearch)
+#include "tst_editorsearch.moc"
