@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(ContentInsertion)
 
 namespace {
@@ -31,7 +33,7 @@ class TestContentCommands : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void insertion_data()
     {
         QTest::addColumn<ContentInsertion>("insertion");
@@ -41,27 +43,27 @@ private slots:
                             const QString &text, int caretBack) {
             QTest::newRow(name) << insertion << text << caretBack;
         };
-        row("bold empty", WrapInTag("b", {}), "<b></b>", 4);
-        row("bold selection", WrapInTag("b", "abc"), "<b>abc</b>", 0);
-        row("italic", WrapInTag("i", {}), "<i></i>", 4);
-        row("quote", WrapInTag("blockquote", "引用"), "<blockquote>引用</blockquote>", 0);
-        row("center", AlignBlock("center", {}), "<div align=\"center\"></div>", 6);
-        row("right", AlignBlock("right", "x"), "<div align=\"right\">x</div>", 0);
-        row("list xhtml", ListBlock(Markup::Xhtml, {}), "<ul>\r\n<li></li>\r\n</ul>", 12);
-        row("list html", ListBlock(Markup::Html, "a"), "<ul>\r\n<li>a\r\n</ul>", 0);
-        row("link new window", LinkInsertion(link("http://a.jp/", true), {}),
-            "<a href=\"http://a.jp/\" target=\"_blank\"></a>", 4);
-        row("link same window", LinkInsertion(link("http://a.jp/", false), "ここ"),
-            "<a href=\"http://a.jp/\">ここ</a>", 0);
-        row("link quote escaped", LinkInsertion(link("a\"b", false), {}),
-            "<a href=\"a&quot;b\"></a>", 4);
-        row("image xhtml", ImageInsertion(image("p.png", {}, 0, 0), Markup::Xhtml),
-            "<img src=\"p.png\" border=0 />", 0);
-        row("image html right", ImageInsertion(image("p.png", {}, 2, 2), Markup::Html),
-            "<img src=\"p.png\" border=2 align=\"right\">", 0);
+        row("bold empty", WrapInTag(u"b"_s, {}), u"<b></b>"_s, 4);
+        row("bold selection", WrapInTag(u"b"_s, u"abc"_s), u"<b>abc</b>"_s, 0);
+        row("italic", WrapInTag(u"i"_s, {}), u"<i></i>"_s, 4);
+        row("quote", WrapInTag(u"blockquote"_s, u"引用"_s), u"<blockquote>引用</blockquote>"_s, 0);
+        row("center", AlignBlock(u"center"_s, {}), u"<div align=\"center\"></div>"_s, 6);
+        row("right", AlignBlock(u"right"_s, u"x"_s), u"<div align=\"right\">x</div>"_s, 0);
+        row("list xhtml", ListBlock(Markup::Xhtml, {}), u"<ul>\r\n<li></li>\r\n</ul>"_s, 12);
+        row("list html", ListBlock(Markup::Html, u"a"_s), u"<ul>\r\n<li>a\r\n</ul>"_s, 0);
+        row("link new window", LinkInsertion(link(u"http://a.jp/"_s, true), {}),
+            u"<a href=\"http://a.jp/\" target=\"_blank\"></a>"_s, 4);
+        row("link same window", LinkInsertion(link(u"http://a.jp/"_s, false), u"ここ"_s),
+            u"<a href=\"http://a.jp/\">ここ</a>"_s, 0);
+        row("link quote escaped", LinkInsertion(link(u"a\"b"_s, false), {}),
+            u"<a href=\"a&quot;b\"></a>"_s, 4);
+        row("image xhtml", ImageInsertion(image(u"p.png"_s, {}, 0, 0), Markup::Xhtml),
+            u"<img src=\"p.png\" border=0 />"_s, 0);
+        row("image html right", ImageInsertion(image(u"p.png"_s, {}, 2, 2), Markup::Html),
+            u"<img src=\"p.png\" border=2 align=\"right\">"_s, 0);
         row("image alt left, quote escaped",
-            ImageInsertion(image("p.png", "a \"b\"", 1, 1), Markup::Xhtml),
-            "<img src=\"p.png\" border=1 alt=\"a &quot;b&quot;\" align=\"left\" />", 0);
+            ImageInsertion(image(u"p.png"_s, u"a \"b\""_s, 1, 1), Markup::Xhtml),
+            u"<img src=\"p.png\" border=1 alt=\"a &quot;b&quot;\" align=\"left\" />"_s, 0);
     }
     void insertion()
     {
@@ -112,15 +114,15 @@ private slots:
         QTest::addColumn<bool>("shift");
         QTest::addColumn<bool>("ctrl");
         QTest::addColumn<QString>("inserted"); // "-": typed normally
-        QTest::newRow("< locked") << QChar('<') << true << false << false << "&lt;";
-        QTest::newRow("space locked") << QChar(' ') << true << false << false << "&nbsp;";
-        QTest::newRow("< unlocked") << QChar('<') << false << false << false << "-";
-        QTest::newRow("letter locked") << QChar('a') << true << false << false << "-";
-        QTest::newRow("enter unlocked") << QChar('\r') << false << false << false << "-";
-        QTest::newRow("shift+enter unlocked") << QChar('\r') << false << true << false << "<br />";
-        QTest::newRow("ctrl+enter unlocked") << QChar('\n') << false << false << true << "<br />";
-        QTest::newRow("enter locked") << QChar('\r') << true << false << false << "<br />";
-        QTest::newRow("shift+enter locked") << QChar('\r') << true << true << false << "\r\n";
+        QTest::newRow("< locked") << QChar(u'<') << true << false << false << "&lt;";
+        QTest::newRow("space locked") << QChar(u' ') << true << false << false << "&nbsp;";
+        QTest::newRow("< unlocked") << QChar(u'<') << false << false << false << "-";
+        QTest::newRow("letter locked") << QChar(u'a') << true << false << false << "-";
+        QTest::newRow("enter unlocked") << QChar(u'\r') << false << false << false << "-";
+        QTest::newRow("shift+enter unlocked") << QChar(u'\r') << false << true << false << "<br />";
+        QTest::newRow("ctrl+enter unlocked") << QChar(u'\n') << false << false << true << "<br />";
+        QTest::newRow("enter locked") << QChar(u'\r') << true << false << false << "<br />";
+        QTest::newRow("shift+enter locked") << QChar(u'\r') << true << true << false << "\r\n";
     }
     void escapeLockKeys()
     {
@@ -129,17 +131,17 @@ private slots:
         QFETCH(bool, shift);
         QFETCH(bool, ctrl);
         QFETCH(QString, inserted);
-        QCOMPARE(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or("-"), inserted);
+        QCOMPARE(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), inserted);
     }
 
     void candidates()
     {
         ChannelSettings channel;
-        channel.root = "http://a.jp/";
-        channel.link = "http://a.jp/";
-        channel.logosrc = "http://a.jp/logo.png";
+        channel.root = u"http://a.jp/"_s;
+        channel.link = u"http://a.jp/"_s;
+        channel.logosrc = u"http://a.jp/logo.png"_s;
         QCOMPARE(CandidateAddresses(channel),
-                 (QStringList{"http://a.jp/", "http://a.jp/logo.png"}));
+                 (QStringList{u"http://a.jp/"_s, u"http://a.jp/logo.png"_s}));
     }
 };
 

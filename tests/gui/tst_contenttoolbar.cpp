@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 class TestContentToolBar : public QObject
 {
@@ -19,12 +22,13 @@ private:
     QWidget m_window;
     ContentToolBar *m_toolBar = nullptr;
     TEditor *m_editor = nullptr;
+    QLineEdit *m_other = nullptr; // somewhere else to put the focus
 
-    void click(const char *name)
+    void click(const QString &name)
     {
         QAction *action = m_toolBar->findChild<QAction *>(name);
-        QVERIFY2(action, name);
-        QVERIFY2(action->isEnabled(), name);
+        QVERIFY2(action, qPrintable(name));
+        QVERIFY2(action->isEnabled(), qPrintable(name));
         action->trigger();
     }
 
@@ -32,17 +36,17 @@ private:
     void answerUrlDialog(const QString &address, bool ok, QString *shown = nullptr,
                          bool *newWindowShown = nullptr)
     {
-        QTimer::singleShot(0, this, [=] {
+        QTimer::singleShot(0, this, [=, this] {
             auto *form = qobject_cast<TInputForm *>(QApplication::activeModalWidget());
             QVERIFY(form);
-            auto *box = form->findChild<QComboBox *>("ComboBox");
+            auto *box = form->findChild<QComboBox *>(u"ComboBox"_s);
             if (shown)
                 *shown = box->currentText();
             if (newWindowShown)
-                *newWindowShown = form->findChild<QCheckBox *>("CB_NewWindow")->isChecked();
+                *newWindowShown = form->findChild<QCheckBox *>(u"CB_NewWindow"_s)->isChecked();
             box->setEditText(address);
-            form->findChild<QCheckBox *>("CB_NewWindow")->setChecked(false);
-            form->findChild<QPushButton *>(ok ? "OkBtn" : "CancelBtn")->click();
+            form->findChild<QCheckBox *>(u"CB_NewWindow"_s)->setChecked(false);
+            form->findChild<QPushButton *>(ok ? u"OkBtn"_s : u"CancelBtn"_s)->click();
         });
     }
 
@@ -56,7 +60,7 @@ private:
         m_toolBar->updateState();
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         auto *layout = new QVBoxLayout(&m_window);
@@ -64,6 +68,8 @@ private slots:
         m_editor = new TEditor;
         layout->addWidget(m_toolBar);
         layout->addWidget(m_editor);
+        m_other = new QLineEdit;
+        layout->addWidget(m_other);
         m_toolBar->setEditor(m_editor);
         m_editor->setEscapeLock(m_toolBar->escapeLockAction());
         m_window.show();
@@ -109,7 +115,7 @@ private slots:
         QAction *action = m_toolBar->findChild<QAction *>(button);
         if (!action) { // an item of " その他"
             action =
-                m_toolBar->findChild<QMenu *>("PopupMenu_Sonota")->findChild<QAction *>(button);
+                m_toolBar->findChild<QMenu *>(u"PopupMenu_Sonota"_s)->findChild<QAction *>(button);
         }
         QVERIFY(action);
         action->trigger();
@@ -124,9 +130,9 @@ private slots:
     {
         start({}, Markup::Xhtml);
         m_toolBar->setEscapeLock(true);
-        click("TB_Left");
-        click("TB_Space");
-        QTest::keyClicks(m_editor, "<");
+        click(u"TB_Left"_s);
+        click(u"TB_Space"_s);
+        QTest::keyClicks(m_editor, u"<"_s);
         m_toolBar->setEscapeLock(false);
         QCOMPARE(m_editor->text(), QStringLiteral("< &lt;"));
     }
@@ -134,27 +140,28 @@ private slots:
     void enabledWithFocusOrSelection()
     {
         start({}, Markup::Xhtml);
-        QVERIFY(m_toolBar->findChild<QAction *>("ToolButton1")->isEnabled());
-        m_toolBar->setFocus();
-        m_toolBar->updateState();
-        QVERIFY(!m_toolBar->findChild<QAction *>("ToolButton1")->isEnabled());
-        m_editor->setText("abc");
+        QVERIFY(m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
+        m_other->setFocus();
+        QVERIFY(!m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
+        m_editor->setText(u"abc"_s);
         m_editor->selectAll();
-        QVERIFY(m_toolBar->findChild<QAction *>("ToolButton1")->isEnabled());
+        QVERIFY(m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
     }
 
     void linkDialogRemembersValues()
     {
         start({}, Markup::Xhtml);
-        m_toolBar->setCandidateSource([] { return QStringList{"http://a.jp/"}; });
-        answerUrlDialog("http://a.jp/?q=\"x\"", true);
-        click("ToolButton5");
+        m_toolBar->setCandidateSource([] { return QStringList{u"http://a.jp/"_s}; });
+        answerUrlDialog(u"http://a.jp/?q=\"x\""_s, true);
+        click(u"ToolButton5"_s);
         QCOMPARE(m_editor->text(), QStringLiteral("<a href=\"http://a.jp/?q=&quot;x&quot;\"></a>"));
         // The next dialog starts with the last address and the box checked again.
         QString shown;
         bool newWindow = false;
-        answerUrlDialog("ignored", false, &shown, &newWindow);
-        click("ToolButton5");
+        m_editor->selectAll(); // the focus may still be on its way back from the dialog
+        m_toolBar->updateState();
+        answerUrlDialog(u"ignored"_s, false, &shown, &newWindow);
+        click(u"ToolButton5"_s);
         QCOMPARE(shown, QStringLiteral("http://a.jp/?q=\"x\""));
         QVERIFY(newWindow);
         QCOMPARE(m_toolBar->urlValues().linkAddress, QStringLiteral("ignored"));
@@ -162,9 +169,9 @@ private slots:
 
     void imageReplacesSelection()
     {
-        start("old", Markup::Html);
-        answerUrlDialog("p.png", true);
-        click("ToolButton14");
+        start(u"old"_s, Markup::Html);
+        answerUrlDialog(u"p.png"_s, true);
+        click(u"ToolButton14"_s);
         QCOMPARE(m_editor->text(), QStringLiteral("<img src=\"p.png\" border=0>"));
     }
 };

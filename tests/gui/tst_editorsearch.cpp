@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace SearchFlag;
 
 class TestEditorSearch : public QObject
@@ -22,7 +24,7 @@ private:
     QTemporaryDir m_dir;
     QString settingsPath() const { return m_dir.filePath(QStringLiteral("Editor Settings.ini")); }
 
-private slots:
+private Q_SLOTS:
     // The core works in UTF-16 positions, the control in UTF-8 bytes.
     void searchSelectsJapaneseText()
     {
@@ -47,11 +49,11 @@ private slots:
         editor.setModified(false);
         EditorSearchTarget target(editor);
         ScriptedUserInterface ui;
-        QCOMPARE(ReplaceCommand(target, "<b>", "<strong>", Down | ReplaceAll, ui), 3);
+        QCOMPARE(ReplaceCommand(target, u"<b>"_s, u"<strong>"_s, Down | ReplaceAll, ui), 3);
         QCOMPARE(editor.text(),
                  QStringLiteral("<strong>太字</b>と<strong>もう一つ</b>\r\n<strong>大文字</B>"));
         QVERIFY(editor.isModified());
-        QCOMPARE(ui.messages, QStringList{NotFoundMessage("<b>")});
+        QCOMPARE(ui.messages, QStringList{NotFoundMessage(u"<b>"_s)});
         editor.undo();
         QCOMPARE(editor.text(), original);
     }
@@ -59,11 +61,11 @@ private slots:
     void readOnlyEditorRefusesReplace()
     {
         TEditor source;
-        source.setText("abc abc");
+        source.setText(u"abc abc"_s);
         source.setReadOnly(true);
         EditorSearchTarget target(source);
         ScriptedUserInterface ui;
-        QCOMPARE(ReplaceCommand(target, "abc", "x", Down | ReplaceAll, ui), 0);
+        QCOMPARE(ReplaceCommand(target, u"abc"_s, u"x"_s, Down | ReplaceAll, ui), 0);
         EditorSearch search(settingsPath(), ui);
         search.replace(&source); // opens no dialog
         QCOMPARE(source.text(), QStringLiteral("abc abc"));
@@ -77,11 +79,11 @@ private slots:
         QFile::remove(settingsPath());
         {
             TFormSearch dialog(settingsPath(), QStringLiteral("選択"));
-            QCOMPARE(dialog.findChild<QComboBox *>("ComboBox1")->currentText(),
+            QCOMPARE(dialog.findChild<QComboBox *>(u"ComboBox1"_s)->currentText(),
                      QStringLiteral("選択"));
-            dialog.findChild<QComboBox *>("ComboBox1")->setEditText(QStringLiteral("検索語"));
-            dialog.findChild<QCheckBox *>("chkNoMatchZenkaku")->setChecked(true);
-            dialog.findChild<QPushButton *>("OkBtn")->click();
+            dialog.findChild<QComboBox *>(u"ComboBox1"_s)->setEditText(QStringLiteral("検索語"));
+            dialog.findChild<QCheckBox *>(u"chkNoMatchZenkaku"_s)->setChecked(true);
+            dialog.findChild<QPushButton *>(u"OkBtn"_s)->click();
             QVERIFY(dialog.succeeded());
             QCOMPARE(dialog.resultText(), QStringLiteral("検索語"));
             QCOMPARE(dialog.dialogOptions(), SearchOptions(Down | NoMatchZenkaku));
@@ -90,14 +92,14 @@ private slots:
             // Opened without a selection it shows the newest entry; an empty box searches the
             // initial text.
             TFormSearch dialog(settingsPath(), {});
-            QCOMPARE(dialog.findChild<QComboBox *>("ComboBox1")->currentText(),
+            QCOMPARE(dialog.findChild<QComboBox *>(u"ComboBox1"_s)->currentText(),
                      QStringLiteral("検索語"));
-            QVERIFY(dialog.findChild<QCheckBox *>("chkNoMatchZenkaku")->isChecked());
+            QVERIFY(dialog.findChild<QCheckBox *>(u"chkNoMatchZenkaku"_s)->isChecked());
         }
         {
             TFormSearch dialog(settingsPath(), QStringLiteral("前の語"));
-            dialog.findChild<QComboBox *>("ComboBox1")->setEditText({});
-            dialog.findChild<QPushButton *>("OkBtn")->click();
+            dialog.findChild<QComboBox *>(u"ComboBox1"_s)->setEditText({});
+            dialog.findChild<QPushButton *>(u"OkBtn"_s)->click();
             QCOMPARE(dialog.resultText(), QStringLiteral("前の語"));
         }
     }
@@ -106,21 +108,21 @@ private slots:
     {
         QFile::remove(settingsPath());
         TFormReplace dialog(settingsPath());
-        QVERIFY(dialog.findChild<QCheckBox *>("chkReplaceConfirm")->isChecked());
-        dialog.findChild<QComboBox *>("ComboBox1")->setEditText("a");
-        dialog.findChild<QComboBox *>("ComboBox2")->setEditText("b");
-        dialog.findChild<QPushButton *>("AllBtn")->click();
+        QVERIFY(dialog.findChild<QCheckBox *>(u"chkReplaceConfirm"_s)->isChecked());
+        dialog.findChild<QComboBox *>(u"ComboBox1"_s)->setEditText(u"a"_s);
+        dialog.findChild<QComboBox *>(u"ComboBox2"_s)->setEditText(u"b"_s);
+        dialog.findChild<QPushButton *>(u"AllBtn"_s)->click();
         QVERIFY(dialog.succeeded());
         QCOMPARE(dialog.options(), SearchOptions(Down | ReplaceAll | Confirm));
         IniFile ini;
         ini.load(settingsPath());
-        QCOMPARE(ini.value("SearchItems", "Text0"), QStringLiteral("a"));
-        QCOMPARE(ini.value("ReplaceItems", "Text0"), QStringLiteral("b"));
+        QCOMPARE(ini.value(u"SearchItems"_s, u"Text0"_s).value_or(QString()), QStringLiteral("a"));
+        QCOMPARE(ini.value(u"ReplaceItems"_s, u"Text0"_s).value_or(QString()), QStringLiteral("b"));
 
         TFormReplace empty(settingsPath());
-        QCOMPARE(empty.findChild<QComboBox *>("ComboBox1")->currentText(), QStringLiteral("a"));
-        QVERIFY(empty.findChild<QComboBox *>("ComboBox2")->currentText().isEmpty());
-        empty.findChild<QPushButton *>("OkBtn")->click();
+        QCOMPARE(empty.findChild<QComboBox *>(u"ComboBox1"_s)->currentText(), QStringLiteral("a"));
+        QVERIFY(empty.findChild<QComboBox *>(u"ComboBox2"_s)->currentText().isEmpty());
+        empty.findChild<QPushButton *>(u"OkBtn"_s)->click();
         QVERIFY(!empty.succeeded()); // no replacement text
     }
 };

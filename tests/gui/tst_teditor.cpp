@@ -8,11 +8,13 @@
 #include <QTest>
 #include <Qsci/qscicommandset.h>
 
+using namespace Qt::StringLiterals;
+
 class TestTEditor : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void boxModeSwitchesEveryEditor()
     {
         BoxModeSwitch boxMode;
@@ -24,7 +26,7 @@ private slots:
         for (TEditor *editor : {&memo, &content, &script, &source})
             QVERIFY(editor->isBoxMode());
         // Shift with an arrow now selects a box.
-        script.setText("abc\r\ndef\r\n");
+        script.setText(u"abc\r\ndef\r\n"_s);
         QTest::keyClick(&script, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(&script, Qt::Key_Down, Qt::ShiftModifier);
         QVERIFY(script.SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
@@ -38,9 +40,9 @@ private slots:
     void boxPasteFillsShortLines()
     {
         TEditor editor;
-        editor.setText("ab\r\ncd\r\n");
+        editor.setText(u"ab\r\ncd\r\n"_s);
         editor.setCursorPosition(0, 1);
-        QApplication::clipboard()->setText("1\n2\n3");
+        QApplication::clipboard()->setText(u"1\n2\n3"_s);
         QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(editor.text(), QStringLiteral("a1b\r\nc2d\r\n 3"));
         editor.undo();
@@ -107,10 +109,10 @@ private slots:
     void programInsertionIsLikeTyping()
     {
         TEditor editor;
-        editor.setText("abc");
+        editor.setText(u"abc"_s);
         editor.setModified(false);
         editor.setCursorPosition(0, 1);
-        editor.insertAsTyped("<b></b>", 4);
+        editor.insertAsTyped(u"<b></b>"_s, 4);
         QVERIFY(editor.isModified());
         QCOMPARE(editor.text(), QStringLiteral("a<b></b>bc"));
         int line = 0, index = 0;

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace SearchFlag;
 using Answer = UserInterface::Answer;
 
@@ -12,7 +14,7 @@ class TestSearchCommands : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void replace_data()
     {
         QTest::addColumn<QString>("text");
@@ -97,18 +99,18 @@ private slots:
 
     void messages()
     {
-        QCOMPARE(NotFoundMessage("abc"),
+        QCOMPARE(NotFoundMessage(u"abc"_s),
                  QStringLiteral("検索文字列 \" abc \" は見つかりませんでした。"));
-        QCOMPARE(ConfirmReplaceMessage("a", "b"),
+        QCOMPARE(ConfirmReplaceMessage(u"a"_s, u"b"_s),
                  QStringLiteral(" a   を\r\n b   に 置き換えますか？"));
     }
 
     void readOnlyTargetIsLeftAlone()
     {
-        StringSearchTarget target("a a");
+        StringSearchTarget target(u"a a"_s);
         target.readOnly = true;
         ScriptedUserInterface ui;
-        QCOMPARE(ReplaceCommand(target, "a", "x", Down | ReplaceAll, ui), 0);
+        QCOMPARE(ReplaceCommand(target, u"a"_s, u"x"_s, Down | ReplaceAll, ui), 0);
         QCOMPARE(target.text(), QStringLiteral("a a"));
         QVERIFY(ui.messages.isEmpty());
     }
@@ -117,11 +119,11 @@ private slots:
     // back and the direction stays for later.
     void sessionFindsAgain()
     {
-        StringSearchTarget target("ab ab ab");
+        StringSearchTarget target(u"ab ab ab"_s);
         ScriptedUserInterface ui;
         SearchSession session;
         QCOMPARE(session.startFind({}), QString());
-        QVERIFY(session.find(target, "ab", Down | ReplaceAll, ui));
+        QVERIFY(session.find(target, u"ab"_s, Down | ReplaceAll, ui));
         QCOMPARE(session.options, SearchOptions(Down));
         QCOMPARE(target.selectionStart(), 0);
         QVERIFY(session.findAgain(target, true, ui));
@@ -129,10 +131,10 @@ private slots:
         QVERIFY(session.findAgain(target, false, ui));
         QCOMPARE(target.selectionStart(), 0);
         QVERIFY(!session.findAgain(target, false, ui));
-        QCOMPARE(ui.messages, QStringList{NotFoundMessage("ab")});
+        QCOMPARE(ui.messages, QStringList{NotFoundMessage(u"ab"_s)});
         QVERIFY(session.findAgain(target, true, ui));
         QCOMPARE(target.selectionStart(), 3);
-        QCOMPARE(session.startFind("b"), QStringLiteral("b"));
+        QCOMPARE(session.startFind(u"b"_s), QStringLiteral("b"));
         QCOMPARE(session.options, SearchOptions(0));
         session.startReplace();
         QVERIFY(

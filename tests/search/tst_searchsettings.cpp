@@ -3,27 +3,32 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSearchSettings : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void remember_data()
     {
         QTest::addColumn<QStringList>("history");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("new in front") << QStringList{"b", "c"} << "a" << QStringList{"a", "b", "c"};
+        QTest::newRow("new in front")
+            << QStringList{u"b"_s, u"c"_s} << "a" << QStringList{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("known moves to front")
-            << QStringList{"b", "a", "c"} << "a" << QStringList{"a", "b", "c"};
-        QTest::newRow("exact comparison") << QStringList{"A"} << "a" << QStringList{"a", "A"};
-        QTest::newRow("line break not kept") << QStringList{"b"} << "a\r\nb" << QStringList{"b"};
-        QTest::newRow("empty not kept") << QStringList{"b"} << "" << QStringList{"b"};
+            << QStringList{u"b"_s, u"a"_s, u"c"_s} << "a" << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("exact comparison")
+            << QStringList{u"A"_s} << "a" << QStringList{u"a"_s, u"A"_s};
+        QTest::newRow("line break not kept")
+            << QStringList{u"b"_s} << "a\r\nb" << QStringList{u"b"_s};
+        QTest::newRow("empty not kept") << QStringList{u"b"_s} << "" << QStringList{u"b"_s};
         QStringList full;
         for (int i = 0; i < 32; ++i)
             full << QString::number(i);
         QStringList pushed = full.first(31);
-        pushed.prepend("new");
+        pushed.prepend(u"new"_s);
         QTest::newRow("33rd pushes the oldest out") << full << "new" << pushed;
     }
     void remember()
@@ -41,12 +46,12 @@ private slots:
         settings.matchCase = true;
         settings.includeCrlf = true;
         settings.down = false;
-        settings.searchItems = {"新しい", "古い"};
-        settings.replaceItems = {"x"};
+        settings.searchItems = {u"新しい"_s, u"古い"_s};
+        settings.replaceItems = {u"x"_s};
         IniFile ini;
         WriteSearchSettings(ini, settings);
         QCOMPARE(
-            ini.text().remove('\r'),
+            ini.text().remove(u'\r'),
             QStringLiteral("[Options]\nMatchCase=1\nWholeWord=0\nNoMatchZenkaku=0\nIncludeCRLF=1\n"
                            "Direction=0\n\n[SearchItems]\nText0=新しい\nText1=古い\n\n"
                            "[ReplaceItems]\nText0=x\n\n"));

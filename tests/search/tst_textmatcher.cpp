@@ -2,13 +2,15 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace SearchFlag;
 
 class TestTextMatcher : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void find_data()
     {
         QTest::addColumn<QString>("text");
@@ -117,7 +119,7 @@ private slots:
         QFETCH(QList<int>, starts);
         QList<int> found;
         for (const TextMatch &match :
-             TextMatcher("aa", SearchOptions(options)).findAll("xaaaax", origin))
+             TextMatcher(u"aa"_s, SearchOptions(options)).findAll(u"xaaaax"_s, origin))
             found << int(match.start);
         QCOMPARE(found, starts);
     }

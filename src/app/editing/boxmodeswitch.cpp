@@ -16,5 +16,5 @@ void BoxModeSwitch::setBoxMode(bool on)
     for (const QPointer<TEditor> &editor : std::as_const(m_editors))
         if (editor)
             editor->setBoxMode(on);
-    emit boxModeChanged(on);
+    Q_EMIT boxModeChanged(on);
 }

@@ -19,11 +19,11 @@ public:
     void addEditor(TEditor *editor);
     bool isBoxMode() const { return m_boxMode; }
 
-public slots:
+public Q_SLOTS:
     void setBoxMode(bool on);
     void toggle() { setBoxMode(!m_boxMode); }
 
-signals:
+Q_SIGNALS:
     void boxModeChanged(bool on);
 
 private:

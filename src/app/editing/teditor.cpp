@@ -87,7 +87,7 @@ void TEditor::removeClashingKeys()
     QsciCommandSet *commands = standardCommands();
     for (QKeyCombination key : clashingKeys) {
         const int code = key.toCombined();
-        while (QsciCommand *command = commands->boundTo(code)) {
+        if (QsciCommand *command = commands->boundTo(code)) {
             if (command->key() == code)
                 command->setKey(0);
             else

@@ -3,6 +3,7 @@
 #include "editing/teditor.h"
 #include "search/searchsession.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
 

@@ -16,7 +16,8 @@ void EditorSearch::find(TEditor *editor)
     if (!editor)
         return;
     TFormSearch dialog(m_settingsPath, m_session.startFind(editor->selectedText()), editor);
-    if (dialog.exec() != QDialog::Accepted || !dialog.succeeded())
+    dialog.exec();
+    if (!dialog.succeeded())
         return;
     EditorSearchTarget target(*editor);
     m_session.find(target, dialog.resultText(), dialog.dialogOptions(), m_ui);
@@ -44,7 +45,8 @@ void EditorSearch::replace(TEditor *editor)
         return;
     m_session.startReplace();
     TFormReplace dialog(m_settingsPath, editor);
-    if (dialog.exec() != QDialog::Accepted || !dialog.succeeded())
+    dialog.exec();
+    if (!dialog.succeeded())
         return;
     EditorSearchTarget target(*editor);
     CaretConfirmInterface ui(m_ui, *editor);

@@ -83,7 +83,8 @@ TextMatcher::Haystack TextMatcher::prepare(QStringView text, qsizetype &origin) 
     const bool down = m_options & SearchFlag::Down;
     const qsizetype from = down ? origin : 0;
     const qsizetype to = down ? text.size() : origin;
-    // Searching up must not join a character before the origin with a mark after it.
+    // Searching up, the text ends at the origin: a character before it is
+    // never joined with a mark after it.
     if (!down)
         haystack.source = text.first(to);
     haystack.folded.reserve(to - from);
@@ -97,7 +98,6 @@ TextMatcher::Haystack TextMatcher::prepare(QStringView text, qsizetype &origin) 
         i += unit.units;
     }
     haystack.view = haystack.folded;
-    haystack.source = text;
     origin = down ? 0 : haystack.folded.size();
     return haystack;
 }
