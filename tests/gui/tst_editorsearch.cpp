@@ -7,6 +7,7 @@
 #include "search/tformreplace.h"
 #include "search/tformsearch.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -69,8 +69,9 @@ FoldedUnit FoldAt(QStringView text, qsizetype position, SearchOptions options)
 
 bool NeedsFolding(SearchOptions options)
 {
-    return options &
-           (SearchFlag::NoMatchZenkaku | SearchFlag::IgnoreLineBreaks | SearchFlag::IgnoreSpaces);
+    return !(options & SearchFlag::MatchCase) ||
+           (options &
+            (SearchFlag::NoMatchZenkaku | SearchFlag::IgnoreLineBreaks | SearchFlag::IgnoreSpaces));
 }
 
 int WordClass(QChar c)

@@ -19,7 +19,7 @@ struct FoldedUnit
 // null when they are ignored.
 FoldedUnit FoldAt(QStringView text, qsizetype position, SearchOptions options);
 
-// True when the flags ask for anything FoldAt changes beyond letter case.
+// False only for an exact search: case matters and nothing else is folded.
 bool NeedsFolding(SearchOptions options);
 
 // The word class used for whole-word matching: 0 for characters that are not

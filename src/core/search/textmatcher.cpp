@@ -2,21 +2,6 @@
 
 #include "textfolding.h"
 
-#include <vector>
-
-// The text the search runs over: the text itself, or its folded form with the
-// text position of every folded character. Only the part on the searched
-// side of the origin is folded.
-struct TextMatcher::Haystack
-{
-    QStringView source; // the text, for word boundaries and the ends of occurrences
-    QStringView view;
-    QString folded;
-    std::vector<qsizetype> starts; // empty when the view is the text itself
-
-    qsizetype textStart(qsizetype i) const { return starts.empty() ? i : starts[size_t(i)]; }
-};
-
 namespace {
 
 QString foldPattern(const QString &pattern, SearchOptions options)
@@ -31,12 +16,28 @@ QString foldPattern(const QString &pattern, SearchOptions options)
     return folded;
 }
 
+bool isVoicedMark(QChar c)
+{
+    return c.unicode() == 0xFF9E || c.unicode() == 0xFF9F;
+}
+
 } // namespace
 
 TextMatcher::TextMatcher(const QString &pattern, SearchOptions options)
     : m_options(options), m_folds(NeedsFolding(options))
 {
     m_pattern = m_folds ? foldPattern(pattern, options) : pattern;
+    if (!m_folds || m_pattern.isEmpty())
+        return;
+    // Every character that can begin an occurrence: the scan looks only at
+    // these. A half-width kana may begin one through the mark after it.
+    m_firstUnits.resize(0x10000);
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        const QChar unit{char16_t(c)};
+        const bool kana = c >= 0xFF61 && c <= 0xFF9F && (options & SearchFlag::NoMatchZenkaku);
+        if (kana || FoldAt(QStringView(&unit, 1), 0, options).folded == m_pattern.front())
+            m_firstUnits.setBit(qsizetype(c));
+    }
 }
 
 bool TextMatcher::isWholeWord(QStringView text, qsizetype start, qsizetype end) const
@@ -50,78 +51,86 @@ bool TextMatcher::isWholeWord(QStringView text, qsizetype start, qsizetype end) 
     return boundary(start) && boundary(end);
 }
 
-TextMatch TextMatcher::findIn(const Haystack &haystack, qsizetype &at) const
+qsizetype TextMatcher::foldedMatchEnd(QStringView text, qsizetype start) const
 {
-    const Qt::CaseSensitivity cs =
-        (m_folds || (m_options & SearchFlag::MatchCase)) ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const bool down = m_options & SearchFlag::Down;
-    const qsizetype length = m_pattern.size();
-    const auto next = [&](qsizetype from) {
-        if (down)
-            return haystack.view.indexOf(m_pattern, from, cs);
-        return from < 0 ? qsizetype(-1) : haystack.view.lastIndexOf(m_pattern, from, cs);
-    };
-    for (at = next(down ? at : at - length); at >= 0; at = next(down ? at + 1 : at - 1)) {
-        const qsizetype start = haystack.textStart(at);
-        const qsizetype last = haystack.textStart(at + length - 1);
-        const qsizetype end = last + (m_folds ? FoldAt(haystack.source, last, m_options).units : 1);
-        if (!(m_options & SearchFlag::WholeWord) || isWholeWord(haystack.source, start, end))
+    // An occurrence starts on a character that counts, never on an ignored
+    // one or on a voiced sound mark joined to the kana before it.
+    const FoldedUnit first = FoldAt(text, start, m_options);
+    if (first.folded != m_pattern.front())
+        return -1;
+    if (isVoicedMark(text[start]) && start > 0 && FoldAt(text, start - 1, m_options).units == 2)
+        return -1;
+    qsizetype at = start + first.units;
+    for (qsizetype k = 1; k < m_pattern.size();) {
+        if (at >= text.size())
+            return -1;
+        const FoldedUnit unit = FoldAt(text, at, m_options);
+        at += unit.units;
+        if (unit.folded.isNull())
+            continue;
+        if (unit.folded != m_pattern[k])
+            return -1;
+        ++k;
+    }
+    return at;
+}
+
+TextMatch TextMatcher::findFolded(QStringView text, qsizetype origin) const
+{
+    if (m_options & SearchFlag::Down) {
+        for (qsizetype start = origin; start < text.size(); ++start) {
+            if (!m_firstUnits.testBit(text[start].unicode()))
+                continue;
+            const qsizetype end = foldedMatchEnd(text, start);
+            if (end >= 0 && (!(m_options & SearchFlag::WholeWord) || isWholeWord(text, start, end)))
+                return {start, end - start};
+        }
+        return {};
+    }
+    // Going up the text ends at the origin, so nothing found reaches past it.
+    const QStringView before = text.first(origin);
+    for (qsizetype start = origin - 1; start >= 0; --start) {
+        if (!m_firstUnits.testBit(text[start].unicode()))
+            continue;
+        const qsizetype end = foldedMatchEnd(before, start);
+        if (end >= 0 && (!(m_options & SearchFlag::WholeWord) || isWholeWord(text, start, end)))
             return {start, end - start};
     }
     return {};
 }
 
-TextMatcher::Haystack TextMatcher::prepare(QStringView text, qsizetype &origin) const
+TextMatch TextMatcher::findExact(QStringView text, qsizetype origin) const
 {
-    origin = qBound(qsizetype(0), origin, text.size());
-    Haystack haystack;
-    haystack.source = text;
-    if (!m_folds) {
-        haystack.view = text;
-        return haystack;
-    }
     const bool down = m_options & SearchFlag::Down;
-    const qsizetype from = down ? origin : 0;
-    const qsizetype to = down ? text.size() : origin;
-    // Searching up, the text ends at the origin: a character before it is
-    // never joined with a mark after it.
-    if (!down)
-        haystack.source = text.first(to);
-    haystack.folded.reserve(to - from);
-    haystack.starts.reserve(size_t(to - from));
-    for (qsizetype i = from; i < to;) {
-        const FoldedUnit unit = FoldAt(haystack.source, i, m_options);
-        if (!unit.folded.isNull()) {
-            haystack.folded += unit.folded;
-            haystack.starts.push_back(i);
-        }
-        i += unit.units;
+    const qsizetype length = m_pattern.size();
+    const auto next = [&](qsizetype from) {
+        if (down)
+            return text.indexOf(m_pattern, from);
+        return from < 0 ? qsizetype(-1) : text.lastIndexOf(m_pattern, from);
+    };
+    for (qsizetype at = next(down ? origin : origin - length); at >= 0;
+         at = next(down ? at + 1 : at - 1)) {
+        if (!(m_options & SearchFlag::WholeWord) || isWholeWord(text, at, at + length))
+            return {at, length};
     }
-    haystack.view = haystack.folded;
-    origin = down ? 0 : haystack.folded.size();
-    return haystack;
+    return {};
 }
 
 TextMatch TextMatcher::find(QStringView text, qsizetype origin) const
 {
     if (!isValid())
         return {};
-    const Haystack haystack = prepare(text, origin);
-    return findIn(haystack, origin);
+    origin = qBound(qsizetype(0), origin, text.size());
+    return m_folds ? findFolded(text, origin) : findExact(text, origin);
 }
 
 QList<TextMatch> TextMatcher::findAll(QStringView text, qsizetype origin) const
 {
     QList<TextMatch> matches;
-    if (!isValid())
-        return matches;
-    const Haystack haystack = prepare(text, origin);
     const bool down = m_options & SearchFlag::Down;
-    qsizetype at = origin;
-    for (TextMatch match = findIn(haystack, at); match.found(); match = findIn(haystack, at)) {
+    // Occurrences never overlap: each search goes on past the last one, or before it.
+    for (TextMatch match = find(text, origin); match.found();
+         match = find(text, down ? match.end() : match.start))
         matches << match;
-        // Occurrences never overlap: go on past this one, or before it.
-        at += down ? m_pattern.size() : 0;
-    }
     return matches;
 }

@@ -2,6 +2,7 @@
 
 #include "searchoptions.h"
 
+#include <QBitArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -36,15 +37,16 @@ public:
     QList<TextMatch> findAll(QStringView text, qsizetype origin) const;
 
 private:
-    struct Haystack;
-
-    // Turns the origin into a position of the haystack.
-    Haystack prepare(QStringView text, qsizetype &origin) const;
-    // Searches from the haystack position and leaves it at the occurrence found.
-    TextMatch findIn(const Haystack &haystack, qsizetype &at) const;
+    TextMatch findExact(QStringView text, qsizetype origin) const;
+    // With folding the text is compared character by character as it is
+    // read, so nothing the size of the text is built for one search step.
+    TextMatch findFolded(QStringView text, qsizetype origin) const;
+    // Where the occurrence starting at `start` ends, or -1.
+    qsizetype foldedMatchEnd(QStringView text, qsizetype start) const;
     bool isWholeWord(QStringView text, qsizetype start, qsizetype end) const;
 
     SearchOptions m_options;
     QString m_pattern; // folded the way the haystack is folded
     bool m_folds;
+    QBitArray m_firstUnits; // by UTF-16 unit, when folding
 };
