@@ -37,6 +37,7 @@ public:
     QList<TextMatch> findAll(QStringView text, qsizetype origin) const;
 
 private:
+    // Case matters and nothing is folded: the text is searched as it is.
     TextMatch findExact(QStringView text, qsizetype origin) const;
     // With folding the text is compared character by character as it is
     // read, so nothing the size of the text is built for one search step.
@@ -46,7 +47,7 @@ private:
     bool isWholeWord(QStringView text, qsizetype start, qsizetype end) const;
 
     SearchOptions m_options;
-    QString m_pattern; // folded the way the haystack is folded
+    QString m_pattern; // folded the way the text is folded when compared
     bool m_folds;
     QBitArray m_firstUnits; // by UTF-16 unit, when folding
 };
