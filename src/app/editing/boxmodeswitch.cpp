@@ -1,0 +1,20 @@
+#include "boxmodeswitch.h"
+
+#include "teditor.h"
+
+void BoxModeSwitch::addEditor(TEditor *editor)
+{
+    m_editors << editor;
+    editor->setBoxMode(m_boxMode);
+}
+
+void BoxModeSwitch::setBoxMode(bool on)
+{
+    if (on == m_boxMode)
+        return;
+    m_boxMode = on;
+    for (const QPointer<TEditor> &editor : std::as_const(m_editors))
+        if (editor)
+            editor->setBoxMode(on);
+    Q_EMIT boxModeChanged(on);
+}

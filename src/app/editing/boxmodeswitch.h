@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class TEditor;
+
+// Box selection mode is one switch for all the window's text editors: the
+// menu item "Box選択モード(&K)" (Ctrl+K) toggles it, and every editor added
+// here follows.
+class BoxModeSwitch : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    void addEditor(TEditor *editor);
+    bool isBoxMode() const { return m_boxMode; }
+
+public Q_SLOTS:
+    void setBoxMode(bool on);
+    void toggle() { setBoxMode(!m_boxMode); }
+
+Q_SIGNALS:
+    void boxModeChanged(bool on);
+
+private:
+    QList<QPointer<TEditor>> m_editors;
+    bool m_boxMode = false;
+};

@@ -1,0 +1,63 @@
+#include "editorsearch.h"
+
+#include "caretconfirminterface.h"
+#include "editing/teditor.h"
+#include "editorsearchtarget.h"
+#include "tformreplace.h"
+#include "tformsearch.h"
+
+EditorSearch::EditorSearch(const QString &settingsPath, UserInterface &ui, QObject *parent)
+    : QObject(parent), m_settingsPath(settingsPath), m_ui(ui)
+{
+}
+
+void EditorSearch::find(TEditor *editor)
+{
+    if (!editor)
+        return;
+    TFormSearch dialog(m_settingsPath, m_session.startFind(editor->selectedText()), editor);
+    dialog.exec();
+    if (!dialog.succeeded())
+        return;
+    EditorSearchTarget target(*editor);
+    m_session.find(target, dialog.resultText(), dialog.dialogOptions(), m_ui);
+}
+
+void EditorSearch::findNext(TEditor *editor)
+{
+    if (!editor)
+        return;
+    EditorSearchTarget target(*editor);
+    m_session.findAgain(target, true, m_ui);
+}
+
+void EditorSearch::findBack(TEditor *editor)
+{
+    if (!editor)
+        return;
+    EditorSearchTarget target(*editor);
+    m_session.findAgain(target, false, m_ui);
+}
+
+void EditorSearch::replace(TEditor *editor)
+{
+    if (!editor || editor->isReadOnly())
+        return;
+    m_session.startReplace();
+    TFormReplace dialog(m_settingsPath, editor);
+    dialog.exec();
+    if (!dialog.succeeded())
+        return;
+    EditorSearchTarget target(*editor);
+    CaretConfirmInterface ui(m_ui, *editor);
+    // Questions need the normal cursor; replacing everything at once may take a moment.
+    std::optional<BusyCursor> busy;
+    if (!(dialog.options() & SearchFlag::Confirm))
+        busy.emplace(ui);
+    m_session.replace(target, dialog.searchText(), dialog.replaceText(), dialog.options(), ui);
+}
+
+SearchMenuState EditorSearch::menuState(const TEditor *focused)
+{
+    return SearchMenuEnabled(focused != nullptr, focused && focused->isReadOnly());
+}

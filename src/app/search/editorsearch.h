@@ -1,0 +1,34 @@
+#pragma once
+
+#include "search/searchsession.h"
+
+#include <QObject>
+
+class TEditor;
+class UserInterface;
+
+// The commands of the menu "検索(&S)" on the focused text editor: they open
+// "検索" and "置換", keep the window's search state and run the search
+// and replace of the core in the editor.
+class EditorSearch : public QObject
+{
+    Q_OBJECT
+
+public:
+    // settingsPath: the file that keeps the dialogs' options and histories.
+    EditorSearch(const QString &settingsPath, UserInterface &ui, QObject *parent = nullptr);
+
+    // Each does nothing when there is no editor (or, for replace, when it is read-only).
+    void find(TEditor *editor);     // Mn_FindClick, Ctrl+F
+    void findNext(TEditor *editor); // Mn_FindNextClick, F3
+    void findBack(TEditor *editor); // Mn_FindBackClick, Shift+F3
+    void replace(TEditor *editor);  // Mn_ReplaceClick, Ctrl+R
+
+    static SearchMenuState menuState(const TEditor *focused);
+    const SearchSession &session() const { return m_session; }
+
+private:
+    QString m_settingsPath;
+    UserInterface &m_ui;
+    SearchSession m_session;
+};

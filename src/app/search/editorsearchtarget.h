@@ -1,0 +1,26 @@
+#pragma once
+
+#include "search/searchtarget.h"
+
+class TEditor;
+
+// A TEditor as the search commands see it: positions in UTF-16 units,
+// replacements typed in through the selection.
+class EditorSearchTarget : public SearchTarget
+{
+public:
+    explicit EditorSearchTarget(TEditor &editor) : m_editor(editor) {}
+
+    QString text() const override;
+    qsizetype selectionStart() const override;
+    qsizetype selectionEnd() const override;
+    void select(qsizetype start, qsizetype end, bool caretAtEnd) override;
+    void replace(qsizetype start, qsizetype end, const QString &text) override;
+    void setCaret(qsizetype position) override;
+    bool isReadOnly() const override;
+    void beginUndoGroup() override;
+    void endUndoGroup() override;
+
+private:
+    TEditor &m_editor;
+};

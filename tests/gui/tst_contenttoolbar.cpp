@@ -1,0 +1,180 @@
+#include "editing/contenttoolbar.h"
+#include "editing/teditor.h"
+#include "editing/tinputform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+class TestContentToolBar : public QObject
+{
+    Q_OBJECT
+
+private:
+    QWidget m_window;
+    ContentToolBar *m_toolBar = nullptr;
+    TEditor *m_editor = nullptr;
+    QLineEdit *m_other = nullptr; // somewhere else to put the focus
+
+    void click(const QString &name)
+    {
+        QAction *action = m_toolBar->findChild<QAction *>(name);
+        QVERIFY2(action, qPrintable(name));
+        QVERIFY2(action->isEnabled(), qPrintable(name));
+        action->trigger();
+    }
+
+    // Answers the next URL dialog: the address it shows, then OK or cancel.
+    void answerUrlDialog(const QString &address, bool ok, QString *shown = nullptr,
+                         bool *newWindowShown = nullptr)
+    {
+        QTimer::singleShot(0, this, [=, this] {
+            auto *form = qobject_cast<TInputForm *>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            auto *box = form->findChild<QComboBox *>(u"ComboBox"_s);
+            if (shown)
+                *shown = box->currentText();
+            if (newWindowShown)
+                *newWindowShown = form->findChild<QCheckBox *>(u"CB_NewWindow"_s)->isChecked();
+            box->setEditText(address);
+            form->findChild<QCheckBox *>(u"CB_NewWindow"_s)->setChecked(false);
+            form->findChild<QPushButton *>(ok ? u"OkBtn"_s : u"CancelBtn"_s)->click();
+        });
+    }
+
+    void start(const QString &text, Markup markup)
+    {
+        m_editor->setText(text);
+        m_editor->setMarkup(markup);
+        m_editor->selectAll();
+        if (text.isEmpty())
+            m_editor->setFocus();
+        m_toolBar->updateState();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        auto *layout = new QVBoxLayout(&m_window);
+        m_toolBar = new ContentToolBar;
+        m_editor = new TEditor;
+        layout->addWidget(m_toolBar);
+        layout->addWidget(m_editor);
+        m_other = new QLineEdit;
+        layout->addWidget(m_other);
+        m_toolBar->setEditor(m_editor);
+        m_editor->setEscapeLock(m_toolBar->escapeLockAction());
+        m_window.show();
+        QApplication::setActiveWindow(&m_window);
+        QVERIFY(QTest::qWaitForWindowActive(&m_window));
+    }
+
+    void buttons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<int>("markup");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret"); // position after the command
+        QTest::newRow("b empty") << "ToolButton1"
+                                 << "" << 0 << "<b></b>" << 3;
+        QTest::newRow("b selection") << "ToolButton1"
+                                     << "abc" << 0 << "<b>abc</b>" << 10;
+        QTest::newRow("u") << "ToolButton3"
+                           << "x" << 0 << "<u>x</u>" << 8;
+        QTest::newRow("center") << "ToolButton11"
+                                << "" << 0 << "<div align=\"center\"></div>" << 20;
+        QTest::newRow("quote") << "N28"
+                               << "引用" << 0 << "<blockquote>引用</blockquote>" << 27;
+        QTest::newRow("list html") << "L1"
+                                   << "" << 1 << "<ul>\r\n<li>\r\n</ul>" << 10;
+        QTest::newRow("strike") << "S2"
+                                << "" << 0 << "<s></s>" << 3;
+        QTest::newRow("lt") << "TB_Left"
+                            << "" << 0 << "&lt;" << 4;
+        QTest::newRow("break html") << "TB_Break"
+                                    << "" << 1 << "<br>" << 4;
+    }
+    void buttons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, selection);
+        QFETCH(int, markup);
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        start(selection, Markup(markup));
+        m_editor->setModified(false);
+        QAction *action = m_toolBar->findChild<QAction *>(button);
+        if (!action) { // an item of " その他"
+            action =
+                m_toolBar->findChild<QMenu *>(u"PopupMenu_Sonota"_s)->findChild<QAction *>(button);
+        }
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(m_editor->text(), text);
+        QCOMPARE(
+            m_editor->toTextPosition(m_editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)),
+            caret);
+        QVERIFY(m_editor->isModified());
+    }
+
+    void lockedButtonsInsertPlainForms()
+    {
+        start({}, Markup::Xhtml);
+        m_toolBar->setEscapeLock(true);
+        click(u"TB_Left"_s);
+        click(u"TB_Space"_s);
+        QTest::keyClicks(m_editor, u"<"_s);
+        m_toolBar->setEscapeLock(false);
+        QCOMPARE(m_editor->text(), QStringLiteral("< &lt;"));
+    }
+
+    void enabledWithFocusOrSelection()
+    {
+        start({}, Markup::Xhtml);
+        QVERIFY(m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
+        m_other->setFocus();
+        QVERIFY(!m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
+        m_editor->setText(u"abc"_s);
+        m_editor->selectAll();
+        QVERIFY(m_toolBar->findChild<QAction *>(u"ToolButton1"_s)->isEnabled());
+    }
+
+    void linkDialogRemembersValues()
+    {
+        start({}, Markup::Xhtml);
+        m_toolBar->setCandidateSource([] { return QStringList{u"http://a.jp/"_s}; });
+        answerUrlDialog(u"http://a.jp/?q=\"x\""_s, true);
+        click(u"ToolButton5"_s);
+        QCOMPARE(m_editor->text(), QStringLiteral("<a href=\"http://a.jp/?q=&quot;x&quot;\"></a>"));
+        // The next dialog starts with the last address and the box checked again.
+        QString shown;
+        bool newWindow = false;
+        m_editor->selectAll(); // the focus may still be on its way back from the dialog
+        m_toolBar->updateState();
+        answerUrlDialog(u"ignored"_s, false, &shown, &newWindow);
+        click(u"ToolButton5"_s);
+        QCOMPARE(shown, QStringLiteral("http://a.jp/?q=\"x\""));
+        QVERIFY(newWindow);
+        QCOMPARE(m_toolBar->urlValues().linkAddress, QStringLiteral("ignored"));
+    }
+
+    void imageReplacesSelection()
+    {
+        start(u"old"_s, Markup::Html);
+        answerUrlDialog(u"p.png"_s, true);
+        click(u"ToolButton14"_s);
+        QCOMPARE(m_editor->text(), QStringLiteral("<img src=\"p.png\" border=0>"));
+    }
+};
+
+QTEST_MAIN(TestContentToolBar)
+#include "tst_contenttoolbar.moc"
