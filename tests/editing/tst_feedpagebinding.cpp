@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-using Entries = QList<FtpTemplateEntry>;
+using namespace Qt::StringLiterals;
 
 class TestFeedPageBinding : public QObject
 {
@@ -62,16 +62,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("storedBack");
         const QString none = QStringLiteral("使用しない");
         QTest::newRow("no template")
-            << QStringList{"a", "b"} << "" << QStringList{none, "a", "b"} << 0 << "";
-        QTest::newRow("found") << QStringList{"a", "b"} << "b" << QStringList{none, "a", "b"} << 2
-                               << "b";
+            << QStringList{u"a"_s, u"b"_s} << "" << QStringList{none, u"a"_s, u"b"_s} << 0 << "";
+        QTest::newRow("found") << QStringList{u"a"_s, u"b"_s} << "b"
+                               << QStringList{none, u"a"_s, u"b"_s} << 2 << "b";
         QTest::newRow("letter case ignored, folder name kept")
-            << QStringList{"Main"} << "main" << QStringList{none, "Main"} << 1 << "Main";
+            << QStringList{u"Main"_s} << "main" << QStringList{none, u"Main"_s} << 1 << "Main";
         QTest::newRow("missing here is kept")
-            << QStringList{"a"} << "遠方" << QStringList{none, "a", "遠方 (見つかりません)"} << 2
-            << "遠方";
+            << QStringList{u"a"_s} << "遠方"
+            << QStringList{none, u"a"_s, u"遠方 (見つかりません)"_s} << 2 << "遠方";
         QTest::newRow("missing from an empty folder")
-            << QStringList{} << "x" << QStringList{none, "x (見つかりません)"} << 1 << "x";
+            << QStringList{} << "x" << QStringList{none, u"x (見つかりません)"_s} << 1 << "x";
     }
     void ftpTemplateEntry()
     {

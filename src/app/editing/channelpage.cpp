@@ -55,7 +55,7 @@ LimitedLineEdit *ChannelPage::addText(QString FeedPageValues::*member, const QSt
     auto *edit = new LimitedLineEdit(objectName, limit);
     if (!hint.isEmpty())
         setHint(edit, hint);
-    connect(edit, &QLineEdit::textEdited, this, &ChannelPage::reportContentEdit);
+    connect(edit, &LimitedLineEdit::accepted, this, &ChannelPage::reportContentEdit);
     m_texts.append({member, edit});
     return edit;
 }

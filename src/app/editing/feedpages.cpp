@@ -22,6 +22,23 @@ FeedPages::FeedPages(Project &project, UserInterface &ui, FolderPaths folders, Q
     resetPages();
 }
 
+FeedPages::~FeedPages()
+{
+    for (QWidget *page : {static_cast<QWidget *>(m_channel), static_cast<QWidget *>(m_html)})
+        if (page && !page->parent())
+            delete page;
+}
+
+ChannelPage *FeedPages::channelPage() const
+{
+    return m_channel;
+}
+
+HtmlTemplatePage *FeedPages::htmlPage() const
+{
+    return m_html;
+}
+
 void FeedPages::showValues(const FeedPageValues &values)
 {
     m_channel->showValues(values);

@@ -3,6 +3,7 @@
 #include "editing/feedpagebinding.h"
 
 #include <QObject>
+#include <QPointer>
 
 class ChannelPage;
 class HtmlTemplatePage;
@@ -26,9 +27,11 @@ public:
     };
 
     FeedPages(Project &project, UserInterface &ui, FolderPaths folders, QObject *parent = nullptr);
+    // Deletes the pages unless a window has taken them.
+    ~FeedPages() override;
 
-    ChannelPage *channelPage() const { return m_channel; }
-    HtmlTemplatePage *htmlPage() const { return m_html; }
+    ChannelPage *channelPage() const;
+    HtmlTemplatePage *htmlPage() const;
 
     // Fills the pages from the node (a feed; other nodes leave the pages as
     // they are) without counting as an edit.
@@ -65,7 +68,7 @@ private:
     Project &m_project;
     UserInterface &m_ui;
     FolderPaths m_folders;
-    ChannelPage *m_channel;
-    HtmlTemplatePage *m_html;
+    QPointer<ChannelPage> m_channel;
+    QPointer<HtmlTemplatePage> m_html;
     ProjectNode *m_node = nullptr;
 };

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QValidator>
 
 void setHint(QWidget *widget, const QString &hint)
 {
@@ -23,31 +22,27 @@ QLabel *fieldLabel(const QString &text, QWidget *field)
     return label;
 }
 
-namespace {
-
-// Judges a typed text against the text the edit holds before the change.
-class TypingLimit : public QValidator
-{
-public:
-    TypingLimit(QLineEdit *edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
-
-    State validate(QString &input, int &) const override
-    {
-        return AcceptsTypedText(m_edit->text(), input, m_limit) ? Acceptable : Invalid;
-    }
-
-private:
-    QLineEdit *m_edit;
-    int m_limit;
-};
-
-} // namespace
-
+// A validator cannot do this: it sees only the new text, and it refuses a
+// long text that is set, not typed, which then lets every keystroke pass.
 LimitedLineEdit::LimitedLineEdit(const QString &objectName, int limit, QWidget *parent)
-    : QLineEdit(parent)
+    : QLineEdit(parent), m_limit(limit)
 {
     setObjectName(objectName);
-    setValidator(new TypingLimit(this, limit));
+    // textChanged follows textEdited with the refused text as its argument,
+    // so the edit's own text is what counts.
+    connect(this, &QLineEdit::textChanged, this, [this] { m_before = text(); });
+    connect(this, &QLineEdit::textEdited, this, &LimitedLineEdit::judge);
+}
+
+void LimitedLineEdit::judge(const QString &typed)
+{
+    if (AcceptsTypedText(m_before, typed, m_limit)) {
+        Q_EMIT accepted();
+        return;
+    }
+    const int cursor = cursorPosition() - int(typed.size() - m_before.size());
+    setText(m_before);
+    setCursorPosition(qMax(0, cursor));
 }
 
 NumberSpinBox::NumberSpinBox(const QString &objectName, int minimum, int maximum, QWidget *parent)

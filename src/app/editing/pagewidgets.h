@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QString>
+#include <QStringList>
 
 class QButtonGroup;
 class QLabel;
@@ -23,6 +24,17 @@ class LimitedLineEdit : public QLineEdit
 
 public:
     LimitedLineEdit(const QString &objectName, int limit, QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // The user changed the text within the limit (textEdited also reports
+    // the keystrokes that were refused).
+    void accepted();
+
+private:
+    void judge(const QString &typed);
+
+    int m_limit;
+    QString m_before; // the text before the user's last change
 };
 
 // A whole-number spin box that keeps a value from a file as it is, even

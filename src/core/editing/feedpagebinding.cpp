@@ -32,7 +32,7 @@ QStringList entryNames(const QList<FtpTemplateEntry> &entries)
 
 QList<FtpTemplateEntry> FtpTemplateEntries(const QStringList &folderNames, const QString &stored)
 {
-    QList<FtpTemplateEntry> entries{{NoFtpTemplateEntry}};
+    QList<FtpTemplateEntry> entries{FtpTemplateEntry{NoFtpTemplateEntry}};
     for (const QString &name : folderNames)
         entries << FtpTemplateEntry{name};
     if (!stored.isEmpty() && FtpTemplateIndex(entries, stored) == 0)
