@@ -44,9 +44,9 @@ private Q_SLOTS:
         feed.settings.language = language;
         feed.settings.ver = feed.settings.htmlext = feed.settings.htmlmark = stored;
         const FeedPageValues shown = ShowNode(feed.settings, {});
-        QCOMPARE(shown.verIndex, index);
-        QCOMPARE(shown.htmlextIndex, index);
-        QCOMPARE(shown.htmlmarkIndex, index);
+        QCOMPARE(shown.settings.ver, index);
+        QCOMPARE(shown.settings.htmlext, index);
+        QCOMPARE(shown.settings.htmlmark, index);
         StoreNode(shown, feed);
         QCOMPARE(feed.settings.language, languageBack);
         QCOMPARE(feed.settings.ver, index);
@@ -87,7 +87,7 @@ private Q_SLOTS:
         for (const FtpTemplateEntry &entry : shown.ftpEntries)
             shownCaptions << FtpTemplateCaption(entry);
         QCOMPARE(shownCaptions, captions);
-        QCOMPARE(shown.ftpIndex, index);
+        QCOMPARE(FtpTemplateIndex(shown.ftpEntries, shown.settings.ftptemplate), index);
         StoreNode(shown, feed);
         QCOMPARE(feed.settings.ftptemplate, storedBack);
     }
@@ -141,9 +141,9 @@ private Q_SLOTS:
         QFETCH(bool, htmlButtons);
         QFETCH(bool, ftpPath);
         FeedPageValues live = ResetPages({}, {QStringLiteral("a")});
-        live.ftpIndex = ftpIndex;
-        live.ftpfolder = ftpfolder;
-        live.html = html;
+        live.settings.ftptemplate = ChosenFtpTemplate(live.ftpEntries, ftpIndex);
+        live.settings.ftpfolder = ftpfolder;
+        live.settings.html = html;
         const ToolState state = UpdateToolState(isFeed, live, false);
         QCOMPARE(state.rss, isFeed);
         QCOMPARE(state.upload, upload);
@@ -214,10 +214,10 @@ private Q_SLOTS:
         QFETCH(int, ext);
         QFETCH(QString, text);
         FeedPageValues v;
-        v.src = src;
-        v.root = root;
-        v.filename = filename;
-        v.htmlextIndex = ext;
+        v.settings.src = src;
+        v.settings.root = root;
+        v.settings.filename = filename;
+        v.settings.htmlext = ext;
         const PageAddressLabel label = HtmlPageAddressLabel(v);
         QCOMPARE(label.text, text);
         QCOMPARE(label.known, !text.contains(QStringLiteral("不明")));

@@ -49,7 +49,7 @@ ChannelPage::ChannelPage(QWidget *parent) : QWidget(parent)
     outer->addWidget(scroll);
 }
 
-LimitedLineEdit *ChannelPage::addText(QString FeedPageValues::*member, const QString &objectName,
+LimitedLineEdit *ChannelPage::addText(QString ChannelSettings::*member, const QString &objectName,
                                       int limit, const QString &hint)
 {
     auto *edit = new LimitedLineEdit(objectName, limit);
@@ -60,10 +60,11 @@ LimitedLineEdit *ChannelPage::addText(QString FeedPageValues::*member, const QSt
     return edit;
 }
 
-QCheckBox *ChannelPage::addCheck(const QString &objectName, const QString &caption,
-                                 const QString &hint)
+QCheckBox *ChannelPage::addCheck(bool ChannelSettings::*member, const QString &objectName,
+                                 const QString &caption, const QString &hint)
 {
     auto *check = new QCheckBox(caption);
+    m_switches.append({member, check});
     check->setObjectName(objectName);
     setHint(check, hint);
     connect(check, &QCheckBox::clicked, this, &ChannelPage::reportContentEdit);
@@ -74,49 +75,49 @@ QWidget *ChannelPage::buildTexts()
 {
     auto *box = new QWidget;
     auto *form = new QFormLayout(box);
-    const auto add = [&](QString FeedPageValues::*member, const QString &name, int limit,
+    const auto add = [&](QString ChannelSettings::*member, const QString &name, int limit,
                          const QString &label, const QString &beside, const QString &hint) {
         LimitedLineEdit *edit = addText(member, name, limit, hint);
         QWidget *field = beside.isEmpty() ? edit : row({edit, new QLabel(beside)});
         form->addRow(fieldLabel(label, edit), field);
     };
-    add(&FeedPageValues::filename, QStringLiteral("ED_FileName_Sub"), ShortText,
+    add(&ChannelSettings::filename, QStringLiteral("ED_FileName_Sub"), ShortText,
         QStringLiteral("ファイル名(必須)"), QStringLiteral("(拡張子は除きます)"),
         QStringLiteral("チャンネルに使用するファイル名を指定します (拡張子は省略してください)"));
-    add(&FeedPageValues::root, QStringLiteral("ED_Informer_RootAddress_Sub"), LongText,
+    add(&ChannelSettings::root, QStringLiteral("ED_Informer_RootAddress_Sub"), LongText,
         QStringLiteral("ルートアドレス(必須)"), QStringLiteral("http:// から[パス]のみ入力します"),
         QStringLiteral("ファイル名を除くアドレスのパスのみを入力してください"));
-    add(&FeedPageValues::src, QStringLiteral("ED_Informer_RssAddress_Sub"), LongText,
+    add(&ChannelSettings::src, QStringLiteral("ED_Informer_RssAddress_Sub"), LongText,
         QStringLiteral("設置するアドレス(必須)"),
         QStringLiteral("http:// から[パス]のみ入力します "
                        "(指定しない場合は[ルートアドレス]が適用されます"),
         {});
-    add(&FeedPageValues::title, QStringLiteral("ED_Informer_Title_Sub"), ShortText,
+    add(&ChannelSettings::title, QStringLiteral("ED_Informer_Title_Sub"), ShortText,
         QStringLiteral("タイトル(必須)"), {},
         QStringLiteral("ホームページの名前や新着情報ページのタイトルを入力します"));
-    add(&FeedPageValues::link, QStringLiteral("ED_Informer_Address_Sub"), LongText,
+    add(&ChannelSettings::link, QStringLiteral("ED_Informer_Address_Sub"), LongText,
         QStringLiteral("ページアドレス http:// から入力します "
                        "(指定しない場合は[HTMLパス][設置するアドレス][ルート]の順に適用されます)"),
         {}, QStringLiteral("ホームページのトップページか新着情報ページのアドレスを入力します"));
-    add(&FeedPageValues::description, QStringLiteral("ED_Informer_Setumei_Sub"), DescriptionText,
+    add(&ChannelSettings::description, QStringLiteral("ED_Informer_Setumei_Sub"), DescriptionText,
         QStringLiteral("概要(必須)"), {}, QStringLiteral("ホームページの概要を入力します。"));
-    add(&FeedPageValues::creator, QStringLiteral("ED_Informer_Creator_Sub"), ShortText,
+    add(&ChannelSettings::creator, QStringLiteral("ED_Informer_Creator_Sub"), ShortText,
         QStringLiteral("作成者(任意)"), {}, QStringLiteral("作成者や代表者を入力します"));
 
     auto *logo = new QGroupBox(QStringLiteral("ロゴ(任意)"));
     auto *logoForm = new QFormLayout(logo);
-    const auto addLogo = [&](QString FeedPageValues::*member, const QString &name, int limit,
+    const auto addLogo = [&](QString ChannelSettings::*member, const QString &name, int limit,
                              const QString &label, const QString &hint) {
         LimitedLineEdit *edit = addText(member, name, limit, hint);
         logoForm->addRow(fieldLabel(label, edit), edit);
     };
-    addLogo(&FeedPageValues::logotitle, QStringLiteral("Edit_Logo_Title_Sub"), ShortText,
+    addLogo(&ChannelSettings::logotitle, QStringLiteral("Edit_Logo_Title_Sub"), ShortText,
             QStringLiteral("タイトル(必須) ロゴのタイトルを入力します"),
             QStringLiteral("一般的にホームページの名前を簡素に入力します"));
-    addLogo(&FeedPageValues::logosrc, QStringLiteral("Edit_Logo_Address_Sub"), LongText,
+    addLogo(&ChannelSettings::logosrc, QStringLiteral("Edit_Logo_Address_Sub"), LongText,
             QStringLiteral("ロゴのある[アドレスとファイル名](必須) http:// から入力します"),
             QStringLiteral("ロゴ(画像)の存在するアドレス(ファイル名を含む)を入力します"));
-    addLogo(&FeedPageValues::logolink, QStringLiteral("Edit_Logo_Link_Sub"), LongText,
+    addLogo(&ChannelSettings::logolink, QStringLiteral("Edit_Logo_Link_Sub"), LongText,
             QStringLiteral("ロゴをクリックしたときの[アドレス] http:// から入力します "
                            "(指定しない場合は[ルートアドレス]が適用されます)"),
             QStringLiteral("ホームページのトップページのアドレスを入力します"));
@@ -135,14 +136,14 @@ QWidget *ChannelPage::buildOutput()
     form->addRow(m_ver);
 
     LimitedLineEdit *style = addText(
-        &FeedPageValues::style, QStringLiteral("Edit_StyleSheet_Sub"), LongText,
+        &ChannelSettings::style, QStringLiteral("Edit_StyleSheet_Sub"), LongText,
         QStringLiteral("スタイルシートを使用する場合は相対アドレスか絶対アドレスで指定します"));
     form->addRow(
         fieldLabel(QStringLiteral("XSLスタイルシートの[アドレスとファイル名]を入力します"), style),
         style);
 
     m_localfolder =
-        addText(&FeedPageValues::localfolder, QStringLiteral("Edit_RssSave_Sub"), LongText,
+        addText(&ChannelSettings::localfolder, QStringLiteral("Edit_RssSave_Sub"), LongText,
                 QStringLiteral("ローカルに保存されているホームページのフォルダを指定"
                                "すればアップロードを一元管理できます(ファイル名を除く"
                                "パスのみ)"));
@@ -187,26 +188,26 @@ QWidget *ChannelPage::buildSwitches()
     auto *layout = new QVBoxLayout(box);
     auto *help = new QGroupBox(QStringLiteral("項目の入力支援"));
     auto *helpLayout = new QVBoxLayout(help);
-    m_dateset =
-        addCheck(QStringLiteral("CB_AutoData_Sub"), QStringLiteral("日付を自動的にセットする"),
-                 QStringLiteral("アイテムを入力するときに日付が空欄の場合は自動的にセットします"));
-    m_addressset = addCheck(
-        QStringLiteral("CB_AutoAddress_Sub"), QStringLiteral("リンクを自動的にセットする"),
-        QStringLiteral("アイテムを入力するときにリンクが空欄の場合は自動的にセットします"));
-    m_creatorset = addCheck(
-        QStringLiteral("CB_AutoCreator_Sub"), QStringLiteral("作成者を自動的にセットする"),
-        QStringLiteral("アイテムを入力するときに作成者が空欄の場合は自動的にセットします"));
-    for (QCheckBox *check : {m_dateset, m_addressset, m_creatorset})
-        helpLayout->addWidget(check);
+    helpLayout->addWidget(
+        addCheck(&ChannelSettings::dateset, QStringLiteral("CB_AutoData_Sub"),
+                 QStringLiteral("日付を自動的にセットする"),
+                 QStringLiteral("アイテムを入力するときに日付が空欄の場合は自動的にセットします")));
+    helpLayout->addWidget(addCheck(
+        &ChannelSettings::addressset, QStringLiteral("CB_AutoAddress_Sub"),
+        QStringLiteral("リンクを自動的にセットする"),
+        QStringLiteral("アイテムを入力するときにリンクが空欄の場合は自動的にセットします")));
+    helpLayout->addWidget(addCheck(
+        &ChannelSettings::creatorset, QStringLiteral("CB_AutoCreator_Sub"),
+        QStringLiteral("作成者を自動的にセットする"),
+        QStringLiteral("アイテムを入力するときに作成者が空欄の場合は自動的にセットします")));
     layout->addWidget(help);
-    m_content =
-        addCheck(QStringLiteral("CB_Content_Sub"), QStringLiteral("Contentモジュールを使用する"),
-                 QStringLiteral("Content(本文)をRSSに含めるかどうかの設定"));
+    layout->addWidget(addCheck(&ChannelSettings::content, QStringLiteral("CB_Content_Sub"),
+                               QStringLiteral("Contentモジュールを使用する"),
+                               QStringLiteral("Content(本文)をRSSに含めるかどうかの設定")));
     m_htmllabel =
-        addCheck(QStringLiteral("CB_HtmlLabel_Sub"),
+        addCheck(&ChannelSettings::htmllabel, QStringLiteral("CB_HtmlLabel_Sub"),
                  QStringLiteral("リンク項目が記入されていない場合はHTMLページのラベルを参照"),
                  QStringLiteral("HTMLページが使用できる場合のみ機能します"));
-    layout->addWidget(m_content);
     layout->addWidget(m_htmllabel);
     return box;
 }
@@ -280,7 +281,7 @@ void ChannelPage::browse(QLineEdit *field)
 void ChannelPage::applyUploadPathMode()
 {
     FeedPageValues values;
-    values.ftpIndex = m_ftpTemplate->currentIndex();
+    values.settings.ftptemplate = ChosenFtpTemplate(m_ftpEntries, m_ftpTemplate->currentIndex());
     const UploadPathMode mode = UploadPathModeFor(values);
     m_uploadPathLabel->setText(UploadPathLabel(mode));
     m_ftpfolder->setAccessibleName(UploadPathLabel(mode));
@@ -314,40 +315,36 @@ void ChannelPage::setHtmlLabel(bool on)
     m_htmllabel->setChecked(on);
 }
 
-void ChannelPage::showValues(const FeedPageValues &v)
+void ChannelPage::showValues(const FeedPageValues &values)
 {
+    const ChannelSettings &s = values.settings;
     m_filling = true;
     for (const TextField &field : std::as_const(m_texts))
-        field.edit->setText(v.*field.member);
-    m_ftpfolder->setText(v.ftpfolder);
-    m_ver->setIndex(v.verIndex);
-    m_rssline->showValue(v.rssline);
-    m_descstrmax->showValue(v.descstrmax);
-    m_language->setCurrentIndex(v.languageIndex);
-    m_dateset->setChecked(v.dateset);
-    m_addressset->setChecked(v.addressset);
-    m_creatorset->setChecked(v.creatorset);
-    m_content->setChecked(v.content);
-    m_htmllabel->setChecked(v.htmllabel);
-    m_htmllabel->setEnabled(v.html);
-    setFtpEntries(v.ftpEntries, v.ftpIndex);
+        field.edit->setText(s.*field.member);
+    m_ftpfolder->setText(s.ftpfolder);
+    m_ver->setIndex(s.ver);
+    m_rssline->showValue(s.rssline);
+    m_descstrmax->showValue(s.descstrmax);
+    m_language->setCurrentIndex(LanguageIndex(s.language));
+    for (const Switch &check : std::as_const(m_switches))
+        check.box->setChecked(s.*check.member);
+    m_htmllabel->setEnabled(s.html);
+    setFtpEntries(values.ftpEntries, FtpTemplateIndex(values.ftpEntries, s.ftptemplate));
     m_filling = false;
 }
 
-void ChannelPage::storeValues(FeedPageValues &v) const
+void ChannelPage::storeValues(FeedPageValues &values) const
 {
+    ChannelSettings &s = values.settings;
     for (const TextField &field : m_texts)
-        v.*field.member = field.edit->text();
-    v.ftpfolder = m_ftpfolder->text();
-    v.verIndex = m_ver->index();
-    v.rssline = m_rssline->takenValue();
-    v.descstrmax = m_descstrmax->takenValue();
-    v.languageIndex = m_language->currentIndex();
-    v.dateset = m_dateset->isChecked();
-    v.addressset = m_addressset->isChecked();
-    v.creatorset = m_creatorset->isChecked();
-    v.content = m_content->isChecked();
-    v.htmllabel = m_htmllabel->isChecked();
-    v.ftpEntries = m_ftpEntries;
-    v.ftpIndex = qMax(0, m_ftpTemplate->currentIndex());
+        s.*field.member = field.edit->text();
+    s.ftpfolder = m_ftpfolder->text();
+    s.ver = m_ver->index();
+    s.rssline = m_rssline->takenValue();
+    s.descstrmax = m_descstrmax->takenValue();
+    s.language = LanguageText(m_language->currentIndex());
+    for (const Switch &check : m_switches)
+        s.*check.member = check.box->isChecked();
+    values.ftpEntries = m_ftpEntries;
+    s.ftptemplate = ChosenFtpTemplate(m_ftpEntries, m_ftpTemplate->currentIndex());
 }

@@ -51,7 +51,7 @@ Q_SIGNALS:
 private:
     struct TextField
     {
-        QString FeedPageValues::*member;
+        QString ChannelSettings::*member;
         LimitedLineEdit *edit;
     };
 
@@ -59,23 +59,27 @@ private:
     QWidget *buildOutput();
     QWidget *buildSwitches();
     QWidget *buildUpload();
-    LimitedLineEdit *addText(QString FeedPageValues::*member, const QString &objectName, int limit,
+    LimitedLineEdit *addText(QString ChannelSettings::*member, const QString &objectName, int limit,
                              const QString &hint);
-    QCheckBox *addCheck(const QString &objectName, const QString &caption, const QString &hint);
+    struct Switch
+    {
+        bool ChannelSettings::*member;
+        QCheckBox *box;
+    };
+
+    QCheckBox *addCheck(bool ChannelSettings::*member, const QString &objectName,
+                        const QString &caption, const QString &hint);
     QPushButton *browseButton(QLineEdit *field);
     void browse(QLineEdit *field);
     void applyUploadPathMode();
     void reportContentEdit();
 
     QList<TextField> m_texts;
+    QList<Switch> m_switches;
     RadioGroup *m_ver = nullptr;
     NumberSpinBox *m_rssline = nullptr;
     NumberSpinBox *m_descstrmax = nullptr;
     QComboBox *m_language = nullptr;
-    QCheckBox *m_dateset = nullptr;
-    QCheckBox *m_addressset = nullptr;
-    QCheckBox *m_creatorset = nullptr;
-    QCheckBox *m_content = nullptr;
     QCheckBox *m_htmllabel = nullptr;
     QComboBox *m_ftpTemplate = nullptr;
     QList<FtpTemplateEntry> m_ftpEntries;

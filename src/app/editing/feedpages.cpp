@@ -81,7 +81,7 @@ ToolState FeedPages::toolState() const
 
 void FeedPages::applyToolState()
 {
-    m_channel->setHtmlLabelEnabled(liveValues().html);
+    m_channel->setHtmlLabelEnabled(liveValues().settings.html);
     Q_EMIT toolStateChanged();
 }
 
@@ -94,8 +94,8 @@ void FeedPages::contentEdited()
     // it is stored.
     const FeedPageValues live = liveValues();
     ChannelSettings &stored = m_node->data()->settings;
-    stored.ftptemplate = ChosenFtpTemplate(live.ftpEntries, live.ftpIndex);
-    stored.ftpfolder = live.ftpfolder;
+    stored.ftptemplate = live.settings.ftptemplate;
+    stored.ftpfolder = live.settings.ftpfolder;
     m_project.setChanged(*m_node, CanUpload(live));
 }
 
@@ -108,8 +108,7 @@ void FeedPages::settingEdited()
 
 void FeedPages::refreshFtpTemplates()
 {
-    const FeedPageValues live = liveValues();
-    const QString chosen = ChosenFtpTemplate(live.ftpEntries, live.ftpIndex);
+    const QString chosen = liveValues().settings.ftptemplate;
     const QList<FtpTemplateEntry> entries =
         FtpTemplateEntries(FtpTemplateNames(m_folders.ftpTemplate), chosen);
     m_channel->setFtpEntries(entries, FtpTemplateIndex(entries, chosen));
@@ -124,11 +123,11 @@ void FeedPages::refreshPageAddress()
 
 void FeedPages::saveTemplateFile()
 {
-    const FeedPageValues live = liveValues();
+    const ChannelSettings live = liveValues().settings;
     const std::optional<QString> caption =
         m_node ? std::optional<QString>(m_node->text) : std::nullopt;
     SaveTemplateFile(m_ui, m_folders.htmlTemplate, caption,
-                     {live.htmlextIndex, live.htmlmarkIndex, live.htmllabel}, live.htmlscript);
+                     {live.htmlext, live.htmlmark, live.htmllabel}, live.htmlscript);
 }
 
 void FeedPages::loadTemplateFile()

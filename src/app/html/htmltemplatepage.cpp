@@ -100,23 +100,25 @@ void HtmlTemplatePage::setPageAddress(const QString &text, bool known)
     m_address->setEnabled(known);
 }
 
-void HtmlTemplatePage::showValues(const FeedPageValues &v)
+void HtmlTemplatePage::showValues(const FeedPageValues &values)
 {
+    const ChannelSettings &v = values.settings;
     m_filling = true;
     m_html->setChecked(v.html);
-    m_ext->setIndex(v.htmlextIndex);
-    m_mark->setIndex(v.htmlmarkIndex);
+    m_ext->setIndex(v.htmlext);
+    m_mark->setIndex(v.htmlmark);
     m_editor->setText(v.htmlscript);
     // Undo never reaches back into the feed shown before.
     m_editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     m_filling = false;
 }
 
-void HtmlTemplatePage::storeValues(FeedPageValues &v) const
+void HtmlTemplatePage::storeValues(FeedPageValues &values) const
 {
+    ChannelSettings &v = values.settings;
     v.html = m_html->isChecked();
-    v.htmlextIndex = m_ext->index();
-    v.htmlmarkIndex = m_mark->index();
+    v.htmlext = m_ext->index();
+    v.htmlmark = m_mark->index();
     v.htmlscript = m_editor->text();
 }
 

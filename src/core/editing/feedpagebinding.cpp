@@ -58,92 +58,49 @@ QString ChosenFtpTemplate(const QList<FtpTemplateEntry> &entries, int index)
 FeedPageValues ResetPages(const ProjectDefaults &defaults, const QStringList &folderNames)
 {
     FeedPageValues v;
-    v.verIndex = ChoiceIndex(defaults.ver);
-    v.dateset = defaults.dateset;
-    v.addressset = defaults.addressset;
-    v.creatorset = defaults.creatorset;
-    v.rssline = defaults.rssline;
-    v.languageIndex = LanguageIndex(defaults.language);
-    v.descstrmax = defaults.descstrmax;
-    v.content = defaults.content;
+    ChannelSettings &s = v.settings;
+    s.ver = ChoiceIndex(defaults.ver);
+    s.dateset = defaults.dateset;
+    s.addressset = defaults.addressset;
+    s.creatorset = defaults.creatorset;
+    s.rssline = defaults.rssline;
+    s.language = LanguageText(LanguageIndex(defaults.language));
+    s.descstrmax = defaults.descstrmax;
+    s.content = defaults.content;
     v.ftpEntries = FtpTemplateEntries(folderNames, QString());
     return v;
 }
 
-FeedPageValues ShowNode(const ChannelSettings &s, const QStringList &folderNames)
+FeedPageValues ShowNode(const ChannelSettings &settings, const QStringList &folderNames)
 {
     FeedPageValues v;
-    v.filename = s.filename;
-    v.root = s.root;
-    v.src = s.src;
-    v.title = s.title;
-    v.creator = s.creator;
-    v.link = s.link;
-    v.description = s.description;
-    v.logotitle = s.logotitle;
-    v.logosrc = s.logosrc;
-    v.logolink = s.logolink;
-    v.style = s.style;
-    v.localfolder = s.localfolder;
-    v.ftpfolder = s.ftpfolder;
-    v.dateset = s.dateset;
-    v.addressset = s.addressset;
-    v.creatorset = s.creatorset;
-    v.content = s.content;
-    v.verIndex = ChoiceIndex(s.ver);
-    v.rssline = s.rssline;
-    v.languageIndex = LanguageIndex(s.language);
-    v.descstrmax = s.descstrmax;
+    v.settings = settings;
+    ChannelSettings &s = v.settings;
+    s.ver = ChoiceIndex(s.ver);
+    s.htmlext = ChoiceIndex(s.htmlext);
+    s.htmlmark = ChoiceIndex(s.htmlmark);
+    s.language = LanguageText(LanguageIndex(s.language));
     v.ftpEntries = FtpTemplateEntries(folderNames, s.ftptemplate);
-    v.ftpIndex = FtpTemplateIndex(v.ftpEntries, s.ftptemplate);
-    v.html = s.html;
-    v.htmlextIndex = ChoiceIndex(s.htmlext);
-    v.htmlmarkIndex = ChoiceIndex(s.htmlmark);
-    v.htmllabel = s.htmllabel;
-    v.htmlscript = s.htmlscript;
+    s.ftptemplate = ChosenFtpTemplate(v.ftpEntries, FtpTemplateIndex(v.ftpEntries, s.ftptemplate));
     return v;
 }
 
-void StoreNode(const FeedPageValues &v, TEditList &feed)
+void StoreNode(const FeedPageValues &values, TEditList &feed)
 {
-    ChannelSettings &s = feed.settings;
-    s.filename = v.filename;
-    s.root = v.root;
-    s.src = v.src;
-    s.title = v.title;
-    s.creator = v.creator;
-    s.link = v.link;
-    s.description = v.description;
-    s.logotitle = v.logotitle;
-    s.logosrc = v.logosrc;
-    s.logolink = v.logolink;
-    s.style = v.style;
-    s.localfolder = v.localfolder;
-    s.ftpfolder = v.ftpfolder;
-    s.dateset = v.dateset;
-    s.addressset = v.addressset;
-    s.creatorset = v.creatorset;
-    s.content = v.content;
-    s.ver = v.verIndex;
-    s.rssline = v.rssline;
-    s.language = LanguageText(v.languageIndex);
-    s.descstrmax = v.descstrmax;
-    s.ftptemplate = ChosenFtpTemplate(v.ftpEntries, v.ftpIndex);
-    s.html = v.html;
-    s.htmlext = v.htmlextIndex;
-    s.htmlmark = v.htmlmarkIndex;
-    s.htmllabel = v.htmllabel;
-    s.htmlscript = v.htmlscript;
+    const QString memo = feed.settings.memo; // not on the pages
+    feed.settings = values.settings;
+    feed.settings.memo = memo;
 }
 
 bool CanUpload(const FeedPageValues &values)
 {
-    return values.ftpIndex > 0 || !values.ftpfolder.isEmpty();
+    return !values.settings.ftptemplate.isEmpty() || !values.settings.ftpfolder.isEmpty();
 }
 
 UploadPathMode UploadPathModeFor(const FeedPageValues &values)
 {
-    return values.ftpIndex > 0 ? UploadPathMode::FtpPath : UploadPathMode::LocalFolder;
+    return values.settings.ftptemplate.isEmpty() ? UploadPathMode::LocalFolder
+                                                 : UploadPathMode::FtpPath;
 }
 
 QString UploadPathLabel(UploadPathMode mode)
@@ -158,11 +115,11 @@ ToolState UpdateToolState(bool currentIsFeed, const FeedPageValues &values, bool
     ToolState state;
     state.treeHint = treeIsEmpty;
     state.uploadPath = UploadPathModeFor(values);
-    state.htmlLabel = values.html;
+    state.htmlLabel = values.settings.html;
     if (!currentIsFeed)
         return state;
     state.rss = true;
-    state.html = values.html;
+    state.html = values.settings.html;
     state.upload = CanUpload(values);
     return state;
 }
@@ -173,11 +130,12 @@ bool AcceptsTypedText(const QString &before, const QString &after, int limit)
     return length <= limit || length < CharCount(before);
 }
 
-PageAddressLabel HtmlPageAddressLabel(const FeedPageValues &v)
+PageAddressLabel HtmlPageAddressLabel(const FeedPageValues &values)
 {
+    const ChannelSettings &v = values.settings;
     if (FirstNonBlank({v.src, v.root}).isEmpty() || v.filename.isEmpty())
         return {QStringLiteral("( パス名 : 不明 )"), false};
-    return {QStringLiteral("( パス名 : ") +
-                HtmlPageAddress(v.src, v.root, v.filename, v.htmlextIndex) + QStringLiteral(" )"),
+    return {QStringLiteral("( パス名 : ") + HtmlPageAddress(v.src, v.root, v.filename, v.htmlext) +
+                QStringLiteral(" )"),
             true};
 }
