@@ -4,9 +4,9 @@
 // Both are done on every change of the selected node, so each should stay
 // within 10 ms.
 //
-//   cmake --build build --target bench_feedpages && build/bench/bench_feedpages
+//   cmake --build build --target bench_gui_feedpages && build/bench/bench_gui_feedpages
 
-#include "../../tests/common/scripteduserinterface.h"
+#include "../tests/common/scripteduserinterface.h"
 #include "editing/channelpage.h"
 #include "editing/feedpages.h"
 #include "html/htmltemplatepage.h"
