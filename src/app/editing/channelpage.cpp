@@ -54,7 +54,7 @@ LimitedLineEdit *ChannelPage::addText(QString ChannelSettings::*member, const QS
 {
     auto *edit = new LimitedLineEdit(objectName, limit);
     if (!hint.isEmpty())
-        setHint(edit, hint);
+        SetHint(edit, hint);
     connect(edit, &LimitedLineEdit::accepted, this, &ChannelPage::reportContentEdit);
     m_texts.append({member, edit});
     return edit;
@@ -66,7 +66,7 @@ QCheckBox *ChannelPage::addCheck(bool ChannelSettings::*member, const QString &o
     auto *check = new QCheckBox(caption);
     m_switches.append({member, check});
     check->setObjectName(objectName);
-    setHint(check, hint);
+    SetHint(check, hint);
     connect(check, &QCheckBox::clicked, this, &ChannelPage::reportContentEdit);
     return check;
 }
@@ -155,13 +155,13 @@ QWidget *ChannelPage::buildOutput()
                  row({m_localfolder, localBrowse}));
 
     m_rssline = new NumberSpinBox(QStringLiteral("ED_RssLine_Sub"), MinFeedRssLine, MaxFeedRssLine);
-    setHint(m_rssline, QStringLiteral("出力するRSSのアイテム数 5～100の範囲でを入力します"));
+    SetHint(m_rssline, QStringLiteral("出力するRSSのアイテム数 5～100の範囲でを入力します"));
     form->addRow(fieldLabel(QStringLiteral("出力するRSSのアイテム数"), m_rssline), m_rssline);
 
     m_language = new QComboBox;
     m_language->setObjectName(QStringLiteral("CB_language_Sub"));
     m_language->addItems(LanguageEntries);
-    setHint(m_language, QStringLiteral("使用する言語を指定します 通常は ja (日本語) です"));
+    SetHint(m_language, QStringLiteral("使用する言語を指定します 通常は ja (日本語) です"));
     form->addRow(fieldLabel(QStringLiteral("言語"), m_language), m_language);
     connect(m_language, &QComboBox::activated, this, [this] {
         reportContentEdit(); // the language is part of the RSS file
@@ -170,7 +170,7 @@ QWidget *ChannelPage::buildOutput()
 
     m_descstrmax =
         new NumberSpinBox(QStringLiteral("ED_DescStrMax_Sub"), MinDescStrMax, MaxDescStrMax);
-    setHint(m_descstrmax, QStringLiteral("出力する概要の文字数 0～9999文字の範囲でを入力します "
+    SetHint(m_descstrmax, QStringLiteral("出力する概要の文字数 0～9999文字の範囲でを入力します "
                                          "(ゼロは文字制限無し)"));
     QLabel *before = fieldLabel(QStringLiteral("概要項目はタグを除去して"), m_descstrmax);
     form->addRow(before, row({m_descstrmax, new QLabel(QStringLiteral("文字出力する"))}));
@@ -218,7 +218,7 @@ QWidget *ChannelPage::buildUpload()
     auto *grid = new QGridLayout(box);
     m_ftpTemplate = new QComboBox;
     m_ftpTemplate->setObjectName(QStringLiteral("LB_FtpServer_Sub"));
-    setHint(m_ftpTemplate,
+    SetHint(m_ftpTemplate,
             QStringLiteral("FTPサーバーによるアップロード機能を使用する場合は選択してください"));
     grid->addWidget(fieldLabel(QStringLiteral("FTPサーバー(任意)"), m_ftpTemplate), 0, 0);
     grid->addWidget(m_ftpTemplate, 0, 1, 1, 3);
@@ -230,7 +230,7 @@ QWidget *ChannelPage::buildUpload()
 
     m_ftpfolder = new QLineEdit; // no length limit
     m_ftpfolder->setObjectName(QStringLiteral("ED_FTPFolderName_Sub"));
-    setHint(m_ftpfolder, QStringLiteral("RSSやHTMLを設置するサーバーのパスを入力します"));
+    SetHint(m_ftpfolder, QStringLiteral("RSSやHTMLを設置するサーバーのパスを入力します"));
     connect(m_ftpfolder, &QLineEdit::textEdited, this, [this] {
         reportContentEdit();
         Q_EMIT toolStateChanged();
@@ -252,7 +252,7 @@ QWidget *ChannelPage::buildUpload()
 QPushButton *ChannelPage::browseButton(QLineEdit *field)
 {
     auto *button = new QPushButton(QStringLiteral("参照..."));
-    setHint(button, QStringLiteral("ローカルフォルダを参照します"));
+    SetHint(button, QStringLiteral("ローカルフォルダを参照します"));
     connect(button, &QPushButton::clicked, this, [this, field] { browse(field); });
     return button;
 }

@@ -27,10 +27,10 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder
     form->addRow(m_ver);
 
     m_rssline = new NumberSpinBox(QStringLiteral("ED_RssLine"), MinDefaultsRssLine, MaxFeedRssLine);
-    setHint(m_rssline, QStringLiteral("出力するRSSのアイテム数 5～100の範囲でを入力します"));
+    SetHint(m_rssline, QStringLiteral("出力するRSSのアイテム数 5～100の範囲でを入力します"));
     form->addRow(fieldLabel(QStringLiteral("出力するRSSのアイテム数"), m_rssline), m_rssline);
     m_descstrmax = new NumberSpinBox(QStringLiteral("ED_DescStrMax"), MinDescStrMax, MaxDescStrMax);
-    setHint(m_descstrmax, QStringLiteral("出力する概要の文字数 0～9999文字の範囲でを入力します "
+    SetHint(m_descstrmax, QStringLiteral("出力する概要の文字数 0～9999文字の範囲でを入力します "
                                          "(ゼロは文字制限無し)"));
     auto *descRow = new QWidget;
     auto *descLayout = new QHBoxLayout(descRow);
@@ -44,7 +44,7 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder
     m_language = new QComboBox;
     m_language->setObjectName(QStringLiteral("CB_language"));
     m_language->addItems(LanguageEntries);
-    setHint(m_language, QStringLiteral("使用する言語を指定します 通常は ja (日本語) です"));
+    SetHint(m_language, QStringLiteral("使用する言語を指定します 通常は ja (日本語) です"));
     connect(m_language, &QComboBox::activated, this, &DefaultsPanel::reportEdit);
     form->addRow(fieldLabel(QStringLiteral("言語"), m_language), m_language);
 
@@ -72,7 +72,7 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder
 
     m_memo = new TEditor;
     m_memo->setObjectName(QStringLiteral("Editor"));
-    setHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
+    SetHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
     connect(m_memo, &TEditor::textChanged, this, &DefaultsPanel::reportEdit);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -85,7 +85,7 @@ QCheckBox *DefaultsPanel::addCheck(const QString &objectName, const QString &cap
 {
     auto *check = new QCheckBox(caption);
     check->setObjectName(objectName);
-    setHint(check, hint);
+    SetHint(check, hint);
     connect(check, &QCheckBox::clicked, this, &DefaultsPanel::reportEdit);
     return check;
 }
@@ -97,7 +97,7 @@ QWidget *DefaultsPanel::buildTemplateRow()
     layout->setContentsMargins(0, 0, 0, 0);
     m_ftpTemplate = new QComboBox;
     m_ftpTemplate->setObjectName(QStringLiteral("LB_FtpServer"));
-    setHint(m_ftpTemplate,
+    SetHint(m_ftpTemplate,
             QStringLiteral("FTPサーバーによるアップロード機能のデフォルトを選択してください"));
     connect(m_ftpTemplate, &QComboBox::activated, this, [this] {
         updateTemplateButtons();
@@ -107,7 +107,7 @@ QWidget *DefaultsPanel::buildTemplateRow()
                                void (DefaultsPanel::*run)()) {
         auto *button = new QPushButton(caption);
         button->setObjectName(name);
-        setHint(button, hint);
+        SetHint(button, hint);
         connect(button, &QPushButton::clicked, this, run);
         return button;
     };

@@ -7,13 +7,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-void setHint(QWidget *widget, const QString &hint)
-{
-    widget->setToolTip(hint);
-    widget->setStatusTip(hint);
-    widget->setAccessibleDescription(hint);
-}
-
 QLabel *fieldLabel(const QString &text, QWidget *field)
 {
     auto *label = new QLabel(text);
@@ -87,7 +80,7 @@ RadioGroup::RadioGroup(const QString &objectName, const QString &title, const QS
     : QGroupBox(title, parent), m_buttons(new QButtonGroup(this))
 {
     setObjectName(objectName);
-    setHint(this, hint);
+    SetHint(this, hint);
     auto *layout = new QHBoxLayout(this);
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hints.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -10,8 +12,6 @@ class QButtonGroup;
 class QLabel;
 class QWidget;
 
-// Shows the hint as tooltip, in the status bar and to assistive tools.
-void setHint(QWidget *widget, const QString &hint);
 // A label that names the field for assistive tools as well.
 QLabel *fieldLabel(const QString &text, QWidget *field);
 

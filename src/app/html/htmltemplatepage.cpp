@@ -17,7 +17,7 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
 {
     m_html = new QCheckBox(QStringLiteral("HTMLのページを作成する"));
     m_html->setObjectName(QStringLiteral("CB_Html_Sub"));
-    setHint(m_html, QStringLiteral("HTMLページを使用する場合はONです"));
+    SetHint(m_html, QStringLiteral("HTMLページを使用する場合はONです"));
     connect(m_html, &QCheckBox::clicked, this, [this] {
         reportContentEdit();
         Q_EMIT toolStateChanged();
@@ -40,22 +40,22 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
 
     auto *save = new QPushButton(QStringLiteral("保存..."));
     save->setObjectName(QStringLiteral("BT_HtmlSave_Sub"));
-    setHint(save, QStringLiteral("HTMLテンプレートの保存"));
+    SetHint(save, QStringLiteral("HTMLテンプレートの保存"));
     connect(save, &QPushButton::clicked, this, &HtmlTemplatePage::saveTemplateRequested);
     auto *load = new QPushButton(QStringLiteral("読込..."));
     load->setObjectName(QStringLiteral("BT_HtmlLoad_Sub"));
-    setHint(load, QStringLiteral("HTMLテンプレートを読み込む"));
+    SetHint(load, QStringLiteral("HTMLテンプレートを読み込む"));
     connect(load, &QPushButton::clicked, this, &HtmlTemplatePage::loadTemplateRequested);
 
     m_editor = new TEditor;
     m_editor->setObjectName(QStringLiteral("ED_Html_Script_Sub"));
-    setHint(m_editor, QStringLiteral("この画面でHTMLページを作成します"));
+    SetHint(m_editor, QStringLiteral("この画面でHTMLページを作成します"));
     m_editor->setAccessibleName(QStringLiteral("HTMLテンプレート"));
     connect(m_editor, &TEditor::textChanged, this, &HtmlTemplatePage::reportContentEdit);
 
     m_variables = new QListWidget;
     m_variables->setObjectName(QStringLiteral("HtmlScriptList"));
-    setHint(m_variables, QStringLiteral("変数を選択挿入できます"));
+    SetHint(m_variables, QStringLiteral("変数を選択挿入できます"));
     m_variables->setAccessibleName(QStringLiteral("変数"));
     for (const QString &line : HtmlVariableListLines()) {
         const QStringList fields = line.split(u'\t');

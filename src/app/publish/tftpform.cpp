@@ -28,7 +28,7 @@ QPushButton *button(const QString &objectName, const QString &caption, const QSt
 {
     auto *b = new QPushButton(caption);
     b->setObjectName(objectName);
-    setHint(b, hint);
+    SetHint(b, hint);
     return b;
 }
 
@@ -54,7 +54,7 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
     m_passive->setObjectName(QStringLiteral("CB_Passive"));
     m_winInet = new QCheckBox(QStringLiteral("標準の転送方法を使用する"));
     m_winInet->setObjectName(QStringLiteral("CB_WinInet"));
-    setHint(m_winInet, QStringLiteral("オフにすると別の転送方法で接続します"));
+    SetHint(m_winInet, QStringLiteral("オフにすると別の転送方法で接続します"));
 
     auto *form = new QFormLayout;
     form->addRow(fieldLabel(QStringLiteral("テンプレート"), m_list), m_list);
