@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(folder() + u"/../escape.ftp"_s));
     }
 
-    void saveAsTrimsTheTexts()
+    void saveAsTrimsServerAndUserOnly()
     {
         ScriptedUserInterface ui;
         FtpTemplate values = withServer(u" \tftp.example.jp\u3000"_s);
@@ -170,7 +170,8 @@ private Q_SLOTS:
         QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder(), u"trimmed"_s), saved));
         QCOMPARE(saved.server, u"ftp.example.jp"_s);
         QCOMPARE(saved.user, u"taro"_s);
-        QCOMPARE(saved.password, u"pass word"_s);
+        // Blanks can be part of a password.
+        QCOMPARE(saved.password, u" pass word\r\n"_s);
     }
 
     void saveAsRefusesLongServer()
@@ -225,27 +226,49 @@ private Q_SLOTS:
         QCOMPARE(serverOf(folder(), expectedName), u"Main.example.jp"_s);
     }
 
+    void renameFailureIsNoNameInUse()
+    {
+        ScriptedUserInterface ui;
+        ui.inputs << u"third"_s << std::nullopt;
+        QVERIFY(!RenameFtpTemplate(ui, folder(), u"gone"_s));
+        QCOMPARE(ui.messages, QStringList{u"\"gone\" の名前を変更できません。"_s});
+    }
+
+    void saveIntoAFolderThatCannotHoldIt()
+    {
+        ScriptedUserInterface ui;
+        FtpTemplate values = withServer(u"x.example.jp"_s);
+        values.name = u"new"_s;
+        const QString notAFolder = folder() + u"/Main.ftp"_s;
+        QVERIFY(!SaveFtpTemplateAs(ui, notAFolder, values, false));
+        QCOMPARE(ui.messages, QStringList{u"テンプレート \"new\" を作成できません。"_s});
+    }
+
     void remove_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("Yes") << u"Main"_s << Answer::Yes << true;
-        QTest::newRow("Yes, name in other case") << u"MAIN"_s << Answer::Yes << true;
-        QTest::newRow("Cancel") << u"Main"_s << Answer::Cancel << false;
-        QTest::newRow("missing file") << u"gone"_s << Answer::Yes << false;
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("Yes") << u"Main"_s << Answer::Yes << true << QStringList{};
+        QTest::newRow("Yes, name in other case")
+            << u"MAIN"_s << Answer::Yes << true << QStringList{};
+        QTest::newRow("Cancel") << u"Main"_s << Answer::Cancel << false << QStringList{};
+        QTest::newRow("missing file") << u"gone"_s << Answer::Yes << false
+                                      << QStringList{u"テンプレート \"gone\" を削除できません。"_s};
     }
     void remove()
     {
         QFETCH(QString, name);
         QFETCH(Answer, answer);
         QFETCH(bool, removed);
+        QFETCH(QStringList, messages);
         ScriptedUserInterface ui;
         ui.answers << answer;
         QCOMPARE(DeleteFtpTemplate(ui, folder(), name), removed);
         QCOMPARE(ui.questions,
                  QStringList{u"選択されているテンプレート \""_s + name + u"\" を削除しますか？"_s});
-        QVERIFY(ui.messages.isEmpty());
+        QCOMPARE(ui.messages, messages);
         QCOMPARE(FtpTemplateNames(folder()).contains(u"Main"_s), !removed);
     }
 };

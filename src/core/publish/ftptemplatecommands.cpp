@@ -42,7 +42,6 @@ std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folde
     FtpTemplate t = values;
     t.server = TrimWide(t.server);
     t.user = TrimWide(t.user);
-    t.password = TrimWide(t.password);
     bool ask = askForName || t.name.isEmpty();
     for (;;) {
         if (ask) {
@@ -74,6 +73,8 @@ std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folde
                        QStringLiteral(" を保存しました。"));
         return t.name;
     case FtpTemplateSaveResult::CannotCreate:
+        ui.information(QStringLiteral("テンプレート ") + quoted(t.name) +
+                       QStringLiteral(" を作成できません。"));
         return std::nullopt;
     case FtpTemplateSaveResult::WriteFailed:
         ui.information(QStringLiteral("テンプレートの書き込みに失敗しました。"));
@@ -101,10 +102,13 @@ std::optional<QString> RenameFtpTemplate(UserInterface &ui, const QString &folde
             ui.information(nameProblem(name));
             continue;
         }
-        if (ExistingFtpTemplatePath(folder, name).isEmpty() &&
-            QFile::rename(oldPath, FtpTemplatePath(folder, name)))
+        if (!ExistingFtpTemplatePath(folder, name).isEmpty()) {
+            ui.information(quoted(name) + QStringLiteral(" は既に存在しますので使用できません"));
+            continue;
+        }
+        if (QFile::rename(oldPath, FtpTemplatePath(folder, name)))
             return name;
-        ui.information(quoted(name) + QStringLiteral(" は既に存在しますので使用できません"));
+        ui.information(quoted(oldName) + QStringLiteral(" の名前を変更できません。"));
     }
 }
 
@@ -113,6 +117,10 @@ bool DeleteFtpTemplate(UserInterface &ui, const QString &folder, const QString &
     if (ui.askYesCancel(QStringLiteral("選択されているテンプレート ") + quoted(name) +
                         QStringLiteral(" を削除しますか？")) != UserInterface::Answer::Yes)
         return false;
-    QString path = ExistingFtpTemplatePath(folder, name);
-    return !path.isEmpty() && QFile::remove(path);
+    const QString path = ExistingFtpTemplatePath(folder, name);
+    if (!path.isEmpty() && QFile::remove(path))
+        return true;
+    ui.information(QStringLiteral("テンプレート ") + quoted(name) +
+                   QStringLiteral(" を削除できません。"));
+    return false;
 }

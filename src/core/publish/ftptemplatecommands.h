@@ -13,17 +13,19 @@ class UserInterface;
 
 // Saves the values under the name (the template dialog's "保存(&S)"), asking
 // for a name first when askForName is set ("新規登録(&N)...") or the name is
-// empty, and before replacing an existing template. Server, account and
-// password lose blanks and control characters at both ends. Returns the name
+// empty, and before replacing an existing template. Server and account lose
+// blanks and control characters at both ends; the password is kept as typed,
+// since blanks can be part of it. Returns the name
 // saved under; empty when nothing was saved.
 std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folder,
                                          const FtpTemplate &values, bool askForName);
 
-// Asks for a new name until one is free or the user cancels. Returns the new
-// name; empty when nothing was renamed.
+// Asks for a new name until one is free or the user cancels; a name in use
+// and a failed rename are reported apart. Returns the new name; empty when
+// nothing was renamed.
 std::optional<QString> RenameFtpTemplate(UserInterface &ui, const QString &folder,
                                          const QString &oldName);
 
 // Asks for confirmation and deletes the template's file. True when the file
-// is gone; a failed deletion says nothing.
+// is gone; a failed deletion is reported.
 bool DeleteFtpTemplate(UserInterface &ui, const QString &folder, const QString &name);

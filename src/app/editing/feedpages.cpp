@@ -1,0 +1,143 @@
+#include "feedpages.h"
+
+#include "channelpage.h"
+#include "html/htmltemplatepage.h"
+#include "html/templatefiledialogs.h"
+#include "project/project.h"
+#include "publish/ftptemplatefolder.h"
+
+FeedPages::FeedPages(Project &project, UserInterface &ui, FolderPaths folders, QObject *parent)
+    : QObject(parent), m_project(project), m_ui(ui), m_folders(std::move(folders)),
+      m_channel(new ChannelPage), m_html(new HtmlTemplatePage)
+{
+    m_channel->setBrowsing(&ui, m_folders.project);
+    connect(m_channel, &ChannelPage::contentEdited, this, &FeedPages::contentEdited);
+    connect(m_channel, &ChannelPage::settingEdited, this, &FeedPages::settingEdited);
+    connect(m_channel, &ChannelPage::toolStateChanged, this, &FeedPages::applyToolState);
+    connect(m_html, &HtmlTemplatePage::contentEdited, this, &FeedPages::contentEdited);
+    connect(m_html, &HtmlTemplatePage::toolStateChanged, this, &FeedPages::applyToolState);
+    connect(m_html, &HtmlTemplatePage::extensionChosen, this, &FeedPages::refreshPageAddress);
+    connect(m_html, &HtmlTemplatePage::saveTemplateRequested, this, &FeedPages::saveTemplateFile);
+    connect(m_html, &HtmlTemplatePage::loadTemplateRequested, this, &FeedPages::loadTemplateFile);
+    resetPages();
+}
+
+FeedPages::~FeedPages()
+{
+    for (QWidget *page : {static_cast<QWidget *>(m_channel), static_cast<QWidget *>(m_html)})
+        if (page && !page->parent())
+            delete page;
+}
+
+ChannelPage *FeedPages::channelPage() const
+{
+    return m_channel;
+}
+
+HtmlTemplatePage *FeedPages::htmlPage() const
+{
+    return m_html;
+}
+
+void FeedPages::showValues(const FeedPageValues &values)
+{
+    m_channel->showValues(values);
+    m_html->showValues(values);
+    refreshPageAddress();
+    applyToolState();
+}
+
+void FeedPages::resetPages()
+{
+    showValues(ResetPages(m_project.defaults, FtpTemplateNames(m_folders.ftpTemplate)));
+}
+
+void FeedPages::showNode(ProjectNode &node)
+{
+    m_node = &node;
+    if (node.isFeed())
+        showValues(ShowNode(node.data()->settings, FtpTemplateNames(m_folders.ftpTemplate)));
+}
+
+void FeedPages::storeNode(ProjectNode &node) const
+{
+    if (TEditList *feed = node.data())
+        StoreNode(liveValues(), *feed);
+}
+
+FeedPageValues FeedPages::liveValues() const
+{
+    FeedPageValues values;
+    m_channel->storeValues(values);
+    m_html->storeValues(values);
+    return values;
+}
+
+ToolState FeedPages::toolState() const
+{
+    const bool isFeed = m_node && m_node->isFeed();
+    return UpdateToolState(isFeed, liveValues(), m_project.root().childCount() == 0);
+}
+
+void FeedPages::applyToolState()
+{
+    m_channel->setHtmlLabelEnabled(liveValues().settings.html);
+    Q_EMIT toolStateChanged();
+}
+
+void FeedPages::contentEdited()
+{
+    m_project.setModified(true);
+    if (!m_node || !m_node->isFeed())
+        return;
+    // The mark follows what the pages say now; the node learns the rest when
+    // it is stored.
+    const FeedPageValues live = liveValues();
+    ChannelSettings &stored = m_node->data()->settings;
+    stored.ftptemplate = live.settings.ftptemplate;
+    stored.ftpfolder = live.settings.ftpfolder;
+    m_project.setChanged(*m_node, CanUpload(live));
+}
+
+void FeedPages::settingEdited()
+{
+    m_project.setModified(true);
+    if (m_node)
+        storeNode(*m_node);
+}
+
+void FeedPages::refreshFtpTemplates()
+{
+    const QString chosen = liveValues().settings.ftptemplate;
+    const QList<FtpTemplateEntry> entries =
+        FtpTemplateEntries(FtpTemplateNames(m_folders.ftpTemplate), chosen);
+    m_channel->setFtpEntries(entries, FtpTemplateIndex(entries, chosen));
+    applyToolState();
+}
+
+void FeedPages::refreshPageAddress()
+{
+    const PageAddressLabel label = HtmlPageAddressLabel(liveValues());
+    m_html->setPageAddress(label.text, label.known);
+}
+
+void FeedPages::saveTemplateFile()
+{
+    const ChannelSettings live = liveValues().settings;
+    const std::optional<QString> caption =
+        m_node ? std::optional<QString>(m_node->text) : std::nullopt;
+    SaveTemplateFile(m_ui, m_folders.htmlTemplate, caption,
+                     {live.htmlext, live.htmlmark, live.htmllabel}, live.htmlscript);
+}
+
+void FeedPages::loadTemplateFile()
+{
+    const std::optional<HtmlTemplateFile> file = LoadTemplateFile(m_ui, m_folders.htmlTemplate);
+    if (!file)
+        return;
+    if (file->settings)
+        m_channel->setHtmlLabel(file->settings->htmllabel);
+    m_html->loadTemplate(file->settings.value_or(HtmlTemplateSettings()),
+                         file->settings.has_value(), file->script);
+    refreshPageAddress();
+}

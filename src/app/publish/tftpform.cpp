@@ -1,0 +1,132 @@
+#include "tftpform.h"
+
+#include "editing/pagewidgets.h"
+#include "publish/ftptemplatecommands.h"
+#include "publish/ftptemplatefolder.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int MaxPort = 65535;
+
+QLineEdit *textField(const QString &objectName)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    return edit;
+}
+
+QPushButton *button(const QString &objectName, const QString &caption, const QString &hint)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(objectName);
+    SetHint(b, hint);
+    return b;
+}
+
+} // namespace
+
+TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &selected,
+                   QWidget *parent)
+    : QDialog(parent), m_ui(ui), m_folder(folder)
+{
+    setWindowTitle(QStringLiteral("アップロードの設定"));
+    m_list = new QListWidget;
+    m_list->setObjectName(QStringLiteral("LB_FtpServer"));
+    m_list->addItems(FtpTemplateNames(folder));
+    m_list->setAccessibleName(QStringLiteral("テンプレート"));
+    m_server = textField(QStringLiteral("ED_Server"));
+    m_user = textField(QStringLiteral("ED_User"));
+    m_password = textField(QStringLiteral("ED_Password"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_timeout = new NumberSpinBox(QStringLiteral("ED_TimeOut"), FtpTemplate::MinTimeout,
+                                  FtpTemplate::MaxTimeout);
+    m_port = new NumberSpinBox(QStringLiteral("ED_Port"), 1, MaxPort);
+    m_passive = new QCheckBox(QStringLiteral("パッシブモードで転送する"));
+    m_passive->setObjectName(QStringLiteral("CB_Passive"));
+    m_winInet = new QCheckBox(QStringLiteral("標準の転送方法を使用する"));
+    m_winInet->setObjectName(QStringLiteral("CB_WinInet"));
+    SetHint(m_winInet, QStringLiteral("オフにすると別の転送方法で接続します"));
+
+    auto *form = new QFormLayout;
+    form->addRow(fieldLabel(QStringLiteral("テンプレート"), m_list), m_list);
+    form->addRow(fieldLabel(QStringLiteral("FTPサーバー名"), m_server), m_server);
+    form->addRow(fieldLabel(QStringLiteral("ユーザー名"), m_user), m_user);
+    form->addRow(fieldLabel(QStringLiteral("パスワード"), m_password), m_password);
+    form->addRow(fieldLabel(QStringLiteral("タイムアウト(秒)"), m_timeout), m_timeout);
+    form->addRow(fieldLabel(QStringLiteral("ポート番号"), m_port), m_port);
+    form->addRow(m_passive);
+    form->addRow(m_winInet);
+
+    QPushButton *saveButton = button(QStringLiteral("BT_Save"), QStringLiteral("保存(&S)"),
+                                     QStringLiteral("選択されているテンプレートに保存します"));
+    QPushButton *newButton = button(QStringLiteral("BT_New"), QStringLiteral("新規登録(&N)..."),
+                                    QStringLiteral("新しい名前でテンプレートを保存します"));
+    QPushButton *cancel = button(QStringLiteral("BT_Cancel"), QStringLiteral("キャンセル"),
+                                 QStringLiteral("保存せずに閉じます"));
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(false); });
+    connect(newButton, &QPushButton::clicked, this, [this] { save(true); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(newButton);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(m_list, &QListWidget::currentTextChanged, this, &TFtpForm::showTemplate);
+    const QList<QListWidgetItem *> found = m_list->findItems(selected, Qt::MatchFixedString);
+    if (!selected.isEmpty() && !found.isEmpty())
+        m_list->setCurrentItem(found.first());
+    else
+        showTemplate(QString());
+}
+
+void TFtpForm::showTemplate(const QString &name)
+{
+    // A template that cannot be read shows the defaults.
+    FtpTemplate t;
+    if (!name.isEmpty() && !LoadFtpTemplate(FtpTemplatePath(m_folder, name), t))
+        t = FtpTemplate();
+    m_server->setText(t.server);
+    m_user->setText(t.user);
+    m_password->setText(t.password);
+    m_timeout->showValue(t.timeout);
+    m_port->showValue(t.port);
+    m_passive->setChecked(t.passive);
+    m_winInet->setChecked(t.useWinInet);
+}
+
+FtpTemplate TFtpForm::values() const
+{
+    FtpTemplate t;
+    const QListWidgetItem *current = m_list->currentItem();
+    t.name = current ? current->text() : QString();
+    t.server = m_server->text();
+    t.user = m_user->text();
+    t.password = m_password->text();
+    t.timeout = m_timeout->takenValue();
+    t.port = m_port->takenValue();
+    t.passive = m_passive->isChecked();
+    t.useWinInet = m_winInet->isChecked();
+    return t;
+}
+
+void TFtpForm::save(bool askForName)
+{
+    const std::optional<QString> name = SaveFtpTemplateAs(m_ui, m_folder, values(), askForName);
+    if (!name)
+        return;
+    m_savedName = *name;
+    accept();
+}

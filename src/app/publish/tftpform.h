@@ -1,0 +1,44 @@
+#pragma once
+
+#include "publish/ftptemplate.h"
+
+#include <QDialog>
+
+class NumberSpinBox;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class UserInterface;
+
+// The template dialog "アップロードの設定": the templates of the folder in a
+// list, the fields of the chosen one, and saving under its name or a new one.
+class TFtpForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // selected is the template to show first; empty for none.
+    TFtpForm(UserInterface &ui, const QString &folder, const QString &selected,
+             QWidget *parent = nullptr);
+
+    // The name saved under, once the dialog ended saved.
+    QString savedName() const { return m_savedName; }
+
+    FtpTemplate values() const;
+
+private:
+    void showTemplate(const QString &name);
+    void save(bool askForName);
+
+    UserInterface &m_ui;
+    QString m_folder;
+    QString m_savedName;
+    QListWidget *m_list;
+    QLineEdit *m_server;
+    QLineEdit *m_user;
+    QLineEdit *m_password;
+    NumberSpinBox *m_timeout;
+    NumberSpinBox *m_port;
+    QCheckBox *m_passive;
+    QCheckBox *m_winInet;
+};

@@ -1,0 +1,34 @@
+#include "feedpagefixture.h"
+
+ChannelSettings everyFieldSet()
+{
+    ChannelSettings s;
+    s.filename = QStringLiteral("news");
+    s.root = QStringLiteral("http://example.jp/");
+    s.src = QStringLiteral("http://example.jp/rss/");
+    s.title = QString(45, u'題'); // longer than the typing limit
+    s.creator = QStringLiteral("広報");
+    s.link = QStringLiteral("http://example.jp/news/");
+    s.description = QStringLiteral("概要 \U0001F600 ").repeated(130); // 650 characters
+    s.logotitle = QStringLiteral("ロゴ");
+    s.logosrc = QStringLiteral("http://example.jp/logo.png");
+    s.logolink = QStringLiteral("http://example.jp/top/");
+    s.style = QStringLiteral("rss.xsl");
+    s.dateset = false;
+    s.addressset = false;
+    s.creatorset = false;
+    s.ver = 0;
+    s.localfolder = QStringLiteral("/home/user/www/news");
+    s.rssline = 42;
+    s.language = QStringLiteral("en");
+    s.descstrmax = 120;
+    s.content = true;
+    s.html = true;
+    s.htmlext = 1;
+    s.htmlmark = 1;
+    s.htmlscript = QStringLiteral("<html>\r\n  {channel_title}\r\n</html>\r\n");
+    s.htmllabel = true;
+    s.ftptemplate = FixtureTemplateName;
+    s.ftpfolder = QStringLiteral("public/news");
+    return s;
+}
