@@ -4,8 +4,13 @@
 #include "feedcheck.h"
 #include "html/htmlpage.h"
 #include "messagerecorder.h"
+#include "project/feedgeneration.h"
+#include "project/projectnode.h"
+#include "project/standardoutputwriters.h"
+#include "scripteduserinterface.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -267,6 +272,36 @@ private Q_SLOTS:
         QCOMPARE(findings.first().severity,
                  error ? FeedFinding::Severity::Error : FeedFinding::Severity::Warning);
         QVERIFY2(findings.first().message.contains(message), qPrintable(describe(findings)));
+    }
+
+    // Saving names a feed whose files have errors in its report and writes
+    // them all the same; the command line's build leaves the check out.
+    void generationReportsErrors_data()
+    {
+        QTest::addColumn<bool>("checkOutputs");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("saving") << true
+                                << u"\r\n[F] 出力ファイルの検査で誤りが 1 件見つかりました."_s;
+        QTest::newRow("build") << false << QString();
+    }
+
+    void generationReportsErrors()
+    {
+        QFETCH(bool, checkOutputs);
+        QTemporaryDir dir;
+        auto feed = std::make_unique<TEditList>(exampleFeed());
+        feed->settings.html = false;
+        feed->settings.description.clear(); // required in RSS 2.0
+        feed->settings.localfolder = dir.path();
+        ProjectNode root(u"p"_s, ProjectNode::RootKind);
+        root.appendChild(
+            std::make_unique<ProjectNode>(u"F"_s, ProjectNode::FeedKind, std::move(feed)));
+        const OutputWriters writers = StandardOutputWriters(exampleClock());
+        FeedGeneration generation(writers, dir.filePath(u"p.dta"_s), checkOutputs);
+        generation.add(*root.child(0));
+        ScriptedUserInterface ui;
+        QTEST(generation.commit(root, ui), "report");
+        QVERIFY(QFile::exists(dir.filePath(u"news.xml"_s)));
     }
 };
 
