@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev libcurl4-openssl-dev
   python3 python3-pyftpdlib python3-feedparser raptor2-utils libxml2-utils
   clang libclang-rt-14-dev llvm
-  xauth xvfb fonts-noto-cjk qt6-translations-l10n
+  xauth xvfb xdotool fonts-noto-cjk qt6-translations-l10n
   libpugixml-dev
 )
 

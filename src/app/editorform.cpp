@@ -1,67 +1,94 @@
 #include "editorform.h"
 
+#include "commandset.h"
+#include "mainmenus.h"
 #include "qtuserinterface.h"
 
 #include "import/tableimport.h"
+#include "project/commandstate.h"
 #include "project/inifile.h"
+#include "project/pageframe.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projecttreemodel.h"
+#include "project/projecttreeview.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
-#include "project/treelabeldelegate.h"
+#include "project/treecommands.h"
+#include "project/treeorder.h"
 #include "project/workspace.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QToolBar>
-#include <QTreeView>
+
+namespace {
+
+const QString windowSizeKey = QStringLiteral("TEditorForm");
+const QString splitterSizeKey = QStringLiteral("Splitter_Main");
+
+} // namespace
 
 TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
-    : QMainWindow(parent), m_ui(std::make_unique<QtUserInterface>(this))
+    : QMainWindow(parent), m_ui(std::make_unique<QtUserInterface>(this)),
+      m_commands(new CommandSet(this))
 {
     setObjectName(QStringLiteral("TEditorForm"));
     resize(960, 640);
 
     auto *project = new Project(this);
-    m_workspace = std::make_unique<Workspace>(*project, *m_ui, folders,
-                                              StandardOutputWriters(Clock{}));
+    m_workspace =
+        std::make_unique<Workspace>(*project, *m_ui, folders, StandardOutputWriters(Clock{}));
     m_treeModel = new ProjectTreeModel(*project, this);
+    m_tree = new ProjectTreeView(*m_treeModel, this);
+    m_pages = new PageFrame(*project, this);
 
-    m_treeView = new QTreeView(this);
-    m_treeView->setObjectName(QStringLiteral("TreeView"));
-    m_treeView->setToolTip(
-        QStringLiteral("プロジェクトツリー 右クリックでフィードの追加などが可能です"));
-    m_treeView->header()->hide();
-    m_treeView->setModel(m_treeModel);
-    m_treeView->setItemDelegate(new TreeLabelDelegate(m_treeView));
-    m_treeView->expandAll();
+    m_splitter = new QSplitter(this);
+    m_splitter->setObjectName(splitterSizeKey);
+    m_splitter->addWidget(m_tree);
+    m_splitter->addWidget(m_pages);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({240, 720});
+    setCentralWidget(m_splitter);
 
-    auto *pages = new QStackedWidget(this);
-    pages->setObjectName(QStringLiteral("PageControl_Sub"));
+    buildBars();
+    defineFileCommands();
+    defineTreeCommands();
+    defineSwitchCommands();
 
-    auto *splitter = new QSplitter(this);
-    splitter->addWidget(m_treeView);
-    splitter->addWidget(pages);
-    splitter->setStretchFactor(1, 1);
-    setCentralWidget(splitter);
+    // Letter G: the grid's columns, read while the window is made.
+    IniFile ini;
+    ini.load(SettingsFilePath(folders));
+    ReadGridSettings(ini, m_workspace->settings);
 
-    createActions();
+    connect(m_tree, &ProjectTreeView::currentNodeChanged, this, &TEditorForm::showCurrentNode);
+    connect(m_tree, &ProjectTreeView::popupRequested, this,
+            [this](const QPoint &at) { m_treePopup->popup(at); });
+    connect(m_tree, &ProjectTreeView::deleteRequested, this,
+            [this] { m_commands->trigger(QStringLiteral("Mn_ProDelete")); });
+    connect(m_tree, &ProjectTreeView::doubleClicked, this,
+            [this] { m_commands->trigger(QStringLiteral("Mn_ChannelHomePage")); });
+    connect(m_tree, &ProjectTreeView::nodeDropped, this, &TEditorForm::dropNode);
+    connect(m_pages, &PageFrame::statusChanged, this, &TEditorForm::updateStatus);
 
     connect(project, &Project::captionChanged, this, &TEditorForm::updateTitle);
-    connect(project, &Project::modifiedChanged, this, &TEditorForm::updateSaveActions);
-    connect(project, &Project::treeReplaced, this, [this] {
-        m_treeView->expandAll();
-        selectNode(&this->project().root());
+    connect(project, &Project::modifiedChanged, this, [this] {
+        m_newButtonEnabled = true;
+        m_commands->refresh();
     });
-    connect(project, &Project::nodesInserted, m_treeView, &QTreeView::expandAll);
+    connect(project, &Project::uploadingNodeChanged, m_commands, &CommandSet::refresh);
+    connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     updateTitle();
-    updateSaveActions();
     selectNode(&project->root());
+    m_tree->setFocus();
 }
 
 TEditorForm::~TEditorForm() = default;
@@ -71,63 +98,187 @@ Project &TEditorForm::project() const
     return m_workspace->project;
 }
 
-void TEditorForm::createActions()
+void TEditorForm::buildBars()
 {
-    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QToolBar *toolbar = addToolBar(QStringLiteral("ツールバー"));
-    toolbar->setObjectName(QStringLiteral("ToolBar"));
+    // The menu lives on a tool bar of its own rather than as the window's
+    // menu bar.
+    auto *menuBar = new QMenuBar;
+    menuBar->setObjectName(QStringLiteral("MainMenu"));
+    menuBar->setNativeMenuBar(false);
+    BuildMainMenus(menuBar, *m_commands);
+    QToolBar *menuToolBar = addToolBar(QStringLiteral("メニュー"));
+    menuToolBar->setObjectName(QStringLiteral("Toolbar_Menu"));
+    menuToolBar->setMovable(false);
+    menuToolBar->addWidget(menuBar);
+    addToolBarBreak();
 
-    auto addCommand = [this](QMenu *menu, const QString &name, const QString &text, auto handler) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
+    QToolBar *buttons = addToolBar(QStringLiteral("ツールバー"));
+    buttons->setObjectName(QStringLiteral("ToolBar_Main"));
+    buttons->setMovable(false);
+    buttons->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    BuildToolButtons(buttons, *m_commands);
+    m_treePopup = BuildTreePopupMenu(this, *m_commands);
+    // A menu is a window of its own: its hints would stop there.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->installEventFilter(this);
 
-    addCommand(fileMenu, QStringLiteral("Mn_DataNew"), QStringLiteral("新規作成(&N)"),
-               [this] { NewProject(*m_workspace); });
-    addCommand(fileMenu, QStringLiteral("Mn_DataOpen"), QStringLiteral("開く(&O)..."),
-               [this] { OpenProject(*m_workspace); });
-    m_saveMenuAction =
-        addCommand(fileMenu, QStringLiteral("Mn_DataSave"), QStringLiteral("上書き保存(&S)"),
-                   [this] { save(project().fileName().isEmpty(), false); });
-    addCommand(fileMenu, QStringLiteral("Mn_DataSaveAs"), QStringLiteral("名前を付けて保存(&A)..."),
-               [this] { save(true, false); });
-
-    QMenu *nodeMenu = fileMenu->addMenu(QStringLiteral("選択されているノード"));
-    addCommand(nodeMenu, QStringLiteral("Mn_DataInsert"),
-               QStringLiteral("プロジェクトを挿入(&I)..."),
-               [this] { selectNode(InsertProject(*m_workspace, selectedNode())); });
-    addCommand(nodeMenu, QStringLiteral("Mn_DataExport"),
-               QStringLiteral("プロジェクトとして保存(&E)..."), [this] { save(true, true); });
-    addCommand(
-        nodeMenu, QStringLiteral("Minnow1"), QStringLiteral("Minnow版のデータを挿入(&L)"), [this] {
-            selectNode(Minnow1Click(project(), *m_ui, selectedNode(), m_workspace->folders.data));
-        });
-
-    fileMenu->addSeparator();
-    addCommand(fileMenu, QStringLiteral("Mn_Exit"), QStringLiteral("終了(&X)"),
-               [this] { close(); });
-    connect(fileMenu, &QMenu::aboutToShow, this,
-            [this] { m_saveMenuAction->setEnabled(!project().fileName().isEmpty()); });
-
-    m_newToolAction =
-        toolbar->addAction(QStringLiteral("新規"), this, [this] { NewProject(*m_workspace); });
-    m_newToolAction->setObjectName(QStringLiteral("Tb_New"));
-    m_newToolAction->setToolTip(QStringLiteral("プロジェクトを新規作成します"));
-    QAction *open =
-        toolbar->addAction(QStringLiteral("開く"), this, [this] { OpenProject(*m_workspace); });
-    open->setObjectName(QStringLiteral("TB_Open"));
-    open->setToolTip(QStringLiteral("プロジェクトを開きます"));
-    m_saveToolAction = toolbar->addAction(QStringLiteral("保存"), this,
-                                          [this] { save(project().fileName().isEmpty(), false); });
-    m_saveToolAction->setObjectName(QStringLiteral("TB_Save"));
-    m_saveToolAction->setToolTip(QStringLiteral("プロジェクトを保存します"));
+    m_statusPage = new QLabel(this);
+    m_statusPage->setObjectName(QStringLiteral("StatusBar_Panel1"));
+    m_statusPage->setMinimumWidth(120);
+    m_statusHint = new QLabel(this);
+    m_statusHint->setObjectName(QStringLiteral("StatusBar_Panel2"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addPermanentWidget(m_statusPage);
+    statusBar()->addPermanentWidget(m_statusHint, 1);
 }
 
-void TEditorForm::save(bool saveAs, bool exportOnly)
+void TEditorForm::defineFileCommands()
 {
-    SaveProject(*m_workspace, saveAs, exportOnly, selectedNode());
+    CommandSet &c = *m_commands;
+    Workspace &ws = *m_workspace;
+    auto rule = [this](Command command) {
+        return [this, command] {
+            return IsCommandEnabled(command, project(), project().currentNode());
+        };
+    };
+    auto save = [this](bool saveAs, bool exportOnly) {
+        m_pages->storeCurrentNode();
+        SaveProject(*m_workspace, saveAs, exportOnly, m_tree->currentNode());
+    };
+
+    auto newProject = [this, &ws] {
+        m_pages->storeCurrentNode();
+        if (!NewProject(ws))
+            return;
+        m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
+        m_pages->resetPages();
+        m_newButtonEnabled = false;
+        m_commands->refresh();
+    };
+    c.define({QStringLiteral("Mn_DataNew")}, newProject, rule(Command::NewProject));
+    c.define({QStringLiteral("Tb_New")}, newProject, [this, newRule = rule(Command::NewProject)] {
+        return newRule() && m_newButtonEnabled;
+    });
+    c.define(
+        {QStringLiteral("Mn_DataOpen"), QStringLiteral("TB_Open")},
+        [this, &ws] {
+            m_pages->storeCurrentNode();
+            OpenProject(ws);
+        },
+        rule(Command::OpenProject));
+    c.define(
+        {QStringLiteral("Mn_DataSave")},
+        [this, save] { save(project().fileName().isEmpty(), false); }, rule(Command::SaveProject));
+    c.define(
+        {QStringLiteral("TB_Save")}, [this, save] { save(project().fileName().isEmpty(), false); },
+        rule(Command::SaveProjectTool));
+    c.define({QStringLiteral("Mn_DataSaveAs")}, [save] { save(true, false); });
+    c.define({QStringLiteral("Mn_DataExport")}, [save] { save(true, true); });
+    c.define(
+        {QStringLiteral("Mn_DataInsert")},
+        [this, &ws] {
+            m_pages->storeCurrentNode();
+            selectNode(InsertProject(ws, m_tree->currentNode()));
+        },
+        rule(Command::InsertProject));
+    c.define(
+        {QStringLiteral("Minnow1")},
+        [this, &ws] {
+            m_pages->storeCurrentNode();
+            selectNode(Minnow1Click(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
+        },
+        rule(Command::InsertTable));
+    c.define({QStringLiteral("Mn_Exit")}, [this] { close(); });
+}
+
+void TEditorForm::defineTreeCommands()
+{
+    CommandSet &c = *m_commands;
+    auto rule = [this](Command command) {
+        return [this, command] {
+            return IsCommandEnabled(command, project(), project().currentNode());
+        };
+    };
+    c.define({QStringLiteral("N9"), QStringLiteral("N9_Popup"), QStringLiteral("N9_Add")}, [this] {
+        m_pages->storeCurrentNode();
+        addNode(AddFeed(project(), project().currentNode()), true);
+    });
+    c.define({QStringLiteral("N10"), QStringLiteral("N10_Popup"), QStringLiteral("N10_Add")},
+             [this] {
+                 m_pages->storeCurrentNode();
+                 addNode(AddFolder(project(), project().currentNode()), false);
+             });
+    c.define(
+        {QStringLiteral("Mn_ChannelCopy"), QStringLiteral("Mn_ChannelCopy2"),
+         QStringLiteral("Mn_ChannelCopy3")},
+        [this] {
+            // The copy takes what the pages hold, so they are stored first.
+            m_pages->storeCurrentNode();
+            selectNode(CopyFeed(project(), *project().currentNode()));
+            m_tree->editCurrentNode();
+        },
+        rule(Command::CopyFeed));
+    c.define(
+        {QStringLiteral("Mn_ProRename"), QStringLiteral("Mn_ProRename2")},
+        [this] { m_tree->editCurrentNode(); }, rule(Command::RenameNode));
+    c.define(
+        {QStringLiteral("Mn_ProDelete"), QStringLiteral("Mn_ProDelete2")},
+        [this] { deleteCurrentNode(); }, rule(Command::DeleteNode));
+    c.define({QStringLiteral("N16"), QStringLiteral("N16_Popup")}, [this] {
+        ProjectNode *node = m_tree->currentNode();
+        if (!node)
+            return;
+        m_tree->setUpdatesEnabled(false);
+        project().resetChangedMarks(*node);
+        m_tree->setUpdatesEnabled(true);
+    });
+    c.define({QStringLiteral("TB_Add")}, [] {});
+}
+
+void TEditorForm::defineSwitchCommands()
+{
+    Settings &settings = m_workspace->settings;
+    m_commands->define({QStringLiteral("Mn_LastOpen")},
+                       [&settings] { settings.lastOpen = !settings.lastOpen; });
+    m_commands->defineCheck(QStringLiteral("Mn_LastOpen"),
+                            [&settings] { return settings.lastOpen; });
+    m_commands->define({QStringLiteral("Mn_Backup")},
+                       [&settings] { settings.backup = !settings.backup; });
+    m_commands->defineCheck(QStringLiteral("Mn_Backup"), [&settings] { return settings.backup; });
+}
+
+void TEditorForm::addNode(ProjectNode *added, bool feed)
+{
+    selectNode(added);
+    m_tree->editCurrentNode();
+    if (!feed)
+        return;
+    // The new feed receives the project defaults at its first store.
+    m_pages->resetPages();
+    m_pages->tabs()->setCurrentIndex(PageFrame::ChannelTab);
+}
+
+void TEditorForm::deleteCurrentNode()
+{
+    if (ProjectNode *next = DeleteNode(project(), *m_ui, m_tree->currentNode()))
+        selectNode(next);
+}
+
+void TEditorForm::dropNode(ProjectNode *dragged, ProjectNode *target, bool shift)
+{
+    if (DropNode(project(), *dragged, *target, shift))
+        selectNode(dragged);
+}
+
+void TEditorForm::selectNode(const ProjectNode *node)
+{
+    m_tree->setCurrentNode(node);
+}
+
+void TEditorForm::showCurrentNode(ProjectNode *node)
+{
+    m_pages->switchNode(node);
+    m_commands->refresh();
 }
 
 void TEditorForm::restoreLastSession()
@@ -135,32 +286,84 @@ void TEditorForm::restoreLastSession()
     Settings &settings = m_workspace->settings;
     IniFile ini;
     ini.load(SettingsFilePath(m_workspace->folders));
-    ReadGridSettings(ini, settings);
+    // Letter R over the switches' start values.
     settings.lastOpen = true;
     settings.backup = true;
     ReadEnvironSettings(ini, settings);
+    ReadControlSizes(ini, settings, {windowSizeKey, splitterSizeKey});
+    restoreGeometry(QByteArray::fromBase64(settings.controlSizes.value(windowSizeKey).toLatin1()));
+    m_splitter->restoreState(
+        QByteArray::fromBase64(settings.controlSizes.value(splitterSizeKey).toLatin1()));
+    m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
+
     if (settings.lastOpen && !settings.defFileName.isEmpty() &&
         QFileInfo::exists(settings.defFileName) &&
         OpenProjectFile(*m_workspace, settings.defFileName)) {
-        int position = 0;
-        project().root().forEach([&](ProjectNode &node) {
-            if (position++ == settings.treeIndex)
-                selectNode(&node);
-        });
-        m_newToolAction->setEnabled(true);
+        // A stored position outside the tree selects nothing.
+        if (ProjectNode *node = NodeAtTreeIndex(project().root(), settings.treeIndex))
+            selectNode(node);
+        m_newButtonEnabled = true;
     } else {
         selectNode(&project().root());
-        m_newToolAction->setEnabled(false);
+        m_newButtonEnabled = false;
     }
+    m_commands->refresh();
+    updateStatus();
+    updateTitle();
+}
+
+void TEditorForm::activateFromOutside()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+bool TEditorForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        showHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TEditorForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        showHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TEditorForm::showHint(const QString &hint)
+{
+    m_statusHint->setText(hint.isEmpty() ? QString() : u' ' + hint);
 }
 
 void TEditorForm::closeEvent(QCloseEvent *event)
 {
-    m_workspace->settings.treeIndex = selectedTreeIndex();
+    m_pages->storeCurrentNode();
+    Settings &settings = m_workspace->settings;
+    settings.treeIndex = std::max(0, TreeIndexOf(project().root(), m_tree->currentNode()));
+    rememberControlSizes();
     if (CloseProject(*m_workspace))
         event->accept();
     else
         event->ignore();
+}
+
+void TEditorForm::rememberControlSizes()
+{
+    QMap<QString, QString> &sizes = m_workspace->settings.controlSizes;
+    sizes.insert(windowSizeKey, QString::fromLatin1(saveGeometry().toBase64()));
+    sizes.insert(splitterSizeKey, QString::fromLatin1(m_splitter->saveState().toBase64()));
 }
 
 void TEditorForm::updateTitle()
@@ -168,32 +371,7 @@ void TEditorForm::updateTitle()
     setWindowTitle(project().caption());
 }
 
-void TEditorForm::updateSaveActions()
+void TEditorForm::updateStatus()
 {
-    m_saveToolAction->setEnabled(project().isModified());
-    m_newToolAction->setEnabled(true);
-}
-
-ProjectNode *TEditorForm::selectedNode() const
-{
-    return m_treeModel->node(m_treeView->currentIndex());
-}
-
-void TEditorForm::selectNode(const ProjectNode *node)
-{
-    if (node)
-        m_treeView->setCurrentIndex(m_treeModel->indexOf(node));
-}
-
-int TEditorForm::selectedTreeIndex() const
-{
-    const ProjectNode *selected = selectedNode();
-    int position = 0;
-    int found = 0;
-    project().root().forEach([&](ProjectNode &node) {
-        if (&node == selected)
-            found = position;
-        ++position;
-    });
-    return found;
+    m_statusPage->setText(m_pages->statusText());
 }

@@ -3,17 +3,22 @@
 #include <QMainWindow>
 #include <memory>
 
+class CommandSet;
+class PageFrame;
 class Project;
 class ProjectNode;
 class ProjectTreeModel;
-class QAction;
-class QTreeView;
+class ProjectTreeView;
+class QLabel;
+class QMenu;
+class QSplitter;
 class QtUserInterface;
 struct Folders;
 struct Workspace;
 
-// The main window: the project tree on the left, the pages of the selected
-// node on the right, and the project commands in the menus and toolbar.
+// The main window: the menu on its tool bar, the project tree on the left,
+// the pages of the selected node on the right and a status bar of two
+// panels (the page's position and the current hint).
 class TEditorForm : public QMainWindow
 {
     Q_OBJECT
@@ -25,28 +30,47 @@ public:
 
     Project &project() const;
     Workspace &workspace() const { return *m_workspace; }
-    QTreeView *treeView() const { return m_treeView; }
+    CommandSet &commands() const { return *m_commands; }
+    PageFrame &pages() const { return *m_pages; }
+    ProjectTreeView *treeView() const { return m_tree; }
 
-    // Reads the settings and opens the last project when they ask for it.
+    // The first showing: reads the settings, restores the control sizes and
+    // opens the last project when they ask for it.
     void restoreLastSession();
+    // Brings the window (or its open dialog) to the front for a later start.
+    void activateFromOutside();
+    // Makes the node current in the tree and on the pages.
+    void selectNode(const ProjectNode *node);
 
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createActions();
+    void buildBars();
+    void defineFileCommands();
+    void defineTreeCommands();
+    void defineSwitchCommands();
+    void showCurrentNode(ProjectNode *node);
+    void addNode(ProjectNode *added, bool feed);
+    void deleteCurrentNode();
+    void dropNode(ProjectNode *dragged, ProjectNode *target, bool shift);
     void updateTitle();
-    void updateSaveActions();
-    ProjectNode *selectedNode() const;
-    void selectNode(const ProjectNode *node);
-    int selectedTreeIndex() const;
-    void save(bool saveAs, bool exportOnly);
+    void updateStatus();
+    void rememberControlSizes();
+    void showHint(const QString &hint);
 
     std::unique_ptr<QtUserInterface> m_ui;
     std::unique_ptr<Workspace> m_workspace;
+    CommandSet *m_commands;
     ProjectTreeModel *m_treeModel;
-    QTreeView *m_treeView;
-    QAction *m_saveMenuAction = nullptr;
-    QAction *m_saveToolAction = nullptr;
-    QAction *m_newToolAction = nullptr;
+    ProjectTreeView *m_tree;
+    PageFrame *m_pages;
+    QSplitter *m_splitter;
+    QMenu *m_treePopup = nullptr;
+    QLabel *m_statusPage;
+    QLabel *m_statusHint;
+    // Tb_New waits for the first change when no project was reopened.
+    bool m_newButtonEnabled = true;
 };

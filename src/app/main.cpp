@@ -1,5 +1,7 @@
 #include "editorform.h"
 #include "qtuserinterface.h"
+#include "singleinstance.h"
+#include "startup.h"
 
 #include "project/folders.h"
 #include "project/projectlock.h"
@@ -10,11 +12,24 @@
 
 int main(int argc, char *argv[])
 {
+    // The preview's web engine, made later, shares the window's contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
+    ApplyDefaultFont();
+    LoadQtTranslation(app);
+
+    QtUserInterface startUi(nullptr);
+    if (ColourDepthTooLow()) {
+        startUi.information(ColourDepthMessage());
+        return 1;
+    }
+
+    SingleInstance instance(SingleInstance::defaultFolder());
+    if (!instance.claim())
+        return instance.activateFirst() ? 0 : 1;
 
     const Folders folders = Folders::locate();
-    QtUserInterface startUi(nullptr);
     const QString folderError = folders.create();
     if (!folderError.isEmpty())
         startUi.information(folderError);
@@ -28,5 +43,8 @@ int main(int argc, char *argv[])
     TEditorForm window(folders);
     window.show();
     window.restoreLastSession();
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window,
+                     &TEditorForm::activateFromOutside);
+    instance.listen();
     return app.exec();
 }

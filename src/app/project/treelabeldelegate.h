@@ -2,7 +2,8 @@
 
 #include <QStyledItemDelegate>
 
-// Shows a feed whose edits are not yet uploaded in bold.
+// Draws a node with the image of its kind (a feed being uploaded with the
+// upload image) and a feed whose edits are not yet uploaded in bold.
 class TreeLabelDelegate : public QStyledItemDelegate
 {
 public:

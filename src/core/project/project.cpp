@@ -1,6 +1,9 @@
 #include "project.h"
 
+#include "treeorder.h"
+
 #include <QFileInfo>
+#include <utility>
 
 Project::Project(QObject *parent) : QObject(parent)
 {
@@ -92,6 +95,7 @@ void Project::replaceTree(std::unique_ptr<ProjectNode> newRoot)
 {
     Q_EMIT treeAboutToBeReplaced();
     setCurrentNode(nullptr);
+    setUploadingNode(nullptr);
     newRoot->kind = ProjectNode::RootKind;
     m_root = std::move(newRoot);
     Q_EMIT treeReplaced();
@@ -106,4 +110,62 @@ void Project::appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<Proje
     for (auto &node : nodes)
         parent.appendChild(std::move(node));
     Q_EMIT nodesInserted();
+}
+
+ProjectNode *Project::insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node)
+{
+    Q_EMIT nodesAboutToBeInserted(&parent, row, row);
+    ProjectNode *inserted = parent.insertChild(row, std::move(node));
+    Q_EMIT nodesInserted();
+    return inserted;
+}
+
+void Project::removeNode(ProjectNode &node)
+{
+    ProjectNode *parent = node.parent();
+    if (!parent)
+        return;
+    if (m_currentNode && IsInSubtree(*m_currentNode, node))
+        setCurrentNode(nullptr);
+    if (m_uploadingNode && IsInSubtree(*m_uploadingNode, node))
+        setUploadingNode(nullptr);
+    Q_EMIT nodeAboutToBeRemoved(&node);
+    std::unique_ptr<ProjectNode> removed = parent->takeChild(node.row());
+    Q_EMIT nodeRemoved();
+}
+
+bool Project::moveNode(ProjectNode &node, ProjectNode &newParent, int row)
+{
+    ProjectNode *oldParent = node.parent();
+    if (!oldParent || IsInSubtree(newParent, node))
+        return false;
+    const int oldRow = node.row();
+    if (oldParent == &newParent && oldRow == row)
+        return true;
+    // Item models count the destination before the node has left.
+    const int destinationRow = oldParent == &newParent && row > oldRow ? row + 1 : row;
+    Q_EMIT nodeAboutToBeMoved(&node, &newParent, destinationRow);
+    newParent.insertChild(row, oldParent->takeChild(oldRow));
+    Q_EMIT nodeMoved();
+    return true;
+}
+
+bool Project::renameNode(ProjectNode &node, const QString &text)
+{
+    if (node.text == text)
+        return false;
+    node.text = text;
+    Q_EMIT nodeTextChanged(&node);
+    return true;
+}
+
+void Project::setUploadingNode(ProjectNode *feed)
+{
+    if (m_uploadingNode == feed)
+        return;
+    ProjectNode *previous = std::exchange(m_uploadingNode, feed);
+    if (previous)
+        Q_EMIT uploadingNodeChanged(previous);
+    if (feed)
+        Q_EMIT uploadingNodeChanged(feed);
 }

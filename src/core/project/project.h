@@ -55,6 +55,24 @@ public:
     // Appends the nodes, in order, as the last children of parent (a node of
     // this project's tree).
     void appendNodes(ProjectNode &parent, std::vector<std::unique_ptr<ProjectNode>> nodes);
+    // Puts the node at row of parent and returns it.
+    ProjectNode *insertNode(ProjectNode &parent, int row, std::unique_ptr<ProjectNode> node);
+    // Removes the node with everything below it. When the current node is
+    // among them, the project has no current node afterwards, so that no
+    // page is ever stored into a removed node.
+    void removeNode(ProjectNode &node);
+    // Moves the node to row of newParent, row counted as if the node had
+    // already left its old place. Moving a node into its own subtree or the
+    // root anywhere is refused (false).
+    bool moveNode(ProjectNode &node, ProjectNode &newParent, int row);
+    // Gives the node a new text; false when it already had that text.
+    bool renameNode(ProjectNode &node, const QString &text);
+
+    // The feed an upload is sending, or none. While it runs the window keeps
+    // processing events, so whatever could free a node is refused meanwhile.
+    ProjectNode *uploadingNode() const { return m_uploadingNode; }
+    bool isUploadActive() const { return m_uploadingNode != nullptr; }
+    void setUploadingNode(ProjectNode *feed);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -65,6 +83,13 @@ Q_SIGNALS:
     // Rows first to last of parent are about to appear / have appeared.
     void nodesAboutToBeInserted(ProjectNode *parent, int first, int last);
     void nodesInserted();
+    void nodeAboutToBeRemoved(ProjectNode *node);
+    void nodeRemoved();
+    // The node leaves row of its parent for the place newParent/row, row
+    // counted before the node has left (as item models count it).
+    void nodeAboutToBeMoved(ProjectNode *node, ProjectNode *newParent, int destinationRow);
+    void nodeMoved();
+    void uploadingNodeChanged(ProjectNode *feed);
     void currentNodeChanged(ProjectNode *node);
     void nodeTextChanged(ProjectNode *node);
 
@@ -73,4 +98,5 @@ private:
     QString m_fileName;
     bool m_modified = false;
     ProjectNode *m_currentNode = nullptr;
+    ProjectNode *m_uploadingNode = nullptr;
 };

@@ -34,6 +34,12 @@ QString withoutExtension(const QString &path)
 
 } // namespace
 
+QString UploadRunningMessage()
+{
+    return QStringLiteral(
+        "アップロード中のため終了できません。\r\nアップロードが終わってから終了してください。");
+}
+
 bool OpenProject(Workspace &ws)
 {
     if (!mayDiscardChanges(
@@ -94,6 +100,11 @@ bool NewProject(Workspace &ws)
 
 bool CloseProject(Workspace &ws)
 {
+    // The upload still uses the project; ending now would free it under it.
+    if (ws.project.isUploadActive()) {
+        ws.ui.information(UploadRunningMessage());
+        return false;
+    }
     if (!mayDiscardChanges(ws, QStringLiteral("内容が変更されていますが保存せずに終了しますか？")))
         return false;
     ws.lock.release();

@@ -22,6 +22,9 @@ bool OpenProjectFile(Workspace &workspace, const QString &path);
 ProjectNode *InsertProject(Workspace &workspace, ProjectNode *selected);
 // Starts a new project and gives up the lock of the previous one.
 bool NewProject(Workspace &workspace);
-// Gives up the lock and writes the settings; the caller has put the
+// Told when the window is closed while an upload runs.
+QString UploadRunningMessage();
+// Refused with UploadRunningMessage while an upload runs. Otherwise gives
+// up the lock and writes the settings; the caller has put the
 // selected node's position and the address history into the settings.
 bool CloseProject(Workspace &workspace);

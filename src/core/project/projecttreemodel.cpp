@@ -1,6 +1,7 @@
 #include "projecttreemodel.h"
 
 #include "project.h"
+#include "treecommands.h"
 
 ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
     : QAbstractItemModel(parent), m_project(project)
@@ -12,6 +13,17 @@ ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
                 beginInsertRows(indexOf(parent), first, last);
             });
     connect(&project, &Project::nodesInserted, this, [this] { endInsertRows(); });
+    connect(&project, &Project::nodeAboutToBeRemoved, this, [this](ProjectNode *node) {
+        beginRemoveRows(indexOf(node->parent()), node->row(), node->row());
+    });
+    connect(&project, &Project::nodeRemoved, this, [this] { endRemoveRows(); });
+    connect(&project, &Project::nodeAboutToBeMoved, this,
+            [this](ProjectNode *node, ProjectNode *newParent, int destinationRow) {
+                beginMoveRows(indexOf(node->parent()), node->row(), node->row(), indexOf(newParent),
+                              destinationRow);
+            });
+    connect(&project, &Project::nodeMoved, this, [this] { endMoveRows(); });
+    connect(&project, &Project::uploadingNodeChanged, this, &ProjectTreeModel::nodeChanged);
     connect(&project, &Project::nodeTextChanged, this, &ProjectTreeModel::nodeChanged);
     connect(&project, &Project::changedMarkChanged, this, &ProjectTreeModel::nodeChanged);
 }
@@ -70,6 +82,8 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return n->kind;
     case ChangedMarkRole:
         return n->data() && n->data()->changed;
+    case UploadingRole:
+        return n == m_project.uploadingNode();
     default:
         return {};
     }
@@ -79,4 +93,22 @@ void ProjectTreeModel::nodeChanged(ProjectNode *node)
 {
     const QModelIndex index = indexOf(node);
     Q_EMIT dataChanged(index, index);
+}
+
+Qt::ItemFlags ProjectTreeModel::flags(const QModelIndex &index) const
+{
+    const ProjectNode *n = node(index);
+    if (!n)
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return n == &m_project.root() ? flags : flags | Qt::ItemIsEditable;
+}
+
+bool ProjectTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    ProjectNode *n = node(index);
+    if (!n || role != Qt::EditRole)
+        return false;
+    RenameNode(m_project, *n, value.toString());
+    return true;
 }

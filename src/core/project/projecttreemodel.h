@@ -16,6 +16,7 @@ public:
     {
         KindRole = Qt::UserRole + 1, // int: 0 root, 1 folder, 2 feed
         ChangedMarkRole,             // bool: the feed has edits not yet uploaded
+        UploadingRole,               // bool: the feed is being uploaded
     };
 
     explicit ProjectTreeModel(Project &project, QObject *parent = nullptr);
@@ -25,7 +26,11 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Every node but the root can be renamed in place.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
+    Project &project() const { return m_project; }
     QModelIndex indexOf(const ProjectNode *node) const;
     ProjectNode *node(const QModelIndex &index) const;
 

@@ -10,6 +10,7 @@ namespace {
 const QString environSection = QStringLiteral("Environ");
 const QString gridSection = QStringLiteral("Grid");
 const QString addressSection = QStringLiteral("Address");
+const QString controlSizeSection = QStringLiteral("ControlSize");
 
 const std::array<QString, Settings::ColumnCount> columnKeys = {
     QStringLiteral("Col_Title"), QStringLiteral("Col_Date"), QStringLiteral("Col_Url"),
@@ -103,6 +104,14 @@ void ReadEnvironSettings(const IniFile &ini, Settings &settings)
     }
 }
 
+void ReadControlSizes(const IniFile &ini, Settings &settings, const QStringList &controls)
+{
+    for (const QString &control : controls) {
+        if (const std::optional<QString> size = ini.value(controlSizeSection, control))
+            settings.controlSizes.insert(control, *size);
+    }
+}
+
 void WriteSettings(IniFile &ini, const Settings &settings)
 {
     ini.setValue(environSection, QStringLiteral("Backup"), boolText(settings.backup));
@@ -128,4 +137,8 @@ void WriteSettings(IniFile &ini, const Settings &settings)
     for (int i = 1; i <= count; ++i)
         ini.setValue(addressSection, QStringLiteral("Address") + QString::number(i),
                      settings.addresses.at(i - 1));
+
+    ini.removeSection(controlSizeSection);
+    for (auto it = settings.controlSizes.cbegin(); it != settings.controlSizes.cend(); ++it)
+        ini.setValue(controlSizeSection, it.key(), it.value());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -30,6 +31,10 @@ struct Settings
     // Section Address: the preview window's address history, at most 20.
     QStringList addresses;
 
+    // Section ControlSize: the window's geometry and the states of its
+    // resizable areas, each kept as text under the control's name.
+    QMap<QString, QString> controlSizes;
+
     static Columns defaultColumnPositions() { return {0, 1, 2, 3, 4}; }
     // The width each display position has when the grid is set up with the
     // given positions: the logical columns' widths moved to their places.
@@ -44,6 +49,9 @@ void ReadGridSettings(const IniFile &ini, Settings &settings);
 // program sets LastOpen and Backup on first) and section Address.
 // DefFileName and TreeIndex are read only when LastOpen is on.
 void ReadEnvironSettings(const IniFile &ini, Settings &settings);
+// Reads the stored sizes of the named controls; a control without one keeps
+// what it has.
+void ReadControlSizes(const IniFile &ini, Settings &settings, const QStringList &controls);
 // Writes every key; sections Grid and Address are rewritten from scratch,
 // other sections (the control sizes) stay.
 void WriteSettings(IniFile &ini, const Settings &settings);

@@ -1,0 +1,73 @@
+#include "commandset.h"
+
+#include <QAction>
+#include <QMenu>
+
+void CommandSet::add(QAction *action)
+{
+    m_actions.insert(action->objectName(), action);
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this,
+            [this, name = action->objectName()] { trigger(name); });
+}
+
+void CommandSet::define(const QStringList &names, std::function<void()> run, Rule enabled)
+{
+    for (const QString &name : names) {
+        Entry &entry = m_entries[name];
+        entry.run = run;
+        entry.enabled = enabled;
+        if (QAction *action = m_actions.value(name))
+            update(action);
+    }
+}
+
+void CommandSet::defineCheck(const QString &name, Rule checked)
+{
+    m_entries[name].checked = std::move(checked);
+    if (QAction *action = m_actions.value(name)) {
+        action->setCheckable(true);
+        update(action);
+    }
+}
+
+bool CommandSet::isEnabled(const QString &name) const
+{
+    const auto it = m_entries.constFind(name);
+    return it != m_entries.cend() && it->run && (!it->enabled || it->enabled());
+}
+
+bool CommandSet::trigger(const QString &name)
+{
+    if (!isEnabled(name))
+        return false;
+    // A copy: the command may redefine commands while it runs.
+    const std::function<void()> run = m_entries.value(name).run;
+    run();
+    return true;
+}
+
+void CommandSet::update(QAction *action) const
+{
+    const QString name = action->objectName();
+    action->setEnabled(isEnabled(name));
+    const auto it = m_entries.constFind(name);
+    if (it != m_entries.cend() && it->checked)
+        action->setChecked(it->checked());
+}
+
+void CommandSet::watch(QMenu *menu)
+{
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        for (QAction *action : menu->actions()) {
+            if (m_actions.contains(action->objectName()))
+                update(action);
+        }
+    });
+}
+
+void CommandSet::refresh()
+{
+    for (QAction *action : std::as_const(m_actions))
+        update(action);
+}

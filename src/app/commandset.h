@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+// The window's commands by the object names of the actions that offer them.
+// A command says what it does and when it may run; its actions (a menu item,
+// a pop-up item, a tool button) are enabled when a menu opens or refresh()
+// is called, and the rule is asked again when an action fires, since a
+// shortcut bypasses the menu. An action without a command stays disabled:
+// the feature behind it comes later.
+class CommandSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Rule = std::function<bool()>;
+
+    explicit CommandSet(QObject *parent = nullptr) : QObject(parent) {}
+
+    // Makes the action known under its object name and routes it here.
+    void add(QAction *action);
+    QAction *action(const QString &name) const { return m_actions.value(name); }
+
+    // Gives the named actions their command. No rule: always available.
+    void define(const QStringList &names, std::function<void()> run, Rule enabled = {});
+    // A check mark shown from the rule whenever its menu opens.
+    void defineCheck(const QString &name, Rule checked);
+    // Runs the command of the named action when its rule allows.
+    bool trigger(const QString &name);
+
+    // Enables the menu's actions by their rules (connected to aboutToShow).
+    void watch(QMenu *menu);
+    // Enables every known action by its rule.
+    void refresh();
+    bool isEnabled(const QString &name) const;
+
+private:
+    struct Entry
+    {
+        std::function<void()> run;
+        Rule enabled;
+        Rule checked;
+    };
+    void update(QAction *action) const;
+
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, Entry> m_entries;
+};

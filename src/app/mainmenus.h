@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class CommandSet;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+// The menus, pop-up menus and tool buttons of the main window, built from
+// tables in mainmenus.cpp: every item with its object name, caption,
+// shortcut and hint, registered with the command set. A later feature adds
+// its command with CommandSet::define on the item's object name.
+
+// Fills the menu bar: ファイル, 編集, 検索, プロジェクトツリー, 機能, ヘルプ.
+void BuildMainMenus(QMenuBar *bar, CommandSet &commands);
+// Fills the tool bar with its buttons; the "追加" button carries the menu
+// PopupMenu_Add.
+void BuildToolButtons(QToolBar *toolBar, CommandSet &commands);
+// The pop-up menu of the project tree (PopupMenu_Tree).
+QMenu *BuildTreePopupMenu(QWidget *parent, CommandSet &commands);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "pageframe.h"
+
+class QWidget;
+
+// The one place where the contents of the feed tabs and the defaults panel
+// are made. A page that implements NodePage is bound to the current node.
+QWidget *CreateFeedTab(PageFrame::Tab tab, QWidget *parent);
+QWidget *CreateDefaultsPanel(QWidget *parent);

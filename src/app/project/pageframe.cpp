@@ -1,0 +1,135 @@
+#include "pageframe.h"
+
+#include "editing/teditor.h"
+#include "feedtabs.h"
+#include "hints.h"
+#include "nodepage.h"
+#include "project/project.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct TabSheet
+{
+    const char16_t *name;
+    const char16_t *caption;
+};
+
+// The captions keep their spaces: they are the tabs' own texts.
+constexpr std::array<TabSheet, PageFrame::TabCount> tabSheets = {{
+    {u"TabSheet_Sub_Channel", u" 基本設定"},
+    {u"TabSheet_Sub_Item", u" 項目 "},
+    {u"TabSheet_Sub_Html", u" HTMLテンプレート "},
+    {u"TabSheet_Sub_View", u" 確認 "},
+}};
+
+QWidget *sheetAround(QWidget *content, const QString &name)
+{
+    auto *sheet = new QWidget;
+    sheet->setObjectName(name);
+    auto *layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    content->setParent(sheet);
+    layout->addWidget(content);
+    return sheet;
+}
+
+} // namespace
+
+PageFrame::PageFrame(Project &project, QWidget *parent)
+    : QStackedWidget(parent), m_project(project), m_projectPage(new QWidget(this)),
+      m_memo(new TEditor(m_projectPage)), m_tabs(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("PL_Pages"));
+
+    m_projectPage->setObjectName(QStringLiteral("PL_Project"));
+    auto *memoLabel = new QLabel(QStringLiteral("配信スケジュールなどの覚え書き"), m_projectPage);
+    memoLabel->setBuddy(m_memo);
+    m_memo->setObjectName(QStringLiteral("Editor"));
+    m_memo->setAccessibleName(memoLabel->text());
+    SetHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
+    m_defaults = CreateDefaultsPanel(m_projectPage);
+    auto *projectLayout = new QVBoxLayout(m_projectPage);
+    projectLayout->addWidget(memoLabel);
+    projectLayout->addWidget(m_memo, 1);
+    projectLayout->addWidget(m_defaults, 1);
+    addWidget(m_projectPage);
+
+    m_tabs->setObjectName(QStringLiteral("PageControl_Sub"));
+    for (int tab = 0; tab < TabCount; ++tab) {
+        const TabSheet &sheet = tabSheets[size_t(tab)];
+        m_contents[size_t(tab)] = CreateFeedTab(Tab(tab), nullptr);
+        m_tabs->addTab(sheetAround(m_contents[size_t(tab)], QString::fromUtf16(sheet.name)),
+                       QString::fromUtf16(sheet.caption));
+    }
+    m_tabs->setCurrentIndex(ItemTab);
+    addWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &PageFrame::statusChanged);
+
+    connect(m_memo, &TEditor::textChanged, this, [this] {
+        if (m_fillingMemo)
+            return;
+        m_project.defaults.memo = m_memo->text();
+        m_project.setModified(true);
+    });
+    connect(&project, &Project::treeReplaced, this, &PageFrame::showMemo);
+    showMemo();
+}
+
+template <typename Visit> void PageFrame::forEachPage(Visit visit) const
+{
+    for (QWidget *content : m_contents) {
+        if (auto *page = dynamic_cast<NodePage *>(content))
+            visit(*page);
+    }
+}
+
+void PageFrame::showMemo()
+{
+    m_fillingMemo = true;
+    m_memo->setText(m_project.defaults.memo);
+    m_fillingMemo = false;
+}
+
+void PageFrame::switchNode(ProjectNode *node)
+{
+    ProjectNode *old = m_project.currentNode();
+    if (old && old != node)
+        storeCurrentNode();
+    m_project.setCurrentNode(node);
+    if (node && node->isFeed()) {
+        forEachPage([node](NodePage &page) { page.showNode(*node); });
+        setCurrentWidget(m_tabs);
+    } else {
+        setCurrentWidget(m_projectPage);
+    }
+    Q_EMIT statusChanged();
+}
+
+void PageFrame::storeCurrentNode()
+{
+    ProjectNode *node = m_project.currentNode();
+    if (node && node->isFeed())
+        forEachPage([node](NodePage &page) { page.storeNode(*node); });
+}
+
+void PageFrame::resetPages()
+{
+    forEachPage([](NodePage &page) { page.resetPage(); });
+}
+
+QString PageFrame::statusText() const
+{
+    const ProjectNode *node = m_project.currentNode();
+    if (!node || !node->isFeed())
+        return Project::defaultRootName();
+    const int tab = m_tabs->currentIndex();
+    if (auto *page = dynamic_cast<NodePage *>(m_contents[size_t(tab)])) {
+        if (const QString text = page->statusText(); !text.isEmpty())
+            return text;
+    }
+    return m_tabs->tabText(tab).trimmed();
+}
