@@ -1,0 +1,97 @@
+#pragma once
+
+#include "editing/gridcommand.h"
+#include "project/channelsettings.h"
+#include "project/feeditem.h"
+
+#include <QWidget>
+#include <functional>
+
+class ItemTableModel;
+class QKeyEvent;
+class QTimer;
+class QToolButton;
+class TEditor;
+class UserInterface;
+class XStringGrid;
+struct Clock;
+
+// The content of the items tab: the grid toolbar, the item grid and the
+// content editor (Memo_content) that edits the current row's description.
+// The window shows a feed's items here and stores them back; every change
+// the user makes is told by changed().
+class ItemsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ItemsPage(UserInterface &ui, QWidget *parent = nullptr);
+    ~ItemsPage() override;
+
+    XStringGrid *grid() const { return m_grid; }
+    TEditor *contentEditor() const { return m_content; }
+
+    // Automatic fill reads the channel values the channel page shows now.
+    void setChannelValues(std::function<ChannelSettings()> values);
+    void setClock(const Clock &clock);
+
+    // Shows a feed's items with the cursor on the last item; tells no change.
+    void showItems(const QList<FeedItem> &items);
+    // The items as the user has left them (the open cell editor included).
+    QList<FeedItem> storeItems();
+    // Empties the grid and leaves line mode (a new project, no feed shown).
+    void clearItems();
+
+    bool selectAllOnMove() const;
+    void setSelectAllOnMove(bool on);
+    bool isLineMode() const { return m_lineMode.isOn(); }
+    QString statusText() const;
+
+    // The grid's command letters (A, B, C, D, P, T, U, X) for the focus now.
+    bool gridCommand(QChar letter);
+    FocusFacts focusFacts() const;
+
+Q_SIGNALS:
+    // The modified flag and, when the feed can be uploaded, its changed mark.
+    void changed();
+    void statusTextChanged(const QString &text);
+
+private:
+    QWidget *createToolBar();
+    QToolButton *addButton(QWidget *bar, const QString &name, const QString &caption,
+                           const QString &hint);
+    bool handleKey(QKeyEvent *event);
+    bool enterLineMode();
+    bool leaveLineMode(LineMode::Exit exit);
+    void insertRowOrCopy();
+    void deleteRowOrCut();
+    void moveRow(int step);
+    bool rowOperation(const std::function<bool()> &operation);
+    bool copyRows();
+    bool deleteSelectedRows();
+    bool cutRows();
+    bool pasteRows();
+    bool runBoxAction(GridAction action);
+    void currentCellChanged();
+    void loadContentEditor();
+    void contentEdited();
+    void refreshButtons();
+    void refreshPasteButton();
+    void showPopupMenu(const QPoint &position);
+    int currentRow() const;
+
+    UserInterface &m_ui;
+    ItemTableModel *m_model;
+    XStringGrid *m_grid;
+    TEditor *m_content;
+    QToolButton *m_lineIns;
+    QToolButton *m_lineDelete;
+    QToolButton *m_linePaste;
+    QToolButton *m_lineDown;
+    QToolButton *m_lineUp;
+    QToolButton *m_selectAll;
+    QTimer *m_pasteTimer;
+    LineMode m_lineMode;
+    int m_contentRow = -1; // the row whose description the content editor shows
+    bool m_loadingContent = false;
+};

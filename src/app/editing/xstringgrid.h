@@ -1,0 +1,73 @@
+#pragma once
+
+#include "editing/gridcolumns.h"
+
+#include <QPointer>
+#include <QTableView>
+#include <functional>
+
+class ItemTableModel;
+class QKeyEvent;
+struct Settings;
+
+// The item grid: 100 rows of five columns that the user may drag into
+// another order and resize. An editor opens on the cell the cursor moves
+// to; Tab moves between cells and the wheel moves one row.
+class XStringGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit XStringGrid(ItemTableModel *model, QWidget *parent = nullptr);
+
+    ItemTableModel *itemModel() const { return m_model; }
+    // Keys of the grid and of its editors go here first; true swallows them.
+    void setKeyHandler(std::function<bool(QKeyEvent *)> handler) { m_keyHandler = handler; }
+
+    ColumnPositions columnPositions() const;
+    void applyColumnSettings(const Settings &settings);
+    void saveColumnSettings(Settings &settings) const;
+
+    // While on, moving to a cell selects the whole text of its editor.
+    void setSelectOnMove(bool on) { m_selectOnMove = on; }
+    bool selectOnMove() const { return m_selectOnMove; }
+
+    // Whole rows (line mode) or single cells.
+    void setRowSelection(bool rows);
+    // The first and last selected rows; the current row when none is.
+    std::pair<int, int> selectedRowSpan() const;
+    void moveTo(int row, int column);
+
+    // Writes what the open editor holds into the model; closing it too
+    // when rows are about to move under it.
+    void commitEditor();
+    void finishEditing();
+    // Closes the open editor without writing it: its row has moved away.
+    void discardEditor();
+    QWidget *openEditor() const { return m_editor; }
+    bool ownsFocus() const;
+
+    // Called by the delegate for each editor it makes.
+    void adoptEditor(QWidget *editor);
+
+Q_SIGNALS:
+    void leftButtonPressed();
+
+protected:
+    using QTableView::edit;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void stepRow(int step);
+    void stepCell(int step);
+
+    ItemTableModel *m_model;
+    std::function<bool(QKeyEvent *)> m_keyHandler;
+    QPointer<QWidget> m_editor;
+    bool m_selectOnMove = false;
+};
