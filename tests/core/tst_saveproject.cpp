@@ -36,6 +36,8 @@ ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &fo
     data->settings.localfolder = folder;
     data->settings.html = html;
     data->settings.link = u"http://example.com/"_s;
+    data->settings.root = u"http://example.com/"_s;
+    data->settings.description = name;
     data->settings.htmlscript = u"<p>{channel_title}</p>"_s;
     // Feeds named dup... are RSS 1.0 feeds with the same item twice.
     if (name.startsWith(u"dup"_s)) {
@@ -128,7 +130,9 @@ private Q_SLOTS:
             << QStringList{u"dupA"_s, u"ok"_s, u"dupB"_s} << QStringList{}
             << u"プロジェクトは保存しました.\r\n\r\n"
                "\r\n[dupA] 同じ日付のアドレスが重複する項目がありました."
-               "\r\n[dupB] 同じ日付のアドレスが重複する項目がありました."_s;
+               "\r\n[dupA] 出力ファイルの検査で誤りが 1 件見つかりました."
+               "\r\n[dupB] 同じ日付のアドレスが重複する項目がありました."
+               "\r\n[dupB] 出力ファイルの検査で誤りが 1 件見つかりました."_s;
         QTest::newRow("RSS before page, per feed")
             << QStringList{u"A"_s, u"B"_s} << QStringList{u"a.html"_s, u"b.xml"_s, u"b.html"_s}
             << u"プロジェクトは保存しました.\r\n\r\n"

@@ -1,5 +1,7 @@
 #include "feedgeneration.h"
 
+#include "check/checkfeed.h"
+#include "check/outputcheck.h"
 #include "feed/rssfile.h"
 #include "files/replacefile.h"
 #include "messagerecorder.h"
@@ -56,11 +58,13 @@ struct FeedGeneration::Outcome
     bool generated = false;
     std::optional<StagedFile> rss;
     bool noDuplicates = true;
+    int checkErrors = 0; // what the feed check finds in the files; they are written all the same
     bool hasPage = false;
     std::optional<StagedFile> page;
     MessageRecorder messages;
 
-    void generate(const TEditList &feed, const QString &projectFile, const OutputWriters &writers)
+    void generate(const TEditList &feed, const QString &projectFile, const OutputWriters &writers,
+                  bool checkOutputs)
     {
         const ChannelSettings &settings = feed.settings;
         if (settings.filename.isEmpty() || settings.localfolder.isEmpty())
@@ -71,13 +75,20 @@ struct FeedGeneration::Outcome
             const OutputWriters::RssBytes bytes = writers.rss(feed, *rssPath);
             rss = stage(rssPath, bytes.bytes);
             noDuplicates = bytes.noDuplicates;
+            if (checkOutputs)
+                checkErrors += CountFindings(CheckFeed(bytes.bytes), FeedFinding::Severity::Error);
         }
         hasPage = settings.html;
         if (!hasPage)
             return;
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-        if (htmlPath)
-            page = stage(htmlPath, writers.htmlPage(feed, messages));
+        if (htmlPath) {
+            const QByteArray pageBytes = writers.htmlPage(feed, messages);
+            page = stage(htmlPath, pageBytes);
+            if (checkOutputs)
+                checkErrors +=
+                    CountFindings(CheckHtmlPage(pageBytes), FeedFinding::Severity::Error);
+        }
     }
 
     // The report lines, RSS file first, as the files go in place.
@@ -92,12 +103,15 @@ struct FeedGeneration::Outcome
             problems << DuplicateAddressText();
         if (hasPage && !commitStaged(page))
             problems << HtmlFileFailedText();
+        if (checkErrors > 0)
+            problems << OutputErrorsText(checkErrors);
         return problems;
     }
 };
 
-FeedGeneration::FeedGeneration(const OutputWriters &writers, const QString &projectFile)
-    : m_writers(writers), m_projectFile(projectFile)
+FeedGeneration::FeedGeneration(const OutputWriters &writers, const QString &projectFile,
+                               bool checkOutputs)
+    : m_writers(writers), m_projectFile(projectFile), m_checkOutputs(checkOutputs)
 {
     // The caller's thread joins in at commit, so one core is left to it.
     const int helpers = std::max(1, QThread::idealThreadCount() - 1);
@@ -134,7 +148,7 @@ void FeedGeneration::work()
         const Job job = std::move(m_jobs.front());
         m_jobs.pop_front();
         lock.unlock();
-        job.outcome->generate(job.feed, m_projectFile, m_writers);
+        job.outcome->generate(job.feed, m_projectFile, m_writers, m_checkOutputs);
     }
 }
 
@@ -170,7 +184,7 @@ QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
 
 QString GenerateFeeds(const Project &project, const OutputWriters &writers, UserInterface &ui)
 {
-    FeedGeneration generation(writers, project.fileName());
+    FeedGeneration generation(writers, project.fileName(), true);
     const ProjectNode &root = project.root();
     root.forEachFeed([&](const ProjectNode &feed) { generation.add(feed); });
     return generation.commit(root, ui);

@@ -24,7 +24,11 @@ class FeedGeneration
 {
 public:
     // projectFile is the path the feeds' local folders are relative to.
-    FeedGeneration(const OutputWriters &writers, const QString &projectFile);
+    // checkOutputs: the feed check runs over the files, and a feed whose
+    // files have errors gets a line in the report (they are written all
+    // the same).
+    FeedGeneration(const OutputWriters &writers, const QString &projectFile,
+                   bool checkOutputs = false);
     ~FeedGeneration();
     FeedGeneration(const FeedGeneration &) = delete;
     FeedGeneration &operator=(const FeedGeneration &) = delete;
@@ -50,6 +54,7 @@ private:
 
     const OutputWriters &m_writers;
     const QString m_projectFile;
+    const bool m_checkOutputs;
     std::mutex m_mutex;
     std::condition_variable m_queued;
     std::deque<Job> m_jobs;
@@ -74,6 +79,6 @@ inline QString FeedProblemLine(const QString &feedName, const QString &problem)
     return u'[' + feedName + QStringLiteral("] ") + problem;
 }
 
-// Writes every feed's files of the project, as FeedGeneration does, and
-// returns the report.
+// Writes every feed's files of the project, as FeedGeneration does with the
+// feed check, and returns the report.
 QString GenerateFeeds(const Project &project, const OutputWriters &writers, UserInterface &ui);

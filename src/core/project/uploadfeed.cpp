@@ -1,5 +1,6 @@
 #include "uploadfeed.h"
 
+#include "check/outputcheck.h"
 #include "feed/rssfile.h"
 #include "project.h"
 #include "publish/ftptemplate.h"
@@ -108,7 +109,12 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
         ui.information(QStringLiteral("アップロードの設定がありません。"));
         return UploadOutcome::NotStarted;
     }
-    if (ui.askYesCancel(confirmation(project, *feed)) != UserInterface::Answer::Yes)
+    // Errors in the files are told before the question, without stopping the run.
+    const int checkErrors =
+        CheckFeedOutputs(workspace.writers, *feed->data(), project.fileName()).errorCount();
+    const QString warning =
+        checkErrors > 0 ? OutputErrorsText(checkErrors) + QStringLiteral("\r\n") : QString();
+    if (ui.askYesCancel(warning + confirmation(project, *feed)) != UserInterface::Answer::Yes)
         return UploadOutcome::NotStarted;
 
     showImage(*feed, true);

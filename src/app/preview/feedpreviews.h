@@ -1,0 +1,64 @@
+#pragma once
+
+#include "preview/previewcommands.h"
+#include "preview/previewcontent.h"
+#include "preview/previewtestfolder.h"
+#include "tbrowseform.h"
+
+#include <QObject>
+
+class SourceViewPage;
+class UserInterface;
+
+// The previews, the source view and the feed check of the selected feed,
+// tied to the preview window (made on first use only) and the " 確認 " tab.
+class FeedPreviews : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the commands work on: the selected feed (null when none) with
+    // the page values already stored into it.
+    struct Selection
+    {
+        const TEditList *feed = nullptr;
+        QString projectFile;
+        QString dataFolder;
+    };
+
+    FeedPreviews(UserInterface &ui, SourceViewPage &sourcePage,
+                 const TBrowseForm::BrowserFactory &makeBrowser, const QStringList &history,
+                 QObject *parent = nullptr);
+
+    void rssPreview(const Selection &selection);
+    void htmlPreview(const Selection &selection);
+    // CB_View changed or the tab was opened.
+    void showSource(const Selection &selection, SourceView view);
+    // Checks the feed's RSS text, lists the findings in the tab, and offers
+    // the external service when it is set and the feed has an http(s)
+    // address.
+    void feedAnalysis(const Selection &selection, const QString &service);
+    // OpenPreview: any address in the preview window.
+    void openAddress(const QString &address, bool noCache);
+
+    // The window; null until something was previewed.
+    TBrowseForm *form() const { return m_form; }
+    // The address history to save: the window's, or the one loaded.
+    QStringList history() const;
+    QString testFolderPath() const { return m_testFolder.path(); }
+    void setClock(const Clock &clock) { m_clock = clock; }
+
+private:
+    TBrowseForm &ensureForm();
+    PreviewContext contextOf(const Selection &selection);
+    // The source view shows the text; the window opens the test file.
+    void showOutcome(SourceView view, const PreviewOutcome &outcome);
+
+    UserInterface &m_ui;
+    SourceViewPage &m_sourcePage;
+    TBrowseForm::BrowserFactory m_makeBrowser;
+    QStringList m_loadedHistory;
+    TBrowseForm *m_form = nullptr;
+    PreviewTestFolder m_testFolder;
+    Clock m_clock;
+};

@@ -1,0 +1,83 @@
+#include "previewcontent.h"
+
+#include "feed/feedaddresses.h"
+#include "feed/feedfiles.h"
+#include "feed/rss1writer.h"
+#include "feed/rss2writer.h"
+#include "feed/textops.h"
+#include "html/htmlpage.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+PreviewStyle ChoosePreviewStyle(const ChannelSettings &settings, const QString &dataFolder)
+{
+    const QString style = settings.style;
+    if (style.isEmpty() || style.contains(u'/'))
+        return {};
+    const QString base = SiteBaseAddress(settings);
+    if (!base.isEmpty())
+        return {AddUrlSlash(base) + style, {}};
+    const QString folder =
+        AddPathDelimiter(settings.localfolder.isEmpty() ? dataFolder : settings.localfolder);
+    const QString path = folder + style;
+    if (QFileInfo(path).isFile())
+        return {QUrl::fromLocalFile(path).toString(), {}};
+    return {QStringLiteral("*"),
+            QStringLiteral("●スタイルシートの場所特定できませんので使用しません。")};
+}
+
+QString PreviewStyleQuestion(const QString &note)
+{
+    return QStringLiteral("構文のチェックを目的としますので以下の点に注意してください。\r\n\r\n") +
+           note;
+}
+
+QString FeedRssText(const TEditList &feed, const QString &projectFile, const QString &styleArgument,
+                    const Clock &clock)
+{
+    if (feed.settings.ver != 0)
+        return WriteRss2(feed, styleArgument, clock).text;
+    const QString path = RssFilePath(feed.settings, projectFile).value_or(UnresolvedFileName());
+    return WriteRss1(feed, path, styleArgument, clock).text;
+}
+
+QString SourceViewText(const TEditList &feed, SourceView view, const QString &projectFile,
+                       const Clock &clock, UserInterface &ui)
+{
+    return view == SourceView::Rss ? FeedRssText(feed, projectFile, QString(), clock)
+                                   : GenerateHtmlPage(feed, clock, ui);
+}
+
+QString SiteBaseAddress(const ChannelSettings &settings)
+{
+    return FirstNonBlank({settings.src, settings.root});
+}
+
+QString SitePageAddress(const ChannelSettings &settings)
+{
+    if (SiteBaseAddress(settings).isEmpty() || settings.filename.trimmed().isEmpty())
+        return {};
+    return HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext);
+}
+
+QString PublishedFeedAddress(const ChannelSettings &settings)
+{
+    const QString base = SiteBaseAddress(settings);
+    if (base.isEmpty() || settings.filename.trimmed().isEmpty())
+        return {};
+    // Lower-cased as the saved file is named, so that servers that tell
+    // case apart find it.
+    return AddUrlSlash(base) + AsciiLower(settings.filename) +
+           (settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
+}
+
+QString AddressPreviewTarget(const QString &focusedText, const ChannelSettings *settings)
+{
+    if (focusedText.left(4).compare(QLatin1String("http"), Qt::CaseInsensitive) == 0)
+        return focusedText;
+    if (!settings)
+        return {};
+    return FirstNonBlank({settings->link, settings->html ? SitePageAddress(*settings) : QString(),
+                          settings->src, settings->root});
+}

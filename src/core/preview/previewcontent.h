@@ -1,0 +1,67 @@
+#pragma once
+
+#include "clock.h"
+#include "project/editlist.h"
+#include "userinterface.h"
+
+#include <QString>
+
+// What the previews and the source view show of a feed.
+
+// The file names of the test files the previews open; RSS 1.0 previews as
+// ".xml" too.
+inline QString RssTestFileName()
+{
+    return QStringLiteral("brisklettest.xml");
+}
+inline QString HtmlTestFileName()
+{
+    return QStringLiteral("brisklettest.html");
+}
+// What stands for a local RSS path that cannot be resolved.
+inline QString UnresolvedFileName()
+{
+    return QStringLiteral("[ファイル名未解決]");
+}
+
+// The stylesheet argument of the RSS preview (the writers' styleArgument)
+// and the note to confirm when the stylesheet cannot be found.
+struct PreviewStyle
+{
+    QString argument;
+    QString note; // empty when there is nothing to confirm
+};
+// A style with "/" (or none) is the writer's own; a bare file name comes
+// from the site when the feed has a site address, else from the local
+// folder (dataFolder when the feed has none) as a file address.
+PreviewStyle ChoosePreviewStyle(const ChannelSettings &settings, const QString &dataFolder);
+// The question asked before previewing with that note.
+QString PreviewStyleQuestion(const QString &note);
+
+// The RSS text the source view and the RSS preview show: the local RSS path
+// resolved against projectFile, "[ファイル名未解決]" when there is none.
+QString FeedRssText(const TEditList &feed, const QString &projectFile, const QString &styleArgument,
+                    const Clock &clock);
+
+// What CB_View shows: its item index.
+enum class SourceView
+{
+    Rss = 0,
+    Html = 1
+};
+// The source view's text, as generated, before any conversion.
+QString SourceViewText(const TEditList &feed, SourceView view, const QString &projectFile,
+                       const Clock &clock, UserInterface &ui);
+
+// The feed's site base address: src, else root.
+QString SiteBaseAddress(const ChannelSettings &settings);
+// The feed's page on the site; empty without a base address or file name.
+QString SitePageAddress(const ChannelSettings &settings);
+// The address of the feed file on the site (the file name lower-cased like
+// the saved file); empty without a base address or
+// file name.
+QString PublishedFeedAddress(const ChannelSettings &settings);
+// The address the "プレビュー" button opens: the focused control's text when
+// it begins with "http" (any case), else the channel link chain of the feed
+// (with settings null when no feed is selected: empty).
+QString AddressPreviewTarget(const QString &focusedText, const ChannelSettings *settings);

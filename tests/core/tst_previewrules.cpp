@@ -1,0 +1,351 @@
+#include "examplefeed.h"
+#include "preview/feedcheckservice.h"
+#include "preview/previewaddresses.h"
+#include "preview/previewcommands.h"
+#include "preview/previewcontent.h"
+#include "project/inifile.h"
+#include "scripteduserinterface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The stylesheet line of an RSS text; empty when it has none.
+QString stylesheetLine(const QString &text)
+{
+    for (const QString &line : text.split(QStringLiteral("\r\n")))
+        if (line.startsWith(QLatin1String("<?xml-stylesheet")))
+            return line;
+    return {};
+}
+
+} // namespace
+
+class TestPreviewRules : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_local{QDir::tempPath() + QStringLiteral("/style folder #1-XXXXXX")};
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_local.isValid());
+        QFile style(m_local.filePath(QStringLiteral("rss.xsl")));
+        QVERIFY(style.open(QIODevice::WriteOnly));
+    }
+
+    void styleArgument_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<bool>("localFolder"); // else the data folder is looked in
+        QTest::addColumn<QString>("line");     // the preview's stylesheet line
+        QTest::addColumn<bool>("note");
+
+        const QString local = QUrl::fromLocalFile(m_local.filePath(QStringLiteral("rss.xsl")))
+                                  .toString()
+                                  .replace(u'&', QLatin1String("&amp;"));
+        const auto line = [](const QString &href) {
+            return QStringLiteral("<?xml-stylesheet type=\"text/xsl\" href=\"") + href +
+                   QStringLiteral("\"?>");
+        };
+        QTest::newRow("none") << QString() << QString() << QString() << true << QString() << false;
+        QTest::newRow("with a folder: the writer's own")
+            << u"xsl/rss.xsl"_s << u"http://example.jp/"_s << QString() << true
+            << line(u"xsl/rss.xsl"_s) << false;
+        QTest::newRow("bare name with src: from the site")
+            << u"rss.xsl"_s << u"http://example.jp/a&b\"c"_s << u"http://other.jp/"_s << true
+            << line(u"http://example.jp/a&amp;b&quot;c/rss.xsl"_s) << false;
+        QTest::newRow("bare name with root only")
+            << u"rss.xsl"_s << QString() << u"http://example.jp/site"_s << true
+            << line(u"http://example.jp/site/rss.xsl"_s) << false;
+        QTest::newRow("bare name in the local folder (space and #)")
+            << u"rss.xsl"_s << QString() << QString() << true << line(local) << false;
+        QTest::newRow("bare name found nowhere: no stylesheet, with a note")
+            << u"missing.xsl"_s << QString() << QString() << true << QString() << true;
+        QTest::newRow("bare name, no local folder: the data folder")
+            << u"rss.xsl"_s << QString() << QString() << false << line(local) << false;
+    }
+
+    void styleArgument()
+    {
+        QFETCH(QString, style);
+        QFETCH(QString, src);
+        QFETCH(QString, root);
+        QFETCH(bool, localFolder);
+        QFETCH(bool, note);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = 1;
+        feed.settings.style = style;
+        feed.settings.src = src;
+        feed.settings.root = root;
+        feed.settings.localfolder = localFolder ? m_local.path() : QString();
+        const PreviewStyle chosen = ChoosePreviewStyle(feed.settings, m_local.path());
+        QCOMPARE(!chosen.note.isEmpty(), note);
+        const QString text = FeedRssText(feed, QString(), chosen.argument, exampleClock());
+        QTEST(stylesheetLine(text), "line");
+    }
+
+    void sameAddress_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("scheme and host ignore case")
+            << u"HTTP://Example.JP/a.html"_s << u"http://example.jp/a.html"_s << true;
+        QTest::newRow("path keeps case")
+            << u"http://example.jp/A.html"_s << u"http://example.jp/a.html"_s << false;
+        QTest::newRow("local files differing in case")
+            << u"file:///tmp/News.html"_s << u"file:///tmp/news.html"_s << false;
+        QTest::newRow("file scheme case") << u"FILE:///tmp/a"_s << u"file:///tmp/a"_s << true;
+        QTest::newRow("surrounding blanks") << u" http://a.jp/ "_s << u"http://a.jp/"_s << true;
+    }
+
+    void sameAddress()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QTEST(SameAddress(a, b), "same");
+    }
+
+    void addressHistory_data()
+    {
+        QTest::addColumn<QStringList>("visits");
+        QTest::addColumn<QStringList>("history");
+        QTest::newRow("newest first") << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s}
+                                      << QStringList{u"http://b.jp/"_s, u"http://a.jp/"_s};
+        QTest::newRow("no duplicates, moved to the front")
+            << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s, u"HTTP://A.JP/"_s}
+            << QStringList{u"HTTP://A.JP/"_s, u"http://b.jp/"_s};
+        QTest::newRow("paths differing in case are two entries")
+            << QStringList{u"file:///x/A.html"_s, u"file:///x/a.html"_s}
+            << QStringList{u"file:///x/a.html"_s, u"file:///x/A.html"_s};
+        QTest::newRow("blank not kept")
+            << QStringList{u"http://a.jp/"_s, u"  "_s} << QStringList{u"http://a.jp/"_s};
+    }
+
+    void addressHistory()
+    {
+        QFETCH(QStringList, visits);
+        QStringList history;
+        for (const QString &address : visits)
+            RememberAddress(history, address);
+        QTEST(history, "history");
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("noCache");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("bypassCache");
+        using K = Navigation::Kind;
+        QTest::newRow("blank: home page")
+            << u" "_s << u"http://a.jp/"_s << true << int(K::Home) << false;
+        QTest::newRow("shown page: reload")
+            << u"HTTP://A.JP/x"_s << u"http://a.jp/x"_s << true << int(K::Reload) << false;
+        QTest::newRow("other page without cache")
+            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << true << int(K::Open) << true;
+        QTest::newRow("other page with cache")
+            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << false << int(K::Open) << false;
+        QTest::newRow("a feed shown: no flags")
+            << u"http://a.jp/y"_s << u"file:///tmp/brisklettest.XML"_s << true << int(K::Open)
+            << false;
+        QTest::newRow("an RDF shown: no flags")
+            << u"http://a.jp/y"_s << u"http://a.jp/news.rdf"_s << true << int(K::Open) << false;
+    }
+
+    void navigation()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, current);
+        QFETCH(bool, noCache);
+        const Navigation navigation = ChooseNavigation(address, current, noCache);
+        QTEST(int(navigation.kind), "kind");
+        QTEST(navigation.bypassCache, "bypassCache");
+        if (navigation.kind == Navigation::Kind::Home)
+            QCOMPARE(navigation.address, QStringLiteral("about:blank"));
+    }
+
+    void serviceAddress_data()
+    {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<QString>("feed");
+        QTest::addColumn<QString>("address"); // empty: nothing is sent
+        const QString w3c = DefaultFeedCheckService();
+        QTest::newRow("percent-encoded")
+            << w3c << u"http://example.jp/a b/news.xml?x=1&y=2"_s
+            << w3c + u"?url=http%3A%2F%2Fexample.jp%2Fa%20b%2Fnews.xml%3Fx%3D1%26y%3D2"_s;
+        QTest::newRow("https") << w3c << u"https://example.jp/n.rdf"_s
+                               << w3c + u"?url=https%3A%2F%2Fexample.jp%2Fn.rdf"_s;
+        QTest::newRow("service with a query")
+            << u"http://check.jp/?lang=ja"_s << u"http://example.jp/n.xml"_s
+            << u"http://check.jp/?lang=ja&url=http%3A%2F%2Fexample.jp%2Fn.xml"_s;
+        QTest::newRow("local file never sent") << w3c << u"file:///home/u/news.xml"_s << QString();
+        QTest::newRow("local path never sent") << w3c << u"/home/u/news.xml"_s << QString();
+        QTest::newRow("drive path never sent") << w3c << u"C:\\site\\news.xml"_s << QString();
+        QTest::newRow("service off") << QString() << u"http://example.jp/n.xml"_s << QString();
+    }
+
+    void serviceAddress()
+    {
+        QFETCH(QString, service);
+        QFETCH(QString, feed);
+        QTEST(FeedCheckServiceAddress(service, feed).value_or(QString()), "address");
+    }
+
+    void serviceKeptInSettings()
+    {
+        IniFile ini;
+        QCOMPARE(ReadFeedCheckService(ini),
+                 QStringLiteral("https://validator.w3.org/feed/check.cgi"));
+        WriteFeedCheckService(ini, QStringLiteral("http://check.example.jp/"));
+        IniFile again;
+        again.parse(ini.text());
+        QCOMPARE(ReadFeedCheckService(again), QStringLiteral("http://check.example.jp/"));
+    }
+
+    void feedAddresses()
+    {
+        TEditList feed = exampleFeed();
+        feed.settings.filename = QStringLiteral("News");
+        feed.settings.ver = 0;
+        QCOMPARE(PublishedFeedAddress(feed.settings),
+                 QStringLiteral("http://example.jp/site/news.rdf"));
+        QCOMPARE(SitePageAddress(feed.settings),
+                 QStringLiteral("http://example.jp/site/news.html"));
+        QCOMPARE(AddressPreviewTarget(QStringLiteral("HTTP://a.jp/"), &feed.settings),
+                 QStringLiteral("HTTP://a.jp/"));
+        QCOMPARE(AddressPreviewTarget(QStringLiteral("ftp://a.jp/"), &feed.settings),
+                 QStringLiteral("http://example.jp/site/news.html"));
+        QCOMPARE(AddressPreviewTarget(QStringLiteral("text"), nullptr), QString());
+        feed.settings.filename.clear();
+        QCOMPARE(PublishedFeedAddress(feed.settings), QString());
+    }
+
+    // The test files: private folder, the names, whole bytes, a failure told.
+    void testFiles_data()
+    {
+        QTest::addColumn<int>("ver");
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("pageTemplate");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("RSS 2.0") << 1 << false << QString() << u"brisklettest.xml"_s
+                                 << QByteArray(
+                                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rss");
+        QTest::newRow("RSS 1.0 as .xml")
+            << 0 << false << QString() << u"brisklettest.xml"_s
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rdf:RDF");
+        QTest::newRow("UTF-8 page")
+            << 1 << true << u"<meta charset=\"utf-8\">{channel_title}"_s << u"brisklettest.html"_s
+            << QByteArray("<meta charset=\"utf-8\">\xE3\x82\xB5");
+        QTest::newRow("EUC-JP page keeps its bytes")
+            << 1 << true << u"<meta charset=\"euc-jp\">{channel_title}"_s << u"brisklettest.html"_s
+            << QByteArray("<meta charset=\"euc-jp\">\xA5\xB5\xA5\xA4\xA5\xC8");
+        QTest::newRow("Shift_JIS page")
+            << 1 << true << u"<meta charset=\"shift_jis\">{channel_title}"_s
+            << u"brisklettest.html"_s
+            << QByteArray("<meta charset=\"shift_jis\">\x83\x54\x83\x43\x83\x67");
+    }
+
+    void testFiles()
+    {
+        QFETCH(int, ver);
+        QFETCH(bool, html);
+        QFETCH(QString, pageTemplate);
+        QFETCH(QByteArray, start);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = ver;
+        feed.settings.htmlscript = pageTemplate;
+        ScriptedUserInterface ui;
+        PreviewTestFolder folder;
+        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
+        const PreviewOutcome outcome = html ? HtmlPreview(context) : RssPreview(context);
+        QVERIFY(outcome.shown);
+        QTEST(QFileInfo(outcome.fileToOpen).fileName(), "fileName");
+        QVERIFY(readAll(outcome.fileToOpen).startsWith(start));
+        QVERIFY(ui.messages.isEmpty());
+        // Only this user may read the folder, and it is not the shared one.
+        const QFileInfo dir(folder.path());
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(dir.permissions() & others, QFile::Permissions());
+        QVERIFY(
+            dir.permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(dir.absoluteFilePath() != QDir::temp().absolutePath());
+        QCOMPARE(outcome.text.isEmpty(), false);
+    }
+
+    void noFeedSelected()
+    {
+        ScriptedUserInterface ui;
+        PreviewTestFolder folder;
+        const PreviewContext context{nullptr, QString(), QString(), exampleClock(), ui, folder};
+        QVERIFY(!RssPreview(context).shown);
+        QVERIFY(!HtmlPreview(context).shown);
+        QCOMPARE(ui.messages, QStringList(2, QStringLiteral("項目が選択されておりません。")));
+    }
+
+    // A stylesheet found nowhere is asked about; Cancel ends the preview,
+    // Yes previews without a stylesheet line.
+    void stylesheetNote()
+    {
+        TEditList feed = exampleFeed();
+        feed.settings.root.clear();
+        feed.settings.style = QStringLiteral("missing.xsl");
+        feed.settings.localfolder = m_local.path();
+        ScriptedUserInterface ui;
+        PreviewTestFolder folder;
+        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
+        QVERIFY(!RssPreview(context).shown);
+        QCOMPARE(ui.questions.size(), 1);
+        QVERIFY(ui.questions.first().endsWith(
+            QStringLiteral("\r\n\r\n●スタイルシートの場所特定できませんので使用しません。")));
+        ui.answers.enqueue(UserInterface::Answer::Yes);
+        const PreviewOutcome outcome = RssPreview(context);
+        QVERIFY(outcome.shown);
+        QVERIFY(!readAll(outcome.fileToOpen).contains("xml-stylesheet"));
+    }
+
+    // A file that cannot be written is told, the old one stays whole, and
+    // the preview has nothing to open.
+    void testFileFailure()
+    {
+        TEditList feed = exampleFeed();
+        ScriptedUserInterface ui;
+        PreviewTestFolder folder;
+        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
+        const QString first = RssPreview(context).fileToOpen;
+        const QByteArray before = readAll(first);
+        QVERIFY(!before.isEmpty());
+        // A folder in the way of the temporary file makes the write fail,
+        // even for root.
+        QVERIFY(QDir(folder.path()).mkdir(HtmlTestFileName()));
+        feed.settings.htmlscript = QStringLiteral("<meta charset=\"utf-8\">x");
+        const PreviewOutcome outcome = HtmlPreview(context);
+        QVERIFY(outcome.shown);
+        QVERIFY(outcome.fileToOpen.isEmpty());
+        QCOMPARE(ui.messages.size(), 1);
+        QVERIFY(ui.messages.first().startsWith(
+            QStringLiteral("プレビュー用のファイル \"brisklettest.html\" が作成できません。")));
+        QCOMPARE(readAll(first), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreviewRules)
+#include "tst_previewrules.moc"

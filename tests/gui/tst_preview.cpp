@@ -1,0 +1,242 @@
+#include "editing/teditor.h"
+#include "examplefeed.h"
+#include "preview/browserview.h"
+#include "preview/feedpreviews.h"
+#include "preview/sourceviewpage.h"
+#include "preview/tbrowseform.h"
+#include "scripteduserinterface.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Stands in for the engine: records what it was told and completes every
+// navigation at once, as a page titled after its file name.
+class FakeBrowser : public BrowserView
+{
+public:
+    explicit FakeBrowser(QWidget *parent) : BrowserView(parent), m_widget(new QLabel(parent)) {}
+
+    QStringList calls; // "open URL [nocache]", "reload", "back", "forward"
+
+    QWidget *widget() override { return m_widget; }
+    void open(const QUrl &address, bool bypassCache) override
+    {
+        calls << QStringLiteral("open ") + address.toString() +
+                     (bypassCache ? QStringLiteral(" nocache") : QString());
+        m_shown = address;
+        Q_EMIT titleChanged(address.fileName());
+        Q_EMIT navigated(address);
+    }
+    void reload() override
+    {
+        calls << QStringLiteral("reload");
+        Q_EMIT navigated(m_shown);
+    }
+    void back() override { calls << QStringLiteral("back"); }
+    void forward() override { calls << QStringLiteral("forward"); }
+    void focusPage() override {}
+
+private:
+    QWidget *m_widget;
+    QUrl m_shown;
+};
+
+FakeBrowser *fakeOf(TBrowseForm *form)
+{
+    return form->findChild<FakeBrowser *>();
+}
+
+TBrowseForm::BrowserFactory fakeFactory()
+{
+    return [](QWidget *parent) -> BrowserView * { return new FakeBrowser(parent); };
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The previews write their test file into the private folder and open
+    // it; CB_View and Memo follow the command.
+    void previews_data()
+    {
+        QTest::addColumn<int>("ver");
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("RSS 2.0") << 1 << false << u"brisklettest.xml"_s << 0
+                                 << QByteArray(
+                                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rss");
+        QTest::newRow("RSS 1.0") << 0 << false << u"brisklettest.xml"_s << 0
+                                 << QByteArray(
+                                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rdf");
+        QTest::newRow("EUC-JP page keeps its bytes")
+            << 1 << true << u"brisklettest.html"_s << 1
+            << QByteArray("<meta charset=\"euc-jp\">\xA5\xB5\xA5\xA4\xA5\xC8");
+    }
+
+    void previews()
+    {
+        QFETCH(int, ver);
+        QFETCH(bool, html);
+        QFETCH(QString, fileName);
+        QFETCH(int, view);
+        QFETCH(QByteArray, start);
+        TEditList feed = exampleFeed();
+        feed.settings.ver = ver;
+        feed.settings.htmlscript = QStringLiteral("<meta charset=\"euc-jp\">{channel_title}");
+        ScriptedUserInterface ui;
+        SourceViewPage page;
+        FeedPreviews previews(ui, page, fakeFactory(), {});
+        previews.setClock(exampleClock());
+        auto *viewBox = page.findChild<QComboBox *>(QStringLiteral("CB_View"));
+        auto *memo = page.findChild<TEditor *>(QStringLiteral("Memo"));
+        viewBox->setCurrentIndex(1 - view);
+        QVERIFY(!previews.form()); // made on first use only
+
+        const FeedPreviews::Selection selection{&feed, QString(), QString()};
+        html ? previews.htmlPreview(selection) : previews.rssPreview(selection);
+
+        QVERIFY(previews.form());
+        const QString path = previews.testFolderPath() + u'/' + fileName;
+        QCOMPARE(fakeOf(previews.form())->calls,
+                 QStringList{u"open "_s + QUrl::fromLocalFile(path).toString()});
+        QVERIFY(readAll(path).startsWith(start));
+        QCOMPARE(QFileInfo(previews.testFolderPath()).permissions() & 0x0FFF,
+                 QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(viewBox->currentIndex(), view);
+        QVERIFY(memo->isReadOnly());
+        QVERIFY(!memo->text().isEmpty());
+        QCOMPARE(previews.form()->windowTitle(), fileName + QStringLiteral(" - [プレビュー]"));
+        QVERIFY(ui.messages.isEmpty());
+    }
+
+    // The feed check lists its findings; picking one selects its line.
+    void feedAnalysis()
+    {
+        TEditList feed = exampleFeed();
+        feed.settings.ver = 1;
+        feed.settings.description.clear(); // a required channel element
+        ScriptedUserInterface ui;
+        SourceViewPage page;
+        FeedPreviews previews(ui, page, fakeFactory(), {});
+        previews.setClock(exampleClock());
+        ui.answers.enqueue(UserInterface::Answer::Yes);
+        previews.feedAnalysis({&feed, QString(), QString()},
+                              QStringLiteral("https://validator.w3.org/feed/check.cgi"));
+        auto *findings = page.findChild<QListWidget *>(QStringLiteral("LB_Findings"));
+        QCOMPARE(findings->count(), 1);
+        QVERIFY(findings->item(0)->text().contains(QStringLiteral("<description>")));
+        findings->setCurrentRow(0);
+        auto *memo = page.findChild<TEditor *>(QStringLiteral("Memo"));
+        int lineFrom = 0, indexFrom = 0, lineTo = 0, indexTo = 0;
+        memo->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
+        QVERIFY(memo->text(lineFrom).contains(QStringLiteral("<channel>")));
+        // The service gets the published address, encoded.
+        QCOMPARE(fakeOf(previews.form())->calls,
+                 QStringList{u"open https://validator.w3.org/feed/check.cgi"
+                             u"?url=http%3A%2F%2Fexample.jp%2Fsite%2Fnews.xml"_s});
+    }
+
+    void navigationAndHistory()
+    {
+        QStringList loaded;
+        for (int i = 1; i <= 25; ++i)
+            loaded << QStringLiteral("http://example.jp/%1").arg(i);
+        TBrowseForm form(fakeFactory(), loaded);
+        FakeBrowser *browser = fakeOf(&form);
+        QCOMPARE(form.history().size(), 20);
+
+        form.openPreview(QStringLiteral("http://example.jp/a"), true);
+        form.openPreview(QStringLiteral("HTTP://EXAMPLE.JP/a"), true); // shown: reload
+        form.openPreview(QStringLiteral(" "), true);                   // blank: home page
+        QCOMPARE(browser->calls, (QStringList{u"open http://example.jp/a nocache"_s, u"reload"_s,
+                                              u"open about:blank"_s}));
+        QCOMPARE(form.history().first(), QStringLiteral("http://example.jp/a"));
+        QCOMPARE(form.history().count(QStringLiteral("http://example.jp/a")), 1);
+
+        // SB_Seek on the shown address loads it again as a new navigation.
+        auto *address = form.findChild<QComboBox *>(QStringLiteral("CB_Address"));
+        address->setCurrentText(QStringLiteral("about:blank"));
+        browser->calls.clear();
+        form.findChild<QToolButton *>(QStringLiteral("SB_Seek"))->click();
+        QCOMPARE(browser->calls, QStringList{u"open about:blank"_s});
+        QTest::keyClick(address->lineEdit(), Qt::Key_Return);
+        QCOMPARE(browser->calls.size(), 2);
+
+        auto *menu = form.findChild<QMenu *>();
+        menu->actions().first()->trigger();
+        QVERIFY(form.history().isEmpty());
+        QCOMPARE(address->count(), 0);
+    }
+
+    void rolling()
+    {
+        TBrowseForm form(fakeFactory(), {});
+        form.show();
+        auto *right = form.findChild<QToolButton *>(QStringLiteral("SB_Right"));
+        auto *status = form.findChild<QStatusBar *>(QStringLiteral("StatusBar"));
+        const int full = form.height();
+        right->click();
+        QVERIFY(form.isRolledUp());
+        QVERIFY(!status->isVisible());
+        QCOMPARE(right->toolTip(), QStringLiteral("開く"));
+        QVERIFY(form.height() < full);
+        form.close();
+        QCOMPARE(form.height(), full); // comes back at its full size
+        QVERIFY(!form.isRolledUp());
+    }
+
+    // An engine that cannot show pages leaves the address to the default
+    // browser.
+    void engineFailure()
+    {
+        TBrowseForm form(fakeFactory(), {});
+        QUrl opened;
+        form.setExternalOpener([&](const QUrl &address) { opened = address; });
+        Q_EMIT fakeOf(&form)->failed(QStringLiteral("GPUがありません"));
+        form.openPreview(QStringLiteral("http://example.jp/x"), false);
+        auto *status = form.findChild<QStatusBar *>(QStringLiteral("StatusBar"));
+        QVERIFY(status->currentMessage().contains(QStringLiteral("GPUがありません")));
+        auto *external = form.findChild<QPushButton *>(QStringLiteral("SB_External"));
+        QVERIFY(external->isVisibleTo(&form));
+        external->click();
+        QCOMPARE(opened, QUrl(QStringLiteral("http://example.jp/x")));
+        QVERIFY(fakeOf(&form)->calls.isEmpty());
+    }
+
+    void pasteHandsTheAddressOver()
+    {
+        TBrowseForm form(fakeFactory(), {});
+        QString pasted;
+        connect(&form, &TBrowseForm::pasteRequested, this, [&](const QString &a) { pasted = a; });
+        form.openPreview(QStringLiteral("http://example.jp/p"), false);
+        form.findChild<QToolButton *>(QStringLiteral("SB_Paste"))->click();
+        QCOMPARE(pasted, QStringLiteral("http://example.jp/p"));
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
