@@ -1,5 +1,5 @@
 #include "editing/contentcommands.h"
-#include "project/channelsettings.h"
+#include "model/channelsettings.h"
 
 #include <QTest>
 

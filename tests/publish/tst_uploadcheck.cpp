@@ -2,7 +2,7 @@
 #include "project/project.h"
 #include "project/standardoutputwriters.h"
 #include "project/workspace.h"
-#include "publish/uploadrun.h"
+#include "project/uploadfeed.h"
 #include "scripteduserinterface.h"
 
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ private Q_SLOTS:
         project.setCurrentNode(feed);
         ui.answers << UserInterface::Answer::Yes;
 
-        QCOMPARE(Mn_FtpClick(workspace, {}), UploadOutcome::Uploaded);
+        QCOMPARE(UploadFeed(workspace, {}), UploadOutcome::Uploaded);
         QCOMPARE(ui.questions.size(), 1);
         QCOMPARE(ui.questions.first(), warning + u"\""_s + target.path() +
                                            u"\" に \"お知らせ\" のアップロードを実行しますか？"_s);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editing/feedpagevalues.h"
-#include "project/channelsettings.h"
+#include "model/channelsettings.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "contentcommands.h"
 
-#include "project/channelsettings.h"
+#include "model/channelsettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "feedpagevalues.h"
-#include "project/editlist.h"
+#include "model/editlist.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/channelsettings.h"
+#include "model/channelsettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "clock.h"
 #include "previewtestfolder.h"
-#include "project/editlist.h"
+#include "model/editlist.h"
 #include "userinterface.h"
 
 #include <QString>

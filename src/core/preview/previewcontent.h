@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock.h"
-#include "project/editlist.h"
+#include "model/editlist.h"
 #include "userinterface.h"
 
 #include <QString>
