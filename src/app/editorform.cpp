@@ -4,6 +4,8 @@
 #include "mainmenus.h"
 #include "qtuserinterface.h"
 
+#include "preview/previewwiring.h"
+
 #include "project/commandstate.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
@@ -86,6 +88,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     });
     connect(project, &Project::uploadingNodeChanged, m_commands, &CommandSet::refresh);
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
+    m_preview = new PreviewWiring(*this);
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
@@ -353,10 +356,13 @@ void TEditorForm::closeEvent(QCloseEvent *event)
     Settings &settings = m_workspace->settings;
     settings.treeIndex = std::max(0, TreeIndexOf(project().root(), m_tree->currentNode()));
     rememberControlSizes();
-    if (CloseProject(*m_workspace))
+    m_preview->windowClosing();
+    if (CloseProject(*m_workspace)) {
+        m_preview->settingsWritten();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TEditorForm::rememberControlSizes()

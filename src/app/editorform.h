@@ -5,6 +5,7 @@
 
 class CommandSet;
 class PageFrame;
+class PreviewWiring;
 class Project;
 class ProjectNode;
 class ProjectTreeModel;
@@ -69,6 +70,7 @@ private:
     PageFrame *m_pages;
     QSplitter *m_splitter;
     QMenu *m_treePopup = nullptr;
+    PreviewWiring *m_preview;
     QLabel *m_statusPage;
     QLabel *m_statusHint;
     // Tb_New waits for the first change when no project was reopened.

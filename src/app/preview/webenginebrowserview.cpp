@@ -70,3 +70,9 @@ void WebEngineBrowserView::focusPage()
 {
     m_view->setFocus();
 }
+
+// The entry the program looks up after loading the module.
+extern "C" Q_DECL_EXPORT BrowserView *brisklet_make_browser(QWidget *parent)
+{
+    return new WebEngineBrowserView(parent);
+}

@@ -1,5 +1,7 @@
 #include "feedtabs.h"
 
+#include "preview/sourceviewpage.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -26,6 +28,7 @@ QWidget *CreateFeedTab(PageFrame::Tab tab, QWidget *parent)
     case PageFrame::HtmlTab:
         return placeholder(QStringLiteral("Html_Page"), parent);
     case PageFrame::ViewTab:
+        return new SourceViewPage(parent);
     case PageFrame::TabCount:
         break;
     }
