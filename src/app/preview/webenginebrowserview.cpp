@@ -36,6 +36,11 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
             });
 }
 
+WebEngineBrowserView::~WebEngineBrowserView()
+{
+    delete m_view;
+}
+
 QWidget *WebEngineBrowserView::widget()
 {
     return m_view;

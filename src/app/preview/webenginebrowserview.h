@@ -2,6 +2,8 @@
 
 #include "browserview.h"
 
+#include <QPointer>
+
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -15,6 +17,8 @@ class WebEngineBrowserView : public BrowserView
 
 public:
     explicit WebEngineBrowserView(QWidget *parent);
+    // The page goes before its profile, which the engine requires.
+    ~WebEngineBrowserView() override;
 
     QWidget *widget() override;
     void open(const QUrl &address, bool bypassCache) override;
@@ -25,5 +29,5 @@ public:
 
 private:
     QWebEngineProfile *m_profile;
-    QWebEngineView *m_view;
+    QPointer<QWebEngineView> m_view;
 };
