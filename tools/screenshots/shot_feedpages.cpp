@@ -2,6 +2,9 @@
 // settings, the item grid and the HTML template.
 #include "shot.h"
 
+#include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
+#include "editing/xstringgrid.h"
 #include "editorform.h"
 #include "project/folders.h"
 #include "project/pageframe.h"
@@ -47,6 +50,8 @@ std::function<std::unique_ptr<QWidget>(const QString &)> windowOnTab(PageFrame::
         window->project().replaceTree(std::move(root));
         window->selectNode(feed);
         window->pages().tabs()->setCurrentIndex(tab);
+        // The grid opens on the last item; the picture shows them all.
+        window->feedPages().itemsPage()->grid()->scrollToTop();
         window->resize(1100, 760);
         return window;
     };
