@@ -4,6 +4,7 @@
 #include "mainmenus.h"
 #include "qtuserinterface.h"
 
+#include "editing/editorfeatures.h"
 #include "project/commandstate.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
@@ -86,6 +87,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     });
     connect(project, &Project::uploadingNodeChanged, m_commands, &CommandSet::refresh);
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
+    m_editorFeatures = new EditorFeatures(*this);
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
@@ -291,6 +293,7 @@ void TEditorForm::restoreLastSession()
     settings.backup = true;
     ReadEnvironSettings(ini, settings);
     ReadControlSizes(ini, settings, {windowSizeKey, splitterSizeKey});
+    m_editorFeatures->readSettings();
     restoreGeometry(QByteArray::fromBase64(settings.controlSizes.value(windowSizeKey).toLatin1()));
     m_splitter->restoreState(
         QByteArray::fromBase64(settings.controlSizes.value(splitterSizeKey).toLatin1()));

@@ -4,6 +4,7 @@
 #include <memory>
 
 class CommandSet;
+class EditorFeatures;
 class PageFrame;
 class Project;
 class ProjectNode;
@@ -71,6 +72,7 @@ private:
     QMenu *m_treePopup = nullptr;
     QLabel *m_statusPage;
     QLabel *m_statusHint;
+    EditorFeatures *m_editorFeatures;
     // Tb_New waits for the first change when no project was reopened.
     bool m_newButtonEnabled = true;
 };
