@@ -5,6 +5,7 @@
 
 class CommandSet;
 class EditorFeatures;
+class FeedPageWiring;
 class PageFrame;
 class Project;
 class ProjectNode;
@@ -33,6 +34,7 @@ public:
     Workspace &workspace() const { return *m_workspace; }
     CommandSet &commands() const { return *m_commands; }
     PageFrame &pages() const { return *m_pages; }
+    FeedPageWiring &feedPages() const { return *m_feedPages; }
     ProjectTreeView *treeView() const { return m_tree; }
 
     // The first showing: reads the settings, restores the control sizes and
@@ -67,6 +69,7 @@ private:
     CommandSet *m_commands;
     ProjectTreeModel *m_treeModel;
     ProjectTreeView *m_tree;
+    FeedPageWiring *m_feedPages;
     PageFrame *m_pages;
     QSplitter *m_splitter;
     QMenu *m_treePopup = nullptr;
