@@ -4,6 +4,7 @@
 #include "mainmenus.h"
 #include "qtuserinterface.h"
 
+#include "editing/editorfeatures.h"
 #include "editing/feedpagewiring.h"
 #include "preview/previewwiring.h"
 
@@ -94,6 +95,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(project, &Project::uploadingNodeChanged, m_commands, &CommandSet::refresh);
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     m_preview = new PreviewWiring(*this);
+    m_editorFeatures = new EditorFeatures(*this);
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
@@ -301,6 +303,7 @@ void TEditorForm::restoreLastSession()
     ReadEnvironSettings(ini, settings);
     ReadControlSizes(ini, settings,
                      {windowSizeKey, splitterSizeKey, FeedPageWiring::itemSplitterKey()});
+    m_editorFeatures->readSettings();
     restoreGeometry(QByteArray::fromBase64(settings.controlSizes.value(windowSizeKey).toLatin1()));
     m_splitter->restoreState(
         QByteArray::fromBase64(settings.controlSizes.value(splitterSizeKey).toLatin1()));

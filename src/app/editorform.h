@@ -4,6 +4,7 @@
 #include <memory>
 
 class CommandSet;
+class EditorFeatures;
 class FeedPageWiring;
 class PageFrame;
 class PreviewWiring;
@@ -76,6 +77,7 @@ private:
     PreviewWiring *m_preview;
     QLabel *m_statusPage;
     QLabel *m_statusHint;
+    EditorFeatures *m_editorFeatures;
     // Tb_New waits for the first change when no project was reopened.
     bool m_newButtonEnabled = true;
 };

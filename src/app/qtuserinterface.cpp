@@ -50,19 +50,28 @@ UserInterface::Answer QtUserInterface::askYesCancel(const QString &text)
 
 UserInterface::Answer QtUserInterface::askYesNoCancelAll(const QString &text)
 {
-    const auto button = QMessageBox::question(
-        m_parent, QApplication::applicationDisplayName(), text,
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll,
-        QMessageBox::Cancel);
-    switch (button) {
+    return AskYesNoCancelAll(m_parent, text, QMessageBox::Cancel);
+}
+
+UserInterface::Answer AskYesNoCancelAll(QWidget *parent, const QString &text,
+                                        QMessageBox::StandardButton defaultButton,
+                                        const std::function<void(QMessageBox &)> &place)
+{
+    QMessageBox box(
+        QMessageBox::Question, QApplication::applicationDisplayName(), text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll, parent);
+    box.setDefaultButton(defaultButton);
+    if (place)
+        place(box);
+    switch (box.exec()) {
     case QMessageBox::Yes:
-        return Answer::Yes;
+        return UserInterface::Answer::Yes;
     case QMessageBox::No:
-        return Answer::No;
+        return UserInterface::Answer::No;
     case QMessageBox::YesToAll:
-        return Answer::All;
+        return UserInterface::Answer::All;
     default:
-        return Answer::Cancel;
+        return UserInterface::Answer::Cancel;
     }
 }
 

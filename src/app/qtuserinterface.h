@@ -2,7 +2,16 @@
 
 #include "userinterface.h"
 
+#include <QMessageBox>
+#include <functional>
+
 class QWidget;
+
+// Asks the Yes/No/Cancel/All question of the replace confirmation in a box
+// over parent; `place` may move the box before it shows.
+UserInterface::Answer AskYesNoCancelAll(QWidget *parent, const QString &text,
+                                        QMessageBox::StandardButton defaultButton,
+                                        const std::function<void(QMessageBox &)> &place = {});
 
 // Answers the core's questions with Qt dialogs over the main window.
 class QtUserInterface : public UserInterface

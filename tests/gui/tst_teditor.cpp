@@ -43,7 +43,7 @@ private Q_SLOTS:
         editor.setText(u"ab\r\ncd\r\n"_s);
         editor.setCursorPosition(0, 1);
         QApplication::clipboard()->setText(u"1\n2\n3"_s);
-        QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+        editor.boxPaste();
         QCOMPARE(editor.text(), QStringLiteral("a1b\r\nc2d\r\n 3"));
         editor.undo();
         QCOMPARE(editor.text(), QStringLiteral("ab\r\ncd\r\n"));

@@ -4,6 +4,8 @@
 
 void BoxModeSwitch::addEditor(TEditor *editor)
 {
+    if (m_editors.contains(editor))
+        return;
     m_editors << editor;
     editor->setBoxMode(m_boxMode);
 }

@@ -16,6 +16,7 @@ class BoxModeSwitch : public QObject
 public:
     using QObject::QObject;
 
+    // Adding an editor twice changes nothing.
     void addEditor(TEditor *editor);
     bool isBoxMode() const { return m_boxMode; }
 

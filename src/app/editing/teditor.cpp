@@ -185,11 +185,6 @@ void TEditor::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (event->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_B)) {
-        boxPaste();
-        event->accept();
-        return;
-    }
     QsciScintilla::keyPressEvent(event);
 }
 

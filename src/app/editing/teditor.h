@@ -30,7 +30,8 @@ public:
     void insertAsTyped(const QString &text, qsizetype caretBack = 0);
     void insertContent(const ContentInsertion &insertion);
     // Pastes the clipboard's text as a box at the caret: line n of the text
-    // goes into the n-th line below, at the caret's column.
+    // goes into the n-th line below, at the caret's column (the window's
+    // "Box貼り付け(&B)", Ctrl+B).
     void boxPaste();
 
     // The escape lock this editor follows when typing "<", ">", "&", the

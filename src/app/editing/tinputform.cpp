@@ -40,6 +40,9 @@ TInputForm::TInputForm(Mode mode, const QString &prompt, const QStringList &cand
     m_prompt->setObjectName(QStringLiteral("LB_Mess"));
     m_address->setObjectName(QStringLiteral("ComboBox"));
     m_address->setEditable(true);
+    // Room for a whole address.
+    m_address->setMinimumContentsLength(40);
+    m_address->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_address->addItems(candidates);
     m_address->setEditText(mode == Mode::Link ? values.linkAddress : values.imageAddress);
     m_prompt->setBuddy(m_address);

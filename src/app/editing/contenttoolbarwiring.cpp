@@ -1,0 +1,132 @@
+#include "contenttoolbarwiring.h"
+
+#include "contenttoolbar.h"
+#include "editorform.h"
+#include "pagewidgets.h"
+#include "project/pageframe.h"
+#include "project/project.h"
+#include "project/projecttreeview.h"
+#include "project/workspace.h"
+#include "teditor.h"
+#include "windoweditors.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QSplitter>
+#include <QTabWidget>
+
+namespace {
+
+const QString holderName = QStringLiteral("PL_ContentEditor");
+const QString markupChoiceName = QStringLiteral("RG_HtrmlMark_Sub");
+
+} // namespace
+
+ContentToolBarWiring::ContentToolBarWiring(TEditorForm &window, QObject *parent)
+    : QObject(parent), m_window(window), m_toolBar(new ContentToolBar),
+      m_panel(new QWidget(&window)), m_label(new QLabel)
+{
+    m_panel->setObjectName(QStringLiteral("PL_Content"));
+    m_panel->hide();
+    m_label->setObjectName(QStringLiteral("LB_Content"));
+    auto *layout = new QHBoxLayout(m_panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_label);
+    layout->addWidget(m_toolBar, 1);
+
+    Settings &settings = window.workspace().settings;
+    connect(m_toolBar->escapeLockAction(), &QAction::toggled, this,
+            [&settings](bool on) { settings.escapeRock = on; });
+    m_toolBar->setCandidateSource([&window] {
+        // The channel page's fields reach the node when it is stored.
+        window.pages().storeCurrentNode();
+        const ProjectNode *node = window.project().currentNode();
+        return node && node->data() ? CandidateAddresses(node->data()->settings) : QStringList();
+    });
+    // After the window has shown the node.
+    connect(window.treeView(), &ProjectTreeView::currentNodeChanged, this,
+            &ContentToolBarWiring::place);
+    connect(window.pages().tabs(), &QTabWidget::currentChanged, this, &ContentToolBarWiring::place);
+    place();
+}
+
+void ContentToolBarWiring::readSettings()
+{
+    m_toolBar->setEscapeLock(m_window.workspace().settings.escapeRock);
+}
+
+void ContentToolBarWiring::adoptEditors()
+{
+    auto *markupChoice = m_window.findChild<RadioGroup *>(markupChoiceName);
+    if (markupChoice)
+        connect(markupChoice, &RadioGroup::chosen, this, &ContentToolBarWiring::adoptEditors,
+                Qt::UniqueConnection);
+    // The choice shows the feed's htmlmark, and what the user picked since.
+    const ProjectNode *node = m_window.project().currentNode();
+    const int htmlmark = markupChoice           ? markupChoice->index()
+                         : node && node->data() ? node->data()->settings.htmlmark
+                                                : 0;
+    for (const QString &name :
+         {WindowEditor::memo, WindowEditor::content, WindowEditor::htmlTemplate}) {
+        if (TEditor *editor = FindWindowEditor(m_window, name)) {
+            editor->setEscapeLock(m_toolBar->escapeLockAction());
+            editor->setMarkup(htmlmark == 1 ? Markup::Html : Markup::Xhtml);
+        }
+    }
+}
+
+void ContentToolBarWiring::place()
+{
+    adoptEditors();
+    const PageFrame &pages = m_window.pages();
+    if (pages.currentWidget() != pages.tabs())
+        return;
+    const int tab = pages.tabs()->currentIndex();
+    const QString name = tab == PageFrame::ItemTab   ? WindowEditor::content
+                         : tab == PageFrame::HtmlTab ? WindowEditor::htmlTemplate
+                                                     : QString();
+    TEditor *editor = name.isEmpty() ? nullptr : FindWindowEditor(m_window, name);
+    QWidget *holder = editor ? holderOf(editor) : nullptr;
+    if (!holder)
+        return;
+    static_cast<QBoxLayout *>(holder->layout())->insertWidget(0, m_panel);
+    m_panel->show();
+    const bool items = tab == PageFrame::ItemTab;
+    m_label->setText(items ? QStringLiteral("概要/本文 (任意) ") : QString());
+    m_label->setBuddy(items ? editor : nullptr);
+    m_toolBar->setEditor(editor);
+}
+
+// The panel goes right above the editor: the editor gets a holder of its
+// own in the place it had in its splitter or layout.
+QWidget *ContentToolBarWiring::holderOf(TEditor *editor)
+{
+    QWidget *parent = editor->parentWidget();
+    if (!parent)
+        return nullptr;
+    if (parent->objectName() == holderName)
+        return parent;
+    auto *holder = new QWidget;
+    holder->setObjectName(holderName);
+    bool replaced = false;
+    if (auto *splitter = qobject_cast<QSplitter *>(parent)) {
+        replaced = splitter->replaceWidget(splitter->indexOf(editor), holder);
+    } else if (QLayoutItem *old =
+                   parent->layout() ? parent->layout()->replaceWidget(editor, holder) : nullptr) {
+        delete old;
+        replaced = true;
+    }
+    if (!replaced) {
+        delete holder;
+        return nullptr;
+    }
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(editor, 1);
+    // Layouts show a new child only later, from the event loop.
+    holder->show();
+    editor->show();
+    return holder;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+
+class ContentToolBar;
+class QLabel;
+class QWidget;
+class TEditor;
+class TEditorForm;
+
+// Puts "ToolBar_Content" into the window: right above the item body on the
+// items tab and above the template on the HTML tab, acting on that editor.
+// It offers the current feed's addresses to the link and image dialog, and
+// its escape lock, kept in the settings (Environ/EscapeRock), is followed
+// while typing in the project memo, the item body and the template, in the
+// markup the feed's page is written in.
+class ContentToolBarWiring : public QObject
+{
+    Q_OBJECT
+
+public:
+    ContentToolBarWiring(TEditorForm &window, QObject *parent = nullptr);
+
+    ContentToolBar *toolBar() const { return m_toolBar; }
+    // Takes the escape lock from the settings just read.
+    void readSettings();
+    // Gives the editors found now the escape lock and the feed's markup.
+    void adoptEditors();
+
+private:
+    // Moves the toolbar onto the active tab when it holds a content editor.
+    void place();
+    QWidget *holderOf(TEditor *editor);
+
+    TEditorForm &m_window;
+    ContentToolBar *m_toolBar;
+    QWidget *m_panel;
+    QLabel *m_label;
+};

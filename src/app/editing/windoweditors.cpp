@@ -1,0 +1,13 @@
+#include "windoweditors.h"
+
+#include "teditor.h"
+
+TEditor *FindWindowEditor(const QWidget &window, const QString &name)
+{
+    return window.findChild<TEditor *>(name);
+}
+
+TEditor *FocusedEditor(const QWidget &window)
+{
+    return qobject_cast<TEditor *>(window.focusWidget());
+}

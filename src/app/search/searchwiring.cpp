@@ -1,0 +1,27 @@
+#include "searchwiring.h"
+
+#include "commandset.h"
+#include "editing/windoweditors.h"
+#include "editorsearch.h"
+
+#include <QWidget>
+
+void WireSearchCommands(QWidget &window, CommandSet &commands, const QString &settingsPath,
+                        UserInterface &ui)
+{
+    auto *search = new EditorSearch(settingsPath, ui, &window);
+    const auto rule = [&window](bool SearchMenuState::*item) {
+        return [&window, item] { return EditorSearch::menuState(FocusedEditor(window)).*item; };
+    };
+    const auto command = [search, &window](void (EditorSearch::*run)(TEditor *)) {
+        return [search, &window, run] { (search->*run)(FocusedEditor(window)); };
+    };
+    commands.define({QStringLiteral("Mn_Find")}, command(&EditorSearch::find),
+                    rule(&SearchMenuState::find));
+    commands.define({QStringLiteral("Mn_FindNext")}, command(&EditorSearch::findNext),
+                    rule(&SearchMenuState::findNext));
+    commands.define({QStringLiteral("Mn_FindBack")}, command(&EditorSearch::findBack),
+                    rule(&SearchMenuState::findBack));
+    commands.define({QStringLiteral("Mn_Replace")}, command(&EditorSearch::replace),
+                    rule(&SearchMenuState::replace));
+}

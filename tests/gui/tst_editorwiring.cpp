@@ -1,0 +1,252 @@
+#include "commandset.h"
+#include "editing/contenttoolbar.h"
+#include "editing/teditor.h"
+#include "editorform.h"
+#include "project/folders.h"
+#include "project/pageframe.h"
+#include "project/project.h"
+#include "project/projecttreeview.h"
+#include "project/settings.h"
+#include "project/workspace.h"
+#include "startup.h"
+#include "testfiles.h"
+#include "treeoutline.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs `handle` on the next modal dialog of type Dialog once it shows.
+template <typename Dialog> void handleNextDialog(std::function<void(Dialog &)> handle)
+{
+    QTimer::singleShot(10, [handle] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget()))
+            handle(*dialog);
+        else
+            handleNextDialog(handle);
+    });
+}
+
+} // namespace
+
+// The window's text editor features: box mode, search and replace through
+// the menus, and the content toolbar on the feed tabs.
+class TestEditorWiring : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TEditorForm> m_window;
+
+    Folders folders() const
+    {
+        return Folders::at(m_dir.filePath(u"data"_s), m_dir.filePath(u"settings"_s));
+    }
+    TEditor *editor(const QString &name) const { return m_window->findChild<TEditor *>(name); }
+    QAction *action(const QString &name) const { return m_window->commands().action(name); }
+
+    // The tab's editor: the page's own when the tabs hold the real pages,
+    // else one made here under the same name.
+    void ensureEditor(PageFrame::Tab tab, const QString &name, bool readOnly = false)
+    {
+        if (editor(name))
+            return;
+        QWidget *content = m_window->pages().tabContent(tab);
+        QLayout *layout = content->layout() ? content->layout() : new QVBoxLayout(content);
+        auto *made = new TEditor(content);
+        made->setObjectName(name);
+        made->setReadOnly(readOnly);
+        layout->addWidget(made);
+    }
+
+    void showFeedTab(PageFrame::Tab tab)
+    {
+        m_window->selectNode(treeoutline::find(m_window->project().root(), u"news"_s));
+        m_window->pages().tabs()->setCurrentIndex(tab);
+    }
+
+    void focus(TEditor *target)
+    {
+        target->setFocus();
+        QTRY_COMPARE(m_window->focusWidget(), target);
+    }
+
+    // Opens the menu's rules as a click on it would.
+    void openMenu(const QString &name) { Q_EMIT m_window->findChild<QMenu *>(name)->aboutToShow(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        LoadQtTranslation(*qApp);
+        QVERIFY(folders().create().isEmpty());
+        testfiles::writeAll(SettingsFilePath(folders()), "[Environ]\r\nEscapeRock=1\r\n");
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<TEditorForm>(folders());
+        auto root =
+            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
+        treeoutline::build(*root, u"news"_s);
+        treeoutline::find(*root, u"news"_s)->data()->settings.htmlmark = 1;
+        m_window->project().replaceTree(std::move(root));
+        m_window->show();
+        m_window->restoreLastSession();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        ensureEditor(PageFrame::ItemTab, u"Memo_content"_s);
+        ensureEditor(PageFrame::HtmlTab, u"ED_Html_Script_Sub"_s);
+        ensureEditor(PageFrame::ViewTab, u"Memo"_s, true);
+    }
+
+    void cleanup()
+    {
+        m_window->project().setModified(false);
+        m_window.reset();
+    }
+
+    void boxModeSwitchesAllFourEditors()
+    {
+        const QStringList names = {u"Editor"_s, u"Memo_content"_s, u"ED_Html_Script_Sub"_s,
+                                   u"Memo"_s};
+        showFeedTab(PageFrame::ItemTab);
+        focus(editor(u"Memo_content"_s));
+        openMenu(u"Edit1"_s);
+        QVERIFY(action(u"Mn_BoxMode"_s)->isVisible());
+        QVERIFY(!action(u"Mn_BoxMode"_s)->isChecked());
+        action(u"Mn_BoxMode"_s)->trigger();
+        for (const QString &name : names)
+            QVERIFY2(editor(name)->isBoxMode(), qPrintable(name));
+        openMenu(u"Edit1"_s);
+        QVERIFY(action(u"Mn_BoxMode"_s)->isChecked());
+
+        // Ctrl+K reaches the window from inside an editor and switches all back.
+        QTest::keyClick(editor(u"Memo_content"_s), Qt::Key_K, Qt::ControlModifier);
+        for (const QString &name : names)
+            QVERIFY2(!editor(name)->isBoxMode(), qPrintable(name));
+
+        // Away from the editors the three editor commands are hidden while
+        // the menu is open, and do nothing.
+        m_window->treeView()->setFocus();
+        openMenu(u"Edit1"_s);
+        QVERIFY(!action(u"Mn_BoxMode"_s)->isVisible());
+        QVERIFY(!action(u"Mn_Redo"_s)->isVisible());
+        QVERIFY(!m_window->commands().trigger(u"Mn_BoxMode"_s));
+        Q_EMIT m_window->findChild<QMenu *>(u"Edit1"_s)->aboutToHide();
+        QVERIFY(action(u"Mn_BoxPaste"_s)->isVisible());
+    }
+
+    void replaceAllThroughTheMenuIsOneUndoStep()
+    {
+        showFeedTab(PageFrame::HtmlTab);
+        TEditor *html = editor(u"ED_Html_Script_Sub"_s);
+        const QString original = u"<b>一</b>と<b>二</b>\r\n<b>三</b>"_s;
+        html->setText(original);
+        focus(html);
+        html->setCursorPosition(0, 0);
+
+        QString message;
+        handleNextDialog<QDialog>([&message](QDialog &dialog) {
+            QCOMPARE(dialog.objectName(), u"TFormReplace"_s);
+            dialog.findChild<QComboBox *>(u"ComboBox1"_s)->setEditText(u"<b>"_s);
+            dialog.findChild<QComboBox *>(u"ComboBox2"_s)->setEditText(u"<strong>"_s);
+            dialog.findChild<QCheckBox *>(u"chkReplaceConfirm"_s)->setChecked(false);
+            handleNextDialog<QMessageBox>([&message](QMessageBox &box) {
+                message = box.text();
+                box.button(QMessageBox::Ok)->click();
+            });
+            dialog.findChild<QPushButton *>(u"AllBtn"_s)->click();
+        });
+        openMenu(u"Find1"_s);
+        QVERIFY(action(u"Mn_Replace"_s)->isEnabled());
+        action(u"Mn_Replace"_s)->trigger();
+
+        QCOMPARE(html->text(), u"<strong>一</b>と<strong>二</b>\r\n<strong>三</b>"_s);
+        QCOMPARE(message, u"検索文字列 \" <b> \" は見つかりませんでした。"_s);
+        // F3 searches again for the text the dialog recorded.
+        html->setCursorPosition(0, 0);
+        handleNextDialog<QMessageBox>(
+            [](QMessageBox &box) { box.button(QMessageBox::Ok)->click(); });
+        QTest::keyClick(html, Qt::Key_F3);
+        QVERIFY(!html->hasSelectedText());
+        html->undo();
+        QCOMPARE(html->text(), original);
+    }
+
+    void replaceIsOffInTheReadOnlySourceView()
+    {
+        showFeedTab(PageFrame::ViewTab);
+        TEditor *source = editor(u"Memo"_s);
+        source->setText(u"abc"_s);
+        focus(source);
+        openMenu(u"Find1"_s);
+        QVERIFY(action(u"Mn_Find"_s)->isEnabled());
+        QVERIFY(action(u"Mn_FindNext"_s)->isEnabled());
+        QVERIFY(!action(u"Mn_Replace"_s)->isEnabled());
+        // The rule is asked again for the key: no dialog opens.
+        action(u"Mn_Replace"_s)->setEnabled(true);
+        bool dialogShown = false;
+        QTimer::singleShot(50, [&dialogShown] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                dialogShown = true;
+                modal->close();
+            }
+        });
+        QTest::keyClick(source, Qt::Key_R, Qt::ControlModifier);
+        QTest::qWait(100);
+        QVERIFY(!dialogShown);
+        // Nothing to search in without an editor.
+        m_window->treeView()->setFocus();
+        openMenu(u"Find1"_s);
+        QVERIFY(!action(u"Mn_Find"_s)->isEnabled());
+    }
+
+    void contentToolBarFollowsTheTabs()
+    {
+        auto *toolBar = m_window->findChild<ContentToolBar *>(u"ToolBar_Content"_s);
+        // The lock comes from the settings; the feed's page is written in html.
+        QVERIFY(toolBar->escapeLock());
+        showFeedTab(PageFrame::ItemTab);
+        TEditor *content = editor(u"Memo_content"_s);
+        QCOMPARE(toolBar->editor(), content);
+        QVERIFY(toolBar->isVisible());
+        QVERIFY(toolBar->parentWidget()->parentWidget()->isAncestorOf(content));
+        content->setText(u"abc"_s);
+        focus(content);
+        content->selectAll();
+        QTest::mouseClick(toolBar->widgetForAction(toolBar->findChild<QAction *>(u"ToolButton1"_s)),
+                          Qt::LeftButton);
+        QCOMPARE(content->text(), u"<b>abc</b>"_s);
+
+        showFeedTab(PageFrame::HtmlTab);
+        TEditor *html = editor(u"ED_Html_Script_Sub"_s);
+        QCOMPARE(toolBar->editor(), html);
+        QVERIFY(toolBar->isVisible());
+        html->setText(QString());
+        focus(html);
+        QTest::keyClick(html, Qt::Key_Return);
+        QTest::keyClick(html, Qt::Key_Less);
+        QCOMPARE(html->text(), u"<br>&lt;"_s);
+
+        // The lock's state goes to the settings.
+        toolBar->escapeLockAction()->trigger();
+        QVERIFY(!m_window->workspace().settings.escapeRock);
+    }
+};
+
+QTEST_MAIN(TestEditorWiring)
+#include "tst_editorwiring.moc"
