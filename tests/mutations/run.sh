@@ -1,30 +1,47 @@
 #!/usr/bin/env bash
 # Applies each deliberate fault in this folder to a source tree, builds,
-# runs the test suite and reverts, then prints which faults the suite caught.
+# runs the tests and reverts, then prints which faults the tests caught.
 #
-#   run.sh [-s SOURCE] [-b BUILD] [-t SECONDS] [PATTERN...]
+#   run.sh [-s SOURCE] [-b BUILD] [-t SECONDS] [-r TESTS]... [PATTERN...]
 #
-# SOURCE defaults to this repository, BUILD to SOURCE/build-mut (configure it
-# first, e.g. ./scripts/build.sh build-mut -DBRISKLET_BUILD_GUI=OFF
-# -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld: without
-# debug information the relinking after each fault is quick). PATTERNs pick
-# faults by file name. Everything runs under nice, so other work on the
+# SOURCE defaults to this repository, BUILD to SOURCE/build-mut; configure it
+# first, e.g. ./scripts/build.sh build-mut -DBRISKLET_BUILD_GUI=OFF.
+# Without -r the whole suite runs. Each -r TESTS (a ctest regular
+# expression) is a group of its own with a column in the table: to compare
+# an old and a new version of some tests, build both into one tree under
+# different names and give one -r for each; only those tests and
+# brisklet-cli are rebuilt after each fault, and tests left alone catch the
+# same faults either way. A group stops at its first failing test. PATTERNs
+# pick faults by file name. Everything runs under nice, so other work on the
 # machine goes first.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source=$(cd "$here/../.." && pwd)
 build=
 timeout=120
-while getopts s:b:t: option; do
+groups=()
+while getopts s:b:t:r: option; do
     case $option in
     s) source=$(cd "$OPTARG" && pwd) ;;
     b) build=$OPTARG ;;
     t) timeout=$OPTARG ;;
+    r) groups+=("$OPTARG") ;;
     *) exit 64 ;;
     esac
 done
 shift $((OPTIND - 1))
 build=$(cd "${build:-$source/build-mut}" && pwd) || exit 66
+
+targets=()
+if ((${#groups[@]} > 0)); then
+    for group in "${groups[@]}"; do
+        targets+=($(cd "$build" && ctest -N -R "$group" |
+            sed -nE 's/^ *Test +#[0-9]+: ([^ ]+)$/\1/p'))
+    done
+    targets=(--target brisklet-cli "${targets[@]}")
+else
+    groups=(.)
+fi
 
 # A tree inside another repository (a copy of an older commit) must not be
 # patched as part of the enclosing one.
@@ -33,6 +50,23 @@ patcher() { (cd "$source" && GIT_CEILING_DIRECTORIES=$(dirname "$source") git ap
 applied=
 revert() { [[ -n $applied ]] && patcher -R "$applied" && applied=; }
 trap 'revert; exit 130' INT TERM
+
+# "caught (first failing test)", "missed" or "caught (build)" for one group.
+run_group() {
+    local output first
+    output=$(cd "$build" && nice -n 19 ctest -j2 --stop-on-failure --timeout "$timeout" \
+        -R "$1" 2>&1)
+    echo "$output" >>"$log"
+    first=$(grep -m1 -oE 'Test +#[0-9]+: [^ ]+ \.*\*+[A-Za-z]+' <<<"$output" |
+        sed -E 's/.*: ([^ ]+) .*/\1/')
+    if [[ -n $first ]]; then
+        echo "caught ($first)"
+    elif grep -q '100% tests passed' <<<"$output"; then
+        echo missed
+    else
+        echo "caught (no test ran)"
+    fi
+}
 
 patches=()
 for patch in "$here"/*.patch; do
@@ -46,36 +80,33 @@ done
 
 log=$build/mutations.log
 : >"$log"
-caught=0
+header="| fault |"
+rule="|---|"
+for group in "${groups[@]}"; do
+    header+=" $group |"
+    rule+="---|"
+done
 rows=()
 for patch in "${patches[@]}"; do
     name=$(basename "$patch" .patch)
-    patcher --check "$patch" || { rows+=("| $name | does not apply | |"); continue; }
-    patcher "$patch" && applied=$patch
-    if ! nice -n 19 cmake --build "$build" >>"$log" 2>&1; then
-        result="caught (build)"
-        first=
+    row="| $name |"
+    if ! patcher --check "$patch"; then
+        row+=" does not apply |"
     else
-        output=$(cd "$build" && nice -n 19 ctest -j2 --stop-on-failure --timeout "$timeout" 2>&1)
-        echo "$output" >>"$log"
-        first=$(grep -m1 -oE 'Test +#[0-9]+: [^ ]+ \.*\*+[A-Za-z]+' <<<"$output" |
-            sed -E 's/.*: ([^ ]+) .*/\1/')
-        if [[ -n $first ]] || ! grep -q '100% tests passed' <<<"$output"; then
-            result=caught
+        patcher "$patch" && applied=$patch
+        if ! nice -n 19 cmake --build "$build" "${targets[@]}" >>"$log" 2>&1; then
+            for group in "${groups[@]}"; do row+=" caught (build) |"; done
         else
-            result=missed
+            for group in "${groups[@]}"; do row+=" $(run_group "$group") |"; done
         fi
+        revert
     fi
-    revert
-    [[ $result == caught* ]] && caught=$((caught + 1))
-    rows+=("| $name | $result | $first |")
-    echo "${rows[-1]}" >&2
+    rows+=("$row")
+    echo "$row" >&2
 done
 # Leave the build matching the tree again.
-nice -n 19 cmake --build "$build" >>"$log" 2>&1
+nice -n 19 cmake --build "$build" "${targets[@]}" >>"$log" 2>&1
 
-echo "| fault | result | first failing test |"
-echo "|---|---|---|"
+echo "$header"
+echo "$rule"
 printf '%s\n' "${rows[@]}"
-echo
-echo "caught $caught of ${#patches[@]}"
