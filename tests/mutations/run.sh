@@ -12,8 +12,8 @@
 # different names and give one -r for each; only those tests and
 # brisklet-cli are rebuilt after each fault, and tests left alone catch the
 # same faults either way. A group stops at its first failing test. PATTERNs
-# pick faults by file name. Everything runs under nice, so other work on the
-# machine goes first.
+# pick faults by the start of their file name ("09" or "09-rssline").
+# Everything runs under nice, so other work on the machine goes first.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source=$(cd "$here/../.." && pwd)
@@ -74,7 +74,7 @@ for patch in "$here"/*.patch; do
     if (($# == 0)); then
         patches+=("$patch")
     else
-        for pattern in "$@"; do [[ $name == *$pattern* ]] && patches+=("$patch") && break; done
+        for pattern in "$@"; do [[ $name == $pattern* ]] && patches+=("$patch") && break; done
     fi
 done
 
