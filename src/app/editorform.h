@@ -4,7 +4,9 @@
 #include <memory>
 
 class CommandSet;
+class FeedPageWiring;
 class PageFrame;
+class PreviewWiring;
 class Project;
 class ProjectNode;
 class ProjectTreeModel;
@@ -32,6 +34,7 @@ public:
     Workspace &workspace() const { return *m_workspace; }
     CommandSet &commands() const { return *m_commands; }
     PageFrame &pages() const { return *m_pages; }
+    FeedPageWiring &feedPages() const { return *m_feedPages; }
     ProjectTreeView *treeView() const { return m_tree; }
 
     // The first showing: reads the settings, restores the control sizes and
@@ -66,9 +69,11 @@ private:
     CommandSet *m_commands;
     ProjectTreeModel *m_treeModel;
     ProjectTreeView *m_tree;
+    FeedPageWiring *m_feedPages;
     PageFrame *m_pages;
     QSplitter *m_splitter;
     QMenu *m_treePopup = nullptr;
+    PreviewWiring *m_preview;
     QLabel *m_statusPage;
     QLabel *m_statusHint;
     // Tb_New waits for the first change when no project was reopened.

@@ -1,5 +1,6 @@
 #include "editing/teditor.h"
 #include "examplefeed.h"
+#include "fakebrowser.h"
 #include "preview/browserview.h"
 #include "preview/feedpreviews.h"
 #include "preview/sourceviewpage.h"
@@ -21,48 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Stands in for the engine: records what it was told and completes every
-// navigation at once, as a page titled after its file name.
-class FakeBrowser : public BrowserView
-{
-public:
-    explicit FakeBrowser(QWidget *parent) : BrowserView(parent), m_widget(new QLabel(parent)) {}
-
-    QStringList calls; // "open URL [nocache]", "reload", "back", "forward"
-
-    QWidget *widget() override { return m_widget; }
-    void open(const QUrl &address, bool bypassCache) override
-    {
-        calls << QStringLiteral("open ") + address.toString() +
-                     (bypassCache ? QStringLiteral(" nocache") : QString());
-        m_shown = address;
-        Q_EMIT titleChanged(address.fileName());
-        Q_EMIT navigated(address);
-    }
-    void reload() override
-    {
-        calls << QStringLiteral("reload");
-        Q_EMIT navigated(m_shown);
-    }
-    void back() override { calls << QStringLiteral("back"); }
-    void forward() override { calls << QStringLiteral("forward"); }
-    void focusPage() override {}
-
-private:
-    QWidget *m_widget;
-    QUrl m_shown;
-};
-
-FakeBrowser *fakeOf(TBrowseForm *form)
-{
-    return form->findChild<FakeBrowser *>();
-}
-
-TBrowseForm::BrowserFactory fakeFactory()
-{
-    return [](QWidget *parent) -> BrowserView * { return new FakeBrowser(parent); };
-}
 
 QByteArray readAll(const QString &path)
 {

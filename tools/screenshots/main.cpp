@@ -28,6 +28,8 @@ ShotRegistration::ShotRegistration(Shot shot)
 
 int main(int argc, char *argv[])
 {
+    // The preview shots start the web engine, which shares the contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
     ApplyDefaultFont();

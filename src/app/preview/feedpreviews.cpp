@@ -18,8 +18,10 @@ FeedPreviews::FeedPreviews(UserInterface &ui, SourceViewPage &sourcePage,
 
 TBrowseForm &FeedPreviews::ensureForm()
 {
-    if (!m_form)
+    if (!m_form) {
         m_form = new TBrowseForm(m_makeBrowser, m_loadedHistory, m_sourcePage.window());
+        connect(m_form, &TBrowseForm::pasteRequested, this, &FeedPreviews::pasteRequested);
+    }
     return *m_form;
 }
 

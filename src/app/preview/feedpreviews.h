@@ -48,6 +48,11 @@ public:
     QString testFolderPath() const { return m_testFolder.path(); }
     void setClock(const Clock &clock) { m_clock = clock; }
 
+Q_SIGNALS:
+    // SB_Paste of the window: the address for the main window's focused
+    // control.
+    void pasteRequested(const QString &address);
+
 private:
     TBrowseForm &ensureForm();
     PreviewContext contextOf(const Selection &selection);

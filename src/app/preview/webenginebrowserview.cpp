@@ -36,6 +36,11 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
             });
 }
 
+WebEngineBrowserView::~WebEngineBrowserView()
+{
+    delete m_view;
+}
+
 QWidget *WebEngineBrowserView::widget()
 {
     return m_view;
@@ -69,4 +74,10 @@ void WebEngineBrowserView::forward()
 void WebEngineBrowserView::focusPage()
 {
     m_view->setFocus();
+}
+
+// The entry the program looks up after loading the module.
+extern "C" Q_DECL_EXPORT BrowserView *brisklet_make_browser(QWidget *parent)
+{
+    return new WebEngineBrowserView(parent);
 }

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "browserview.h"
-#include "tbrowseform.h"
+
+#include <QPointer>
 
 class QWebEngineProfile;
 class QWebEngineView;
 
 // The browser of the program: Qt WebEngine with an off-the-record profile,
-// so that previews leave no cookies, cache or history on disk. Made only
-// when the preview window is first needed, so start-up never loads it.
+// so that previews leave no cookies, cache or history on disk. It lives in
+// the module brisklet_webengine, which the program loads on the first
+// preview only (BrowserModuleFactory), so start-up never loads the engine.
 class WebEngineBrowserView : public BrowserView
 {
     Q_OBJECT
 
 public:
     explicit WebEngineBrowserView(QWidget *parent);
+    // The page goes before its profile, which the engine requires.
+    ~WebEngineBrowserView() override;
 
     QWidget *widget() override;
     void open(const QUrl &address, bool bypassCache) override;
@@ -25,11 +29,5 @@ public:
 
 private:
     QWebEngineProfile *m_profile;
-    QWebEngineView *m_view;
+    QPointer<QWebEngineView> m_view;
 };
-
-// Makes the program's browser for TBrowseForm.
-inline TBrowseForm::BrowserFactory WebEngineBrowserFactory()
-{
-    return [](QWidget *parent) -> BrowserView * { return new WebEngineBrowserView(parent); };
-}

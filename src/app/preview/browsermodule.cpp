@@ -1,0 +1,68 @@
+#include "browsermodule.h"
+
+#include "browserview.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLibrary>
+
+namespace {
+
+using MakeBrowser = BrowserView *(*)(QWidget *parent);
+
+// Stands in when the module cannot be loaded: every address fails, and the
+// window offers it to the default browser.
+class MissingBrowserView : public BrowserView
+{
+public:
+    MissingBrowserView(QWidget *parent, const QString &reason)
+        : BrowserView(parent), m_widget(new QLabel(parent)), m_reason(reason)
+    {
+    }
+
+    QWidget *widget() override { return m_widget; }
+    void open(const QUrl &address, bool) override
+    {
+        Q_EMIT failed(m_reason);
+        Q_EMIT navigated(address); // the address stays in the bar for the default browser
+    }
+    void reload() override {}
+    void back() override {}
+    void forward() override {}
+    void focusPage() override {}
+
+private:
+    QLabel *m_widget;
+    QString m_reason;
+};
+
+MakeBrowser loadModule(QString &error)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString &folder : {QStringLiteral("."), QStringLiteral("../lib/brisklet")}) {
+        QLibrary module(programFolder.filePath(folder + QStringLiteral("/brisklet_webengine")));
+        if (!module.load()) {
+            error = module.errorString();
+            continue;
+        }
+        if (auto make = reinterpret_cast<MakeBrowser>(module.resolve("brisklet_make_browser")))
+            return make;
+        error = module.errorString();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TBrowseForm::BrowserFactory BrowserModuleFactory()
+{
+    return [](QWidget *parent) -> BrowserView * {
+        static QString error;
+        static const MakeBrowser make = loadModule(error);
+        if (make)
+            return make(parent);
+        qWarning("brisklet: the web engine module cannot be loaded: %s", qPrintable(error));
+        return new MissingBrowserView(parent, QStringLiteral("ブラウザ部品が読み込めません"));
+    };
+}
