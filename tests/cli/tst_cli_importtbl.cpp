@@ -78,8 +78,6 @@ private Q_SLOTS:
             << QStringList{u"--under"_s, u"お知らせ"_s} << u"お知らせ"_s << 2 << QString();
         QTest::newRow("under a feed in a folder")
             << QStringList{u"--under"_s, u"お知らせ/新着"_s} << u"お知らせ"_s << 2 << QString();
-        QTest::newRow("under a top-level feed")
-            << QStringList{u"--under"_s, u"日記"_s} << QString() << 2 << QString();
         QTest::newRow("too many items are told and left out")
             << QStringList{} << QString() << 130
             << u"フィードに登録できる項目は100件までです。\n"
