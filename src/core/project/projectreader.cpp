@@ -63,14 +63,15 @@ QString multiLineValue(const QString &cdata)
             } else {
                 *out++ = u'&';
             }
-        } else if (c == u'\r' || c == u'\n') {
+        } else {
             if (c == u'\r' && p != end && *p == u'\n')
                 ++p;
             *out++ = u'\r';
             *out++ = u'\n';
-        } else {
-            *out++ = c;
         }
+        const char16_t *const next = std::find_if(p, end, special);
+        out = std::copy(p, next, out);
+        p = next;
     }
     lines.truncate(out - begin);
     return lines;

@@ -80,12 +80,12 @@ std::optional<std::pair<char32_t, qsizetype>> numericReference(const Text &text,
 bool decodeNumericReferences(QString &text)
 {
     const QStringView view(text);
-    qsizetype at = view.indexOf(QChar(u'&'));
+    qsizetype at = text.indexOf(QChar(u'&'));
     if (at < 0)
         return false;
     QString result;
     qsizetype done = 0;
-    for (; at >= 0; at = view.indexOf(QChar(u'&'), at)) {
+    for (; at >= 0; at = text.indexOf(QChar(u'&'), at)) {
         const auto reference = at + 1 < view.size() && view[at + 1] == u'#'
                                    ? numericReference(view, at)
                                    : std::nullopt;
@@ -337,14 +337,14 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind, bool &hasCont
         return utf8Text(QByteArrayView(raw, qsizetype(plain)), hasControl);
 
     const QByteArrayView bytes(raw);
-    const auto special = [&](char c) { return c != 0 && std::strchr(specials, c) != nullptr; };
     const char *const end = bytes.data() + bytes.size();
     const char *run = raw + plain;
     QByteArray decoded;
     decoded.reserve(bytes.size());
     decoded.append(bytes.data(), run - bytes.data());
     for (const char *p = run; p < end;) {
-        const char *next = std::find_if(p, end, special);
+        // The value ends at its NUL, which stops the scan.
+        const char *next = p + std::strcspn(p, specials);
         decoded.append(p, next - p);
         if (next == end)
             break;

@@ -26,6 +26,23 @@ bool isTrailing(uchar c)
     return (c & 0xC0) == 0x80;
 }
 
+// Decodes the three-byte sequences from p on, as long as they run; false
+// at an invalid one. A cut sequence is left to the general way.
+bool decodeThreeByteRun(const uchar *&p, const uchar *end, char16_t *&out)
+{
+    while (end - p >= 3 && (p[0] & 0xF0) == 0xE0) {
+        if (!isTrailing(p[1]) || !isTrailing(p[2]))
+            return false;
+        const char16_t code =
+            char16_t(((p[0] & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+        if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        *out++ = code;
+        p += 3;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl)
@@ -50,13 +67,9 @@ std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl)
             continue;
         }
         const uchar lead = *p;
-        if ((lead & 0xF0) == 0xE0 && end - p >= 3 && isTrailing(p[1]) && isTrailing(p[2])) {
-            const char16_t code =
-                char16_t(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-            if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))
+        if ((lead & 0xF0) == 0xE0 && end - p >= 3) {
+            if (!decodeThreeByteRun(p, end, out))
                 return std::nullopt;
-            *out++ = code;
-            p += 3;
             continue;
         }
         if (lead < 0x80) {
