@@ -21,26 +21,29 @@ bool isPrintableAscii(const uchar *bytes)
     return ((word | (word + Ones) | (word - 0x20 * Ones)) & HighBits) == 0;
 }
 
-bool isTrailing(uchar c)
+// Decodes the three-byte sequences from position on, while they run; false
+// at an invalid one. A cut sequence is left to the general way. Works on
+// copies of the pointers, which the compiler can then keep in registers.
+bool decodeThreeByteRun(const uchar *&position, const uchar *end, char16_t *&output)
 {
-    return (c & 0xC0) == 0x80;
-}
-
-// Decodes the three-byte sequences from p on, as long as they run; false
-// at an invalid one. A cut sequence is left to the general way.
-bool decodeThreeByteRun(const uchar *&p, const uchar *end, char16_t *&out)
-{
+    const uchar *p = position;
+    char16_t *out = output;
+    bool valid = true;
     while (end - p >= 3 && (p[0] & 0xF0) == 0xE0) {
-        if (!isTrailing(p[1]) || !isTrailing(p[2]))
-            return false;
-        const char16_t code =
-            char16_t(((p[0] & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-        if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        *out++ = code;
+        const unsigned second = p[1] ^ 0x80u;
+        const unsigned third = p[2] ^ 0x80u;
+        const unsigned code = ((p[0] & 0x0Fu) << 12) | (second << 6) | third;
+        // Trailing bytes are 0x80-0xBF, which leaves their top bits clear.
+        if (((second | third) & 0xC0u) != 0 || code < 0x800 || code - 0xD800u < 0x800u) {
+            valid = false;
+            break;
+        }
+        *out++ = char16_t(code);
         p += 3;
     }
-    return true;
+    position = p;
+    output = out;
+    return valid;
 }
 
 } // namespace
