@@ -4,6 +4,7 @@
 #include "mainmenus.h"
 #include "qtuserinterface.h"
 
+#include "editing/feedpagewiring.h"
 #include "project/commandstate.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
@@ -49,7 +50,8 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
         std::make_unique<Workspace>(*project, *m_ui, folders, StandardOutputWriters(Clock{}));
     m_treeModel = new ProjectTreeModel(*project, this);
     m_tree = new ProjectTreeView(*m_treeModel, this);
-    m_pages = new PageFrame(*project, this);
+    m_feedPages = new FeedPageWiring(*m_workspace, *m_ui, this);
+    m_pages = new PageFrame(*project, *m_feedPages, this);
 
     m_splitter = new QSplitter(this);
     m_splitter->setObjectName(splitterSizeKey);
@@ -68,6 +70,8 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     IniFile ini;
     ini.load(SettingsFilePath(folders));
     ReadGridSettings(ini, m_workspace->settings);
+    m_feedPages->applySettings(m_workspace->settings);
+    m_feedPages->attach(*m_pages, *m_commands);
 
     connect(m_tree, &ProjectTreeView::currentNodeChanged, this, &TEditorForm::showCurrentNode);
     connect(m_tree, &ProjectTreeView::popupRequested, this,
@@ -78,6 +82,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
             [this] { m_commands->trigger(QStringLiteral("Mn_ChannelHomePage")); });
     connect(m_tree, &ProjectTreeView::nodeDropped, this, &TEditorForm::dropNode);
     connect(m_pages, &PageFrame::statusChanged, this, &TEditorForm::updateStatus);
+    connect(m_feedPages, &FeedPageWiring::statusChanged, this, &TEditorForm::updateStatus);
 
     connect(project, &Project::captionChanged, this, &TEditorForm::updateTitle);
     connect(project, &Project::modifiedChanged, this, [this] {
@@ -250,12 +255,13 @@ void TEditorForm::defineSwitchCommands()
 void TEditorForm::addNode(ProjectNode *added, bool feed)
 {
     selectNode(added);
+    if (feed) {
+        // The new feed receives the project defaults at its first store.
+        m_pages->resetPages();
+        m_pages->tabs()->setCurrentIndex(PageFrame::ChannelTab);
+    }
+    // Last: filling the pages must not close the name editor.
     m_tree->editCurrentNode();
-    if (!feed)
-        return;
-    // The new feed receives the project defaults at its first store.
-    m_pages->resetPages();
-    m_pages->tabs()->setCurrentIndex(PageFrame::ChannelTab);
 }
 
 void TEditorForm::deleteCurrentNode()
@@ -290,10 +296,12 @@ void TEditorForm::restoreLastSession()
     settings.lastOpen = true;
     settings.backup = true;
     ReadEnvironSettings(ini, settings);
-    ReadControlSizes(ini, settings, {windowSizeKey, splitterSizeKey});
+    ReadControlSizes(ini, settings,
+                     {windowSizeKey, splitterSizeKey, FeedPageWiring::itemSplitterKey()});
     restoreGeometry(QByteArray::fromBase64(settings.controlSizes.value(windowSizeKey).toLatin1()));
     m_splitter->restoreState(
         QByteArray::fromBase64(settings.controlSizes.value(splitterSizeKey).toLatin1()));
+    m_feedPages->applySettings(settings);
     m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
 
     if (settings.lastOpen && !settings.defFileName.isEmpty() &&
@@ -364,6 +372,7 @@ void TEditorForm::rememberControlSizes()
     QMap<QString, QString> &sizes = m_workspace->settings.controlSizes;
     sizes.insert(windowSizeKey, QString::fromLatin1(saveGeometry().toBase64()));
     sizes.insert(splitterSizeKey, QString::fromLatin1(m_splitter->saveState().toBase64()));
+    m_feedPages->rememberSettings(m_workspace->settings);
 }
 
 void TEditorForm::updateTitle()

@@ -4,6 +4,7 @@
 #include <memory>
 
 class CommandSet;
+class FeedPageWiring;
 class PageFrame;
 class Project;
 class ProjectNode;
@@ -32,6 +33,7 @@ public:
     Workspace &workspace() const { return *m_workspace; }
     CommandSet &commands() const { return *m_commands; }
     PageFrame &pages() const { return *m_pages; }
+    FeedPageWiring &feedPages() const { return *m_feedPages; }
     ProjectTreeView *treeView() const { return m_tree; }
 
     // The first showing: reads the settings, restores the control sizes and
@@ -66,6 +68,7 @@ private:
     CommandSet *m_commands;
     ProjectTreeModel *m_treeModel;
     ProjectTreeView *m_tree;
+    FeedPageWiring *m_feedPages;
     PageFrame *m_pages;
     QSplitter *m_splitter;
     QMenu *m_treePopup = nullptr;

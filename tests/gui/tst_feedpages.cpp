@@ -71,6 +71,7 @@ class TestFeedPages : public QObject
         m_pages = std::make_unique<FeedPages>(
             *m_project, m_ui,
             FeedPages::FolderPaths{m_dir.path(), ftpFolder(), m_dir.filePath(u"html"_s)});
+        m_project->setCurrentNode(m_feed);
         m_pages->showNode(*m_feed);
         m_pages->channelPage()->show();
         m_pages->htmlPage()->show();

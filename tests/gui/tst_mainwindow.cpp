@@ -300,7 +300,7 @@ private Q_SLOTS:
             QVERIFY(OpenProjectFile(window.workspace(), path));
             QCOMPARE(window.windowTitle(), QStringLiteral(" [news] - Brisklet"));
             window.selectNode(window.project().root().child(0));
-            window.resize(700, 500);
+            window.resize(900, 680);
             QVERIFY(window.close());
         }
         IniFile ini;
@@ -317,7 +317,7 @@ private Q_SLOTS:
         again.restoreLastSession();
         QCOMPARE(again.project().fileName(), path);
         QCOMPARE(again.project().currentNode(), again.project().root().child(0));
-        QCOMPARE(again.size(), QSize(700, 500));
+        QCOMPARE(again.size(), QSize(900, 680));
         QVERIFY(again.commands().action(QStringLiteral("Tb_New"))->isEnabled());
         QVERIFY(again.close());
         QFile::remove(SettingsFilePath(folders()));

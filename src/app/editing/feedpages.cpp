@@ -65,6 +65,14 @@ void FeedPages::storeNode(ProjectNode &node) const
         StoreNode(liveValues(), *feed);
 }
 
+ProjectNode *FeedPages::shownFeed() const
+{
+    // The node shown is compared, never read, until it is known to be the
+    // current one: a deleted feed is no longer current.
+    ProjectNode *current = m_project.currentNode();
+    return current == m_node && current && current->isFeed() ? current : nullptr;
+}
+
 FeedPageValues FeedPages::liveValues() const
 {
     FeedPageValues values;
@@ -75,7 +83,8 @@ FeedPageValues FeedPages::liveValues() const
 
 ToolState FeedPages::toolState() const
 {
-    const bool isFeed = m_node && m_node->isFeed();
+    const ProjectNode *feed = shownFeed();
+    const bool isFeed = feed != nullptr;
     return UpdateToolState(isFeed, liveValues(), m_project.root().childCount() == 0);
 }
 
@@ -88,22 +97,23 @@ void FeedPages::applyToolState()
 void FeedPages::contentEdited()
 {
     m_project.setModified(true);
-    if (!m_node || !m_node->isFeed())
+    ProjectNode *feed = shownFeed();
+    if (!feed)
         return;
     // The mark follows what the pages say now; the node learns the rest when
     // it is stored.
     const FeedPageValues live = liveValues();
-    ChannelSettings &stored = m_node->data()->settings;
+    ChannelSettings &stored = feed->data()->settings;
     stored.ftptemplate = live.settings.ftptemplate;
     stored.ftpfolder = live.settings.ftpfolder;
-    m_project.setChanged(*m_node, CanUpload(live));
+    m_project.setChanged(*feed, CanUpload(live));
 }
 
 void FeedPages::settingEdited()
 {
     m_project.setModified(true);
-    if (m_node)
-        storeNode(*m_node);
+    if (ProjectNode *feed = shownFeed())
+        storeNode(*feed);
 }
 
 void FeedPages::refreshFtpTemplates()
@@ -125,7 +135,7 @@ void FeedPages::saveTemplateFile()
 {
     const ChannelSettings live = liveValues().settings;
     const std::optional<QString> caption =
-        m_node ? std::optional<QString>(m_node->text) : std::nullopt;
+        shownFeed() ? std::optional<QString>(shownFeed()->text) : std::nullopt;
     SaveTemplateFile(m_ui, m_folders.htmlTemplate, caption,
                      {live.htmlext, live.htmlmark, live.htmllabel}, live.htmlscript);
 }

@@ -55,12 +55,17 @@ public:
     void saveTemplateFile();
     void loadTemplateFile();
 
+    // An edit of the feed shown: the project is modified and the feed, when
+    // the live values let it be uploaded, is marked as changed.
+    void contentEdited();
+
 Q_SIGNALS:
     // The window runs UpdateToolState with toolState().
     void toolStateChanged();
 
 private:
-    void contentEdited();
+    // The feed the pages show while it is the project's current node.
+    ProjectNode *shownFeed() const;
     void settingEdited();
     void applyToolState();
     void showValues(const FeedPageValues &values);

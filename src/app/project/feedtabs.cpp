@@ -1,8 +1,7 @@
 #include "feedtabs.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QVBoxLayout>
+#include "editing/defaultspanel.h"
+#include "editing/feedpagewiring.h"
 
 namespace {
 
@@ -16,15 +15,17 @@ QWidget *placeholder(const QString &name, QWidget *parent)
 
 } // namespace
 
-QWidget *CreateFeedTab(PageFrame::Tab tab, QWidget *parent)
+QWidget *CreateFeedTab(PageFrame::Tab tab, FeedPageWiring &wiring, QWidget *parent)
 {
     switch (tab) {
     case PageFrame::ChannelTab:
-        return placeholder(QStringLiteral("Channel_Page"), parent);
     case PageFrame::ItemTab:
-        return placeholder(QStringLiteral("Item_Page"), parent);
     case PageFrame::HtmlTab:
-        return placeholder(QStringLiteral("Html_Page"), parent);
+        if (QWidget *page = wiring.createTab(tab)) {
+            page->setParent(parent);
+            return page;
+        }
+        break;
     case PageFrame::ViewTab:
     case PageFrame::TabCount:
         break;
@@ -32,9 +33,9 @@ QWidget *CreateFeedTab(PageFrame::Tab tab, QWidget *parent)
     return placeholder(QStringLiteral("View_Page"), parent);
 }
 
-QWidget *CreateDefaultsPanel(QWidget *parent)
+QWidget *CreateDefaultsPanel(FeedPageWiring &wiring, QWidget *parent)
 {
-    auto *panel = new QGroupBox(QStringLiteral("初期値"), parent);
-    panel->setObjectName(QStringLiteral("GB_Defaults"));
+    QWidget *panel = wiring.defaultsPanel();
+    panel->setParent(parent);
     return panel;
 }

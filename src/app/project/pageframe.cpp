@@ -1,12 +1,9 @@
 #include "pageframe.h"
 
-#include "editing/teditor.h"
 #include "feedtabs.h"
-#include "hints.h"
 #include "nodepage.h"
 #include "project/project.h"
 
-#include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,44 +36,28 @@ QWidget *sheetAround(QWidget *content, const QString &name)
 
 } // namespace
 
-PageFrame::PageFrame(Project &project, QWidget *parent)
+PageFrame::PageFrame(Project &project, FeedPageWiring &wiring, QWidget *parent)
     : QStackedWidget(parent), m_project(project), m_projectPage(new QWidget(this)),
-      m_memo(new TEditor(m_projectPage)), m_tabs(new QTabWidget(this))
+      m_tabs(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("PL_Pages"));
 
     m_projectPage->setObjectName(QStringLiteral("PL_Project"));
-    auto *memoLabel = new QLabel(QStringLiteral("配信スケジュールなどの覚え書き"), m_projectPage);
-    memoLabel->setBuddy(m_memo);
-    m_memo->setObjectName(QStringLiteral("Editor"));
-    m_memo->setAccessibleName(memoLabel->text());
-    SetHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
-    m_defaults = CreateDefaultsPanel(m_projectPage);
+    m_defaults = CreateDefaultsPanel(wiring, m_projectPage);
     auto *projectLayout = new QVBoxLayout(m_projectPage);
-    projectLayout->addWidget(memoLabel);
-    projectLayout->addWidget(m_memo, 1);
     projectLayout->addWidget(m_defaults, 1);
     addWidget(m_projectPage);
 
     m_tabs->setObjectName(QStringLiteral("PageControl_Sub"));
     for (int tab = 0; tab < TabCount; ++tab) {
         const TabSheet &sheet = tabSheets[size_t(tab)];
-        m_contents[size_t(tab)] = CreateFeedTab(Tab(tab), nullptr);
+        m_contents[size_t(tab)] = CreateFeedTab(Tab(tab), wiring, nullptr);
         m_tabs->addTab(sheetAround(m_contents[size_t(tab)], QString::fromUtf16(sheet.name)),
                        QString::fromUtf16(sheet.caption));
     }
     m_tabs->setCurrentIndex(ItemTab);
     addWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &PageFrame::statusChanged);
-
-    connect(m_memo, &TEditor::textChanged, this, [this] {
-        if (m_fillingMemo)
-            return;
-        m_project.defaults.memo = m_memo->text();
-        m_project.setModified(true);
-    });
-    connect(&project, &Project::treeReplaced, this, &PageFrame::showMemo);
-    showMemo();
 }
 
 template <typename Visit> void PageFrame::forEachPage(Visit visit) const
@@ -85,13 +66,6 @@ template <typename Visit> void PageFrame::forEachPage(Visit visit) const
         if (auto *page = dynamic_cast<NodePage *>(content))
             visit(*page);
     }
-}
-
-void PageFrame::showMemo()
-{
-    m_fillingMemo = true;
-    m_memo->setText(m_project.defaults.memo);
-    m_fillingMemo = false;
 }
 
 void PageFrame::switchNode(ProjectNode *node)

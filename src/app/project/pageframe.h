@@ -3,14 +3,14 @@
 #include <QStackedWidget>
 #include <array>
 
+class FeedPageWiring;
 class NodePage;
 class Project;
 class ProjectNode;
 class QTabWidget;
-class TEditor;
 
 // The right-hand side of the main window. The project and its folders show
-// the project page (the memo "Editor" and the defaults panel); a feed shows
+// the project page (the defaults panel with the memo "Editor"); a feed shows
 // PageControl_Sub with its four tabs. The contents of the tabs and the
 // defaults panel are made in feedtabs.cpp.
 class PageFrame : public QStackedWidget
@@ -27,10 +27,9 @@ public:
         TabCount
     };
 
-    explicit PageFrame(Project &project, QWidget *parent = nullptr);
+    PageFrame(Project &project, FeedPageWiring &wiring, QWidget *parent = nullptr);
 
     QTabWidget *tabs() const { return m_tabs; }
-    TEditor *memo() const { return m_memo; }
     QWidget *tabContent(Tab tab) const { return m_contents[size_t(tab)]; }
     QWidget *defaultsPanel() const { return m_defaults; }
 
@@ -50,13 +49,10 @@ Q_SIGNALS:
 
 private:
     template <typename Visit> void forEachPage(Visit visit) const;
-    void showMemo();
 
     Project &m_project;
     QWidget *m_projectPage;
-    TEditor *m_memo;
     QWidget *m_defaults;
     QTabWidget *m_tabs;
     std::array<QWidget *, TabCount> m_contents{};
-    bool m_fillingMemo = false;
 };

@@ -1,0 +1,136 @@
+#include "commandset.h"
+#include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
+#include "editing/itemtablemodel.h"
+#include "editing/teditor.h"
+#include "editing/xstringgrid.h"
+#include "editorform.h"
+#include "project/folders.h"
+#include "project/project.h"
+#include "treeoutline.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The feed pages inside the main window: what switching nodes, typing and
+// the Edit menu do to the project.
+class TestFeedPageWiring : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TEditorForm> m_window;
+
+    // A shown window holding the feeds a and b; a has the upload folder.
+    void openWindow(const QString &uploadFolder)
+    {
+        m_window = std::make_unique<TEditorForm>(
+            Folders::at(m_dir.filePath(u"data"_s), m_dir.filePath(u"settings"_s)));
+        auto root =
+            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
+        treeoutline::build(*root, u"a b"_s);
+        root->child(0)->data()->settings.ftpfolder = uploadFolder;
+        root->child(0)->data()->items.resize(1);
+        root->child(0)->data()->items[0].title = u"最初の項目"_s;
+        m_window->project().replaceTree(std::move(root));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->selectNode(feed(0));
+    }
+
+    ProjectNode *feed(int index) const { return m_window->project().root().child(index); }
+
+    template <typename T> T *find(const QString &name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+
+    static void typeInto(QWidget *widget, const QString &text)
+    {
+        widget->setFocus();
+        for (char32_t c : text.toUcs4()) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                            QString::fromUcs4(&c, 1));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+
+private Q_SLOTS:
+    void cleanup() { m_window.reset(); }
+
+    void switchingNodesStoresAndShows()
+    {
+        openWindow({});
+        ItemsPage *items = m_window->feedPages().itemsPage();
+        QCOMPARE(items->grid()->itemModel()->index(0, 0).data().toString(), u"最初の項目"_s);
+        typeInto(find<QLineEdit>(u"ED_Informer_Title_Sub"_s), u"ニュース"_s);
+        items->grid()->itemModel()->setData(items->grid()->itemModel()->index(1, 0), u"次"_s);
+
+        m_window->selectNode(feed(1));
+        QCOMPARE(feed(0)->data()->settings.title, u"ニュース"_s);
+        QCOMPARE(feed(0)->data()->items.size(), 2);
+        QCOMPARE(feed(0)->data()->items[1].title, u"次"_s);
+        QCOMPARE(find<QLineEdit>(u"ED_Informer_Title_Sub"_s)->text(), QString());
+        QCOMPARE(items->grid()->itemModel()->index(0, 0).data().toString(), QString());
+
+        m_window->selectNode(feed(0));
+        QCOMPARE(find<QLineEdit>(u"ED_Informer_Title_Sub"_s)->text(), u"ニュース"_s);
+        QCOMPARE(items->grid()->itemModel()->index(1, 0).data().toString(), u"次"_s);
+    }
+
+    void typingMarksOnlyAnUploadableFeed_data()
+    {
+        QTest::addColumn<QString>("uploadFolder");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("upload folder") << m_dir.filePath(u"up"_s) << true;
+        QTest::newRow("nowhere to go") << QString() << false;
+    }
+    void typingMarksOnlyAnUploadableFeed()
+    {
+        QFETCH(QString, uploadFolder);
+        QFETCH(bool, marked);
+        openWindow(uploadFolder);
+        QVERIFY(!m_window->project().isModified());
+
+        ItemTableModel *model = m_window->feedPages().itemsPage()->grid()->itemModel();
+        model->setData(model->index(2, 0), u"追加"_s);
+        QVERIFY(m_window->project().isModified());
+        QCOMPARE(feed(0)->data()->changed, marked);
+        QCOMPARE(m_window->commands().isEnabled(u"TB_Upload"_s), marked);
+    }
+
+    void editMenuRoutesToTheFocusedControl()
+    {
+        openWindow({});
+        ItemsPage *items = m_window->feedPages().itemsPage();
+        QApplication::clipboard()->clear();
+        items->grid()->setFocus();
+        items->grid()->setCurrentIndex(items->grid()->itemModel()->index(0, 0));
+        QTest::keyClick(items->grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QVERIFY(items->isLineMode());
+        QVERIFY(m_window->commands().trigger(u"Mn_Copy"_s));
+        QVERIFY(QApplication::clipboard()->text().startsWith(u"最初の項目\t"_s));
+        QVERIFY(!m_window->commands().isEnabled(u"Mn_Redo"_s));
+
+        TEditor *content = items->contentEditor();
+        content->setFocus();
+        content->setText(u"本文"_s);
+        QVERIFY(m_window->commands().trigger(u"Mn_SelectAll"_s));
+        QCOMPARE(content->selectedText(), u"本文"_s);
+        QVERIFY(m_window->commands().trigger(u"Mn_Cut"_s));
+        QCOMPARE(content->text(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), u"本文"_s);
+        QVERIFY(m_window->commands().trigger(u"Mn_Undo"_s));
+        QCOMPARE(content->text(), u"本文"_s);
+    }
+};
+
+QTEST_MAIN(TestFeedPageWiring)
+#include "tst_feedpagewiring.moc"
