@@ -208,6 +208,13 @@ private Q_SLOTS:
             << XmlElementReader::invalidText();
         title("truncated sequence", "<title>\xE3\x81</title>", XmlElementReader::invalidText());
         title("overlong form", "<title>\xC0\xAF</title>", XmlElementReader::invalidText());
+        title("overlong three-byte form", "<title>\xE0\x9F\xBF</title>",
+              XmlElementReader::invalidText());
+        title("encoded surrogate", "<title>\xED\xA0\x80</title>", XmlElementReader::invalidText());
+        title("above U+10FFFF", "<title>\xF4\x90\x80\x80</title>", XmlElementReader::invalidText());
+        title("four-byte character", "<title>\xF0\x9F\x98\x80</title>", u8("\xF0\x9F\x98\x80"));
+        title("stray byte after long runs", "<title>abcdefghij\xE3\x81\x82\xE3\x81\x82\x80</title>",
+              XmlElementReader::invalidText());
         title("disp element ignored", "<disp>x</disp>", QString());
     }
     void channelValues()

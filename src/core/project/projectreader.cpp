@@ -5,7 +5,9 @@
 #include "xmlelementreader.h"
 
 #include <QFile>
+#include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace {
 
@@ -25,25 +27,54 @@ int leadingInteger(QStringView text)
 }
 
 // Lines of a multi-line field end in CR LF inside the program, whatever the
-// file used; the escaping the writer adds inside CDATA is undone.
+// file used; the escaping the writer adds inside CDATA ("&gt;", "&lt;",
+// "&amp;") is undone, in the same pass: the search goes on behind each
+// decoded character, so "&amp;lt;" stays "&lt;".
 QString multiLineValue(const QString &cdata)
 {
-    QString lines;
-    lines.reserve(cdata.size() + cdata.size() / 16);
-    const QStringView text(cdata);
-    qsizetype done = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines += text.mid(done, i - done);
-        lines += QLatin1StringView("\r\n");
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        done = i + 1;
+    const auto special = [](QChar c) { return c == u'\r' || c == u'\n' || c == u'&'; };
+    const char16_t *const start = QStringView(cdata).utf16();
+    const char16_t *const end = start + cdata.size();
+    const char16_t *p = std::find_if(start, end, special);
+    if (p == end)
+        return cdata;
+    // Only a line end grows: one more character for each LF or CR.
+    const qsizetype lineEnds =
+        std::count_if(p, end, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+    QString lines(cdata.size() + lineEnds, Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(lines.data());
+    char16_t *out = std::copy(start, p, begin);
+    const auto follows = [&](const char16_t *at, std::u16string_view text) {
+        return qsizetype(end - at) >= qsizetype(text.size()) &&
+               std::equal(text.begin(), text.end(), at);
+    };
+    while (p != end) {
+        const char16_t c = *p++;
+        if (c == u'&') {
+            if (follows(p, u"gt;")) {
+                *out++ = u'>';
+                p += 3;
+            } else if (follows(p, u"lt;")) {
+                *out++ = u'<';
+                p += 3;
+            } else if (follows(p, u"amp;")) {
+                *out++ = u'&';
+                p += 4;
+            } else {
+                *out++ = u'&';
+            }
+        } else {
+            if (c == u'\r' && p != end && *p == u'\n')
+                ++p;
+            *out++ = u'\r';
+            *out++ = u'\n';
+        }
+        const char16_t *const next = std::find_if(p, end, special);
+        out = std::copy(p, next, out);
+        p = next;
     }
-    lines += text.mid(done);
-    return UnescapeXmlText(lines);
+    lines.truncate(out - begin);
+    return lines;
 }
 
 // The element kinds whose children carry values.
@@ -55,7 +86,7 @@ enum class Kind
     Item
 };
 
-Kind kindOf(QStringView name)
+Kind kindOf(QByteArrayView name)
 {
     if (SameXmlName(name, "project"_L1))
         return Kind::Project;
@@ -66,37 +97,38 @@ Kind kindOf(QStringView name)
     return Kind::None;
 }
 
-void readChannelValue(ChannelSettings &settings, const XmlElement &element)
+// The field that an element of that name holds; nothing for other names.
+template <typename Field>
+const Field *fieldNamed(std::span<const Field> fields, QByteArrayView name)
 {
-    for (const ChannelField &field : ChannelFields()) {
-        if (!SameXmlName(element.name, field.name))
-            continue;
-        switch (field.type) {
-        case ChannelField::Text:
-            settings.*field.text = element.text;
-            break;
-        case ChannelField::MultiLine:
-            settings.*field.text = multiLineValue(element.cdata);
-            break;
-        case ChannelField::Integer:
-            settings.*field.integer = leadingInteger(element.text);
-            break;
-        case ChannelField::Switch:
-            settings.*field.flag = leadingInteger(element.text) != 0;
-            break;
-        }
-        return;
+    const auto found = std::find_if(fields.begin(), fields.end(), [&](const Field &field) {
+        return SameXmlName(name, field.name);
+    });
+    return found == fields.end() ? nullptr : &*found;
+}
+
+void readChannelValue(ChannelSettings &settings, const ChannelField &field,
+                      const XmlElement &element)
+{
+    switch (field.type) {
+    case ChannelField::Text:
+        settings.*field.text = element.text;
+        break;
+    case ChannelField::MultiLine:
+        settings.*field.text = multiLineValue(element.cdata);
+        break;
+    case ChannelField::Integer:
+        settings.*field.integer = leadingInteger(element.text);
+        break;
+    case ChannelField::Switch:
+        settings.*field.flag = leadingInteger(element.text) != 0;
+        break;
     }
 }
 
-void readItemValue(FeedItem &item, const XmlElement &element)
+void readItemValue(FeedItem &item, const ItemField &field, const XmlElement &element)
 {
-    for (const ItemField &field : ItemFields()) {
-        if (SameXmlName(element.name, field.name)) {
-            item.*field.text = field.multiLine ? multiLineValue(element.cdata) : element.text;
-            return;
-        }
-    }
+    item.*field.text = field.multiLine ? multiLineValue(element.cdata) : element.text;
 }
 
 ProjectDefaults defaultsFrom(const ChannelSettings &record)
@@ -137,7 +169,7 @@ private:
         bool hasChildren = false;
         while (m_xml.nextChild()) {
             hasChildren = true;
-            const QStringView name = m_xml.name();
+            const QByteArrayView name = m_xml.localName();
             if (level < 2) {
                 // Only the document element and its project element lead
                 // to the nodes.
@@ -150,9 +182,16 @@ private:
             } else if (SameXmlName(name, "item"_L1)) {
                 enter(level, Kind::Item, parent);
             } else if (kind == Kind::Item && parent.data()) {
-                readItemValue(item, m_xml.readElement());
+                // Read whatever its name: a fault inside it counts.
+                const ItemField *field = fieldNamed(ItemFields(), name);
+                const XmlElement element = m_xml.readElement();
+                if (field)
+                    readItemValue(item, *field, element);
             } else if (kind == Kind::Project || kind == Kind::Node) {
-                readChannelValue(record, m_xml.readElement());
+                const ChannelField *field = fieldNamed(ChannelFields(), name);
+                const XmlElement element = m_xml.readElement();
+                if (field)
+                    readChannelValue(record, *field, element);
             } else {
                 m_xml.skipElement();
             }

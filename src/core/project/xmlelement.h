@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -9,6 +10,8 @@
 // ASCII letter case and surrounding white space ("NODE " matches "node").
 // Only ASCII letters fold, so no other character can pass for a letter.
 bool SameXmlName(QStringView name, QLatin1StringView expected);
+// The same for a name as the parser's UTF-8 bytes.
+bool SameXmlName(QByteArrayView name, QLatin1StringView expected);
 
 struct XmlAttribute
 {

@@ -1,6 +1,7 @@
 #include "xmlelementreader.h"
 
 #include "feed/textops.h"
+#include "xmlutf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,27 +76,35 @@ std::optional<std::pair<char32_t, qsizetype>> numericReference(const Text &text,
 }
 
 // Decodes the numeric references in text; anything else stays as it is.
-QString decodeNumericReferences(const QString &text)
+// True when it decoded any.
+bool decodeNumericReferences(QString &text)
 {
-    if (!text.contains(QLatin1StringView("&#")) || !text.contains(u';'))
-        return text;
+    const QStringView view(text);
+    qsizetype at = text.indexOf(QChar(u'&'));
+    if (at < 0)
+        return false;
     QString result;
-    result.reserve(text.size());
     qsizetype done = 0;
-    qsizetype at = 0;
-    while ((at = text.indexOf(QLatin1StringView("&#"), at)) >= 0) {
-        const auto reference = numericReference(QStringView(text), at);
+    for (; at >= 0; at = text.indexOf(QChar(u'&'), at)) {
+        const auto reference = at + 1 < view.size() && view[at + 1] == u'#'
+                                   ? numericReference(view, at)
+                                   : std::nullopt;
         if (!reference) {
-            at += 2;
+            ++at;
             continue;
         }
-        result.append(QStringView(text).mid(done, at - done));
+        if (result.isNull())
+            result.reserve(view.size());
+        result.append(view.mid(done, at - done));
         const char32_t ucs4[1] = {reference->first};
         result.append(QString::fromUcs4(ucs4, 1));
         at = done = at + reference->second;
     }
-    result.append(QStringView(text).mid(done));
-    return result;
+    if (result.isNull())
+        return false;
+    result.append(view.mid(done));
+    text = std::move(result);
+    return true;
 }
 
 bool isNameByte(char c)
@@ -112,17 +121,7 @@ const char *localName(const char *name)
 
 bool sameRawName(const char *name, QLatin1StringView expected)
 {
-    const QByteArrayView local(localName(name));
-    if (local.size() != expected.size())
-        return false;
-    for (qsizetype i = 0; i < local.size(); ++i) {
-        char c = local[i];
-        if (c >= 'A' && c <= 'Z')
-            c += 'a' - 'A';
-        if (c != expected[i].toLatin1())
-            return false;
-    }
-    return true;
+    return SameXmlName(QByteArrayView(localName(name)), expected);
 }
 
 QString nameText(const char *name)
@@ -196,8 +195,21 @@ bool XmlElementReader::nextChild()
     m_frames.push_back({next, {}});
     if (tooDeep(next, int(m_frames.size()) - 1))
         return false;
-    m_name = nameText(next.name());
+    m_rawName = next.name();
+    m_name.clear();
     return true;
+}
+
+QStringView XmlElementReader::name() const
+{
+    if (m_name.isNull())
+        m_name = nameText(m_rawName);
+    return m_name;
+}
+
+QByteArrayView XmlElementReader::localName() const
+{
+    return QByteArrayView(::localName(m_rawName));
 }
 
 // Skipped elements are checked too: a walked element is freed at once,
@@ -300,20 +312,21 @@ XmlElement XmlElementReader::readElement(pugi::xml_node node, int depth)
 
 QString XmlElementReader::cleanPiece(const char *raw, Piece kind, bool decodeReferences)
 {
-    QString piece = decodePiece(raw, kind);
-    if (decodeReferences)
-        piece = decodeNumericReferences(piece);
-    return withoutControls(std::move(piece));
+    bool hasControl = false;
+    QString piece = decodePiece(raw, kind, hasControl);
+    // A decoded reference may name a control too.
+    if (decodeReferences && decodeNumericReferences(piece))
+        hasControl = true;
+    return hasControl ? withoutControls(std::move(piece)) : piece;
 }
 
-QString XmlElementReader::utf8Text(QByteArrayView bytes)
+QString XmlElementReader::utf8Text(QByteArrayView bytes, bool &hasControl)
 {
-    m_utf8.resetState();
-    QString text = m_utf8.decode(bytes);
-    return m_utf8.hasError() ? invalidText() : text;
+    std::optional<QString> text = DecodeUtf8Value(bytes, hasControl);
+    return text ? std::move(*text) : invalidText();
 }
 
-QString XmlElementReader::decodePiece(const char *raw, Piece kind)
+QString XmlElementReader::decodePiece(const char *raw, Piece kind, bool &hasControl)
 {
     const bool attribute = kind == Piece::Attribute;
     const char *const specials = attribute ? "\r&\n\t" : kind == Piece::Text ? "\r&" : "\r";
@@ -321,17 +334,17 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind)
     // the length.
     const size_t plain = std::strcspn(raw, specials);
     if (raw[plain] == 0)
-        return utf8Text(QByteArrayView(raw, qsizetype(plain)));
+        return utf8Text(QByteArrayView(raw, qsizetype(plain)), hasControl);
 
     const QByteArrayView bytes(raw);
-    const auto special = [&](char c) { return c != 0 && std::strchr(specials, c) != nullptr; };
     const char *const end = bytes.data() + bytes.size();
     const char *run = raw + plain;
     QByteArray decoded;
     decoded.reserve(bytes.size());
     decoded.append(bytes.data(), run - bytes.data());
     for (const char *p = run; p < end;) {
-        const char *next = std::find_if(p, end, special);
+        // The value ends at its NUL, which stops the scan.
+        const char *next = p + std::strcspn(p, specials);
         decoded.append(p, next - p);
         if (next == end)
             break;
@@ -374,7 +387,7 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind)
         // An entity of a DTD that is never read stays out of the text.
         p = nameEnd + 1;
     }
-    return utf8Text(decoded);
+    return utf8Text(decoded, hasControl);
 }
 
 // The content of the element as markup. Walked without recursion, since
@@ -383,8 +396,10 @@ QString XmlElementReader::readMarkup(pugi::xml_node element, int depth)
 {
     QString markup;
     bool invalid = false;
+    // The markup is cleaned whole at the end.
+    bool hasControl = false;
     const auto piece = [&](const char *raw, Piece kind) {
-        QString text = decodePiece(raw, kind);
+        QString text = decodePiece(raw, kind, hasControl);
         invalid = invalid || text == invalidText();
         return text;
     };

@@ -3,7 +3,6 @@
 #include "xmldocument.h"
 #include "xmlelement.h"
 
-#include <QStringDecoder>
 #include <optional>
 #include <vector>
 
@@ -39,8 +38,12 @@ public:
     // (at the start: to the document element). False when there are no more
     // children, after which the reader stands in the parent again.
     bool nextChild();
-    // The element nextChild stopped at.
-    QStringView name() const { return m_name; }
+    // The name of the element nextChild stopped at, without its prefix;
+    // valid until the reader moves on.
+    QStringView name() const;
+    // The same as the parser's UTF-8 bytes, for comparing without making
+    // text of it.
+    QByteArrayView localName() const;
     // The cleaned value of the attribute with that name, compared like
     // SameXmlName; nothing when the element has no such attribute.
     std::optional<QString> attribute(QLatin1StringView attributeName);
@@ -73,18 +76,19 @@ private:
     XmlElement readElement(pugi::xml_node element, int depth);
     QString readMarkup(pugi::xml_node element, int depth);
     // The piece's text; invalidText when it holds invalid UTF-8. A
-    // reference to an undeclared entity raises the error.
-    QString decodePiece(const char *raw, Piece kind);
+    // reference to an undeclared entity raises the error. hasControl tells
+    // whether the text holds a control that cleaning removes.
+    QString decodePiece(const char *raw, Piece kind, bool &hasControl);
     // The bytes as text; invalidText when they are not valid UTF-8.
-    QString utf8Text(QByteArrayView bytes);
+    QString utf8Text(QByteArrayView bytes, bool &hasControl);
     QString cleanPiece(const char *raw, Piece kind, bool decodeReferences = false);
     void raiseError(const QString &error, const char *position);
     bool tooDeep(pugi::xml_node element, int depth);
 
     XmlDocument &m_document;
-    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     std::vector<Frame> m_frames;
-    QString m_name;
+    const char *m_rawName = "";
+    mutable QString m_name; // made from m_rawName when asked for
     QString m_error;
     qsizetype m_errorOffset = 0;
 };
