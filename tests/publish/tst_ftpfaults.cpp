@@ -15,15 +15,7 @@ namespace {
 
 FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useWinInet, int timeout = 5)
 {
-    FtpTemplate t;
-    t.server = u"127.0.0.1"_s;
-    t.port = server.port();
-    t.user = u"user"_s;
-    t.password = u"pass"_s;
-    t.timeout = timeout;
-    t.passive = true;
-    t.useWinInet = useWinInet;
-    return t;
+    return {{}, u"127.0.0.1"_s, u"user"_s, u"pass"_s, timeout, server.port(), true, useWinInet};
 }
 
 // Opens a session, sends one file and closes; the error text of the first
@@ -96,25 +88,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("succeeds");
         QTest::addColumn<QString>("error"); // the start of the error text
 
-        for (const bool useWinInet : {true, false}) {
-            const char *client = useWinInet ? "libcurl" : "socket";
-            QTest::addRow("%s: greeting over several lines", client)
-                << useWinInet << Replies{{"GREETING", "220-Welcome\r\n to the test\r\n220 ready"}}
-                << true << QString();
-            QTest::addRow("%s: refused at the greeting", client)
-                << useWinInet << Replies{{"GREETING", "421 too many users"}} << false
-                << (useWinInet ? u"指定されたホストに接続できませんでした。"_s
-                               : u"421 too many users"_s);
-            QTest::addRow("%s: file refused", client)
-                << useWinInet << Replies{{"STOR", "553 not allowed"}} << false
-                << (useWinInet ? u"ファイルにアクセスできません。"_s : u"553 not allowed"_s);
-            QTest::addRow("%s: transfer reported as failed", client)
-                << useWinInet << Replies{{"STORED", "452 disk full"}} << false
-                << (useWinInet ? u"アップロード中にエラーが発生しました。"_s : u"452 disk full"_s);
-            QTest::addRow("%s: passive reply without a port", client)
-                << useWinInet << Replies{{"PASV", "227 no numbers here"}} << false
-                << (useWinInet ? u"ファイルにアクセスできません。"_s : u"227 no numbers here"_s);
-        }
+        // The error texts of libcurl and the socket client.
+        const auto row = [](const char *name, const Replies &replies, const QString &curlError,
+                            const QString &socketError) {
+            QTest::addRow("libcurl: %s", name)
+                << true << replies << curlError.isEmpty() << curlError;
+            QTest::addRow("socket: %s", name)
+                << false << replies << socketError.isEmpty() << socketError;
+        };
+        row("greeting over several lines",
+            {{"GREETING", "220-Welcome\r\n to the test\r\n220 ready"}}, {}, {});
+        row("refused at the greeting", {{"GREETING", "421 too many users"}},
+            u"指定されたホストに接続できませんでした。"_s, u"421 too many users"_s);
+        row("file refused", {{"STOR", "553 not allowed"}}, u"ファイルにアクセスできません。"_s,
+            u"553 not allowed"_s);
+        row("transfer reported as failed", {{"STORED", "452 disk full"}},
+            u"アップロード中にエラーが発生しました。"_s, u"452 disk full"_s);
+        row("passive reply without a port", {{"PASV", "227 no numbers here"}},
+            u"ファイルにアクセスできません。"_s, u"227 no numbers here"_s);
         QTest::newRow("socket: greeting line over 4 KB")
             << false << Replies{{"GREETING", "220 " + QByteArray(5000, 'x')}} << false
             << u"サーバーの応答行が4096バイトを超えています。"_s;
