@@ -11,20 +11,12 @@ namespace {
 
 UrlDialogValues link(const QString &address, bool newWindow)
 {
-    UrlDialogValues values;
-    values.linkAddress = address;
-    values.newWindow = newWindow;
-    return values;
+    return {.linkAddress = address, .newWindow = newWindow};
 }
 
 UrlDialogValues image(const QString &address, const QString &alt, int border, int align)
 {
-    UrlDialogValues values;
-    values.imageAddress = address;
-    values.altText = alt;
-    values.border = border;
-    values.align = align;
-    return values;
+    return {.imageAddress = address, .altText = alt, .border = border, .align = align};
 }
 
 } // namespace
@@ -68,10 +60,8 @@ private Q_SLOTS:
     void insertion()
     {
         QFETCH(ContentInsertion, insertion);
-        QFETCH(QString, text);
-        QFETCH(int, caretBack);
-        QCOMPARE(insertion.text, text);
-        QCOMPARE(insertion.caretBack, caretBack);
+        QTEST(insertion.text, "text");
+        QTEST(int(insertion.caretBack), "caretBack");
     }
 
     void escapeButtons_data()
@@ -80,31 +70,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entity");
         QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("entityHtml");
-        QTest::newRow("<") << EscapeButton::Left << "&lt;"
-                           << "<"
-                           << "&lt;";
-        QTest::newRow(">") << EscapeButton::Right << "&gt;"
-                           << ">"
-                           << "&gt;";
-        QTest::newRow("&") << EscapeButton::Amp << "&amp;"
-                           << "&"
-                           << "&amp;";
-        QTest::newRow("space") << EscapeButton::Space << "&nbsp;"
-                               << " "
-                               << "&nbsp;";
-        QTest::newRow("break") << EscapeButton::Break << "<br />"
-                               << "\r\n"
-                               << "<br>";
+        QTest::newRow("<") << EscapeButton::Left << u"&lt;"_s << u"<"_s << u"&lt;"_s;
+        QTest::newRow(">") << EscapeButton::Right << u"&gt;"_s << u">"_s << u"&gt;"_s;
+        QTest::newRow("&") << EscapeButton::Amp << u"&amp;"_s << u"&"_s << u"&amp;"_s;
+        QTest::newRow("space") << EscapeButton::Space << u"&nbsp;"_s << u" "_s << u"&nbsp;"_s;
+        QTest::newRow("break") << EscapeButton::Break << u"<br />"_s << u"\r\n"_s << u"<br>"_s;
     }
     void escapeButtons()
     {
         QFETCH(EscapeButton, button);
-        QFETCH(QString, entity);
-        QFETCH(QString, plain);
-        QFETCH(QString, entityHtml);
-        QCOMPARE(EscapeText(button, false, Markup::Xhtml), entity);
-        QCOMPARE(EscapeText(button, true, Markup::Xhtml), plain);
-        QCOMPARE(EscapeText(button, false, Markup::Html), entityHtml);
+        QTEST(EscapeText(button, false, Markup::Xhtml), "entity");
+        QTEST(EscapeText(button, true, Markup::Xhtml), "plain");
+        QTEST(EscapeText(button, false, Markup::Html), "entityHtml");
     }
 
     void escapeLockKeys_data()
@@ -130,8 +107,7 @@ private Q_SLOTS:
         QFETCH(bool, lock);
         QFETCH(bool, shift);
         QFETCH(bool, ctrl);
-        QFETCH(QString, inserted);
-        QCOMPARE(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), inserted);
+        QTEST(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), "inserted");
     }
 
     void candidates()
