@@ -1,14 +1,11 @@
 #include "commandset.h"
 #include "editing/teditor.h"
-#include "editorform.h"
 #include "fakebrowser.h"
 #include "preview/focusedtext.h"
 #include "preview/previewwiring.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
-#include "project/project.h"
 #include "project/workspace.h"
-#include "treeoutline.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,10 +15,9 @@
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace windowfixture;
 
 using SettingsEdit = std::function<void(ChannelSettings &)>;
 Q_DECLARE_METATYPE(SettingsEdit)
@@ -35,24 +31,14 @@ class TestPreviewWiring : public QObject
 
     std::unique_ptr<TEditorForm> window()
     {
-        auto window = std::make_unique<TEditorForm>(Folders::at(
-            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("settings"))));
-        auto root =
-            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(*root, QStringLiteral("News(a) b"));
-        window->project().replaceTree(std::move(root));
+        auto window = windowWith(m_dir, u"News(a) b"_s, false);
         wiring(*window).setBrowserFactory(fakeFactory());
         return window;
     }
 
     static PreviewWiring &wiring(TEditorForm &window)
     {
-        return *window.findChild<PreviewWiring *>(QStringLiteral("PreviewWiring"));
-    }
-
-    static ProjectNode &feed(TEditorForm &window, const QString &text)
-    {
-        return *treeoutline::find(window.project().root(), text);
+        return *window.findChild<PreviewWiring *>(u"PreviewWiring"_s);
     }
 
 private Q_SLOTS:
@@ -85,7 +71,7 @@ private Q_SLOTS:
         QFETCH(SettingsEdit, edit);
         QFETCH(QString, expected);
         auto form = window();
-        ProjectNode &chosen = feed(*form, node);
+        ProjectNode &chosen = *nodeOf(*form, node);
         if (chosen.data())
             edit(chosen.data()->settings);
         form->selectNode(&chosen);
@@ -106,10 +92,10 @@ private Q_SLOTS:
         auto form = window();
         QVERIFY(!wiring(*form).previewsIfMade());
         QVERIFY(!form->findChild<TBrowseForm *>());
-        ChannelSettings &settings = feed(*form, u"a"_s).data()->settings;
+        ChannelSettings &settings = nodeOf(*form, u"a"_s)->data()->settings;
         settings.title = u"お知らせ"_s;
         settings.htmlscript = u"<p>{channel_title}</p>"_s;
-        form->selectNode(&feed(*form, u"a"_s));
+        form->selectNode(nodeOf(*form, u"a"_s));
         auto *view = form->findChild<QComboBox *>(u"CB_View"_s);
         auto *memo = form->findChild<TEditor *>(u"Memo"_s);
 
