@@ -1,14 +1,20 @@
+#include "datarows.h"
+#include "feedpagefixture.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "project/xmlelementreader.h"
 #include "sampleproject.h"
 #include "testfiles.h"
+#include "treeoutline.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -27,20 +33,6 @@ ProjectContent readBody(const QByteArray &body)
 QByteArray feed(const QByteArray &inner)
 {
     return "<node flag=\"2\" disp=\"f\">" + inner + "</node>";
-}
-
-// "text[kind](children)" for every node, siblings separated by ",".
-QString treeDump(const ProjectNode &node)
-{
-    QStringList parts;
-    for (int row = 0; row < node.childCount(); ++row) {
-        const ProjectNode &child = *node.child(row);
-        QString part = child.text + u'[' + QString::number(child.kind) + u']';
-        if (child.childCount() > 0)
-            part += u'(' + treeDump(child) + u')';
-        parts << part;
-    }
-    return parts.join(u',');
 }
 
 // The first feed's items, each as "title|date|url|desc|subject|creator".
@@ -69,38 +61,16 @@ const ChannelSettings *firstFeedSettings(const ProjectContent &content)
     return settings;
 }
 
-// A record in which every field differs from the default channel record.
-ChannelSettings everyField()
+// The document element of the bytes as a record.
+XmlElement readDocumentElement(QByteArray document)
 {
-    ChannelSettings s;
-    s.filename = u8("file");
-    s.root = u8("http://root.example/");
-    s.src = u8("http://src.example/");
-    s.title = u8("題名 <&> \"q\"");
-    s.creator = u8("作者");
-    s.link = u8("http://link.example/?a=1&b=2");
-    s.description = u8("1行目 <b>&amp;</b>\r\n\r\n3行目 \t");
-    s.logotitle = u8("ロゴ");
-    s.logosrc = u8("http://logo.example/l.png");
-    s.logolink = u8("http://logo.example/");
-    s.style = u8("http://style.example/s.xsl");
-    s.dateset = false;
-    s.addressset = false;
-    s.creatorset = false;
-    s.ver = 0;
-    s.localfolder = u8("/home/u/サイト");
-    s.rssline = 77;
-    s.language = u8("en");
-    s.descstrmax = 9999;
-    s.content = true;
-    s.html = true;
-    s.htmlext = 1;
-    s.htmlmark = 3;
-    s.htmlscript = u8("<html>\r\n{channel_title} &lt;\r\n</html>\r\n");
-    s.htmllabel = true;
-    s.ftptemplate = u8("鯖");
-    s.ftpfolder = u8("up/load");
-    return s;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::ReadOnly);
+    XmlDocument parsed(buffer);
+    XmlElementReader reader(parsed);
+    if (!reader.nextChild())
+        return {};
+    return reader.readElement();
 }
 
 } // namespace
@@ -112,11 +82,10 @@ class TestProjectReader : public QObject
 private Q_SLOTS:
     void sampleFile()
     {
-        const ProjectContent content =
-            ReadProjectFile(testfiles::dataPath(QStringLiteral("sample.dta")));
+        const ProjectContent content = ReadProjectFile(testfiles::dataPath(u"sample.dta"_s));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == sampleproject::defaults());
-        QCOMPARE(treeDump(*content.root), u8("A&B[1](ニュース \"速報\"[2]),空[2]"));
+        QCOMPARE(treeoutline::of(*content.root), u8("A&B(ニュース \"速報\") 空"));
 
         const ProjectNode &news = *content.root->child(0)->child(0);
         ChannelSettings expected = sampleproject::newsSettings();
@@ -139,7 +108,12 @@ private Q_SLOTS:
     {
         ProjectNode root(u8("r"), ProjectNode::RootKind);
         auto data = std::make_unique<TEditList>();
-        data->settings = everyField();
+        data->settings = everyFieldSet();
+        data->settings.title = u8("題名 <&> \"q\"");
+        data->settings.link = u8("http://link.example/?a=1&b=2");
+        data->settings.description = u8("1行目 <b>&amp;</b>\r\n\r\n3行目 \t");
+        data->settings.htmlscript = u8("<html>\r\n{channel_title} &lt;\r\n</html>\r\n");
+        const ChannelSettings written = data->settings;
         data->addItem({u8("t <&>"), u8("2024-01-02 03:04:05"), u8("http://u.example/?a&b"),
                        u8("<p>本文 &amp;amp; ★</p>\r\n"), u8("分類"), u8("作成者")});
         root.appendChild(std::make_unique<ProjectNode>(u8("feed"), 2, std::move(data)));
@@ -149,15 +123,13 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectContent(WriteProjectFile(defaults, root));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == defaults);
-        QVERIFY(*firstFeedSettings(content) == everyField());
+        QVERIFY(*firstFeedSettings(content) == written);
         QVERIFY(content.root->child(0)->data()->items == root.child(0)->data()->items);
     }
 
     void channelValues_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("description");
+        Columns<QByteArray, QString, QString>("inner", "title", "description");
 
         // The title and the description as read; a null text for the other.
         const auto title = [](const char *name, const QByteArray &inner, const QString &text) {
@@ -230,9 +202,7 @@ private Q_SLOTS:
 
     void numbersAndSwitches_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<int>("rssline");
-        QTest::addColumn<bool>("dateset");
+        Columns<QByteArray, int, bool>("inner", "rssline", "dateset");
         QTest::newRow("absent keeps the defaults") << QByteArray() << 15 << true;
         QTest::newRow("leading digits") << QByteArray("<rssline>20abc</rssline>") << 20 << true;
         QTest::newRow("no digits") << QByteArray("<rssline>abc</rssline>") << 0 << true;
@@ -256,8 +226,7 @@ private Q_SLOTS:
 
     void items_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<QStringList>("items");
+        Columns<QByteArray, QStringList>("inner", "items");
         QTest::newRow("date-only item") << QByteArray("<item><date>2024-01-02</date></item>")
                                         << QStringList{u8("|2024-01-02||||")};
         QTest::newRow("every field")
@@ -286,42 +255,41 @@ private Q_SLOTS:
 
     void tree_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("tree");
+        Columns<QByteArray, QString>("body", "tree");
         QTest::newRow("folder A&B")
             << QByteArray("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
-            << u8("A&B[1]");
+            << u8("A&B()");
         QTest::newRow("flag 2x is a feed")
-            << QByteArray("<node flag=\"2x\" disp=\"f\"/>") << u8("f[2]");
+            << QByteArray("<node flag=\"2x\" disp=\"f\"/>") << u8("f");
         QTest::newRow("no flag drops the node and its contents")
             << QByteArray("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
                           "<node flag=\"1\" disp=\"kept\"/>")
-            << u8("kept[1]");
+            << u8("kept()");
         QTest::newRow("flag without digits")
-            << QByteArray("<node flag=\"x\" disp=\"z\"/>") << u8("z[0]");
-        QTest::newRow("no disp") << QByteArray("<node flag=\"1\"/>") << u8("[1]");
+            << QByteArray("<node flag=\"x\" disp=\"z\"/>") << u8("z#0");
+        QTest::newRow("no disp") << QByteArray("<node flag=\"1\"/>") << u8("()");
         QTest::newRow("node inside a feed becomes its next sibling")
             << QByteArray("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
                           "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
                           "</node>")
-            << u8("d[1](f[2],g[2],h[2])");
+            << u8("d(f g h)");
         QTest::newRow("names and attributes ignore case")
             << QByteArray("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
-            << u8("a[1](b[2])");
+            << u8("a(b)");
         QTest::newRow("other elements skipped")
             << QByteArray("<other><node flag=\"1\" disp=\"hidden\"/></other>"
                           "<node flag=\"1\" disp=\"shown\"/>")
-            << u8("shown[1]");
+            << u8("shown()");
         QTest::newRow("invalid UTF-8 in a name attribute")
             << QByteArray("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
-            << XmlElementReader::invalidText() + u8("[1],b[1]");
+            << XmlElementReader::invalidText() + u8("() b()");
     }
     void tree()
     {
         QFETCH(QByteArray, body);
         const ProjectContent content = readBody(body);
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QTEST(treeDump(*content.root), "tree");
+        QTEST(treeoutline::of(*content.root), "tree");
     }
 
     // Each feed is handed over as soon as it is complete: a node written
@@ -348,8 +316,7 @@ private Q_SLOTS:
 
     void documentShape_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("tree");
+        Columns<QByteArray, QString>("document", "tree");
         QTest::newRow("project as document element reads nothing")
             << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
         QTest::newRow("other document element")
@@ -363,15 +330,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, document);
         const ProjectContent content = ReadProjectContent(document);
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QTEST(treeDump(*content.root), "tree");
+        QTEST(treeoutline::of(*content.root), "tree");
     }
 
     void projectDefaults_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("memo");
+        Columns<QByteArray, int, QString, QString>("body", "ver", "language", "memo");
         QTest::newRow("absent") << QByteArray() << 1 << u8("ja") << QString();
         QTest::newRow("read") << QByteArray("<ver>0</ver><language>en</language>"
                                             "<memo><![CDATA[a\nb &amp;]]></memo>")
@@ -395,9 +359,7 @@ private Q_SLOTS:
     // reason, and nothing comes back.
     void refused_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("reason");
+        Columns<QByteArray, int, QString>("document", "line", "reason");
 
         QTest::newRow("mismatched tag")
             << QByteArray("<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n") << 4
@@ -496,9 +458,9 @@ private Q_SLOTS:
     // from the disk; what lies across a block end must be judged alike.
     void fileBlockEnds_data()
     {
-        QTest::addColumn<int>("offset"); // where the bytes start, from the block end
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reads"); // null: the title is marked invalid
+        // offset: where the bytes start, from the block end
+        // reads: null: the title is marked invalid
+        Columns<int, QByteArray, QString>("offset", "bytes", "reads");
         QTest::newRow("character across, 1 byte before") << -1 << QByteArray("日") << u8("日");
         QTest::newRow("character across, 2 bytes before") << -2 << QByteArray("日") << u8("日");
         QTest::newRow("character ending at the end") << -3 << QByteArray("日") << u8("日");
@@ -531,8 +493,8 @@ private Q_SLOTS:
     // the reader judges, not the disk use.
     void fileSize_data()
     {
-        QTest::addColumn<qint64>("size"); // 0: as written; -1: no file
-        QTest::addColumn<QString>("error");
+        // size: 0: as written; -1: no file
+        Columns<qint64, QString>("size", "error");
         QTest::newRow("small valid file") << qint64(0) << QString();
         QTest::newRow("one byte over the limit")
             << MaxProjectFileSize + 1
@@ -554,6 +516,79 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectFile(path);
         QCOMPARE(content.error, error);
         QCOMPARE(content.root->childCount(), error.isEmpty() ? 1 : 0);
+    }
+
+    // The XML layer below the reader: attributes, text, CDATA and children.
+    void elementRecord()
+    {
+        const XmlElement root = readDocumentElement(
+            "<?xml version=\"1.0\"?>\n<!-- before -->\n"
+            "<r xmlns=\"http://purl.org/rss/1.0/\" z=\"1\" a=\"2 &amp; 3\" b=\"\">"
+            "head<c k=\"v\">plain &lt;x&gt;</c><!-- c --><?pi x?>"
+            "<d>a<![CDATA[<b>&#9733;</b>]]>&amp;#x41;</d>"
+            "<e><f/><g>1</g></e>tail</r>");
+        QCOMPARE(root.name, u8("r"));
+        QStringList attributes;
+        for (const XmlAttribute &attribute : root.attributes)
+            attributes << attribute.name + u'=' + attribute.value;
+        QCOMPARE(attributes, (QStringList{u8("z=1"), u8("a=2 & 3"), u8("b=")}));
+        QCOMPARE(root.text, u8("headtail"));
+        QVERIFY(root.cdata.isEmpty());
+        QCOMPARE(root.children.size(), size_t(3));
+
+        const XmlElement &plain = root.children.at(0);
+        QCOMPARE(plain.name, u8("c"));
+        QCOMPARE(plain.attributes.size(), 1);
+        QCOMPARE(plain.text, u8("plain <x>"));
+
+        const XmlElement &mixed = root.children.at(1);
+        QVERIFY(mixed.text.isEmpty());
+        QCOMPARE(mixed.cdata, u8("a<b>★</b>A"));
+
+        const XmlElement &nested = root.children.at(2);
+        QCOMPARE(nested.children.size(), size_t(2));
+        QCOMPARE(nested.children.at(0).name, u8("f"));
+        QCOMPARE(nested.children.at(1).text, u8("1"));
+    }
+
+    void xhtmlKeepsMarkup()
+    {
+        const XmlElement root = readDocumentElement(
+            "<r><t TYPE=\" xhtml \" x=\"1\"><p xmlns:m=\"urn:m\" m:a=\"&quot;\">a &amp; "
+            "<![CDATA[c]]><br/></p>z</t></r>");
+        QCOMPARE(root.children.size(), size_t(1));
+        const XmlElement &t = root.children.at(0);
+        QCOMPARE(t.text, u8("<p xmlns:m=\"urn:m\" m:a=\"&quot;\">a &amp; <![CDATA[c]]><br></br>"
+                            "</p>z"));
+        QVERIFY(t.cdata.isEmpty());
+        QVERIFY(t.children.empty());
+        QCOMPARE(t.attributes.size(), 2);
+    }
+
+    void stepsThroughChildren()
+    {
+        QByteArray document("<r><a><x/><y/></a><b>t</b><c><z/></c></r>");
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::ReadOnly);
+        XmlDocument parsed(buffer);
+        XmlElementReader reader(parsed);
+        QStringList seen;
+        QVERIFY(reader.nextChild());
+        while (reader.nextChild()) {
+            seen << reader.name().toString();
+            if (reader.name() == u"a") {
+                while (reader.nextChild()) {
+                    seen << reader.name().toString();
+                    reader.skipElement();
+                }
+            } else if (reader.name() == u"b") {
+                seen << reader.readElement().text;
+            } else {
+                reader.skipElement();
+            }
+        }
+        QVERIFY(!reader.hasError());
+        QCOMPARE(seen, (QStringList{u8("a"), u8("x"), u8("y"), u8("b"), u8("t"), u8("c")}));
     }
 };
 
