@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "examplefeed.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewaddresses.h"
@@ -5,6 +6,7 @@
 #include "preview/previewcontent.h"
 #include "project/inifile.h"
 #include "scripteduserinterface.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +17,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The stylesheet line of an RSS text; empty when it has none.
 QString stylesheetLine(const QString &text)
 {
-    for (const QString &line : text.split(QStringLiteral("\r\n")))
+    for (const QString &line : text.split(u"\r\n"_s))
         if (line.startsWith(QLatin1String("<?xml-stylesheet")))
             return line;
     return {};
@@ -36,31 +32,28 @@ class TestPreviewRules : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_local{QDir::tempPath() + QStringLiteral("/style folder #1-XXXXXX")};
+    QTemporaryDir m_local{QDir::tempPath() + u"/style folder #1-XXXXXX"_s};
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_local.isValid());
-        QFile style(m_local.filePath(QStringLiteral("rss.xsl")));
+        QFile style(m_local.filePath(u"rss.xsl"_s));
         QVERIFY(style.open(QIODevice::WriteOnly));
     }
 
     void styleArgument_data()
     {
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<bool>("localFolder"); // else the data folder is looked in
-        QTest::addColumn<QString>("line");     // the preview's stylesheet line
-        QTest::addColumn<bool>("note");
+        // localFolder: else the data folder is looked in
+        // line: the preview's stylesheet line
+        Columns<QString, QString, QString, bool, QString, bool>("style", "src", "root",
+                                                                "localFolder", "line", "note");
 
-        const QString local = QUrl::fromLocalFile(m_local.filePath(QStringLiteral("rss.xsl")))
+        const QString local = QUrl::fromLocalFile(m_local.filePath(u"rss.xsl"_s))
                                   .toString()
                                   .replace(u'&', QLatin1String("&amp;"));
         const auto line = [](const QString &href) {
-            return QStringLiteral("<?xml-stylesheet type=\"text/xsl\" href=\"") + href +
-                   QStringLiteral("\"?>");
+            return u"<?xml-stylesheet type=\"text/xsl\" href=\""_s + href + u"\"?>"_s;
         };
         QTest::newRow("none") << QString() << QString() << QString() << true << QString() << false;
         QTest::newRow("with a folder: the writer's own")
@@ -101,9 +94,7 @@ private Q_SLOTS:
 
     void sameAddress_data()
     {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<bool>("same");
+        Columns<QString, QString, bool>("a", "b", "same");
         QTest::newRow("scheme and host ignore case")
             << u"HTTP://Example.JP/a.html"_s << u"http://example.jp/a.html"_s << true;
         QTest::newRow("path keeps case")
@@ -123,8 +114,7 @@ private Q_SLOTS:
 
     void addressHistory_data()
     {
-        QTest::addColumn<QStringList>("visits");
-        QTest::addColumn<QStringList>("history");
+        Columns<QStringList, QStringList>("visits", "history");
         QTest::newRow("newest first") << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s}
                                       << QStringList{u"http://b.jp/"_s, u"http://a.jp/"_s};
         QTest::newRow("no duplicates, moved to the front")
@@ -148,11 +138,8 @@ private Q_SLOTS:
 
     void navigation_data()
     {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("noCache");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("bypassCache");
+        Columns<QString, QString, bool, int, bool>("address", "current", "noCache", "kind",
+                                                   "bypassCache");
         using K = Navigation::Kind;
         QTest::newRow("blank: home page")
             << u" "_s << u"http://a.jp/"_s << true << int(K::Home) << false;
@@ -178,14 +165,13 @@ private Q_SLOTS:
         QTEST(int(navigation.kind), "kind");
         QTEST(navigation.bypassCache, "bypassCache");
         if (navigation.kind == Navigation::Kind::Home)
-            QCOMPARE(navigation.address, QStringLiteral("about:blank"));
+            QCOMPARE(navigation.address, u"about:blank"_s);
     }
 
     void serviceAddress_data()
     {
-        QTest::addColumn<QString>("service");
-        QTest::addColumn<QString>("feed");
-        QTest::addColumn<QString>("address"); // empty: nothing is sent
+        // address: empty: nothing is sent
+        Columns<QString, QString, QString>("service", "feed", "address");
         const QString w3c = DefaultFeedCheckService();
         QTest::newRow("percent-encoded")
             << w3c << u"http://example.jp/a b/news.xml?x=1&y=2"_s
@@ -211,28 +197,24 @@ private Q_SLOTS:
     void serviceKeptInSettings()
     {
         IniFile ini;
-        QCOMPARE(ReadFeedCheckService(ini),
-                 QStringLiteral("https://validator.w3.org/feed/check.cgi"));
-        WriteFeedCheckService(ini, QStringLiteral("http://check.example.jp/"));
+        QCOMPARE(ReadFeedCheckService(ini), u"https://validator.w3.org/feed/check.cgi"_s);
+        WriteFeedCheckService(ini, u"http://check.example.jp/"_s);
         IniFile again;
         again.parse(ini.text());
-        QCOMPARE(ReadFeedCheckService(again), QStringLiteral("http://check.example.jp/"));
+        QCOMPARE(ReadFeedCheckService(again), u"http://check.example.jp/"_s);
     }
 
     void feedAddresses()
     {
         TEditList feed = exampleFeed();
-        feed.settings.filename = QStringLiteral("News");
+        feed.settings.filename = u"News"_s;
         feed.settings.ver = 0;
-        QCOMPARE(PublishedFeedAddress(feed.settings),
-                 QStringLiteral("http://example.jp/site/news.rdf"));
-        QCOMPARE(SitePageAddress(feed.settings),
-                 QStringLiteral("http://example.jp/site/news.html"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("HTTP://a.jp/"), &feed.settings),
-                 QStringLiteral("HTTP://a.jp/"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("ftp://a.jp/"), &feed.settings),
-                 QStringLiteral("http://example.jp/site/news.html"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("text"), nullptr), QString());
+        QCOMPARE(PublishedFeedAddress(feed.settings), u"http://example.jp/site/news.rdf"_s);
+        QCOMPARE(SitePageAddress(feed.settings), u"http://example.jp/site/news.html"_s);
+        QCOMPARE(AddressPreviewTarget(u"HTTP://a.jp/"_s, &feed.settings), u"HTTP://a.jp/"_s);
+        QCOMPARE(AddressPreviewTarget(u"ftp://a.jp/"_s, &feed.settings),
+                 u"http://example.jp/site/news.html"_s);
+        QCOMPARE(AddressPreviewTarget(u"text"_s, nullptr), QString());
         feed.settings.filename.clear();
         QCOMPARE(PublishedFeedAddress(feed.settings), QString());
     }
@@ -240,33 +222,28 @@ private Q_SLOTS:
     // The test files: private folder, the names, whole bytes, a failure told.
     void testFiles_data()
     {
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("pageTemplate");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("RSS 2.0") << 1 << false << QString() << u"brisklettest.xml"_s
+        // pageTemplate: empty for the RSS preview
+        Columns<int, QString, QString, QByteArray>("ver", "pageTemplate", "fileName", "start");
+        QTest::newRow("RSS 2.0") << 1 << QString() << u"brisklettest.xml"_s
                                  << QByteArray(
                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rss");
         QTest::newRow("RSS 1.0 as .xml")
-            << 0 << false << QString() << u"brisklettest.xml"_s
+            << 0 << QString() << u"brisklettest.xml"_s
             << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rdf:RDF");
         QTest::newRow("UTF-8 page")
-            << 1 << true << u"<meta charset=\"utf-8\">{channel_title}"_s << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"utf-8\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"utf-8\">\xE3\x82\xB5");
         QTest::newRow("EUC-JP page keeps its bytes")
-            << 1 << true << u"<meta charset=\"euc-jp\">{channel_title}"_s << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"euc-jp\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"euc-jp\">\xA5\xB5\xA5\xA4\xA5\xC8");
         QTest::newRow("Shift_JIS page")
-            << 1 << true << u"<meta charset=\"shift_jis\">{channel_title}"_s
-            << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"shift_jis\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"shift_jis\">\x83\x54\x83\x43\x83\x67");
     }
 
     void testFiles()
     {
         QFETCH(int, ver);
-        QFETCH(bool, html);
         QFETCH(QString, pageTemplate);
         QFETCH(QByteArray, start);
         TEditList feed = exampleFeed();
@@ -275,10 +252,11 @@ private Q_SLOTS:
         ScriptedUserInterface ui;
         PreviewTestFolder folder;
         const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
-        const PreviewOutcome outcome = html ? HtmlPreview(context) : RssPreview(context);
+        const PreviewOutcome outcome =
+            pageTemplate.isEmpty() ? RssPreview(context) : HtmlPreview(context);
         QVERIFY(outcome.shown);
         QTEST(QFileInfo(outcome.fileToOpen).fileName(), "fileName");
-        QVERIFY(readAll(outcome.fileToOpen).startsWith(start));
+        QVERIFY(testfiles::readAll(outcome.fileToOpen).startsWith(start));
         QVERIFY(ui.messages.isEmpty());
         // Only this user may read the folder, and it is not the shared one.
         const QFileInfo dir(folder.path());
@@ -298,7 +276,7 @@ private Q_SLOTS:
         const PreviewContext context{nullptr, QString(), QString(), exampleClock(), ui, folder};
         QVERIFY(!RssPreview(context).shown);
         QVERIFY(!HtmlPreview(context).shown);
-        QCOMPARE(ui.messages, QStringList(2, QStringLiteral("項目が選択されておりません。")));
+        QCOMPARE(ui.messages, QStringList(2, u"項目が選択されておりません。"_s));
     }
 
     // A stylesheet found nowhere is asked about; Cancel ends the preview,
@@ -307,7 +285,7 @@ private Q_SLOTS:
     {
         TEditList feed = exampleFeed();
         feed.settings.root.clear();
-        feed.settings.style = QStringLiteral("missing.xsl");
+        feed.settings.style = u"missing.xsl"_s;
         feed.settings.localfolder = m_local.path();
         ScriptedUserInterface ui;
         PreviewTestFolder folder;
@@ -315,11 +293,11 @@ private Q_SLOTS:
         QVERIFY(!RssPreview(context).shown);
         QCOMPARE(ui.questions.size(), 1);
         QVERIFY(ui.questions.first().endsWith(
-            QStringLiteral("\r\n\r\n●スタイルシートの場所特定できませんので使用しません。")));
+            u"\r\n\r\n●スタイルシートの場所特定できませんので使用しません。"_s));
         ui.answers.enqueue(UserInterface::Answer::Yes);
         const PreviewOutcome outcome = RssPreview(context);
         QVERIFY(outcome.shown);
-        QVERIFY(!readAll(outcome.fileToOpen).contains("xml-stylesheet"));
+        QVERIFY(!testfiles::readAll(outcome.fileToOpen).contains("xml-stylesheet"));
     }
 
     // A file that cannot be written is told, the old one stays whole, and
@@ -331,19 +309,19 @@ private Q_SLOTS:
         PreviewTestFolder folder;
         const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
         const QString first = RssPreview(context).fileToOpen;
-        const QByteArray before = readAll(first);
+        const QByteArray before = testfiles::readAll(first);
         QVERIFY(!before.isEmpty());
         // A folder in the way of the temporary file makes the write fail,
         // even for root.
         QVERIFY(QDir(folder.path()).mkdir(HtmlTestFileName()));
-        feed.settings.htmlscript = QStringLiteral("<meta charset=\"utf-8\">x");
+        feed.settings.htmlscript = u"<meta charset=\"utf-8\">x"_s;
         const PreviewOutcome outcome = HtmlPreview(context);
         QVERIFY(outcome.shown);
         QVERIFY(outcome.fileToOpen.isEmpty());
         QCOMPARE(ui.messages.size(), 1);
         QVERIFY(ui.messages.first().startsWith(
-            QStringLiteral("プレビュー用のファイル \"brisklettest.html\" が作成できません。")));
-        QCOMPARE(readAll(first), before);
+            u"プレビュー用のファイル \"brisklettest.html\" が作成できません。"_s));
+        QCOMPARE(testfiles::readAll(first), before);
     }
 };
 

@@ -1,3 +1,5 @@
+#include "datarows.h"
+#include "filechoice.h"
 #include "project/project.h"
 #include "project/projectreader.h"
 #include "project/saveproject.h"
@@ -5,6 +7,7 @@
 #include "project/workspace.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "treeoutline.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The texts of every node in the project file, in tree order.
+// The tree that the project file holds.
 QString nodeNames(const QString &path)
 {
-    const ProjectContent content = ReadProjectFile(path);
-    QStringList names;
-    content.root->forEach([&](ProjectNode &node) {
-        if (node.parent())
-            names << node.text;
-    });
-    return names.join(u';');
+    return treeoutline::of(*ReadProjectFile(path).root);
 }
 
 ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &folder,
@@ -63,8 +60,6 @@ struct Fixture
     Fixture() { QDir().mkpath(out()); }
 };
 
-const QString saveCaption = u"名前を付けてプロジェクトの保存"_s;
-
 } // namespace
 
 class TestSaveProject : public QObject
@@ -82,12 +77,9 @@ private Q_SLOTS:
 
         QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
         QCOMPARE(f.ui.fileChoices.size(), 1);
-        const UserInterface::FileChoice &choice = f.ui.fileChoices.first();
-        QCOMPARE(choice.title, saveCaption);
-        QCOMPARE(choice.filter, u"プロジェクトファイル(*.dta)|*.dta"_s);
-        QCOMPARE(choice.defaultExtension, u"dta"_s);
-        QCOMPARE(choice.startFolder, f.ws.folders.project);
-        QCOMPARE(choice.proposedName, QString());
+        QCOMPARE(ChoiceLine(f.ui.fileChoices.first()),
+                 u"名前を付けてプロジェクトの保存|プロジェクトファイル(*.dta)|*.dta|dta|"_s +
+                     f.ws.folders.project + u'|');
 
         QCOMPARE(nodeNames(target), u"News"_s);
         QVERIFY(testfiles::readAll(f.out() + u"/news.xml"_s).contains("<title>News</title>"));
@@ -116,9 +108,7 @@ private Q_SLOTS:
 
     void report_data()
     {
-        QTest::addColumn<QStringList>("feeds");
-        QTest::addColumn<QStringList>("readOnly");
-        QTest::addColumn<QString>("message");
+        Columns<QStringList, QStringList, QString>("feeds", "readOnly", "message");
         QTest::newRow("no problems") << QStringList{u"A"_s, u"B"_s} << QStringList{} << QString();
         QTest::newRow("read-only RSS file")
             << QStringList{u"Blog"_s} << QStringList{u"blog.xml"_s}
@@ -210,11 +200,9 @@ private Q_SLOTS:
 
     void exportLeavesTheOpenProjectAlone_data()
     {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("proposed");
-        QTest::addColumn<QString>("written");
+        Columns<QString, QString, QString>("selected", "proposed", "written");
         QTest::newRow("feed") << u"a/b:c"_s << u"abc"_s << u"a/b:c"_s;
-        QTest::newRow("root") << u"root"_s << u"site"_s << u"a/b:c;other"_s;
+        QTest::newRow("root") << u"root"_s << u"site"_s << u"a/b:c other"_s;
         QTest::newRow("nothing") << QString() << QString() << QString();
     }
     void exportLeavesTheOpenProjectAlone()
@@ -290,10 +278,8 @@ private Q_SLOTS:
 
     void backupBeforeReplacing_data()
     {
-        QTest::addColumn<int>("hoursAgo");
-        QTest::addColumn<bool>("backupFolderIsAFile");
-        QTest::addColumn<QByteArray>("backup");
-        QTest::addColumn<bool>("replaced");
+        Columns<int, bool, QByteArray, bool>("hoursAgo", "backupFolderIsAFile", "backup",
+                                             "replaced");
         QTest::newRow("23 hours") << 23 << false << QByteArray() << true;
         QTest::newRow("25 hours") << 25 << false << QByteArray("old") << true;
         QTest::newRow("backup fails") << 25 << true << QByteArray() << false;
