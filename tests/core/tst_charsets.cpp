@@ -1,9 +1,12 @@
+#include "datarows.h"
 #include "html/charsets.h"
 #include "testfiles.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -34,9 +37,8 @@ QList<QByteArray> ValidPairs(int firstLead, int lastLead)
 QByteArray IconvToEucJpMs(const QByteArray &input)
 {
     QProcess iconv;
-    iconv.start(QStandardPaths::findExecutable(QStringLiteral("iconv")),
-                {QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"),
-                 QStringLiteral("EUC-JP-MS")});
+    iconv.start(QStandardPaths::findExecutable(u"iconv"_s),
+                {u"-f"_s, u"CP932"_s, u"-t"_s, u"EUC-JP-MS"_s});
     if (!iconv.waitForStarted())
         return QByteArray();
     iconv.write(input);
@@ -56,9 +58,7 @@ class TestCharsets : public QObject
 private Q_SLOTS:
     void encodeShiftJis_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("numericReference");
-        QTest::addColumn<QByteArray>("questionMark");
+        Columns<QString, QByteArray, QByteArray>("text", "numericReference", "questionMark");
         QTest::newRow("ascii") << u8("a<b>\\~") << QByteArray("a<b>\\~") << QByteArray("a<b>\\~");
         QTest::newRow("controls") << u8("\t\x1A\x1C\x7F\r\n") << QByteArray("\t\x1A\x1C\x7F\r\n")
                                   << QByteArray("\t\x1A\x1C\x7F\r\n");
@@ -103,9 +103,7 @@ private Q_SLOTS:
 
     void decodeShiftJis_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
+        Columns<QByteArray, QString, bool>("bytes", "text", "valid");
         QTest::newRow("empty") << QByteArray() << QString() << true;
         QTest::newRow("kanji and katakana") << QByteArray("\x88\x9F\xB1") << u8("亜ｱ") << true;
         QTest::newRow("controls as they are")
@@ -141,8 +139,7 @@ private Q_SLOTS:
     // special row, unassigned pairs and broken sequences.
     void sjisToEuc_data()
     {
-        QTest::addColumn<QByteArray>("sjis");
-        QTest::addColumn<QByteArray>("euc");
+        Columns<QByteArray, QByteArray>("sjis", "euc");
         // NEC special characters stay in their own row, even those that
         // duplicate a JIS X 0208 symbol.
         QTest::newRow("circled one") << QByteArray("\x87\x40") << QByteArray("\xAD\xA1");
@@ -166,9 +163,7 @@ private Q_SLOTS:
     // duplicates of JIS X 0208 symbols in that row where iconv moves them.
     void sjisToEucAgreesWithIconv_data()
     {
-        QTest::addColumn<int>("firstLead");
-        QTest::addColumn<int>("lastLead");
-        QTest::addColumn<int>("count");
+        Columns<int, int, int>("firstLead", "lastLead", "count");
         QTest::newRow("non-kanji rows") << 0x81 << 0x84 << 524;
         QTest::newRow("level-1 and level-2 kanji, first part") << 0x88 << 0x9F << 4375;
         QTest::newRow("level-2 kanji, second part") << 0xE0 << 0xEA << 1980;
@@ -188,10 +183,9 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             const QByteArray actual = SjisToEuc(pairs[i]);
             QVERIFY2(actual == expectedLines[i],
-                     qPrintable(QStringLiteral("%1: %2, iconv %3")
-                                    .arg(QString::fromLatin1(pairs[i].toHex()),
-                                         QString::fromLatin1(actual.toHex()),
-                                         QString::fromLatin1(expectedLines[i].toHex()))));
+                     qPrintable(u"%1: %2, iconv %3"_s.arg(
+                         QString::fromLatin1(pairs[i].toHex()), QString::fromLatin1(actual.toHex()),
+                         QString::fromLatin1(expectedLines[i].toHex()))));
         }
     }
 
@@ -207,8 +201,7 @@ private Q_SLOTS:
 
     void choosePageCharset_data()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<PageCharset>("charset");
+        Columns<QString, PageCharset>("page", "charset");
         QTest::newRow("none") << u8("<html>日本語</html>") << PageCharset::ShiftJis;
         QTest::newRow("utf-8 upper case") << u8("<meta charset=UTF-8>") << PageCharset::Utf8;
         QTest::newRow("shift_jis before utf-8")
@@ -235,9 +228,7 @@ private Q_SLOTS:
 
     void encodePage_data()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<PageCharset>("charset");
-        QTest::addColumn<QByteArray>("bytes");
+        Columns<QString, PageCharset, QByteArray>("page", "charset", "bytes");
         const QString text = u8("亜ｱ〜\xF0\x9F\x98\x80") + FromCodePoint(0xE000);
         QTest::newRow("utf-8") << text << PageCharset::Utf8
                                << QByteArray("\xE4\xBA\x9C\xEF\xBD\xB1\xE3\x80\x9C\xF0\x9F\x98\x80"

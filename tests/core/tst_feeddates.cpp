@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "feed/feeddates.h"
 
 #include <QRegularExpression>
@@ -31,9 +32,7 @@ private Q_SLOTS:
 
     void itemDates_data()
     {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("rfc822");
-        QTest::addColumn<QString>("w3c");
+        Columns<QString, QString, QString>("date", "rfc822", "w3c");
         const auto row = [](const char *name, const char *date, const char *rfc822,
                             const char *w3c) {
             QTest::newRow(name) << QString::fromUtf8(date) << QString::fromUtf8(rfc822)
@@ -97,8 +96,7 @@ private Q_SLOTS:
 
     void monthAndDayNames_data()
     {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("rfc822");
+        Columns<QString, QString>("date", "rfc822");
         const char *rows[][2] = {
             {"2005-01-01", "Sat, 1 Jan 2005"}, {"2005-02-01", "Tue, 1 Feb 2005"},
             {"2005-03-01", "Tue, 1 Mar 2005"}, {"2005-04-01", "Fri, 1 Apr 2005"},
@@ -108,9 +106,7 @@ private Q_SLOTS:
             {"2005-11-01", "Tue, 1 Nov 2005"}, {"2005-12-01", "Thu, 1 Dec 2005"},
         };
         for (const auto &row : rows)
-            QTest::newRow(row[0]) << row[0]
-                                  << QString::fromLatin1(row[1]) +
-                                         QStringLiteral(" 00:00:00 +0900");
+            QTest::newRow(row[0]) << row[0] << QString::fromLatin1(row[1]) + u" 00:00:00 +0900"_s;
     }
 
     void monthAndDayNames()
@@ -121,10 +117,7 @@ private Q_SLOTS:
 
     void now_data()
     {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QDateTime>("clockTime");
-        QTest::addColumn<QString>("rfc822");
-        QTest::addColumn<QString>("w3c");
+        Columns<QByteArray, QDateTime, QString, QString>("zone", "clockTime", "rfc822", "w3c");
 
         const QDateTime local(QDate(2026, 12, 6), QTime(9, 5, 7, 999));
         for (const QByteArray zone : {"UTC", "America/New_York", "Asia/Tokyo"}) {

@@ -1,8 +1,11 @@
+#include "datarows.h"
 #include "project/projectwriter.h"
 #include "sampleproject.h"
 #include "testfiles.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -12,7 +15,7 @@ namespace {
 // default values and the one node.
 QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
 {
-    ProjectNode root(QStringLiteral("root"), ProjectNode::RootKind);
+    ProjectNode root(u"root"_s, ProjectNode::RootKind);
     root.appendChild(std::move(node));
     const QByteArray file = WriteProjectFile(ProjectDefaults(), root);
     const qsizetype start = file.indexOf("    <node");
@@ -25,8 +28,7 @@ std::unique_ptr<ProjectNode> feedWithTitle(const QString &title)
     auto data = std::make_unique<TEditList>();
     data->settings = ChannelSettings::allEmpty();
     data->settings.title = title;
-    return std::make_unique<ProjectNode>(QStringLiteral("f"), ProjectNode::FeedKind,
-                                         std::move(data));
+    return std::make_unique<ProjectNode>(u"f"_s, ProjectNode::FeedKind, std::move(data));
 }
 
 std::unique_ptr<ProjectNode> feedWithDescription(const QString &description)
@@ -54,7 +56,7 @@ private Q_SLOTS:
     {
         const QByteArray written =
             WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
-        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(QStringLiteral("sample.dta"))));
+        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(u"sample.dta"_s)));
         // No byte order mark, and every line ends in CR LF.
         QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(written.count('\n'), written.count("\r\n"));
@@ -64,9 +66,7 @@ private Q_SLOTS:
     // What one value turns into inside the node's lines, or in the project defaults.
     void values_data()
     {
-        QTest::addColumn<QByteArray>("lines");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::addColumn<bool>("present");
+        Columns<QByteArray, QByteArray, bool>("lines", "expected", "present");
 
         const auto row = [](const char *name, const QByteArray &bytes, const char *expected,
                             bool present = true) {
@@ -91,11 +91,10 @@ private Q_SLOTS:
         row("plain reference escaped", nodeLines(feedWithTitle(u8("&#9733;"))),
             "<title>&amp;#9733;</title>");
         row("forbidden characters dropped",
-            nodeLines(
-                feedWithTitle(QStringLiteral("a\u0001b\u000Bc\uFFFEd") + QChar(0xD800) + u8("e"))),
+            nodeLines(feedWithTitle(u"a\u0001b\u000Bc\uFFFEd"_s + QChar(0xD800) + u8("e"))),
             "<title>abcde</title>");
-        row("only forbidden characters left out",
-            nodeLines(feedWithTitle(QStringLiteral("\u0002\u001F"))), "<title>", false);
+        row("only forbidden characters left out", nodeLines(feedWithTitle(u"\u0002\u001F"_s)),
+            "<title>", false);
         row("character outside the BMP kept",
             nodeLines(feedWithTitle(QString::fromUtf8("\xF0\x9F\x98\x80"))),
             "<title>\xF0\x9F\x98\x80</title>");
@@ -142,9 +141,7 @@ private Q_SLOTS:
     // Exporting the root writes all its children; any other node goes alone.
     void exportNode_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QList<QByteArray>>("written");
-        QTest::addColumn<QList<QByteArray>>("absent");
+        Columns<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
         QTest::newRow("root") << QString() << QList<QByteArray>{"disp=\"A&amp;B\"", "disp=\"空\""}
                               << QList<QByteArray>{"other kind", "hidden"};
         QTest::newRow("folder") << u8("A&B")

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "files/replacefile.h"
 #include "testfiles.h"
 
@@ -188,8 +189,7 @@ private Q_SLOTS:
 
     void failedDiskKeepsOldFile_data()
     {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QByteArray>("files");
+        Columns<QString, QByteArray>("mode", "files");
         QTest::newRow("full") << u"full"_s << QByteArray("files:filler,news.dta\n");
         QTest::newRow("read-only") << u"read-only"_s << QByteArray("files:news.dta\n");
     }
