@@ -47,8 +47,7 @@ private Q_SLOTS:
     }
     void backupWhenADayHasPassed()
     {
-        QFETCH(int, hoursAgo);
-        QFETCH(bool, enabled);
+        const auto [hoursAgo, enabled] = Fetch<int, bool>("hoursAgo", "enabled");
         QTemporaryDir dir;
         const QString project = dir.filePath(u"news.dta"_s);
         const QString backupFolder = dir.filePath(u"Project/Backup"_s);

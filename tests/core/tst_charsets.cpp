@@ -127,8 +127,7 @@ private Q_SLOTS:
     }
     void decodeShiftJis()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
+        const auto [bytes, text] = Fetch<QByteArray, QString>("bytes", "text");
         bool decodedValid = true;
         QCOMPARE(DecodeShiftJis(bytes, &decodedValid), text);
         QTEST(decodedValid, "valid");
@@ -173,8 +172,7 @@ private Q_SLOTS:
     }
     void sjisToEucAgreesWithIconv()
     {
-        QFETCH(int, firstLead);
-        QFETCH(int, lastLead);
+        const auto [firstLead, lastLead] = Fetch<int, int>("firstLead", "lastLead");
         const QList<QByteArray> pairs = ValidPairs(firstLead, lastLead);
         QTEST(int(pairs.size()), "count");
         const QByteArray expected = IconvToEucJpMs(pairs.join('\n'));
@@ -242,8 +240,7 @@ private Q_SLOTS:
     }
     void encodePage()
     {
-        QFETCH(QString, page);
-        QFETCH(PageCharset, charset);
+        const auto [page, charset] = Fetch<QString, PageCharset>("page", "charset");
         const QByteArray encoded = EncodePage(page, charset);
         QTEST(encoded, "bytes");
         QVERIFY(!encoded.startsWith("\xEF\xBB\xBF"));

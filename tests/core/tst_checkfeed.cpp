@@ -96,8 +96,7 @@ private Q_SLOTS:
 
     void writersOutputsPass()
     {
-        QFETCH(int, ver);
-        QFETCH(FeedEdit, edit);
+        const auto [ver, edit] = Fetch<int, FeedEdit>("ver", "edit");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         edit(feed);
@@ -195,13 +194,9 @@ private Q_SLOTS:
 
     void brokenFeeds()
     {
-        QFETCH(QString, base);
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, line);
-        QFETCH(bool, error);
-        QFETCH(QString, message);
-        QFETCH(bool, clientsReject);
+        const auto [base, from, to, line, error, message, clientsReject] =
+            Fetch<QString, QByteArray, QByteArray, int, bool, QString, bool>(
+                "base", "from", "to", "line", "error", "message", "clientsReject");
 
         const QByteArray valid = dataFile(base);
         QVERIFY(valid.contains(from));
@@ -246,11 +241,9 @@ private Q_SLOTS:
 
     void brokenPages()
     {
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, line);
-        QFETCH(bool, error);
-        QFETCH(QString, message);
+        const auto [from, to, line, error, message] =
+            Fetch<QByteArray, QByteArray, int, bool, QString>("from", "to", "line", "error",
+                                                              "message");
         const QByteArray valid = dataFile(u"page-utf8.html"_s);
         QVERIFY(CheckHtmlPage(valid).isEmpty());
         QByteArray broken = valid;

@@ -141,8 +141,7 @@ private Q_SLOTS:
 
     void now()
     {
-        QFETCH(QByteArray, zone);
-        QFETCH(QDateTime, clockTime);
+        const auto [zone, clockTime] = Fetch<QByteArray, QDateTime>("zone", "clockTime");
         setZone(zone);
         const Clock clock = Clock::fixed(clockTime);
         QTEST(Rfc822Now(clock), "rfc822");

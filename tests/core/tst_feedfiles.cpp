@@ -85,8 +85,8 @@ private Q_SLOTS:
 
     void paths()
     {
-        QFETCH(QString, localfolder);
-        QFETCH(QString, projectFile);
+        const auto [localfolder, projectFile] =
+            Fetch<QString, QString>("localfolder", "projectFile");
         ChannelSettings settings;
         settings.localfolder = expand(localfolder);
         QFETCH(QString, filename);

@@ -95,8 +95,7 @@ private Q_SLOTS:
     }
     void writeHtmlFile()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, page);
+        const auto [name, page] = Fetch<QString, QString>("name", "page");
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
         const QString path = dir.filePath(u"news.html"_s);
@@ -158,8 +157,7 @@ private Q_SLOTS:
     }
     void templateRoundTrip()
     {
-        QFETCH(HtmlTemplateSettings, settings);
-        QFETCH(QString, script);
+        const auto [settings, script] = Fetch<HtmlTemplateSettings, QString>("settings", "script");
         QTemporaryDir dir;
         const QString folder = dir.filePath(u"Template/Html"_s);
         const QString path = QDir(folder).filePath(u"mine.dht"_s);
@@ -268,9 +266,8 @@ private Q_SLOTS:
     }
     void loadFailureIsShown()
     {
-        QFETCH(QString, path);
-        QFETCH(qint64, size);
-        QFETCH(QString, message);
+        auto [path, size, message] =
+            Fetch<QString, qint64, QString>("path", "size", "message");
         QTemporaryDir dir;
         if (path.isEmpty()) {
             path = dir.filePath(u"large.dht"_s);

@@ -75,11 +75,9 @@ private Q_SLOTS:
 
     void styleArgument()
     {
-        QFETCH(QString, style);
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(bool, localFolder);
-        QFETCH(bool, note);
+        const auto [style, src, root, localFolder, note] =
+            Fetch<QString, QString, QString, bool, bool>("style", "src", "root", "localFolder",
+                                                         "note");
         TEditList feed = exampleFeed();
         feed.settings.ver = 1;
         feed.settings.style = style;
@@ -107,8 +105,7 @@ private Q_SLOTS:
 
     void sameAddress()
     {
-        QFETCH(QString, a);
-        QFETCH(QString, b);
+        const auto [a, b] = Fetch<QString, QString>("a", "b");
         QTEST(SameAddress(a, b), "same");
     }
 
@@ -158,9 +155,8 @@ private Q_SLOTS:
 
     void navigation()
     {
-        QFETCH(QString, address);
-        QFETCH(QString, current);
-        QFETCH(bool, noCache);
+        const auto [address, current, noCache] =
+            Fetch<QString, QString, bool>("address", "current", "noCache");
         const Navigation navigation = ChooseNavigation(address, current, noCache);
         QTEST(int(navigation.kind), "kind");
         QTEST(navigation.bypassCache, "bypassCache");
@@ -189,8 +185,7 @@ private Q_SLOTS:
 
     void serviceAddress()
     {
-        QFETCH(QString, service);
-        QFETCH(QString, feed);
+        const auto [service, feed] = Fetch<QString, QString>("service", "feed");
         QTEST(FeedCheckServiceAddress(service, feed).value_or(QString()), "address");
     }
 
@@ -243,9 +238,8 @@ private Q_SLOTS:
 
     void testFiles()
     {
-        QFETCH(int, ver);
-        QFETCH(QString, pageTemplate);
-        QFETCH(QByteArray, start);
+        const auto [ver, pageTemplate, start] =
+            Fetch<int, QString, QByteArray>("ver", "pageTemplate", "start");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         feed.settings.htmlscript = pageTemplate;

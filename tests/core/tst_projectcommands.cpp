@@ -75,9 +75,8 @@ private Q_SLOTS:
     }
     void newProject()
     {
-        QFETCH(bool, modified);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(bool, done);
+        const auto [modified, answers, done] =
+            Fetch<bool, QList<Answer>, bool>("modified", "answers", "done");
         Fixture f(modified);
         f.ui.answers.append(answers);
         QCOMPARE(NewProject(f.ws), done);
@@ -101,9 +100,8 @@ private Q_SLOTS:
     }
     void openProject()
     {
-        QFETCH(bool, modified);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(bool, opened);
+        const auto [modified, answers, opened] =
+            Fetch<bool, QList<Answer>, bool>("modified", "answers", "opened");
         Fixture f(modified);
         ProjectTreeModel model(f.project);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -190,8 +188,7 @@ private Q_SLOTS:
     }
     void insertProject()
     {
-        QFETCH(QString, selected);
-        QFETCH(QString, outline);
+        const auto [selected, outline] = Fetch<QString, QString>("selected", "outline");
         Fixture f(false);
         ProjectTreeModel model(f.project);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
@@ -240,9 +237,8 @@ private Q_SLOTS:
     }
     void closeProject()
     {
-        QFETCH(bool, modified);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(bool, done);
+        const auto [modified, answers, done] =
+            Fetch<bool, QList<Answer>, bool>("modified", "answers", "done");
         Fixture f(modified);
         f.ui.answers.append(answers);
         f.ws.settings.treeIndex = 1;

@@ -191,9 +191,8 @@ private Q_SLOTS:
     }
     void channelValues()
     {
-        QFETCH(QByteArray, inner);
-        QFETCH(QString, title);
-        QFETCH(QString, description);
+        const auto [inner, title, description] =
+            Fetch<QByteArray, QString, QString>("inner", "title", "description");
         const ProjectContent content = readBody(feed(inner));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QCOMPARE(firstFeedSettings(content)->title, title);
@@ -216,9 +215,8 @@ private Q_SLOTS:
     }
     void numbersAndSwitches()
     {
-        QFETCH(QByteArray, inner);
-        QFETCH(int, rssline);
-        QFETCH(bool, dateset);
+        const auto [inner, rssline, dateset] =
+            Fetch<QByteArray, int, bool>("inner", "rssline", "dateset");
         const ProjectContent content = readBody(feed(inner));
         QCOMPARE(firstFeedSettings(content)->rssline, rssline);
         QCOMPARE(firstFeedSettings(content)->dateset, dateset);
@@ -345,10 +343,8 @@ private Q_SLOTS:
     }
     void projectDefaults()
     {
-        QFETCH(QByteArray, body);
-        QFETCH(int, ver);
-        QFETCH(QString, language);
-        QFETCH(QString, memo);
+        const auto [body, ver, language, memo] =
+            Fetch<QByteArray, int, QString, QString>("body", "ver", "language", "memo");
         const ProjectContent content = readBody(body);
         QCOMPARE(content.defaults.ver, ver);
         QCOMPARE(content.defaults.language, language);
@@ -398,9 +394,8 @@ private Q_SLOTS:
     }
     void refused()
     {
-        QFETCH(QByteArray, document);
-        QFETCH(int, line);
-        QFETCH(QString, reason);
+        const auto [document, line, reason] =
+            Fetch<QByteArray, int, QString>("document", "line", "reason");
         // Files that are parsed straight from the disk meet the same bounds.
         QTemporaryDir dir;
         const QString path = dir.filePath(u8("refused.dta"));
@@ -471,9 +466,8 @@ private Q_SLOTS:
     }
     void fileBlockEnds()
     {
-        QFETCH(int, offset);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, reads);
+        const auto [offset, bytes, reads] =
+            Fetch<int, QByteArray, QString>("offset", "bytes", "reads");
         const QByteArray start = Header + "<node flag=\"2\" disp=\"f\"><title>";
         const qsizetype before = (1 << 20) + offset - start.size();
         const qsizetype after = 1000;
@@ -504,8 +498,7 @@ private Q_SLOTS:
     }
     void fileSize()
     {
-        QFETCH(qint64, size);
-        QFETCH(QString, error);
+        const auto [size, error] = Fetch<qint64, QString>("size", "error");
         QTemporaryDir dir;
         const QString path = dir.filePath(u8("large.dta"));
         if (size >= 0)

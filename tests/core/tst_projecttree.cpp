@@ -141,10 +141,8 @@ private Q_SLOTS:
     }
     void dropFollowsPlacementRules()
     {
-        QFETCH(QString, dragged);
-        QFETCH(QString, target);
-        QFETCH(bool, shift);
-        QFETCH(QString, outline);
+        const auto [dragged, target, shift, outline] =
+            Fetch<QString, QString, bool, QString>("dragged", "target", "shift", "outline");
         Fixture f;
         const bool moved = DropNode(f.project, *f.node(dragged), *f.node(target), shift);
         QCOMPARE(moved, !outline.isEmpty());
@@ -265,9 +263,8 @@ private Q_SLOTS:
     }
     void commandStatesFollowNodeAndUpload()
     {
-        QFETCH(QString, current);
-        QFETCH(bool, uploading);
-        QFETCH(QList<Command>, enabled);
+        const auto [current, uploading, enabled] =
+            Fetch<QString, bool, QList<Command>>("current", "uploading", "enabled");
         Fixture f;
         f.node(u"a"_s)->data()->settings.ftpfolder = u"up"_s;
         if (uploading)
@@ -312,8 +309,7 @@ private Q_SLOTS:
     }
     void changedMarkNeedsUploadTarget()
     {
-        QFETCH(QString, ftptemplate);
-        QFETCH(QString, ftpfolder);
+        const auto [ftptemplate, ftpfolder] = Fetch<QString, QString>("ftptemplate", "ftpfolder");
         Fixture f;
         ProjectNode *feed = f.node(u"a"_s);
         feed->data()->settings.ftptemplate = ftptemplate;

@@ -132,9 +132,8 @@ private Q_SLOTS:
     }
     void values()
     {
-        QFETCH(QByteArray, lines);
-        QFETCH(QByteArray, expected);
-        QFETCH(bool, present);
+        const auto [lines, expected, present] =
+            Fetch<QByteArray, QByteArray, bool>("lines", "expected", "present");
         QVERIFY2(lines.contains(expected) == present, lines.constData());
     }
 
@@ -156,9 +155,8 @@ private Q_SLOTS:
     }
     void exportNode()
     {
-        QFETCH(QString, path);
-        QFETCH(QList<QByteArray>, written);
-        QFETCH(QList<QByteArray>, absent);
+        const auto [path, written, absent] =
+            Fetch<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
         const auto root = sampleproject::tree();
         const ProjectNode *top = root.get();
         root->forEach([&](ProjectNode &node) {

@@ -195,8 +195,7 @@ private Q_SLOTS:
     }
     void failedDiskKeepsOldFile()
     {
-        QFETCH(QString, mode);
-        QFETCH(QByteArray, files);
+        const auto [mode, files] = Fetch<QString, QByteArray>("mode", "files");
         QTemporaryDir dir;
         const QString script =
             u"mount -t tmpfs -o size=64k none \"$2\" || exit 99; exec \"$0\" %1 \"$1\" \"$2\""_s

@@ -155,10 +155,9 @@ private Q_SLOTS:
 
     void lines()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(QString, outputPath);
-        QFETCH(QStringList, present);
-        QFETCH(QStringList, absent);
+        const auto [edit, outputPath, present, absent] =
+            Fetch<FeedEdit, QString, QStringList, QStringList>("edit", "outputPath", "present",
+                                                               "absent");
         TEditList feed = exampleFeed();
         feed.settings.ver = 0;
         edit(feed);
@@ -200,10 +199,8 @@ private Q_SLOTS:
 
     void duplicates()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(int, rssline);
-        QFETCH(bool, noDuplicates);
-        QFETCH(int, written);
+        const auto [edit, rssline, noDuplicates, written] =
+            Fetch<FeedEdit, int, bool, int>("edit", "rssline", "noDuplicates", "written");
         TEditList feed = exampleFeed();
         feed.settings.ver = 0;
         feed.settings.rssline = rssline;

@@ -208,10 +208,9 @@ private Q_SLOTS:
 
     void lines()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(QString, styleArgument);
-        QFETCH(QStringList, present);
-        QFETCH(QStringList, absent);
+        const auto [edit, styleArgument, present, absent] =
+            Fetch<FeedEdit, QString, QStringList, QStringList>("edit", "styleArgument", "present",
+                                                               "absent");
         TEditList feed = exampleFeed();
         edit(feed);
 
@@ -268,8 +267,7 @@ private Q_SLOTS:
 
     void itemSelection()
     {
-        QFETCH(QStringList, titles);
-        QFETCH(int, rssline);
+        const auto [titles, rssline] = Fetch<QStringList, int>("titles", "rssline");
         const RssText rss = WriteRss2(feedWithTitles(titles, rssline), QString(), exampleClock());
         QTEST(itemTitles(rss.text), "written");
         QVERIFY(rss.noDuplicates);
@@ -285,8 +283,7 @@ private Q_SLOTS:
 
     void fileBytesFollowVer()
     {
-        QFETCH(int, ver);
-        QFETCH(QByteArray, root);
+        const auto [ver, root] = Fetch<int, QByteArray>("ver", "root");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         const QByteArray bytes = RssFileBytes(feed, u"/srv/feeds/news.rdf"_s, exampleClock()).bytes;

@@ -132,9 +132,8 @@ private Q_SLOTS:
     }
     void report()
     {
-        QFETCH(QStringList, feeds);
-        QFETCH(QStringList, readOnly);
-        QFETCH(QString, message);
+        const auto [feeds, readOnly, message] =
+            Fetch<QStringList, QStringList, QString>("feeds", "readOnly", "message");
         Fixture f;
         auto folder = std::make_unique<ProjectNode>(u"folder"_s, ProjectNode::FolderKind);
         ProjectNode *parent = f.project.root().appendChild(std::move(folder));
@@ -207,8 +206,7 @@ private Q_SLOTS:
     }
     void exportLeavesTheOpenProjectAlone()
     {
-        QFETCH(QString, selected);
-        QFETCH(QString, proposed);
+        const auto [selected, proposed] = Fetch<QString, QString>("selected", "proposed");
         Fixture f;
         const QString open = f.path(u"site.dta"_s);
         f.project.setFileName(open);
@@ -286,8 +284,8 @@ private Q_SLOTS:
     }
     void backupBeforeReplacing()
     {
-        QFETCH(int, hoursAgo);
-        QFETCH(bool, backupFolderIsAFile);
+        const auto [hoursAgo, backupFolderIsAFile] =
+            Fetch<int, bool>("hoursAgo", "backupFolderIsAFile");
         Fixture f;
         const QString target = f.path(u"p.dta"_s);
         testfiles::writeAll(target, "old");

@@ -205,10 +205,9 @@ private Q_SLOTS:
     }
     void lastProjectCheckAtStart()
     {
-        QFETCH(QString, lastOpen);
-        QFETCH(bool, projectExists);
-        QFETCH(bool, locked);
-        QFETCH(QList<UserInterface::Answer>, answers);
+        const auto [lastOpen, projectExists, locked, answers] =
+            Fetch<QString, bool, bool, QList<UserInterface::Answer>>("lastOpen", "projectExists",
+                                                                     "locked", "answers");
         QTemporaryDir dir;
         const QString project = dir.filePath(u"ニュース.dta"_s);
         if (projectExists)

@@ -92,9 +92,8 @@ private Q_SLOTS:
     }
     void headerFillsChannelSettings()
     {
-        QFETCH(QByteArray, eol);
-        QFETCH(QString, fileName);
-        QFETCH(QString, filename);
+        const auto [eol, fileName, filename] =
+            Fetch<QByteArray, QString, QString>("eol", "fileName", "filename");
         Project project;
         ScriptedUserInterface ui;
         ProjectNode *feed =
@@ -135,10 +134,8 @@ private Q_SLOTS:
     }
     void damagedHeaderSwitches()
     {
-        QFETCH(QStringList, switchLines);
-        QFETCH(int, ver);
-        QFETCH(bool, dateset);
-        QFETCH(bool, addressset);
+        const auto [switchLines, ver, dateset, addressset] =
+            Fetch<QStringList, int, bool, bool>("switchLines", "ver", "dateset", "addressset");
         QStringList header = sampleHeader();
         for (int i = 0; i < 3; ++i)
             header[9 + i] = switchLines.at(i);
@@ -170,9 +167,8 @@ private Q_SLOTS:
     }
     void shortFile()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, title);
-        QFETCH(QString, link);
+        const auto [bytes, title, link] =
+            Fetch<QByteArray, QString, QString>("bytes", "title", "link");
         Project project;
         ScriptedUserInterface ui;
         ProjectNode *feed = import(project, ui, bytes);
@@ -219,11 +215,9 @@ private Q_SLOTS:
     }
     void itemLines()
     {
-        QFETCH(QByteArray, line);
-        QFETCH(QString, title);
-        QFETCH(QString, date);
-        QFETCH(QString, url);
-        QFETCH(QString, desc);
+        const auto [line, title, date, url, desc] =
+            Fetch<QByteArray, QString, QString, QString, QString>("line", "title", "date", "url",
+                                                                  "desc");
         // A second line checks that nothing of the first spills into it.
         const QByteArray next = sjis(u"次\t2001/02/03\thttp://example.jp/n\tx"_s);
         const TableContents contents = ParseTableFile(tableBytes(sampleHeader(), {line, next}));
@@ -280,8 +274,7 @@ private Q_SLOTS:
     }
     void placement()
     {
-        QFETCH(QString, selected);
-        QFETCH(QString, parent);
+        const auto [selected, parent] = Fetch<QString, QString>("selected", "parent");
         Project project;
         treeoutline::build(project.root(), u"outer folder(first last) end"_s);
         ProjectTreeModel model(project);
@@ -322,9 +315,8 @@ private Q_SLOTS:
     }
     void itemLimit()
     {
-        QFETCH(int, itemCount);
-        QFETCH(bool, blankLinesBetween);
-        QFETCH(QStringList, messages);
+        const auto [itemCount, blankLinesBetween, messages] =
+            Fetch<int, bool, QStringList>("itemCount", "blankLinesBetween", "messages");
         QList<QByteArray> lines;
         for (int i = 1; i <= itemCount; ++i) {
             lines << sjis(u"記事%1"_s.arg(i));

@@ -174,8 +174,7 @@ private Q_SLOTS:
     }
     void expansions()
     {
-        QFETCH(QString, templateText);
-        QFETCH(QString, expected);
+        const auto [templateText, expected] = Fetch<QString, QString>("templateText", "expected");
         const Expansion result = expand(templateText);
         QCOMPARE(result.page, expected);
         QCOMPARE(result.messages, QStringList());
@@ -254,10 +253,8 @@ private Q_SLOTS:
     }
     void oneItem()
     {
-        QFETCH(QString, body);
-        QFETCH(QString, title);
-        QFETCH(QString, date);
-        QFETCH(QString, link);
+        const auto [body, title, date, link] =
+            Fetch<QString, QString, QString, QString>("body", "title", "date", "link");
         const FeedItem entry{title, date, link, {}, {}, {}};
         QTEST(expand(newestOnly(body), siteSettings(), {entry}).page, "expected");
     }
@@ -282,8 +279,7 @@ private Q_SLOTS:
     }
     void datePatterns()
     {
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
+        const auto [pattern, expected] = Fetch<QString, QString>("pattern", "expected");
         QCOMPARE(FormatDatePattern(pattern, QDate(2005, 1, 2), QTime(9, 5, 0)), expected);
     }
 
@@ -304,8 +300,7 @@ private Q_SLOTS:
     }
     void readItemDate()
     {
-        QFETCH(QString, text);
-        QFETCH(QDateTime, expected);
+        const auto [text, expected] = Fetch<QString, QDateTime>("text", "expected");
         const std::optional<DateAndTime> read = ReadItemDate(text);
         QCOMPARE(read.has_value(), expected.isValid());
         if (read)
@@ -419,10 +414,8 @@ private Q_SLOTS:
     }
     void parseAttribute()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(QString, rest);
+        const auto [text, name, value, rest] =
+            Fetch<QString, QString, QString, QString>("text", "name", "value", "rest");
         const TemplateAttribute attribute = ParseAttribute(text);
         QCOMPARE(attribute.name, name);
         QCOMPARE(attribute.value, value);
@@ -474,8 +467,7 @@ private Q_SLOTS:
     }
     void stringFormat()
     {
-        QFETCH(QString, format);
-        QFETCH(QString, expected);
+        const auto [format, expected] = Fetch<QString, QString>("format", "expected");
         QCOMPARE(ApplyStringFormat(format, u"V"_s), expected);
         // The value is inserted, never read as a format itself.
         QCOMPARE(ApplyStringFormat(u"%s"_s, u"%s%n%%"_s), u"%s%n%%"_s);

@@ -130,8 +130,7 @@ private Q_SLOTS:
     }
     void textFunctions()
     {
-        QFETCH(TextFunctions, functions);
-        QFETCH(QString, text);
+        const auto [functions, text] = Fetch<TextFunctions, QString>("functions", "text");
         for (const TextFunction function : functions)
             QTEST(function(text), "expected");
     }
@@ -153,8 +152,7 @@ private Q_SLOTS:
     }
     void shapeDescription()
     {
-        QFETCH(QString, text);
-        QFETCH(int, limit);
+        const auto [text, limit] = Fetch<QString, int>("text", "limit");
         QTEST(ShapeDescription(text, limit), "expected");
     }
 
@@ -183,9 +181,7 @@ private Q_SLOTS:
     }
     void htmlPageAddress()
     {
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(int, htmlext);
+        const auto [src, root, htmlext] = Fetch<QString, QString, int>("src", "root", "htmlext");
         QTEST(HtmlPageAddress(src, root, u8("News"), htmlext), "expected");
     }
 
@@ -204,9 +200,7 @@ private Q_SLOTS:
     }
     void charCountAndCopy()
     {
-        QFETCH(QString, text);
-        QFETCH(int, first);
-        QFETCH(int, count);
+        const auto [text, first, count] = Fetch<QString, int, int>("text", "first", "count");
         QTEST(CharCount(text), "chars");
         QTEST(CopyChars(text, first, count), "copied");
     }
@@ -229,11 +223,9 @@ private Q_SLOTS:
     }
     void writeElementLine()
     {
-        QFETCH(int, level);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(bool, asCData);
-        QFETCH(QString, expected);
+        const auto [level, name, value, asCData, expected] =
+            Fetch<int, QString, QString, bool, QString>("level", "name", "value", "asCData",
+                                                        "expected");
         QString out = u8("before\r\n");
         WriteElementLine(out, level, name, value, asCData);
         QCOMPARE(out, u8("before\r\n") + expected);
