@@ -82,22 +82,41 @@ class TestTableImport : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
+    // Whatever stands in the switch lines (header lines 10 to 12, "|"
+    // between them), the import completes with one whole feed; a switch it
+    // cannot read keeps the default channel value.
     void headerFillsChannelSettings_data()
     {
-        Columns<QByteArray, QString, QString>("eol", "fileName", "filename");
-        QTest::newRow("CR LF") << QByteArray("\r\n") << u"news.tbl"_s << u"news"_s;
-        QTest::newRow("bare LF") << QByteArray("\n") << u"news.tbl"_s << u"news"_s;
-        QTest::newRow("dots in the name")
-            << QByteArray("\r\n") << u"site.news.tbl"_s << u"site.news"_s;
+        Columns<QByteArray, QString, QString, QString, int, bool, bool>(
+            "eol", "fileName", "filename", "switches", "ver", "dateset", "addressset");
+        const auto row = [](const char *name, const char *switches, int ver, bool dateset,
+                            bool addressset, const QByteArray &eol = "\r\n",
+                            const QString &fileName = u"news.tbl"_s) {
+            QTest::newRow(name) << eol << fileName << fileName.chopped(4)
+                                << QString::fromUtf8(switches) << ver << dateset << addressset;
+        };
+        row("CR LF", "0|1|0", 0, true, false);
+        row("bare LF", "0|1|0", 0, true, false, "\n");
+        row("dots in the name", "0|1|0", 0, true, false, "\r\n", u"site.news.tbl"_s);
+        row("all zero", "0|0|0", 0, false, false);
+        row("spaces around", " 0|0 | 1 ", 0, false, true);
+        row("words", "RSS1.0|on|0", 1, true, false);
+        row("out of range", "2|-1|10", 1, true, true);
+        row("huge number", "99999999999999999999|0|0", 1, false, false);
     }
     void headerFillsChannelSettings()
     {
-        const auto [eol, fileName, filename] =
-            Fetch<QByteArray, QString, QString>("eol", "fileName", "filename");
+        const auto [eol, fileName, filename, switches, ver, dateset, addressset] =
+            Fetch<QByteArray, QString, QString, QString, int, bool, bool>(
+                "eol", "fileName", "filename", "switches", "ver", "dateset", "addressset");
+        QStringList header = sampleHeader();
+        header.replace(9, switches.section(u'|', 0, 0));
+        header.replace(10, switches.section(u'|', 1, 1));
+        header.replace(11, switches.section(u'|', 2, 2));
         Project project;
         ScriptedUserInterface ui;
         ProjectNode *feed =
-            import(project, ui, tableBytes(sampleHeader(), {}, eol), nullptr, fileName);
+            import(project, ui, tableBytes(header, {sjis(u"記事"_s)}, eol), nullptr, fileName);
         QVERIFY(feed);
 
         ChannelSettings expected;
@@ -110,48 +129,13 @@ private Q_SLOTS:
         expected.logosrc = u"http://example.jp/logo.png"_s;
         expected.logolink = u"http://example.jp/top.html"_s;
         expected.style = u"http://example.jp/rss.xsl"_s;
-        expected.addressset = false;
-        expected.ver = expected.descstrmax = 0;
+        expected.ver = ver;
+        expected.dateset = dateset;
+        expected.addressset = addressset;
+        expected.descstrmax = 0;
         expected.localfolder = u"/home/user/出力"_s;
         QVERIFY(feed->data()->settings == expected);
-        QVERIFY(feed->data()->items.isEmpty());
-        QVERIFY(ui.messages.isEmpty());
-    }
-
-    // Whatever stands in the switch lines, the import completes with one
-    // whole feed; a switch it cannot read keeps the default channel value.
-    void damagedHeaderSwitches_data()
-    {
-        // switchLines: header lines 10 to 12
-        Columns<QStringList, int, bool, bool>("switchLines", "ver", "dateset", "addressset");
-        QTest::newRow("all zero") << QStringList{u"0"_s, u"0"_s, u"0"_s} << 0 << false << false;
-        QTest::newRow("spaces around")
-            << QStringList{u" 0"_s, u"0 "_s, u" 1 "_s} << 0 << false << true;
-        QTest::newRow("words") << QStringList{u"RSS1.0"_s, u"on"_s, u"0"_s} << 1 << true << false;
-        QTest::newRow("out of range") << QStringList{u"2"_s, u"-1"_s, u"10"_s} << 1 << true << true;
-        QTest::newRow("huge number")
-            << QStringList{u"99999999999999999999"_s, u"0"_s, u"0"_s} << 1 << false << false;
-    }
-    void damagedHeaderSwitches()
-    {
-        const auto [switchLines, ver, dateset, addressset] =
-            Fetch<QStringList, int, bool, bool>("switchLines", "ver", "dateset", "addressset");
-        QStringList header = sampleHeader();
-        for (int i = 0; i < 3; ++i)
-            header[9 + i] = switchLines.at(i);
-        Project project;
-        ScriptedUserInterface ui;
-        ProjectNode *feed = import(
-            project, ui, tableBytes(header, {sjis(u"記事\t2005/01/31\thttp://example.jp/1"_s)}));
-        QVERIFY(feed);
-
         QCOMPARE(project.root().childCount(), 1);
-        const ChannelSettings &settings = feed->data()->settings;
-        QCOMPARE(settings.ver, ver);
-        QCOMPARE(settings.dateset, dateset);
-        QCOMPARE(settings.addressset, addressset);
-        QCOMPARE(settings.title, u"日本語ニュース"_s);
-        QCOMPARE(settings.style, u"http://example.jp/rss.xsl"_s);
         QCOMPARE(feed->data()->items.size(), 1);
         QVERIFY(ui.messages.isEmpty());
     }
