@@ -25,9 +25,14 @@ const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
                           "<project>\r\n";
 const QByteArray Footer = "</project>\r\n</brisklet>\r\n";
 
+QByteArray inProject(const QByteArray &body)
+{
+    return Header + body + Footer;
+}
+
 ProjectContent readBody(const QByteArray &body)
 {
-    return ReadProjectContent(Header + body + Footer);
+    return ReadProjectContent(inProject(body));
 }
 
 QByteArray feed(const QByteArray &inner)
@@ -254,39 +259,46 @@ private Q_SLOTS:
 
     void tree_data()
     {
-        Columns<QByteArray, QString>("body", "tree");
+        Columns<QByteArray, QString>("document", "tree");
+        QTest::newRow("project as document element reads nothing")
+            << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
+        QTest::newRow("other document element")
+            << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
+            << QString();
+        QTest::newRow("nodes directly in brisklet are skipped")
+            << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
         QTest::newRow("folder A&B")
-            << QByteArray("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
+            << inProject("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
             << u8("A&B()");
         QTest::newRow("flag 2x is a feed")
-            << QByteArray("<node flag=\"2x\" disp=\"f\"/>") << u8("f");
+            << inProject("<node flag=\"2x\" disp=\"f\"/>") << u8("f");
         QTest::newRow("no flag drops the node and its contents")
-            << QByteArray("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
-                          "<node flag=\"1\" disp=\"kept\"/>")
+            << inProject("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
+                         "<node flag=\"1\" disp=\"kept\"/>")
             << u8("kept()");
         QTest::newRow("flag without digits")
-            << QByteArray("<node flag=\"x\" disp=\"z\"/>") << u8("z#0");
-        QTest::newRow("no disp") << QByteArray("<node flag=\"1\"/>") << u8("()");
+            << inProject("<node flag=\"x\" disp=\"z\"/>") << u8("z#0");
+        QTest::newRow("no disp") << inProject("<node flag=\"1\"/>") << u8("()");
         QTest::newRow("node inside a feed becomes its next sibling")
-            << QByteArray("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
-                          "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
-                          "</node>")
+            << inProject("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
+                         "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
+                         "</node>")
             << u8("d(f g h)");
         QTest::newRow("names and attributes ignore case")
-            << QByteArray("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
+            << inProject("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
             << u8("a(b)");
         QTest::newRow("other elements skipped")
-            << QByteArray("<other><node flag=\"1\" disp=\"hidden\"/></other>"
-                          "<node flag=\"1\" disp=\"shown\"/>")
+            << inProject("<other><node flag=\"1\" disp=\"hidden\"/></other>"
+                         "<node flag=\"1\" disp=\"shown\"/>")
             << u8("shown()");
         QTest::newRow("invalid UTF-8 in a name attribute")
-            << QByteArray("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
+            << inProject("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
             << XmlElementReader::invalidText() + u8("() b()");
     }
     void tree()
     {
-        QFETCH(QByteArray, body);
-        const ProjectContent content = readBody(body);
+        QFETCH(QByteArray, document);
+        const ProjectContent content = ReadProjectContent(document);
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QTEST(treeoutline::of(*content.root), "tree");
     }
@@ -311,25 +323,6 @@ private Q_SLOTS:
         });
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QCOMPARE(handed, (QStringList{u8("g:G:0"), u8("f:F:2"), u8("h::0")}));
-    }
-
-    void documentShape_data()
-    {
-        Columns<QByteArray, QString>("document", "tree");
-        QTest::newRow("project as document element reads nothing")
-            << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
-        QTest::newRow("other document element")
-            << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
-            << QString();
-        QTest::newRow("nodes directly in brisklet are skipped")
-            << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
-    }
-    void documentShape()
-    {
-        QFETCH(QByteArray, document);
-        const ProjectContent content = ReadProjectContent(document);
-        QVERIFY2(content.isRead(), qPrintable(content.error));
-        QTEST(treeoutline::of(*content.root), "tree");
     }
 
     void projectDefaults_data()

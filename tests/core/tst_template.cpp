@@ -394,6 +394,8 @@ private Q_SLOTS:
         QTEST(result.messages.join(u'|'), "messages");
     }
 
+    // The first attribute of a text; reading the whole text at once gives
+    // what ParseAttribute gives on each rest in turn.
     void parseAttribute_data()
     {
         Columns<QString, QString, QString, QString>("text", "name", "value", "rest");
@@ -410,6 +412,13 @@ private Q_SLOTS:
             {"empty value", "format=\"\"", "format", "", ""},
             {"empty", "", "", "", ""},
             {"ideographic space kept", "a=\"　x　\"", "a", "　x　", ""},
+            {"several", " a=\"1\" b = \"2\"c=\"3\"", "a", "1", "b = \"2\"c=\"3\""},
+            {"equals far away", "\"1\" \"2\" \"3\" \"4\"   =", "\"1\" \"2\" \"3\" \"4\"", "1",
+             "\"2\" \"3\" \"4\"   ="},
+            {"equals in values", "a=\"x=y\" b=\"=\" =\"\" c=\"z\"", "a", "x=y",
+             "b=\"=\" =\"\" c=\"z\""},
+            {"blanks before equals", "a     =\"1\"  \"2\"   =\"3\"", "a", "1", "\"2\"   =\"3\""},
+            {"trailing junk", "a=\"1\" b=\"2", "a", "1", "b=\"2"},
         });
     }
     void parseAttribute()
@@ -420,34 +429,16 @@ private Q_SLOTS:
         QCOMPARE(attribute.name, name);
         QCOMPARE(attribute.value, value);
         QCOMPARE(attribute.rest, rest);
-    }
 
-    // Reading a whole attribute text at once gives what ParseAttribute
-    // gives on each rest in turn.
-    void attributeReaderFollowsRests_data()
-    {
-        QTest::addColumn<QString>("text");
-        AddTextRows({
-            {"several", " a=\"1\" b = \"2\"c=\"3\""},
-            {"equals far away", "\"1\" \"2\" \"3\" \"4\"   ="},
-            {"equals in values", "a=\"x=y\" b=\"=\" =\"\" c=\"z\""},
-            {"blanks before equals", "a     =\"1\"  \"2\"   =\"3\""},
-            {"trailing junk", "a=\"1\" b=\"2"},
-        });
-    }
-    void attributeReaderFollowsRests()
-    {
-        QFETCH(QString, text);
         AttributeReader reader(text);
-        QString rest = text;
-        while (!rest.trimmed().isEmpty()) {
-            const TemplateAttribute expected = ParseAttribute(rest);
+        for (QString left = text; !left.trimmed().isEmpty();) {
+            const TemplateAttribute expected = ParseAttribute(left);
             QVERIFY(!reader.atEnd());
             const AttributeReader::Attribute read = reader.next();
             QCOMPARE(read.name.toString(), expected.name);
             QCOMPARE(read.value.toString(), expected.value);
             QCOMPARE(reader.rest().toString(), expected.rest);
-            rest = expected.rest;
+            left = expected.rest;
         }
         QVERIFY(reader.atEnd());
     }
