@@ -185,23 +185,20 @@ private Q_SLOTS:
         QVERIFY(f.project.isModified());
     }
 
-    void rootIsNeitherDeletedNorRenamed()
+    // Renaming marks the project only for a new text; the root keeps its
+    // name and is never deleted.
+    void renameAndRoot()
     {
         Fixture f;
+        const QModelIndex a = f.model.indexOf(f.node(u"a"_s));
+        QVERIFY(f.model.setData(a, u"a"_s));
+        QVERIFY(!f.project.isModified());
         ScriptedUserInterface ui;
         ui.answers << UserInterface::Answer::Yes;
         QCOMPARE(DeleteNode(f.project, ui, &f.project.root()), nullptr);
         QVERIFY(ui.questions.isEmpty());
         QVERIFY(!RenameNode(f.project, f.project.root(), u"x"_s));
         QVERIFY(!f.model.flags(f.model.index(0, 0)).testFlag(Qt::ItemIsEditable));
-        QVERIFY(!f.project.isModified());
-    }
-
-    void renameSetsModifiedOnlyOnNewText()
-    {
-        Fixture f;
-        const QModelIndex a = f.model.indexOf(f.node(u"a"_s));
-        QVERIFY(f.model.setData(a, u"a"_s));
         QVERIFY(!f.project.isModified());
         QVERIFY(f.model.setData(a, QString()));
         QCOMPARE(a.data().toString(), QString());

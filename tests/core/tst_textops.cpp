@@ -156,35 +156,6 @@ private Q_SLOTS:
         QTEST(ShapeDescription(text, limit), "expected");
     }
 
-    void firstNonBlank_data()
-    {
-        Columns<QStringList, QString>("entries", "expected");
-        QTest::newRow("third wins") << QStringList{u8(" "), QString(), u8("dir/")} << u8("dir/");
-        QTest::newRow("all blank") << QStringList{u8(" "), u8("　")} << QString();
-        QTest::newRow("none") << QStringList{} << QString();
-        QTest::newRow("first trimmed") << QStringList{u8(" a "), u8("b")} << u8("a");
-    }
-    void firstNonBlank()
-    {
-        QFETCH(QStringList, entries);
-        QTEST(FirstNonBlank(entries), "expected");
-    }
-
-    void htmlPageAddress_data()
-    {
-        Columns<QString, QString, int, QString>("src", "root", "htmlext", "expected");
-        QTest::newRow("src wins, .htm")
-            << u8("http://a/b") << u8("http://r/") << 1 << u8("http://a/b/news.htm");
-        QTest::newRow("blank src, .html")
-            << u8(" 　") << u8("http://r/") << 0 << u8("http://r/news.html");
-        QTest::newRow("both blank") << QString() << QString() << 0 << u8("news.html");
-    }
-    void htmlPageAddress()
-    {
-        const auto [src, root, htmlext] = Fetch<QString, QString, int>("src", "root", "htmlext");
-        QTEST(HtmlPageAddress(src, root, u8("News"), htmlext), "expected");
-    }
-
     void charCountAndCopy_data()
     {
         Columns<QString, int, int, int, QString>("text", "first", "count", "chars", "copied");
