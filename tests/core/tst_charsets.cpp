@@ -59,13 +59,17 @@ private Q_SLOTS:
     void encodeShiftJis_data()
     {
         Columns<QString, QByteArray, QByteArray>("text", "numericReference", "questionMark");
-        QTest::newRow("ascii") << u8("a<b>\\~") << QByteArray("a<b>\\~") << QByteArray("a<b>\\~");
-        QTest::newRow("controls") << u8("\t\x1A\x1C\x7F\r\n") << QByteArray("\t\x1A\x1C\x7F\r\n")
-                                  << QByteArray("\t\x1A\x1C\x7F\r\n");
-        QTest::newRow("kanji") << u8("亜") << QByteArray("\x88\x9F") << QByteArray("\x88\x9F");
-        QTest::newRow("half-width katakana") << u8("ｱ") << QByteArray("\xB1") << QByteArray("\xB1");
-        QTest::newRow("ideographic space")
-            << u8("　") << QByteArray("\x81\x40") << QByteArray("\x81\x40");
+        // questionMark: the same as numericReference when not given
+        const auto row = [](const char *name, const QString &text, const char *reference,
+                            const char *questionMark = nullptr) {
+            QTest::newRow(name) << text << QByteArray(reference)
+                                << QByteArray(questionMark ? questionMark : reference);
+        };
+        row("ascii", u8("a<b>\\~"), "a<b>\\~");
+        row("controls", u8("\t\x1A\x1C\x7F\r\n"), "\t\x1A\x1C\x7F\r\n");
+        row("kanji", u8("亜"), "\x88\x9F");
+        row("half-width katakana", u8("ｱ"), "\xB1");
+        row("ideographic space", u8("　"), "\x81\x40");
         const struct
         {
             char32_t codePoint;
@@ -80,19 +84,13 @@ private Q_SLOTS:
                 << FromCodePoint(form.codePoint) << QByteArray(form.bytes)
                 << QByteArray(form.bytes);
         }
-        QTest::newRow("emoji") << u8("a\xF0\x9F\x98\x80z") << QByteArray("a&#128512;z")
-                               << QByteArray("a?z");
-        QTest::newRow("e acute") << u8("caf\xC3\xA9") << QByteArray("caf&#233;")
-                                 << QByteArray("caf?");
-        QTest::newRow("yen sign") << u8("\xC2\xA5") << QByteArray("&#165;") << QByteArray("?");
-        QTest::newRow("lone surrogate")
-            << QString(QChar(0xD800)) + u8("x") << QByteArray("&#65533;x") << QByteArray("?x");
-        QTest::newRow("several unencodable among text")
-            << u8("日\xC3\xA9本\xF0\x9F\x98\x80語\xC3\xA9")
-            << QByteArray("\x93\xFA&#233;\x96\x7B&#128512;\x8C\xEA&#233;")
-            << QByteArray("\x93\xFA?\x96\x7B?\x8C\xEA?");
-        QTest::newRow("user-defined area")
-            << FromCodePoint(0xE000) << QByteArray("\xF0\x40") << QByteArray("\xF0\x40");
+        row("emoji", u8("a\xF0\x9F\x98\x80z"), "a&#128512;z", "a?z");
+        row("e acute", u8("caf\xC3\xA9"), "caf&#233;", "caf?");
+        row("yen sign", u8("\xC2\xA5"), "&#165;", "?");
+        row("lone surrogate", QString(QChar(0xD800)) + u8("x"), "&#65533;x", "?x");
+        row("several unencodable among text", u8("日\xC3\xA9本\xF0\x9F\x98\x80語\xC3\xA9"),
+            "\x93\xFA&#233;\x96\x7B&#128512;\x8C\xEA&#233;", "\x93\xFA?\x96\x7B?\x8C\xEA?");
+        row("user-defined area", FromCodePoint(0xE000), "\xF0\x40");
     }
     void encodeShiftJis()
     {
@@ -139,18 +137,18 @@ private Q_SLOTS:
     void sjisToEuc_data()
     {
         Columns<QByteArray, QByteArray>("sjis", "euc");
+        const auto row = [](const char *name, const char *sjis, const char *euc) {
+            QTest::newRow(name) << QByteArray(sjis) << QByteArray(euc);
+        };
         // NEC special characters stay in their own row, even those that
         // duplicate a JIS X 0208 symbol.
-        QTest::newRow("circled one") << QByteArray("\x87\x40") << QByteArray("\xAD\xA1");
-        QTest::newRow("because, NEC row") << QByteArray("\x87\x9A") << QByteArray("\xAD\xFA");
-        QTest::newRow("unassigned NEC-selected passes")
-            << QByteArray("\xEE\xED") << QByteArray("\xEE\xED");
-        QTest::newRow("unassigned IBM passes") << QByteArray("\xFC\x4C") << QByteArray("\xFC\x4C");
-        QTest::newRow("lead byte at end") << QByteArray("a\x88") << QByteArray("a\x88");
-        QTest::newRow("lead byte before newline")
-            << QByteArray("\x88\n\x88\x9F") << QByteArray("\x88\n\xB0\xA1");
-        QTest::newRow("trail bytes that look like katakana")
-            << QByteArray("\x83\xB1\xB1") << QByteArray("\xA6\xB3\x8E\xB1");
+        row("circled one", "\x87\x40", "\xAD\xA1");
+        row("because, NEC row", "\x87\x9A", "\xAD\xFA");
+        row("unassigned NEC-selected passes", "\xEE\xED", "\xEE\xED");
+        row("unassigned IBM passes", "\xFC\x4C", "\xFC\x4C");
+        row("lead byte at end", "a\x88", "a\x88");
+        row("lead byte before newline", "\x88\n\x88\x9F", "\x88\n\xB0\xA1");
+        row("trail bytes that look like katakana", "\x83\xB1\xB1", "\xA6\xB3\x8E\xB1");
     }
     void sjisToEuc()
     {

@@ -178,23 +178,19 @@ private Q_SLOTS:
     void decodeTemplateFile_data()
     {
         Columns<QByteArray, Settings, QString>("bytes", "settings", "script");
-        QTest::newRow("ordinary html first line")
-            << QByteArray("<html>\r\n<body>\r\n") << Settings{{0, 0, false}} << u"<body>\r\n"_s;
-        QTest::newRow("letter case ignored")
-            << QByteArray(".HTM\tHTML\t1\r\nx") << Settings{{1, 1, true}} << u"x"_s;
-        QTest::newRow("any number but 0 is on")
-            << QByteArray(".html\txhtml\t-7\r\n") << Settings{{0, 0, true}} << QString();
-        QTest::newRow("label not a number")
-            << QByteArray(".htm\thtml\ton\r\n") << Settings{{1, 1, false}} << QString();
-        QTest::newRow("missing fields")
-            << QByteArray(".htm\r\n") << Settings{{1, 0, false}} << QString();
-        QTest::newRow("line feeds only")
-            << QByteArray(".htm\thtml\t1\nline\n") << Settings{{1, 1, true}} << u"line\n"_s;
-        QTest::newRow("no line break")
-            << QByteArray(".htm\thtml\t1") << Settings{{1, 1, true}} << QString();
-        QTest::newRow("empty file") << QByteArray() << Settings() << QString();
-        QTest::newRow("shift_jis text") << QByteArray(".html\txhtml\t0\r\n\x93\xfa\x96\x7b")
-                                        << Settings{{0, 0, false}} << u"日本"_s;
+        const auto row = [](const char *name, const char *bytes, Settings settings,
+                            const char *script) {
+            QTest::newRow(name) << QByteArray(bytes) << settings << QString::fromUtf8(script);
+        };
+        row("ordinary html first line", "<html>\r\n<body>\r\n", {{0, 0, false}}, "<body>\r\n");
+        row("letter case ignored", ".HTM\tHTML\t1\r\nx", {{1, 1, true}}, "x");
+        row("any number but 0 is on", ".html\txhtml\t-7\r\n", {{0, 0, true}}, "");
+        row("label not a number", ".htm\thtml\ton\r\n", {{1, 1, false}}, "");
+        row("missing fields", ".htm\r\n", {{1, 0, false}}, "");
+        row("line feeds only", ".htm\thtml\t1\nline\n", {{1, 1, true}}, "line\n");
+        row("no line break", ".htm\thtml\t1", {{1, 1, true}}, "");
+        row("empty file", "", {}, "");
+        row("shift_jis text", ".html\txhtml\t0\r\n\x93\xfa\x96\x7b", {{0, 0, false}}, "日本");
     }
     void decodeTemplateFile()
     {
@@ -266,8 +262,7 @@ private Q_SLOTS:
     }
     void loadFailureIsShown()
     {
-        auto [path, size, message] =
-            Fetch<QString, qint64, QString>("path", "size", "message");
+        auto [path, size, message] = Fetch<QString, qint64, QString>("path", "size", "message");
         QTemporaryDir dir;
         if (path.isEmpty()) {
             path = dir.filePath(u"large.dht"_s);

@@ -9,7 +9,6 @@
 #include "testfiles.h"
 #include "textrows.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -475,30 +474,6 @@ private Q_SLOTS:
             known << variable.head.toString();
         for (const QString &line : lines)
             QVERIFY2(known.contains(line.section(u'\t', 1, 1).chopped(1)), qPrintable(line));
-    }
-
-    // Templates assembled from the language's own pieces, braces, quotes and
-    // percent signs: nothing may crash, and every message is one of the three.
-    void randomTemplatesAreSafe()
-    {
-        const QStringList pieces =
-            u"{|}|\"|=|%|%s|%n|format=|count=| |{item_title|{item_date|{channel_date|"
-            u"{item_loop_start|{item_loop_end}|{if_year_change|yyyy|日本|'|{common_generator"_s
-                .split(u'|');
-        QRandomGenerator random(20261206);
-        for (int round = 0; round < 2000; ++round) {
-            QString templateText;
-            const int length = random.bounded(1, 40);
-            for (int i = 0; i < length; ++i)
-                templateText += pieces.at(random.bounded(qsizetype(pieces.size())));
-            const Expansion result = expand(templateText);
-            for (const QString &message : result.messages)
-                QVERIFY2(message.endsWith(u"変数が不正です。"_s) ||
-                             message == u"{item_loop_end}変数が見つかりません。"_s,
-                         qPrintable(templateText));
-            if (!templateText.contains(u'{'))
-                QCOMPARE(result.page, templateText);
-        }
     }
 };
 
