@@ -7,6 +7,7 @@
 #include "project/inifile.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "textrows.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,48 +110,47 @@ private Q_SLOTS:
         QTEST(SameAddress(a, b), "same");
     }
 
+    // Addresses in the order visited, and the history after them, "|" between.
     void addressHistory_data()
     {
-        Columns<QStringList, QStringList>("visits", "history");
-        QTest::newRow("newest first") << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s}
-                                      << QStringList{u"http://b.jp/"_s, u"http://a.jp/"_s};
-        QTest::newRow("no duplicates, moved to the front")
-            << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s, u"HTTP://A.JP/"_s}
-            << QStringList{u"HTTP://A.JP/"_s, u"http://b.jp/"_s};
-        QTest::newRow("paths differing in case are two entries")
-            << QStringList{u"file:///x/A.html"_s, u"file:///x/a.html"_s}
-            << QStringList{u"file:///x/a.html"_s, u"file:///x/A.html"_s};
-        QTest::newRow("blank not kept")
-            << QStringList{u"http://a.jp/"_s, u"  "_s} << QStringList{u"http://a.jp/"_s};
+        Columns<QString, QString>("visits", "history");
+        AddTextRows({
+            {"newest first", "http://a.jp/|http://b.jp/", "http://b.jp/|http://a.jp/"},
+            {"no duplicates, moved to the front", "http://a.jp/|http://b.jp/|HTTP://A.JP/",
+             "HTTP://A.JP/|http://b.jp/"},
+            {"paths differing in case are two entries", "file:///x/A.html|file:///x/a.html",
+             "file:///x/a.html|file:///x/A.html"},
+            {"blank not kept", "http://a.jp/|  ", "http://a.jp/"},
+        });
     }
 
     void addressHistory()
     {
-        QFETCH(QStringList, visits);
+        QFETCH(QString, visits);
         QStringList history;
-        for (const QString &address : visits)
+        for (const QString &address : visits.split(u'|'))
             RememberAddress(history, address);
-        QTEST(history, "history");
+        QTEST(history.join(u'|'), "history");
     }
 
     void navigation_data()
     {
         Columns<QString, QString, bool, int, bool>("address", "current", "noCache", "kind",
                                                    "bypassCache");
+        const auto row = [](const char *name, const char *address, const char *current,
+                            bool noCache, Navigation::Kind kind, bool bypassCache) {
+            QTest::newRow(name) << QString::fromUtf8(address) << QString::fromUtf8(current)
+                                << noCache << int(kind) << bypassCache;
+        };
         using K = Navigation::Kind;
-        QTest::newRow("blank: home page")
-            << u" "_s << u"http://a.jp/"_s << true << int(K::Home) << false;
-        QTest::newRow("shown page: reload")
-            << u"HTTP://A.JP/x"_s << u"http://a.jp/x"_s << true << int(K::Reload) << false;
-        QTest::newRow("other page without cache")
-            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << true << int(K::Open) << true;
-        QTest::newRow("other page with cache")
-            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << false << int(K::Open) << false;
-        QTest::newRow("a feed shown: no flags")
-            << u"http://a.jp/y"_s << u"file:///tmp/brisklettest.XML"_s << true << int(K::Open)
-            << false;
-        QTest::newRow("an RDF shown: no flags")
-            << u"http://a.jp/y"_s << u"http://a.jp/news.rdf"_s << true << int(K::Open) << false;
+        row("blank: home page", " ", "http://a.jp/", true, K::Home, false);
+        row("shown page: reload", "HTTP://A.JP/x", "http://a.jp/x", true, K::Reload, false);
+        row("other page without cache", "http://a.jp/y", "http://a.jp/x", true, K::Open, true);
+        row("other page with cache", "http://a.jp/y", "http://a.jp/x", false, K::Open, false);
+        row("a feed shown: no flags", "http://a.jp/y", "file:///tmp/brisklettest.XML", true,
+            K::Open, false);
+        row("an RDF shown: no flags", "http://a.jp/y", "http://a.jp/news.rdf", true, K::Open,
+            false);
     }
 
     void navigation()
