@@ -7,7 +7,6 @@
 #include "testfiles.h"
 #include "treeoutline.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -64,18 +63,6 @@ const ChannelSettings *firstFeedSettings(const ProjectContent &content)
             settings = &feedNode.data()->settings;
     });
     return settings;
-}
-
-// The document element of the bytes as a record.
-XmlElement readDocumentElement(QByteArray document)
-{
-    QBuffer buffer(&document);
-    buffer.open(QIODevice::ReadOnly);
-    XmlDocument parsed(buffer);
-    XmlElementReader reader(parsed);
-    if (!reader.nextChild())
-        return {};
-    return reader.readElement();
 }
 
 } // namespace
@@ -502,39 +489,6 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectFile(path);
         QCOMPARE(content.error, error);
         QCOMPARE(content.root->childCount(), error.isEmpty() ? 1 : 0);
-    }
-
-    // The XML layer below the reader: attributes, text, CDATA and children.
-    void elementRecord()
-    {
-        const XmlElement root = readDocumentElement(
-            "<?xml version=\"1.0\"?>\n<!-- before -->\n"
-            "<r xmlns=\"http://purl.org/rss/1.0/\" z=\"1\" a=\"2 &amp; 3\" b=\"\">"
-            "head<c k=\"v\">plain &lt;x&gt;</c><!-- c --><?pi x?>"
-            "<d>a<![CDATA[<b>&#9733;</b>]]>&amp;#x41;</d>"
-            "<e><f/><g>1</g></e>tail</r>");
-        QCOMPARE(root.name, u8("r"));
-        QStringList attributes;
-        for (const XmlAttribute &attribute : root.attributes)
-            attributes << attribute.name + u'=' + attribute.value;
-        QCOMPARE(attributes, (QStringList{u8("z=1"), u8("a=2 & 3"), u8("b=")}));
-        QCOMPARE(root.text, u8("headtail"));
-        QVERIFY(root.cdata.isEmpty());
-        QCOMPARE(root.children.size(), size_t(3));
-
-        const XmlElement &plain = root.children.at(0);
-        QCOMPARE(plain.name, u8("c"));
-        QCOMPARE(plain.attributes.size(), 1);
-        QCOMPARE(plain.text, u8("plain <x>"));
-
-        const XmlElement &mixed = root.children.at(1);
-        QVERIFY(mixed.text.isEmpty());
-        QCOMPARE(mixed.cdata, u8("a<b>★</b>A"));
-
-        const XmlElement &nested = root.children.at(2);
-        QCOMPARE(nested.children.size(), size_t(2));
-        QCOMPARE(nested.children.at(0).name, u8("f"));
-        QCOMPARE(nested.children.at(1).text, u8("1"));
     }
 };
 
