@@ -59,6 +59,16 @@ QString writeProjectFile(const QString &path, const QString &folderName)
 
 const QString unreadable = u"プロジェクトを読み込むことができません。"_s;
 
+// A command that would lose changes asks first: an unchanged project, and a
+// changed one with either answer.
+void changeAnswerRows()
+{
+    Columns<bool, QList<Answer>, bool>("modified", "answers", "done");
+    QTest::newRow("unchanged: no question") << false << QList<Answer>{} << true;
+    QTest::newRow("changed, yes") << true << QList<Answer>{Answer::Yes} << true;
+    QTest::newRow("changed, no keeps everything") << true << QList<Answer>{Answer::No} << false;
+}
+
 } // namespace
 
 class TestProjectCommands : public QObject
@@ -66,13 +76,7 @@ class TestProjectCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void newProject_data()
-    {
-        Columns<bool, QList<Answer>, bool>("modified", "answers", "done");
-        QTest::newRow("unchanged: no question") << false << QList<Answer>{} << true;
-        QTest::newRow("changed, yes") << true << QList<Answer>{Answer::Yes} << true;
-        QTest::newRow("changed, no") << true << QList<Answer>{Answer::No} << false;
-    }
+    void newProject_data() { changeAnswerRows(); }
     void newProject()
     {
         const auto [modified, answers, done] =
@@ -91,17 +95,11 @@ private Q_SLOTS:
 
     // Opening replaces the whole project, its values and its lock, and the
     // views start afresh; a changed project is asked about first.
-    void openProject_data()
-    {
-        Columns<bool, QList<Answer>, bool>("modified", "answers", "opened");
-        QTest::newRow("unchanged") << false << QList<Answer>{} << true;
-        QTest::newRow("changed, yes") << true << QList<Answer>{Answer::Yes} << true;
-        QTest::newRow("changed, no") << true << QList<Answer>{Answer::No} << false;
-    }
+    void openProject_data() { changeAnswerRows(); }
     void openProject()
     {
         const auto [modified, answers, opened] =
-            Fetch<bool, QList<Answer>, bool>("modified", "answers", "opened");
+            Fetch<bool, QList<Answer>, bool>("modified", "answers", "done");
         Fixture f(modified);
         ProjectTreeModel model(f.project);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -228,13 +226,7 @@ private Q_SLOTS:
         QVERIFY(!f.project.isModified());
     }
 
-    void closeProject_data()
-    {
-        Columns<bool, QList<Answer>, bool>("modified", "answers", "done");
-        QTest::newRow("unchanged") << false << QList<Answer>{} << true;
-        QTest::newRow("changed, yes") << true << QList<Answer>{Answer::Yes} << true;
-        QTest::newRow("changed, no keeps everything") << true << QList<Answer>{Answer::No} << false;
-    }
+    void closeProject_data() { changeAnswerRows(); }
     void closeProject()
     {
         const auto [modified, answers, done] =
