@@ -206,10 +206,10 @@ private Q_SLOTS:
 
         const FeedFindings findings = CheckFeed(broken);
         const auto expected = error ? FeedFinding::Severity::Error : FeedFinding::Severity::Warning;
-        const bool found = std::ranges::any_of(findings, [&](const FeedFinding &finding) {
-            return finding.line == line && finding.severity == expected &&
-                   finding.message.contains(message);
-        });
+        bool found = false;
+        for (const FeedFinding &finding : findings)
+            found = found || (finding.line == line && finding.severity == expected &&
+                              finding.message.contains(message));
         QVERIFY2(found, qPrintable(describe(findings)));
 
         if (clientsReject) {
