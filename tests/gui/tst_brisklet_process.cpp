@@ -1,14 +1,19 @@
+#include "feedcheck.h"
 #include "project/project.h"
+#include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPoint>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <unistd.h>
 
@@ -55,11 +60,13 @@ struct User
     }
 
     // The same on an X server; the web engine's sandbox is off as root,
-    // where it refuses to start.
+    // where it refuses to start. The style is fixed: the clicks of the
+    // tests are at places of its layout.
     bool startOn(QProcess &process, const QString &display) const
     {
         QProcessEnvironment env = environment(u"xcb"_s);
         env.insert(u"DISPLAY"_s, display);
+        env.insert(u"QT_STYLE_OVERRIDE"_s, u"Fusion"_s);
         if (geteuid() == 0)
             env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_s, u"1"_s);
         process.setProcessEnvironment(env);
@@ -126,8 +133,14 @@ struct XServer
     }
 };
 
+// Where the window shows the content editor and the "B" button of its
+// toolbar on the items tab: at its first size (960 x 640), in the Fusion
+// style with the Noto CJK fonts.
+const QPoint contentEditorAt(600, 540);
+const QPoint boldButtonAt(357, 440);
+
 // A project open in the real window on a private X server, used as a user
-// uses it: with keys through xdotool.
+// uses it: with keys, typing and clicks through xdotool.
 struct Desktop
 {
     XServer x;
@@ -138,6 +151,9 @@ struct Desktop
 
     QString path(const QString &name) const { return user.home.filePath(name); }
     QString projectPath() const { return path(u"news.dta"_s); }
+    // What saving writes for a feed with the file name "site" and the home
+    // folder as its local folder.
+    QString rssFile() const { return path(u"site.xml"_s); }
 
     // Starts brisklet on the project with the node at that tree position
     // selected; the keyboard focus is in the project tree.
@@ -147,16 +163,34 @@ struct Desktop
         return user.startOn(app, x.display) && focusWindow();
     }
 
+    // Starts on a project of one RSS 2.0 feed holding the items, with its
+    // items tab shown.
+    bool startOnFeed(const QList<FeedItem> &items)
+    {
+        ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
+        treeoutline::build(root, u"news"_s);
+        TEditList &feed = *root.child(0)->data();
+        feed.settings.filename = u"site"_s;
+        feed.settings.localfolder = user.home.path();
+        feed.settings.title = u"Site"_s;
+        feed.settings.link = u"http://example.com/"_s;
+        feed.settings.description = u"About"_s;
+        feed.settings.creator = u"Taro"_s;
+        feed.items = items;
+        return start(root, 1);
+    }
+
     // The words of xdotool that wait for a window with a caption matching
     // the pattern, for the command that follows them.
     static QStringList find(const QString &caption)
     {
         return {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, caption};
     }
+    static QStringList window() { return find(u"\\[news\\]"_s); }
 
     // Without a window manager nobody gives the window the keyboard focus,
     // not even back when a message box closes.
-    bool focusWindow() { return x.xdo(find(u"\\[news\\]"_s) << u"windowfocus"_s); }
+    bool focusWindow() { return x.xdo(window() << u"windowfocus"_s); }
 
     // Answers the message box, once it is up, with a key.
     bool answer(const QString &key)
@@ -166,6 +200,30 @@ struct Desktop
     }
 
     bool keys(const QStringList &names) { return x.xdo(QStringList{u"key"_s} + names); }
+    bool type(const QString &text) { return x.xdo({u"type"_s, text}); }
+
+    bool click(QPoint at)
+    {
+        return x.xdo(window() << u"mousemove"_s << u"--window"_s << u"%1"_s
+                              << QString::number(at.x()) << QString::number(at.y()) << u"click"_s
+                              << u"1"_s);
+    }
+
+    // Ctrl+S, waiting for the RSS file, which saving writes last.
+    bool save()
+    {
+        return keys({u"ctrl+s"_s}) &&
+               QTest::qWaitFor([this] { return QFile::exists(rssFile()); }, 20000);
+    }
+
+    // The first feed of the saved project.
+    TEditList savedFeed() const
+    {
+        const ProjectContent saved = ReadProjectFile(projectPath());
+        return saved.root && saved.root->childCount() > 0 && saved.root->child(0)->data()
+                   ? *saved.root->child(0)->data()
+                   : TEditList();
+    }
 };
 
 } // namespace
@@ -256,6 +314,100 @@ private Q_SLOTS:
         // An RSS file without a stylesheet is titled after its file name;
         // the program's name follows every caption.
         QCOMPARE(caption, u"brisklettest.xml - [プレビュー] — Brisklet"_s);
+    }
+
+    // A new feed filled in on its channel tab with the keyboard alone, from
+    // the tree through the tab bar into the fields, is saved with its RSS
+    // file, which the feed clients read.
+    void newFeedFilledInUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        QVERIFY(d.start(ProjectNode(Project::defaultRootName(), ProjectNode::RootKind), 0));
+        // The project tree menu opens on its first item, "フィードの追加".
+        QVERIFY(d.keys({u"alt+p"_s}));
+        QVERIFY(d.keys({u"Return"_s}));
+        QVERIFY(d.keys({u"Return"_s})); // the new feed keeps its proposed name
+        // From the tree over the tab bar and the scroll area to the file name.
+        QVERIFY(d.keys({u"Tab"_s, u"Tab"_s, u"Tab"_s}));
+        const auto typeThenTab = [&](const QString &text, int tabs) {
+            return d.type(text) && d.keys(QStringList(tabs, u"Tab"_s));
+        };
+        QVERIFY(typeThenTab(u"site"_s, 3)); // past the two addresses
+        QVERIFY(typeThenTab(u"Site News"_s, 1));
+        QVERIFY(typeThenTab(u"http://example.com/"_s, 1));
+        // Past the creator, the three logo fields, the version choice and
+        // the stylesheet to the local folder.
+        QVERIFY(typeThenTab(u"All the news"_s, 7));
+        QVERIFY(d.type(d.user.home.path()));
+        QVERIFY(d.save());
+
+        const ChannelSettings saved = d.savedFeed().settings;
+        QCOMPARE(saved.filename, u"site"_s);
+        QCOMPARE(saved.title, u"Site News"_s);
+        QCOMPARE(saved.link, u"http://example.com/"_s);
+        QCOMPARE(saved.description, u"All the news"_s);
+        QCOMPARE(saved.localfolder, d.user.home.path());
+        const QByteArray rss = testfiles::readAll(d.rssFile());
+        FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
+        QVERIFY2(rss.contains("<title>Site News</title>"), rss.constData());
+    }
+
+    // A title typed into the empty first row of the grid brings the date,
+    // the feed's link and its creator along, into the project file and the
+    // RSS file.
+    void typedItemIsFilledInUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        QVERIFY(d.startOnFeed({}));
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+        // From the tree over the tab bar into the grid, on row 1's title.
+        QVERIFY(d.keys({u"Tab"_s, u"Tab"_s}));
+        QVERIFY(d.type(u"First news"_s));
+        QVERIFY(d.keys({u"Return"_s}));
+        QVERIFY(d.save());
+        const QDateTime after = QDateTime::currentDateTime();
+
+        const QList<FeedItem> items = d.savedFeed().items;
+        QCOMPARE(items.size(), 1);
+        const FeedItem &item = items.first();
+        QCOMPARE(item.title, u"First news"_s);
+        QCOMPARE(item.url, u"http://example.com/"_s);
+        QCOMPARE(item.creator, u"Taro"_s);
+        const QDateTime date = QDateTime::fromString(item.date, u"yyyy-MM-dd HH:mm:ss"_s);
+        QVERIFY2(date >= before && date <= after, qPrintable(item.date));
+
+        const QByteArray rss = testfiles::readAll(d.rssFile());
+        FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
+        const QString rssItem = QString::fromUtf8(rss.mid(rss.indexOf("<item>")));
+        QVERIFY2(rssItem.contains(u"<title>First news</title>"_s), rss.constData());
+        QVERIFY(rssItem.contains(u"<link>http://example.com/</link>"_s));
+        QVERIFY(rssItem.contains(u"<dc:creator>Taro</dc:creator>"_s));
+        const QString pubDate =
+            QRegularExpression(u"<pubDate>(.*)</pubDate>"_s).match(rssItem).captured(1);
+        // Feeds are stamped in Japan's zone, whatever the machine's zone is.
+        QCOMPARE(QDateTime::fromString(pubDate, Qt::RFC2822Date),
+                 QDateTime(date.date(), date.time(), QTimeZone(9 * 3600)));
+    }
+
+    // "B" of the content toolbar wraps the word selected in the item's body.
+    void boldButtonWrapsTheSelectionUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        FeedItem item;
+        item.title = u"one"_s;
+        item.desc = u"hello world"_s;
+        QVERIFY(d.startOnFeed({item}));
+        QVERIFY(d.click(contentEditorAt));
+        QVERIFY(d.keys({u"ctrl+End"_s, u"ctrl+shift+Left"_s}));
+        QVERIFY(d.click(boldButtonAt));
+        QVERIFY(d.save());
+        QCOMPARE(d.savedFeed().items.value(0).desc, u"hello <b>world</b>"_s);
     }
 };
 
