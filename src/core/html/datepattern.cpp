@@ -14,9 +14,16 @@ qsizetype runLength(QStringView text, qsizetype from)
     return end - from;
 }
 
-QString number(int value, int digits)
+// The decimal value, padded with zeros to at least that many digits. A date
+// field is never negative.
+void appendNumber(QString &out, int value, int digits)
 {
-    return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0'));
+    char16_t reversed[10];
+    int count = 0;
+    for (unsigned rest = unsigned(std::max(value, 0)); rest > 0 || count < digits; rest /= 10)
+        reversed[count++] = char16_t(u'0' + rest % 10);
+    while (count > 0)
+        out += QChar(reversed[--count]);
 }
 
 const QLocale &japanese()
@@ -32,7 +39,7 @@ template <typename NameOf>
 qsizetype appendNumberOrName(QString &out, qsizetype run, int value, NameOf nameOf)
 {
     if (run < 3) {
-        out += number(value, int(run));
+        appendNumber(out, value, int(run));
         return run;
     }
     out += nameOf(run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
@@ -46,10 +53,10 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
     switch (letter.unicode()) {
     case 'y':
         if (run >= 3) {
-            out += number(date.year(), 4);
+            appendNumber(out, date.year(), 4);
             return std::min<qsizetype>(run, 4);
         }
-        out += number(date.year() % 100, 2);
+        appendNumber(out, date.year() % 100, 2);
         return run;
     case 'm':
         return appendNumberOrName(out, run, date.month(), [&](QLocale::FormatType format) {
@@ -60,13 +67,13 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
             return japanese().dayName(date.dayOfWeek(), format);
         });
     case 'h':
-        out += number(time.hour(), digits);
+        appendNumber(out, time.hour(), digits);
         return digits;
     case 'n':
-        out += number(time.minute(), digits);
+        appendNumber(out, time.minute(), digits);
         return digits;
     case 's':
-        out += number(time.second(), digits);
+        appendNumber(out, time.second(), digits);
         return digits;
     default:
         out += letter;
