@@ -2,8 +2,8 @@
 
 #include <QtEndian>
 
-#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -24,6 +24,19 @@ bool isPrintableAscii(const uchar *bytes)
     return ((word | (word + Ones) | (word - 0x20 * Ones)) & HighBits) == 0;
 }
 
+// The code point of the three-byte sequence in the low three bytes, the
+// lead byte lowest.
+unsigned threeByteCode(quint64 word)
+{
+    return unsigned(((word & 0x0Fu) << 12) | ((word >> 2) & 0xFC0u) | ((word >> 16) & 0x3Fu));
+}
+
+// Overlong forms and surrogates are invalid.
+bool isValidThreeByteCode(unsigned code)
+{
+    return code >= 0x800u && (code < 0xD800u || code >= 0xE000u);
+}
+
 // Decodes the three-byte sequences from position on, while they run with
 // a byte beyond them; false at an invalid one. Works on copies of the
 // pointers, which the compiler can then keep in registers.
@@ -32,17 +45,30 @@ bool decodeThreeByteRun(const uchar *&position, const uchar *end, char16_t *&out
     const uchar *p = position;
     char16_t *out = output;
     bool valid = true;
-    while (end - p >= 4) {
-        // The lead byte is the lowest: 0xE0-0xEF, then two trailing bytes
-        // 0x80-0xBF.
+    for (;;) {
+        // Two sequences at a time: each a lead byte 0xE0-0xEF, then two
+        // trailing bytes 0x80-0xBF.
+        if (end - p >= 8) {
+            const quint64 word = qFromLittleEndian<quint64>(p);
+            if ((word & 0xC0C0F0C0C0F0u) == 0x8080E08080E0u) {
+                const unsigned first = threeByteCode(word);
+                const unsigned second = threeByteCode(word >> 24);
+                if (isValidThreeByteCode(first) && isValidThreeByteCode(second)) {
+                    out[0] = char16_t(first);
+                    out[1] = char16_t(second);
+                    out += 2;
+                    p += 6;
+                    continue;
+                }
+            }
+        }
+        if (end - p < 4)
+            break;
         const quint32 word = qFromLittleEndian<quint32>(p);
         if ((word & 0xF0u) != 0xE0u)
             break;
-        const unsigned code =
-            ((word & 0x0Fu) << 12) | ((word >> 2) & 0xFC0u) | ((word >> 16) & 0x3Fu);
-        // Overlong forms and surrogates are invalid too.
-        if ((word & 0xC0C000u) != 0x808000u || code < 0x800u ||
-            (code >= 0xD800u && code < 0xE000u)) {
+        const unsigned code = threeByteCode(word);
+        if ((word & 0xC0C000u) != 0x808000u || !isValidThreeByteCode(code)) {
             valid = false;
             break;
         }
@@ -113,13 +139,17 @@ const uchar *afterByteOrderMark(QByteArrayView bytes)
     return bytes.startsWith("\xEF\xBB\xBF") ? p + 3 : p;
 }
 
-// The writer's escapes inside CDATA, after their "&".
-struct Escape
+// The character of the writer's escape ("gt;", "lt;", "amp;") that follows
+// an "&", and its length; 0 when none does.
+std::pair<char16_t, int> escapeAfterAmpersand(const uchar *p, const uchar *end)
 {
-    QByteArrayView name;
-    char16_t character;
-};
-constexpr Escape Escapes[] = {{"gt;", u'>'}, {"lt;", u'<'}, {"amp;", u'&'}};
+    const qsizetype left = end - p;
+    if (left >= 3 && p[1] == 't' && p[2] == ';' && (p[0] == 'g' || p[0] == 'l'))
+        return {p[0] == 'g' ? u'>' : u'<', 3};
+    if (left >= 4 && p[0] == 'a' && p[1] == 'm' && p[2] == 'p' && p[3] == ';')
+        return {u'&', 4};
+    return {0, 0};
+}
 
 } // namespace
 
@@ -212,12 +242,10 @@ std::optional<QString> DecodeUtf8Lines(QByteArrayView bytes)
         if (lead == '&') {
             if (p < end && *p == '#')
                 return std::nullopt;
-            const QByteArrayView rest(p, end - p);
-            const auto escape = std::find_if(std::begin(Escapes), std::end(Escapes),
-                                             [&](const Escape &e) { return rest.startsWith(e.name); });
-            if (escape != std::end(Escapes)) {
-                *out++ = escape->character;
-                p += escape->name.size();
+            const auto [character, length] = escapeAfterAmpersand(p, end);
+            if (length > 0) {
+                *out++ = character;
+                p += length;
                 continue;
             }
         }
