@@ -299,11 +299,16 @@ int CharCount(const QString &text)
 
 QString CopyChars(const QString &text, int first, int count)
 {
+    return CharsView(text, first, count).toString();
+}
+
+QStringView CharsView(const QString &text, int first, int count)
+{
     if (count <= 0)
-        return QString();
+        return {};
     const qsizetype begin = StepChars(text, 0, qMax(first, 1) - 1);
     const qsizetype end = StepChars(text, begin, count);
-    return text.mid(begin, end - begin);
+    return QStringView(text).sliced(begin, end - begin);
 }
 
 void WriteElementLine(QString &out, int level, const QString &name, const QString &value,

@@ -49,6 +49,8 @@ QString AsciiLower(const QString &text);
 int CharCount(const QString &text);
 // At most count characters from the first (1-based).
 QString CopyChars(const QString &text, int first, int count);
+// The same characters as a view into the text.
+QStringView CharsView(const QString &text, int first, int count);
 // Appends "<name>value</name>" at 2 × level spaces with CR LF. A plain value
 // is escaped and trimmed, a CDATA value is written as it is; an empty value
 // writes nothing.

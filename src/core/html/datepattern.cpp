@@ -106,7 +106,7 @@ QString FormatDatePattern(QStringView pattern, QDate date, QTime time)
 int DateField(const QString &dateText, int first, int count)
 {
     bool ok = false;
-    const int value = CopyChars(dateText, first, count).toInt(&ok);
+    const int value = CharsView(dateText, first, count).toInt(&ok);
     return ok ? value : 0;
 }
 
