@@ -151,6 +151,34 @@ std::pair<char16_t, int> escapeAfterAmpersand(const uchar *p, const uchar *end)
     return {0, 0};
 }
 
+enum class Step
+{
+    Taken,
+    Ascii, // an ASCII byte, left to the caller
+    Invalid,
+};
+
+// Takes the short ways: eight printable ASCII bytes at once when
+// takeWord allows them, a run of the three-byte sequences of Japanese text,
+// or the sequence of another non-ASCII character.
+template <typename TakeWord>
+Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out, TakeWord takeWord)
+{
+    if (end - p >= 8 && isPrintableAscii(p) && takeWord(p)) {
+        for (int i = 0; i < 8; ++i)
+            out[i] = p[i];
+        out += 8;
+        p += 8;
+        return Step::Taken;
+    }
+    const uchar lead = *p;
+    if ((lead & 0xF0) == 0xE0 && end - p >= 4)
+        return decodeThreeByteRun(p, end, out) ? Step::Taken : Step::Invalid;
+    if (lead < 0x80)
+        return Step::Ascii;
+    return decodeSequence(p, end, out) ? Step::Taken : Step::Invalid;
+}
+
 } // namespace
 
 std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl)
@@ -163,29 +191,13 @@ std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl)
     char16_t *out = begin;
     bool control = false;
     while (p < end) {
-        // Runs of plain ASCII, and the three-byte sequences of Japanese
-        // text, take the short ways.
-        if (end - p >= 8 && isPrintableAscii(p)) {
-            for (int i = 0; i < 8; ++i)
-                out[i] = p[i];
-            out += 8;
-            p += 8;
-            continue;
-        }
-        const uchar lead = *p;
-        if ((lead & 0xF0) == 0xE0 && end - p >= 4) {
-            if (!decodeThreeByteRun(p, end, out))
-                return std::nullopt;
-            continue;
-        }
-        if (lead < 0x80) {
-            control |= isDroppedControl(lead);
-            *out++ = lead;
-            ++p;
-            continue;
-        }
-        if (!decodeSequence(p, end, out))
+        const Step step = decodeStep(p, end, out, [](const uchar *) { return true; });
+        if (step == Step::Invalid)
             return std::nullopt;
+        if (step == Step::Ascii) {
+            control |= isDroppedControl(*p);
+            *out++ = *p++;
+        }
     }
     text.truncate(out - begin);
     hasControl = control;
@@ -203,24 +215,13 @@ std::optional<QString> DecodeUtf8Lines(QByteArrayView bytes)
     char16_t *out = begin;
     char16_t *limit = begin + text.size();
     while (p < end) {
-        if (end - p >= 8 && isPrintableAscii(p) && !hasAmpersand(p)) {
-            for (int i = 0; i < 8; ++i)
-                out[i] = p[i];
-            out += 8;
-            p += 8;
+        const Step step =
+            decodeStep(p, end, out, [](const uchar *word) { return !hasAmpersand(word); });
+        if (step == Step::Invalid)
+            return std::nullopt;
+        if (step == Step::Taken)
             continue;
-        }
         const uchar lead = *p;
-        if ((lead & 0xF0) == 0xE0 && end - p >= 4) {
-            if (!decodeThreeByteRun(p, end, out))
-                return std::nullopt;
-            continue;
-        }
-        if (lead >= 0x80) {
-            if (!decodeSequence(p, end, out))
-                return std::nullopt;
-            continue;
-        }
         ++p;
         if (lead == '\r' || lead == '\n') {
             if (lead == '\r' && p < end && *p == '\n')
