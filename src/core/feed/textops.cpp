@@ -286,6 +286,16 @@ QString AsciiLower(const QString &text)
     return lower;
 }
 
+void AppendDecimal(QString &out, int value, int digits)
+{
+    char16_t reversed[10];
+    int count = 0;
+    for (unsigned rest = unsigned(std::max(value, 0)); rest > 0 || count < digits; rest /= 10)
+        reversed[count++] = char16_t(u'0' + rest % 10);
+    while (count > 0)
+        out += QChar(reversed[--count]);
+}
+
 int CharCount(const QString &text)
 {
     int count = 0;

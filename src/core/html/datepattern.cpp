@@ -14,18 +14,6 @@ qsizetype runLength(QStringView text, qsizetype from)
     return end - from;
 }
 
-// The decimal value, padded with zeros to at least that many digits. A date
-// field is never negative.
-void appendNumber(QString &out, int value, int digits)
-{
-    char16_t reversed[10];
-    int count = 0;
-    for (unsigned rest = unsigned(std::max(value, 0)); rest > 0 || count < digits; rest /= 10)
-        reversed[count++] = char16_t(u'0' + rest % 10);
-    while (count > 0)
-        out += QChar(reversed[--count]);
-}
-
 const QLocale &japanese()
 {
     // One per thread: pages are generated on several threads.
@@ -39,7 +27,7 @@ template <typename NameOf>
 qsizetype appendNumberOrName(QString &out, qsizetype run, int value, NameOf nameOf)
 {
     if (run < 3) {
-        appendNumber(out, value, int(run));
+        AppendDecimal(out, value, int(run));
         return run;
     }
     out += nameOf(run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
@@ -53,10 +41,10 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
     switch (letter.unicode()) {
     case 'y':
         if (run >= 3) {
-            appendNumber(out, date.year(), 4);
+            AppendDecimal(out, date.year(), 4);
             return std::min<qsizetype>(run, 4);
         }
-        appendNumber(out, date.year() % 100, 2);
+        AppendDecimal(out, date.year() % 100, 2);
         return run;
     case 'm':
         return appendNumberOrName(out, run, date.month(), [&](QLocale::FormatType format) {
@@ -67,13 +55,13 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
             return japanese().dayName(date.dayOfWeek(), format);
         });
     case 'h':
-        appendNumber(out, time.hour(), digits);
+        AppendDecimal(out, time.hour(), digits);
         return digits;
     case 'n':
-        appendNumber(out, time.minute(), digits);
+        AppendDecimal(out, time.minute(), digits);
         return digits;
     case 's':
-        appendNumber(out, time.second(), digits);
+        AppendDecimal(out, time.second(), digits);
         return digits;
     default:
         out += letter;
