@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -22,23 +23,29 @@ struct WallClock
     QTime time;
 };
 
-// The time as "hh:mm:ss".
+// The fields, zero-padded to their digits, with the separator between them.
+void appendFields(QString &out, std::initializer_list<std::pair<int, int>> fields,
+                  char16_t separator)
+{
+    bool first = true;
+    for (const auto &[value, digits] : fields) {
+        if (!first)
+            out += separator;
+        first = false;
+        AppendDecimal(out, value, digits);
+    }
+}
+
 void appendTime(QString &out, QTime time)
 {
-    AppendDecimal(out, time.hour(), 2);
-    out += u':';
-    AppendDecimal(out, time.minute(), 2);
-    out += u':';
-    AppendDecimal(out, time.second(), 2);
+    appendFields(out, {{time.hour(), 2}, {time.minute(), 2}, {time.second(), 2}}, u':');
 }
 
 QString rfc822(const WallClock &at)
 {
     QString text = QLatin1String(DayNames.at(size_t(at.date.dayOfWeek() - 1))) + u", "_s;
     AppendDecimal(text, at.date.day(), 1);
-    text += u' ';
-    text += QLatin1String(MonthNames.at(size_t(at.date.month() - 1)));
-    text += u' ';
+    text += u' ' + QLatin1String(MonthNames.at(size_t(at.date.month() - 1))) + u' ';
     AppendDecimal(text, at.date.year(), 1);
     text += u' ';
     appendTime(text, at.time);
@@ -52,11 +59,7 @@ QString w3c(const WallClock &at)
 {
     QString text;
     text.reserve(25);
-    AppendDecimal(text, at.date.year(), 4);
-    text += u'-';
-    AppendDecimal(text, at.date.month(), 2);
-    text += u'-';
-    AppendDecimal(text, at.date.day(), 2);
+    appendFields(text, {{at.date.year(), 4}, {at.date.month(), 2}, {at.date.day(), 2}}, u'-');
     text += u'T';
     appendTime(text, at.time);
     text += u"+09:00";
