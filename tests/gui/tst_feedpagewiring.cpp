@@ -6,6 +6,7 @@
 #include "editing/xstringgrid.h"
 #include "editorform.h"
 #include "project/folders.h"
+#include "project/pageframe.h"
 #include "project/project.h"
 #include "treeoutline.h"
 
@@ -13,6 +14,9 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +108,16 @@ private Q_SLOTS:
         QVERIFY(m_window->project().isModified());
         QCOMPARE(feed(0)->data()->changed, marked);
         QCOMPARE(m_window->commands().isEnabled(u"TB_Upload"_s), marked);
+    }
+
+    void channelTabFitsTheFirstWindowSize()
+    {
+        openWindow({});
+        m_window->pages().tabs()->setCurrentIndex(PageFrame::ChannelTab);
+        // Long labels and notes wrap rather than widen the page.
+        auto *scroll = find<QWidget>(u"Channel_Page"_s)->findChild<QScrollArea *>();
+        QVERIFY(scroll->isVisible());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
     }
 
     void editMenuRoutesToTheFocusedControl()
