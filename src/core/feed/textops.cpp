@@ -44,7 +44,9 @@ QString EscapeMarkupChars(const QString &text, bool escapeQuote, bool keepCharRe
     };
     const char16_t *const begin = QStringView(text).utf16();
     const char16_t *const end = begin + text.size();
-    const auto isSpecial = [](char16_t c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
+    const auto isSpecial = [](char16_t c) {
+        return c == u'&' || c == u'<' || c == u'>' || c == u'"';
+    };
     QString out;
     qsizetype done = 0;
     for (const char16_t *p = std::find_if(begin, end, isSpecial); p != end;

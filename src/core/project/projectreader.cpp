@@ -125,8 +125,7 @@ QString readMultiLine(XmlElementReader &xml)
     return multiLineValue(xml.readElement().cdata);
 }
 
-void readChannelValue(ChannelSettings &settings, const ChannelField &field,
-                      XmlElementReader &xml)
+void readChannelValue(ChannelSettings &settings, const ChannelField &field, XmlElementReader &xml)
 {
     switch (field.type) {
     case ChannelField::Text:
