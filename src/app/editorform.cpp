@@ -93,6 +93,10 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
         m_commands->refresh();
     });
     connect(project, &Project::uploadingNodeChanged, m_commands, &CommandSet::refresh);
+    // The upload runs without returning to the event loop: the upload image
+    // shows only when the tree is painted at once.
+    connect(project, &Project::uploadingNodeChanged, m_tree->viewport(),
+            qOverload<>(&QWidget::repaint));
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     m_preview = new PreviewWiring(*this);
     m_editorFeatures = new EditorFeatures(*this);

@@ -1,9 +1,12 @@
+#include "datarows.h"
 #include "html/charsets.h"
 #include "testfiles.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -34,9 +37,8 @@ QList<QByteArray> ValidPairs(int firstLead, int lastLead)
 QByteArray IconvToEucJpMs(const QByteArray &input)
 {
     QProcess iconv;
-    iconv.start(QStandardPaths::findExecutable(QStringLiteral("iconv")),
-                {QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"),
-                 QStringLiteral("EUC-JP-MS")});
+    iconv.start(QStandardPaths::findExecutable(u"iconv"_s),
+                {u"-f"_s, u"CP932"_s, u"-t"_s, u"EUC-JP-MS"_s});
     if (!iconv.waitForStarted())
         return QByteArray();
     iconv.write(input);
@@ -56,16 +58,18 @@ class TestCharsets : public QObject
 private Q_SLOTS:
     void encodeShiftJis_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("numericReference");
-        QTest::addColumn<QByteArray>("questionMark");
-        QTest::newRow("ascii") << u8("a<b>\\~") << QByteArray("a<b>\\~") << QByteArray("a<b>\\~");
-        QTest::newRow("controls") << u8("\t\x1A\x1C\x7F\r\n") << QByteArray("\t\x1A\x1C\x7F\r\n")
-                                  << QByteArray("\t\x1A\x1C\x7F\r\n");
-        QTest::newRow("kanji") << u8("亜") << QByteArray("\x88\x9F") << QByteArray("\x88\x9F");
-        QTest::newRow("half-width katakana") << u8("ｱ") << QByteArray("\xB1") << QByteArray("\xB1");
-        QTest::newRow("ideographic space")
-            << u8("　") << QByteArray("\x81\x40") << QByteArray("\x81\x40");
+        Columns<QString, QByteArray, QByteArray>("text", "numericReference", "questionMark");
+        // questionMark: the same as numericReference when not given
+        const auto row = [](const char *name, const QString &text, const char *reference,
+                            const char *questionMark = nullptr) {
+            QTest::newRow(name) << text << QByteArray(reference)
+                                << QByteArray(questionMark ? questionMark : reference);
+        };
+        row("ascii", u8("a<b>\\~"), "a<b>\\~");
+        row("controls", u8("\t\x1A\x1C\x7F\r\n"), "\t\x1A\x1C\x7F\r\n");
+        row("kanji", u8("亜"), "\x88\x9F");
+        row("half-width katakana", u8("ｱ"), "\xB1");
+        row("ideographic space", u8("　"), "\x81\x40");
         const struct
         {
             char32_t codePoint;
@@ -80,19 +84,13 @@ private Q_SLOTS:
                 << FromCodePoint(form.codePoint) << QByteArray(form.bytes)
                 << QByteArray(form.bytes);
         }
-        QTest::newRow("emoji") << u8("a\xF0\x9F\x98\x80z") << QByteArray("a&#128512;z")
-                               << QByteArray("a?z");
-        QTest::newRow("e acute") << u8("caf\xC3\xA9") << QByteArray("caf&#233;")
-                                 << QByteArray("caf?");
-        QTest::newRow("yen sign") << u8("\xC2\xA5") << QByteArray("&#165;") << QByteArray("?");
-        QTest::newRow("lone surrogate")
-            << QString(QChar(0xD800)) + u8("x") << QByteArray("&#65533;x") << QByteArray("?x");
-        QTest::newRow("several unencodable among text")
-            << u8("日\xC3\xA9本\xF0\x9F\x98\x80語\xC3\xA9")
-            << QByteArray("\x93\xFA&#233;\x96\x7B&#128512;\x8C\xEA&#233;")
-            << QByteArray("\x93\xFA?\x96\x7B?\x8C\xEA?");
-        QTest::newRow("user-defined area")
-            << FromCodePoint(0xE000) << QByteArray("\xF0\x40") << QByteArray("\xF0\x40");
+        row("emoji", u8("a\xF0\x9F\x98\x80z"), "a&#128512;z", "a?z");
+        row("e acute", u8("caf\xC3\xA9"), "caf&#233;", "caf?");
+        row("yen sign", u8("\xC2\xA5"), "&#165;", "?");
+        row("lone surrogate", QString(QChar(0xD800)) + u8("x"), "&#65533;x", "?x");
+        row("several unencodable among text", u8("日\xC3\xA9本\xF0\x9F\x98\x80語\xC3\xA9"),
+            "\x93\xFA&#233;\x96\x7B&#128512;\x8C\xEA&#233;", "\x93\xFA?\x96\x7B?\x8C\xEA?");
+        row("user-defined area", FromCodePoint(0xE000), "\xF0\x40");
     }
     void encodeShiftJis()
     {
@@ -103,9 +101,7 @@ private Q_SLOTS:
 
     void decodeShiftJis_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
+        Columns<QByteArray, QString, bool>("bytes", "text", "valid");
         QTest::newRow("empty") << QByteArray() << QString() << true;
         QTest::newRow("kanji and katakana") << QByteArray("\x88\x9F\xB1") << u8("亜ｱ") << true;
         QTest::newRow("controls as they are")
@@ -129,8 +125,7 @@ private Q_SLOTS:
     }
     void decodeShiftJis()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
+        const auto [bytes, text] = Fetch<QByteArray, QString>("bytes", "text");
         bool decodedValid = true;
         QCOMPARE(DecodeShiftJis(bytes, &decodedValid), text);
         QTEST(decodedValid, "valid");
@@ -141,20 +136,19 @@ private Q_SLOTS:
     // special row, unassigned pairs and broken sequences.
     void sjisToEuc_data()
     {
-        QTest::addColumn<QByteArray>("sjis");
-        QTest::addColumn<QByteArray>("euc");
+        Columns<QByteArray, QByteArray>("sjis", "euc");
+        const auto row = [](const char *name, const char *sjis, const char *euc) {
+            QTest::newRow(name) << QByteArray(sjis) << QByteArray(euc);
+        };
         // NEC special characters stay in their own row, even those that
         // duplicate a JIS X 0208 symbol.
-        QTest::newRow("circled one") << QByteArray("\x87\x40") << QByteArray("\xAD\xA1");
-        QTest::newRow("because, NEC row") << QByteArray("\x87\x9A") << QByteArray("\xAD\xFA");
-        QTest::newRow("unassigned NEC-selected passes")
-            << QByteArray("\xEE\xED") << QByteArray("\xEE\xED");
-        QTest::newRow("unassigned IBM passes") << QByteArray("\xFC\x4C") << QByteArray("\xFC\x4C");
-        QTest::newRow("lead byte at end") << QByteArray("a\x88") << QByteArray("a\x88");
-        QTest::newRow("lead byte before newline")
-            << QByteArray("\x88\n\x88\x9F") << QByteArray("\x88\n\xB0\xA1");
-        QTest::newRow("trail bytes that look like katakana")
-            << QByteArray("\x83\xB1\xB1") << QByteArray("\xA6\xB3\x8E\xB1");
+        row("circled one", "\x87\x40", "\xAD\xA1");
+        row("because, NEC row", "\x87\x9A", "\xAD\xFA");
+        row("unassigned NEC-selected passes", "\xEE\xED", "\xEE\xED");
+        row("unassigned IBM passes", "\xFC\x4C", "\xFC\x4C");
+        row("lead byte at end", "a\x88", "a\x88");
+        row("lead byte before newline", "\x88\n\x88\x9F", "\x88\n\xB0\xA1");
+        row("trail bytes that look like katakana", "\x83\xB1\xB1", "\xA6\xB3\x8E\xB1");
     }
     void sjisToEuc()
     {
@@ -166,9 +160,7 @@ private Q_SLOTS:
     // duplicates of JIS X 0208 symbols in that row where iconv moves them.
     void sjisToEucAgreesWithIconv_data()
     {
-        QTest::addColumn<int>("firstLead");
-        QTest::addColumn<int>("lastLead");
-        QTest::addColumn<int>("count");
+        Columns<int, int, int>("firstLead", "lastLead", "count");
         QTest::newRow("non-kanji rows") << 0x81 << 0x84 << 524;
         QTest::newRow("level-1 and level-2 kanji, first part") << 0x88 << 0x9F << 4375;
         QTest::newRow("level-2 kanji, second part") << 0xE0 << 0xEA << 1980;
@@ -178,8 +170,7 @@ private Q_SLOTS:
     }
     void sjisToEucAgreesWithIconv()
     {
-        QFETCH(int, firstLead);
-        QFETCH(int, lastLead);
+        const auto [firstLead, lastLead] = Fetch<int, int>("firstLead", "lastLead");
         const QList<QByteArray> pairs = ValidPairs(firstLead, lastLead);
         QTEST(int(pairs.size()), "count");
         const QByteArray expected = IconvToEucJpMs(pairs.join('\n'));
@@ -188,10 +179,9 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             const QByteArray actual = SjisToEuc(pairs[i]);
             QVERIFY2(actual == expectedLines[i],
-                     qPrintable(QStringLiteral("%1: %2, iconv %3")
-                                    .arg(QString::fromLatin1(pairs[i].toHex()),
-                                         QString::fromLatin1(actual.toHex()),
-                                         QString::fromLatin1(expectedLines[i].toHex()))));
+                     qPrintable(u"%1: %2, iconv %3"_s.arg(
+                         QString::fromLatin1(pairs[i].toHex()), QString::fromLatin1(actual.toHex()),
+                         QString::fromLatin1(expectedLines[i].toHex()))));
         }
     }
 
@@ -207,8 +197,7 @@ private Q_SLOTS:
 
     void choosePageCharset_data()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<PageCharset>("charset");
+        Columns<QString, PageCharset>("page", "charset");
         QTest::newRow("none") << u8("<html>日本語</html>") << PageCharset::ShiftJis;
         QTest::newRow("utf-8 upper case") << u8("<meta charset=UTF-8>") << PageCharset::Utf8;
         QTest::newRow("shift_jis before utf-8")
@@ -235,9 +224,7 @@ private Q_SLOTS:
 
     void encodePage_data()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<PageCharset>("charset");
-        QTest::addColumn<QByteArray>("bytes");
+        Columns<QString, PageCharset, QByteArray>("page", "charset", "bytes");
         const QString text = u8("亜ｱ〜\xF0\x9F\x98\x80") + FromCodePoint(0xE000);
         QTest::newRow("utf-8") << text << PageCharset::Utf8
                                << QByteArray("\xE4\xBA\x9C\xEF\xBD\xB1\xE3\x80\x9C\xF0\x9F\x98\x80"
@@ -251,8 +238,7 @@ private Q_SLOTS:
     }
     void encodePage()
     {
-        QFETCH(QString, page);
-        QFETCH(PageCharset, charset);
+        const auto [page, charset] = Fetch<QString, PageCharset>("page", "charset");
         const QByteArray encoded = EncodePage(page, charset);
         QTEST(encoded, "bytes");
         QVERIFY(!encoded.startsWith("\xEF\xBB\xBF"));

@@ -1,4 +1,5 @@
 #include "check/checkfeed.h"
+#include "datarows.h"
 #include "examplefeed.h"
 #include "feed/rssfile.h"
 #include "feedcheck.h"
@@ -8,6 +9,7 @@
 #include "project/projectnode.h"
 #include "project/standardoutputwriters.h"
 #include "scripteduserinterface.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,10 +21,7 @@ namespace {
 
 QByteArray dataFile(const QString &name)
 {
-    QFile file(QStringLiteral(BRISKLET_TEST_DATA "/check/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing test data %s", qPrintable(name));
-    return file.readAll();
+    return testfiles::readAll(testfiles::dataPath(u"check/"_s + name));
 }
 
 QString describe(const FeedFindings &findings)
@@ -33,8 +32,8 @@ QString describe(const FeedFindings &findings)
     return lines.join(u'\n');
 }
 
-const QString rss2 = QStringLiteral("valid-rss2.xml");
-const QString rss1 = QStringLiteral("valid-rss1.rdf");
+const QString rss2 = u"valid-rss2.xml"_s;
+const QString rss1 = u"valid-rss1.rdf"_s;
 
 } // namespace
 
@@ -47,26 +46,25 @@ private Q_SLOTS:
     // nothing in what the program itself writes.
     void writersOutputsPass_data()
     {
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<FeedEdit>("edit");
+        Columns<int, FeedEdit>("ver", "edit");
         const QList<std::pair<const char *, FeedEdit>> edits{
             {"example", [](TEditList &) {}},
             {"content bodies", [](TEditList &f) { f.settings.content = true; }},
             {"logo",
              [](TEditList &f) {
-                 f.settings.logosrc = QStringLiteral("http://example.jp/site/logo.png");
-                 f.settings.logotitle = QStringLiteral("ロゴ");
+                 f.settings.logosrc = u"http://example.jp/site/logo.png"_s;
+                 f.settings.logotitle = u"ロゴ"_s;
              }},
-            {"stylesheet", [](TEditList &f) { f.settings.style = QStringLiteral("rss.xsl"); }},
+            {"stylesheet", [](TEditList &f) { f.settings.style = u"rss.xsl"_s; }},
             {"src and link",
              [](TEditList &f) {
-                 f.settings.src = QStringLiteral("https://feeds.example.jp/a&b/");
-                 f.settings.link = QStringLiteral("https://example.jp/?a=1&b=2");
+                 f.settings.src = u"https://feeds.example.jp/a&b/"_s;
+                 f.settings.link = u"https://example.jp/?a=1&b=2"_s;
              }},
             {"no page, every item linked",
              [](TEditList &f) {
                  f.settings.html = false;
-                 f.items[1].url = QStringLiteral("http://example.jp/site/new.html");
+                 f.items[1].url = u"http://example.jp/site/new.html"_s;
              }},
             {"one item, short descriptions",
              [](TEditList &f) {
@@ -75,18 +73,18 @@ private Q_SLOTS:
              }},
             {"language, creator and subject",
              [](TEditList &f) {
-                 f.settings.language = QStringLiteral("en");
-                 f.items[0].creator = QStringLiteral("<佐藤 & 鈴木>");
+                 f.settings.language = u"en"_s;
+                 f.items[0].creator = u"<佐藤 & 鈴木>"_s;
              }},
             {"markup and controls in texts",
              [](TEditList &f) {
-                 f.items[0].title = QStringLiteral("A&B \"<x>\" \x01 ]]>");
-                 f.items[0].desc = QStringLiteral("<![CDATA[x]]> & <b>y</b>");
+                 f.items[0].title = u"A&B \"<x>\" \x01 ]]>"_s;
+                 f.items[0].desc = u"<![CDATA[x]]> & <b>y</b>"_s;
                  f.settings.content = true;
              }},
             {"date only and no date",
              [](TEditList &f) {
-                 f.items[0].date = QStringLiteral("2024-02-29");
+                 f.items[0].date = u"2024-02-29"_s;
                  f.items[1].date.clear();
              }},
         };
@@ -98,13 +96,11 @@ private Q_SLOTS:
 
     void writersOutputsPass()
     {
-        QFETCH(int, ver);
-        QFETCH(FeedEdit, edit);
+        const auto [ver, edit] = Fetch<int, FeedEdit>("ver", "edit");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         edit(feed);
-        const QByteArray bytes =
-            RssFileBytes(feed, QStringLiteral("/srv/feeds/news.rdf"), exampleClock()).bytes;
+        const QByteArray bytes = RssFileBytes(feed, u"/srv/feeds/news.rdf"_s, exampleClock()).bytes;
         const FeedFindings findings = CheckFeed(bytes);
         QVERIFY2(findings.isEmpty(),
                  qPrintable(describe(findings) + u'\n' + QString::fromUtf8(bytes)));
@@ -114,9 +110,9 @@ private Q_SLOTS:
     void writersPagesPass_data()
     {
         QTest::addColumn<QString>("charset");
-        QTest::newRow("UTF-8") << QStringLiteral("utf-8");
-        QTest::newRow("Shift_JIS") << QStringLiteral("Shift_JIS");
-        QTest::newRow("EUC-JP") << QStringLiteral("EUC-JP");
+        QTest::newRow("UTF-8") << u"utf-8"_s;
+        QTest::newRow("Shift_JIS") << u"Shift_JIS"_s;
+        QTest::newRow("EUC-JP") << u"EUC-JP"_s;
     }
 
     void writersPagesPass()
@@ -139,13 +135,8 @@ private Q_SLOTS:
     // feedparser complain about the same file too.
     void brokenFeeds_data()
     {
-        QTest::addColumn<QString>("base");
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<bool>("error");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("clientsReject");
+        Columns<QString, QByteArray, QByteArray, int, bool, QString, bool>(
+            "base", "from", "to", "line", "error", "message", "clientsReject");
 
         const auto row = [](const char *name, const QString &base, const char *from, const char *to,
                             int line, bool error, const char *message, bool clientsReject) {
@@ -203,13 +194,9 @@ private Q_SLOTS:
 
     void brokenFeeds()
     {
-        QFETCH(QString, base);
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, line);
-        QFETCH(bool, error);
-        QFETCH(QString, message);
-        QFETCH(bool, clientsReject);
+        const auto [base, from, to, line, error, message, clientsReject] =
+            Fetch<QString, QByteArray, QByteArray, int, bool, QString, bool>(
+                "base", "from", "to", "line", "error", "message", "clientsReject");
 
         const QByteArray valid = dataFile(base);
         QVERIFY(valid.contains(from));
@@ -219,10 +206,10 @@ private Q_SLOTS:
 
         const FeedFindings findings = CheckFeed(broken);
         const auto expected = error ? FeedFinding::Severity::Error : FeedFinding::Severity::Warning;
-        const bool found = std::ranges::any_of(findings, [&](const FeedFinding &finding) {
-            return finding.line == line && finding.severity == expected &&
-                   finding.message.contains(message);
-        });
+        bool found = false;
+        for (const FeedFinding &finding : findings)
+            found = found || (finding.line == line && finding.severity == expected &&
+                              finding.message.contains(message));
         QVERIFY2(found, qPrintable(describe(findings)));
 
         if (clientsReject) {
@@ -234,11 +221,8 @@ private Q_SLOTS:
 
     void brokenPages_data()
     {
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<bool>("error");
-        QTest::addColumn<QString>("message");
+        Columns<QByteArray, QByteArray, int, bool, QString>("from", "to", "line", "error",
+                                                            "message");
         const auto row = [](const char *name, const char *from, const char *to, int line,
                             bool error, const char *message) {
             QTest::newRow(name) << QByteArray(from) << QByteArray(to) << line << error
@@ -257,12 +241,10 @@ private Q_SLOTS:
 
     void brokenPages()
     {
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, line);
-        QFETCH(bool, error);
-        QFETCH(QString, message);
-        const QByteArray valid = dataFile(QStringLiteral("page-utf8.html"));
+        const auto [from, to, line, error, message] =
+            Fetch<QByteArray, QByteArray, int, bool, QString>("from", "to", "line", "error",
+                                                              "message");
+        const QByteArray valid = dataFile(u"page-utf8.html"_s);
         QVERIFY(CheckHtmlPage(valid).isEmpty());
         QByteArray broken = valid;
         broken.replace(from, to);
@@ -278,8 +260,7 @@ private Q_SLOTS:
     // them all the same; the command line's build leaves the check out.
     void generationReportsErrors_data()
     {
-        QTest::addColumn<bool>("checkOutputs");
-        QTest::addColumn<QString>("report");
+        Columns<bool, QString>("checkOutputs", "report");
         QTest::newRow("saving") << true
                                 << u"\r\n[F] 出力ファイルの検査で誤りが 1 件見つかりました."_s;
         QTest::newRow("build") << false << QString();

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "examplefeed.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewaddresses.h"
@@ -5,6 +6,8 @@
 #include "preview/previewcontent.h"
 #include "project/inifile.h"
 #include "scripteduserinterface.h"
+#include "testfiles.h"
+#include "textrows.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The stylesheet line of an RSS text; empty when it has none.
 QString stylesheetLine(const QString &text)
 {
-    for (const QString &line : text.split(QStringLiteral("\r\n")))
+    for (const QString &line : text.split(u"\r\n"_s))
         if (line.startsWith(QLatin1String("<?xml-stylesheet")))
             return line;
     return {};
@@ -36,31 +33,28 @@ class TestPreviewRules : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_local{QDir::tempPath() + QStringLiteral("/style folder #1-XXXXXX")};
+    QTemporaryDir m_local{QDir::tempPath() + u"/style folder #1-XXXXXX"_s};
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_local.isValid());
-        QFile style(m_local.filePath(QStringLiteral("rss.xsl")));
+        QFile style(m_local.filePath(u"rss.xsl"_s));
         QVERIFY(style.open(QIODevice::WriteOnly));
     }
 
     void styleArgument_data()
     {
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<bool>("localFolder"); // else the data folder is looked in
-        QTest::addColumn<QString>("line");     // the preview's stylesheet line
-        QTest::addColumn<bool>("note");
+        // localFolder: else the data folder is looked in
+        // line: the preview's stylesheet line
+        Columns<QString, QString, QString, bool, QString, bool>("style", "src", "root",
+                                                                "localFolder", "line", "note");
 
-        const QString local = QUrl::fromLocalFile(m_local.filePath(QStringLiteral("rss.xsl")))
+        const QString local = QUrl::fromLocalFile(m_local.filePath(u"rss.xsl"_s))
                                   .toString()
                                   .replace(u'&', QLatin1String("&amp;"));
         const auto line = [](const QString &href) {
-            return QStringLiteral("<?xml-stylesheet type=\"text/xsl\" href=\"") + href +
-                   QStringLiteral("\"?>");
+            return u"<?xml-stylesheet type=\"text/xsl\" href=\""_s + href + u"\"?>"_s;
         };
         QTest::newRow("none") << QString() << QString() << QString() << true << QString() << false;
         QTest::newRow("with a folder: the writer's own")
@@ -82,11 +76,9 @@ private Q_SLOTS:
 
     void styleArgument()
     {
-        QFETCH(QString, style);
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(bool, localFolder);
-        QFETCH(bool, note);
+        const auto [style, src, root, localFolder, note] =
+            Fetch<QString, QString, QString, bool, bool>("style", "src", "root", "localFolder",
+                                                         "note");
         TEditList feed = exampleFeed();
         feed.settings.ver = 1;
         feed.settings.style = style;
@@ -101,9 +93,7 @@ private Q_SLOTS:
 
     void sameAddress_data()
     {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<bool>("same");
+        Columns<QString, QString, bool>("a", "b", "same");
         QTest::newRow("scheme and host ignore case")
             << u"HTTP://Example.JP/a.html"_s << u"http://example.jp/a.html"_s << true;
         QTest::newRow("path keeps case")
@@ -116,76 +106,68 @@ private Q_SLOTS:
 
     void sameAddress()
     {
-        QFETCH(QString, a);
-        QFETCH(QString, b);
+        const auto [a, b] = Fetch<QString, QString>("a", "b");
         QTEST(SameAddress(a, b), "same");
     }
 
+    // Addresses in the order visited, and the history after them, "|" between.
     void addressHistory_data()
     {
-        QTest::addColumn<QStringList>("visits");
-        QTest::addColumn<QStringList>("history");
-        QTest::newRow("newest first") << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s}
-                                      << QStringList{u"http://b.jp/"_s, u"http://a.jp/"_s};
-        QTest::newRow("no duplicates, moved to the front")
-            << QStringList{u"http://a.jp/"_s, u"http://b.jp/"_s, u"HTTP://A.JP/"_s}
-            << QStringList{u"HTTP://A.JP/"_s, u"http://b.jp/"_s};
-        QTest::newRow("paths differing in case are two entries")
-            << QStringList{u"file:///x/A.html"_s, u"file:///x/a.html"_s}
-            << QStringList{u"file:///x/a.html"_s, u"file:///x/A.html"_s};
-        QTest::newRow("blank not kept")
-            << QStringList{u"http://a.jp/"_s, u"  "_s} << QStringList{u"http://a.jp/"_s};
+        Columns<QString, QString>("visits", "history");
+        AddTextRows({
+            {"newest first", "http://a.jp/|http://b.jp/", "http://b.jp/|http://a.jp/"},
+            {"no duplicates, moved to the front", "http://a.jp/|http://b.jp/|HTTP://A.JP/",
+             "HTTP://A.JP/|http://b.jp/"},
+            {"paths differing in case are two entries", "file:///x/A.html|file:///x/a.html",
+             "file:///x/a.html|file:///x/A.html"},
+            {"blank not kept", "http://a.jp/|  ", "http://a.jp/"},
+        });
     }
 
     void addressHistory()
     {
-        QFETCH(QStringList, visits);
+        QFETCH(QString, visits);
         QStringList history;
-        for (const QString &address : visits)
+        for (const QString &address : visits.split(u'|'))
             RememberAddress(history, address);
-        QTEST(history, "history");
+        QTEST(history.join(u'|'), "history");
     }
 
     void navigation_data()
     {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("noCache");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("bypassCache");
+        Columns<QString, QString, bool, int, bool>("address", "current", "noCache", "kind",
+                                                   "bypassCache");
+        const auto row = [](const char *name, const char *address, const char *current,
+                            bool noCache, Navigation::Kind kind, bool bypassCache) {
+            QTest::newRow(name) << QString::fromUtf8(address) << QString::fromUtf8(current)
+                                << noCache << int(kind) << bypassCache;
+        };
         using K = Navigation::Kind;
-        QTest::newRow("blank: home page")
-            << u" "_s << u"http://a.jp/"_s << true << int(K::Home) << false;
-        QTest::newRow("shown page: reload")
-            << u"HTTP://A.JP/x"_s << u"http://a.jp/x"_s << true << int(K::Reload) << false;
-        QTest::newRow("other page without cache")
-            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << true << int(K::Open) << true;
-        QTest::newRow("other page with cache")
-            << u"http://a.jp/y"_s << u"http://a.jp/x"_s << false << int(K::Open) << false;
-        QTest::newRow("a feed shown: no flags")
-            << u"http://a.jp/y"_s << u"file:///tmp/brisklettest.XML"_s << true << int(K::Open)
-            << false;
-        QTest::newRow("an RDF shown: no flags")
-            << u"http://a.jp/y"_s << u"http://a.jp/news.rdf"_s << true << int(K::Open) << false;
+        row("blank: home page", " ", "http://a.jp/", true, K::Home, false);
+        row("shown page: reload", "HTTP://A.JP/x", "http://a.jp/x", true, K::Reload, false);
+        row("other page without cache", "http://a.jp/y", "http://a.jp/x", true, K::Open, true);
+        row("other page with cache", "http://a.jp/y", "http://a.jp/x", false, K::Open, false);
+        row("a feed shown: no flags", "http://a.jp/y", "file:///tmp/brisklettest.XML", true,
+            K::Open, false);
+        row("an RDF shown: no flags", "http://a.jp/y", "http://a.jp/news.rdf", true, K::Open,
+            false);
     }
 
     void navigation()
     {
-        QFETCH(QString, address);
-        QFETCH(QString, current);
-        QFETCH(bool, noCache);
+        const auto [address, current, noCache] =
+            Fetch<QString, QString, bool>("address", "current", "noCache");
         const Navigation navigation = ChooseNavigation(address, current, noCache);
         QTEST(int(navigation.kind), "kind");
         QTEST(navigation.bypassCache, "bypassCache");
         if (navigation.kind == Navigation::Kind::Home)
-            QCOMPARE(navigation.address, QStringLiteral("about:blank"));
+            QCOMPARE(navigation.address, u"about:blank"_s);
     }
 
     void serviceAddress_data()
     {
-        QTest::addColumn<QString>("service");
-        QTest::addColumn<QString>("feed");
-        QTest::addColumn<QString>("address"); // empty: nothing is sent
+        // address: empty: nothing is sent
+        Columns<QString, QString, QString>("service", "feed", "address");
         const QString w3c = DefaultFeedCheckService();
         QTest::newRow("percent-encoded")
             << w3c << u"http://example.jp/a b/news.xml?x=1&y=2"_s
@@ -203,36 +185,31 @@ private Q_SLOTS:
 
     void serviceAddress()
     {
-        QFETCH(QString, service);
-        QFETCH(QString, feed);
+        const auto [service, feed] = Fetch<QString, QString>("service", "feed");
         QTEST(FeedCheckServiceAddress(service, feed).value_or(QString()), "address");
     }
 
     void serviceKeptInSettings()
     {
         IniFile ini;
-        QCOMPARE(ReadFeedCheckService(ini),
-                 QStringLiteral("https://validator.w3.org/feed/check.cgi"));
-        WriteFeedCheckService(ini, QStringLiteral("http://check.example.jp/"));
+        QCOMPARE(ReadFeedCheckService(ini), u"https://validator.w3.org/feed/check.cgi"_s);
+        WriteFeedCheckService(ini, u"http://check.example.jp/"_s);
         IniFile again;
         again.parse(ini.text());
-        QCOMPARE(ReadFeedCheckService(again), QStringLiteral("http://check.example.jp/"));
+        QCOMPARE(ReadFeedCheckService(again), u"http://check.example.jp/"_s);
     }
 
     void feedAddresses()
     {
         TEditList feed = exampleFeed();
-        feed.settings.filename = QStringLiteral("News");
+        feed.settings.filename = u"News"_s;
         feed.settings.ver = 0;
-        QCOMPARE(PublishedFeedAddress(feed.settings),
-                 QStringLiteral("http://example.jp/site/news.rdf"));
-        QCOMPARE(SitePageAddress(feed.settings),
-                 QStringLiteral("http://example.jp/site/news.html"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("HTTP://a.jp/"), &feed.settings),
-                 QStringLiteral("HTTP://a.jp/"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("ftp://a.jp/"), &feed.settings),
-                 QStringLiteral("http://example.jp/site/news.html"));
-        QCOMPARE(AddressPreviewTarget(QStringLiteral("text"), nullptr), QString());
+        QCOMPARE(PublishedFeedAddress(feed.settings), u"http://example.jp/site/news.rdf"_s);
+        QCOMPARE(SitePageAddress(feed.settings), u"http://example.jp/site/news.html"_s);
+        QCOMPARE(AddressPreviewTarget(u"HTTP://a.jp/"_s, &feed.settings), u"HTTP://a.jp/"_s);
+        QCOMPARE(AddressPreviewTarget(u"ftp://a.jp/"_s, &feed.settings),
+                 u"http://example.jp/site/news.html"_s);
+        QCOMPARE(AddressPreviewTarget(u"text"_s, nullptr), QString());
         feed.settings.filename.clear();
         QCOMPARE(PublishedFeedAddress(feed.settings), QString());
     }
@@ -240,45 +217,40 @@ private Q_SLOTS:
     // The test files: private folder, the names, whole bytes, a failure told.
     void testFiles_data()
     {
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("pageTemplate");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("RSS 2.0") << 1 << false << QString() << u"brisklettest.xml"_s
+        // pageTemplate: empty for the RSS preview
+        Columns<int, QString, QString, QByteArray>("ver", "pageTemplate", "fileName", "start");
+        QTest::newRow("RSS 2.0") << 1 << QString() << u"brisklettest.xml"_s
                                  << QByteArray(
                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rss");
         QTest::newRow("RSS 1.0 as .xml")
-            << 0 << false << QString() << u"brisklettest.xml"_s
+            << 0 << QString() << u"brisklettest.xml"_s
             << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rdf:RDF");
         QTest::newRow("UTF-8 page")
-            << 1 << true << u"<meta charset=\"utf-8\">{channel_title}"_s << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"utf-8\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"utf-8\">\xE3\x82\xB5");
         QTest::newRow("EUC-JP page keeps its bytes")
-            << 1 << true << u"<meta charset=\"euc-jp\">{channel_title}"_s << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"euc-jp\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"euc-jp\">\xA5\xB5\xA5\xA4\xA5\xC8");
         QTest::newRow("Shift_JIS page")
-            << 1 << true << u"<meta charset=\"shift_jis\">{channel_title}"_s
-            << u"brisklettest.html"_s
+            << 1 << u"<meta charset=\"shift_jis\">{channel_title}"_s << u"brisklettest.html"_s
             << QByteArray("<meta charset=\"shift_jis\">\x83\x54\x83\x43\x83\x67");
     }
 
     void testFiles()
     {
-        QFETCH(int, ver);
-        QFETCH(bool, html);
-        QFETCH(QString, pageTemplate);
-        QFETCH(QByteArray, start);
+        const auto [ver, pageTemplate, start] =
+            Fetch<int, QString, QByteArray>("ver", "pageTemplate", "start");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         feed.settings.htmlscript = pageTemplate;
         ScriptedUserInterface ui;
         PreviewTestFolder folder;
         const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
-        const PreviewOutcome outcome = html ? HtmlPreview(context) : RssPreview(context);
+        const PreviewOutcome outcome =
+            pageTemplate.isEmpty() ? RssPreview(context) : HtmlPreview(context);
         QVERIFY(outcome.shown);
         QTEST(QFileInfo(outcome.fileToOpen).fileName(), "fileName");
-        QVERIFY(readAll(outcome.fileToOpen).startsWith(start));
+        QVERIFY(testfiles::readAll(outcome.fileToOpen).startsWith(start));
         QVERIFY(ui.messages.isEmpty());
         // Only this user may read the folder, and it is not the shared one.
         const QFileInfo dir(folder.path());
@@ -298,7 +270,7 @@ private Q_SLOTS:
         const PreviewContext context{nullptr, QString(), QString(), exampleClock(), ui, folder};
         QVERIFY(!RssPreview(context).shown);
         QVERIFY(!HtmlPreview(context).shown);
-        QCOMPARE(ui.messages, QStringList(2, QStringLiteral("項目が選択されておりません。")));
+        QCOMPARE(ui.messages, QStringList(2, u"項目が選択されておりません。"_s));
     }
 
     // A stylesheet found nowhere is asked about; Cancel ends the preview,
@@ -307,7 +279,7 @@ private Q_SLOTS:
     {
         TEditList feed = exampleFeed();
         feed.settings.root.clear();
-        feed.settings.style = QStringLiteral("missing.xsl");
+        feed.settings.style = u"missing.xsl"_s;
         feed.settings.localfolder = m_local.path();
         ScriptedUserInterface ui;
         PreviewTestFolder folder;
@@ -315,11 +287,11 @@ private Q_SLOTS:
         QVERIFY(!RssPreview(context).shown);
         QCOMPARE(ui.questions.size(), 1);
         QVERIFY(ui.questions.first().endsWith(
-            QStringLiteral("\r\n\r\n●スタイルシートの場所特定できませんので使用しません。")));
+            u"\r\n\r\n●スタイルシートの場所特定できませんので使用しません。"_s));
         ui.answers.enqueue(UserInterface::Answer::Yes);
         const PreviewOutcome outcome = RssPreview(context);
         QVERIFY(outcome.shown);
-        QVERIFY(!readAll(outcome.fileToOpen).contains("xml-stylesheet"));
+        QVERIFY(!testfiles::readAll(outcome.fileToOpen).contains("xml-stylesheet"));
     }
 
     // A file that cannot be written is told, the old one stays whole, and
@@ -331,19 +303,19 @@ private Q_SLOTS:
         PreviewTestFolder folder;
         const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
         const QString first = RssPreview(context).fileToOpen;
-        const QByteArray before = readAll(first);
+        const QByteArray before = testfiles::readAll(first);
         QVERIFY(!before.isEmpty());
         // A folder in the way of the temporary file makes the write fail,
         // even for root.
         QVERIFY(QDir(folder.path()).mkdir(HtmlTestFileName()));
-        feed.settings.htmlscript = QStringLiteral("<meta charset=\"utf-8\">x");
+        feed.settings.htmlscript = u"<meta charset=\"utf-8\">x"_s;
         const PreviewOutcome outcome = HtmlPreview(context);
         QVERIFY(outcome.shown);
         QVERIFY(outcome.fileToOpen.isEmpty());
         QCOMPARE(ui.messages.size(), 1);
         QVERIFY(ui.messages.first().startsWith(
-            QStringLiteral("プレビュー用のファイル \"brisklettest.html\" が作成できません。")));
-        QCOMPARE(readAll(first), before);
+            u"プレビュー用のファイル \"brisklettest.html\" が作成できません。"_s));
+        QCOMPARE(testfiles::readAll(first), before);
     }
 };
 

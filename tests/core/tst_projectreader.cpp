@@ -1,14 +1,19 @@
+#include "datarows.h"
+#include "feedpagefixture.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "project/xmlelementreader.h"
 #include "sampleproject.h"
 #include "testfiles.h"
+#include "treeoutline.h"
 
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -19,28 +24,19 @@ const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
                           "<project>\r\n";
 const QByteArray Footer = "</project>\r\n</brisklet>\r\n";
 
+QByteArray inProject(const QByteArray &body)
+{
+    return Header + body + Footer;
+}
+
 ProjectContent readBody(const QByteArray &body)
 {
-    return ReadProjectContent(Header + body + Footer);
+    return ReadProjectContent(inProject(body));
 }
 
 QByteArray feed(const QByteArray &inner)
 {
     return "<node flag=\"2\" disp=\"f\">" + inner + "</node>";
-}
-
-// "text[kind](children)" for every node, siblings separated by ",".
-QString treeDump(const ProjectNode &node)
-{
-    QStringList parts;
-    for (int row = 0; row < node.childCount(); ++row) {
-        const ProjectNode &child = *node.child(row);
-        QString part = child.text + u'[' + QString::number(child.kind) + u']';
-        if (child.childCount() > 0)
-            part += u'(' + treeDump(child) + u')';
-        parts << part;
-    }
-    return parts.join(u',');
 }
 
 // The first feed's items, each as "title|date|url|desc|subject|creator".
@@ -69,40 +65,6 @@ const ChannelSettings *firstFeedSettings(const ProjectContent &content)
     return settings;
 }
 
-// A record in which every field differs from the default channel record.
-ChannelSettings everyField()
-{
-    ChannelSettings s;
-    s.filename = u8("file");
-    s.root = u8("http://root.example/");
-    s.src = u8("http://src.example/");
-    s.title = u8("題名 <&> \"q\"");
-    s.creator = u8("作者");
-    s.link = u8("http://link.example/?a=1&b=2");
-    s.description = u8("1行目 <b>&amp;</b>\r\n\r\n3行目 \t");
-    s.logotitle = u8("ロゴ");
-    s.logosrc = u8("http://logo.example/l.png");
-    s.logolink = u8("http://logo.example/");
-    s.style = u8("http://style.example/s.xsl");
-    s.dateset = false;
-    s.addressset = false;
-    s.creatorset = false;
-    s.ver = 0;
-    s.localfolder = u8("/home/u/サイト");
-    s.rssline = 77;
-    s.language = u8("en");
-    s.descstrmax = 9999;
-    s.content = true;
-    s.html = true;
-    s.htmlext = 1;
-    s.htmlmark = 3;
-    s.htmlscript = u8("<html>\r\n{channel_title} &lt;\r\n</html>\r\n");
-    s.htmllabel = true;
-    s.ftptemplate = u8("鯖");
-    s.ftpfolder = u8("up/load");
-    return s;
-}
-
 } // namespace
 
 class TestProjectReader : public QObject
@@ -112,11 +74,10 @@ class TestProjectReader : public QObject
 private Q_SLOTS:
     void sampleFile()
     {
-        const ProjectContent content =
-            ReadProjectFile(testfiles::dataPath(QStringLiteral("sample.dta")));
+        const ProjectContent content = ReadProjectFile(testfiles::dataPath(u"sample.dta"_s));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == sampleproject::defaults());
-        QCOMPARE(treeDump(*content.root), u8("A&B[1](ニュース \"速報\"[2]),空[2]"));
+        QCOMPARE(treeoutline::of(*content.root), u8("A&B(ニュース \"速報\") 空"));
 
         const ProjectNode &news = *content.root->child(0)->child(0);
         ChannelSettings expected = sampleproject::newsSettings();
@@ -139,7 +100,12 @@ private Q_SLOTS:
     {
         ProjectNode root(u8("r"), ProjectNode::RootKind);
         auto data = std::make_unique<TEditList>();
-        data->settings = everyField();
+        data->settings = everyFieldSet();
+        data->settings.title = u8("題名 <&> \"q\"");
+        data->settings.link = u8("http://link.example/?a=1&b=2");
+        data->settings.description = u8("1行目 <b>&amp;</b>\r\n\r\n3行目 \t");
+        data->settings.htmlscript = u8("<html>\r\n{channel_title} &lt;\r\n</html>\r\n");
+        const ChannelSettings written = data->settings;
         data->addItem({u8("t <&>"), u8("2024-01-02 03:04:05"), u8("http://u.example/?a&b"),
                        u8("<p>本文 &amp;amp; ★</p>\r\n"), u8("分類"), u8("作成者")});
         root.appendChild(std::make_unique<ProjectNode>(u8("feed"), 2, std::move(data)));
@@ -149,15 +115,13 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectContent(WriteProjectFile(defaults, root));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == defaults);
-        QVERIFY(*firstFeedSettings(content) == everyField());
+        QVERIFY(*firstFeedSettings(content) == written);
         QVERIFY(content.root->child(0)->data()->items == root.child(0)->data()->items);
     }
 
     void channelValues_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("description");
+        Columns<QByteArray, QString, QString>("inner", "title", "description");
 
         // The title and the description as read; a null text for the other.
         const auto title = [](const char *name, const QByteArray &inner, const QString &text) {
@@ -191,8 +155,9 @@ private Q_SLOTS:
         title("comments and instructions dropped", "<title>a<!-- c -->b<?pi x?>c</title>",
               u8("abc"));
         title("xhtml keeps markup as text",
-              "<title type=\"XHTML\"><b class=\"k\">x</b> &amp; y</title>",
-              u8("<b class=\"k\">x</b> &amp; y"));
+              "<title TYPE=\" xhtml \" x=\"1\"><p xmlns:m=\"urn:m\" m:a=\"&quot;\">a &amp; "
+              "<![CDATA[c]]><br/></p>z</title>",
+              u8("<p xmlns:m=\"urn:m\" m:a=\"&quot;\">a &amp; <![CDATA[c]]><br></br></p>z"));
         // Split literals: a hexadecimal escape would take the letter after it.
         const QByteArray controls = QByteArray("<title>a\x01"
                                                "b\x7F"
@@ -219,9 +184,8 @@ private Q_SLOTS:
     }
     void channelValues()
     {
-        QFETCH(QByteArray, inner);
-        QFETCH(QString, title);
-        QFETCH(QString, description);
+        const auto [inner, title, description] =
+            Fetch<QByteArray, QString, QString>("inner", "title", "description");
         const ProjectContent content = readBody(feed(inner));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QCOMPARE(firstFeedSettings(content)->title, title);
@@ -230,98 +194,99 @@ private Q_SLOTS:
 
     void numbersAndSwitches_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<int>("rssline");
-        QTest::addColumn<bool>("dateset");
-        QTest::newRow("absent keeps the defaults") << QByteArray() << 15 << true;
-        QTest::newRow("leading digits") << QByteArray("<rssline>20abc</rssline>") << 20 << true;
-        QTest::newRow("no digits") << QByteArray("<rssline>abc</rssline>") << 0 << true;
-        QTest::newRow("sign is no digit") << QByteArray("<rssline>-5</rssline>") << 0 << true;
-        QTest::newRow("too large")
-            << QByteArray("<rssline>99999999999999</rssline>") << INT_MAX << true;
-        QTest::newRow("switch off") << QByteArray("<dateset>0</dateset>") << 15 << false;
-        QTest::newRow("switch on when not 0") << QByteArray("<dateset>2</dateset>") << 15 << true;
-        QTest::newRow("switch without digits")
-            << QByteArray("<dateset>yes</dateset>") << 15 << false;
+        Columns<QByteArray, int, bool>("inner", "rssline", "dateset");
+        const auto row = [](const char *name, const char *inner, int rssline, bool dateset) {
+            QTest::newRow(name) << QByteArray(inner) << rssline << dateset;
+        };
+        row("absent keeps the defaults", "", 15, true);
+        row("leading digits", "<rssline>20abc</rssline>", 20, true);
+        row("no digits", "<rssline>abc</rssline>", 0, true);
+        row("sign is no digit", "<rssline>-5</rssline>", 0, true);
+        row("too large", "<rssline>99999999999999</rssline>", INT_MAX, true);
+        row("switch off", "<dateset>0</dateset>", 15, false);
+        row("switch on when not 0", "<dateset>2</dateset>", 15, true);
+        row("switch without digits", "<dateset>yes</dateset>", 15, false);
     }
     void numbersAndSwitches()
     {
-        QFETCH(QByteArray, inner);
-        QFETCH(int, rssline);
-        QFETCH(bool, dateset);
+        const auto [inner, rssline, dateset] =
+            Fetch<QByteArray, int, bool>("inner", "rssline", "dateset");
         const ProjectContent content = readBody(feed(inner));
         QCOMPARE(firstFeedSettings(content)->rssline, rssline);
         QCOMPARE(firstFeedSettings(content)->dateset, dateset);
     }
 
+    // Items as "title|date|url|desc|subject|creator", "/" between items.
     void items_data()
     {
-        QTest::addColumn<QByteArray>("inner");
-        QTest::addColumn<QStringList>("items");
-        QTest::newRow("date-only item") << QByteArray("<item><date>2024-01-02</date></item>")
-                                        << QStringList{u8("|2024-01-02||||")};
-        QTest::newRow("every field")
-            << QByteArray("<item><title>t</title><date>d</date><url>u</url><subject>s</subject>"
-                          "<creator>c</creator><desc><![CDATA[&lt;p&gt;\n]]></desc></item>")
-            << QStringList{u8("t|d|u|<p>\r\n|s|c")};
-        QTest::newRow("blank title kept as read")
-            << QByteArray("<item><title>   </title></item>") << QStringList{u8("   |||||")};
-        QTest::newRow("unknown child gives an empty item")
-            << QByteArray("<item><x>1</x></item><item><title>b</title></item>")
-            << QStringList{u8("|||||"), u8("b|||||")};
-        QTest::newRow("item without children gives nothing")
-            << QByteArray("<item/><item>text</item><item><title>b</title></item>")
-            << QStringList{u8("b|||||")};
-        QTest::newRow("CDATA title reads empty")
-            << QByteArray("<item><title><![CDATA[t]]></title><desc>plain</desc></item>")
-            << QStringList{u8("|||||")};
-        QTest::newRow("item names ignore case")
-            << QByteArray("<ITEM><Title>t</Title></ITEM>") << QStringList{u8("t|||||")};
+        Columns<QByteArray, QString>("inner", "items");
+        const auto row = [](const char *name, const char *inner, const char *items) {
+            QTest::newRow(name) << QByteArray(inner) << QString::fromUtf8(items);
+        };
+        row("date-only item", "<item><date>2024-01-02</date></item>", "|2024-01-02||||");
+        row("every field",
+            "<item><title>t</title><date>d</date><url>u</url><subject>s</subject>"
+            "<creator>c</creator><desc><![CDATA[&lt;p&gt;\n]]></desc></item>",
+            "t|d|u|<p>\r\n|s|c");
+        row("blank title kept as read", "<item><title>   </title></item>", "   |||||");
+        row("unknown child gives an empty item",
+            "<item><x>1</x></item><item><title>b</title></item>", "|||||/b|||||");
+        row("item without children gives nothing",
+            "<item/><item>text</item><item><title>b</title></item>", "b|||||");
+        row("CDATA title reads empty",
+            "<item><title><![CDATA[t]]></title><desc>plain</desc></item>", "|||||");
+        row("item names ignore case", "<ITEM><Title>t</Title></ITEM>", "t|||||");
     }
     void items()
     {
         QFETCH(QByteArray, inner);
-        QTEST(itemDump(readBody(feed(inner))), "items");
+        QTEST(itemDump(readBody(feed(inner))).join(u'/'), "items");
     }
 
     void tree_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("tree");
+        Columns<QByteArray, QString>("document", "tree");
+        QTest::newRow("project as document element reads nothing")
+            << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
+        QTest::newRow("other document element")
+            << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
+            << QString();
+        QTest::newRow("nodes directly in brisklet are skipped")
+            << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
         QTest::newRow("folder A&B")
-            << QByteArray("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
-            << u8("A&B[1]");
+            << inProject("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
+            << u8("A&B()");
         QTest::newRow("flag 2x is a feed")
-            << QByteArray("<node flag=\"2x\" disp=\"f\"/>") << u8("f[2]");
+            << inProject("<node flag=\"2x\" disp=\"f\"/>") << u8("f");
         QTest::newRow("no flag drops the node and its contents")
-            << QByteArray("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
-                          "<node flag=\"1\" disp=\"kept\"/>")
-            << u8("kept[1]");
+            << inProject("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
+                         "<node flag=\"1\" disp=\"kept\"/>")
+            << u8("kept()");
         QTest::newRow("flag without digits")
-            << QByteArray("<node flag=\"x\" disp=\"z\"/>") << u8("z[0]");
-        QTest::newRow("no disp") << QByteArray("<node flag=\"1\"/>") << u8("[1]");
+            << inProject("<node flag=\"x\" disp=\"z\"/>") << u8("z#0");
+        QTest::newRow("no disp") << inProject("<node flag=\"1\"/>") << u8("()");
         QTest::newRow("node inside a feed becomes its next sibling")
-            << QByteArray("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
-                          "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
-                          "</node>")
-            << u8("d[1](f[2],g[2],h[2])");
+            << inProject("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
+                         "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
+                         "</node>")
+            << u8("d(f g h)");
         QTest::newRow("names and attributes ignore case")
-            << QByteArray("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
-            << u8("a[1](b[2])");
+            << inProject("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
+            << u8("a(b)");
         QTest::newRow("other elements skipped")
-            << QByteArray("<other><node flag=\"1\" disp=\"hidden\"/></other>"
-                          "<node flag=\"1\" disp=\"shown\"/>")
-            << u8("shown[1]");
+            << inProject("<other><node flag=\"1\" disp=\"hidden\"/></other>"
+                         "<node flag=\"1\" disp=\"shown\"/>")
+            << u8("shown()");
         QTest::newRow("invalid UTF-8 in a name attribute")
-            << QByteArray("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
-            << XmlElementReader::invalidText() + u8("[1],b[1]");
+            << inProject("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
+            << XmlElementReader::invalidText() + u8("() b()");
     }
     void tree()
     {
-        QFETCH(QByteArray, body);
-        const ProjectContent content = readBody(body);
+        QFETCH(QByteArray, document);
+        const ProjectContent content = ReadProjectContent(document);
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QTEST(treeDump(*content.root), "tree");
+        QTEST(treeoutline::of(*content.root), "tree");
     }
 
     // Each feed is handed over as soon as it is complete: a node written
@@ -346,32 +311,9 @@ private Q_SLOTS:
         QCOMPARE(handed, (QStringList{u8("g:G:0"), u8("f:F:2"), u8("h::0")}));
     }
 
-    void documentShape_data()
-    {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("tree");
-        QTest::newRow("project as document element reads nothing")
-            << QByteArray("<project><node flag=\"1\" disp=\"a\"/></project>") << QString();
-        QTest::newRow("other document element")
-            << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
-            << QString();
-        QTest::newRow("nodes directly in brisklet are skipped")
-            << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
-    }
-    void documentShape()
-    {
-        QFETCH(QByteArray, document);
-        const ProjectContent content = ReadProjectContent(document);
-        QVERIFY2(content.isRead(), qPrintable(content.error));
-        QTEST(treeDump(*content.root), "tree");
-    }
-
     void projectDefaults_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("memo");
+        Columns<QByteArray, int, QString, QString>("body", "ver", "language", "memo");
         QTest::newRow("absent") << QByteArray() << 1 << u8("ja") << QString();
         QTest::newRow("read") << QByteArray("<ver>0</ver><language>en</language>"
                                             "<memo><![CDATA[a\nb &amp;]]></memo>")
@@ -381,10 +323,8 @@ private Q_SLOTS:
     }
     void projectDefaults()
     {
-        QFETCH(QByteArray, body);
-        QFETCH(int, ver);
-        QFETCH(QString, language);
-        QFETCH(QString, memo);
+        const auto [body, ver, language, memo] =
+            Fetch<QByteArray, int, QString, QString>("body", "ver", "language", "memo");
         const ProjectContent content = readBody(body);
         QCOMPARE(content.defaults.ver, ver);
         QCOMPARE(content.defaults.language, language);
@@ -395,9 +335,7 @@ private Q_SLOTS:
     // reason, and nothing comes back.
     void refused_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("reason");
+        Columns<QByteArray, int, QString>("document", "line", "reason");
 
         QTest::newRow("mismatched tag")
             << QByteArray("<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n") << 4
@@ -436,9 +374,8 @@ private Q_SLOTS:
     }
     void refused()
     {
-        QFETCH(QByteArray, document);
-        QFETCH(int, line);
-        QFETCH(QString, reason);
+        const auto [document, line, reason] =
+            Fetch<QByteArray, int, QString>("document", "line", "reason");
         // Files that are parsed straight from the disk meet the same bounds.
         QTemporaryDir dir;
         const QString path = dir.filePath(u8("refused.dta"));
@@ -496,9 +433,9 @@ private Q_SLOTS:
     // from the disk; what lies across a block end must be judged alike.
     void fileBlockEnds_data()
     {
-        QTest::addColumn<int>("offset"); // where the bytes start, from the block end
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reads"); // null: the title is marked invalid
+        // offset: where the bytes start, from the block end
+        // reads: null: the title is marked invalid
+        Columns<int, QByteArray, QString>("offset", "bytes", "reads");
         QTest::newRow("character across, 1 byte before") << -1 << QByteArray("日") << u8("日");
         QTest::newRow("character across, 2 bytes before") << -2 << QByteArray("日") << u8("日");
         QTest::newRow("character ending at the end") << -3 << QByteArray("日") << u8("日");
@@ -509,9 +446,8 @@ private Q_SLOTS:
     }
     void fileBlockEnds()
     {
-        QFETCH(int, offset);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, reads);
+        const auto [offset, bytes, reads] =
+            Fetch<int, QByteArray, QString>("offset", "bytes", "reads");
         const QByteArray start = Header + "<node flag=\"2\" disp=\"f\"><title>";
         const qsizetype before = (1 << 20) + offset - start.size();
         const qsizetype after = 1000;
@@ -531,8 +467,8 @@ private Q_SLOTS:
     // the reader judges, not the disk use.
     void fileSize_data()
     {
-        QTest::addColumn<qint64>("size"); // 0: as written; -1: no file
-        QTest::addColumn<QString>("error");
+        // size: 0: as written; -1: no file
+        Columns<qint64, QString>("size", "error");
         QTest::newRow("small valid file") << qint64(0) << QString();
         QTest::newRow("one byte over the limit")
             << MaxProjectFileSize + 1
@@ -542,8 +478,7 @@ private Q_SLOTS:
     }
     void fileSize()
     {
-        QFETCH(qint64, size);
-        QFETCH(QString, error);
+        const auto [size, error] = Fetch<qint64, QString>("size", "error");
         QTemporaryDir dir;
         const QString path = dir.filePath(u8("large.dta"));
         if (size >= 0)

@@ -1,17 +1,23 @@
+#include "datarows.h"
 #include "project/commandstate.h"
+#include "project/findfeed.h"
 #include "project/project.h"
 #include "project/projecttreemodel.h"
 #include "project/treecommands.h"
 #include "project/treeorder.h"
 #include "scripteduserinterface.h"
+#include "textrows.h"
 #include "treeoutline.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString baseTree = QStringLiteral("News(a b c) d Site(Sub(e)) Other#3");
+const QString baseTree = u"News(a b c) d Site(Sub(e)) Other#3"_s;
 
 // A project holding baseTree, checked by a model tester through every change.
 struct Fixture
@@ -47,6 +53,18 @@ QString modelOutline(const ProjectTreeModel &model, const QModelIndex &parent)
     return parts.join(u' ');
 }
 
+// "row/row" from a child of the root down to the node: empty for the root,
+// "none" for no node.
+QString rowsOf(const ProjectNode *node)
+{
+    if (!node)
+        return u"none"_s;
+    QStringList rows;
+    for (; node->parent(); node = node->parent())
+        rows.prepend(QString::number(node->row()));
+    return rows.join(u'/');
+}
+
 } // namespace
 
 class TestProjectTree : public QObject
@@ -56,23 +74,17 @@ class TestProjectTree : public QObject
 private Q_SLOTS:
     void addGoesInsideHoldersAndBesideLeaves_data()
     {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("outline");
+        Columns<QString, QString>("current", "outline");
         QTest::newRow("no current node: below the root")
-            << QString() << baseTree + QStringLiteral(" 新しいフィード");
-        QTest::newRow("root: last child")
-            << QStringLiteral("ROOT") << baseTree + QStringLiteral(" 新しいフィード");
+            << QString() << baseTree + u" 新しいフィード"_s;
+        QTest::newRow("root: last child") << u"ROOT"_s << baseTree + u" 新しいフィード"_s;
         QTest::newRow("folder: last child")
-            << QStringLiteral("News")
-            << QStringLiteral("News(a b c 新しいフィード) d Site(Sub(e)) Other#3");
+            << u"News"_s << u"News(a b c 新しいフィード) d Site(Sub(e)) Other#3"_s;
         QTest::newRow("feed in the middle: right below it")
-            << QStringLiteral("a")
-            << QStringLiteral("News(a 新しいフィード b c) d Site(Sub(e)) Other#3");
+            << u"a"_s << u"News(a 新しいフィード b c) d Site(Sub(e)) Other#3"_s;
         QTest::newRow("last feed of a folder: last of the folder")
-            << QStringLiteral("c")
-            << QStringLiteral("News(a b c 新しいフィード) d Site(Sub(e)) Other#3");
-        QTest::newRow("other kinds are leaves")
-            << QStringLiteral("Other") << baseTree + QStringLiteral(" 新しいフィード");
+            << u"c"_s << u"News(a b c 新しいフィード) d Site(Sub(e)) Other#3"_s;
+        QTest::newRow("other kinds are leaves") << u"Other"_s << baseTree + u" 新しいフィード"_s;
     }
     void addGoesInsideHoldersAndBesideLeaves()
     {
@@ -80,7 +92,7 @@ private Q_SLOTS:
         Fixture f;
         f.project.defaults.rssline = 50;
         f.project.defaults.ver = 0;
-        f.project.defaults.ftptemplate = QStringLiteral("server");
+        f.project.defaults.ftptemplate = u"server"_s;
         ProjectNode *added = AddFeed(f.project, f.node(current));
         QVERIFY(added->isFeed());
         QVERIFY(added->data()->items.isEmpty());
@@ -92,7 +104,7 @@ private Q_SLOTS:
         QVERIFY(f.project.isModified());
 
         ProjectNode *folder = AddFolder(f.project, added);
-        QCOMPARE(folder->text, QStringLiteral("新しいフォルダ"));
+        QCOMPARE(folder->text, u"新しいフォルダ"_s);
         QVERIFY(!folder->data());
         QCOMPARE(folder->parent(), added->parent());
         QCOMPARE(folder->row(), added->row() + 1);
@@ -100,47 +112,37 @@ private Q_SLOTS:
 
     void dropFollowsPlacementRules_data()
     {
-        QTest::addColumn<QString>("dragged");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<QString>("outline"); // empty: the drop is refused
-        QTest::newRow("onto the root: first child")
-            << "e"
-            << "ROOT" << false << QStringLiteral("e News(a b c) d Site(Sub()) Other#3");
-        QTest::newRow("onto a folder: its first child")
-            << "d"
-            << "News" << false << QStringLiteral("News(d a b c) Site(Sub(e)) Other#3");
-        QTest::newRow("onto a folder with Shift, from below: before it")
-            << "e"
-            << "News" << true << QStringLiteral("e News(a b c) d Site(Sub()) Other#3");
-        QTest::newRow("onto a folder with Shift, from above: after it")
-            << "News"
-            << "d" << true << QStringLiteral("d News(a b c) Site(Sub(e)) Other#3");
-        QTest::newRow("onto a later sibling: after it")
-            << "a"
-            << "c" << false << QStringLiteral("News(b c a) d Site(Sub(e)) Other#3");
-        QTest::newRow("onto an earlier sibling: before it")
-            << "c"
-            << "a" << false << QStringLiteral("News(c a b) d Site(Sub(e)) Other#3");
-        QTest::newRow("onto a feed of another parent: before it")
-            << "d"
-            << "b" << false << QStringLiteral("News(a d b c) Site(Sub(e)) Other#3");
-        QTest::newRow("onto a node of another kind: beside it, never inside")
-            << "a"
-            << "Other" << false << QStringLiteral("News(b c) d Site(Sub(e)) a Other#3");
-        QTest::newRow("onto itself") << "a"
-                                     << "a" << false << QString();
-        QTest::newRow("into its own subtree") << "Site"
-                                              << "e" << false << QString();
-        QTest::newRow("the root") << "ROOT"
-                                  << "d" << false << QString();
+        // outline: empty when the drop is refused
+        Columns<QString, QString, bool, QString>("dragged", "target", "shift", "outline");
+        const auto row = [](const char *name, const char *dragged, const char *target, bool shift,
+                            const char *outline) {
+            QTest::newRow(name) << QString::fromUtf8(dragged) << QString::fromUtf8(target) << shift
+                                << QString::fromUtf8(outline);
+        };
+        row("onto the root: first child", "e", "ROOT", false,
+            "e News(a b c) d Site(Sub()) Other#3");
+        row("onto a folder: its first child", "d", "News", false,
+            "News(d a b c) Site(Sub(e)) Other#3");
+        row("onto a folder with Shift, from below: before it", "e", "News", true,
+            "e News(a b c) d Site(Sub()) Other#3");
+        row("onto a folder with Shift, from above: after it", "News", "d", true,
+            "d News(a b c) Site(Sub(e)) Other#3");
+        row("onto a later sibling: after it", "a", "c", false,
+            "News(b c a) d Site(Sub(e)) Other#3");
+        row("onto an earlier sibling: before it", "c", "a", false,
+            "News(c a b) d Site(Sub(e)) Other#3");
+        row("onto a feed of another parent: before it", "d", "b", false,
+            "News(a d b c) Site(Sub(e)) Other#3");
+        row("onto a node of another kind: beside it, never inside", "a", "Other", false,
+            "News(b c) d Site(Sub(e)) a Other#3");
+        row("onto itself", "a", "a", false, "");
+        row("into its own subtree", "Site", "e", false, "");
+        row("the root", "ROOT", "d", false, "");
     }
     void dropFollowsPlacementRules()
     {
-        QFETCH(QString, dragged);
-        QFETCH(QString, target);
-        QFETCH(bool, shift);
-        QFETCH(QString, outline);
+        const auto [dragged, target, shift, outline] =
+            Fetch<QString, QString, bool, QString>("dragged", "target", "shift", "outline");
         Fixture f;
         const bool moved = DropNode(f.project, *f.node(dragged), *f.node(target), shift);
         QCOMPARE(moved, !outline.isEmpty());
@@ -152,26 +154,15 @@ private Q_SLOTS:
 
     void deleteAsksAndMovesTheCurrentNode_data()
     {
-        QTest::addColumn<QString>("deleted");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("next");
-        QTest::addColumn<QString>("outline");
-        QTest::newRow("feed with a next sibling")
-            << "b"
-            << "選択されている項目を削除しますか？"
-            << "c" << QStringLiteral("News(a c) d Site(Sub(e)) Other#3");
-        QTest::newRow("last feed: the previous one")
-            << "c"
-            << "選択されている項目を削除しますか？"
-            << "b" << QStringLiteral("News(a b) d Site(Sub(e)) Other#3");
-        QTest::newRow("only child: the parent")
-            << "e"
-            << "選択されている項目を削除しますか？"
-            << "Sub" << QStringLiteral("News(a b c) d Site(Sub()) Other#3");
-        QTest::newRow("folder with everything below it")
-            << "Site"
-            << "選択されている項目以下を全て削除しますか？"
-            << "Other" << QStringLiteral("News(a b c) d Other#3");
+        Columns<QString, QString, QString, QString>("deleted", "question", "next", "outline");
+        const char *const one = "選択されている項目を削除しますか？";
+        AddTextRows({
+            {"feed with a next sibling", "b", one, "c", "News(a c) d Site(Sub(e)) Other#3"},
+            {"last feed: the previous one", "c", one, "b", "News(a b) d Site(Sub(e)) Other#3"},
+            {"only child: the parent", "e", one, "Sub", "News(a b c) d Site(Sub()) Other#3"},
+            {"folder with everything below it", "Site",
+             "選択されている項目以下を全て削除しますか？", "Other", "News(a b c) d Other#3"},
+        });
     }
     void deleteAsksAndMovesTheCurrentNode()
     {
@@ -194,23 +185,20 @@ private Q_SLOTS:
         QVERIFY(f.project.isModified());
     }
 
-    void rootIsNeitherDeletedNorRenamed()
+    // Renaming marks the project only for a new text; the root keeps its
+    // name and is never deleted.
+    void renameAndRoot()
     {
         Fixture f;
+        const QModelIndex a = f.model.indexOf(f.node(u"a"_s));
+        QVERIFY(f.model.setData(a, u"a"_s));
+        QVERIFY(!f.project.isModified());
         ScriptedUserInterface ui;
         ui.answers << UserInterface::Answer::Yes;
         QCOMPARE(DeleteNode(f.project, ui, &f.project.root()), nullptr);
         QVERIFY(ui.questions.isEmpty());
-        QVERIFY(!RenameNode(f.project, f.project.root(), QStringLiteral("x")));
+        QVERIFY(!RenameNode(f.project, f.project.root(), u"x"_s));
         QVERIFY(!f.model.flags(f.model.index(0, 0)).testFlag(Qt::ItemIsEditable));
-        QVERIFY(!f.project.isModified());
-    }
-
-    void renameSetsModifiedOnlyOnNewText()
-    {
-        Fixture f;
-        const QModelIndex a = f.model.indexOf(f.node(QStringLiteral("a")));
-        QVERIFY(f.model.setData(a, QStringLiteral("a")));
         QVERIFY(!f.project.isModified());
         QVERIFY(f.model.setData(a, QString()));
         QCOMPARE(a.data().toString(), QString());
@@ -220,19 +208,19 @@ private Q_SLOTS:
     void copyHoldsItsOwnCopyOfTheStoredFeed()
     {
         Fixture f;
-        ProjectNode *source = f.node(QStringLiteral("a"));
-        source->data()->settings.title = QStringLiteral("News title");
-        source->data()->settings.ftpfolder = QStringLiteral("up");
-        source->data()->addItem({QStringLiteral("t"), {}, QStringLiteral("u"), {}, {}, {}});
+        ProjectNode *source = f.node(u"a"_s);
+        source->data()->settings.title = u"News title"_s;
+        source->data()->settings.ftpfolder = u"up"_s;
+        source->data()->addItem({u"t"_s, {}, u"u"_s, {}, {}, {}});
         f.project.setChanged(*source, true);
 
         ProjectNode *copy = CopyFeed(f.project, *source);
-        QCOMPARE(f.outline(), QStringLiteral("News(a a の複写 b c) d Site(Sub(e)) Other#3"));
-        QCOMPARE(copy->data()->settings.title, QStringLiteral("News title"));
+        QCOMPARE(f.outline(), u"News(a a の複写 b c) d Site(Sub(e)) Other#3"_s);
+        QCOMPARE(copy->data()->settings.title, u"News title"_s);
         QCOMPARE(copy->data()->items.size(), 1);
         QVERIFY(!copy->data()->changed);
-        copy->data()->items[0].title = QStringLiteral("changed");
-        QCOMPARE(source->data()->items.at(0).title, QStringLiteral("t"));
+        copy->data()->items[0].title = u"changed"_s;
+        QCOMPARE(source->data()->items.at(0).title, u"t"_s);
     }
 
     void treeIndexRoundTrips()
@@ -251,36 +239,33 @@ private Q_SLOTS:
 
     void commandStatesFollowNodeAndUpload_data()
     {
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("uploading");
-        QTest::addColumn<QList<Command>>("enabled");
+        Columns<QString, bool, QList<Command>>("current", "uploading", "enabled");
         const QList<Command> always = {Command::SaveProjectAs, Command::ExportNode,
                                        Command::AddFeed, Command::AddFolder,
                                        Command::ResetChangedMarks};
         const QList<Command> idle = {Command::NewProject, Command::OpenProject,
                                      Command::InsertProject, Command::InsertTable};
-        QTest::newRow("root") << "ROOT" << false << always + idle;
-        QTest::newRow("folder") << "News" << false
+        QTest::newRow("root") << u"ROOT"_s << false << always + idle;
+        QTest::newRow("folder") << u"News"_s << false
                                 << always + idle +
                                        QList{Command::RenameNode, Command::DeleteNode,
                                              Command::DropNode};
         QTest::newRow("feed with upload path")
-            << "a" << false
+            << u"a"_s << false
             << always + idle +
                    QList{Command::Upload, Command::CopyFeed, Command::RenameNode,
                          Command::DeleteNode, Command::DropNode};
         QTest::newRow("feed while uploading")
-            << "a" << true << always + QList{Command::CopyFeed, Command::RenameNode};
+            << u"a"_s << true << always + QList{Command::CopyFeed, Command::RenameNode};
     }
     void commandStatesFollowNodeAndUpload()
     {
-        QFETCH(QString, current);
-        QFETCH(bool, uploading);
-        QFETCH(QList<Command>, enabled);
+        const auto [current, uploading, enabled] =
+            Fetch<QString, bool, QList<Command>>("current", "uploading", "enabled");
         Fixture f;
-        f.node(QStringLiteral("a"))->data()->settings.ftpfolder = QStringLiteral("up");
+        f.node(u"a"_s)->data()->settings.ftpfolder = u"up"_s;
         if (uploading)
-            f.project.setUploadingNode(f.node(QStringLiteral("a")));
+            f.project.setUploadingNode(f.node(u"a"_s));
         for (int c = 0; c <= int(Command::ResetChangedMarks); ++c) {
             const auto command = Command(c);
             if (command == Command::SaveProject || command == Command::SaveProjectTool)
@@ -294,12 +279,114 @@ private Q_SLOTS:
     void removingTheUploadedFeedEndsItsMark()
     {
         Fixture f;
-        f.project.setUploadingNode(f.node(QStringLiteral("e")));
-        QVERIFY(f.model.indexOf(f.node(QStringLiteral("e")))
-                    .data(ProjectTreeModel::UploadingRole)
-                    .toBool());
-        f.project.removeNode(*f.node(QStringLiteral("Site")));
+        f.project.setUploadingNode(f.node(u"e"_s));
+        QVERIFY(f.model.indexOf(f.node(u"e"_s)).data(ProjectTreeModel::UploadingRole).toBool());
+        f.project.removeNode(*f.node(u"Site"_s));
         QVERIFY(!f.project.isUploadActive());
+    }
+
+    void modifiedSignalsOnlyOnChange()
+    {
+        Project project;
+        QSignalSpy spy(&project, &Project::modifiedChanged);
+        project.setModified(false);
+        QCOMPARE(spy.count(), 0);
+        project.setModified(true);
+        project.setModified(true);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+    }
+
+    void changedMarkNeedsUploadTarget_data()
+    {
+        Columns<QString, QString, bool>("ftptemplate", "ftpfolder", "marked");
+        QTest::newRow("neither") << QString() << QString() << false;
+        QTest::newRow("template") << u"server"_s << QString() << true;
+        QTest::newRow("upload path") << QString() << u"news"_s << true;
+    }
+    void changedMarkNeedsUploadTarget()
+    {
+        const auto [ftptemplate, ftpfolder] = Fetch<QString, QString>("ftptemplate", "ftpfolder");
+        Fixture f;
+        ProjectNode *feed = f.node(u"a"_s);
+        feed->data()->settings.ftptemplate = ftptemplate;
+        feed->data()->settings.ftpfolder = ftpfolder;
+        QSignalSpy spy(&f.model, &QAbstractItemModel::dataChanged);
+        f.project.setChanged(*feed, true);
+        QTEST(feed->data()->changed, "marked");
+        QTEST(f.model.indexOf(feed).data(ProjectTreeModel::ChangedMarkRole).toBool(), "marked");
+        QTEST(spy.count() == 1, "marked");
+    }
+
+    void resetClearsMarksBelowNode()
+    {
+        Fixture f;
+        ProjectNode *inner = f.node(u"a"_s);
+        ProjectNode *outer = f.node(u"d"_s);
+        for (ProjectNode *feed : {inner, outer}) {
+            feed->data()->settings.ftptemplate = u"t"_s;
+            f.project.setChanged(*feed, true);
+        }
+        f.project.resetChangedMarks(*f.node(u"News"_s));
+        QVERIFY(!inner->data()->changed);
+        QVERIFY(outer->data()->changed);
+    }
+
+    void newProjectAndCaption()
+    {
+        Fixture f;
+        f.project.setFileName(u"/data/news.dta"_s);
+        f.project.updateRootName();
+        f.project.setModified(true);
+        QCOMPARE(f.project.caption(), u" [news] - Brisklet"_s);
+        QCOMPARE(f.project.root().text, u"news"_s);
+        f.project.reset();
+        QCOMPARE(f.project.caption(), u"Brisklet"_s);
+        QCOMPARE(f.model.rowCount(), 1);
+        const QModelIndex root = f.model.index(0, 0);
+        QCOMPARE(root.data().toString(), u"プロジェクト"_s);
+        QCOMPARE(f.model.rowCount(root), 0);
+        QVERIFY(!f.project.isModified());
+    }
+
+    void modelShowsKindsAndParents()
+    {
+        Fixture f;
+        const QModelIndex a = f.model.indexOf(f.node(u"a"_s));
+        QCOMPARE(a.data(ProjectTreeModel::KindRole).toInt(), int(ProjectNode::FeedKind));
+        QCOMPARE(f.model.indexOf(f.node(u"Other"_s)).data(ProjectTreeModel::KindRole).toInt(), 3);
+        QCOMPARE(f.model.parent(a), f.model.indexOf(f.node(u"News"_s)));
+    }
+
+    // Paths name nodes below the root by their texts, a slash between
+    // levels; a slash may also stand inside a name.
+    void findByPath_data()
+    {
+        Columns<QString, QString, QString>("path", "feed", "node");
+        AddTextRows({
+            {"top-level feed", "news", "1", "1"},
+            {"feed in a folder", "blog/日記", "0/0", "0/0"},
+            {"first of two alike in tree order", "blog/same", "0/1", "0/1"},
+            {"deeper", "blog/inner/deep", "0/3/0", "0/3/0"},
+            {"slash inside a folder name", "a/b/c", "2/0", "2/0"},
+            {"folder is no feed", "blog", "none", "0"},
+            {"folder in a folder", "blog/inner", "none", "0/3"},
+            {"folder with a slash", "a/b", "none", "2"},
+            {"path needs the folder", "日記", "none", "none"},
+            {"root name is not part of the path", "root/news", "none", "none"},
+            {"root name alone", "root", "none", "none"},
+            {"empty path is the root", "", "none", ""},
+            {"unknown", "blog/none", "none", "none"},
+            {"trailing slash", "blog/", "none", "none"},
+        });
+    }
+    void findByPath()
+    {
+        QFETCH(QString, path);
+        ProjectNode root(u"root"_s, ProjectNode::RootKind);
+        treeoutline::build(root, u"blog(日記 same same inner(deep)) news a/b(c)"_s);
+        QTEST(rowsOf(FindFeedByPath(root, path)), "feed");
+        QTEST(rowsOf(FindNodeByPath(root, path)), "node");
     }
 };
 

@@ -1,8 +1,12 @@
+#include "datarows.h"
+#include "project/findfeed.h"
 #include "project/projectwriter.h"
 #include "sampleproject.h"
 #include "testfiles.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using testfiles::u8;
 
@@ -12,7 +16,7 @@ namespace {
 // default values and the one node.
 QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
 {
-    ProjectNode root(QStringLiteral("root"), ProjectNode::RootKind);
+    ProjectNode root(u"root"_s, ProjectNode::RootKind);
     root.appendChild(std::move(node));
     const QByteArray file = WriteProjectFile(ProjectDefaults(), root);
     const qsizetype start = file.indexOf("    <node");
@@ -20,27 +24,18 @@ QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
     return start < 0 ? QByteArray() : file.mid(start, end - start);
 }
 
-std::unique_ptr<ProjectNode> feedWithTitle(const QString &title)
+// The lines of a feed of the all-empty record with the title, the
+// description and the item given.
+QByteArray feedLines(const QString &title, const QString &description,
+                     const std::optional<FeedItem> &item = {})
 {
     auto data = std::make_unique<TEditList>();
     data->settings = ChannelSettings::allEmpty();
     data->settings.title = title;
-    return std::make_unique<ProjectNode>(QStringLiteral("f"), ProjectNode::FeedKind,
-                                         std::move(data));
-}
-
-std::unique_ptr<ProjectNode> feedWithDescription(const QString &description)
-{
-    auto feed = feedWithTitle({});
-    feed->data()->settings.description = description;
-    return feed;
-}
-
-std::unique_ptr<ProjectNode> feedWithItem(const FeedItem &item)
-{
-    auto feed = feedWithTitle({});
-    feed->data()->addItem(item);
-    return feed;
+    data->settings.description = description;
+    if (item)
+        data->addItem(*item);
+    return nodeLines(std::make_unique<ProjectNode>(u"f"_s, ProjectNode::FeedKind, std::move(data)));
 }
 
 } // namespace
@@ -54,7 +49,7 @@ private Q_SLOTS:
     {
         const QByteArray written =
             WriteProjectFile(sampleproject::defaults(), *sampleproject::tree());
-        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(QStringLiteral("sample.dta"))));
+        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(u"sample.dta"_s)));
         // No byte order mark, and every line ends in CR LF.
         QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(written.count('\n'), written.count("\r\n"));
@@ -64,47 +59,39 @@ private Q_SLOTS:
     // What one value turns into inside the node's lines, or in the project defaults.
     void values_data()
     {
-        QTest::addColumn<QByteArray>("lines");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::addColumn<bool>("present");
+        Columns<QByteArray, QByteArray, bool>("lines", "expected", "present");
 
         const auto row = [](const char *name, const QByteArray &bytes, const char *expected,
                             bool present = true) {
             QTest::newRow(name) << bytes << QByteArray(expected) << present;
         };
-        row("description escaped inside CDATA", nodeLines(feedWithDescription(u8("x < y & z"))),
+        row("description escaped inside CDATA", feedLines({}, u8("x < y & z")),
             "<description><![CDATA[x &lt; y &amp; z]]></description>");
-        row("reference kept inside CDATA", nodeLines(feedWithDescription(u8("&#9733; &amp;"))),
+        row("reference kept inside CDATA", feedLines({}, u8("&#9733; &amp;")),
             "<![CDATA[&#9733; &amp;amp;]]>");
-        row("CDATA never closed early", nodeLines(feedWithDescription(u8("a]]>b"))),
-            "<![CDATA[a]]&gt;b]]>");
-        row("CDATA not trimmed", nodeLines(feedWithDescription(u8(" x "))),
+        row("CDATA never closed early", feedLines({}, u8("a]]>b")), "<![CDATA[a]]&gt;b]]>");
+        row("CDATA not trimmed", feedLines({}, u8(" x ")),
             "<description><![CDATA[ x ]]></description>");
-        row("blank CDATA kept", nodeLines(feedWithDescription(u8("  "))),
+        row("blank CDATA kept", feedLines({}, u8("  ")),
             "<description><![CDATA[  ]]></description>");
-        row("empty description left out", nodeLines(feedWithDescription(QString())),
-            "<description>", false);
-        row("title trimmed", nodeLines(feedWithTitle(u8(" x "))), "<title>x</title>");
-        row("ideographic spaces trimmed", nodeLines(feedWithTitle(u8("　x　"))),
-            "<title>x</title>");
-        row("blank title left out", nodeLines(feedWithTitle(u8("   "))), "<title>", false);
-        row("plain reference escaped", nodeLines(feedWithTitle(u8("&#9733;"))),
-            "<title>&amp;#9733;</title>");
+        row("empty description left out", feedLines({}, QString()), "<description>", false);
+        row("title trimmed", feedLines(u8(" x "), {}), "<title>x</title>");
+        row("ideographic spaces trimmed", feedLines(u8("　x　"), {}), "<title>x</title>");
+        row("blank title left out", feedLines(u8("   "), {}), "<title>", false);
+        row("plain reference escaped", feedLines(u8("&#9733;"), {}), "<title>&amp;#9733;</title>");
         row("forbidden characters dropped",
-            nodeLines(
-                feedWithTitle(QStringLiteral("a\u0001b\u000Bc\uFFFEd") + QChar(0xD800) + u8("e"))),
+            feedLines(u"a\u0001b\u000Bc\uFFFEd"_s + QChar(0xD800) + u8("e"), {}),
             "<title>abcde</title>");
-        row("only forbidden characters left out",
-            nodeLines(feedWithTitle(QStringLiteral("\u0002\u001F"))), "<title>", false);
-        row("character outside the BMP kept",
-            nodeLines(feedWithTitle(QString::fromUtf8("\xF0\x9F\x98\x80"))),
+        row("only forbidden characters left out", feedLines(u"\u0002\u001F"_s, {}), "<title>",
+            false);
+        row("character outside the BMP kept", feedLines(QString::fromUtf8("\xF0\x9F\x98\x80"), {}),
             "<title>\xF0\x9F\x98\x80</title>");
         row("all-blank item leaves nothing",
-            nodeLines(feedWithItem({u8(" "), u8("　"), {}, {}, u8("\t"), {}})), "<item>", false);
-        row("date-only item", nodeLines(feedWithItem({{}, u8("2024-01-02"), {}, {}, {}, {}})),
+            feedLines({}, {}, FeedItem{u8(" "), u8("　"), {}, {}, u8("\t"), {}}), "<item>", false);
+        row("date-only item", feedLines({}, {}, FeedItem{{}, u8("2024-01-02"), {}, {}, {}, {}}),
             "      <item>\r\n        <date>2024-01-02</date>\r\n      </item>\r\n");
         row("item with only a blank description is written",
-            nodeLines(feedWithItem({{}, {}, {}, u8(" "), {}, {}})),
+            feedLines({}, {}, FeedItem{{}, {}, {}, u8(" "), {}, {}}),
             "      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n");
         row("feed attribute escaped, not trimmed",
             nodeLines(std::make_unique<ProjectNode>(
@@ -133,18 +120,15 @@ private Q_SLOTS:
     }
     void values()
     {
-        QFETCH(QByteArray, lines);
-        QFETCH(QByteArray, expected);
-        QFETCH(bool, present);
+        const auto [lines, expected, present] =
+            Fetch<QByteArray, QByteArray, bool>("lines", "expected", "present");
         QVERIFY2(lines.contains(expected) == present, lines.constData());
     }
 
     // Exporting the root writes all its children; any other node goes alone.
     void exportNode_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QList<QByteArray>>("written");
-        QTest::addColumn<QList<QByteArray>>("absent");
+        Columns<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
         QTest::newRow("root") << QString() << QList<QByteArray>{"disp=\"A&amp;B\"", "disp=\"空\""}
                               << QList<QByteArray>{"other kind", "hidden"};
         QTest::newRow("folder") << u8("A&B")
@@ -159,16 +143,10 @@ private Q_SLOTS:
     }
     void exportNode()
     {
-        QFETCH(QString, path);
-        QFETCH(QList<QByteArray>, written);
-        QFETCH(QList<QByteArray>, absent);
+        const auto [path, written, absent] =
+            Fetch<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
         const auto root = sampleproject::tree();
-        const ProjectNode *top = root.get();
-        root->forEach([&](ProjectNode &node) {
-            if (!path.isEmpty() && node.path() == path)
-                top = &node;
-        });
-        const QByteArray file = WriteProjectFile(ProjectDefaults(), *top);
+        const QByteArray file = WriteProjectFile(ProjectDefaults(), *FindNodeByPath(*root, path));
         for (const QByteArray &text : written)
             QVERIFY2(file.contains(text), text.constData());
         for (const QByteArray &text : absent)

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "files/replacefile.h"
 #include "testfiles.h"
 
@@ -188,15 +189,13 @@ private Q_SLOTS:
 
     void failedDiskKeepsOldFile_data()
     {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QByteArray>("files");
+        Columns<QString, QByteArray>("mode", "files");
         QTest::newRow("full") << u"full"_s << QByteArray("files:filler,news.dta\n");
         QTest::newRow("read-only") << u"read-only"_s << QByteArray("files:news.dta\n");
     }
     void failedDiskKeepsOldFile()
     {
-        QFETCH(QString, mode);
-        QFETCH(QByteArray, files);
+        const auto [mode, files] = Fetch<QString, QByteArray>("mode", "files");
         QTemporaryDir dir;
         const QString script =
             u"mount -t tmpfs -o size=64k none \"$2\" || exit 99; exec \"$0\" %1 \"$1\" \"$2\""_s

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "examplefeed.h"
 #include "feed/rss1writer.h"
 #include "feed/rssfile.h"
@@ -7,15 +8,17 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString OutputPath = QStringLiteral("/home/user/My RSS Data/out/news.rdf");
+const QString OutputPath = u"/home/user/My RSS Data/out/news.rdf"_s;
 
 struct ItemFields
 {
     QString url;
     QString date;
-    QString title = QStringLiteral("記事");
+    QString title = u"記事"_s;
 };
 
 FeedEdit withItems(const QList<ItemFields> &rows)
@@ -37,9 +40,9 @@ std::pair<QStringList, QStringList> sequenceAndItems(const QString &text)
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.qualifiedName() == u"rdf:li")
-            sequence << xml.attributes().value(QStringLiteral("rdf:resource")).toString();
+            sequence << xml.attributes().value(u"rdf:resource"_s).toString();
         else if (xml.qualifiedName() == u"item")
-            items << xml.attributes().value(QStringLiteral("rdf:about")).toString();
+            items << xml.attributes().value(u"rdf:about"_s).toString();
     }
     return {sequence, items};
 }
@@ -54,8 +57,7 @@ private Q_SLOTS:
     void writesTheExampleFeed()
     {
         const RssText rss = WriteRss1(exampleFeed(), OutputPath, QString(), exampleClock());
-        const QByteArray expected =
-            testfiles::readAll(testfiles::dataPath(QStringLiteral("rss/example.rdf")));
+        const QByteArray expected = testfiles::readAll(testfiles::dataPath(u"rss/example.rdf"_s));
         QCOMPARE(rss.text.toUtf8(), expected);
         QVERIFY(rss.noDuplicates);
         FEEDCHECK_ACCEPTS(rss.text.toUtf8(), feedcheck::Format::Rss1);
@@ -63,10 +65,10 @@ private Q_SLOTS:
 
     void lines_data()
     {
-        QTest::addColumn<FeedEdit>("edit");
-        QTest::addColumn<QString>("outputPath");
-        QTest::addColumn<QStringList>("present"); // whole lines
-        QTest::addColumn<QStringList>("absent");  // no line starts with these
+        // present: whole lines
+        // absent: no line starts with these
+        Columns<FeedEdit, QString, QStringList, QStringList>("edit", "outputPath", "present",
+                                                             "absent");
 
         const auto row =
             [](const char *name, FeedEdit edit, std::initializer_list<const char *> present,
@@ -81,45 +83,41 @@ private Q_SLOTS:
             [](TEditList &f) {
                 f.items.clear();
                 f.settings.title.clear();
-                f.settings.description = QStringLiteral("\r\n");
-                f.settings.creator = QStringLiteral(" \u3000 ");
+                f.settings.description = u"\r\n"_s;
+                f.settings.creator = u" \u3000 "_s;
             },
             {"    <link>http://example.jp/site/news.html</link>"},
             {"    <title>", "    <description>", "    <dc:creator>"});
         row("without src and root the channel has no address",
             [](TEditList &f) {
-                f.settings.root = QStringLiteral(" ");
+                f.settings.root = u" "_s;
                 f.settings.html = false;
             },
             {"  <channel>"}, {"  <channel rdf:about"});
-        row("src names the feed's folder",
-            [](TEditList &f) { f.settings.src = QStringLiteral("http://feeds.example.jp/rss"); },
-            {"  <channel rdf:about=\"http://feeds.example.jp/rss/news.rdf\">"});
         row("unresolved file name in the preview", none,
             {"  <channel rdf:about=\"http://example.jp/site/[ファイル名未解決]\">"}, {},
-            QStringLiteral("[ファイル名未解決]"));
-        row("date-only item date",
-            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-12-01"); },
+            u"[ファイル名未解決]"_s);
+        row("date-only item date", [newest](TEditList &f) { newest(f).date = u"2005-12-01"_s; },
             {"    <dc:date>2005-12-01T00:00:00+09:00</dc:date>",
              "    <link>http://example.jp/site/news.html#bk20051201</link>"});
         row("blanks around the item date are not written",
-            [newest](TEditList &f) { newest(f).date = QStringLiteral(" 2005-12-01 "); },
+            [newest](TEditList &f) { newest(f).date = u" 2005-12-01 "_s; },
             {"    <dc:date>2005-12-01T00:00:00+09:00</dc:date>"});
         row("date that does not exist gives no dc:date",
-            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005-02-30 10:00:00"); },
+            [newest](TEditList &f) { newest(f).date = u"2005-02-30 10:00:00"_s; },
             {"    <link>http://example.jp/site/news.html#bk20050230100000</link>"},
             {"    <dc:date>2005-02-30"});
         row("date with other separators is read by position",
-            [newest](TEditList &f) { newest(f).date = QStringLiteral("2005/12/01 10:00:00"); },
+            [newest](TEditList &f) { newest(f).date = u"2005/12/01 10:00:00"_s; },
             {"    <dc:date>2005-12-01T10:00:00+09:00</dc:date>",
              "    <link>http://example.jp/site/news.html#bk2005/12/01100000</link>"},
             {"    <dc:date>2005/12/01"});
-        row("language en", [](TEditList &f) { f.settings.language = QStringLiteral("en"); },
+        row("language en", [](TEditList &f) { f.settings.language = u"en"_s; },
             {"  xml:lang=\"en\">", "    <dc:language>en</dc:language>"});
         row("logo",
             [](TEditList &f) {
-                f.settings.logosrc = QStringLiteral("http://example.jp/logo.png?a=1&b=2");
-                f.settings.logotitle = QStringLiteral("ロゴ");
+                f.settings.logosrc = u"http://example.jp/logo.png?a=1&b=2"_s;
+                f.settings.logotitle = u"ロゴ"_s;
             },
             {"    <image rdf:resource=\"http://example.jp/logo.png?a=1&amp;b=2\"/>",
              "  <image rdf:about=\"http://example.jp/logo.png?a=1&amp;b=2\">",
@@ -128,43 +126,38 @@ private Q_SLOTS:
         row("item elements in their order",
             [newest](TEditList &f) {
                 f.settings.content = true;
-                newest(f).subject = QStringLiteral("新製品");
-                newest(f).creator = QStringLiteral("鈴木");
+                newest(f).subject = u"新製品"_s;
+                newest(f).creator = u"鈴木"_s;
             },
             {"  xmlns:content=\"http://purl.org/rss/1.0/modules/content/\"",
              "    <dc:subject>新製品</dc:subject>", "    <dc:creator>鈴木</dc:creator>",
              "    <content:encoded><![CDATA[新しい<b>商品</b>を追加しました]]></content:encoded>"});
         row("quote and markup in addresses stay inside the attribute",
-            [newest](TEditList &f) {
-                newest(f).url = QStringLiteral("http://example.jp/a?x=1&y=\"2\"<3>");
-            },
+            [newest](TEditList &f) { newest(f).url = u"http://example.jp/a?x=1&y=\"2\"<3>"_s; },
             {"        <rdf:li rdf:resource=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
              "#bk20051201100000\"/>",
              "  <item rdf:about=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
              "#bk20051201100000\">",
              "    <link>http://example.jp/a?x=1&amp;y=\"2\"&lt;3&gt;</link>"});
-        row("quote in src stays inside the channel attribute",
-            [](TEditList &f) { f.settings.src = QStringLiteral("http://example.jp/\"x\""); },
+        row("src names the feed's folder, a quote in it stays inside the attribute",
+            [](TEditList &f) { f.settings.src = u"http://example.jp/\"x\""_s; },
             {"  <channel rdf:about=\"http://example.jp/&quot;x&quot;/news.rdf\">"});
         row("content holding the CDATA end is split",
             [newest](TEditList &f) {
                 f.settings.content = true;
-                newest(f).desc = QStringLiteral("]]>");
+                newest(f).desc = u"]]>"_s;
             },
             {"    <content:encoded><![CDATA[]]]]><![CDATA[>]]></content:encoded>"});
         row("characters XML forbids are dropped from addresses",
-            [newest](TEditList &f) {
-                newest(f).url = QStringLiteral("http://example.jp/\u0008a\uFFFF");
-            },
+            [newest](TEditList &f) { newest(f).url = u"http://example.jp/\u0008a\uFFFF"_s; },
             {"  <item rdf:about=\"http://example.jp/a#bk20051201100000\">"});
     }
 
     void lines()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(QString, outputPath);
-        QFETCH(QStringList, present);
-        QFETCH(QStringList, absent);
+        const auto [edit, outputPath, present, absent] =
+            Fetch<FeedEdit, QString, QStringList, QStringList>("edit", "outputPath", "present",
+                                                               "absent");
         TEditList feed = exampleFeed();
         feed.settings.ver = 0;
         edit(feed);
@@ -182,15 +175,12 @@ private Q_SLOTS:
 
     void duplicates_data()
     {
-        QTest::addColumn<FeedEdit>("edit");
-        QTest::addColumn<int>("rssline");
-        QTest::addColumn<bool>("noDuplicates");
-        QTest::addColumn<int>("written");
+        Columns<FeedEdit, int, bool, int>("edit", "rssline", "noDuplicates", "written");
 
-        const QString at = QStringLiteral("2005-12-01 10:00:00");
-        const QString later = QStringLiteral("2005-12-01 10:00:01");
-        const QString a = QStringLiteral("http://example.jp/a.html");
-        const QString b = QStringLiteral("http://example.jp/b.html");
+        const QString at = u"2005-12-01 10:00:00"_s;
+        const QString later = u"2005-12-01 10:00:01"_s;
+        const QString a = u"http://example.jp/a.html"_s;
+        const QString b = u"http://example.jp/b.html"_s;
         const auto row = [](const char *name, const QList<ItemFields> &items, int rssline,
                             bool noDuplicates, int written) {
             QTest::newRow(name) << withItems(items) << rssline << noDuplicates << written;
@@ -198,8 +188,8 @@ private Q_SLOTS:
 
         row("two without link at the same time", {{QString(), at}, {QString(), at}}, 15, false, 2);
         row("same link at the same time", {{a, at}, {a, at}}, 15, false, 2);
-        row("links differing only in case",
-            {{a, at}, {QStringLiteral("HTTP://Example.JP/A.html"), at}}, 15, false, 2);
+        row("links differing only in case", {{a, at}, {u"HTTP://Example.JP/A.html"_s, at}}, 15,
+            false, 2);
         row("same link at different times", {{a, at}, {a, later}}, 15, true, 2);
         row("different links at the same time", {{a, at}, {b, at}}, 15, true, 2);
         row("the older twin is beyond rssline", {{a, at}, {a, at}, {b, at}}, 2, true, 2);
@@ -209,10 +199,8 @@ private Q_SLOTS:
 
     void duplicates()
     {
-        QFETCH(FeedEdit, edit);
-        QFETCH(int, rssline);
-        QFETCH(bool, noDuplicates);
-        QFETCH(int, written);
+        const auto [edit, rssline, noDuplicates, written] =
+            Fetch<FeedEdit, int, bool, int>("edit", "rssline", "noDuplicates", "written");
         TEditList feed = exampleFeed();
         feed.settings.ver = 0;
         feed.settings.rssline = rssline;
@@ -221,8 +209,8 @@ private Q_SLOTS:
         const RssText rss = WriteRss1(feed, OutputPath, QString(), exampleClock());
         QCOMPARE(rss.noDuplicates, noDuplicates);
         // The file is complete either way.
-        QCOMPARE(rss.text.count(QStringLiteral("<rdf:li ")), written);
-        QCOMPARE(rss.text.count(QStringLiteral("  <item ")), written);
+        QCOMPARE(rss.text.count(u"<rdf:li "_s), written);
+        QCOMPARE(rss.text.count(u"  <item "_s), written);
         const RssFileContent file = RssFileBytes(feed, OutputPath, exampleClock());
         QCOMPARE(file.noDuplicates, noDuplicates);
         FEEDCHECK_ACCEPTS(file.bytes, feedcheck::Format::Rss1);

@@ -1,3 +1,5 @@
+#include "datarows.h"
+#include "filechoice.h"
 #include "project/project.h"
 #include "project/projectreader.h"
 #include "project/saveproject.h"
@@ -5,6 +7,7 @@
 #include "project/workspace.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "treeoutline.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,16 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The texts of every node in the project file, in tree order.
+// The tree that the project file holds.
 QString nodeNames(const QString &path)
 {
-    const ProjectContent content = ReadProjectFile(path);
-    QStringList names;
-    content.root->forEach([&](ProjectNode &node) {
-        if (node.parent())
-            names << node.text;
-    });
-    return names.join(u';');
+    return treeoutline::of(*ReadProjectFile(path).root);
 }
 
 ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &folder,
@@ -63,8 +60,6 @@ struct Fixture
     Fixture() { QDir().mkpath(out()); }
 };
 
-const QString saveCaption = u"名前を付けてプロジェクトの保存"_s;
-
 } // namespace
 
 class TestSaveProject : public QObject
@@ -82,12 +77,9 @@ private Q_SLOTS:
 
         QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
         QCOMPARE(f.ui.fileChoices.size(), 1);
-        const UserInterface::FileChoice &choice = f.ui.fileChoices.first();
-        QCOMPARE(choice.title, saveCaption);
-        QCOMPARE(choice.filter, u"プロジェクトファイル(*.dta)|*.dta"_s);
-        QCOMPARE(choice.defaultExtension, u"dta"_s);
-        QCOMPARE(choice.startFolder, f.ws.folders.project);
-        QCOMPARE(choice.proposedName, QString());
+        QCOMPARE(ChoiceLine(f.ui.fileChoices.first()),
+                 u"名前を付けてプロジェクトの保存|プロジェクトファイル(*.dta)|*.dta|dta|"_s +
+                     f.ws.folders.project + u'|');
 
         QCOMPARE(nodeNames(target), u"News"_s);
         QVERIFY(testfiles::readAll(f.out() + u"/news.xml"_s).contains("<title>News</title>"));
@@ -116,9 +108,7 @@ private Q_SLOTS:
 
     void report_data()
     {
-        QTest::addColumn<QStringList>("feeds");
-        QTest::addColumn<QStringList>("readOnly");
-        QTest::addColumn<QString>("message");
+        Columns<QStringList, QStringList, QString>("feeds", "readOnly", "message");
         QTest::newRow("no problems") << QStringList{u"A"_s, u"B"_s} << QStringList{} << QString();
         QTest::newRow("read-only RSS file")
             << QStringList{u"Blog"_s} << QStringList{u"blog.xml"_s}
@@ -142,9 +132,8 @@ private Q_SLOTS:
     }
     void report()
     {
-        QFETCH(QStringList, feeds);
-        QFETCH(QStringList, readOnly);
-        QFETCH(QString, message);
+        const auto [feeds, readOnly, message] =
+            Fetch<QStringList, QStringList, QString>("feeds", "readOnly", "message");
         Fixture f;
         auto folder = std::make_unique<ProjectNode>(u"folder"_s, ProjectNode::FolderKind);
         ProjectNode *parent = f.project.root().appendChild(std::move(folder));
@@ -210,17 +199,14 @@ private Q_SLOTS:
 
     void exportLeavesTheOpenProjectAlone_data()
     {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("proposed");
-        QTest::addColumn<QString>("written");
+        Columns<QString, QString, QString>("selected", "proposed", "written");
         QTest::newRow("feed") << u"a/b:c"_s << u"abc"_s << u"a/b:c"_s;
-        QTest::newRow("root") << u"root"_s << u"site"_s << u"a/b:c;other"_s;
+        QTest::newRow("root") << u"root"_s << u"site"_s << u"a/b:c other"_s;
         QTest::newRow("nothing") << QString() << QString() << QString();
     }
     void exportLeavesTheOpenProjectAlone()
     {
-        QFETCH(QString, selected);
-        QFETCH(QString, proposed);
+        const auto [selected, proposed] = Fetch<QString, QString>("selected", "proposed");
         Fixture f;
         const QString open = f.path(u"site.dta"_s);
         f.project.setFileName(open);
@@ -288,51 +274,43 @@ private Q_SLOTS:
         QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
     }
 
+    // A file written more than a day ago is backed up before it is
+    // replaced; when the backup fails, nothing is written.
     void backupBeforeReplacing_data()
     {
-        QTest::addColumn<int>("hoursAgo");
-        QTest::addColumn<bool>("backupFolderIsAFile");
-        QTest::addColumn<QByteArray>("backup");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("23 hours") << 23 << false << QByteArray() << true;
-        QTest::newRow("25 hours") << 25 << false << QByteArray("old") << true;
-        QTest::newRow("backup fails") << 25 << true << QByteArray() << false;
+        QTest::addColumn<bool>("backupFails");
+        QTest::newRow("backup made") << false;
+        QTest::newRow("backup fails") << true;
     }
     void backupBeforeReplacing()
     {
-        QFETCH(int, hoursAgo);
-        QFETCH(bool, backupFolderIsAFile);
+        QFETCH(bool, backupFails);
         Fixture f;
         const QString target = f.path(u"p.dta"_s);
         testfiles::writeAll(target, "old");
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-hoursAgo * 3600),
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-25 * 3600),
                                  QFileDevice::FileModificationTime));
         file.close();
-        if (backupFolderIsAFile)
+        if (backupFails)
             testfiles::writeAll(f.ws.folders.backup.chopped(1), "in the way");
         f.project.setFileName(target);
         addFeed(f.project.root(), u"A"_s, f.out());
 
-        const SaveOutcome outcome = SaveProject(f.ws, false, false, nullptr);
-        QCOMPARE(outcome, backupFolderIsAFile ? SaveOutcome::Failed : SaveOutcome::Saved);
-        QFETCH(bool, replaced);
-        if (replaced)
+        QCOMPARE(SaveProject(f.ws, false, false, nullptr),
+                 backupFails ? SaveOutcome::Failed : SaveOutcome::Saved);
+        const QString backup = f.ws.folders.backup + u"バックアップ_p.dta"_s;
+        QCOMPARE(QFile::exists(backup), !backupFails);
+        if (!backupFails) {
+            QCOMPARE(testfiles::readAll(backup), QByteArray("old"));
             QCOMPARE(nodeNames(target), u"A"_s);
-        else
-            QCOMPARE(testfiles::readAll(target), QByteArray("old"));
-        QFETCH(QByteArray, backup);
-        const QString backupPath = f.ws.folders.backup + u"バックアップ_p.dta"_s;
-        QCOMPARE(QFile::exists(backupPath), !backup.isEmpty());
-        if (!backup.isEmpty())
-            QCOMPARE(testfiles::readAll(backupPath), backup);
-        if (backupFolderIsAFile) {
-            QCOMPARE(f.ui.messages,
-                     QStringList{u"バックアップに失敗しましたので保存を中止します。\r\n"
-                                 "プロジェクトを別名で保存してください。"_s});
-            QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
+            return;
         }
+        QCOMPARE(testfiles::readAll(target), QByteArray("old"));
+        QCOMPARE(f.ui.messages, QStringList{u"バックアップに失敗しましたので保存を中止します。\r\n"
+                                            u"プロジェクトを別名で保存してください。"_s});
+        QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
     }
 };
 

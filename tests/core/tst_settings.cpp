@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "project/folders.h"
 #include "project/inifile.h"
 #include "project/projectlock.h"
@@ -5,6 +6,7 @@
 #include "project/startcheck.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "textrows.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,88 +70,68 @@ private Q_SLOTS:
         QCOMPARE(moved.settings, u"/etc/b/"_s);
     }
 
+    // The values read, as "LastOpen|DefFileName|TreeIndex|Backup|SelectAll|addresses".
     void readValues_data()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<bool>("lastOpen");
-        QTest::addColumn<QString>("defFileName");
-        QTest::addColumn<int>("treeIndex");
-        QTest::addColumn<bool>("backup");
-        QTest::addColumn<bool>("selectAll");
-        QTest::addColumn<int>("addressCount");
-
-        const QString path = u"/home/u/My RSS Data/Project/ニュース.dta"_s;
-        QTest::newRow("no file: defaults")
-            << QByteArray() << true << QString() << 0 << true << false << 0;
-        QTest::newRow("stored values")
-            << lines({u"[Environ]"_s, u"LastOpen=1"_s, u"DefFileName="_s + path, u"TreeIndex=7"_s,
-                      u"Backup=0"_s, u"SelectAll=1"_s})
-                   .toUtf8()
-            << true << path << 7 << false << true << 0;
-        QTest::newRow("any non-zero integer is on")
-            << QByteArray("[Environ]\nBackup=-3\nSelectAll=2\n") << true << QString() << 0 << true
-            << true << 0;
-        QTest::newRow("unreadable numbers fall back")
-            << QByteArray("[Environ]\nLastOpen=yes\nTreeIndex=3x\nBackup=\nSelectAll=on\n") << true
-            << QString() << 0 << true << false << 0;
-        QTest::newRow("last project forgotten when LastOpen is off")
-            << lines({u"[Environ]"_s, u"LastOpen=0"_s, u"DefFileName="_s + path, u"TreeIndex=4"_s})
-                   .toUtf8()
-            << false << QString() << 0 << true << false << 0;
-        QTest::newRow("section and key names ignore case")
-            << QByteArray("[environ]\nSELECTALL=1\n") << true << QString() << 0 << true << true
-            << 0;
-        QTest::newRow("AddressMax above 20 reads 20")
-            << QByteArray("[Address]\nAddressMax=35\nAddress1=http://a/\n") << true << QString()
-            << 0 << true << false << 20;
-        QTest::newRow("AddressMax below 0 reads none")
-            << QByteArray("[Address]\nAddressMax=-2\nAddress1=http://a/\n") << true << QString()
-            << 0 << true << false << 0;
-        QTest::newRow("AddressMax unreadable reads none")
-            << QByteArray("[Address]\nAddressMax=many\nAddress1=http://a/\n") << true << QString()
-            << 0 << true << false << 0;
+        Columns<QString, QString>("ini", "values");
+        AddTextRows({
+            {"no file: defaults", "", "1||0|1|0|0"},
+            {"stored values",
+             "[Environ]\nLastOpen=1\nDefFileName=/home/u/My RSS Data/ニュース.dta\nTreeIndex=7\n"
+             "Backup=0\nSelectAll=1\n",
+             "1|/home/u/My RSS Data/ニュース.dta|7|0|1|0"},
+            {"any non-zero integer is on", "[Environ]\nBackup=-3\nSelectAll=2\n", "1||0|1|1|0"},
+            {"unreadable numbers fall back",
+             "[Environ]\nLastOpen=yes\nTreeIndex=3x\nBackup=\nSelectAll=on\n", "1||0|1|0|0"},
+            {"last project forgotten when LastOpen is off",
+             "[Environ]\nLastOpen=0\nDefFileName=/home/u/p.dta\nTreeIndex=4\n", "0||0|1|0|0"},
+            {"section and key names ignore case", "[environ]\nSELECTALL=1\n", "1||0|1|1|0"},
+            {"AddressMax above 20 reads 20", "[Address]\nAddressMax=35\nAddress1=http://a/\n",
+             "1||0|1|0|20"},
+            {"AddressMax below 0 reads none", "[Address]\nAddressMax=-2\nAddress1=http://a/\n",
+             "1||0|1|0|0"},
+            {"AddressMax unreadable reads none", "[Address]\nAddressMax=many\nAddress1=http://a/\n",
+             "1||0|1|0|0"},
+        });
     }
     void readValues()
     {
-        QFETCH(QByteArray, ini);
-        const Settings settings = readAll(ini);
-        QTEST(settings.lastOpen, "lastOpen");
-        QTEST(settings.defFileName, "defFileName");
-        QTEST(settings.treeIndex, "treeIndex");
-        QTEST(settings.backup, "backup");
-        QTEST(settings.selectAll, "selectAll");
-        QTEST(int(settings.addresses.size()), "addressCount");
+        QFETCH(QString, ini);
+        const Settings s = readAll(ini.toUtf8());
+        QTEST(QStringList({QString::number(s.lastOpen), s.defFileName, QString::number(s.treeIndex),
+                           QString::number(s.backup), QString::number(s.selectAll),
+                           QString::number(s.addresses.size())})
+                  .join(u'|'),
+              "values");
     }
 
+    // Column positions and widths as "positions|widths".
     void gridColumns_data()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QList<int>>("positions");
-        QTest::addColumn<QList<int>>("widths");
-        QTest::newRow("defaults") << QByteArray() << QList<int>{0, 1, 2, 3, 4}
-                                  << QList<int>{400, 150, 400, 120, 120};
-        QTest::newRow("reordered: set-up widths follow the columns")
-            << QByteArray("[Grid]\nCol_Title=4\nCol_Date=0\nCol_Url=1\nCol_Subject=2\n"
-                          "Col_Creator=3\n")
-            << QList<int>{4, 0, 1, 2, 3} << QList<int>{150, 400, 120, 120, 400};
-        QTest::newRow("stored widths")
-            << QByteArray("[Grid]\nWid_0=50\nWid_4=77\nWid_2=wide\n") << QList<int>{0, 1, 2, 3, 4}
-            << QList<int>{50, 150, 400, 120, 77};
-        QTest::newRow("two columns at one place: standard order")
-            << QByteArray("[Grid]\nCol_Title=1\n") << QList<int>{0, 1, 2, 3, 4}
-            << QList<int>{400, 150, 400, 120, 120};
-        QTest::newRow("place outside the grid: standard order")
-            << QByteArray("[Grid]\nCol_Title=4\nCol_Creator=9\n") << QList<int>{0, 1, 2, 3, 4}
-            << QList<int>{400, 150, 400, 120, 120};
+        Columns<QString, QString>("ini", "columns");
+        AddTextRows({
+            {"defaults", "", "0 1 2 3 4|400 150 400 120 120"},
+            {"reordered: set-up widths follow the columns",
+             "[Grid]\nCol_Title=4\nCol_Date=0\nCol_Url=1\nCol_Subject=2\nCol_Creator=3\n",
+             "4 0 1 2 3|150 400 120 120 400"},
+            {"stored widths", "[Grid]\nWid_0=50\nWid_4=77\nWid_2=wide\n",
+             "0 1 2 3 4|50 150 400 120 77"},
+            {"two columns at one place: standard order", "[Grid]\nCol_Title=1\n",
+             "0 1 2 3 4|400 150 400 120 120"},
+            {"place outside the grid: standard order", "[Grid]\nCol_Title=4\nCol_Creator=9\n",
+             "0 1 2 3 4|400 150 400 120 120"},
+        });
     }
     void gridColumns()
     {
-        QFETCH(QByteArray, ini);
-        QFETCH(QList<int>, positions);
-        const Settings settings = readAll(ini);
-        QCOMPARE(QList<int>(settings.columnPositions.begin(), settings.columnPositions.end()),
-                 positions);
-        QTEST(QList<int>(settings.columnWidths.begin(), settings.columnWidths.end()), "widths");
+        QFETCH(QString, ini);
+        const Settings settings = readAll(ini.toUtf8());
+        QStringList positions, widths;
+        for (const int position : settings.columnPositions)
+            positions << QString::number(position);
+        for (const int width : settings.columnWidths)
+            widths << QString::number(width);
+        QTEST(positions.join(u' ') + u'|' + widths.join(u' '), "columns");
     }
 
     void firstCloseWritesDefaults()
@@ -160,29 +142,8 @@ private Q_SLOTS:
         QCOMPARE(ini.load(path), QString());
         WriteSettings(ini, Settings());
         QCOMPARE(ini.save(path), QString());
-        QCOMPARE(QString::fromUtf8(testfiles::readAll(path)), lines({u"[Environ]"_s,
-                                                                     u"Backup=1"_s,
-                                                                     u"LastOpen=1"_s,
-                                                                     u"DefFileName="_s,
-                                                                     u"TreeIndex=0"_s,
-                                                                     u"SelectAll=0"_s,
-                                                                     u"EscapeRock=0"_s,
-                                                                     u""_s,
-                                                                     u"[Grid]"_s,
-                                                                     u"Col_Title=0"_s,
-                                                                     u"Col_Date=1"_s,
-                                                                     u"Col_Url=2"_s,
-                                                                     u"Col_Subject=3"_s,
-                                                                     u"Col_Creator=4"_s,
-                                                                     u"Wid_0=400"_s,
-                                                                     u"Wid_1=150"_s,
-                                                                     u"Wid_2=400"_s,
-                                                                     u"Wid_3=120"_s,
-                                                                     u"Wid_4=120"_s,
-                                                                     u""_s,
-                                                                     u"[Address]"_s,
-                                                                     u"AddressMax=0"_s,
-                                                                     u""_s}));
+        QCOMPARE(testfiles::readAll(path),
+                 testfiles::readAll(testfiles::dataPath(u"settings/defaults.ini"_s)));
         QCOMPARE(QFileInfo(path).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                     QFileDevice::ReadUser | QFileDevice::WriteUser);
     }
@@ -226,33 +187,28 @@ private Q_SLOTS:
         QCOMPARE(again.value(u"Environ"_s, u"LastOpen"_s), std::nullopt);
     }
 
+    // The user is asked exactly when an answer is given.
     void lastProjectCheckAtStart_data()
     {
-        QTest::addColumn<QString>("lastOpen");
-        QTest::addColumn<bool>("projectExists");
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<QList<UserInterface::Answer>>("answers");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<StartChoice>("choice");
-        QTest::addColumn<bool>("forgotten");
+        Columns<QString, bool, bool, QList<UserInterface::Answer>, StartChoice, bool>(
+            "lastOpen", "projectExists", "locked", "answers", "choice", "forgotten");
         using A = UserInterface::Answer;
-        QTest::newRow("free") << u"1"_s << true << false << QList<A>{} << false
-                              << StartChoice::Continue << false;
+        QTest::newRow("free") << u"1"_s << true << false << QList<A>{} << StartChoice::Continue
+                              << false;
         QTest::newRow("LastOpen missing reads off here")
-            << QString() << true << true << QList<A>{} << false << StartChoice::Continue << false;
+            << QString() << true << true << QList<A>{} << StartChoice::Continue << false;
         QTest::newRow("project gone")
-            << u"1"_s << false << false << QList<A>{} << false << StartChoice::Continue << false;
+            << u"1"_s << false << false << QList<A>{} << StartChoice::Continue << false;
         QTest::newRow("locked, yes")
-            << u"1"_s << true << true << QList<A>{A::Yes} << true << StartChoice::Continue << true;
+            << u"1"_s << true << true << QList<A>{A::Yes} << StartChoice::Continue << true;
         QTest::newRow("locked, no")
-            << u"1"_s << true << true << QList<A>{A::No} << true << StartChoice::Quit << false;
+            << u"1"_s << true << true << QList<A>{A::No} << StartChoice::Quit << false;
     }
     void lastProjectCheckAtStart()
     {
-        QFETCH(QString, lastOpen);
-        QFETCH(bool, projectExists);
-        QFETCH(bool, locked);
-        QFETCH(QList<UserInterface::Answer>, answers);
+        const auto [lastOpen, projectExists, locked, answers] =
+            Fetch<QString, bool, bool, QList<UserInterface::Answer>>("lastOpen", "projectExists",
+                                                                     "locked", "answers");
         QTemporaryDir dir;
         const QString project = dir.filePath(u"ニュース.dta"_s);
         if (projectExists)
@@ -272,15 +228,12 @@ private Q_SLOTS:
         ui.answers.append(answers);
         ProjectLock own;
         QTEST(CheckLastProjectAtStart(settingsPath, own, ui), "choice");
-        QFETCH(bool, asked);
-        if (asked) {
-            QCOMPARE(ui.questions,
-                     QStringList{u"プロジェクト \"ニュース\" はユーザー \""_s +
-                                 ProjectLock::loginName() +
-                                 u"\" が編集中です。 新規作成モードで開きますか？"_s});
-        } else {
-            QVERIFY(ui.questions.isEmpty());
-        }
+        QCOMPARE(ui.questions,
+                 answers.isEmpty()
+                     ? QStringList()
+                     : QStringList{u"プロジェクト \"ニュース\" はユーザー \""_s +
+                                   ProjectLock::loginName() +
+                                   u"\" が編集中です。 新規作成モードで開きますか？"_s});
         IniFile after;
         after.load(settingsPath);
         QFETCH(bool, forgotten);

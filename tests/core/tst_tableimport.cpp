@@ -1,3 +1,5 @@
+#include "datarows.h"
+#include "filechoice.h"
 #include "html/charsets.h"
 #include "import/tablefile.h"
 #include "project/project.h"
@@ -5,6 +7,7 @@
 #include "project/tableimport.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "treeoutline.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -16,8 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString ImportedFeedName = QStringLiteral("Minnow版のフィード");
-const QString CannotReadMessage = QStringLiteral("テーブルファイルを読み込むことができません。");
+const QString ImportedFeedName = u"Minnow版のフィード"_s;
+const QString CannotReadMessage = u"テーブルファイルを読み込むことができません。"_s;
 
 QByteArray sjis(const QString &text)
 {
@@ -39,41 +42,9 @@ QByteArray tableBytes(const QStringList &header, const QList<QByteArray> &itemLi
 
 QStringList sampleHeader()
 {
-    return {QStringLiteral("Minnow"),
-            QStringLiteral("日本語ニュース"),
-            QStringLiteral("http://example.jp/"),
-            QStringLiteral("サイトの更新情報です"),
-            QStringLiteral("http://example.jp/rss/"),
-            QStringLiteral("ロゴ"),
-            QStringLiteral("http://example.jp/logo.png"),
-            QStringLiteral("http://example.jp/top.html"),
-            QStringLiteral("/home/user/出力"),
-            QStringLiteral("0"),
-            QStringLiteral("1"),
-            QStringLiteral("0"),
-            QStringLiteral("http://example.jp/rss.xsl"),
-            QStringLiteral("line 14 is not used")};
-}
-
-QByteArray itemLine(const QStringList &fields)
-{
-    return sjis(fields.join(u'\t'));
-}
-
-std::unique_ptr<ProjectNode> makeFeed(const QString &text)
-{
-    return std::make_unique<ProjectNode>(text, ProjectNode::FeedKind,
-                                         std::make_unique<TEditList>());
-}
-
-ProjectNode *findNode(ProjectNode &root, const QString &text)
-{
-    ProjectNode *found = nullptr;
-    root.forEach([&](ProjectNode &node) {
-        if (!found && node.text == text)
-            found = &node;
-    });
-    return found;
+    return u"Minnow|日本語ニュース|http://example.jp/|サイトの更新情報です|http://example.jp/rss/|"
+           u"ロゴ|http://example.jp/logo.png|http://example.jp/top.html|/home/user/出力|0|1|0|"
+           u"http://example.jp/rss.xsl|line 14 is not used"_s.split(u'|');
 }
 
 } // namespace
@@ -94,8 +65,7 @@ class TestTableImport : public QObject
     // Imports the bytes into the project under the selected node and checks
     // what every successful import leaves behind.
     ProjectNode *import(Project &project, ScriptedUserInterface &ui, const QByteArray &bytes,
-                        ProjectNode *selected = nullptr,
-                        const QString &fileName = QStringLiteral("news.tbl"))
+                        ProjectNode *selected = nullptr, const QString &fileName = u"news.tbl"_s)
     {
         ProjectNode *feed = InsertTableFile(project, ui, selected, writeTable(fileName, bytes));
         if (feed) {
@@ -112,102 +82,67 @@ class TestTableImport : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
+    // Whatever stands in the switch lines (header lines 10 to 12, "|"
+    // between them), the import completes with one whole feed; a switch it
+    // cannot read keeps the default channel value.
     void headerFillsChannelSettings_data()
     {
-        QTest::addColumn<QByteArray>("eol");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("filename");
-        QTest::newRow("CR LF") << QByteArray("\r\n") << u"news.tbl"_s << u"news"_s;
-        QTest::newRow("bare LF") << QByteArray("\n") << u"news.tbl"_s << u"news"_s;
-        QTest::newRow("dots in the name")
-            << QByteArray("\r\n") << u"site.news.tbl"_s << u"site.news"_s;
-        QTest::newRow("Japanese name") << QByteArray("\r\n") << u"お知らせ.tbl"_s << u"お知らせ"_s;
+        Columns<QByteArray, QString, QString, QString, int, bool, bool>(
+            "eol", "fileName", "filename", "switches", "ver", "dateset", "addressset");
+        const auto row = [](const char *name, const char *switches, int ver, bool dateset,
+                            bool addressset, const QByteArray &eol = "\r\n",
+                            const QString &fileName = u"news.tbl"_s) {
+            QTest::newRow(name) << eol << fileName << fileName.chopped(4)
+                                << QString::fromUtf8(switches) << ver << dateset << addressset;
+        };
+        row("CR LF", "0|1|0", 0, true, false);
+        row("bare LF", "0|1|0", 0, true, false, "\n");
+        row("dots in the name", "0|1|0", 0, true, false, "\r\n", u"site.news.tbl"_s);
+        row("all zero", "0|0|0", 0, false, false);
+        row("spaces around", " 0|0 | 1 ", 0, false, true);
+        row("words", "RSS1.0|on|0", 1, true, false);
+        row("out of range", "2|-1|10", 1, true, true);
+        row("huge number", "99999999999999999999|0|0", 1, false, false);
     }
     void headerFillsChannelSettings()
     {
-        QFETCH(QByteArray, eol);
-        QFETCH(QString, fileName);
-        QFETCH(QString, filename);
+        const auto [eol, fileName, filename, switches, ver, dateset, addressset] =
+            Fetch<QByteArray, QString, QString, QString, int, bool, bool>(
+                "eol", "fileName", "filename", "switches", "ver", "dateset", "addressset");
+        QStringList header = sampleHeader();
+        header.replace(9, switches.section(u'|', 0, 0));
+        header.replace(10, switches.section(u'|', 1, 1));
+        header.replace(11, switches.section(u'|', 2, 2));
         Project project;
         ScriptedUserInterface ui;
         ProjectNode *feed =
-            import(project, ui, tableBytes(sampleHeader(), {}, eol), nullptr, fileName);
+            import(project, ui, tableBytes(header, {sjis(u"記事"_s)}, eol), nullptr, fileName);
         QVERIFY(feed);
 
-        ChannelSettings expected = ChannelSettings::allEmpty();
+        ChannelSettings expected;
         expected.filename = filename;
-        expected.title = QStringLiteral("日本語ニュース");
-        expected.root = QStringLiteral("http://example.jp/");
-        expected.link = QStringLiteral("http://example.jp/");
-        expected.description = QStringLiteral("サイトの更新情報です");
-        expected.src = QStringLiteral("http://example.jp/rss/");
-        expected.logotitle = QStringLiteral("ロゴ");
-        expected.logosrc = QStringLiteral("http://example.jp/logo.png");
-        expected.logolink = QStringLiteral("http://example.jp/top.html");
-        expected.localfolder = QStringLiteral("/home/user/出力");
-        expected.ver = 0;
-        expected.dateset = true;
-        expected.addressset = false;
-        expected.style = QStringLiteral("http://example.jp/rss.xsl");
-        expected.creatorset = true;
-        expected.rssline = 15;
-        expected.language = QStringLiteral("ja");
+        expected.root = expected.link = u"http://example.jp/"_s;
+        expected.src = u"http://example.jp/rss/"_s;
+        expected.title = u"日本語ニュース"_s;
+        expected.description = u"サイトの更新情報です"_s;
+        expected.logotitle = u"ロゴ"_s;
+        expected.logosrc = u"http://example.jp/logo.png"_s;
+        expected.logolink = u"http://example.jp/top.html"_s;
+        expected.style = u"http://example.jp/rss.xsl"_s;
+        expected.ver = ver;
+        expected.dateset = dateset;
+        expected.addressset = addressset;
         expected.descstrmax = 0;
-
-        const ChannelSettings &actual = feed->data()->settings;
-        QVERIFY(actual == expected);
-        QVERIFY(feed->data()->items.isEmpty());
-        QVERIFY(ui.messages.isEmpty());
-    }
-
-    // Whatever stands in the switch lines, the import completes with one
-    // whole feed; a switch it cannot read keeps the default channel value.
-    void damagedHeaderSwitches_data()
-    {
-        QTest::addColumn<QStringList>("switchLines"); // header lines 10 to 12
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("dateset");
-        QTest::addColumn<bool>("addressset");
-        QTest::newRow("all zero") << QStringList{u"0"_s, u"0"_s, u"0"_s} << 0 << false << false;
-        QTest::newRow("spaces around")
-            << QStringList{u" 0"_s, u"0 "_s, u" 1 "_s} << 0 << false << true;
-        QTest::newRow("words") << QStringList{u"RSS1.0"_s, u"on"_s, u"0"_s} << 1 << true << false;
-        QTest::newRow("out of range") << QStringList{u"2"_s, u"-1"_s, u"10"_s} << 1 << true << true;
-        QTest::newRow("huge number")
-            << QStringList{u"99999999999999999999"_s, u"0"_s, u"0"_s} << 1 << false << false;
-    }
-    void damagedHeaderSwitches()
-    {
-        QFETCH(QStringList, switchLines);
-        QFETCH(int, ver);
-        QFETCH(bool, dateset);
-        QFETCH(bool, addressset);
-        QStringList header = sampleHeader();
-        for (int i = 0; i < 3; ++i)
-            header[9 + i] = switchLines.at(i);
-        Project project;
-        ScriptedUserInterface ui;
-        ProjectNode *feed = import(
-            project, ui,
-            tableBytes(header, {itemLine({u"記事"_s, u"2005/01/31"_s, u"http://example.jp/1"_s})}));
-        QVERIFY(feed);
-
+        expected.localfolder = u"/home/user/出力"_s;
+        QVERIFY(feed->data()->settings == expected);
         QCOMPARE(project.root().childCount(), 1);
-        const ChannelSettings &settings = feed->data()->settings;
-        QCOMPARE(settings.ver, ver);
-        QCOMPARE(settings.dateset, dateset);
-        QCOMPARE(settings.addressset, addressset);
-        QCOMPARE(settings.title, QStringLiteral("日本語ニュース"));
-        QCOMPARE(settings.style, QStringLiteral("http://example.jp/rss.xsl"));
         QCOMPARE(feed->data()->items.size(), 1);
         QVERIFY(ui.messages.isEmpty());
     }
 
     void shortFile_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("link");
+        Columns<QByteArray, QString, QString>("bytes", "title", "link");
         QTest::newRow("empty file") << QByteArray() << QString() << QString();
         QTest::newRow("two lines") << sjis(u"x\r\n見出し"_s) << u"見出し"_s << QString();
         QTest::newRow("twelve lines, last unended")
@@ -216,9 +151,8 @@ private Q_SLOTS:
     }
     void shortFile()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, title);
-        QFETCH(QString, link);
+        const auto [bytes, title, link] =
+            Fetch<QByteArray, QString, QString>("bytes", "title", "link");
         Project project;
         ScriptedUserInterface ui;
         ProjectNode *feed = import(project, ui, bytes);
@@ -232,38 +166,29 @@ private Q_SLOTS:
 
     void itemLines_data()
     {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("desc");
+        Columns<QByteArray, QString, QString, QString, QString>("line", "title", "date", "url",
+                                                                "desc");
 
         const auto row = [](const char *name, const QByteArray &line, const char *title,
                             const char *date, const char *url, const char *desc) {
             QTest::newRow(name) << line << QString::fromUtf8(title) << QString::fromUtf8(date)
                                 << QString::fromUtf8(url) << QString::fromUtf8(desc);
         };
-        row("all four fields",
-            itemLine({u"新製品"_s, u"2005/01/31"_s, u"http://example.jp/a"_s, u"a<b & d"_s}),
+        row("all four fields", sjis(u"新製品\t2005/01/31\thttp://example.jp/a\ta<b & d"_s),
             "新製品", "2005/01/31 00:00:00", "http://example.jp/a", "a&lt;b &amp; d");
-        row("empty date stays empty", itemLine({u"t"_s, u""_s, u"http://example.jp/a"_s, u"d"_s}),
-            "t", "", "http://example.jp/a", "d");
-        row("quotes and existing entities",
-            itemLine({u"t"_s, u""_s, u""_s, u"say \"hi\" &amp; <go>"_s}), "t", "", "",
+        row("empty date stays empty", sjis(u"t\t\thttp://example.jp/a\td"_s), "t", "",
+            "http://example.jp/a", "d");
+        row("quotes and existing entities", sjis(u"t\t\t\tsay \"hi\" &amp; <go>"_s), "t", "", "",
             "say &quot;hi&quot; &amp;amp; &lt;go&gt;");
-        row("two fields", itemLine({u"t"_s, u"2006/12/01"_s}), "t", "2006/12/01 00:00:00", "", "");
-        row("more than ten fields",
-            itemLine({u"t"_s, u"2005/01/31"_s, u"u"_s, u"d"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s,
-                      u"9"_s, u"10"_s, u"11"_s, u"12"_s}),
-            "t", "2005/01/31 00:00:00", "u", "d");
-        row("thousands of TABs", itemLine({u"t"_s, u""_s, u"u"_s, u"d"_s}) + QByteArray(5000, '\t'),
-            "t", "", "u", "d");
+        row("two fields", sjis(u"t\t2006/12/01"_s), "t", "2006/12/01 00:00:00", "", "");
+        row("more than ten fields", sjis(u"t\t2005/01/31\tu\td\t5\t6\t7\t8\t9\t10\t11\t12"_s), "t",
+            "2005/01/31 00:00:00", "u", "d");
+        row("thousands of TABs", sjis(u"t\t\tu\td"_s) + QByteArray(5000, '\t'), "t", "", "u", "d");
         // 0x5C and 0x7C are trail bytes of these characters; they split nothing.
         row("backslash and bar trail bytes",
-            itemLine({u"ソ表能"_s, u""_s, u"http://example.jp/十"_s, u"申し込み|予定表"_s}),
-            "ソ表能", "", "http://example.jp/十", "申し込み|予定表");
-        row("ideographic spaces kept", itemLine({u"　見出し　"_s, u""_s, u""_s, u""_s}),
-            "　見出し　", "", "", "");
+            sjis(u"ソ表能\t\thttp://example.jp/十\t申し込み|予定表"_s), "ソ表能", "",
+            "http://example.jp/十", "申し込み|予定表");
+        row("ideographic spaces kept", sjis(u"　見出し　\t\t\t"_s), "　見出し　", "", "", "");
         // An invalid lead byte right before a TAB must not take the TAB as
         // its trail byte and shift the fields after it.
         row("lone lead byte before TAB", "abc\x81\t2005/01/31\thttp://example.jp/\td", "abc\uFFFD",
@@ -274,14 +199,11 @@ private Q_SLOTS:
     }
     void itemLines()
     {
-        QFETCH(QByteArray, line);
-        QFETCH(QString, title);
-        QFETCH(QString, date);
-        QFETCH(QString, url);
-        QFETCH(QString, desc);
+        const auto [line, title, date, url, desc] =
+            Fetch<QByteArray, QString, QString, QString, QString>("line", "title", "date", "url",
+                                                                  "desc");
         // A second line checks that nothing of the first spills into it.
-        const QByteArray next =
-            itemLine({u"次"_s, u"2001/02/03"_s, u"http://example.jp/n"_s, u"x"_s});
+        const QByteArray next = sjis(u"次\t2001/02/03\thttp://example.jp/n\tx"_s);
         const TableContents contents = ParseTableFile(tableBytes(sampleHeader(), {line, next}));
 
         QCOMPARE(contents.feed.items.size(), 2);
@@ -299,10 +221,9 @@ private Q_SLOTS:
 
     void blankItemsAreLeftOut_data()
     {
-        QTest::addColumn<QByteArray>("items");
-        QTest::addColumn<QStringList>("titles");
-        const QByteArray a = itemLine({u"A"_s, u"2005/01/01"_s});
-        const QByteArray b = itemLine({u"B"_s});
+        Columns<QByteArray, QStringList>("items", "titles");
+        const QByteArray a = sjis(u"A\t2005/01/01"_s);
+        const QByteArray b = sjis(u"B"_s);
         QTest::newRow("blank lines first and last") << "\r\n\r\n" + a + "\r\n" + b + "\r\n\r\n\r\n"
                                                     << QStringList{u"A"_s, u"B"_s};
         QTest::newRow("TABs only") << a + "\r\n\t\t\t\r\n\t\r\n" + b << QStringList{u"A"_s, u"B"_s};
@@ -326,43 +247,37 @@ private Q_SLOTS:
 
     void placement_data()
     {
-        QTest::addColumn<QString>("selected"); // empty: nothing selected
-        QTest::addColumn<QString>("parent");   // empty: the root
+        // selected: empty: nothing selected
+        // parent: empty: the root
+        Columns<QString, QString>("selected", "parent");
         QTest::newRow("nothing selected") << QString() << QString();
         QTest::newRow("root") << u"プロジェクト"_s << QString();
         QTest::newRow("folder") << u"folder"_s << u"folder"_s;
-        QTest::newRow("feed inside a folder") << u"inner first"_s << u"folder"_s;
+        QTest::newRow("feed inside a folder") << u"first"_s << u"folder"_s;
         QTest::newRow("top-level feed") << u"outer"_s << QString();
     }
     void placement()
     {
-        QFETCH(QString, selected);
-        QFETCH(QString, parent);
+        const auto [selected, parent] = Fetch<QString, QString>("selected", "parent");
         Project project;
+        treeoutline::build(project.root(), u"outer folder(first last) end"_s);
         ProjectTreeModel model(project);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        project.root().appendChild(makeFeed(QStringLiteral("outer")));
-        auto folder =
-            std::make_unique<ProjectNode>(QStringLiteral("folder"), ProjectNode::FolderKind);
-        folder->appendChild(makeFeed(QStringLiteral("inner first")));
-        folder->appendChild(makeFeed(QStringLiteral("inner last")));
-        project.root().appendChild(std::move(folder));
-        project.root().appendChild(makeFeed(QStringLiteral("outer last")));
         ProjectNode *expectedParent =
-            parent.isEmpty() ? &project.root() : findNode(project.root(), parent);
+            parent.isEmpty() ? &project.root() : treeoutline::find(project.root(), parent);
         const int rowsBefore = model.rowCount(model.indexOf(expectedParent));
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
 
         ScriptedUserInterface ui;
         ProjectNode *feed =
             import(project, ui, tableBytes(sampleHeader()),
-                   selected.isEmpty() ? nullptr : findNode(project.root(), selected));
+                   selected.isEmpty() ? nullptr : treeoutline::find(project.root(), selected));
         QVERIFY(feed);
 
         QCOMPARE(feed->parent(), expectedParent);
         QCOMPARE(feed->row(), expectedParent->childCount() - 1);
-        QCOMPARE(feed->data()->settings.filename, QStringLiteral("news"));
+        QCOMPARE(feed->data()->settings.filename, u"news"_s);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(model.rowCount(model.indexOf(expectedParent)), rowsBefore + 1);
         QCOMPARE(model.indexOf(feed).data().toString(), ImportedFeedName);
@@ -371,9 +286,7 @@ private Q_SLOTS:
 
     void itemLimit_data()
     {
-        QTest::addColumn<int>("itemCount");
-        QTest::addColumn<bool>("blankLinesBetween");
-        QTest::addColumn<QStringList>("messages");
+        Columns<int, bool, QStringList>("itemCount", "blankLinesBetween", "messages");
         QTest::newRow("exactly the limit") << 100 << false << QStringList{};
         QTest::newRow("one over")
             << 101 << false
@@ -386,17 +299,16 @@ private Q_SLOTS:
     }
     void itemLimit()
     {
-        QFETCH(int, itemCount);
-        QFETCH(bool, blankLinesBetween);
-        QFETCH(QStringList, messages);
+        const auto [itemCount, blankLinesBetween, messages] =
+            Fetch<int, bool, QStringList>("itemCount", "blankLinesBetween", "messages");
         QList<QByteArray> lines;
         for (int i = 1; i <= itemCount; ++i) {
-            lines << itemLine({QStringLiteral("記事%1").arg(i)});
+            lines << sjis(u"記事%1"_s.arg(i));
             if (blankLinesBetween)
                 lines << QByteArray();
         }
         const QByteArray bytes = tableBytes(sampleHeader(), lines);
-        const QString path = writeTable(QStringLiteral("long.tbl"), bytes);
+        const QString path = writeTable(u"long.tbl"_s, bytes);
 
         Project project;
         ScriptedUserInterface ui;
@@ -405,8 +317,8 @@ private Q_SLOTS:
 
         const QList<FeedItem> &items = feed->data()->items;
         QCOMPARE(items.size(), qMin(itemCount, TEditList::MaxItems));
-        QCOMPARE(items.first().title, QStringLiteral("記事1"));
-        QCOMPARE(items.last().title, QStringLiteral("記事%1").arg(items.size()));
+        QCOMPARE(items.first().title, u"記事1"_s);
+        QCOMPARE(items.last().title, u"記事%1"_s.arg(items.size()));
         QCOMPARE(ui.messages, messages);
         QCOMPARE(testfiles::readAll(path), bytes);
     }
@@ -414,9 +326,9 @@ private Q_SLOTS:
     void unreadableFile_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.tbl"));
+        QTest::newRow("missing") << m_dir.filePath(u"missing.tbl"_s);
         QTest::newRow("folder") << m_dir.path();
-        QTest::newRow("endless device") << QStringLiteral("/dev/zero");
+        QTest::newRow("endless device") << u"/dev/zero"_s;
     }
     void unreadableFile()
     {
@@ -433,35 +345,23 @@ private Q_SLOTS:
         QVERIFY(!project.isModified());
     }
 
+    // The command asks for the file; cancelling changes nothing.
     void commandAsksForTheFile()
     {
-        const QString path = writeTable(QStringLiteral("news.tbl"), tableBytes(sampleHeader()));
         Project project;
         ScriptedUserInterface ui;
-        ui.files << path;
-
-        ProjectNode *feed =
-            ImportTableFile(project, ui, nullptr, QStringLiteral("/data/My RSS Data"));
-        QVERIFY(feed);
-        QCOMPARE(feed->parent(), &project.root());
-        QCOMPARE(ui.fileChoices.size(), 1);
-        const UserInterface::FileChoice &choice = ui.fileChoices.first();
-        QCOMPARE(choice.title, QStringLiteral("Minnow版のデータを追加"));
-        QCOMPARE(choice.filter, QStringLiteral("Minnow版ファイル(*.tbl)|*.tbl"));
-        QCOMPARE(choice.defaultExtension, QStringLiteral("tbl"));
-        QCOMPARE(choice.startFolder, QStringLiteral("/data/My RSS Data"));
-        QVERIFY(choice.proposedName.isEmpty());
-    }
-
-    void cancelledCommandChangesNothing()
-    {
-        Project project;
-        ScriptedUserInterface ui;
-        QCOMPARE(ImportTableFile(project, ui, nullptr, m_dir.path()), nullptr);
-        QCOMPARE(ui.fileChoices.size(), 1);
+        QCOMPARE(ImportTableFile(project, ui, nullptr, u"/data/My RSS Data"_s), nullptr);
         QVERIFY(ui.messages.isEmpty());
         QCOMPARE(project.root().childCount(), 0);
         QVERIFY(!project.isModified());
+
+        ui.files << writeTable(u"news.tbl"_s, tableBytes(sampleHeader()));
+        ProjectNode *feed = ImportTableFile(project, ui, nullptr, u"/data/My RSS Data"_s);
+        QVERIFY(feed);
+        QCOMPARE(feed->parent(), &project.root());
+        QCOMPARE(ui.fileChoices.size(), 2);
+        QCOMPARE(ChoiceLine(ui.fileChoices.last()),
+                 u"Minnow版のデータを追加|Minnow版ファイル(*.tbl)|*.tbl|tbl|/data/My RSS Data|"_s);
     }
 };
 

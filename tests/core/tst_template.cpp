@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "html/datepattern.h"
 #include "html/stringformat.h"
 #include "html/templateattribute.h"
@@ -5,9 +6,9 @@
 #include "html/templatevariables.h"
 #include "html/variablelist.h"
 #include "scripteduserinterface.h"
+#include "testfiles.h"
 #include "textrows.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -19,12 +20,12 @@ const QDateTime pageTime(QDate(2026, 12, 6), QTime(9, 5, 7));
 ChannelSettings siteSettings()
 {
     ChannelSettings s;
-    s.filename = QStringLiteral("news");
-    s.root = QStringLiteral("http://example.jp/");
-    s.title = QStringLiteral("お知らせ");
-    s.description = QStringLiteral("サイトの更新情報");
-    s.logosrc = QStringLiteral(" http://example.jp/logo.png ");
-    s.logotitle = QStringLiteral("ロゴ");
+    s.filename = u"news"_s;
+    s.root = u"http://example.jp/"_s;
+    s.title = u"お知らせ"_s;
+    s.description = u"サイトの更新情報"_s;
+    s.logosrc = u" http://example.jp/logo.png "_s;
+    s.logotitle = u"ロゴ"_s;
     s.descstrmax = 5;
     s.html = true;
     return s;
@@ -32,26 +33,39 @@ ChannelSettings siteSettings()
 
 FeedItem item(const QString &title, const QString &date)
 {
-    FeedItem i;
-    i.title = title;
-    i.date = date;
-    return i;
+    return {title, date, {}, {}, {}, {}};
 }
 
 // Oldest first, as the grid holds them.
 QList<FeedItem> fiveItems()
 {
-    QList<FeedItem> items{item(QStringLiteral("A1"), QStringLiteral("2004-12-30 10:00:00")),
-                          item(QStringLiteral("A2"), QStringLiteral("2005-01-02 09:05:00")),
-                          item(QStringLiteral("A3"), QStringLiteral("2005-01-15 12:00:00")),
-                          item(QStringLiteral("A4"), QStringLiteral("2005-02-01 00:00:00")),
-                          item(QStringLiteral("A5"), QStringLiteral("2005-02-03 08:00:00"))};
+    QList<FeedItem> items{
+        item(u"A1"_s, u"2004-12-30 10:00:00"_s), item(u"A2"_s, u"2005-01-02 09:05:00"_s),
+        item(u"A3"_s, u"2005-01-15 12:00:00"_s), item(u"A4"_s, u"2005-02-01 00:00:00"_s),
+        item(u"A5"_s, u"2005-02-03 08:00:00"_s)};
     FeedItem &newest = items.last();
-    newest.url = QStringLiteral(" http://example.jp/a5 ");
-    newest.desc = QStringLiteral("<p>第一の記事です。</p>");
-    newest.subject = QStringLiteral("日記");
-    newest.creator = QStringLiteral("太郎");
+    newest.url = u" http://example.jp/a5 "_s;
+    newest.desc = u"<p>第一の記事です。</p>"_s;
+    newest.subject = u"日記"_s;
+    newest.creator = u"太郎"_s;
     return items;
+}
+
+// The settings that page and feed addresses are made of.
+ChannelSettings addressSettings(const char *src, const char *root, const char *filename,
+                                int htmlext, int ver, bool html, const char *link,
+                                const char *logolink)
+{
+    ChannelSettings s;
+    s.src = QString::fromUtf8(src);
+    s.root = QString::fromUtf8(root);
+    s.filename = QString::fromUtf8(filename);
+    s.htmlext = htmlext;
+    s.ver = ver;
+    s.html = html;
+    s.link = QString::fromUtf8(link);
+    s.logolink = QString::fromUtf8(logolink);
+    return s;
 }
 
 struct Expansion
@@ -77,8 +91,7 @@ Expansion expand(const QString &templateText)
 // The newest item alone through a loop.
 QString newestOnly(const QString &body)
 {
-    return QStringLiteral("{item_loop_start count=\"1\"}") + body +
-           QStringLiteral("{item_loop_end}");
+    return u"{item_loop_start count=\"1\"}"_s + body + u"{item_loop_end}"_s;
 }
 
 } // namespace
@@ -88,10 +101,9 @@ class TestTemplate : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void variables_data()
+    void expansions_data()
     {
-        QTest::addColumn<QString>("templateText");
-        QTest::addColumn<QString>("expected");
+        Columns<QString, QString>("templateText", "expected");
         AddTextRows({
             {"common_root", "{common_root}", "http://example.jp/"},
             {"channel_title", "{channel_title}", "お知らせ"},
@@ -126,81 +138,6 @@ private Q_SLOTS:
             {"stray braces", "}{{channel_title}}{", "}{お知らせ}{"},
             {"case matters", "{Channel_Title}", "{Channel_Title}"},
             {"repeated", "{channel_title}/{channel_title}", "お知らせ/お知らせ"},
-        });
-    }
-    void variables()
-    {
-        QFETCH(QString, templateText);
-        QFETCH(QString, expected);
-        const Expansion result = expand(templateText);
-        QCOMPARE(result.page, expected);
-        QCOMPARE(result.messages, QStringList());
-    }
-
-    void addressFallbacks_data()
-    {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("filename");
-        QTest::addColumn<int>("htmlext");
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("logolink");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("root only")
-            << u""_s << u"http://ex.jp"_s << u"news"_s << 0 << 1 << true << u""_s << u""_s
-            << u"http://ex.jp|http://ex.jp/news.html|http://ex.jp/news.xml|"
-               "http://ex.jp/news.html|http://ex.jp"_s;
-        QTest::newRow("rss address first, page off")
-            << u" http://cdn.jp/rss/ "_s << u"http://ex.jp/"_s << u"news"_s << 1 << 0 << false
-            << u""_s << u"http://ex.jp/about"_s
-            << u"http://cdn.jp/rss/|http://cdn.jp/rss/news.htm|http://cdn.jp/rss/news.rdf|"
-               "http://cdn.jp/rss/|http://ex.jp/about"_s;
-        QTest::newRow("channel link given")
-            << u""_s << u"http://ex.jp/"_s << u"news"_s << 0 << 1 << true << u" http://ex.jp/top "_s
-            << u""_s
-            << u"http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.xml|"
-               "http://ex.jp/top|http://ex.jp/"_s;
-        QTest::newRow("file name in capitals is published lower-case")
-            << u""_s << u"http://ex.jp/"_s << u"News"_s << 0 << 0 << true << u""_s << u""_s
-            << u"http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.rdf|"
-               "http://ex.jp/news.html|http://ex.jp/"_s;
-        QTest::newRow("no addresses") << u""_s << u"　"_s << u"index"_s << 0 << 1 << true << u""_s
-                                      << u""_s << u"|index.html|index.xml|index.html|"_s;
-    }
-    void addressFallbacks()
-    {
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(QString, filename);
-        QFETCH(int, htmlext);
-        QFETCH(int, ver);
-        QFETCH(bool, html);
-        QFETCH(QString, link);
-        QFETCH(QString, logolink);
-        QFETCH(QString, expected);
-        ChannelSettings s;
-        s.src = src;
-        s.root = root;
-        s.filename = filename;
-        s.htmlext = htmlext;
-        s.ver = ver;
-        s.html = html;
-        s.link = link;
-        s.logolink = logolink;
-        QCOMPARE(expand(QStringLiteral("{common_target}|{common_html}|{channel_feed}|"
-                                       "{channel_link}|{image_link}"),
-                        s, {})
-                     .page,
-                 expected);
-    }
-
-    void formats_data()
-    {
-        QTest::addColumn<QString>("templateText");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
             {"heading", "{channel_title format=\"<h1>%s</h1>\"}", "<h1>お知らせ</h1>"},
             {"empty value gives no heading", "[{channel_creator format=\"<h1>%s</h1>\"}]", "[]"},
             {"name in any case", "{channel_title FORMAT=\"[%s]\"}", "[お知らせ]"},
@@ -208,103 +145,6 @@ private Q_SLOTS:
             {"first format wins", "{channel_title format=\"<%s>\" format=\"[%s]\"}", "<お知らせ>"},
             {"no %s gives the format", "{channel_title format=\"title\"}", "title"},
             {"value not escaped", "{image_title format=\"<a title='%s'>\"}", "<a title='ロゴ'>"},
-        });
-    }
-    void formats()
-    {
-        QFETCH(QString, templateText);
-        QFETCH(QString, expected);
-        QCOMPARE(expand(templateText).page, expected);
-    }
-
-    void itemDates_data()
-    {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("variable");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
-            {"japanese", "2005-01-02 09:05:00", "{item_date format=\"yyyy年mm月dd日\"}",
-             "2005年01月02日"},
-            {"empty date", "", "[{item_date format=\"yyyy年mm月dd日\"}]", "[]"},
-            {"date only is midnight", "2005-01-02", "{item_date format=\"yyyy/mm/dd hh:nn:ss\"}",
-             "2005/01/02 00:00:00"},
-            {"separators not looked at", "2005/01/02T09:05:00",
-             "{item_date format=\"yy.m.d h:n:s\"}", "05.1.2 9:5:0"},
-            {"no such day gives raw text", "2005-02-30 00:00:00", "{item_date format=\"yyyy年\"}",
-             "2005-02-30 00:00:00"},
-            {"not a date gives raw text", "いつか", "{item_date format=\"<b>%s</b>\"}", "いつか"},
-            {"year zero gives raw text", "0000-01-01", "{item_date format=\"yyyy\"}", "0000-01-01"},
-            {"raw text trimmed", " 2005-01-02 ", "[{item_date}]", "[2005-01-02]"},
-            {"anchor", "2005-01-02 03:04:05", "{item_guid}", "bk20050102030405"},
-            {"anchor format", "2005-01-02", "{item_guid format=\"#%s\"}", "#bk20050102"},
-        });
-    }
-    void itemDates()
-    {
-        QFETCH(QString, date);
-        QFETCH(QString, variable);
-        QFETCH(QString, expected);
-        QCOMPARE(
-            expand(newestOnly(variable), siteSettings(), {item(QStringLiteral("x"), date)}).page,
-            expected);
-    }
-
-    void datePatterns_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
-            {"default", "yyyy-mm-dd hh:nn:ss", "2005-01-02 09:05:00"},
-            {"short forms", "yy/m/d h:n:s", "05/1/2 9:5:0"},
-            {"three y", "yyy", "2005"},
-            {"double quotes", "yyyy\"年mm\"", "2005年mm"},
-            {"single quotes", "'dd:'dd", "dd:02"},
-            {"unclosed quote", "yyyy 'hh", "2005 hh"},
-            {"other characters", "[yyyy] %s #", "[2005] %0 #"},
-            {"upper case is text", "YYYY-MM-DD", "YYYY-MM-DD"},
-            {"month names", "mmm/mmmm", "1月/1月"},
-            {"day names", "ddd/dddd", "日/日曜日"},
-            {"long runs", "hhh", "099"},
-            {"empty", "", ""},
-        });
-    }
-    void datePatterns()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
-        QCOMPARE(FormatDatePattern(pattern, QDate(2005, 1, 2), QTime(9, 5, 0)), expected);
-    }
-
-    void readItemDate_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDateTime>("expected");
-        const QDateTime none;
-        QTest::newRow("full") << u"2005-01-02 03:04:05"_s
-                              << QDateTime(QDate(2005, 1, 2), QTime(3, 4, 5));
-        QTest::newRow("hour 24") << u"2005-01-02 24:00:00"_s << none;
-        QTest::newRow("february 29th 2005") << u"2005-02-29"_s << none;
-        QTest::newRow("february 29th 2004")
-            << u"2004-02-29"_s << QDateTime(QDate(2004, 2, 29), QTime(0, 0));
-        QTest::newRow("no month") << u"2005"_s << none;
-        QTest::newRow("negative year") << u"-005-01-01"_s << none;
-        QTest::newRow("empty") << u""_s << none;
-    }
-    void readItemDate()
-    {
-        QFETCH(QString, text);
-        QFETCH(QDateTime, expected);
-        const std::optional<DateAndTime> read = ReadItemDate(text);
-        QCOMPARE(read.has_value(), expected.isValid());
-        if (read)
-            QCOMPARE(QDateTime(read->date, read->time), expected);
-    }
-
-    void loops_data()
-    {
-        QTest::addColumn<QString>("templateText");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
             {"all, newest first", "{item_loop_start}{item_title},{item_loop_end}",
              "A5,A4,A3,A2,A1,"},
             {"count 3", "{item_loop_start count=\"3\"}{item_title},{item_loop_end}", "A5,A4,A3,"},
@@ -331,106 +171,178 @@ private Q_SLOTS:
             {"empty body", "{item_loop_start}{item_loop_end}x", "x"},
         });
     }
-    void loops()
+    void expansions()
     {
-        QFETCH(QString, templateText);
-        QFETCH(QString, expected);
+        const auto [templateText, expected] = Fetch<QString, QString>("templateText", "expected");
         const Expansion result = expand(templateText);
         QCOMPARE(result.page, expected);
         QCOMPARE(result.messages, QStringList());
     }
 
+    void addressFallbacks_data()
+    {
+        Columns<ChannelSettings, QString>("settings", "expected");
+        QTest::newRow("root only")
+            << addressSettings("", "http://ex.jp", "news", 0, 1, true, "", "")
+            << u"http://ex.jp|http://ex.jp/news.html|http://ex.jp/news.xml|http://ex.jp/news.html|"
+               u"http://ex.jp"_s;
+        QTest::newRow("rss address first, page off")
+            << addressSettings(" http://cdn.jp/rss/ ", "http://ex.jp/", "news", 1, 0, false, "",
+                               "http://ex.jp/about")
+            << u"http://cdn.jp/rss/|http://cdn.jp/rss/news.htm|http://cdn.jp/rss/news.rdf|"
+               u"http://cdn.jp/rss/|http://ex.jp/about"_s;
+        QTest::newRow("channel link given")
+            << addressSettings("", "http://ex.jp/", "news", 0, 1, true, " http://ex.jp/top ", "")
+            << u"http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.xml|http://ex.jp/top|"
+               u"http://ex.jp/"_s;
+        QTest::newRow("file name in capitals is published lower-case")
+            << addressSettings("", "http://ex.jp/", "News", 0, 0, true, "", "")
+            << u"http://ex.jp/|http://ex.jp/news.html|http://ex.jp/news.rdf|"
+               u"http://ex.jp/news.html|http://ex.jp/"_s;
+        QTest::newRow("no addresses") << addressSettings("", "　", "index", 0, 1, true, "", "")
+                                      << u"|index.html|index.xml|index.html|"_s;
+    }
+    void addressFallbacks()
+    {
+        QFETCH(ChannelSettings, settings);
+        QTEST(expand(u"{common_target}|{common_html}|{channel_feed}|{channel_link}|{image_link}"_s,
+                     settings, {})
+                  .page,
+              "expected");
+    }
+
+    // One item through a loop body: its date, its values inserted as they
+    // are, and heads that a replacement joins from the text around it.
+    void oneItem_data()
+    {
+        Columns<QString, QString, QString, QString, QString>("body", "title", "date", "link",
+                                                             "expected");
+        const char *const ymd = "{item_date format=\"yyyy年mm月dd日\"}";
+        AddTextRows({
+            {"japanese date", ymd, "", "2005-01-02 09:05:00", "", "2005年01月02日"},
+            {"empty date", "[{item_date format=\"yyyy\"}]", "", "", "", "[]"},
+            {"date only is midnight", "{item_date format=\"yyyy/mm/dd hh:nn:ss\"}", "",
+             "2005-01-02", "", "2005/01/02 00:00:00"},
+            {"separators not looked at", "{item_date format=\"yy.m.d h:n:s\"}", "",
+             "2005/01/02T09:05:00", "", "05.1.2 9:5:0"},
+            {"no such day gives raw text", ymd, "", "2005-02-30 00:00:00", "",
+             "2005-02-30 00:00:00"},
+            {"not a date gives raw text", "{item_date format=\"<b>%s</b>\"}", "", "いつか", "",
+             "いつか"},
+            {"raw text trimmed", "[{item_date}]", "", " 2005-01-02 ", "", "[2005-01-02]"},
+            {"anchor", "{item_guid}", "", "2005-01-02 03:04:05", "", "bk20050102030405"},
+            {"anchor format", "{item_guid format=\"#%s\"}", "", "2005-01-02", "", "#bk20050102"},
+            {"own head not expanded again", "{item_title}", "x{item_title}y", "2005-01-02", "",
+             "x{item_title}y"},
+            {"later head expanded", "{item_title}", "x{item_guid}", "2005-01-02", "",
+             "xbk20050102"},
+            {"earlier head stays", "{item_title}", "{channel_title}", "", "", "{channel_title}"},
+            {"markup not escaped", "{item_title}", "<b>&amp;</b>", "", "", "<b>&amp;</b>"},
+            {"broken head in a value", "{item_title}", "{common_generator", "", "",
+             "{common_generator"},
+            {"value completes a head", "{item_{item_link}", "", "2005-01-02", "guid}",
+             "bk20050102"},
+            {"empty value joins the text", "{item_{item_link}guid}", "", "2005-01-02", "",
+             "bk20050102"},
+            {"value starts a head", "{item_link}_guid}", "", "2005-01-02", "{item", "bk20050102"},
+            {"earlier head is not formed", "{item_{item_link}", "", "", "title}", "{item_title}"},
+            {"brace too far away", "{ 0123456789abcdef{item_link}", "", "", "x",
+             "{ 0123456789abcdefx"},
+        });
+    }
+    void oneItem()
+    {
+        const auto [body, title, date, link] =
+            Fetch<QString, QString, QString, QString>("body", "title", "date", "link");
+        const FeedItem entry{title, date, link, {}, {}, {}};
+        QTEST(expand(newestOnly(body), siteSettings(), {entry}).page, "expected");
+    }
+
+    void datePatterns_data()
+    {
+        Columns<QString, QString>("pattern", "expected");
+        AddTextRows({
+            {"default", "yyyy-mm-dd hh:nn:ss", "2005-01-02 09:05:00"},
+            {"short forms", "yy/m/d h:n:s", "05/1/2 9:5:0"},
+            {"three y", "yyy", "2005"},
+            {"double quotes", "yyyy\"年mm\"", "2005年mm"},
+            {"single quotes", "'dd:'dd", "dd:02"},
+            {"unclosed quote", "yyyy 'hh", "2005 hh"},
+            {"other characters", "[yyyy] %s #", "[2005] %0 #"},
+            {"upper case is text", "YYYY-MM-DD", "YYYY-MM-DD"},
+            {"month names", "mmm/mmmm", "1月/1月"},
+            {"day names", "ddd/dddd", "日/日曜日"},
+            {"long runs", "hhh", "099"},
+            {"empty", "", ""},
+        });
+    }
+    void datePatterns()
+    {
+        const auto [pattern, expected] = Fetch<QString, QString>("pattern", "expected");
+        QCOMPARE(FormatDatePattern(pattern, QDate(2005, 1, 2), QTime(9, 5, 0)), expected);
+    }
+
+    void readItemDate_data()
+    {
+        Columns<QString, QDateTime>("text", "expected");
+        const QDateTime none;
+        QTest::newRow("full") << u"2005-01-02 03:04:05"_s
+                              << QDateTime(QDate(2005, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("hour 24") << u"2005-01-02 24:00:00"_s << none;
+        QTest::newRow("february 29th 2005") << u"2005-02-29"_s << none;
+        QTest::newRow("february 29th 2004")
+            << u"2004-02-29"_s << QDateTime(QDate(2004, 2, 29), QTime(0, 0));
+        QTest::newRow("no month") << u"2005"_s << none;
+        QTest::newRow("negative year") << u"-005-01-01"_s << none;
+        QTest::newRow("year zero") << u"0000-01-01"_s << none;
+        QTest::newRow("empty") << u""_s << none;
+    }
+    void readItemDate()
+    {
+        const auto [text, expected] = Fetch<QString, QDateTime>("text", "expected");
+        const std::optional<DateAndTime> read = ReadItemDate(text);
+        QCOMPARE(read.has_value(), expected.isValid());
+        if (read)
+            QCOMPARE(QDateTime(read->date, read->time), expected);
+    }
+
     void loopWithoutItems()
     {
-        QCOMPARE(expand(QStringLiteral("a{item_loop_start}{item_title}{item_loop_end}b"),
-                        siteSettings(), {})
-                     .page,
-                 QStringLiteral("ab"));
+        QCOMPARE(
+            expand(u"a{item_loop_start}{item_title}{item_loop_end}b"_s, siteSettings(), {}).page,
+            u"ab"_s);
     }
 
-    void insertedValues_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
-            {"own head not expanded again", "x{item_title}y", "x{item_title}y"},
-            {"later head expanded", "x{item_guid}", "xbk20050102"},
-            {"earlier head stays", "{channel_title}", "{channel_title}"},
-            {"markup not escaped", "<b>&amp;</b>", "<b>&amp;</b>"},
-            {"broken head in a value", "{common_generator", "{common_generator"},
-        });
-    }
-    void insertedValues()
-    {
-        QFETCH(QString, title);
-        QFETCH(QString, expected);
-        const Expansion result =
-            expand(newestOnly(u"{item_title}"_s), siteSettings(), {item(title, u"2005-01-02"_s)});
-        QCOMPARE(result.page, expected);
-    }
-
-    // A replacement can join text around it into the head of a later
-    // variable, which is then replaced as well.
-    void headsFormedByReplacing_data()
-    {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("expected");
-        AddTextRows({
-            {"value completes a head", "{item_{item_link}", "guid}", "bk20050102"},
-            {"empty value joins the text", "{item_{item_link}guid}", "", "bk20050102"},
-            {"value starts a head", "{item_link}_guid}", "{item", "bk20050102"},
-            {"earlier head is not formed", "{item_{item_link}", "title}", "{item_title}"},
-            {"brace too far away", "{ 0123456789abcdef{item_link}", "x", "{ 0123456789abcdefx"},
-        });
-    }
-    void headsFormedByReplacing()
-    {
-        QFETCH(QString, body);
-        QFETCH(QString, link);
-        QFETCH(QString, expected);
-        FeedItem entry = item(u"T"_s, u"2005-01-02"_s);
-        entry.url = link;
-        QCOMPARE(expand(newestOnly(body), siteSettings(), {entry}).page, expected);
-    }
-
+    // Dates are listed oldest first, "|" between them; the loop runs newest
+    // first.
     void changeMarkers_data()
     {
-        QTest::addColumn<QStringList>("dates");
-        QTest::addColumn<QString>("expected");
-        // Dates are listed oldest first; the loop runs newest first.
-        QTest::newRow("months and years")
-            << QStringList{u"2004-12-30 10:00:00"_s, u"2005-01-02 09:05:00"_s,
-                           u"2005-01-15 12:00:00"_s, u"2005-02-01 00:00:00"_s,
-                           u"2005-02-03 08:00:00"_s}
-            << u"<h2>2005</h2><h3>2</h3>..<h3>1</h3>..<h2>2004</h2><h3>12</h3>."_s;
-        QTest::newRow("undated item changes nothing")
-            << QStringList{u"2005-01-01"_s, u""_s, u"2005-01-09"_s}
-            << u"<h2>2005</h2><h3>1</h3>..."_s;
-        QTest::newRow("same month, new year")
-            << QStringList{u"2004-03-01"_s, u"2005-03-01"_s}
-            << u"<h2>2005</h2><h3>3</h3>.<h2>2004</h2><h3>3</h3>."_s;
-        QTest::newRow("no year, month alone")
-            << QStringList{u"xxxx-04-01"_s, u"xxxx-04-02"_s, u"xxxx-05-01"_s}
-            << u"<h3>5</h3>.<h3>4</h3>.."_s;
-        QTest::newRow("year without month")
-            << QStringList{u"2005"_s} << u"<h2>2005</h2><h3>0</h3>."_s;
-        QTest::newRow("leading zeros dropped")
-            << QStringList{u"0099-07-01"_s} << u"<h2>99</h2><h3>7</h3>."_s;
+        Columns<QString, QString>("dates", "expected");
+        AddTextRows({
+            {"months and years",
+             "2004-12-30 10:00:00|2005-01-02 09:05:00|2005-01-15 12:00:00|2005-02-01 00:00:00|"
+             "2005-02-03 08:00:00",
+             "<h2>2005</h2><h3>2</h3>..<h3>1</h3>..<h2>2004</h2><h3>12</h3>."},
+            {"undated item changes nothing", "2005-01-01||2005-01-09",
+             "<h2>2005</h2><h3>1</h3>..."},
+            {"same month, new year", "2004-03-01|2005-03-01",
+             "<h2>2005</h2><h3>3</h3>.<h2>2004</h2><h3>3</h3>."},
+            {"no year, month alone", "xxxx-04-01|xxxx-04-02|xxxx-05-01", "<h3>5</h3>.<h3>4</h3>.."},
+            {"year without month", "2005", "<h2>2005</h2><h3>0</h3>."},
+            {"leading zeros dropped", "0099-07-01", "<h2>99</h2><h3>7</h3>."},
+        });
     }
     void changeMarkers()
     {
-        QFETCH(QStringList, dates);
-        QFETCH(QString, expected);
+        QFETCH(QString, dates);
         QList<FeedItem> items;
-        for (const QString &date : dates)
+        for (const QString &date : dates.split(u'|'))
             items << item(QString(), date);
-        const QString page =
-            expand(QStringLiteral("{item_loop_start}{if_year_change format=\"<h2>%s</h2>\"}"
-                                  "{if_month_change format=\"<h3>%s</h3>\"}.{item_loop_end}"),
-                   siteSettings(), items)
-                .page;
-        QCOMPARE(page, expected);
+        QTEST(expand(u"{item_loop_start}{if_year_change format=\"<h2>%s</h2>\"}"
+                     u"{if_month_change format=\"<h3>%s</h3>\"}.{item_loop_end}"_s,
+                     siteSettings(), items)
+                  .page,
+              "expected");
     }
 
     void markersStartAfreshInEachLoop()
@@ -440,63 +352,52 @@ private Q_SLOTS:
                                   "{item_loop_end}|{item_loop_start count=\"2\"}{if_year_change}"
                                   "{if_month_change},{item_loop_end}|{if_year_change}"))
                 .page;
-        QCOMPARE(page, QStringLiteral("20052,,1,,200412,|20052,,|"));
+        QCOMPARE(page, u"20052,,1,,200412,|20052,,|"_s);
     }
 
+    // messages: the texts shown, "|" between them.
     void errors_data()
     {
-        QTest::addColumn<QString>("templateText");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("variable without brace")
-            << u"a {channel_title b"_s << u"a {channel_title b"_s
-            << QStringList{u"{channel_title}変数が不正です。"_s};
-        QTest::newRow("earlier variables done, later ones stay")
-            << u"{common_root}{channel_title}{channel_desc"_s
-            << u"http://example.jp/お知らせ{channel_desc"_s
-            << QStringList{u"{channel_desc}変数が不正です。"_s};
-        QTest::newRow("first head stops all")
-            << u"{channel_title}{common_root"_s << u"{channel_title}{common_root"_s
-            << QStringList{u"{common_root}変数が不正です。"_s};
-        QTest::newRow("once per item")
-            << u"{item_loop_start count=\"2\"}{item_title{item_loop_end}"_s
-            << u"{item_title{item_title"_s
-            << QStringList{u"{item_title}変数が不正です。"_s, u"{item_title}変数が不正です。"_s};
-        QTest::newRow("loop start without brace")
-            << u"<h1>{channel_title}</h1>{item_loop_start count=\"2\" {channel_desc"_s
-            << u"<h1>お知らせ</h1> count=\"2\" {channel_desc"_s
-            << QStringList{u"{channel_desc}変数が不正です。"_s,
-                           u"{item_loop_start}変数が不正です。"_s};
-        QTest::newRow("loop start brace is not closing variables")
-            << u"{item_loop_start count=\"1\" {channel_title}x"_s << u"x"_s
-            << QStringList{u"{item_loop_end}変数が見つかりません。"_s};
-        QTest::newRow("no loop end")
-            << u"a{item_loop_start}[{item_title}{channel_title}]"_s << u"a[お知らせ]"_s
-            << QStringList{u"{item_loop_end}変数が見つかりません。"_s};
-        QTest::newRow("loop end misspelt")
-            << u"{item_loop_start}{item_title}{item_loop_end }"_s << u"{item_loop_end }"_s
-            << QStringList{u"{item_loop_end}変数が見つかりません。"_s};
-        QTest::newRow("error in a second loop")
-            << u"{item_loop_start count=\"1\"}{item_title}{item_loop_end}-{item_loop_start}"_s
-            << u"A5-"_s << QStringList{u"{item_loop_end}変数が見つかりません。"_s};
-        QTest::newRow("lone brace") << u"{"_s << u"{"_s << QStringList();
+        Columns<QString, QString, QString>("templateText", "expected", "messages");
+        const char *const noEnd = "{item_loop_end}変数が見つかりません。";
+        AddTextRows({
+            {"variable without brace", "a {channel_title b", "a {channel_title b",
+             "{channel_title}変数が不正です。"},
+            {"earlier variables done, later ones stay", "{common_root}{channel_title}{channel_desc",
+             "http://example.jp/お知らせ{channel_desc", "{channel_desc}変数が不正です。"},
+            {"first head stops all", "{channel_title}{common_root", "{channel_title}{common_root",
+             "{common_root}変数が不正です。"},
+            {"once per item", "{item_loop_start count=\"2\"}{item_title{item_loop_end}",
+             "{item_title{item_title", "{item_title}変数が不正です。|{item_title}変数が不正です。"},
+            {"loop start without brace",
+             "<h1>{channel_title}</h1>{item_loop_start count=\"2\" {channel_desc",
+             "<h1>お知らせ</h1> count=\"2\" {channel_desc",
+             "{channel_desc}変数が不正です。|{item_loop_start}変数が不正です。"},
+            {"loop start brace is not closing variables",
+             "{item_loop_start count=\"1\" {channel_title}x", "x", noEnd},
+            {"no loop end", "a{item_loop_start}[{item_title}{channel_title}]", "a[お知らせ]",
+             noEnd},
+            {"loop end misspelt", "{item_loop_start}{item_title}{item_loop_end }",
+             "{item_loop_end }", noEnd},
+            {"error in a second loop",
+             "{item_loop_start count=\"1\"}{item_title}{item_loop_end}-{item_loop_start}", "A5-",
+             noEnd},
+            {"lone brace", "{", "{", ""},
+        });
     }
     void errors()
     {
         QFETCH(QString, templateText);
-        QFETCH(QString, expected);
-        QFETCH(QStringList, messages);
         const Expansion result = expand(templateText);
-        QCOMPARE(result.page, expected);
-        QCOMPARE(result.messages, messages);
+        QTEST(result.page, "expected");
+        QTEST(result.messages.join(u'|'), "messages");
     }
 
+    // The first attribute of a text; reading the whole text at once gives
+    // what ParseAttribute gives on each rest in turn.
     void parseAttribute_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("rest");
+        Columns<QString, QString, QString, QString>("text", "name", "value", "rest");
         AddTextRows({
             {"one", "count=\"3\"", "count", "3", ""},
             {"spaced, then another", " count = \" 3 \"  format=\"x\" ", "count", "3",
@@ -510,54 +411,40 @@ private Q_SLOTS:
             {"empty value", "format=\"\"", "format", "", ""},
             {"empty", "", "", "", ""},
             {"ideographic space kept", "a=\"　x　\"", "a", "　x　", ""},
+            {"several", " a=\"1\" b = \"2\"c=\"3\"", "a", "1", "b = \"2\"c=\"3\""},
+            {"equals far away", "\"1\" \"2\" \"3\" \"4\"   =", "\"1\" \"2\" \"3\" \"4\"", "1",
+             "\"2\" \"3\" \"4\"   ="},
+            {"equals in values", "a=\"x=y\" b=\"=\" =\"\" c=\"z\"", "a", "x=y",
+             "b=\"=\" =\"\" c=\"z\""},
+            {"blanks before equals", "a     =\"1\"  \"2\"   =\"3\"", "a", "1", "\"2\"   =\"3\""},
+            {"trailing junk", "a=\"1\" b=\"2", "a", "1", "b=\"2"},
         });
     }
     void parseAttribute()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(QString, rest);
+        const auto [text, name, value, rest] =
+            Fetch<QString, QString, QString, QString>("text", "name", "value", "rest");
         const TemplateAttribute attribute = ParseAttribute(text);
         QCOMPARE(attribute.name, name);
         QCOMPARE(attribute.value, value);
         QCOMPARE(attribute.rest, rest);
-    }
 
-    // Reading a whole attribute text at once gives what ParseAttribute
-    // gives on each rest in turn.
-    void attributeReaderFollowsRests_data()
-    {
-        QTest::addColumn<QString>("text");
-        AddTextRows({
-            {"several", " a=\"1\" b = \"2\"c=\"3\""},
-            {"equals far away", "\"1\" \"2\" \"3\" \"4\"   ="},
-            {"equals in values", "a=\"x=y\" b=\"=\" =\"\" c=\"z\""},
-            {"blanks before equals", "a     =\"1\"  \"2\"   =\"3\""},
-            {"trailing junk", "a=\"1\" b=\"2"},
-        });
-    }
-    void attributeReaderFollowsRests()
-    {
-        QFETCH(QString, text);
         AttributeReader reader(text);
-        QString rest = text;
-        while (!rest.trimmed().isEmpty()) {
-            const TemplateAttribute expected = ParseAttribute(rest);
+        for (QString left = text; !left.trimmed().isEmpty();) {
+            const TemplateAttribute expected = ParseAttribute(left);
             QVERIFY(!reader.atEnd());
             const AttributeReader::Attribute read = reader.next();
             QCOMPARE(read.name.toString(), expected.name);
             QCOMPARE(read.value.toString(), expected.value);
             QCOMPARE(reader.rest().toString(), expected.rest);
-            rest = expected.rest;
+            left = expected.rest;
         }
         QVERIFY(reader.atEnd());
     }
 
     void stringFormat_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("expected");
+        Columns<QString, QString>("format", "expected");
         AddTextRows({
             {"plain", "<b>%s</b>", "<b>V</b>"},
             {"twice", "%s%s", "VV"},
@@ -570,76 +457,23 @@ private Q_SLOTS:
     }
     void stringFormat()
     {
-        QFETCH(QString, format);
-        QFETCH(QString, expected);
-        QCOMPARE(ApplyStringFormat(format, QStringLiteral("V")), expected);
+        const auto [format, expected] = Fetch<QString, QString>("format", "expected");
+        QCOMPARE(ApplyStringFormat(format, u"V"_s), expected);
         // The value is inserted, never read as a format itself.
-        QCOMPARE(ApplyStringFormat(QStringLiteral("%s"), QStringLiteral("%s%n%%")),
-                 QStringLiteral("%s%n%%"));
+        QCOMPARE(ApplyStringFormat(u"%s"_s, u"%s%n%%"_s), u"%s%n%%"_s);
     }
 
+    // The list a user picks variables from names only what the engine knows.
     void variableList()
     {
         const QStringList lines = HtmlVariableListLines();
-        QCOMPARE(lines.size(), 23);
-        QStringList known{QStringLiteral("{item_loop_start"), QStringLiteral("{item_loop_end")};
+        QCOMPARE(lines.join(u'\n') + u'\n', QString::fromUtf8(testfiles::readAll(
+                                                testfiles::dataPath(u"template/variables.txt"_s))));
+        QStringList known{u"{item_loop_start"_s, u"{item_loop_end"_s};
         for (const TemplateVariable &variable : TemplateVariables())
             known << variable.head.toString();
-        for (const QString &line : lines) {
-            const QStringList fields = line.split(u'\t');
-            QCOMPARE(fields.size(), 3);
-            QVERIFY2(fields.at(1).endsWith(u'}'), qPrintable(line));
-            QVERIFY2(known.contains(fields.at(1).chopped(1)), qPrintable(line));
-        }
-        QCOMPARE(lines.first(),
-                 QStringLiteral("ルートアドレス\t{common_root}\tformat=\"%s\" が使えます。"));
-        QCOMPARE(lines.at(8), QStringLiteral("チャンネルの日付\t{channel_date}\t"
-                                             "format=\"yyyy-mm-dd hh:nn:ss\" が使えます。"));
-        QCOMPARE(lines.at(20), QStringLiteral("アイテムの開始\t{item_loop_start}\tcount=\"50\" "
-                                              "例:最新から50件などが指定できます。 省略時は全て"));
-        QCOMPARE(lines.at(21), QStringLiteral("アイテムの終了\t{item_loop_end}\t"));
-        QCOMPARE(lines.last(), QStringLiteral("年度の変わり目\t{if_year_change}\t"
-                                              "format=\"%s\" が使えます。西暦の年度が入ります。"));
-    }
-
-    // Templates assembled from the language's own pieces, braces, quotes and
-    // percent signs: nothing may crash, and every message is one of the three.
-    void randomTemplatesAreSafe()
-    {
-        const QStringList pieces{u"{"_s,
-                                 u"}"_s,
-                                 u"\""_s,
-                                 u"="_s,
-                                 u"%"_s,
-                                 u"%s"_s,
-                                 u"%n"_s,
-                                 u"format="_s,
-                                 u"count="_s,
-                                 u" "_s,
-                                 u"{item_title"_s,
-                                 u"{item_date"_s,
-                                 u"{channel_date"_s,
-                                 u"{item_loop_start"_s,
-                                 u"{item_loop_end}"_s,
-                                 u"{if_year_change"_s,
-                                 u"yyyy"_s,
-                                 u"日本"_s,
-                                 u"'"_s,
-                                 u"{common_generator"_s};
-        QRandomGenerator random(20261206);
-        for (int round = 0; round < 2000; ++round) {
-            QString templateText;
-            const int length = random.bounded(1, 40);
-            for (int i = 0; i < length; ++i)
-                templateText += pieces.at(random.bounded(qsizetype(pieces.size())));
-            const Expansion result = expand(templateText);
-            for (const QString &message : result.messages)
-                QVERIFY2(message.endsWith(QStringLiteral("変数が不正です。")) ||
-                             message == QStringLiteral("{item_loop_end}変数が見つかりません。"),
-                         qPrintable(templateText));
-            if (!templateText.contains(u'{'))
-                QCOMPARE(result.page, templateText);
-        }
+        for (const QString &line : lines)
+            QVERIFY2(known.contains(line.section(u'\t', 1, 1).chopped(1)), qPrintable(line));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "feed/textops.h"
 #include "testfiles.h"
 
@@ -23,9 +24,7 @@ private Q_SLOTS:
     // The functions from one text to another, each checked against its rows.
     void textFunctions_data()
     {
-        QTest::addColumn<TextFunctions>("functions");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
+        Columns<TextFunctions, QString, QString>("functions", "text", "expected");
         const char *group = nullptr;
         TextFunctions functions;
         const auto use = [&](const char *name, TextFunctions list) {
@@ -131,22 +130,20 @@ private Q_SLOTS:
     }
     void textFunctions()
     {
-        QFETCH(TextFunctions, functions);
-        QFETCH(QString, text);
+        const auto [functions, text] = Fetch<TextFunctions, QString>("functions", "text");
         for (const TextFunction function : functions)
             QTEST(function(text), "expected");
     }
 
     void shapeDescription_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<QString>("expected");
+        Columns<QString, int, QString>("text", "limit", "expected");
         QTest::newRow("cut japanese") << u8("<b>日本語のテキスト</b>") << 5 << u8("日本語のテ ...");
         QTest::newRow("exactly the limit") << u8("日本語のテ") << 5 << u8("日本語のテ");
         QTest::newRow("no limit") << u8("<b>日本語のテキスト</b>") << 0 << u8("日本語のテキスト");
         QTest::newRow("negative limit") << u8("abcdef") << -1 << u8("abcdef");
         QTest::newRow("cut after space keeps it") << u8("abc def") << 4 << u8("abc  ...");
+        QTest::newRow("line breaks count") << u8("ab\r\ncd") << 3 << u8("ab\r ...");
         QTest::newRow("counted after decoding") << u8("<p>a&amp;b</p>") << 3 << u8("a&b");
         QTest::newRow("surrogate pairs count once")
             << Emoji + Emoji + Emoji << 3 << Emoji + Emoji + Emoji;
@@ -155,53 +152,13 @@ private Q_SLOTS:
     }
     void shapeDescription()
     {
-        QFETCH(QString, text);
-        QFETCH(int, limit);
+        const auto [text, limit] = Fetch<QString, int>("text", "limit");
         QTEST(ShapeDescription(text, limit), "expected");
-    }
-
-    void firstNonBlank_data()
-    {
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("third wins") << QStringList{u8(" "), QString(), u8("dir/")} << u8("dir/");
-        QTest::newRow("all blank") << QStringList{u8(" "), u8("　")} << QString();
-        QTest::newRow("none") << QStringList{} << QString();
-        QTest::newRow("first trimmed") << QStringList{u8(" a "), u8("b")} << u8("a");
-    }
-    void firstNonBlank()
-    {
-        QFETCH(QStringList, entries);
-        QTEST(FirstNonBlank(entries), "expected");
-    }
-
-    void htmlPageAddress_data()
-    {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<int>("htmlext");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("src wins, .htm")
-            << u8("http://a/b") << u8("http://r/") << 1 << u8("http://a/b/news.htm");
-        QTest::newRow("blank src, .html")
-            << u8(" 　") << u8("http://r/") << 0 << u8("http://r/news.html");
-        QTest::newRow("both blank") << QString() << QString() << 0 << u8("news.html");
-    }
-    void htmlPageAddress()
-    {
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(int, htmlext);
-        QTEST(HtmlPageAddress(src, root, u8("News"), htmlext), "expected");
     }
 
     void charCountAndCopy_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("chars");
-        QTest::addColumn<QString>("copied");
+        Columns<QString, int, int, int, QString>("text", "first", "count", "chars", "copied");
         QTest::newRow("ascii") << u8("abcdef") << 2 << 3 << 6 << u8("bcd");
         QTest::newRow("past the end") << u8("abc") << 2 << 10 << 3 << u8("bc");
         QTest::newRow("start past the end") << u8("abc") << 5 << 1 << 3 << QString();
@@ -214,20 +171,15 @@ private Q_SLOTS:
     }
     void charCountAndCopy()
     {
-        QFETCH(QString, text);
-        QFETCH(int, first);
-        QFETCH(int, count);
+        const auto [text, first, count] = Fetch<QString, int, int>("text", "first", "count");
         QTEST(CharCount(text), "chars");
         QTEST(CopyChars(text, first, count), "copied");
     }
 
     void writeElementLine_data()
     {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("asCData");
-        QTest::addColumn<QString>("expected");
+        Columns<int, QString, QString, bool, QString>("level", "name", "value", "asCData",
+                                                      "expected");
         QTest::newRow("blank value") << 2 << u8("title") << u8("  ") << false << QString();
         QTest::newRow("empty cdata") << 2 << u8("d") << QString() << true << QString();
         QTest::newRow("cdata untouched")
@@ -242,11 +194,9 @@ private Q_SLOTS:
     }
     void writeElementLine()
     {
-        QFETCH(int, level);
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(bool, asCData);
-        QFETCH(QString, expected);
+        const auto [level, name, value, asCData, expected] =
+            Fetch<int, QString, QString, bool, QString>("level", "name", "value", "asCData",
+                                                        "expected");
         QString out = u8("before\r\n");
         WriteElementLine(out, level, name, value, asCData);
         QCOMPARE(out, u8("before\r\n") + expected);
@@ -254,8 +204,7 @@ private Q_SLOTS:
 
     void writeLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
+        Columns<QString, QString>("line", "expected");
         QTest::newRow("untrimmed") << u8("  <a> ") << u8("  <a> \r\n");
         QTest::newRow("blank") << u8(" 　\t") << QString();
         QTest::newRow("empty") << QString() << QString();

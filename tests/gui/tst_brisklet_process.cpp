@@ -1,16 +1,23 @@
+#include "feedcheck.h"
 #include "project/project.h"
+#include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPoint>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,23 +28,23 @@ struct User
 {
     QTemporaryDir home;
 
-    QString runtime() const { return home.filePath(QStringLiteral("run")); }
+    QString runtime() const { return home.filePath(u"run"_s); }
     QString settingsFile() const
     {
-        return home.filePath(QStringLiteral("config/Norvane/Brisklet/brisklet.ini"));
+        return home.filePath(u"config/Norvane/Brisklet/brisklet.ini"_s);
     }
-    QString socket() const { return runtime() + QStringLiteral("/brisklet.socket"); }
+    QString socket() const { return runtime() + u"/brisklet.socket"_s; }
 
     QProcessEnvironment environment(const QString &platform) const
     {
         QDir().mkpath(runtime());
         QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("share")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        env.insert(u"HOME"_s, home.path());
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime());
+        env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+        env.insert(u"XDG_DATA_HOME"_s, home.filePath(u"share"_s));
+        env.insert(u"QT_QPA_PLATFORM"_s, platform);
         return env;
     }
 
@@ -53,13 +60,15 @@ struct User
     }
 
     // The same on an X server; the web engine's sandbox is off as root,
-    // where it refuses to start.
+    // where it refuses to start. The style is fixed: the clicks of the
+    // tests are at places of its layout.
     bool startOn(QProcess &process, const QString &display) const
     {
-        QProcessEnvironment env = environment(QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display);
+        QProcessEnvironment env = environment(u"xcb"_s);
+        env.insert(u"DISPLAY"_s, display);
+        env.insert(u"QT_STYLE_OVERRIDE"_s, u"Fusion"_s);
         if (geteuid() == 0)
-            env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+            env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_s, u"1"_s);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(QStringLiteral(BRISKLET_APP_PATH), {});
@@ -90,19 +99,17 @@ struct XServer
 {
     QProcess server;
     QString display;
-    QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    QString xdotool = QStandardPaths::findExecutable(u"xdotool"_s);
 
     ~XServer() { stop(server); }
 
     bool start()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
         if (xvfb.isEmpty() || xdotool.isEmpty())
             return false;
-        server.start(xvfb,
-                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                      QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                            u"-nolisten"_s, u"tcp"_s});
         if (!server.waitForReadyRead(10000))
             return false;
         display = u':' + QString::fromLatin1(server.readLine().trimmed());
@@ -114,7 +121,7 @@ struct XServer
     {
         QProcess tool;
         QProcessEnvironment toolEnv = QProcessEnvironment::systemEnvironment();
-        toolEnv.insert(QStringLiteral("DISPLAY"), display);
+        toolEnv.insert(u"DISPLAY"_s, display);
         tool.setProcessEnvironment(toolEnv);
         tool.start(xdotool, args);
         if (!tool.waitForFinished(timeout))
@@ -123,6 +130,99 @@ struct XServer
             *output = QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
         QTest::qWait(400);
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+};
+
+// Where the window shows the content editor and the "B" button of its
+// toolbar on the items tab: at its first size (960 x 640), in the Fusion
+// style with the Noto CJK fonts.
+const QPoint contentEditorAt(600, 540);
+const QPoint boldButtonAt(357, 440);
+
+// A project open in the real window on a private X server, used as a user
+// uses it: with keys, typing and clicks through xdotool.
+struct Desktop
+{
+    XServer x;
+    User user;
+    QProcess app;
+
+    ~Desktop() { stop(app); }
+
+    QString path(const QString &name) const { return user.home.filePath(name); }
+    QString projectPath() const { return path(u"news.dta"_s); }
+    // What saving writes for a feed with the file name "site" and the home
+    // folder as its local folder.
+    QString rssFile() const { return path(u"site.xml"_s); }
+
+    // Starts brisklet on the project with the node at that tree position
+    // selected; the keyboard focus is in the project tree.
+    bool start(const ProjectNode &root, int treeIndex)
+    {
+        user.lastProject(projectPath(), root, treeIndex);
+        return user.startOn(app, x.display) && focusWindow();
+    }
+
+    // Starts on a project of one RSS 2.0 feed holding the items, with its
+    // items tab shown.
+    bool startOnFeed(const QList<FeedItem> &items)
+    {
+        ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
+        treeoutline::build(root, u"news"_s);
+        TEditList &feed = *root.child(0)->data();
+        feed.settings.filename = u"site"_s;
+        feed.settings.localfolder = user.home.path();
+        feed.settings.title = u"Site"_s;
+        feed.settings.link = u"http://example.com/"_s;
+        feed.settings.description = u"About"_s;
+        feed.settings.creator = u"Taro"_s;
+        feed.items = items;
+        return start(root, 1);
+    }
+
+    // The words of xdotool that wait for a window with a caption matching
+    // the pattern, for the command that follows them.
+    static QStringList find(const QString &caption)
+    {
+        return {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, caption};
+    }
+    static QStringList window() { return find(u"\\[news\\]"_s); }
+
+    // Without a window manager nobody gives the window the keyboard focus,
+    // not even back when a message box closes.
+    bool focusWindow() { return x.xdo(window() << u"windowfocus"_s); }
+
+    // Answers the message box, once it is up, with a key.
+    bool answer(const QString &key)
+    {
+        return x.xdo(find(u"^Brisklet$"_s)
+                     << u"windowfocus"_s << u"--sync"_s << u"%1"_s << u"key"_s << key);
+    }
+
+    bool keys(const QStringList &names) { return x.xdo(QStringList{u"key"_s} + names); }
+    bool type(const QString &text) { return x.xdo({u"type"_s, text}); }
+
+    bool click(QPoint at)
+    {
+        return x.xdo(window() << u"mousemove"_s << u"--window"_s << u"%1"_s
+                              << QString::number(at.x()) << QString::number(at.y()) << u"click"_s
+                              << u"1"_s);
+    }
+
+    // Ctrl+S, waiting for the RSS file, which saving writes last.
+    bool save()
+    {
+        return keys({u"ctrl+s"_s}) &&
+               QTest::qWaitFor([this] { return QFile::exists(rssFile()); }, 20000);
+    }
+
+    // The first feed of the saved project.
+    TEditList savedFeed() const
+    {
+        const ProjectContent saved = ReadProjectFile(projectPath());
+        return saved.root && saved.root->childCount() > 0 && saved.root->child(0)->data()
+                   ? *saved.root->child(0)->data()
+                   : TEditList();
     }
 };
 
@@ -138,10 +238,10 @@ private Q_SLOTS:
         User user;
         QVERIFY(user.home.isValid());
         QProcess first;
-        QVERIFY(user.start(first, QStringLiteral("offscreen")));
+        QVERIFY(user.start(first, u"offscreen"_s));
 
         QProcess second;
-        second.setProcessEnvironment(user.environment(QStringLiteral("offscreen")));
+        second.setProcessEnvironment(user.environment(u"offscreen"_s));
         second.start(QStringLiteral(BRISKLET_APP_PATH), {});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
@@ -152,7 +252,7 @@ private Q_SLOTS:
         stop(first);
         QFile::remove(user.socket());
         QProcess third;
-        QVERIFY(user.start(third, QStringLiteral("offscreen")));
+        QVERIFY(user.start(third, u"offscreen"_s));
         QCOMPARE(third.state(), QProcess::Running);
         stop(third);
     }
@@ -161,81 +261,153 @@ private Q_SLOTS:
     // keeps the session in the settings file.
     void deleteKeyAndCloseUnderXvfb()
     {
-        XServer x;
-        if (!x.start())
+        Desktop d;
+        if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
-
-        User user;
-        const QString projectPath = user.home.filePath(QStringLiteral("news.dta"));
         ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(root, QStringLiteral("News(a b) c"));
+        treeoutline::build(root, u"News(a b) c"_s);
         // c is at position 4 of the tree: the root, News, a, b, c.
-        user.lastProject(projectPath, root, 4);
-        QProcess app;
-        QVERIFY(user.startOn(app, x.display));
-
-        auto xdo = [&](const QStringList &args) { return x.xdo(args); };
-        // Without a window manager nobody hands the focus back when a message
-        // box closes: the test gives it to the main window itself.
-        const QStringList focusMain = {
-            QStringLiteral("search"), QStringLiteral("--sync"),     QStringLiteral("--onlyvisible"),
-            QStringLiteral("--name"), QStringLiteral("\\[news\\]"), QStringLiteral("windowfocus")};
-        QVERIFY(xdo(focusMain));
-        QVERIFY(xdo({QStringLiteral("key"), QStringLiteral("Delete")})); // asks Yes/Cancel
-        QVERIFY(xdo({QStringLiteral("key"), QStringLiteral("y")}));
-        QVERIFY(xdo(focusMain));
-        QVERIFY(xdo({QStringLiteral("key"), QStringLiteral("alt+f")}));
-        QVERIFY(xdo({QStringLiteral("key"), QStringLiteral("x")})); // asks about the change
-        QVERIFY(xdo({QStringLiteral("key"), QStringLiteral("y")}));
-        QTRY_COMPARE_WITH_TIMEOUT(app.state(), QProcess::NotRunning, 20000);
-        QCOMPARE(app.exitCode(), 0);
+        QVERIFY(d.start(root, 4));
+        QVERIFY(d.keys({u"Delete"_s})); // asks Yes/Cancel
+        QVERIFY(d.answer(u"y"_s));
+        QVERIFY(d.focusWindow());
+        QVERIFY(d.keys({u"alt+f"_s}));
+        QVERIFY(d.keys({u"x"_s})); // asks about the change
+        QVERIFY(d.answer(u"y"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(d.app.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(d.app.exitCode(), 0);
 
         // After the delete the previous sibling News became current.
-        const QByteArray settings = testfiles::readAll(user.settingsFile());
+        const QByteArray settings = testfiles::readAll(d.user.settingsFile());
         QVERIFY2(settings.contains("TreeIndex=1"), settings.constData());
-        QVERIFY(settings.contains("DefFileName=" + projectPath.toUtf8()));
+        QVERIFY(settings.contains("DefFileName=" + d.projectPath().toUtf8()));
         // The lock of the open project is given up.
-        QVERIFY(!QFile::exists(user.home.filePath(QStringLiteral("news.brisklet_lock"))));
+        QVERIFY(!QFile::exists(d.path(u"news.brisklet_lock"_s)));
     }
 
     // The RSS preview of an RSS 2.0 feed in the real web engine: the
     // preview window comes up with the page's title in its caption.
     void rssPreviewUnderXvfb()
     {
-        XServer x;
-        if (!x.start())
+        Desktop d;
+        if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
-        User user;
-        const QString projectPath = user.home.filePath(QStringLiteral("news.dta"));
         ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(root, QStringLiteral("news"));
+        treeoutline::build(root, u"news"_s);
         ChannelSettings &feed = root.child(0)->data()->settings;
         feed.ver = 1;
-        feed.title = QStringLiteral("お知らせ");
-        user.lastProject(projectPath, root, 1);
-        QProcess app;
-        QVERIFY(user.startOn(app, x.display));
-
-        QVERIFY(x.xdo({QStringLiteral("search"), QStringLiteral("--sync"),
-                       QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                       QStringLiteral("\\[news\\]"), QStringLiteral("windowfocus")}));
-        QVERIFY(x.xdo({QStringLiteral("key"), QStringLiteral("alt+c")}));
-        QVERIFY(x.xdo({QStringLiteral("key"), QStringLiteral("r")})); // RSS preview
+        feed.title = u"お知らせ"_s;
+        QVERIFY(d.start(root, 1));
+        QVERIFY(d.keys({u"alt+c"_s}));
+        QVERIFY(d.keys({u"r"_s})); // RSS preview
         QString caption;
         const bool shown = QTest::qWaitFor(
             [&] {
-                return x.xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--name"), QStringLiteral("\\[プレビュー\\]"),
-                              QStringLiteral("getwindowname")},
-                             &caption);
+                return d.x.xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"\\[プレビュー\\]"_s,
+                                u"getwindowname"_s},
+                               &caption);
             },
             60000);
-        stop(app);
+        stop(d.app);
         if (!shown)
             QSKIP("the web engine showed no page within a minute on this machine");
         // An RSS file without a stylesheet is titled after its file name;
         // the program's name follows every caption.
-        QCOMPARE(caption, QStringLiteral("brisklettest.xml - [プレビュー] — Brisklet"));
+        QCOMPARE(caption, u"brisklettest.xml - [プレビュー] — Brisklet"_s);
+    }
+
+    // A new feed filled in on its channel tab with the keyboard alone, from
+    // the tree through the tab bar into the fields, is saved with its RSS
+    // file, which the feed clients read.
+    void newFeedFilledInUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        QVERIFY(d.start(ProjectNode(Project::defaultRootName(), ProjectNode::RootKind), 0));
+        // The project tree menu opens on its first item, "フィードの追加".
+        QVERIFY(d.keys({u"alt+p"_s}));
+        QVERIFY(d.keys({u"Return"_s}));
+        QVERIFY(d.keys({u"Return"_s})); // the new feed keeps its proposed name
+        // From the tree over the tab bar and the scroll area to the file name.
+        QVERIFY(d.keys({u"Tab"_s, u"Tab"_s, u"Tab"_s}));
+        const auto typeThenTab = [&](const QString &text, int tabs) {
+            return d.type(text) && d.keys(QStringList(tabs, u"Tab"_s));
+        };
+        QVERIFY(typeThenTab(u"site"_s, 3)); // past the two addresses
+        QVERIFY(typeThenTab(u"Site News"_s, 1));
+        QVERIFY(typeThenTab(u"http://example.com/"_s, 1));
+        // Past the creator, the three logo fields, the version choice and
+        // the stylesheet to the local folder.
+        QVERIFY(typeThenTab(u"All the news"_s, 7));
+        QVERIFY(d.type(d.user.home.path()));
+        QVERIFY(d.save());
+
+        const ChannelSettings saved = d.savedFeed().settings;
+        QCOMPARE(saved.filename, u"site"_s);
+        QCOMPARE(saved.title, u"Site News"_s);
+        QCOMPARE(saved.link, u"http://example.com/"_s);
+        QCOMPARE(saved.description, u"All the news"_s);
+        QCOMPARE(saved.localfolder, d.user.home.path());
+        const QByteArray rss = testfiles::readAll(d.rssFile());
+        FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
+        QVERIFY2(rss.contains("<title>Site News</title>"), rss.constData());
+    }
+
+    // A title typed into the empty first row of the grid brings the date,
+    // the feed's link and its creator along, into the project file and the
+    // RSS file.
+    void typedItemIsFilledInUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        QVERIFY(d.startOnFeed({}));
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+        // From the tree over the tab bar into the grid, on row 1's title.
+        QVERIFY(d.keys({u"Tab"_s, u"Tab"_s}));
+        QVERIFY(d.type(u"First news"_s));
+        QVERIFY(d.keys({u"Return"_s}));
+        QVERIFY(d.save());
+        const QDateTime after = QDateTime::currentDateTime();
+
+        const QList<FeedItem> items = d.savedFeed().items;
+        QCOMPARE(items.size(), 1);
+        const FeedItem &item = items.first();
+        QCOMPARE(item.title, u"First news"_s);
+        QCOMPARE(item.url, u"http://example.com/"_s);
+        QCOMPARE(item.creator, u"Taro"_s);
+        const QDateTime date = QDateTime::fromString(item.date, u"yyyy-MM-dd HH:mm:ss"_s);
+        QVERIFY2(date >= before && date <= after, qPrintable(item.date));
+
+        const QByteArray rss = testfiles::readAll(d.rssFile());
+        FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
+        const QString rssItem = QString::fromUtf8(rss.mid(rss.indexOf("<item>")));
+        QVERIFY2(rssItem.contains(u"<title>First news</title>"_s), rss.constData());
+        QVERIFY(rssItem.contains(u"<link>http://example.com/</link>"_s));
+        QVERIFY(rssItem.contains(u"<dc:creator>Taro</dc:creator>"_s));
+        const QString pubDate =
+            QRegularExpression(u"<pubDate>(.*)</pubDate>"_s).match(rssItem).captured(1);
+        // Feeds are stamped in Japan's zone, whatever the machine's zone is.
+        QCOMPARE(QDateTime::fromString(pubDate, Qt::RFC2822Date),
+                 QDateTime(date.date(), date.time(), QTimeZone(9 * 3600)));
+    }
+
+    // "B" of the content toolbar wraps the word selected in the item's body.
+    void boldButtonWrapsTheSelectionUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        FeedItem item;
+        item.title = u"one"_s;
+        item.desc = u"hello world"_s;
+        QVERIFY(d.startOnFeed({item}));
+        QVERIFY(d.click(contentEditorAt));
+        QVERIFY(d.keys({u"ctrl+End"_s, u"ctrl+shift+Left"_s}));
+        QVERIFY(d.click(boldButtonAt));
+        QVERIFY(d.save());
+        QCOMPARE(d.savedFeed().items.value(0).desc, u"hello <b>world</b>"_s);
     }
 };
 

@@ -4,10 +4,14 @@
 #include "editing/itemtablemodel.h"
 #include "editing/teditor.h"
 #include "editing/xstringgrid.h"
+#include "project/pageframe.h"
 #include "windowfixture.h"
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 
 using namespace Qt::StringLiterals;
 using namespace windowfixture;
@@ -81,6 +85,16 @@ private Q_SLOTS:
         QVERIFY(m_window->project().isModified());
         QCOMPARE(feed(0)->data()->changed, marked);
         QCOMPARE(m_window->commands().isEnabled(u"TB_Upload"_s), marked);
+    }
+
+    void channelTabFitsTheFirstWindowSize()
+    {
+        openWindow({});
+        m_window->pages().tabs()->setCurrentIndex(PageFrame::ChannelTab);
+        // Long labels and notes wrap rather than widen the page.
+        auto *scroll = find<QWidget>(u"Channel_Page"_s)->findChild<QScrollArea *>();
+        QVERIFY(scroll->isVisible());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
     }
 
     void editMenuRoutesToTheFocusedControl()

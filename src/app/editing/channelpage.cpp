@@ -30,16 +30,40 @@ QWidget *row(std::initializer_list<QWidget *> widgets)
     return box;
 }
 
+// A field with its note on a second line, wrapped when the page is narrow.
+QWidget *withNoteBelow(QWidget *field, const QString &note)
+{
+    auto *box = new QWidget;
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field);
+    auto *label = new QLabel(note);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    return box;
+}
+
+// A label too long to share a line with its field: it takes a line of its
+// own above it and wraps when the page is narrow, so that the page fits the
+// window at its first size.
+void addWideRow(QFormLayout *form, QLabel *label, QWidget *field)
+{
+    label->setWordWrap(true);
+    form->addRow(label);
+    form->addRow(field);
+}
+
 } // namespace
 
 ChannelPage::ChannelPage(QWidget *parent) : QWidget(parent)
 {
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
-    layout->addWidget(buildTexts());
-    layout->addWidget(buildOutput());
-    layout->addWidget(buildSwitches());
-    layout->addWidget(buildUpload());
+    for (QWidget *section : {buildTexts(), buildOutput(), buildSwitches(), buildUpload()}) {
+        // The page's own margins frame the sections.
+        section->layout()->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(section);
+    }
     layout->addStretch();
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
@@ -76,40 +100,51 @@ QWidget *ChannelPage::buildTexts()
     auto *box = new QWidget;
     auto *form = new QFormLayout(box);
     const auto add = [&](QString ChannelSettings::*member, const QString &name, int limit,
-                         const QString &label, const QString &beside, const QString &hint) {
+                         const QString &label, const QString &hint) {
         LimitedLineEdit *edit = addText(member, name, limit, hint);
-        QWidget *field = beside.isEmpty() ? edit : row({edit, new QLabel(beside)});
-        form->addRow(fieldLabel(label, edit), field);
+        form->addRow(fieldLabel(label, edit), edit);
     };
-    add(&ChannelSettings::filename, QStringLiteral("ED_FileName_Sub"), ShortText,
-        QStringLiteral("ファイル名(必須)"), QStringLiteral("(拡張子は除きます)"),
+    // The notes beside a field: a short one on the field's line, the two
+    // long address notes on a line below it.
+    LimitedLineEdit *filename = addText(
+        &ChannelSettings::filename, QStringLiteral("ED_FileName_Sub"), ShortText,
         QStringLiteral("チャンネルに使用するファイル名を指定します (拡張子は省略してください)"));
-    add(&ChannelSettings::root, QStringLiteral("ED_Informer_RootAddress_Sub"), LongText,
-        QStringLiteral("ルートアドレス(必須)"), QStringLiteral("http:// から[パス]のみ入力します"),
-        QStringLiteral("ファイル名を除くアドレスのパスのみを入力してください"));
-    add(&ChannelSettings::src, QStringLiteral("ED_Informer_RssAddress_Sub"), LongText,
-        QStringLiteral("設置するアドレス(必須)"),
-        QStringLiteral("http:// から[パス]のみ入力します "
-                       "(指定しない場合は[ルートアドレス]が適用されます"),
-        {});
+    form->addRow(fieldLabel(QStringLiteral("ファイル名(必須)"), filename),
+                 row({filename, new QLabel(QStringLiteral("(拡張子は除きます)"))}));
+    LimitedLineEdit *root =
+        addText(&ChannelSettings::root, QStringLiteral("ED_Informer_RootAddress_Sub"), LongText,
+                QStringLiteral("ファイル名を除くアドレスのパスのみを入力してください"));
+    form->addRow(fieldLabel(QStringLiteral("ルートアドレス(必須)"), root),
+                 withNoteBelow(root, QStringLiteral("http:// から[パス]のみ入力します")));
+    LimitedLineEdit *src =
+        addText(&ChannelSettings::src, QStringLiteral("ED_Informer_RssAddress_Sub"), LongText, {});
+    form->addRow(
+        fieldLabel(QStringLiteral("設置するアドレス(必須)"), src),
+        withNoteBelow(src, QStringLiteral("http:// から[パス]のみ入力します "
+                                          "(指定しない場合は[ルートアドレス]が適用されます")));
     add(&ChannelSettings::title, QStringLiteral("ED_Informer_Title_Sub"), ShortText,
-        QStringLiteral("タイトル(必須)"), {},
+        QStringLiteral("タイトル(必須)"),
         QStringLiteral("ホームページの名前や新着情報ページのタイトルを入力します"));
-    add(&ChannelSettings::link, QStringLiteral("ED_Informer_Address_Sub"), LongText,
-        QStringLiteral("ページアドレス http:// から入力します "
-                       "(指定しない場合は[HTMLパス][設置するアドレス][ルート]の順に適用されます)"),
-        {}, QStringLiteral("ホームページのトップページか新着情報ページのアドレスを入力します"));
+    LimitedLineEdit *link =
+        addText(&ChannelSettings::link, QStringLiteral("ED_Informer_Address_Sub"), LongText,
+                QStringLiteral("ホームページのトップページか新着情報ページのアドレスを入力します"));
+    addWideRow(form,
+               fieldLabel(QStringLiteral("ページアドレス http:// から入力します "
+                                         "(指定しない場合は[HTMLパス][設置するアドレス][ルート]の"
+                                         "順に適用されます)"),
+                          link),
+               link);
     add(&ChannelSettings::description, QStringLiteral("ED_Informer_Setumei_Sub"), DescriptionText,
-        QStringLiteral("概要(必須)"), {}, QStringLiteral("ホームページの概要を入力します。"));
+        QStringLiteral("概要(必須)"), QStringLiteral("ホームページの概要を入力します。"));
     add(&ChannelSettings::creator, QStringLiteral("ED_Informer_Creator_Sub"), ShortText,
-        QStringLiteral("作成者(任意)"), {}, QStringLiteral("作成者や代表者を入力します"));
+        QStringLiteral("作成者(任意)"), QStringLiteral("作成者や代表者を入力します"));
 
     auto *logo = new QGroupBox(QStringLiteral("ロゴ(任意)"));
     auto *logoForm = new QFormLayout(logo);
     const auto addLogo = [&](QString ChannelSettings::*member, const QString &name, int limit,
                              const QString &label, const QString &hint) {
         LimitedLineEdit *edit = addText(member, name, limit, hint);
-        logoForm->addRow(fieldLabel(label, edit), edit);
+        addWideRow(logoForm, fieldLabel(label, edit), edit);
     };
     addLogo(&ChannelSettings::logotitle, QStringLiteral("Edit_Logo_Title_Sub"), ShortText,
             QStringLiteral("タイトル(必須) ロゴのタイトルを入力します"),
@@ -129,6 +164,8 @@ QWidget *ChannelPage::buildOutput()
 {
     auto *box = new QWidget;
     auto *form = new QFormLayout(box);
+    // The numbers and the language need no more than their own width.
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_ver = new RadioGroup(QStringLiteral("RadioGroup_Ext_Sub"), QStringLiteral("拡張子"),
                            {QStringLiteral("RSS1.0 - rdf"), QStringLiteral("RSS2.0 - xml")},
                            QStringLiteral("保存するRSSの拡張子(バージョン)を選択します"));
@@ -138,7 +175,8 @@ QWidget *ChannelPage::buildOutput()
     LimitedLineEdit *style = addText(
         &ChannelSettings::style, QStringLiteral("Edit_StyleSheet_Sub"), LongText,
         QStringLiteral("スタイルシートを使用する場合は相対アドレスか絶対アドレスで指定します"));
-    form->addRow(
+    addWideRow(
+        form,
         fieldLabel(QStringLiteral("XSLスタイルシートの[アドレスとファイル名]を入力します"), style),
         style);
 
@@ -149,10 +187,11 @@ QWidget *ChannelPage::buildOutput()
                                "パスのみ)"));
     QPushButton *localBrowse = browseButton(m_localfolder);
     localBrowse->setObjectName(QStringLiteral("BT_RssSave_Sub"));
-    form->addRow(fieldLabel(QStringLiteral("ローカル保存先 (任意 指定しない場合はローカルには"
-                                           "ファイルは作成されません)"),
-                            m_localfolder),
-                 row({m_localfolder, localBrowse}));
+    addWideRow(form,
+               fieldLabel(QStringLiteral("ローカル保存先 (任意 指定しない場合はローカルには"
+                                         "ファイルは作成されません)"),
+                          m_localfolder),
+               row({m_localfolder, localBrowse}));
 
     m_rssline = new NumberSpinBox(QStringLiteral("ED_RssLine_Sub"), MinFeedRssLine, MaxFeedRssLine);
     SetHint(m_rssline, QStringLiteral("出力するRSSのアイテム数 5～100の範囲でを入力します"));

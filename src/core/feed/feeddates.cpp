@@ -4,18 +4,16 @@
 
 #include <QList>
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const std::array<const char *, 12> MonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 const std::array<const char *, 7> DayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
 
 // A wall-clock date and time, kept apart so that no time zone rule can move
 // a time that does not exist in the machine's zone (a daylight-saving gap).
@@ -25,24 +23,47 @@ struct WallClock
     QTime time;
 };
 
+// The fields, zero-padded to their digits, with the separator between them.
+void appendFields(QString &out, std::initializer_list<std::pair<int, int>> fields,
+                  char16_t separator)
+{
+    bool first = true;
+    for (const auto &[value, digits] : fields) {
+        if (!first)
+            out += separator;
+        first = false;
+        AppendDecimal(out, value, digits);
+    }
+}
+
+void appendTime(QString &out, QTime time)
+{
+    appendFields(out, {{time.hour(), 2}, {time.minute(), 2}, {time.second(), 2}}, u':');
+}
+
 QString rfc822(const WallClock &at)
 {
-    return QLatin1String(DayNames.at(size_t(at.date.dayOfWeek() - 1))) + QStringLiteral(", ") +
-           QString::number(at.date.day()) + QLatin1Char(' ') +
-           QLatin1String(MonthNames.at(size_t(at.date.month() - 1))) + QLatin1Char(' ') +
-           QString::number(at.date.year()) + QLatin1Char(' ') + twoDigits(at.time.hour()) +
-           QLatin1Char(':') + twoDigits(at.time.minute()) + QLatin1Char(':') +
-           twoDigits(at.time.second()) + QStringLiteral(" +0900");
+    QString text = QLatin1String(DayNames.at(size_t(at.date.dayOfWeek() - 1))) + u", "_s;
+    AppendDecimal(text, at.date.day(), 1);
+    text += u' ' + QLatin1String(MonthNames.at(size_t(at.date.month() - 1))) + u' ';
+    AppendDecimal(text, at.date.year(), 1);
+    text += u' ';
+    appendTime(text, at.time);
+    text += u" +0900";
+    return text;
 }
 
 // Written from the numbers read, never from the text as typed: a year
 // below 1000 keeps four digits and other separators become "-" and "T".
 QString w3c(const WallClock &at)
 {
-    return QStringLiteral("%1-%2-%3T")
-               .arg(at.date.year(), 4, 10, QLatin1Char('0'))
-               .arg(twoDigits(at.date.month()), twoDigits(at.date.day())) +
-           at.time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("+09:00");
+    QString text;
+    text.reserve(25);
+    appendFields(text, {{at.date.year(), 4}, {at.date.month(), 2}, {at.date.day(), 2}}, u'-');
+    text += u'T';
+    appendTime(text, at.time);
+    text += u"+09:00";
+    return text;
 }
 
 WallClock localNow(const Clock &clock)

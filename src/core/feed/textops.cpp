@@ -1,5 +1,7 @@
 #include "feed/textops.h"
 
+#include <algorithm>
+
 namespace {
 
 const QChar IdeographicSpace(0x3000);
@@ -21,40 +23,82 @@ bool StartsDecimalCharRef(const QString &text, qsizetype amp)
 // One pass over the text gives the same result as handling the entity table
 // character by character with "&" first: an inserted entity is never scanned
 // again, and the look-ahead for a kept reference only reads the original text.
+// The runs between special characters are copied whole; a text without any
+// is given back as it is.
 QString EscapeMarkupChars(const QString &text, bool escapeQuote, bool keepCharRefs)
 {
-    if (text.isEmpty())
-        return text;
+    const auto entityFor = [&](qsizetype i) -> QLatin1StringView {
+        switch (text.at(i).unicode()) {
+        case u'&':
+            return keepCharRefs && StartsDecimalCharRef(text, i) ? QLatin1StringView()
+                                                                 : QLatin1StringView("&amp;");
+        case u'<':
+            return QLatin1StringView("&lt;");
+        case u'>':
+            return QLatin1StringView("&gt;");
+        case u'"':
+            return escapeQuote ? QLatin1StringView("&quot;") : QLatin1StringView();
+        default:
+            return {};
+        }
+    };
+    const char16_t *const begin = QStringView(text).utf16();
+    const char16_t *const end = begin + text.size();
+    const auto isSpecial = [](char16_t c) {
+        return c == u'&' || c == u'<' || c == u'>' || c == u'"';
+    };
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'&' && !(keepCharRefs && StartsDecimalCharRef(text, i)))
-            out += QLatin1String("&amp;");
-        else if (c == u'<')
-            out += QLatin1String("&lt;");
-        else if (c == u'>')
-            out += QLatin1String("&gt;");
-        else if (c == u'"' && escapeQuote)
-            out += QLatin1String("&quot;");
-        else
-            out += c;
+    qsizetype done = 0;
+    for (const char16_t *p = std::find_if(begin, end, isSpecial); p != end;
+         p = std::find_if(p + 1, end, isSpecial)) {
+        const qsizetype i = p - begin;
+        const QLatin1StringView entity = entityFor(i);
+        if (entity.isEmpty())
+            continue;
+        if (out.isNull())
+            out.reserve(text.size() + text.size() / 8);
+        out.append(QStringView(text).sliced(done, i - done));
+        out.append(entity);
+        done = i + 1;
     }
+    if (out.isNull())
+        return text;
+    out.append(QStringView(text).sliced(done));
     return out;
 }
 
 // Replaces the first occurrence again and again until none is left, so that
 // a character produced by one replacement can take part in the next match.
-// Only the text around the last replacement can hold a new match, so the
-// search resumes just before it instead of at the start.
-void ReplaceRepeatedly(QString &text, QLatin1String entity, QChar character)
+// Only an "&" can start an entity, and only "&amp;" produces one, which then
+// starts the next match if "amp;" follows again: so one pass from the start,
+// taking a run of "amp;" after "&" whole, gives the same text.
+void ReplaceRepeatedly(QString &text, QLatin1StringView entity, QChar character)
 {
-    qsizetype from = 0;
-    qsizetype at;
-    while ((at = text.indexOf(entity, from)) >= 0) {
-        text.replace(at, entity.size(), character);
-        from = qMax<qsizetype>(0, at - entity.size() + 1);
+    const QStringView view(text);
+    const QLatin1StringView tail = entity.sliced(1);
+    const bool repeats = character == u'&';
+    QString out;
+    qsizetype done = 0;
+    for (qsizetype at = view.indexOf(u'&'); at >= 0; at = view.indexOf(u'&', at + 1)) {
+        qsizetype after = at + 1;
+        while (view.sliced(after).startsWith(tail)) {
+            after += tail.size();
+            if (!repeats)
+                break;
+        }
+        if (after == at + 1)
+            continue;
+        if (out.isNull())
+            out.reserve(text.size());
+        out.append(view.sliced(done, at - done));
+        out.append(character);
+        done = after;
+        at = after - 1;
     }
+    if (out.isNull())
+        return;
+    out.append(view.sliced(done));
+    text = std::move(out);
 }
 
 bool IsTrimmedSpace(QChar c)
@@ -142,12 +186,13 @@ QString UnescapeMarkup(const QString &text)
     if (!text.contains(u'&'))
         return text;
     QString out = text;
-    ReplaceRepeatedly(out, QLatin1String("&amp;"), u'&');
-    ReplaceRepeatedly(out, QLatin1String("&lt;"), u'<');
-    ReplaceRepeatedly(out, QLatin1String("&gt;"), u'>');
-    ReplaceRepeatedly(out, QLatin1String("&quot;"), u'"');
-    ReplaceRepeatedly(out, QLatin1String("&hellip;"), QChar(0x2026));
-    out.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    ReplaceRepeatedly(out, QLatin1StringView("&amp;"), u'&');
+    ReplaceRepeatedly(out, QLatin1StringView("&lt;"), u'<');
+    ReplaceRepeatedly(out, QLatin1StringView("&gt;"), u'>');
+    ReplaceRepeatedly(out, QLatin1StringView("&quot;"), u'"');
+    ReplaceRepeatedly(out, QLatin1StringView("&hellip;"), QChar(0x2026));
+    // A space produced from "&nbsp;" cannot form another.
+    ReplaceRepeatedly(out, QLatin1StringView("&nbsp;"), u' ');
     return out;
 }
 
@@ -243,6 +288,16 @@ QString AsciiLower(const QString &text)
     return lower;
 }
 
+void AppendDecimal(QString &out, int value, int digits)
+{
+    char16_t reversed[10];
+    int count = 0;
+    for (unsigned rest = unsigned(std::max(value, 0)); rest > 0 || count < digits; rest /= 10)
+        reversed[count++] = char16_t(u'0' + rest % 10);
+    while (count > 0)
+        out += QChar(reversed[--count]);
+}
+
 int CharCount(const QString &text)
 {
     int count = 0;
@@ -256,11 +311,16 @@ int CharCount(const QString &text)
 
 QString CopyChars(const QString &text, int first, int count)
 {
+    return CharsView(text, first, count).toString();
+}
+
+QStringView CharsView(const QString &text, int first, int count)
+{
     if (count <= 0)
-        return QString();
+        return {};
     const qsizetype begin = StepChars(text, 0, qMax(first, 1) - 1);
     const qsizetype end = StepChars(text, begin, count);
-    return text.mid(begin, end - begin);
+    return QStringView(text).sliced(begin, end - begin);
 }
 
 void WriteElementLine(QString &out, int level, const QString &name, const QString &value,
@@ -269,18 +329,31 @@ void WriteElementLine(QString &out, int level, const QString &name, const QStrin
     const QString content = asCData ? value : TrimWide(EscapeXmlText(value));
     if (content.isEmpty())
         return;
-    out += QString(2 * qMax(level, 0), u' ');
-    out += u'<' + name + u'>';
+    out.append(QString(2 * qMax(level, 0), u' '));
+    out.append(u'<');
+    out.append(name);
+    out.append(u'>');
     if (asCData) {
         // A "]]>" inside the value would end the section early and leave the
         // file malformed, so it is split across two sections.
-        QString section = content;
-        section.replace(QLatin1String("]]>"), QLatin1String("]]]]><![CDATA[>"));
-        out += QLatin1String("<![CDATA[") + section + QLatin1String("]]>");
+        out.append(QLatin1StringView("<![CDATA["));
+        const QStringView section(content);
+        qsizetype done = 0;
+        for (qsizetype at = section.indexOf(u']'); at >= 0; at = section.indexOf(u']', at + 1)) {
+            if (!section.sliced(at).startsWith(u"]]>"))
+                continue;
+            out.append(section.sliced(done, at + 2 - done));
+            out.append(QLatin1StringView("]]><![CDATA["));
+            done = at + 2;
+        }
+        out.append(section.sliced(done));
+        out.append(QLatin1StringView("]]>"));
     } else {
-        out += content;
+        out.append(content);
     }
-    out += QLatin1String("</") + name + QLatin1String(">\r\n");
+    out.append(QLatin1StringView("</"));
+    out.append(name);
+    out.append(QLatin1StringView(">\r\n"));
 }
 
 void WriteLine(QString &out, const QString &line)

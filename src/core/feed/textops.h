@@ -45,10 +45,15 @@ QString HtmlPageAddress(const QString &src, const QString &root, const QString &
                         int htmlext);
 // The text with the ASCII letters A to Z lower-cased; nothing else changes.
 QString AsciiLower(const QString &text);
+// Appends the decimal value, padded with zeros to at least that many
+// digits. For the fields of dates, which are never negative.
+void AppendDecimal(QString &out, int value, int digits);
 // Number of characters (code points).
 int CharCount(const QString &text);
 // At most count characters from the first (1-based).
 QString CopyChars(const QString &text, int first, int count);
+// The same characters as a view into the text.
+QStringView CharsView(const QString &text, int first, int count);
 // Appends "<name>value</name>" at 2 × level spaces with CR LF. A plain value
 // is escaped and trimmed, a CDATA value is written as it is; an empty value
 // writes nothing.

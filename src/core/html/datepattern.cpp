@@ -14,11 +14,6 @@ qsizetype runLength(QStringView text, qsizetype from)
     return end - from;
 }
 
-QString number(int value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0'));
-}
-
 const QLocale &japanese()
 {
     // One per thread: pages are generated on several threads.
@@ -32,7 +27,7 @@ template <typename NameOf>
 qsizetype appendNumberOrName(QString &out, qsizetype run, int value, NameOf nameOf)
 {
     if (run < 3) {
-        out += number(value, int(run));
+        AppendDecimal(out, value, int(run));
         return run;
     }
     out += nameOf(run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
@@ -46,10 +41,10 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
     switch (letter.unicode()) {
     case 'y':
         if (run >= 3) {
-            out += number(date.year(), 4);
+            AppendDecimal(out, date.year(), 4);
             return std::min<qsizetype>(run, 4);
         }
-        out += number(date.year() % 100, 2);
+        AppendDecimal(out, date.year() % 100, 2);
         return run;
     case 'm':
         return appendNumberOrName(out, run, date.month(), [&](QLocale::FormatType format) {
@@ -60,13 +55,13 @@ qsizetype appendField(QString &out, QChar letter, qsizetype run, QDate date, QTi
             return japanese().dayName(date.dayOfWeek(), format);
         });
     case 'h':
-        out += number(time.hour(), digits);
+        AppendDecimal(out, time.hour(), digits);
         return digits;
     case 'n':
-        out += number(time.minute(), digits);
+        AppendDecimal(out, time.minute(), digits);
         return digits;
     case 's':
-        out += number(time.second(), digits);
+        AppendDecimal(out, time.second(), digits);
         return digits;
     default:
         out += letter;
@@ -99,7 +94,7 @@ QString FormatDatePattern(QStringView pattern, QDate date, QTime time)
 int DateField(const QString &dateText, int first, int count)
 {
     bool ok = false;
-    const int value = CopyChars(dateText, first, count).toInt(&ok);
+    const int value = CharsView(dateText, first, count).toInt(&ok);
     return ok ? value : 0;
 }
 

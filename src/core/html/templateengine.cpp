@@ -5,6 +5,7 @@
 #include "templateattribute.h"
 #include "templatevariables.h"
 
+#include <algorithm>
 #include <bitset>
 
 namespace {
@@ -59,6 +60,20 @@ bool braceJustBefore(const QString &out)
     return QStringView(out).right(longestHead - 1).contains(u'{');
 }
 
+// The first occurrence of the head from the position on. Every head starts
+// with "{", which is searched for much faster than the whole head, and
+// braces are rare outside heads.
+qsizetype findHead(QStringView text, QStringView head, qsizetype from)
+{
+    for (qsizetype found = text.indexOf(u'{', from); found >= 0;
+         found = text.indexOf(u'{', found + 1)) {
+        if (text.size() - found >= head.size() &&
+            std::equal(head.begin(), head.end(), text.begin() + found))
+            return found;
+    }
+    return -1;
+}
+
 // Replaces every occurrence of one variable in a single pass. The search
 // goes on behind each inserted value, so a value holding the variable's own
 // head is not expanded again.
@@ -66,7 +81,7 @@ ReplaceResult replaceVariable(QString &text, const TemplateVariable &variable,
                               const VariableRequest &request)
 {
     ReplaceResult result;
-    qsizetype found = text.indexOf(variable.head);
+    qsizetype found = findHead(text, variable.head, 0);
     if (found < 0)
         return result;
     QString out;
@@ -89,7 +104,7 @@ ReplaceResult replaceVariable(QString &text, const TemplateVariable &variable,
         result.mayFormHeads = result.mayFormHeads || value.contains(u'{') || braceJustBefore(out);
         out += value;
         done = close + 1;
-        found = text.indexOf(variable.head, done);
+        found = findHead(text, variable.head, done);
     }
     out += QStringView(text).sliced(done);
     text = std::move(out);

@@ -3,6 +3,7 @@
 #include "feed/textops.h"
 #include "projectfields.h"
 #include "xmlelementreader.h"
+#include "xmlutf8.h"
 
 #include <QFile>
 #include <algorithm>
@@ -101,34 +102,45 @@ Kind kindOf(QByteArrayView name)
 template <typename Field>
 const Field *fieldNamed(std::span<const Field> fields, QByteArrayView name)
 {
-    const auto found = std::find_if(fields.begin(), fields.end(), [&](const Field &field) {
-        return SameXmlName(name, field.name);
+    // Files spell the names as they are written, which needs no folding.
+    auto found = std::find_if(fields.begin(), fields.end(), [&](const Field &field) {
+        return name == QByteArrayView(field.name.data(), field.name.size());
     });
+    if (found == fields.end())
+        found = std::find_if(fields.begin(), fields.end(),
+                             [&](const Field &field) { return SameXmlName(name, field.name); });
     return found == fields.end() ? nullptr : &*found;
 }
 
-void readChannelValue(ChannelSettings &settings, const ChannelField &field,
-                      const XmlElement &element)
+// The value of a multi-line field: the usual one, a single CDATA section,
+// is decoded in one pass.
+QString readMultiLine(XmlElementReader &xml)
+{
+    if (const std::optional<QByteArrayView> cdata = xml.soleCData()) {
+        if (std::optional<QString> lines = DecodeUtf8Lines(*cdata)) {
+            xml.skipElement();
+            return std::move(*lines);
+        }
+    }
+    return multiLineValue(xml.readElement().cdata);
+}
+
+void readChannelValue(ChannelSettings &settings, const ChannelField &field, XmlElementReader &xml)
 {
     switch (field.type) {
     case ChannelField::Text:
-        settings.*field.text = element.text;
+        settings.*field.text = xml.readText();
         break;
     case ChannelField::MultiLine:
-        settings.*field.text = multiLineValue(element.cdata);
+        settings.*field.text = readMultiLine(xml);
         break;
     case ChannelField::Integer:
-        settings.*field.integer = leadingInteger(element.text);
+        settings.*field.integer = leadingInteger(xml.readText());
         break;
     case ChannelField::Switch:
-        settings.*field.flag = leadingInteger(element.text) != 0;
+        settings.*field.flag = leadingInteger(xml.readText()) != 0;
         break;
     }
-}
-
-void readItemValue(FeedItem &item, const ItemField &field, const XmlElement &element)
-{
-    item.*field.text = field.multiLine ? multiLineValue(element.cdata) : element.text;
 }
 
 ProjectDefaults defaultsFrom(const ChannelSettings &record)
@@ -184,14 +196,16 @@ private:
             } else if (kind == Kind::Item && parent.data()) {
                 // Read whatever its name: a fault inside it counts.
                 const ItemField *field = fieldNamed(ItemFields(), name);
-                const XmlElement element = m_xml.readElement();
-                if (field)
-                    readItemValue(item, *field, element);
+                if (!field)
+                    m_xml.readText();
+                else
+                    item.*field->text = field->multiLine ? readMultiLine(m_xml) : m_xml.readText();
             } else if (kind == Kind::Project || kind == Kind::Node) {
                 const ChannelField *field = fieldNamed(ChannelFields(), name);
-                const XmlElement element = m_xml.readElement();
-                if (field)
-                    readChannelValue(record, *field, element);
+                if (!field)
+                    m_xml.readText();
+                else
+                    readChannelValue(record, *field, m_xml);
             } else {
                 m_xml.skipElement();
             }

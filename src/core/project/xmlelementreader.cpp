@@ -260,6 +260,26 @@ XmlElement XmlElementReader::readElement()
     return readElement(element, int(m_frames.size()));
 }
 
+QString XmlElementReader::readText()
+{
+    const pugi::xml_node element = m_frames.back().element;
+    const pugi::xml_node piece = element.first_child();
+    if (element.first_attribute() ||
+        (piece && (piece.type() != pugi::node_pcdata || piece.next_sibling())))
+        return readElement().text;
+    m_frames.pop_back();
+    return piece ? cleanPiece(piece.value(), Piece::Text) : QString();
+}
+
+std::optional<QByteArrayView> XmlElementReader::soleCData() const
+{
+    const pugi::xml_node element = m_frames.back().element;
+    const pugi::xml_node piece = element.first_child();
+    if (element.first_attribute() || piece.type() != pugi::node_cdata || piece.next_sibling())
+        return std::nullopt;
+    return QByteArrayView(piece.value());
+}
+
 XmlElement XmlElementReader::readElement(pugi::xml_node node, int depth)
 {
     XmlElement element;

@@ -51,6 +51,14 @@ public:
 
     // The element nextChild stopped at, with everything inside it.
     XmlElement readElement();
+    // Its plain text as readElement gives it; an element that holds one
+    // text piece and nothing else, the usual value, is read without making
+    // a record.
+    QString readText();
+    // The bytes of its only piece, as they stand in the document, when that
+    // is a CDATA section and the element holds nothing else; the reader
+    // stays at the element.
+    std::optional<QByteArrayView> soleCData() const;
     void skipElement();
 
     // A fault of the document: its own (see XmlDocument) or one found while

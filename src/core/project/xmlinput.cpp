@@ -22,10 +22,24 @@ quint64 wordAt(const uchar *data)
     return word;
 }
 
-// True when none of the eight bytes is below 0x20.
-bool hasNoControl(quint64 word)
+// Per byte, the high bit set when the byte is below 0x20. Exact: no carry
+// crosses a byte.
+quint64 controlBytes(quint64 word)
 {
-    return ((word - 0x20 * Ones) & ~word & HighBits) == 0;
+    return ~(((word & ~HighBits) + 0x60 * Ones) | word) & HighBits;
+}
+
+// Per byte, the high bit set when the byte is c.
+quint64 bytesEqual(quint64 word, uchar c)
+{
+    const quint64 x = word ^ (c * Ones);
+    return ~(((x & ~HighBits) + ~HighBits) | x) & HighBits;
+}
+
+quint64 droppedControls(quint64 word)
+{
+    return controlBytes(word) &
+           ~(bytesEqual(word, '\t') | bytesEqual(word, '\n') | bytesEqual(word, '\r'));
 }
 
 std::optional<QString> declaredEncoding(QByteArrayView document)
@@ -56,12 +70,14 @@ std::optional<QStringConverter::Encoding> byteOrderMark(QByteArrayView document)
 qsizetype DropXmlControls(char *data, qsizetype size)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data);
-    // Tabs and line ends make many words fail the quick test: those bytes
-    // are looked at one by one.
+    // Sixteen bytes at a time; those with a tab or a line end, about every
+    // fourth, take the closer look.
     qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        if (!hasNoControl(wordAt(bytes + i)) &&
-            std::any_of(bytes + i, bytes + i + 8, isDroppedControl))
+    for (; i + 16 <= size; i += 16) {
+        const quint64 first = wordAt(bytes + i);
+        const quint64 second = wordAt(bytes + i + 8);
+        if ((controlBytes(first) | controlBytes(second)) != 0 &&
+            (droppedControls(first) | droppedControls(second)) != 0)
             break;
     }
     while (i < size && !isDroppedControl(bytes[i]))

@@ -1,0 +1,35 @@
+// "アップロードの設定": the FTP template dialog with two templates, the first
+// one chosen and its password masked.
+#include "shot.h"
+
+#include "publish/ftptemplate.h"
+#include "publish/tftpform.h"
+#include "qtuserinterface.h"
+
+#include <QDir>
+
+namespace {
+
+std::unique_ptr<QWidget> templateDialog(const QString &folder)
+{
+    // The dialog asks nothing while it is only drawn.
+    static QtUserInterface ui(nullptr);
+    const QString templates = folder + QStringLiteral("/Ftp");
+    QDir().mkpath(templates);
+    FtpTemplate site;
+    site.name = QStringLiteral("レンタルサーバー");
+    site.server = QStringLiteral("ftp.example.jp");
+    site.user = QStringLiteral("yamada");
+    site.password = QStringLiteral("secret123");
+    site.timeout = 30;
+    SaveFtpTemplate(templates, site);
+    FtpTemplate office = site;
+    office.name = QStringLiteral("社内サーバー");
+    office.server = QStringLiteral("192.168.0.10");
+    SaveFtpTemplate(templates, office);
+    return std::make_unique<TFtpForm>(ui, templates, site.name);
+}
+
+const ShotRegistration registration({QStringLiteral("tftpform"), templateDialog});
+
+} // namespace
