@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "lockholder.h"
 #include "project/projectlock.h"
 #include "testfiles.h"
@@ -61,8 +62,7 @@ private Q_SLOTS:
 
     void reportsProblemsOfSingleFeeds_data()
     {
-        QTest::addColumn<QStringList>("readOnly");
-        QTest::addColumn<QByteArray>("out");
+        Columns<QStringList, QByteArray>("readOnly", "out");
         QTest::newRow("RSS file") << QStringList{u"blog.xml"_s}
                                   << "[Blog] RSSファイルが作成できません.\n"_ba;
         QTest::newRow("both feeds, in tree order, RSS first")

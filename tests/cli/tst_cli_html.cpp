@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "project/projectwriter.h"
 #include "testfiles.h"
 
@@ -45,12 +46,10 @@ class TestCliHtml : public QObject
 private Q_SLOTS:
     void pageBytes_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QStringList>("arguments"); // between "html" and the project file
-        QTest::addColumn<QString>("feed");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QString>("err"); // a part of it; empty: nothing
+        // arguments: between "html" and the project file
+        // err: a part of it; empty: nothing
+        Columns<QString, bool, QStringList, QString, QByteArray, QString>(
+            "script", "html", "arguments", "feed", "out", "err");
         const auto row = [](const char *name, const QString &script, const QByteArray &out,
                             bool html = true, const QString &feed = u"Top"_s,
                             const QStringList &arguments = {}, const QString &err = {}) {
@@ -73,11 +72,9 @@ private Q_SLOTS:
     }
     void pageBytes()
     {
-        QFETCH(QString, script);
-        QFETCH(bool, html);
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, feed);
-        QFETCH(QString, err);
+        const auto [script, html, arguments, feed, err] =
+            Fetch<QString, bool, QStringList, QString, QString>("script", "html", "arguments",
+                                                                "feed", "err");
         QTemporaryDir dir;
         const testfiles::CliResult result = testfiles::runCli(
             arguments + QStringList{u"html"_s, writeProject(dir, script, html), feed});
@@ -92,8 +89,8 @@ private Q_SLOTS:
     // command, whose tests go through its cases.
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // PROJECT stands for the project file
-        QTest::addColumn<int>("exitCode");
+        // arguments: PROJECT stands for the project file
+        Columns<QStringList, int>("arguments", "exitCode");
         QTest::newRow("unknown feed") << QStringList{u"PROJECT"_s, u"Nothing"_s} << 3;
         QTest::newRow("missing project") << QStringList{u"PROJECT.none"_s, u"Top"_s} << 2;
         QTest::newRow("missing argument") << QStringList{u"PROJECT"_s} << 64;

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "html/charsets.h"
 #include "project/findfeed.h"
 #include "project/projectreader.h"
@@ -67,10 +68,10 @@ class TestCliImportTable : public QObject
 private Q_SLOTS:
     void addsTheFeedAndSaves_data()
     {
-        QTest::addColumn<QStringList>("options"); // after the two files
-        QTest::addColumn<QString>("parent");      // path of the node that receives the feed
-        QTest::addColumn<int>("itemCount");       // in the table
-        QTest::addColumn<QString>("message");
+        // options: after the two files
+        // parent: path of the node that receives the feed
+        // itemCount: in the table
+        Columns<QStringList, QString, int, QString>("options", "parent", "itemCount", "message");
         QTest::newRow("no node named") << QStringList{} << QString() << 2 << QString();
         QTest::newRow("under the root")
             << QStringList{u"--under"_s, QString()} << QString() << 2 << QString();
@@ -85,9 +86,8 @@ private Q_SLOTS:
     }
     void addsTheFeedAndSaves()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QString, parent);
-        QFETCH(int, itemCount);
+        const auto [options, parent, itemCount] =
+            Fetch<QStringList, QString, int>("options", "parent", "itemCount");
         const Workspace files(u"news.tbl"_s, itemCount);
         const auto result =
             testfiles::runCli(QStringList{u"import-tbl"_s, files.project, files.table} + options);
@@ -116,9 +116,8 @@ private Q_SLOTS:
     // Every failure leaves the project file as it was.
     void failures_data()
     {
-        QTest::addColumn<QString>("arguments"); // PROJECT and TABLE stand for the files
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        // arguments: PROJECT and TABLE stand for the files
+        Columns<QString, int, QString>("arguments", "exitCode", "message");
         const QString usage = u"usage: brisklet-cli import-tbl PROJECT.dta TABLE.tbl "
                               u"[--under NODEPATH]"_s;
         QTest::newRow("missing table")
@@ -133,8 +132,7 @@ private Q_SLOTS:
     }
     void failures()
     {
-        QFETCH(QString, arguments);
-        QFETCH(QString, message);
+        const auto [arguments, message] = Fetch<QString, QString>("arguments", "message");
         const Workspace files(u"news.tbl"_s, 1);
         const auto result =
             testfiles::runCli(QStringList{u"import-tbl"_s} + arguments.split(u' '),

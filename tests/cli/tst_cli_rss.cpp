@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "feedcheck.h"
 #include "testfiles.h"
 
@@ -58,9 +59,8 @@ private Q_SLOTS:
 
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // PROJECT stands for the project file
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        // arguments: PROJECT stands for the project file
+        Columns<QStringList, int, QString>("arguments", "exitCode", "message");
         const auto row = [](const char *name, const char *feed, int exitCode, const char *message,
                             const char *project = "PROJECT") {
             QTest::newRow(name) << QStringList{u8("rss"), u8(project), u8(feed)} << exitCode
@@ -79,8 +79,7 @@ private Q_SLOTS:
     }
     void failures()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, message);
+        const auto [arguments, message] = Fetch<QStringList, QString>("arguments", "message");
         const auto result = run(arguments);
         QTEST(result.exitCode, "exitCode");
         QVERIFY(result.out.isEmpty());
@@ -100,10 +99,7 @@ private Q_SLOTS:
 
     void check_data()
     {
-        QTest::addColumn<QString>("project");
-        QTest::addColumn<QString>("feed");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("out");
+        Columns<QString, QString, int, QString>("project", "feed", "exitCode", "out");
         QTest::newRow("nothing found") << u8("PROJECT") << u8("お知らせ") << 0 << QString();
         QTest::newRow("warnings only")
             << u8("PROJECT") << u8("重複") << 1
@@ -119,8 +115,7 @@ private Q_SLOTS:
     }
     void check()
     {
-        QFETCH(QString, project);
-        QFETCH(QString, feed);
+        const auto [project, feed] = Fetch<QString, QString>("project", "feed");
         const auto result = run({u8("check"), project, feed});
         QTEST(result.exitCode, "exitCode");
         QTEST(QString::fromUtf8(result.out), "out");

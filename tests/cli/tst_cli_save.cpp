@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -43,10 +44,9 @@ private Q_SLOTS:
     // Failures leave the output alone: no file, or the old one unchanged.
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // IN and OUT stand for files in a folder
-        QTest::addColumn<QByteArray>("input");      // empty: IN does not exist
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        // arguments: IN and OUT stand for files in a folder
+        // input: empty: IN does not exist
+        Columns<QStringList, QByteArray, int, QString>("arguments", "input", "exitCode", "message");
         const QString usage = u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
         const QStringList inOut{u8("IN"), u8("OUT")};
         QTest::newRow("missing project")
@@ -64,9 +64,8 @@ private Q_SLOTS:
     }
     void failures()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, input);
-        QFETCH(QString, message);
+        const auto [arguments, input, message] =
+            Fetch<QStringList, QByteArray, QString>("arguments", "input", "message");
         QTemporaryDir dir;
         const QString in = dir.filePath(u8("in.dta"));
         const QString out = dir.filePath(u8("out.dta"));

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "ftptemplates.h"
 #include "project/folders.h"
 #include "publish/ftptemplatefolder.h"
@@ -58,8 +59,7 @@ private Q_SLOTS:
 
     void choosesClient_data()
     {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<bool>("useCurl");
+        Columns<QString, bool>("option", "useCurl");
         QTest::newRow("curl") << u"--client curl"_s << true;
         QTest::newRow("socket") << u"--client socket"_s << false;
         QTest::newRow("older name, socket") << u"--wininet 0"_s << false;
@@ -67,8 +67,7 @@ private Q_SLOTS:
     }
     void choosesClient()
     {
-        QFETCH(QString, option);
-        QFETCH(bool, useCurl);
+        const auto [option, useCurl] = Fetch<QString, bool>("option", "useCurl");
         // The opposite client first, so that the option has to change it.
         const QString save = u"save Client --server h --yes "_s;
         QCOMPARE(run((save + (useCurl ? u"--client socket"_s : u"--client curl"_s))).exitCode, 0);
@@ -90,8 +89,7 @@ private Q_SLOTS:
 
     void refusesBadInput_data()
     {
-        QTest::addColumn<QString>("args");
-        QTest::addColumn<int>("exitCode");
+        Columns<QString, int>("args", "exitCode");
         QTest::newRow("no server") << u"save Bad"_s << 64;
         QTest::newRow("port not a number") << u"save Bad --server h --port x"_s << 64;
         QTest::newRow("passive 2") << u"save Bad --server h --passive 2"_s << 64;

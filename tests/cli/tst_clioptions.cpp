@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "testfiles.h"
 
 #include <QTest>
@@ -13,10 +14,7 @@ class TestCliOptions : public QObject
 private Q_SLOTS:
     void options_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QByteArray>("err");
+        Columns<QStringList, int, QByteArray, QByteArray>("args", "exitCode", "out", "err");
         const auto row = [](const char *name, const QString &commandLine, int exitCode,
                             const QByteArray &out, const QByteArray &err = {}) {
             QTest::newRow(name) << commandLine.split(u' ') << exitCode << out << err;
@@ -42,10 +40,8 @@ private Q_SLOTS:
     }
     void options()
     {
-        QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
-        QFETCH(QByteArray, out);
-        QFETCH(QByteArray, err);
+        const auto [args, exitCode, out, err] =
+            Fetch<QStringList, int, QByteArray, QByteArray>("args", "exitCode", "out", "err");
         const testfiles::CliResult result = testfiles::runCli(args);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.out.contains(out), result.out.constData());

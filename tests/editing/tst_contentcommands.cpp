@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/contentcommands.h"
 #include "model/channelsettings.h"
 
@@ -28,9 +29,7 @@ class TestContentCommands : public QObject
 private Q_SLOTS:
     void insertion_data()
     {
-        QTest::addColumn<ContentInsertion>("insertion");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caretBack");
+        Columns<ContentInsertion, QString, int>("insertion", "text", "caretBack");
         const auto row = [](const char *name, const ContentInsertion &insertion,
                             const QString &text, int caretBack) {
             QTest::newRow(name) << insertion << text << caretBack;
@@ -66,10 +65,7 @@ private Q_SLOTS:
 
     void escapeButtons_data()
     {
-        QTest::addColumn<EscapeButton>("button");
-        QTest::addColumn<QString>("entity");
-        QTest::addColumn<QString>("plain");
-        QTest::addColumn<QString>("entityHtml");
+        Columns<EscapeButton, QString, QString, QString>("button", "entity", "plain", "entityHtml");
         QTest::newRow("<") << EscapeButton::Left << u"&lt;"_s << u"<"_s << u"&lt;"_s;
         QTest::newRow(">") << EscapeButton::Right << u"&gt;"_s << u">"_s << u"&gt;"_s;
         QTest::newRow("&") << EscapeButton::Amp << u"&amp;"_s << u"&"_s << u"&amp;"_s;
@@ -86,11 +82,8 @@ private Q_SLOTS:
 
     void escapeLockKeys_data()
     {
-        QTest::addColumn<QChar>("key");
-        QTest::addColumn<bool>("lock");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<bool>("ctrl");
-        QTest::addColumn<QString>("inserted"); // "-": typed normally
+        // inserted: "-": typed normally
+        Columns<QChar, bool, bool, bool, QString>("key", "lock", "shift", "ctrl", "inserted");
         QTest::newRow("< locked") << QChar(u'<') << true << false << false << "&lt;";
         QTest::newRow("space locked") << QChar(u' ') << true << false << false << "&nbsp;";
         QTest::newRow("< unlocked") << QChar(u'<') << false << false << false << "-";
@@ -103,10 +96,8 @@ private Q_SLOTS:
     }
     void escapeLockKeys()
     {
-        QFETCH(QChar, key);
-        QFETCH(bool, lock);
-        QFETCH(bool, shift);
-        QFETCH(bool, ctrl);
+        const auto [key, lock, shift, ctrl] =
+            Fetch<QChar, bool, bool, bool>("key", "lock", "shift", "ctrl");
         QTEST(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), "inserted");
     }
 

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/feedpagebinding.h"
 #include "feedpagefixture.h"
 
@@ -24,10 +25,7 @@ private Q_SLOTS:
 
     void storedChoices_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("languageBack");
+        Columns<QString, int, int, QString>("language", "stored", "index", "languageBack");
         QTest::newRow("ja, first item") << u"ja"_s << 0 << 0 << u"ja"_s;
         QTest::newRow("en, second item") << u"en"_s << 1 << 1 << u"en"_s;
         QTest::newRow("upper-case EN") << u"EN"_s << 2 << 1 << u"ja"_s;
@@ -36,10 +34,8 @@ private Q_SLOTS:
     }
     void storedChoices()
     {
-        QFETCH(QString, language);
-        QFETCH(int, stored);
-        QFETCH(int, index);
-        QFETCH(QString, languageBack);
+        const auto [language, stored, index, languageBack] =
+            Fetch<QString, int, int, QString>("language", "stored", "index", "languageBack");
         TEditList feed;
         feed.settings.language = language;
         feed.settings.ver = feed.settings.htmlext = feed.settings.htmlmark = stored;
@@ -55,11 +51,8 @@ private Q_SLOTS:
 
     void ftpTemplateEntry_data()
     {
-        QTest::addColumn<QStringList>("folder");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("captions");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("storedBack");
+        Columns<QStringList, QString, QStringList, int, QString>("folder", "stored", "captions",
+                                                                 "index", "storedBack");
         const QString none = u"使用しない"_s;
         const QStringList ab{u"a"_s, u"b"_s};
         QTest::newRow("no template")
@@ -76,11 +69,9 @@ private Q_SLOTS:
     }
     void ftpTemplateEntry()
     {
-        QFETCH(QStringList, folder);
-        QFETCH(QString, stored);
-        QFETCH(QStringList, captions);
-        QFETCH(int, index);
-        QFETCH(QString, storedBack);
+        const auto [folder, stored, captions, index, storedBack] =
+            Fetch<QStringList, QString, QStringList, int, QString>("folder", "stored", "captions",
+                                                                   "index", "storedBack");
         TEditList feed;
         feed.settings.ftptemplate = stored;
         const FeedPageValues shown = ShowNode(feed.settings, folder);
@@ -118,13 +109,8 @@ private Q_SLOTS:
 
     void toolState_data()
     {
-        QTest::addColumn<bool>("isFeed");
-        QTest::addColumn<int>("ftpIndex");
-        QTest::addColumn<QString>("ftpfolder");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<bool>("upload");
-        QTest::addColumn<bool>("htmlButtons");
-        QTest::addColumn<bool>("ftpPath");
+        Columns<bool, int, QString, bool, bool, bool, bool>(
+            "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
         QTest::newRow("folder node") << false << 1 << u"x"_s << true << false << false << true;
         QTest::newRow("nothing to upload to")
             << true << 0 << QString() << false << false << false << false;
@@ -135,13 +121,9 @@ private Q_SLOTS:
     }
     void toolState()
     {
-        QFETCH(bool, isFeed);
-        QFETCH(int, ftpIndex);
-        QFETCH(QString, ftpfolder);
-        QFETCH(bool, html);
-        QFETCH(bool, upload);
-        QFETCH(bool, htmlButtons);
-        QFETCH(bool, ftpPath);
+        const auto [isFeed, ftpIndex, ftpfolder, html, upload, htmlButtons, ftpPath] =
+            Fetch<bool, int, QString, bool, bool, bool, bool>(
+                "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
         FeedPageValues live = ResetPages({}, {u"a"_s});
         live.settings.ftptemplate = ChosenFtpTemplate(live.ftpEntries, ftpIndex);
         live.settings.ftpfolder = ftpfolder;
@@ -157,9 +139,7 @@ private Q_SLOTS:
 
     void typedText_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("accepted");
+        Columns<QString, QString, bool>("before", "after", "accepted");
         const auto row = [](const char *name, const char *before, const char *after,
                             bool accepted) {
             QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(after)
@@ -175,19 +155,14 @@ private Q_SLOTS:
     }
     void typedText()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(bool, accepted);
+        const auto [before, after, accepted] =
+            Fetch<QString, QString, bool>("before", "after", "accepted");
         QCOMPARE(AcceptsTypedText(before, after, 5), accepted);
     }
 
     void pageAddressLabel_data()
     {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("filename");
-        QTest::addColumn<int>("ext");
-        QTest::addColumn<QString>("text");
+        Columns<QString, QString, QString, int, QString>("src", "root", "filename", "ext", "text");
         const auto row = [](const char *name, const char *src, const char *root,
                             const char *filename, int ext, const char *text) {
             QTest::newRow(name) << QString::fromUtf8(src) << QString::fromUtf8(root)
@@ -203,11 +178,9 @@ private Q_SLOTS:
     }
     void pageAddressLabel()
     {
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(QString, filename);
-        QFETCH(int, ext);
-        QFETCH(QString, text);
+        const auto [src, root, filename, ext, text] =
+            Fetch<QString, QString, QString, int, QString>("src", "root", "filename", "ext",
+                                                           "text");
         FeedPageValues v;
         v.settings.src = src;
         v.settings.root = root;

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/contenttoolbar.h"
 #include "editing/teditor.h"
 #include "editing/tinputform.h"
@@ -79,11 +80,9 @@ private Q_SLOTS:
 
     void buttons_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("selection");
-        QTest::addColumn<int>("markup");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret"); // position after the command
+        // caret: position after the command
+        Columns<QString, QString, int, QString, int>("button", "selection", "markup", "text",
+                                                     "caret");
         const auto row = [](const char *name, const char *button, const char *selection,
                             Markup markup, const char *text, int caret) {
             QTest::newRow(name) << QString::fromUtf8(button) << QString::fromUtf8(selection)
@@ -101,11 +100,9 @@ private Q_SLOTS:
     }
     void buttons()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, selection);
-        QFETCH(int, markup);
-        QFETCH(QString, text);
-        QFETCH(int, caret);
+        const auto [button, selection, markup, text, caret] =
+            Fetch<QString, QString, int, QString, int>("button", "selection", "markup", "text",
+                                                       "caret");
         start(selection, Markup(markup));
         m_editor->setModified(false);
         QAction *action = m_toolBar->findChild<QAction *>(button);

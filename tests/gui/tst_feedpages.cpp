@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/channelpage.h"
 #include "editing/defaultspanel.h"
 #include "editing/feedpages.h"
@@ -96,10 +97,7 @@ private Q_SLOTS:
 
     void typingMarksTheFeed_data()
     {
-        QTest::addColumn<QString>("ftptemplate");
-        QTest::addColumn<QString>("ftpfolder");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("marked");
+        Columns<QString, QString, QString, bool>("ftptemplate", "ftpfolder", "field", "marked");
         const auto row = [](const char *name, const QString &ftptemplate, const char *ftpfolder,
                             const char *field, bool marked) {
             QTest::newRow(name) << ftptemplate << QString::fromUtf8(ftpfolder)
@@ -115,10 +113,8 @@ private Q_SLOTS:
     }
     void typingMarksTheFeed()
     {
-        QFETCH(QString, ftptemplate);
-        QFETCH(QString, ftpfolder);
-        QFETCH(QString, field);
-        QFETCH(bool, marked);
+        const auto [ftptemplate, ftpfolder, field, marked] =
+            Fetch<QString, QString, QString, bool>("ftptemplate", "ftpfolder", "field", "marked");
         showFeed({.ftptemplate = ftptemplate, .ftpfolder = ftpfolder});
         QSignalSpy marks(m_project.get(), &Project::changedMarkChanged);
         QWidget *widget = find<QWidget>(field);
@@ -180,18 +176,16 @@ private Q_SLOTS:
 
     void spinValues_data()
     {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("typed"); // empty: not edited
-        QTest::addColumn<int>("storedBack");
+        // typed: empty: not edited
+        Columns<int, QString, int>("stored", "typed", "storedBack");
         QTest::newRow("out of range kept while untouched") << 500 << QString() << 500;
         QTest::newRow("half-typed value below the range") << 42 << u"3"_s << 5;
         QTest::newRow("typed value") << 42 << u"77"_s << 77;
     }
     void spinValues()
     {
-        QFETCH(int, stored);
-        QFETCH(QString, typed);
-        QFETCH(int, storedBack);
+        const auto [stored, typed, storedBack] =
+            Fetch<int, QString, int>("stored", "typed", "storedBack");
         showFeed({.rssline = stored});
         auto *spin = find<QSpinBox>(u"ED_RssLine_Sub"_s);
         if (!typed.isEmpty()) {

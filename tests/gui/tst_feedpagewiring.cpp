@@ -1,4 +1,5 @@
 #include "commandset.h"
+#include "datarows.h"
 #include "editing/feedpagewiring.h"
 #include "editing/itemspage.h"
 #include "editing/itemtablemodel.h"
@@ -68,15 +69,13 @@ private Q_SLOTS:
 
     void typingMarksOnlyAnUploadableFeed_data()
     {
-        QTest::addColumn<QString>("uploadFolder");
-        QTest::addColumn<bool>("marked");
+        Columns<QString, bool>("uploadFolder", "marked");
         QTest::newRow("upload folder") << m_dir.filePath(u"up"_s) << true;
         QTest::newRow("nowhere to go") << QString() << false;
     }
     void typingMarksOnlyAnUploadableFeed()
     {
-        QFETCH(QString, uploadFolder);
-        QFETCH(bool, marked);
+        const auto [uploadFolder, marked] = Fetch<QString, bool>("uploadFolder", "marked");
         openWindow(uploadFolder);
         QVERIFY(!m_window->project().isModified());
 

@@ -1,4 +1,5 @@
 #include "commandset.h"
+#include "datarows.h"
 #include "editorform.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
@@ -69,11 +70,8 @@ private Q_SLOTS:
 
     void menuItemsCarryTheirNamesAndStates_data()
     {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("shortcut");
-        QTest::addColumn<bool>("enabledOnRoot");
+        Columns<QString, QString, QString, QString, bool>("menu", "name", "caption", "shortcut",
+                                                          "enabledOnRoot");
         const auto row = [](const char *name, const char *menu, const char *action,
                             const char *caption, const char *shortcut, bool enabledOnRoot) {
             QTest::newRow(name) << QString::fromUtf8(menu) << QString::fromUtf8(action)
@@ -97,8 +95,7 @@ private Q_SLOTS:
     }
     void menuItemsCarryTheirNamesAndStates()
     {
-        QFETCH(QString, menu);
-        QFETCH(QString, name);
+        const auto [menu, name] = Fetch<QString, QString>("menu", "name");
         TEditorForm window(foldersIn(m_dir));
         auto *qmenu = window.findChild<QMenu *>(menu);
         auto *action = window.findChild<QAction *>(name);

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/teditor.h"
 #include "examplefeed.h"
 #include "fakebrowser.h"
@@ -31,11 +32,7 @@ private Q_SLOTS:
     // it; CB_View and Memo follow the command.
     void previews_data()
     {
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QByteArray>("start");
+        Columns<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
         const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
         QTest::newRow("RSS 2.0") << 1 << false << u"brisklettest.xml"_s << 0 << xml + "<rss";
         QTest::newRow("RSS 1.0") << 0 << false << u"brisklettest.xml"_s << 0 << xml + "<rdf";
@@ -46,11 +43,8 @@ private Q_SLOTS:
 
     void previews()
     {
-        QFETCH(int, ver);
-        QFETCH(bool, html);
-        QFETCH(QString, fileName);
-        QFETCH(int, view);
-        QFETCH(QByteArray, start);
+        const auto [ver, html, fileName, view, start] =
+            Fetch<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
         feed.settings.htmlscript = u"<meta charset=\"euc-jp\">{channel_title}"_s;

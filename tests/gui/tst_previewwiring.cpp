@@ -1,4 +1,5 @@
 #include "commandset.h"
+#include "datarows.h"
 #include "editing/teditor.h"
 #include "fakebrowser.h"
 #include "preview/focusedtext.h"
@@ -46,9 +47,8 @@ private Q_SLOTS:
     // offers the feed check once the feed has a site and a file name.
     void functionMenu_data()
     {
-        QTest::addColumn<QString>("node");
-        QTest::addColumn<SettingsEdit>("edit");
-        QTest::addColumn<QString>("expected"); // visible RSS, HTML, site; enabled check
+        // expected: visible RSS, HTML, site; enabled check
+        Columns<QString, SettingsEdit, QString>("node", "edit", "expected");
         const SettingsEdit none = [](ChannelSettings &) {};
         QTest::newRow("folder") << u"News"_s << none << u"---0"_s;
         QTest::newRow("feed without page or site") << u"a"_s << none << u"R--0"_s;
@@ -67,9 +67,8 @@ private Q_SLOTS:
 
     void functionMenu()
     {
-        QFETCH(QString, node);
-        QFETCH(SettingsEdit, edit);
-        QFETCH(QString, expected);
+        const auto [node, edit, expected] =
+            Fetch<QString, SettingsEdit, QString>("node", "edit", "expected");
         auto form = window();
         ProjectNode &chosen = *nodeOf(*form, node);
         if (chosen.data())

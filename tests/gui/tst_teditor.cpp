@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/boxmodeswitch.h"
 #include "editing/teditor.h"
 
@@ -47,10 +48,8 @@ private Q_SLOTS:
 
     void typingUnderEscapeLock_data()
     {
-        QTest::addColumn<bool>("lock");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("keys"); // '\r' Enter, '\t' Shift+Enter
-        QTest::addColumn<QString>("text");
+        // keys: '\r' Enter, '\t' Shift+Enter
+        Columns<bool, bool, QString, QString>("lock", "readOnly", "keys", "text");
         QTest::newRow("lock on") << true << false << u"a<b& >"_s << u"a&lt;b&amp;&nbsp;&gt;"_s;
         QTest::newRow("lock off") << false << false << u"a<b"_s << u"a<b"_s;
         QTest::newRow("enter, lock on") << true << false << u"a\r\tb"_s << u"a<br />\r\nb"_s;
@@ -59,10 +58,8 @@ private Q_SLOTS:
     }
     void typingUnderEscapeLock()
     {
-        QFETCH(bool, lock);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
+        const auto [lock, readOnly, keys, text] =
+            Fetch<bool, bool, QString, QString>("lock", "readOnly", "keys", "text");
         QAction escapeLock;
         escapeLock.setCheckable(true);
         escapeLock.setChecked(lock);

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "publish/curlftpclient.h"
 #include "publish/ftpsession.h"
 #include "publish/socketftpclient.h"
@@ -83,10 +84,8 @@ private Q_SLOTS:
 
     void serverReplies_data()
     {
-        QTest::addColumn<bool>("useWinInet");
-        QTest::addColumn<Replies>("replies");
-        QTest::addColumn<bool>("succeeds");
-        QTest::addColumn<QString>("error"); // the start of the error text
+        // error: the start of the error text
+        Columns<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
 
         // The error texts of libcurl and the socket client.
         const auto row = [](const char *name, const Replies &replies, const QString &curlError,
@@ -125,10 +124,8 @@ private Q_SLOTS:
     }
     void serverReplies()
     {
-        QFETCH(bool, useWinInet);
-        QFETCH(Replies, replies);
-        QFETCH(bool, succeeds);
-        QFETCH(QString, error);
+        const auto [useWinInet, replies, succeeds, error] =
+            Fetch<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
         ScriptedFtpServer server(Fault::None, replies);
         const QString result = uploadOnce(scriptedTemplate(server, useWinInet), "<rss/>");
         QCOMPARE(result.isEmpty(), succeeds);
@@ -163,8 +160,7 @@ private Q_SLOTS:
 
     void passiveReplyPort_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<int>("port");
+        Columns<QString, int>("reply", "port");
         QTest::newRow("usual") << u"227 Entering Passive Mode (10,0,0,5,4,1)"_s << 1025;
         QTest::newRow("no closing parenthesis") << u"227 (127,0,0,1,195,80"_s << 50000;
         QTest::newRow("spaces") << u"227 ok (1, 2, 3, 4, 0, 21)."_s << 21;

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "publish/ftpreplyreader.h"
 
 #include <QTest>
@@ -21,10 +22,7 @@ class TestFtpReplyReader : public QObject
 private Q_SLOTS:
     void replies_data()
     {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QList<int>>("codes");
-        QTest::addColumn<QString>("firstText");
-        QTest::addColumn<bool>("failed");
+        Columns<QByteArray, QList<int>, QString, bool>("input", "codes", "firstText", "failed");
 
         // A failed reading gives no code; firstText is the text of the first reply.
         const auto row = [](const char *name, const QByteArray &input, const QList<int> &codes,
@@ -58,8 +56,7 @@ private Q_SLOTS:
     }
     void replies()
     {
-        QFETCH(QByteArray, input);
-        QFETCH(bool, failed);
+        const auto [input, failed] = Fetch<QByteArray, bool>("input", "failed");
 
         // Byte by byte and all at once must read alike.
         for (const bool byteByByte : {false, true}) {

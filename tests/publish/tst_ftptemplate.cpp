@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "ftptemplates.h"
 #include "publish/templatescramble.h"
 #include "testfiles.h"
@@ -69,8 +70,7 @@ private Q_SLOTS:
 
     void unscrambleOfForeignText_data()
     {
-        QTest::addColumn<QByteArray>("scrambled");
-        QTest::addColumn<QByteArray>("plain");
+        Columns<QByteArray, QByteArray>("scrambled", "plain");
         QTest::newRow("not from the table") << QByteArray("server:x") << QByteArray();
         QTest::newRow("odd symbol left over")
             << (ScrambleTemplateLine("ab") + 'G') << QByteArray("ab");
@@ -177,9 +177,7 @@ private Q_SLOTS:
     // Files written line by line, as someone editing them would.
     void loadHandWrittenFile_data()
     {
-        QTest::addColumn<QList<QByteArray>>("lines");
-        QTest::addColumn<bool>("usable");
-        QTest::addColumn<FtpTemplate>("expected");
+        Columns<QList<QByteArray>, bool, FtpTemplate>("lines", "usable", "expected");
         const FtpTemplate t{
             .name = u"hand"_s, .server = u"host"_s, .user = u"u"_s, .password = u"p"_s};
         const QByteArray server = "server:host";

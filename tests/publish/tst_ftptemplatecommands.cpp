@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "ftptemplates.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
@@ -64,8 +65,7 @@ private Q_SLOTS:
 
     void selectIgnoresCase_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
+        Columns<QString, int>("name", "index");
         QTest::newRow("same case") << u"Main"_s << 1;
         QTest::newRow("other case") << u"BACKUP"_s << 2;
         QTest::newRow("unknown") << u"other"_s << 0;
@@ -80,13 +80,9 @@ private Q_SLOTS:
 
     void saveAs_data()
     {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("askForName");
-        QTest::addColumn<Inputs>("inputs");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QString>("savedAs"); // empty: nothing saved
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("questions");
+        // savedAs: empty: nothing saved
+        Columns<QString, bool, Inputs, QList<Answer>, QString, QStringList, int>(
+            "selected", "askForName", "inputs", "answers", "savedAs", "messages", "questions");
         const auto row = [](const char *name, const QString &selected, bool askForName,
                             const Inputs &inputs, const QList<Answer> &answers,
                             const QString &savedAs, int questions, QStringList messages = {}) {
@@ -109,11 +105,9 @@ private Q_SLOTS:
     }
     void saveAs()
     {
-        QFETCH(QString, selected);
-        QFETCH(bool, askForName);
-        QFETCH(QString, savedAs);
-        QFETCH(Inputs, inputs);
-        QFETCH(QList<Answer>, answers);
+        const auto [selected, askForName, savedAs, inputs, answers] =
+            Fetch<QString, bool, QString, Inputs, QList<Answer>>("selected", "askForName",
+                                                                 "savedAs", "inputs", "answers");
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
         ui.answers.append(answers);
@@ -162,9 +156,8 @@ private Q_SLOTS:
 
     void rename_data()
     {
-        QTest::addColumn<Inputs>("inputs");
-        QTest::addColumn<QString>("newName"); // empty: not renamed
-        QTest::addColumn<QStringList>("messages");
+        // newName: empty: not renamed
+        Columns<Inputs, QString, QStringList>("inputs", "newName", "messages");
         const QString inUse = u" は既に存在しますので使用できません"_s;
         QTest::newRow("free name") << Inputs{u"third"_s} << u"third"_s << QStringList{};
         QTest::newRow("own name refused, then cancelled")
@@ -180,8 +173,7 @@ private Q_SLOTS:
     }
     void rename()
     {
-        QFETCH(Inputs, inputs);
-        QFETCH(QString, newName);
+        const auto [inputs, newName] = Fetch<Inputs, QString>("inputs", "newName");
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
         QCOMPARE(RenameFtpTemplate(ui, folder(), u"Main"_s).value_or(QString()), newName);
@@ -203,10 +195,7 @@ private Q_SLOTS:
 
     void remove_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("removed");
-        QTest::addColumn<QStringList>("messages");
+        Columns<QString, Answer, bool, QStringList>("name", "answer", "removed", "messages");
         QTest::newRow("Yes") << u"Main"_s << Answer::Yes << true << QStringList{};
         QTest::newRow("Yes, name in other case")
             << u"MAIN"_s << Answer::Yes << true << QStringList{};
@@ -216,9 +205,8 @@ private Q_SLOTS:
     }
     void remove()
     {
-        QFETCH(QString, name);
-        QFETCH(Answer, answer);
-        QFETCH(bool, removed);
+        const auto [name, answer, removed] =
+            Fetch<QString, Answer, bool>("name", "answer", "removed");
         ScriptedUserInterface ui;
         ui.answers << answer;
         QCOMPARE(DeleteFtpTemplate(ui, folder(), name), removed);

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "publish/curlftpclient.h"
 #include "publish/ftpnames.h"
 #include "publish/ftpsession.h"
@@ -59,8 +60,7 @@ private:
 
     static void clientColumns()
     {
-        QTest::addColumn<bool>("useWinInet");
-        QTest::addColumn<bool>("passive");
+        Columns<bool, bool>("useWinInet", "passive");
         QTest::newRow("libcurl passive") << true << true;
         QTest::newRow("libcurl active") << true << false;
         QTest::newRow("socket passive") << false << true;
@@ -78,8 +78,7 @@ private Q_SLOTS:
     void uploadsIntoFolder_data() { clientColumns(); }
     void uploadsIntoFolder()
     {
-        QFETCH(bool, useWinInet);
-        QFETCH(bool, passive);
+        const auto [useWinInet, passive] = Fetch<bool, bool>("useWinInet", "passive");
         const QString folder = u"pub/日本語 フォルダ"_s;
         const QString name = u"feed %1 %2.xml"_s.arg(useWinInet).arg(passive);
         const QByteArray page = textWithoutCr();
@@ -172,10 +171,7 @@ private Q_SLOTS:
 
     void lineBreaksAreNeverSent_data()
     {
-        QTest::addColumn<bool>("useWinInet");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("user");
+        Columns<bool, QString, QString, QString>("useWinInet", "folder", "name", "user");
         const QString injected = u"\r\nDELE /pub/keep.txt"_s;
         for (const bool useWinInet : {true, false}) {
             const char *client = useWinInet ? "libcurl" : "socket";
@@ -191,10 +187,8 @@ private Q_SLOTS:
     }
     void lineBreaksAreNeverSent()
     {
-        QFETCH(bool, useWinInet);
-        QFETCH(QString, folder);
-        QFETCH(QString, name);
-        QFETCH(QString, user);
+        const auto [useWinInet, folder, name, user] =
+            Fetch<bool, QString, QString, QString>("useWinInet", "folder", "name", "user");
         FtpTemplate t = ftpTemplate(useWinInet, true);
         t.user = user;
         std::unique_ptr<FtpSession> session = CreateFtpSession(useWinInet);

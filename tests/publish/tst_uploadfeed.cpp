@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "examplefeed.h"
 #include "project/project.h"
 #include "project/standardoutputwriters.h"
@@ -118,8 +119,7 @@ private Q_SLOTS:
 
     void sendsPageThenFeed_data()
     {
-        QTest::addColumn<QString>("ftpTemplate");
-        QTest::addColumn<bool>("html");
+        Columns<QString, bool>("ftpTemplate", "html");
         QTest::newRow("libcurl, with page") << u"curl"_s << true;
         QTest::newRow("libcurl, feed only") << u"curl"_s << false;
         QTest::newRow("socket, with page") << u"socket"_s << true;
@@ -127,8 +127,7 @@ private Q_SLOTS:
     }
     void sendsPageThenFeed()
     {
-        QFETCH(QString, ftpTemplate);
-        QFETCH(bool, html);
+        const auto [ftpTemplate, html] = Fetch<QString, bool>("ftpTemplate", "html");
         Run run(m_dataDir.path(), m_workDir.path());
         run.settings().ftptemplate = ftpTemplate;
         run.settings().html = html;
@@ -198,9 +197,7 @@ private Q_SLOTS:
     // Runs that send nothing leave the feed's mark and the server as they were.
     void endsWithMessage_data()
     {
-        QTest::addColumn<RunEdit>("edit");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<bool>("asked");
+        Columns<RunEdit, QStringList, bool>("edit", "messages", "asked");
         const auto row =
             [](const char *name, const QString &message, bool asked, const RunEdit &edit) {
                 QTest::newRow(name)
@@ -241,9 +238,8 @@ private Q_SLOTS:
     }
     void endsWithMessage()
     {
-        QFETCH(RunEdit, edit);
-        QFETCH(QStringList, messages);
-        QFETCH(bool, asked);
+        const auto [edit, messages, asked] =
+            Fetch<RunEdit, QStringList, bool>("edit", "messages", "asked");
         Run run(m_dataDir.path(), m_workDir.path());
         edit(run);
         QVERIFY(run.start() != UploadOutcome::Uploaded);

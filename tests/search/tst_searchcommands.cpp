@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "scripteduserinterface.h"
 #include "search/searchcommands.h"
 #include "search/searchsession.h"
@@ -17,15 +18,10 @@ class TestSearchCommands : public QObject
 private Q_SLOTS:
     void replace_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("search");
-        QTest::addColumn<QString>("replacement");
-        QTest::addColumn<int>("options");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<int>("replaced");
-        QTest::addColumn<bool>("notFound"); // ends with the not-found message
+        // notFound: ends with the not-found message
+        Columns<QString, int, QString, QString, int, QList<Answer>, QString, int, bool>(
+            "text", "caret", "search", "replacement", "options", "answers", "result", "replaced",
+            "notFound");
 
         const auto row = [](const char *name, const char *text, int caret, const char *search,
                             const char *replacement, SearchOptions options,
@@ -58,14 +54,10 @@ private Q_SLOTS:
     }
     void replace()
     {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, search);
-        QFETCH(QString, replacement);
-        QFETCH(int, options);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(int, replaced);
-        QFETCH(bool, notFound);
+        const auto [text, caret, search, replacement, options, answers, replaced, notFound] =
+            Fetch<QString, int, QString, QString, int, QList<Answer>, int, bool>(
+                "text", "caret", "search", "replacement", "options", "answers", "replaced",
+                "notFound");
 
         StringSearchTarget target(text, caret);
         ScriptedUserInterface ui;
@@ -131,8 +123,7 @@ private Q_SLOTS:
 
     void confirmBoxPosition_data()
     {
-        QTest::addColumn<QPoint>("caret");
-        QTest::addColumn<QPoint>("position");
+        Columns<QPoint, QPoint>("caret", "position");
         QTest::newRow("above the caret line") << QPoint(100, 300) << QPoint(102, 300 - 80 - 16);
         QTest::newRow("below near the top") << QPoint(100, 50) << QPoint(102, 66);
         QTest::newRow("kept inside the right edge")
@@ -140,8 +131,7 @@ private Q_SLOTS:
     }
     void confirmBoxPosition()
     {
-        QFETCH(QPoint, caret);
-        QFETCH(QPoint, position);
+        const auto [caret, position] = Fetch<QPoint, QPoint>("caret", "position");
         QCOMPARE(ConfirmBoxPosition(caret, 16, QSize(200, 80), QRect(0, 0, 1024, 768)), position);
     }
 };

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "search/textmatcher.h"
 
 #include <QTest>
@@ -13,12 +14,9 @@ class TestTextMatcher : public QObject
 private Q_SLOTS:
     void find_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<int>("options");
-        QTest::addColumn<int>("origin");
-        QTest::addColumn<int>("start"); // -1: not found
-        QTest::addColumn<int>("length");
+        // start: -1: not found
+        Columns<QString, QString, int, int, int, int>("text", "pattern", "options", "origin",
+                                                      "start", "length");
 
         const auto row = [](const char *name, const char *text, const char *pattern,
                             SearchOptions options, int origin, int start, int length = 0) {
@@ -61,12 +59,9 @@ private Q_SLOTS:
     }
     void find()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, pattern);
-        QFETCH(int, options);
-        QFETCH(int, origin);
-        QFETCH(int, start);
-        QFETCH(int, length);
+        const auto [text, pattern, options, origin, start, length] =
+            Fetch<QString, QString, int, int, int, int>("text", "pattern", "options", "origin",
+                                                        "start", "length");
         const TextMatch match = TextMatcher(pattern, SearchOptions(options)).find(text, origin);
         QCOMPARE(match.start, start);
         if (start >= 0)
@@ -75,9 +70,7 @@ private Q_SLOTS:
 
     void findAllNeverOverlaps_data()
     {
-        QTest::addColumn<int>("options");
-        QTest::addColumn<int>("origin");
-        QTest::addColumn<QList<int>>("starts");
+        Columns<int, int, QList<int>>("options", "origin", "starts");
         QTest::newRow("down") << int(Down) << 1 << QList<int>{1, 3};
         QTest::newRow("up") << 0 << 6 << QList<int>{3, 1};
         QTest::newRow("folded down") << int(Down | NoMatchZenkaku) << 1 << QList<int>{1, 3};
@@ -85,9 +78,8 @@ private Q_SLOTS:
     }
     void findAllNeverOverlaps()
     {
-        QFETCH(int, options);
-        QFETCH(int, origin);
-        QFETCH(QList<int>, starts);
+        const auto [options, origin, starts] =
+            Fetch<int, int, QList<int>>("options", "origin", "starts");
         QList<int> found;
         for (const TextMatch &match :
              TextMatcher(u"aa"_s, SearchOptions(options)).findAll(u"xaaaax"_s, origin))
