@@ -41,10 +41,8 @@ private Q_SLOTS:
         QCOMPARE(saved.exitCode, 0);
         QCOMPARE(QString::fromUtf8(saved.err).trimmed(),
                  u"テンプレート \"Site\" を保存しました。"_s);
-        QCOMPARE(load(u"Site"_s), (FtpTemplate{.name = u"Site"_s,
-                                               .server = u"ftp.example.jp"_s,
-                                               .user = u"taro"_s,
-                                               .password = u"秘密"_s}));
+        QCOMPARE(load(u"Site"_s),
+                 (FtpTemplate{u"Site"_s, u"ftp.example.jp"_s, u"taro"_s, u"秘密"_s}));
         QCOMPARE(QFile::permissions(FtpTemplatePath(templateFolder(), u"Site"_s)) & OwnerGroupOther,
                  QFile::ReadOwner | QFile::WriteOwner);
 

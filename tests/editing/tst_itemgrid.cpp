@@ -43,21 +43,18 @@ private Q_SLOTS:
         Columns<QList<FeedItem>, QList<FeedItem>>("items", "stored");
 
         const FeedItem empty;
-        QTest::newRow("no items") << QList<FeedItem>{} << QList<FeedItem>{};
-        QTest::newRow("empty row between used rows")
-            << QList<FeedItem>{titled(u"a"_s), empty, titled(u"c"_s)}
-            << QList<FeedItem>{titled(u"a"_s), empty, titled(u"c"_s)};
+        const auto kept = [](const char *name, const QList<FeedItem> &items) {
+            QTest::newRow(name) << items << items;
+        };
+        kept("no items", {});
+        kept("empty row between used rows", {titled(u"a"_s), empty, titled(u"c"_s)});
         QTest::newRow("trailing empty rows dropped")
             << QList<FeedItem>{titled(u"a"_s), empty, empty} << QList<FeedItem>{titled(u"a"_s)};
-        QTest::newRow("a description alone is used")
-            << QList<FeedItem>{empty, titled({}, u"body"_s)}
-            << QList<FeedItem>{empty, titled({}, u"body"_s)};
-        QTest::newRow("items past the grid come back unchanged")
-            << titledItems(103) << titledItems(103);
+        kept("a description alone is used", {empty, titled({}, u"body"_s)});
+        kept("items past the grid come back unchanged", titledItems(103));
         QList<FeedItem> lastRowEmpty = titledItems(103);
         lastRowEmpty[99] = empty;
-        QTest::newRow("an empty last row stays before the items past the grid")
-            << lastRowEmpty << lastRowEmpty;
+        kept("an empty last row stays before the items past the grid", lastRowEmpty);
     }
     void storeKeepsRowsUpToTheLastUsedOne()
     {

@@ -29,6 +29,8 @@ QByteArray nulJoined(const char *label, const QList<QByteArray> &fields)
 constexpr QFile::Permissions OwnerGroupOther = QFile::Permissions(0xF0FF);
 
 constexpr int Max = MaxPlainTemplateLine;
+// Templates below list their fields in order: name, server, user, password,
+// timeout, port, passive, libcurl.
 const QString Name = u"sample"_s;
 const QString Server = u"ftp.example.jp"_s;
 const FtpTemplate Sample{.name = Name, .server = Server, .user = u"taro"_s, .password = u"pass"_s};
@@ -92,15 +94,11 @@ private Q_SLOTS:
             << FtpTemplate{Name, Server, user, password, 10, 21, false, true};
         QTest::newRow("socket client, largest numbers")
             << FtpTemplate{Name, Server, user, password, 999, 65535, true, false};
-        QTest::newRow("japanese account") << FtpTemplate{.name = Name,
-                                                         .server = Server,
-                                                         .user = u"山田　太郎"_s,
-                                                         .password = u"パス:ワード\t"_s};
-        QTest::newRow("longest lines") << FtpTemplate{.name = Name,
-                                                      .server = QString(Max - 7, u's'),
-                                                      .user = QString(60, u'u'),
-                                                      .password = QString(Max - 66, u'p')};
-        QTest::newRow("anonymous") << FtpTemplate{.name = Name, .server = Server};
+        QTest::newRow("japanese account")
+            << FtpTemplate{Name, Server, u"山田　太郎"_s, u"パス:ワード\t"_s};
+        QTest::newRow("longest lines") << FtpTemplate{Name, QString(Max - 7, u's'),
+                                                      QString(60, u'u'), QString(Max - 66, u'p')};
+        QTest::newRow("anonymous") << FtpTemplate{Name, Server};
     }
     void saveAndLoad()
     {
@@ -127,7 +125,7 @@ private Q_SLOTS:
                                         QFile::ReadOther);
         QCOMPARE(SaveFtpTemplate(dir.path(), Sample), FtpTemplateSaveResult::Saved);
         QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
-        QCOMPARE(SaveFtpTemplate(dir.path(), FtpTemplate{.name = u"fresh"_s, .server = Server}),
+        QCOMPARE(SaveFtpTemplate(dir.path(), FtpTemplate{u"fresh"_s, Server}),
                  FtpTemplateSaveResult::Saved);
         QCOMPARE(QFile::permissions(dir.filePath(u"fresh.ftp"_s)) & OwnerGroupOther,
                  QFile::ReadOwner | QFile::WriteOwner);
@@ -136,23 +134,15 @@ private Q_SLOTS:
     void unstorableTemplateIsRefused_data()
     {
         QTest::addColumn<FtpTemplate>("values");
-        QTest::newRow("server one byte too long")
-            << FtpTemplate{.name = Name, .server = QString(Max - 6, u's')};
+        QTest::newRow("server one byte too long") << FtpTemplate{Name, QString(Max - 6, u's')};
         // 123 bytes in UTF-8
-        QTest::newRow("server of multi-byte characters")
-            << FtpTemplate{.name = Name, .server = QString(41, u'あ')};
+        QTest::newRow("server of multi-byte characters") << FtpTemplate{Name, QString(41, u'あ')};
         QTest::newRow("account and password one byte too long")
-            << FtpTemplate{.name = Name,
-                           .server = Server,
-                           .user = QString(61, u'u'),
-                           .password = QString(Max - 66, u'p')};
-        QTest::newRow("NUL in the password") << FtpTemplate{
-            .name = Name, .server = Server, .user = u"taro"_s, .password = u"a\u0000b"_s};
-        QTest::newRow("time-out 0") << FtpTemplate{.name = Name, .server = Server, .timeout = 0};
-        QTest::newRow("name leaving the folder")
-            << FtpTemplate{.name = u"../escaped"_s, .server = Server};
-        QTest::newRow("port out of range")
-            << FtpTemplate{.name = Name, .server = Server, .timeout = 10, .port = 65536};
+            << FtpTemplate{Name, Server, QString(61, u'u'), QString(Max - 66, u'p')};
+        QTest::newRow("NUL in the password") << FtpTemplate{Name, Server, u"taro"_s, u"a\u0000b"_s};
+        QTest::newRow("time-out 0") << FtpTemplate{Name, Server, {}, {}, 0};
+        QTest::newRow("name leaving the folder") << FtpTemplate{u"../escaped"_s, Server};
+        QTest::newRow("port out of range") << FtpTemplate{Name, Server, {}, {}, 10, 65536};
     }
     void unstorableTemplateIsRefused()
     {
@@ -178,8 +168,7 @@ private Q_SLOTS:
     void loadHandWrittenFile_data()
     {
         Columns<QList<QByteArray>, bool, FtpTemplate>("lines", "usable", "expected");
-        const FtpTemplate t{
-            .name = u"hand"_s, .server = u"host"_s, .user = u"u"_s, .password = u"p"_s};
+        const FtpTemplate t{u"hand"_s, u"host"_s, u"u"_s, u"p"_s};
         const QByteArray server = "server:host";
         const QByteArray user = nulJoined("user:", {"u", "p"});
         QTest::newRow("no others line") << QList<QByteArray>{server, user} << true << t;
@@ -187,13 +176,7 @@ private Q_SLOTS:
             << QList<QByteArray>{nulJoined("OTHERS:", {"30", "2121", "0", "0"}), "SERVER:host",
                                  user}
             << true << FtpTemplate{t.name, t.server, t.user, t.password, 30, 2121, false, false};
-        const FtpTemplate notPassive{.name = t.name,
-                                     .server = t.server,
-                                     .user = t.user,
-                                     .password = t.password,
-                                     .timeout = 10,
-                                     .port = 21,
-                                     .passive = false};
+        const FtpTemplate notPassive{t.name, t.server, t.user, t.password, 10, 21, false};
         QTest::newRow("others with words for numbers")
             << QList<QByteArray>{server, user, nulJoined("others:", {"ten", "x21", "0", "yes"})}
             << true << notPassive;
@@ -206,15 +189,12 @@ private Q_SLOTS:
             << true << t;
         QTest::newRow("others empty") << QList<QByteArray>{server, user, "others:"} << true << t;
         QTest::newRow("user without NUL")
-            << QList<QByteArray>{server, "user:u"} << true
-            << FtpTemplate{.name = t.name, .server = t.server, .user = u"u"_s};
-        QTest::newRow("empty server")
-            << QList<QByteArray>{"server:", user} << false
-            << FtpTemplate{.name = t.name, .user = t.user, .password = t.password};
+            << QList<QByteArray>{server, "user:u"} << true << FtpTemplate{t.name, t.server, u"u"_s};
+        QTest::newRow("empty server") << QList<QByteArray>{"server:", user} << false
+                                      << FtpTemplate{t.name, {}, t.user, t.password};
         QTest::newRow("a later line wins, others ignored")
             << QList<QByteArray>{server, "comment", user, "server:second"} << true
-            << FtpTemplate{
-                   .name = t.name, .server = u"second"_s, .user = t.user, .password = t.password};
+            << FtpTemplate{t.name, u"second"_s, t.user, t.password};
     }
     void loadHandWrittenFile()
     {
@@ -235,7 +215,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         FtpTemplate loaded = Sample;
         QVERIFY(!LoadFtpTemplate(dir.filePath(u"none.ftp"_s), loaded));
-        QCOMPARE(loaded, FtpTemplate{.name = u"none"_s});
+        QCOMPARE(loaded, FtpTemplate{u"none"_s});
     }
 };
 

@@ -126,10 +126,8 @@ private Q_SLOTS:
     void saveAsTrimsServerAndUserOnly()
     {
         ScriptedUserInterface ui;
-        const FtpTemplate values{.name = u"trimmed"_s,
-                                 .server = u" \tftp.example.jp\u3000"_s,
-                                 .user = u"\u3000taro "_s,
-                                 .password = u" pass word\r\n"_s};
+        const FtpTemplate values{u"trimmed"_s, u" \tftp.example.jp\u3000"_s, u"\u3000taro "_s,
+                                 u" pass word\r\n"_s};
         QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, false), u"trimmed"_s);
         const FtpTemplate saved = loadedFtpTemplate(folder(), u"trimmed"_s);
         QCOMPARE(saved.server, u"ftp.example.jp"_s);
