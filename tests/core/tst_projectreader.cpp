@@ -198,7 +198,6 @@ private Q_SLOTS:
         };
         row("absent keeps the defaults", "", 15, true);
         row("leading digits", "<rssline>20abc</rssline>", 20, true);
-        row("no digits", "<rssline>abc</rssline>", 0, true);
         row("sign is no digit", "<rssline>-5</rssline>", 0, true);
         row("too large", "<rssline>99999999999999</rssline>", INT_MAX, true);
         row("switch off", "<dateset>0</dateset>", 15, false);
