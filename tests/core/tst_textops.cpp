@@ -44,7 +44,6 @@ private Q_SLOTS:
             {[](const QString &text) { return EscapeXmlText(text, true); }});
         row("decimal reference", u8("&#38;"), u8("&#38;"));
         row("entity still escaped", u8("&amp;"), u8("&amp;amp;"));
-        row("nbsp reference", u8("a&#160;b"), u8("a&#160;b"));
         row("final unterminated reference", u8("a&#160"), u8("a&#160"));
         row("no digits", u8("&#;"), u8("&amp;#;"));
         row("hexadecimal", u8("&#x41;"), u8("&amp;#x41;"));
@@ -71,7 +70,6 @@ private Q_SLOTS:
         row("three entities", u8("&lt;p&gt; &amp;"), u8("<p> &"));
         row("decoded once: lt", u8("&amp;lt;"), u8("&lt;"));
         row("decoded once: amp", u8("&amp;amp;"), u8("&amp;"));
-        row("decoded once: gt", u8("&amp;gt;"), u8("&gt;"));
         row("ampersand before an entity", u8("&&gt;&&amp;"), u8("&>&&"));
         row("other entities stay", u8("&quot;&nbsp;&#38;"), u8("&quot;&nbsp;&#38;"));
         row("unterminated", u8("&lt &amp"), u8("&lt &amp"));
@@ -81,8 +79,6 @@ private Q_SLOTS:
         row("markup set", u8("&lt;&gt;&quot;&amp;&hellip;"), u8("<>\"&…"));
         row("repeated: lt", u8("&amp;lt;"), u8("<"));
         row("repeated: nested amp", u8("&amp;amp;amp;quot;"), u8("\""));
-        row("repeated: hellip", u8("&amp;hellip;"), u8("…"));
-        row("nbsp after", u8("1&nbsp;2"), u8("1 2"));
         row("nbsp from amp", u8("&amp;nbsp;"), u8(" "));
         row("nbsp lower case only", u8("&NBSP;&Amp;"), u8("&NBSP;&Amp;"));
         row("numeric reference stays", u8("&#38;"), u8("&#38;"));
