@@ -132,7 +132,6 @@ private Q_SLOTS:
             {"name in any case", "{channel_title FORMAT=\"[%s]\"}", "[お知らせ]"},
             {"later attribute", "{channel_title class=\"x\" format=\"[%s]\"}", "[お知らせ]"},
             {"first format wins", "{channel_title format=\"<%s>\" format=\"[%s]\"}", "<お知らせ>"},
-            {"no %s gives the format", "{channel_title format=\"title\"}", "title"},
             {"value not escaped", "{image_title format=\"<a title='%s'>\"}", "<a title='ロゴ'>"},
             {"all, newest first", "{item_loop_start}{item_title},{item_loop_end}",
              "A5,A4,A3,A2,A1,"},
