@@ -96,19 +96,6 @@ private Q_SLOTS:
             {"  xml:lang=\"ja\">", "    <language>ja</language>"});
         row("channel link falls back to root", [](TEditList &f) { f.settings.html = false; },
             {"    <link>http://example.jp/site/</link>"});
-        row("src before root without a page",
-            [](TEditList &f) {
-                f.settings.html = false;
-                f.settings.src = u"http://feeds.example.jp/rss"_s;
-            },
-            {"    <link>http://feeds.example.jp/rss</link>"});
-        row("page under src with .htm",
-            [](TEditList &f) {
-                f.settings.src = u"http://feeds.example.jp/rss"_s;
-                f.settings.htmlext = 1;
-            },
-            {"    <link>http://feeds.example.jp/rss/news.htm</link>",
-             "      <link>http://feeds.example.jp/rss/news.htm#bk20051201100000</link>"});
         row("item without link and without page label has no link",
             [](TEditList &f) { f.settings.htmllabel = false; }, {},
             {"      <link>http://example.jp/site/news.html"});
@@ -170,12 +157,6 @@ private Q_SLOTS:
             {"    <image>", "      <title>ロゴ</title>",
              "      <link>http://example.jp/site/</link>",
              "      <url>http://example.jp/logo.png</url>", "    </image>"});
-        row("logo with a link of its own",
-            [](TEditList &f) {
-                f.settings.logosrc = u"http://example.jp/logo.png"_s;
-                f.settings.logolink = u"http://example.jp/top/"_s;
-            },
-            {"      <link>http://example.jp/top/</link>"}, {"      <title>ロゴ"});
         row("invalid item date gives no pubDate",
             [newest](TEditList &f) { newest(f).date = u"2005-02-30 00:00:00"_s; },
             {"      <link>http://example.jp/site/news.html#bk20050230000000</link>",

@@ -119,7 +119,6 @@ private Q_SLOTS:
         AddTextRows({
             {"common_generator", "{common_generator}", "Brisklet (https://brisklet.example/)"},
             {"item outside a loop is empty", "[{item_title}][{item_date}]", "[][]"},
-            {"guid outside a loop", "{item_guid}", "bk"},
             {"no braces", "<p>plain & simple</p>", "<p>plain & simple</p>"},
             {"empty template", "", ""},
             {"unknown variable stays", "{item_name}", "{item_name}"},
