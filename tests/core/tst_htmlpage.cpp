@@ -121,7 +121,6 @@ private Q_SLOTS:
     void templateRoundTrip_data()
     {
         Columns<HtmlTemplateSettings, QString, QString>("settings", "script", "loaded");
-        QTest::newRow("defaults, empty") << HtmlTemplateSettings{} << QString() << QString();
         // The wave dash comes back as the full-width tilde, the character
         // Windows gives the same Shift_JIS bytes.
         QTest::newRow("htm, html, label")
