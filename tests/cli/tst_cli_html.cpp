@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "project/projectwriter.h"
 #include "testfiles.h"
 
@@ -16,13 +17,8 @@ std::unique_ptr<ProjectNode> feedNode(const QString &name, const QString &script
     data->settings.title = u"日本の話"_s;
     data->settings.html = html;
     data->settings.htmlscript = script;
-    FeedItem older;
-    older.title = u"一"_s;
-    older.date = u"2005-01-02 09:05:00"_s;
-    FeedItem newer;
-    newer.title = u"二"_s;
-    newer.date = u"2005-02-03 10:00:00"_s;
-    data->items = {older, newer};
+    data->items = {{.title = u"一"_s, .date = u"2005-01-02 09:05:00"_s},
+                   {.title = u"二"_s, .date = u"2005-02-03 10:00:00"_s}};
     return std::make_unique<ProjectNode>(name, ProjectNode::FeedKind, std::move(data));
 }
 
@@ -50,12 +46,10 @@ class TestCliHtml : public QObject
 private Q_SLOTS:
     void pageBytes_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QStringList>("arguments"); // between "html" and the project file
-        QTest::addColumn<QString>("feed");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QString>("err"); // a part of it; empty: nothing
+        // arguments: between "html" and the project file
+        // err: a part of it; empty: nothing
+        Columns<QString, bool, QStringList, QString, QByteArray, QString>(
+            "script", "html", "arguments", "feed", "out", "err");
         const auto row = [](const char *name, const QString &script, const QByteArray &out,
                             bool html = true, const QString &feed = u"Top"_s,
                             const QStringList &arguments = {}, const QString &err = {}) {
@@ -78,17 +72,14 @@ private Q_SLOTS:
     }
     void pageBytes()
     {
-        QFETCH(QString, script);
-        QFETCH(bool, html);
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, feed);
-        QFETCH(QByteArray, out);
-        QFETCH(QString, err);
+        const auto [script, html, arguments, feed, err] =
+            Fetch<QString, bool, QStringList, QString, QString>("script", "html", "arguments",
+                                                                "feed", "err");
         QTemporaryDir dir;
         const testfiles::CliResult result = testfiles::runCli(
             arguments + QStringList{u"html"_s, writeProject(dir, script, html), feed});
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, out);
+        QTEST(result.out, "out");
         if (err.isEmpty())
             QCOMPARE(result.err, QByteArray());
         QVERIFY2(QString::fromUtf8(result.err).contains(err), result.err.constData());
@@ -98,8 +89,8 @@ private Q_SLOTS:
     // command, whose tests go through its cases.
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // PROJECT stands for the project file
-        QTest::addColumn<int>("exitCode");
+        // arguments: PROJECT stands for the project file
+        Columns<QStringList, int>("arguments", "exitCode");
         QTest::newRow("unknown feed") << QStringList{u"PROJECT"_s, u"Nothing"_s} << 3;
         QTest::newRow("missing project") << QStringList{u"PROJECT.none"_s, u"Top"_s} << 2;
         QTest::newRow("missing argument") << QStringList{u"PROJECT"_s} << 64;
@@ -108,13 +99,10 @@ private Q_SLOTS:
     void failures()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
         QTemporaryDir dir;
-        const QString project = writeProject(dir, u"x"_s);
-        for (QString &argument : arguments)
-            argument.replace(u"PROJECT"_s, project);
-        const testfiles::CliResult result = testfiles::runCli(QStringList{u"html"_s} + arguments);
-        QCOMPARE(result.exitCode, exitCode);
+        const testfiles::CliResult result = testfiles::runCli(
+            QStringList{u"html"_s} + arguments, {{u"PROJECT"_s, writeProject(dir, u"x"_s)}});
+        QTEST(result.exitCode, "exitCode");
         QCOMPARE(result.out, QByteArray());
         QVERIFY(!result.err.isEmpty());
     }

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "html/charsets.h"
 #include "project/findfeed.h"
 #include "project/projectreader.h"
@@ -67,10 +68,10 @@ class TestCliImportTable : public QObject
 private Q_SLOTS:
     void addsTheFeedAndSaves_data()
     {
-        QTest::addColumn<QStringList>("options"); // after the two files
-        QTest::addColumn<QString>("parent");      // path of the node that receives the feed
-        QTest::addColumn<int>("itemCount");       // in the table
-        QTest::addColumn<QString>("message");
+        // options: after the two files
+        // parent: path of the node that receives the feed
+        // itemCount: in the table
+        Columns<QStringList, QString, int, QString>("options", "parent", "itemCount", "message");
         QTest::newRow("no node named") << QStringList{} << QString() << 2 << QString();
         QTest::newRow("under the root")
             << QStringList{u"--under"_s, QString()} << QString() << 2 << QString();
@@ -85,9 +86,8 @@ private Q_SLOTS:
     }
     void addsTheFeedAndSaves()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QString, parent);
-        QFETCH(int, itemCount);
+        const auto [options, parent, itemCount] =
+            Fetch<QStringList, QString, int>("options", "parent", "itemCount");
         const Workspace files(u"news.tbl"_s, itemCount);
         const auto result =
             testfiles::runCli(QStringList{u"import-tbl"_s, files.project, files.table} + options);
@@ -116,40 +116,28 @@ private Q_SLOTS:
     // Every failure leaves the project file as it was.
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // PROJECT and TABLE stand for files
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        // arguments: PROJECT and TABLE stand for the files
+        Columns<QString, int, QString>("arguments", "exitCode", "message");
         const QString usage = u"usage: brisklet-cli import-tbl PROJECT.dta TABLE.tbl "
                               u"[--under NODEPATH]"_s;
         QTest::newRow("missing table")
-            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE.missing"_s} << 2
-            << u"テーブルファイルを読み込むことができません。"_s;
+            << u"PROJECT TABLE.missing"_s << 2 << u"テーブルファイルを読み込むことができません。"_s;
         QTest::newRow("missing project")
-            << QStringList{u"import-tbl"_s, u"PROJECT.missing"_s, u"TABLE"_s} << 2
-            << u"プロジェクトを読み込むことができません。"_s;
+            << u"PROJECT.missing TABLE"_s << 2 << u"プロジェクトを読み込むことができません。"_s;
         QTest::newRow("unknown node")
-            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s, u"なし"_s} << 3
-            << u"なし: 項目が見つかりません。"_s;
-        QTest::newRow("option without value")
-            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"--under"_s} << 64 << usage;
-        QTest::newRow("table missing from the command")
-            << QStringList{u"import-tbl"_s, u"PROJECT"_s} << 64 << usage;
-        QTest::newRow("one file too many")
-            << QStringList{u"import-tbl"_s, u"PROJECT"_s, u"TABLE"_s, u"TABLE"_s} << 64 << usage;
+            << u"PROJECT TABLE --under なし"_s << 3 << u"なし: 項目が見つかりません。"_s;
+        QTest::newRow("option without value") << u"PROJECT TABLE --under"_s << 64 << usage;
+        QTest::newRow("table missing from the command") << u"PROJECT"_s << 64 << usage;
+        QTest::newRow("one file too many") << u"PROJECT TABLE TABLE"_s << 64 << usage;
     }
     void failures()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
+        const auto [arguments, message] = Fetch<QString, QString>("arguments", "message");
         const Workspace files(u"news.tbl"_s, 1);
-        for (QString &argument : arguments) {
-            argument.replace(u"PROJECT"_s, files.project);
-            argument.replace(u"TABLE"_s, files.table);
-        }
-
-        const auto result = testfiles::runCli(arguments);
-        QCOMPARE(result.exitCode, exitCode);
+        const auto result =
+            testfiles::runCli(QStringList{u"import-tbl"_s} + arguments.split(u' '),
+                              {{u"PROJECT"_s, files.project}, {u"TABLE"_s, files.table}});
+        QTEST(result.exitCode, "exitCode");
         QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
         QCOMPARE(testfiles::readAll(files.project), startingProject());
         QCOMPARE(QDir(files.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -36,57 +37,48 @@ private Q_SLOTS:
         const QString in = dir.filePath(u8("in.dta"));
         testfiles::writeAll(in, "<brisklet><project><ver>0</ver></project></brisklet>");
         QCOMPARE(testfiles::runCli({u8("save"), in, out}).exitCode, 0);
-        QVERIFY(testfiles::readAll(out).contains("    <ver>0</ver>\r\n"));
-        QVERIFY(!testfiles::readAll(out).contains("old"));
+        const QByteArray written = testfiles::readAll(out);
+        QVERIFY(written.contains("    <ver>0</ver>\r\n") && !written.contains("old"));
     }
 
     // Failures leave the output alone: no file, or the old one unchanged.
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // IN and OUT stand for files in a folder
-        QTest::addColumn<QByteArray>("input");      // empty: IN does not exist
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        // arguments: IN and OUT stand for files in a folder
+        // input: empty: IN does not exist
+        Columns<QStringList, QByteArray, int, QString>("arguments", "input", "exitCode", "message");
+        const QString usage = u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
+        const QStringList inOut{u8("IN"), u8("OUT")};
         QTest::newRow("missing project")
-            << QStringList{u8("save"), u8("IN"), u8("OUT")} << QByteArray() << 2
-            << u8("プロジェクトを読み込むことができません。");
+            << inOut << QByteArray() << 2 << u8("プロジェクトを読み込むことができません。");
         QTest::newRow("parse error with line")
-            << QStringList{u8("save"), u8("IN"), u8("OUT")}
-            << QByteArray("<brisklet>\n<project>\n<node flag=\"1\">\n</brisklet>\n") << 2
+            << inOut << QByteArray("<brisklet>\n<project>\n<node flag=\"1\">\n</brisklet>\n") << 2
             << u8("プロジェクトファイルを読み込めません（4 行目）。\nOpening and ending tag "
                   "mismatch.");
-        QTest::newRow("output folder missing")
-            << QStringList{u8("save"), u8("IN"), u8("OUT/none/out.dta")}
-            << QByteArray("<brisklet/>") << 1 << QString();
+        QTest::newRow("output folder missing") << QStringList{u8("IN"), u8("OUT/none/out.dta")}
+                                               << QByteArray("<brisklet/>") << 1 << QString();
         QTest::newRow("too few arguments")
-            << QStringList{u8("save"), u8("IN")} << QByteArray("<brisklet/>") << 64
-            << u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
+            << QStringList{u8("IN")} << QByteArray("<brisklet/>") << 64 << usage;
         QTest::newRow("too many arguments")
-            << QStringList{u8("save"), u8("IN"), u8("OUT"), u8("OUT")} << QByteArray("<brisklet/>")
-            << 64 << u8("usage: brisklet-cli save PROJECT.dta OUT.dta");
+            << inOut + QStringList{u8("OUT")} << QByteArray("<brisklet/>") << 64 << usage;
     }
     void failures()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, input);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
+        const auto [arguments, input, message] =
+            Fetch<QStringList, QByteArray, QString>("arguments", "input", "message");
         QTemporaryDir dir;
         const QString in = dir.filePath(u8("in.dta"));
         const QString out = dir.filePath(u8("out.dta"));
         if (!input.isEmpty())
             testfiles::writeAll(in, input);
         testfiles::writeAll(out, "kept");
-        for (QString &argument : arguments) {
-            argument.replace(u8("IN"), in);
-            argument.replace(u8("OUT"), out);
-        }
 
-        const auto result = testfiles::runCli(arguments);
-        QCOMPARE(result.exitCode, exitCode);
+        const auto result = testfiles::runCli(QStringList{u8("save")} + arguments,
+                                              {{u8("IN"), in}, {u8("OUT"), out}});
+        QTEST(result.exitCode, "exitCode");
         QVERIFY(result.out.isEmpty());
-        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
         QVERIFY(!result.err.isEmpty());
+        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
         QCOMPARE(testfiles::readAll(out), QByteArray("kept"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
                  input.isEmpty() ? 1 : 2);

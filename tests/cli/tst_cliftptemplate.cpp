@@ -1,5 +1,6 @@
+#include "datarows.h"
+#include "ftptemplates.h"
 #include "project/folders.h"
-#include "publish/ftptemplate.h"
 #include "publish/ftptemplatefolder.h"
 #include "testfiles.h"
 
@@ -24,116 +25,85 @@ private:
 
     QString templateFolder() const { return Folders::at(m_dataDir.path(), {}).ftpTemplate; }
 
-    testfiles::CliResult run(const QStringList &args)
+    // The words of the command line after "ftp-template".
+    testfiles::CliResult run(const QString &commandLine)
     {
         return testfiles::runCli(QStringList{u"--data-dir"_s, m_dataDir.path(), u"ftp-template"_s} +
-                                 args);
+                                 commandLine.split(u' ', Qt::SkipEmptyParts));
     }
-    FtpTemplate load(const QString &name)
-    {
-        FtpTemplate t;
-        LoadFtpTemplate(FtpTemplatePath(templateFolder(), name), t);
-        return t;
-    }
+    FtpTemplate load(const QString &name) { return loadedFtpTemplate(templateFolder(), name); }
 
 private Q_SLOTS:
     void saveWithDefaultsAndList()
     {
         const testfiles::CliResult saved =
-            run({u"save"_s, u"Site"_s, u"--server"_s, u"ftp.example.jp"_s, u"--user"_s, u"taro"_s,
-                 u"--password"_s, u"秘密"_s});
+            run(u"save Site --server ftp.example.jp --user taro --password 秘密"_s);
         QCOMPARE(saved.exitCode, 0);
         QCOMPARE(QString::fromUtf8(saved.err).trimmed(),
                  u"テンプレート \"Site\" を保存しました。"_s);
+        QCOMPARE(load(u"Site"_s),
+                 (FtpTemplate{u"Site"_s, u"ftp.example.jp"_s, u"taro"_s, u"秘密"_s}));
+        QCOMPARE(QFile::permissions(FtpTemplatePath(templateFolder(), u"Site"_s)) & OwnerGroupOther,
+                 QFile::ReadOwner | QFile::WriteOwner);
 
-        FtpTemplate expected;
-        expected.name = u"Site"_s;
-        expected.server = u"ftp.example.jp"_s;
-        expected.user = u"taro"_s;
-        expected.password = u"秘密"_s;
-        QVERIFY(load(u"Site"_s) == expected);
-        const QString path = FtpTemplatePath(templateFolder(), u"Site"_s);
-        QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
-
-        QCOMPARE(run({u"save"_s, u"another"_s, u"--server"_s, u"h"_s, u"--port"_s, u"2121"_s,
-                      u"--timeout"_s, u"30"_s, u"--passive"_s, u"0"_s, u"--client"_s, u"socket"_s})
-                     .exitCode,
-                 0);
-        const FtpTemplate other = load(u"another"_s);
-        QCOMPARE(other.port, 2121);
-        QCOMPARE(other.timeout, 30);
-        QCOMPARE(other.passive, false);
-        QCOMPARE(other.useWinInet, false);
-
-        const testfiles::CliResult listed = run({u"list"_s});
-        QCOMPARE(listed.exitCode, 0);
-        QCOMPARE(listed.out, QByteArray("another\nSite\n"));
+        QCOMPARE(
+            run(u"save another --server h --port 2121 --timeout 30 --passive 0 --client socket"_s)
+                .exitCode,
+            0);
+        QCOMPARE(load(u"another"_s),
+                 (FtpTemplate{u"another"_s, u"h"_s, {}, {}, 30, 2121, false, false}));
+        QCOMPARE(run(u"list"_s).out, QByteArray("another\nSite\n"));
     }
 
     void choosesClient_data()
     {
-        QTest::addColumn<QStringList>("option");
-        QTest::addColumn<bool>("useCurl");
-        QTest::newRow("curl") << QStringList{u"--client"_s, u"curl"_s} << true;
-        QTest::newRow("socket") << QStringList{u"--client"_s, u"socket"_s} << false;
-        QTest::newRow("older name, socket") << QStringList{u"--wininet"_s, u"0"_s} << false;
-        QTest::newRow("older name, curl") << QStringList{u"--wininet"_s, u"1"_s} << true;
+        Columns<QString, bool>("option", "useCurl");
+        QTest::newRow("curl") << u"--client curl"_s << true;
+        QTest::newRow("socket") << u"--client socket"_s << false;
+        QTest::newRow("older name, socket") << u"--wininet 0"_s << false;
+        QTest::newRow("older name, curl") << u"--wininet 1"_s << true;
     }
     void choosesClient()
     {
-        QFETCH(QStringList, option);
+        const auto [option, useCurl] = Fetch<QString, bool>("option", "useCurl");
         // The opposite client first, so that the option has to change it.
-        QFETCH(bool, useCurl);
-        const QStringList save{u"save"_s, u"Client"_s, u"--server"_s, u"h"_s, u"--yes"_s};
-        QCOMPARE(run(save + QStringList{u"--client"_s, useCurl ? u"socket"_s : u"curl"_s}).exitCode,
-                 0);
-        QCOMPARE(run(save + option).exitCode, 0);
+        const QString save = u"save Client --server h --yes "_s;
+        QCOMPARE(run((save + (useCurl ? u"--client socket"_s : u"--client curl"_s))).exitCode, 0);
+        QCOMPARE(run((save + option)).exitCode, 0);
         QCOMPARE(load(u"Client"_s).useWinInet, useCurl);
     }
 
     void replacesOnlyWithYes()
     {
-        const QStringList save{u"save"_s, u"Twice"_s, u"--server"_s};
-        QCOMPARE(run(save + QStringList{u"first"_s}).exitCode, 0);
-        const testfiles::CliResult refused = run(save + QStringList{u"second"_s});
+        QCOMPARE(run(u"save Twice --server first"_s).exitCode, 0);
+        const testfiles::CliResult refused = run(u"save Twice --server second"_s);
         QCOMPARE(refused.exitCode, 1);
         QVERIFY(QString::fromUtf8(refused.err)
                     .contains(u"\"Twice\" は既に存在します 上書きしますか？"_s));
         QCOMPARE(load(u"Twice"_s).server, u"first"_s);
-
-        QCOMPARE(run(save + QStringList{u"second"_s, u"--yes"_s}).exitCode, 0);
+        QCOMPARE(run(u"save Twice --server second --yes"_s).exitCode, 0);
         QCOMPARE(load(u"Twice"_s).server, u"second"_s);
     }
 
     void refusesBadInput_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        const QString s = u"save"_s;
-        const QString n = u"Bad"_s;
-        const QString server = u"--server"_s;
-        const QString h = u"h"_s;
-        QTest::newRow("no server") << QStringList{s, n} << 64;
-        QTest::newRow("port not a number")
-            << QStringList{s, n, server, h, u"--port"_s, u"x"_s} << 64;
-        QTest::newRow("passive 2") << QStringList{s, n, server, h, u"--passive"_s, u"2"_s} << 64;
-        QTest::newRow("unknown client")
-            << QStringList{s, n, server, h, u"--client"_s, u"wininet"_s} << 64;
-        QTest::newRow("unknown option") << QStringList{s, n, server, h, u"--host"_s, h} << 64;
-        QTest::newRow("option without value") << QStringList{s, n, server} << 64;
-        QTest::newRow("no action") << QStringList{} << 64;
-        QTest::newRow("server too long")
-            << QStringList{s, n, server, QString(200, QLatin1Char('s'))} << 1;
-        QTest::newRow("time-out too short")
-            << QStringList{s, n, server, h, u"--timeout"_s, u"1"_s} << 1;
-        QTest::newRow("name with a separator") << QStringList{s, u"../x"_s, server, h} << 1;
+        Columns<QString, int>("args", "exitCode");
+        QTest::newRow("no server") << u"save Bad"_s << 64;
+        QTest::newRow("port not a number") << u"save Bad --server h --port x"_s << 64;
+        QTest::newRow("passive 2") << u"save Bad --server h --passive 2"_s << 64;
+        QTest::newRow("unknown client") << u"save Bad --server h --client wininet"_s << 64;
+        QTest::newRow("unknown option") << u"save Bad --server h --host h"_s << 64;
+        QTest::newRow("option without value") << u"save Bad --server"_s << 64;
+        QTest::newRow("no action") << QString() << 64;
+        QTest::newRow("server too long") << u"save Bad --server "_s + QString(200, u's') << 1;
+        QTest::newRow("time-out too short") << u"save Bad --server h --timeout 1"_s << 1;
+        QTest::newRow("name with a separator") << u"save ../x --server h"_s << 1;
     }
     void refusesBadInput()
     {
-        QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
+        QFETCH(QString, args);
         const testfiles::CliResult result = run(args);
-        QCOMPARE(result.exitCode, exitCode);
+        QTEST(result.exitCode, "exitCode");
         QVERIFY(!result.err.isEmpty());
         QVERIFY(!QFile::exists(FtpTemplatePath(templateFolder(), u"Bad"_s)));
         QVERIFY(!QFile::exists(m_dataDir.filePath(u"Template/x.ftp"_s)));

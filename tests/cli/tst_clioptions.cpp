@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "testfiles.h"
 
 #include <QTest>
@@ -13,56 +14,34 @@ class TestCliOptions : public QObject
 private Q_SLOTS:
     void options_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QByteArray>("err");
+        Columns<QStringList, int, QByteArray, QByteArray>("args", "exitCode", "out", "err");
+        const auto row = [](const char *name, const QString &commandLine, int exitCode,
+                            const QByteArray &out, const QByteArray &err = {}) {
+            QTest::newRow(name) << commandLine.split(u' ') << exitCode << out << err;
+        };
         const QByteArray buildUsage = "usage: brisklet-cli build PROJECT.dta\n";
-        QTest::newRow("help after a command")
-            << QStringList{u"build"_s, u"--help"_s} << 0 << buildUsage << QByteArray();
-        QTest::newRow("short help before a command")
-            << QStringList{u"-h"_s, u"build"_s} << 0 << buildUsage << QByteArray();
-        QTest::newRow("help after global options and arguments")
-            << QStringList{u"--data-dir"_s, u"/nonexistent"_s, u"upload"_s, u"a.dta"_s, u"-h"_s}
-            << 0 << QByteArray("usage: brisklet-cli upload PROJECT.dta FEEDPATH [--yes]\n")
-            << QByteArray();
-        QTest::newRow("help alone lists every command")
-            << QStringList{u"--help"_s} << 0 << QByteArray("  save PROJECT.dta OUT.dta\n")
-            << QByteArray();
-        QTest::newRow("version") << QStringList{u"--version"_s} << 0
-                                 << QByteArray("brisklet-cli " BRISKLET_TEST_VERSION "\n")
-                                 << QByteArray();
-        QTest::newRow("unknown global option")
-            << QStringList{u"--verbose"_s, u"build"_s, u"a.dta"_s} << 64 << QByteArray()
-            << QByteArray("unknown option: --verbose\n");
-        QTest::newRow("unknown option of a command without options")
-            << QStringList{u"build"_s, u"--force"_s, u"a.dta"_s} << 64 << QByteArray()
-            << QByteArray("unknown option: --force\nusage: brisklet-cli build PROJECT.dta\n");
-        QTest::newRow("unknown option of a command with options")
-            << QStringList{u"upload"_s, u"a.dta"_s, u"News"_s, u"--dry-run"_s} << 64 << QByteArray()
-            << QByteArray("unknown option: --dry-run\n");
-        QTest::newRow("unknown option of ftp-template")
-            << QStringList{u"--data-dir"_s,
-                           u"/nonexistent"_s,
-                           u"ftp-template"_s,
-                           u"save"_s,
-                           u"S"_s,
-                           u"--server"_s,
-                           u"h"_s,
-                           u"--host"_s,
-                           u"h"_s}
-            << 64 << QByteArray() << QByteArray("unknown option: --host\n");
-        QTest::newRow("unknown option of import-tbl")
-            << QStringList{u"import-tbl"_s, u"a.dta"_s, u"t.tbl"_s,
-                           u"--under"_s,    u"F"_s,     u"--over"_s}
-            << 64 << QByteArray() << QByteArray("unknown option: --over\n");
+        row("help after a command", u"build --help"_s, 0, buildUsage);
+        row("short help before a command", u"-h build"_s, 0, buildUsage);
+        row("help after global options and arguments", u"--data-dir /nonexistent upload a.dta -h"_s,
+            0, "usage: brisklet-cli upload PROJECT.dta FEEDPATH [--yes]\n");
+        row("help alone lists every command", u"--help"_s, 0, "  save PROJECT.dta OUT.dta\n");
+        row("version", u"--version"_s, 0, "brisklet-cli " BRISKLET_TEST_VERSION "\n");
+        row("unknown global option", u"--verbose build a.dta"_s, 64, {},
+            "unknown option: --verbose\n");
+        row("unknown option of a command without options", u"build --force a.dta"_s, 64, {},
+            "unknown option: --force\nusage: brisklet-cli build PROJECT.dta\n");
+        row("unknown option of a command with options", u"upload a.dta News --dry-run"_s, 64, {},
+            "unknown option: --dry-run\n");
+        row("unknown option of ftp-template",
+            u"--data-dir /nonexistent ftp-template save S --server h --host h"_s, 64, {},
+            "unknown option: --host\n");
+        row("unknown option of import-tbl", u"import-tbl a.dta t.tbl --under F --over"_s, 64, {},
+            "unknown option: --over\n");
     }
     void options()
     {
-        QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
-        QFETCH(QByteArray, out);
-        QFETCH(QByteArray, err);
+        const auto [args, exitCode, out, err] =
+            Fetch<QStringList, int, QByteArray, QByteArray>("args", "exitCode", "out", "err");
         const testfiles::CliResult result = testfiles::runCli(args);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.out.contains(out), result.out.constData());

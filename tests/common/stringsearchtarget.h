@@ -15,13 +15,11 @@ public:
     }
 
     bool readOnly = false;
-    int edits = 0;
     QStringList undoList;
 
     QString text() const override { return m_text; }
     qsizetype selectionStart() const override { return qMin(m_anchor, m_caret); }
     qsizetype selectionEnd() const override { return qMax(m_anchor, m_caret); }
-    qsizetype caret() const { return m_caret; }
     void select(qsizetype start, qsizetype end, bool caretAtEnd) override
     {
         m_anchor = caretAtEnd ? start : end;
@@ -33,7 +31,6 @@ public:
             undoList << m_text;
         m_text.replace(start, end - start, text);
         setCaret(start + text.size());
-        ++edits;
     }
     void setCaret(qsizetype position) override { m_anchor = m_caret = position; }
     bool isReadOnly() const override { return readOnly; }
@@ -46,10 +43,6 @@ public:
     {
         if (--m_group == 0 && undoList.last() == m_text)
             undoList.removeLast();
-    }
-    QString selectedText() const
-    {
-        return m_text.sliced(selectionStart(), selectionEnd() - selectionStart());
     }
 
 private:

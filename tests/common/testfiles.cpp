@@ -27,14 +27,25 @@ QString dataPath(const QString &name)
     return QDir(QStringLiteral(BRISKLET_TEST_DATA)).filePath(name);
 }
 
-CliResult runCli(const QStringList &arguments, const QByteArray &input)
+QString placeProject(const QString &folder, const QString &dataName)
 {
+    const QString local = QDir(folder).filePath(QStringLiteral("www"));
+    QDir().mkpath(local);
+    const QString path = QDir(folder).filePath(QStringLiteral("サイト.dta"));
+    writeAll(path, readAll(dataPath(dataName)).replace("LOCAL", local.toUtf8()));
+    return path;
+}
+
+CliResult runCli(QStringList arguments, const QMap<QString, QString> &places)
+{
+    for (QString &argument : arguments) {
+        for (auto place = places.begin(); place != places.end(); ++place)
+            argument.replace(place.key(), place.value());
+    }
     QProcess process;
     process.start(QStringLiteral(BRISKLET_CLI_PATH), arguments);
     if (!process.waitForStarted())
         qFatal("cannot start brisklet-cli");
-    if (!input.isEmpty())
-        process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(120000))
         qFatal("brisklet-cli did not finish");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,10 @@ QByteArray readAll(const QString &path);
 void writeAll(const QString &path, const QByteArray &bytes);
 // A file under tests/data.
 QString dataPath(const QString &name);
+// Copies a project file under tests/data into the folder as "サイト.dta",
+// with its word LOCAL standing for the folder's new subfolder "www";
+// returns the copy's path.
+QString placeProject(const QString &folder, const QString &dataName);
 
 struct CliResult
 {
@@ -24,7 +29,9 @@ struct CliResult
     QByteArray out;
     QByteArray err;
 };
-// Runs the real brisklet-cli with the arguments and waits for it.
-CliResult runCli(const QStringList &arguments, const QByteArray &input = {});
+// Runs the real brisklet-cli with the arguments and waits for it. Each key
+// of `places` (a placeholder such as "PROJECT") in an argument stands for
+// its value.
+CliResult runCli(QStringList arguments, const QMap<QString, QString> &places = {});
 
 } // namespace testfiles

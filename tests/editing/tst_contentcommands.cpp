@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/contentcommands.h"
 #include "model/channelsettings.h"
 
@@ -11,20 +12,12 @@ namespace {
 
 UrlDialogValues link(const QString &address, bool newWindow)
 {
-    UrlDialogValues values;
-    values.linkAddress = address;
-    values.newWindow = newWindow;
-    return values;
+    return {.linkAddress = address, .newWindow = newWindow};
 }
 
 UrlDialogValues image(const QString &address, const QString &alt, int border, int align)
 {
-    UrlDialogValues values;
-    values.imageAddress = address;
-    values.altText = alt;
-    values.border = border;
-    values.align = align;
-    return values;
+    return {.imageAddress = address, .altText = alt, .border = border, .align = align};
 }
 
 } // namespace
@@ -36,9 +29,7 @@ class TestContentCommands : public QObject
 private Q_SLOTS:
     void insertion_data()
     {
-        QTest::addColumn<ContentInsertion>("insertion");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caretBack");
+        Columns<ContentInsertion, QString, int>("insertion", "text", "caretBack");
         const auto row = [](const char *name, const ContentInsertion &insertion,
                             const QString &text, int caretBack) {
             QTest::newRow(name) << insertion << text << caretBack;
@@ -68,52 +59,31 @@ private Q_SLOTS:
     void insertion()
     {
         QFETCH(ContentInsertion, insertion);
-        QFETCH(QString, text);
-        QFETCH(int, caretBack);
-        QCOMPARE(insertion.text, text);
-        QCOMPARE(insertion.caretBack, caretBack);
+        QTEST(insertion.text, "text");
+        QTEST(int(insertion.caretBack), "caretBack");
     }
 
     void escapeButtons_data()
     {
-        QTest::addColumn<EscapeButton>("button");
-        QTest::addColumn<QString>("entity");
-        QTest::addColumn<QString>("plain");
-        QTest::addColumn<QString>("entityHtml");
-        QTest::newRow("<") << EscapeButton::Left << "&lt;"
-                           << "<"
-                           << "&lt;";
-        QTest::newRow(">") << EscapeButton::Right << "&gt;"
-                           << ">"
-                           << "&gt;";
-        QTest::newRow("&") << EscapeButton::Amp << "&amp;"
-                           << "&"
-                           << "&amp;";
-        QTest::newRow("space") << EscapeButton::Space << "&nbsp;"
-                               << " "
-                               << "&nbsp;";
-        QTest::newRow("break") << EscapeButton::Break << "<br />"
-                               << "\r\n"
-                               << "<br>";
+        Columns<EscapeButton, QString, QString, QString>("button", "entity", "plain", "entityHtml");
+        QTest::newRow("<") << EscapeButton::Left << u"&lt;"_s << u"<"_s << u"&lt;"_s;
+        QTest::newRow(">") << EscapeButton::Right << u"&gt;"_s << u">"_s << u"&gt;"_s;
+        QTest::newRow("&") << EscapeButton::Amp << u"&amp;"_s << u"&"_s << u"&amp;"_s;
+        QTest::newRow("space") << EscapeButton::Space << u"&nbsp;"_s << u" "_s << u"&nbsp;"_s;
+        QTest::newRow("break") << EscapeButton::Break << u"<br />"_s << u"\r\n"_s << u"<br>"_s;
     }
     void escapeButtons()
     {
         QFETCH(EscapeButton, button);
-        QFETCH(QString, entity);
-        QFETCH(QString, plain);
-        QFETCH(QString, entityHtml);
-        QCOMPARE(EscapeText(button, false, Markup::Xhtml), entity);
-        QCOMPARE(EscapeText(button, true, Markup::Xhtml), plain);
-        QCOMPARE(EscapeText(button, false, Markup::Html), entityHtml);
+        QTEST(EscapeText(button, false, Markup::Xhtml), "entity");
+        QTEST(EscapeText(button, true, Markup::Xhtml), "plain");
+        QTEST(EscapeText(button, false, Markup::Html), "entityHtml");
     }
 
     void escapeLockKeys_data()
     {
-        QTest::addColumn<QChar>("key");
-        QTest::addColumn<bool>("lock");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<bool>("ctrl");
-        QTest::addColumn<QString>("inserted"); // "-": typed normally
+        // inserted: "-": typed normally
+        Columns<QChar, bool, bool, bool, QString>("key", "lock", "shift", "ctrl", "inserted");
         QTest::newRow("< locked") << QChar(u'<') << true << false << false << "&lt;";
         QTest::newRow("space locked") << QChar(u' ') << true << false << false << "&nbsp;";
         QTest::newRow("< unlocked") << QChar(u'<') << false << false << false << "-";
@@ -126,12 +96,9 @@ private Q_SLOTS:
     }
     void escapeLockKeys()
     {
-        QFETCH(QChar, key);
-        QFETCH(bool, lock);
-        QFETCH(bool, shift);
-        QFETCH(bool, ctrl);
-        QFETCH(QString, inserted);
-        QCOMPARE(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), inserted);
+        const auto [key, lock, shift, ctrl] =
+            Fetch<QChar, bool, bool, bool>("key", "lock", "shift", "ctrl");
+        QTEST(EscapeLockKey(key, lock, shift, ctrl, Markup::Xhtml).value_or(u"-"_s), "inserted");
     }
 
     void candidates()

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/feedpagebinding.h"
 #include "feedpagefixture.h"
 
@@ -15,7 +16,7 @@ private Q_SLOTS:
         TEditList feed;
         feed.settings = everyFieldSet();
         feed.items.resize(3);
-        feed.items[1].title = QStringLiteral("項目");
+        feed.items[1].title = u"項目"_s;
         const TEditList before = feed;
         StoreNode(ShowNode(feed.settings, {FixtureTemplateName}), feed);
         QCOMPARE(feed.settings, before.settings);
@@ -24,22 +25,17 @@ private Q_SLOTS:
 
     void storedChoices_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("languageBack");
-        QTest::newRow("ja, first item") << "ja" << 0 << 0 << "ja";
-        QTest::newRow("en, second item") << "en" << 1 << 1 << "en";
-        QTest::newRow("upper-case EN") << "EN" << 2 << 1 << "ja";
-        QTest::newRow("empty language, negative") << "" << -1 << 1 << "ja";
-        QTest::newRow("fr") << "fr" << 7 << 1 << "ja";
+        Columns<QString, int, int, QString>("language", "stored", "index", "languageBack");
+        QTest::newRow("ja, first item") << u"ja"_s << 0 << 0 << u"ja"_s;
+        QTest::newRow("en, second item") << u"en"_s << 1 << 1 << u"en"_s;
+        QTest::newRow("upper-case EN") << u"EN"_s << 2 << 1 << u"ja"_s;
+        QTest::newRow("empty language, negative") << QString() << -1 << 1 << u"ja"_s;
+        QTest::newRow("fr") << u"fr"_s << 7 << 1 << u"ja"_s;
     }
     void storedChoices()
     {
-        QFETCH(QString, language);
-        QFETCH(int, stored);
-        QFETCH(int, index);
-        QFETCH(QString, languageBack);
+        const auto [language, stored, index, languageBack] =
+            Fetch<QString, int, int, QString>("language", "stored", "index", "languageBack");
         TEditList feed;
         feed.settings.language = language;
         feed.settings.ver = feed.settings.htmlext = feed.settings.htmlmark = stored;
@@ -55,31 +51,27 @@ private Q_SLOTS:
 
     void ftpTemplateEntry_data()
     {
-        QTest::addColumn<QStringList>("folder");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("captions");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("storedBack");
-        const QString none = QStringLiteral("使用しない");
+        Columns<QStringList, QString, QStringList, int, QString>("folder", "stored", "captions",
+                                                                 "index", "storedBack");
+        const QString none = u"使用しない"_s;
+        const QStringList ab{u"a"_s, u"b"_s};
         QTest::newRow("no template")
-            << QStringList{u"a"_s, u"b"_s} << "" << QStringList{none, u"a"_s, u"b"_s} << 0 << "";
-        QTest::newRow("found") << QStringList{u"a"_s, u"b"_s} << "b"
-                               << QStringList{none, u"a"_s, u"b"_s} << 2 << "b";
+            << ab << QString() << (QStringList{none} + ab) << 0 << QString();
+        QTest::newRow("found") << ab << u"b"_s << (QStringList{none} + ab) << 2 << u"b"_s;
         QTest::newRow("letter case ignored, folder name kept")
-            << QStringList{u"Main"_s} << "main" << QStringList{none, u"Main"_s} << 1 << "Main";
+            << QStringList{u"Main"_s} << u"main"_s << QStringList{none, u"Main"_s} << 1
+            << u"Main"_s;
         QTest::newRow("missing here is kept")
-            << QStringList{u"a"_s} << "遠方"
-            << QStringList{none, u"a"_s, u"遠方 (見つかりません)"_s} << 2 << "遠方";
+            << QStringList{u"a"_s} << u"遠方"_s
+            << QStringList{none, u"a"_s, u"遠方 (見つかりません)"_s} << 2 << u"遠方"_s;
         QTest::newRow("missing from an empty folder")
-            << QStringList{} << "x" << QStringList{none, u"x (見つかりません)"_s} << 1 << "x";
+            << QStringList{} << u"x"_s << QStringList{none, u"x (見つかりません)"_s} << 1 << u"x"_s;
     }
     void ftpTemplateEntry()
     {
-        QFETCH(QStringList, folder);
-        QFETCH(QString, stored);
-        QFETCH(QStringList, captions);
-        QFETCH(int, index);
-        QFETCH(QString, storedBack);
+        const auto [folder, stored, captions, index, storedBack] =
+            Fetch<QStringList, QString, QStringList, int, QString>("folder", "stored", "captions",
+                                                                   "index", "storedBack");
         TEditList feed;
         feed.settings.ftptemplate = stored;
         const FeedPageValues shown = ShowNode(feed.settings, folder);
@@ -98,18 +90,18 @@ private Q_SLOTS:
         defaults.ver = 0;
         defaults.rssline = 50;
         defaults.descstrmax = 0;
-        defaults.language = QStringLiteral("en");
+        defaults.language = u"en"_s;
         defaults.dateset = false;
         defaults.content = true;
-        defaults.ftptemplate = QStringLiteral("a"); // a new feed still starts without one
+        defaults.ftptemplate = u"a"_s; // a new feed still starts without one
         TEditList feed;
         feed.settings = ChannelSettings::allEmpty();
-        StoreNode(ResetPages(defaults, {QStringLiteral("a")}), feed);
+        StoreNode(ResetPages(defaults, {u"a"_s}), feed);
         ChannelSettings expected;
         expected.ver = 0;
         expected.rssline = 50;
         expected.descstrmax = 0;
-        expected.language = QStringLiteral("en");
+        expected.language = u"en"_s;
         expected.dateset = false;
         expected.content = true;
         QCOMPARE(feed.settings, expected);
@@ -117,30 +109,22 @@ private Q_SLOTS:
 
     void toolState_data()
     {
-        QTest::addColumn<bool>("isFeed");
-        QTest::addColumn<int>("ftpIndex");
-        QTest::addColumn<QString>("ftpfolder");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<bool>("upload");
-        QTest::addColumn<bool>("htmlButtons");
-        QTest::addColumn<bool>("ftpPath");
-        QTest::newRow("folder node") << false << 1 << "x" << true << false << false << true;
+        Columns<bool, int, QString, bool, bool, bool, bool>(
+            "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
+        QTest::newRow("folder node") << false << 1 << u"x"_s << true << false << false << true;
         QTest::newRow("nothing to upload to")
-            << true << 0 << "" << false << false << false << false;
+            << true << 0 << QString() << false << false << false << false;
         QTest::newRow("upload path typed")
-            << true << 0 << "C:\\pub" << true << true << true << false;
-        QTest::newRow("template chosen") << true << 1 << "" << false << true << false << true;
+            << true << 0 << u"C:\\pub"_s << true << true << true << false;
+        QTest::newRow("template chosen")
+            << true << 1 << QString() << false << true << false << true;
     }
     void toolState()
     {
-        QFETCH(bool, isFeed);
-        QFETCH(int, ftpIndex);
-        QFETCH(QString, ftpfolder);
-        QFETCH(bool, html);
-        QFETCH(bool, upload);
-        QFETCH(bool, htmlButtons);
-        QFETCH(bool, ftpPath);
-        FeedPageValues live = ResetPages({}, {QStringLiteral("a")});
+        const auto [isFeed, ftpIndex, ftpfolder, html, upload, htmlButtons, ftpPath] =
+            Fetch<bool, int, QString, bool, bool, bool, bool>(
+                "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
+        FeedPageValues live = ResetPages({}, {u"a"_s});
         live.settings.ftptemplate = ChosenFtpTemplate(live.ftpEntries, ftpIndex);
         live.settings.ftpfolder = ftpfolder;
         live.settings.html = html;
@@ -155,64 +139,48 @@ private Q_SLOTS:
 
     void typedText_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("within") << "abc"
-                                << "abcd" << true;
-        QTest::newRow("at the limit") << "abcd"
-                                      << "abcde" << true;
-        QTest::newRow("past the limit") << "abcde"
-                                        << "abcdef" << false;
-        QTest::newRow("surrogate pairs count once") << "\U0001F600\U0001F600\U0001F600\U0001F600"
-                                                    << "\U0001F600\U0001F600\U0001F600" << true;
-        QTest::newRow("five wide characters")
-            << ""
-            << "\U0001F600\U0001F600\U0001F600\U0001F600a" << true;
-        QTest::newRow("long loaded text shrinks") << "abcdefgh"
-                                                  << "abcdefg" << true;
-        QTest::newRow("long loaded text never grows") << "abcdefgh"
-                                                      << "abcdefghi" << false;
+        Columns<QString, QString, bool>("before", "after", "accepted");
+        const auto row = [](const char *name, const char *before, const char *after,
+                            bool accepted) {
+            QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(after)
+                                << accepted;
+        };
+        row("within", "abc", "abcd", true);
+        row("at the limit", "abcd", "abcde", true);
+        row("past the limit", "abcde", "abcdef", false);
+        row("surrogate pairs count once", "😀😀😀😀", "😀😀😀", true);
+        row("five wide characters", "", "😀😀😀😀a", true);
+        row("long loaded text shrinks", "abcdefgh", "abcdefg", true);
+        row("long loaded text never grows", "abcdefgh", "abcdefghi", false);
     }
     void typedText()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(bool, accepted);
+        const auto [before, after, accepted] =
+            Fetch<QString, QString, bool>("before", "after", "accepted");
         QCOMPARE(AcceptsTypedText(before, after, 5), accepted);
     }
 
     void pageAddressLabel_data()
     {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("filename");
-        QTest::addColumn<int>("ext");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("root without slash")
-            << ""
-            << "http://a.jp"
-            << "index" << 0 << "( パス名 : http://a.jp/index.html )";
-        QTest::newRow("rss address first") << " http://b.jp/r/ "
-                                           << "http://a.jp/"
-                                           << "News" << 1 << "( パス名 : http://b.jp/r/news.htm )";
-        QTest::newRow("short root gets no slash") << ""
-                                                  << "a.j"
-                                                  << "x" << 0 << "( パス名 : a.jx.html )";
-        QTest::newRow("no file name") << ""
-                                      << "http://a.jp/"
-                                      << "" << 0 << "( パス名 : 不明 )";
-        QTest::newRow("no address") << " "
-                                    << ""
-                                    << "x" << 0 << "( パス名 : 不明 )";
+        Columns<QString, QString, QString, int, QString>("src", "root", "filename", "ext", "text");
+        const auto row = [](const char *name, const char *src, const char *root,
+                            const char *filename, int ext, const char *text) {
+            QTest::newRow(name) << QString::fromUtf8(src) << QString::fromUtf8(root)
+                                << QString::fromUtf8(filename) << ext << QString::fromUtf8(text);
+        };
+        row("root without slash", "", "http://a.jp", "index", 0,
+            "( パス名 : http://a.jp/index.html )");
+        row("rss address first", " http://b.jp/r/ ", "http://a.jp/", "News", 1,
+            "( パス名 : http://b.jp/r/news.htm )");
+        row("short root gets no slash", "", "a.j", "x", 0, "( パス名 : a.jx.html )");
+        row("no file name", "", "http://a.jp/", "", 0, "( パス名 : 不明 )");
+        row("no address", " ", "", "x", 0, "( パス名 : 不明 )");
     }
     void pageAddressLabel()
     {
-        QFETCH(QString, src);
-        QFETCH(QString, root);
-        QFETCH(QString, filename);
-        QFETCH(int, ext);
-        QFETCH(QString, text);
+        const auto [src, root, filename, ext, text] =
+            Fetch<QString, QString, QString, int, QString>("src", "root", "filename", "ext",
+                                                           "text");
         FeedPageValues v;
         v.settings.src = src;
         v.settings.root = root;
@@ -220,7 +188,7 @@ private Q_SLOTS:
         v.settings.htmlext = ext;
         const PageAddressLabel label = HtmlPageAddressLabel(v);
         QCOMPARE(label.text, text);
-        QCOMPARE(label.known, !text.contains(QStringLiteral("不明")));
+        QCOMPARE(label.known, !text.contains(u"不明"_s));
     }
 };
 

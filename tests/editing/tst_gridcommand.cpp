@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/gridcommand.h"
 
 #include <QTest>
@@ -26,9 +27,7 @@ class TestGridCommand : public QObject
 private Q_SLOTS:
     void lettersActOnTheFocusedControl_data()
     {
-        QTest::addColumn<QString>("letter");
-        QTest::addColumn<FocusFacts>("focus");
-        QTest::addColumn<GridAction>("action");
+        Columns<QString, FocusFacts, GridAction>("letter", "focus", "action");
 
         QTest::newRow("A box") << u"A"_s << facts(Kind::TextBox) << GridAction::BoxSelectAll;
         QTest::newRow("A grid") << u"A"_s << facts(Kind::Grid) << GridAction::None;
@@ -58,9 +57,8 @@ private Q_SLOTS:
     }
     void lettersActOnTheFocusedControl()
     {
-        QFETCH(QString, letter);
-        QFETCH(FocusFacts, focus);
-        QFETCH(GridAction, action);
+        const auto [letter, focus, action] =
+            Fetch<QString, FocusFacts, GridAction>("letter", "focus", "action");
         QCOMPARE(GridCommandAction(letter.at(0), focus), action);
     }
 

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/gridclipboard.h"
 #include "editing/gridrowcommands.h"
 #include "editing/itemtablemodel.h"
@@ -39,30 +40,25 @@ class TestItemGrid : public QObject
 private Q_SLOTS:
     void storeKeepsRowsUpToTheLastUsedOne_data()
     {
-        QTest::addColumn<QList<FeedItem>>("items");
-        QTest::addColumn<QList<FeedItem>>("stored");
+        Columns<QList<FeedItem>, QList<FeedItem>>("items", "stored");
 
         const FeedItem empty;
-        QTest::newRow("no items") << QList<FeedItem>{} << QList<FeedItem>{};
-        QTest::newRow("empty row between used rows")
-            << QList<FeedItem>{titled(u"a"_s), empty, titled(u"c"_s)}
-            << QList<FeedItem>{titled(u"a"_s), empty, titled(u"c"_s)};
+        const auto kept = [](const char *name, const QList<FeedItem> &items) {
+            QTest::newRow(name) << items << items;
+        };
+        kept("no items", {});
+        kept("empty row between used rows", {titled(u"a"_s), empty, titled(u"c"_s)});
         QTest::newRow("trailing empty rows dropped")
             << QList<FeedItem>{titled(u"a"_s), empty, empty} << QList<FeedItem>{titled(u"a"_s)};
-        QTest::newRow("a description alone is used")
-            << QList<FeedItem>{empty, titled({}, u"body"_s)}
-            << QList<FeedItem>{empty, titled({}, u"body"_s)};
-        QTest::newRow("items past the grid come back unchanged")
-            << titledItems(103) << titledItems(103);
+        kept("a description alone is used", {empty, titled({}, u"body"_s)});
+        kept("items past the grid come back unchanged", titledItems(103));
         QList<FeedItem> lastRowEmpty = titledItems(103);
         lastRowEmpty[99] = empty;
-        QTest::newRow("an empty last row stays before the items past the grid")
-            << lastRowEmpty << lastRowEmpty;
+        kept("an empty last row stays before the items past the grid", lastRowEmpty);
     }
     void storeKeepsRowsUpToTheLastUsedOne()
     {
-        QFETCH(QList<FeedItem>, items);
-        QFETCH(QList<FeedItem>, stored);
+        const auto [items, stored] = Fetch<QList<FeedItem>, QList<FeedItem>>("items", "stored");
         ItemTableModel model;
         model.load(items);
         QCOMPARE(model.store(), stored);
@@ -71,10 +67,7 @@ private Q_SLOTS:
 
     void insertNeedsEmptyRowsAtTheEnd_data()
     {
-        QTest::addColumn<QList<FeedItem>>("items");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("done");
+        Columns<QList<FeedItem>, int, int, bool>("items", "first", "count", "done");
 
         QTest::newRow("full grid") << titledItems(100) << 0 << 1 << false;
         QTest::newRow("3 rows, only 2 empty") << titledItems(98) << 0 << 3 << false;
@@ -87,10 +80,8 @@ private Q_SLOTS:
     }
     void insertNeedsEmptyRowsAtTheEnd()
     {
-        QFETCH(QList<FeedItem>, items);
-        QFETCH(int, first);
-        QFETCH(int, count);
-        QFETCH(bool, done);
+        const auto [items, first, count, done] =
+            Fetch<QList<FeedItem>, int, int, bool>("items", "first", "count", "done");
         ItemTableModel model;
         model.load(items);
         QSignalSpy edited(&model, &ItemTableModel::edited);
@@ -141,11 +132,8 @@ private Q_SLOTS:
 
     void typingFillsEmptyCellsOfTheRow_data()
     {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<bool>("edited");
+        Columns<int, QString, QStringList, QStringList, bool>("column", "text", "before", "after",
+                                                              "edited");
 
         const QString now = u"2026-12-07 09:05:03"_s;
         const QString link = u"http://example.jp/news/"_s;
@@ -167,11 +155,9 @@ private Q_SLOTS:
     }
     void typingFillsEmptyCellsOfTheRow()
     {
-        QFETCH(int, column);
-        QFETCH(QString, text);
-        QFETCH(QStringList, before);
-        QFETCH(QStringList, after);
-        QFETCH(bool, edited);
+        const auto [column, text, before, after, edited] =
+            Fetch<int, QString, QStringList, QStringList, bool>("column", "text", "before", "after",
+                                                                "edited");
 
         ItemTableModel model;
         model.setClock(Clock::fixed(QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3))));
@@ -209,10 +195,7 @@ private Q_SLOTS:
 
     void rowsBecomeClipboardTextAndBack_data()
     {
-        QTest::addColumn<ColumnPositions>("positions");
-        QTest::addColumn<GridRow>("row");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<GridRow>("back");
+        Columns<ColumnPositions, GridRow, QString, GridRow>("positions", "row", "text", "back");
 
         const GridCells cells{u"t"_s, u"d"_s, u"l"_s, u"c"_s, u"w"_s};
         const GridRow row{cells, u"a\r\nb\tc"_s};
@@ -230,10 +213,8 @@ private Q_SLOTS:
     }
     void rowsBecomeClipboardTextAndBack()
     {
-        QFETCH(ColumnPositions, positions);
-        QFETCH(GridRow, row);
-        QFETCH(QString, text);
-        QFETCH(GridRow, back);
+        const auto [positions, row, text, back] =
+            Fetch<ColumnPositions, GridRow, QString, GridRow>("positions", "row", "text", "back");
         QCOMPARE(RowsToClipboardText({row}, positions), text);
         QCOMPARE(RowsFromClipboardText(text, positions), QList<GridRow>{back});
     }
@@ -251,8 +232,7 @@ private Q_SLOTS:
 
     void pastedDatesAreNormalised_data()
     {
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("stored");
+        Columns<QString, QString>("pasted", "stored");
 
         QTest::newRow("slashes") << u"2005/1/2"_s << u"2005-01-02 00:00:00"_s;
         QTest::newRow("short year and time") << u"05-12-24 9:5"_s << u"2005-12-24 09:05:00"_s;
@@ -272,8 +252,7 @@ private Q_SLOTS:
     }
     void pastedDatesAreNormalised()
     {
-        QFETCH(QString, pasted);
-        QFETCH(QString, stored);
+        const auto [pasted, stored] = Fetch<QString, QString>("pasted", "stored");
         QCOMPARE(NormalisePastedDate(pasted), stored);
     }
 };

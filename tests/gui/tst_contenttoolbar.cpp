@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/contenttoolbar.h"
 #include "editing/teditor.h"
 #include "editing/tinputform.h"
@@ -79,37 +80,29 @@ private Q_SLOTS:
 
     void buttons_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("selection");
-        QTest::addColumn<int>("markup");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret"); // position after the command
-        QTest::newRow("b empty") << "ToolButton1"
-                                 << "" << 0 << "<b></b>" << 3;
-        QTest::newRow("b selection") << "ToolButton1"
-                                     << "abc" << 0 << "<b>abc</b>" << 10;
-        QTest::newRow("u") << "ToolButton3"
-                           << "x" << 0 << "<u>x</u>" << 8;
-        QTest::newRow("center") << "ToolButton11"
-                                << "" << 0 << "<div align=\"center\"></div>" << 20;
-        QTest::newRow("quote") << "N28"
-                               << "引用" << 0 << "<blockquote>引用</blockquote>" << 27;
-        QTest::newRow("list html") << "L1"
-                                   << "" << 1 << "<ul>\r\n<li>\r\n</ul>" << 10;
-        QTest::newRow("strike") << "S2"
-                                << "" << 0 << "<s></s>" << 3;
-        QTest::newRow("lt") << "TB_Left"
-                            << "" << 0 << "&lt;" << 4;
-        QTest::newRow("break html") << "TB_Break"
-                                    << "" << 1 << "<br>" << 4;
+        // caret: position after the command
+        Columns<QString, QString, int, QString, int>("button", "selection", "markup", "text",
+                                                     "caret");
+        const auto row = [](const char *name, const char *button, const char *selection,
+                            Markup markup, const char *text, int caret) {
+            QTest::newRow(name) << QString::fromUtf8(button) << QString::fromUtf8(selection)
+                                << int(markup) << QString::fromUtf8(text) << caret;
+        };
+        row("b empty", "ToolButton1", "", Markup::Xhtml, "<b></b>", 3);
+        row("b selection", "ToolButton1", "abc", Markup::Xhtml, "<b>abc</b>", 10);
+        row("u", "ToolButton3", "x", Markup::Xhtml, "<u>x</u>", 8);
+        row("center", "ToolButton11", "", Markup::Xhtml, "<div align=\"center\"></div>", 20);
+        row("quote", "N28", "引用", Markup::Xhtml, "<blockquote>引用</blockquote>", 27);
+        row("list html", "L1", "", Markup::Html, "<ul>\r\n<li>\r\n</ul>", 10);
+        row("strike", "S2", "", Markup::Xhtml, "<s></s>", 3);
+        row("lt", "TB_Left", "", Markup::Xhtml, "&lt;", 4);
+        row("break html", "TB_Break", "", Markup::Html, "<br>", 4);
     }
     void buttons()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, selection);
-        QFETCH(int, markup);
-        QFETCH(QString, text);
-        QFETCH(int, caret);
+        const auto [button, selection, markup, text, caret] =
+            Fetch<QString, QString, int, QString, int>("button", "selection", "markup", "text",
+                                                       "caret");
         start(selection, Markup(markup));
         m_editor->setModified(false);
         QAction *action = m_toolBar->findChild<QAction *>(button);
@@ -134,7 +127,7 @@ private Q_SLOTS:
         click(u"TB_Space"_s);
         QTest::keyClicks(m_editor, u"<"_s);
         m_toolBar->setEscapeLock(false);
-        QCOMPARE(m_editor->text(), QStringLiteral("< &lt;"));
+        QCOMPARE(m_editor->text(), u"< &lt;"_s);
     }
 
     void enabledWithFocusOrSelection()
@@ -154,7 +147,7 @@ private Q_SLOTS:
         m_toolBar->setCandidateSource([] { return QStringList{u"http://a.jp/"_s}; });
         answerUrlDialog(u"http://a.jp/?q=\"x\""_s, true);
         click(u"ToolButton5"_s);
-        QCOMPARE(m_editor->text(), QStringLiteral("<a href=\"http://a.jp/?q=&quot;x&quot;\"></a>"));
+        QCOMPARE(m_editor->text(), u"<a href=\"http://a.jp/?q=&quot;x&quot;\"></a>"_s);
         // The next dialog starts with the last address and the box checked again.
         QString shown;
         bool newWindow = false;
@@ -162,9 +155,9 @@ private Q_SLOTS:
         m_toolBar->updateState();
         answerUrlDialog(u"ignored"_s, false, &shown, &newWindow);
         click(u"ToolButton5"_s);
-        QCOMPARE(shown, QStringLiteral("http://a.jp/?q=\"x\""));
+        QCOMPARE(shown, u"http://a.jp/?q=\"x\""_s);
         QVERIFY(newWindow);
-        QCOMPARE(m_toolBar->urlValues().linkAddress, QStringLiteral("ignored"));
+        QCOMPARE(m_toolBar->urlValues().linkAddress, u"ignored"_s);
     }
 
     void imageReplacesSelection()
@@ -172,7 +165,7 @@ private Q_SLOTS:
         start(u"old"_s, Markup::Html);
         answerUrlDialog(u"p.png"_s, true);
         click(u"ToolButton14"_s);
-        QCOMPARE(m_editor->text(), QStringLiteral("<img src=\"p.png\" border=0>"));
+        QCOMPARE(m_editor->text(), u"<img src=\"p.png\" border=0>"_s);
     }
 };
 

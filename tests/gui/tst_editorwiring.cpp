@@ -1,47 +1,24 @@
 #include "commandset.h"
 #include "editing/contenttoolbar.h"
 #include "editing/teditor.h"
-#include "editorform.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
-#include "project/project.h"
 #include "project/projecttreeview.h"
 #include "project/settings.h"
 #include "project/workspace.h"
 #include "startup.h"
 #include "testfiles.h"
-#include "treeoutline.h"
+#include "windowfixture.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Runs `handle` on the next modal dialog of type Dialog once it shows.
-template <typename Dialog> void handleNextDialog(std::function<void(Dialog &)> handle)
-{
-    QTimer::singleShot(10, [handle] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget()))
-            handle(*dialog);
-        else
-            handleNextDialog(handle);
-    });
-}
-
-} // namespace
+using namespace windowfixture;
 
 // The window's text editor features: box mode, search and replace through
 // the menus, and the content toolbar on the feed tabs.
@@ -53,10 +30,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TEditorForm> m_window;
 
-    Folders folders() const
-    {
-        return Folders::at(m_dir.filePath(u"data"_s), m_dir.filePath(u"settings"_s));
-    }
     TEditor *editor(const QString &name) const { return m_window->findChild<TEditor *>(name); }
     QAction *action(const QString &name) const { return m_window->commands().action(name); }
 
@@ -76,7 +49,7 @@ private:
 
     void showFeedTab(PageFrame::Tab tab)
     {
-        m_window->selectNode(treeoutline::find(m_window->project().root(), u"news"_s));
+        m_window->selectNode(nodeOf(*m_window, u"news"_s));
         m_window->pages().tabs()->setCurrentIndex(tab);
     }
 
@@ -93,18 +66,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         LoadQtTranslation(*qApp);
-        QVERIFY(folders().create().isEmpty());
-        testfiles::writeAll(SettingsFilePath(folders()), "[Environ]\r\nEscapeRock=1\r\n");
+        QVERIFY(foldersIn(m_dir).create().isEmpty());
+        testfiles::writeAll(SettingsFilePath(foldersIn(m_dir)), "[Environ]\r\nEscapeRock=1\r\n");
     }
 
     void init()
     {
-        m_window = std::make_unique<TEditorForm>(folders());
-        auto root =
-            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(*root, u"news"_s);
-        treeoutline::find(*root, u"news"_s)->data()->settings.htmlmark = 1;
-        m_window->project().replaceTree(std::move(root));
+        m_window = windowWith(m_dir, u"news"_s, false);
+        nodeOf(*m_window, u"news"_s)->data()->settings.htmlmark = 1;
         m_window->show();
         m_window->restoreLastSession();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -154,8 +123,9 @@ private Q_SLOTS:
     {
         showFeedTab(PageFrame::HtmlTab);
         TEditor *html = editor(u"ED_Html_Script_Sub"_s);
-        const QString original = u"<b>一</b>と<b>二</b>\r\n<b>三</b>"_s;
+        const QString original = u"<b>一</b>と<b>二</b>\r\n<B>三</B>"_s;
         html->setText(original);
+        html->setModified(false);
         focus(html);
         html->setCursorPosition(0, 0);
 
@@ -165,22 +135,20 @@ private Q_SLOTS:
             dialog.findChild<QComboBox *>(u"ComboBox1"_s)->setEditText(u"<b>"_s);
             dialog.findChild<QComboBox *>(u"ComboBox2"_s)->setEditText(u"<strong>"_s);
             dialog.findChild<QCheckBox *>(u"chkReplaceConfirm"_s)->setChecked(false);
-            handleNextDialog<QMessageBox>([&message](QMessageBox &box) {
-                message = box.text();
-                box.button(QMessageBox::Ok)->click();
-            });
+            answerNextMessageBox(QMessageBox::Ok, &message);
             dialog.findChild<QPushButton *>(u"AllBtn"_s)->click();
         });
         openMenu(u"Find1"_s);
         QVERIFY(action(u"Mn_Replace"_s)->isEnabled());
         action(u"Mn_Replace"_s)->trigger();
 
-        QCOMPARE(html->text(), u"<strong>一</b>と<strong>二</b>\r\n<strong>三</b>"_s);
+        // Letter case is ignored unless asked for.
+        QCOMPARE(html->text(), u"<strong>一</b>と<strong>二</b>\r\n<strong>三</B>"_s);
+        QVERIFY(html->isModified());
         QCOMPARE(message, u"検索文字列 \" <b> \" は見つかりませんでした。"_s);
         // F3 searches again for the text the dialog recorded.
         html->setCursorPosition(0, 0);
-        handleNextDialog<QMessageBox>(
-            [](QMessageBox &box) { box.button(QMessageBox::Ok)->click(); });
+        answerNextMessageBox(QMessageBox::Ok);
         QTest::keyClick(html, Qt::Key_F3);
         QVERIFY(!html->hasSelectedText());
         html->undo();

@@ -1,8 +1,10 @@
+#include "datarows.h"
 #include "editing/channelpage.h"
 #include "editing/defaultspanel.h"
 #include "editing/feedpages.h"
 #include "editing/teditor.h"
 #include "feedpagefixture.h"
+#include "ftptemplates.h"
 #include "html/htmltemplatepage.h"
 #include "html/templatefile.h"
 #include "project/project.h"
@@ -11,6 +13,7 @@
 #include "publish/tftpform.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,17 +27,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void saveTemplate(const QString &folder, const QString &name)
-{
-    FtpTemplate t;
-    t.name = name;
-    t.server = name + u".example.jp"_s;
-    QCOMPARE(SaveFtpTemplate(folder, t), FtpTemplateSaveResult::Saved);
-}
-
-} // namespace
+using windowfixture::typeInto;
 
 class TestFeedPages : public QObject
 {
@@ -77,25 +70,13 @@ class TestFeedPages : public QObject
         m_pages->htmlPage()->show();
     }
 
-    // Types the text one character at a time, as a keyboard or an input
-    // method delivers it (QTest::keyClicks takes ASCII only).
-    void typeInto(QWidget *widget, const QString &text)
-    {
-        widget->setFocus();
-        for (char32_t c : text.toUcs4()) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                            QString::fromUcs4(&c, 1));
-            QApplication::sendEvent(widget, &press);
-        }
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         QDir().mkpath(ftpFolder());
-        saveTemplate(ftpFolder(), FixtureTemplateName);
-        saveTemplate(ftpFolder(), u"other"_s);
+        saveExampleFtpTemplate(ftpFolder(), FixtureTemplateName);
+        saveExampleFtpTemplate(ftpFolder(), u"other"_s);
     }
     void cleanup()
     {
@@ -116,39 +97,25 @@ private Q_SLOTS:
 
     void typingMarksTheFeed_data()
     {
-        QTest::addColumn<QString>("ftptemplate");
-        QTest::addColumn<QString>("ftpfolder");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("marked");
-        QTest::newRow("with a template") << FixtureTemplateName << ""
-                                         << "ED_Informer_Creator_Sub" << true;
-        QTest::newRow("with an upload path") << ""
-                                             << "/srv"
-                                             << "ED_FileName_Sub" << true;
-        QTest::newRow("nowhere to upload") << ""
-                                           << ""
-                                           << "ED_Informer_Creator_Sub" << false;
-        QTest::newRow("template missing here") << "elsewhere"
-                                               << ""
-                                               << "Edit_StyleSheet_Sub" << true;
-        QTest::newRow("typing the first upload path") << ""
-                                                      << ""
-                                                      << "ED_FTPFolderName_Sub" << true;
-        QTest::newRow("HTML template") << FixtureTemplateName << ""
-                                       << "ED_Html_Script_Sub" << true;
-        QTest::newRow("spin box") << FixtureTemplateName << ""
-                                  << "ED_DescStrMax_Sub" << true;
+        Columns<QString, QString, QString, bool>("ftptemplate", "ftpfolder", "field", "marked");
+        const auto row = [](const char *name, const QString &ftptemplate, const char *ftpfolder,
+                            const char *field, bool marked) {
+            QTest::newRow(name) << ftptemplate << QString::fromUtf8(ftpfolder)
+                                << QString::fromUtf8(field) << marked;
+        };
+        row("with a template", FixtureTemplateName, "", "ED_Informer_Creator_Sub", true);
+        row("with an upload path", {}, "/srv", "ED_FileName_Sub", true);
+        row("nowhere to upload", {}, "", "ED_Informer_Creator_Sub", false);
+        row("template missing here", u"elsewhere"_s, "", "Edit_StyleSheet_Sub", true);
+        row("typing the first upload path", {}, "", "ED_FTPFolderName_Sub", true);
+        row("HTML template", FixtureTemplateName, "", "ED_Html_Script_Sub", true);
+        row("spin box", FixtureTemplateName, "", "ED_DescStrMax_Sub", true);
     }
     void typingMarksTheFeed()
     {
-        QFETCH(QString, ftptemplate);
-        QFETCH(QString, ftpfolder);
-        QFETCH(QString, field);
-        QFETCH(bool, marked);
-        ChannelSettings settings;
-        settings.ftptemplate = ftptemplate;
-        settings.ftpfolder = ftpfolder;
-        showFeed(settings);
+        const auto [ftptemplate, ftpfolder, field, marked] =
+            Fetch<QString, QString, QString, bool>("ftptemplate", "ftpfolder", "field", "marked");
+        showFeed({.ftptemplate = ftptemplate, .ftpfolder = ftpfolder});
         QSignalSpy marks(m_project.get(), &Project::changedMarkChanged);
         QWidget *widget = find<QWidget>(field);
         QVERIFY(widget);
@@ -162,9 +129,7 @@ private Q_SLOTS:
 
     void languageChoiceMarksTheFeed()
     {
-        ChannelSettings settings;
-        settings.ftptemplate = FixtureTemplateName;
-        showFeed(settings);
+        showFeed({.ftptemplate = FixtureTemplateName});
         auto *language = find<QComboBox>(u"CB_language_Sub"_s);
         typeInto(language, {});
         QTest::keyClick(language, Qt::Key_Down);
@@ -211,21 +176,17 @@ private Q_SLOTS:
 
     void spinValues_data()
     {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("typed"); // empty: not edited
-        QTest::addColumn<int>("storedBack");
-        QTest::newRow("out of range kept while untouched") << 500 << "" << 500;
-        QTest::newRow("half-typed value below the range") << 42 << "3" << 5;
-        QTest::newRow("typed value") << 42 << "77" << 77;
+        // typed: empty: not edited
+        Columns<int, QString, int>("stored", "typed", "storedBack");
+        QTest::newRow("out of range kept while untouched") << 500 << QString() << 500;
+        QTest::newRow("half-typed value below the range") << 42 << u"3"_s << 5;
+        QTest::newRow("typed value") << 42 << u"77"_s << 77;
     }
     void spinValues()
     {
-        QFETCH(int, stored);
-        QFETCH(QString, typed);
-        QFETCH(int, storedBack);
-        ChannelSettings settings;
-        settings.rssline = stored;
-        showFeed(settings);
+        const auto [stored, typed, storedBack] =
+            Fetch<int, QString, int>("stored", "typed", "storedBack");
+        showFeed({.rssline = stored});
         auto *spin = find<QSpinBox>(u"ED_RssLine_Sub"_s);
         if (!typed.isEmpty()) {
             spin->selectAll();
@@ -237,9 +198,7 @@ private Q_SLOTS:
 
     void variableReplacesTheSelection()
     {
-        ChannelSettings settings;
-        settings.htmlscript = u"<p>NAME</p>"_s;
-        showFeed(settings);
+        showFeed({.htmlscript = u"<p>NAME</p>"_s});
         auto *editor = find<TEditor>(u"ED_Html_Script_Sub"_s);
         editor->setSelection(0, 3, 0, 7);
         auto *list = find<QListWidget>(u"HtmlScriptList"_s);
@@ -254,12 +213,10 @@ private Q_SLOTS:
 
     void loadingATemplateIsAnEdit()
     {
-        ChannelSettings settings;
-        settings.ftptemplate = FixtureTemplateName;
-        settings.filename = u"News"_s;
-        settings.root = u"http://example.jp"_s;
-        settings.htmlscript = u"old"_s;
-        showFeed(settings);
+        showFeed({.filename = u"News"_s,
+                  .root = u"http://example.jp"_s,
+                  .htmlscript = u"old"_s,
+                  .ftptemplate = FixtureTemplateName});
         const QString file = m_dir.filePath(u"page.dht"_s);
         testfiles::writeAll(file, EncodeTemplateFile({1, 1, true}, u"<p>new</p>"_s));
         m_ui.files << file;
@@ -292,8 +249,7 @@ private Q_SLOTS:
         form.findChild<QPushButton *>(u"BT_New"_s)->click();
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.savedName(), u"新しい"_s);
-        FtpTemplate saved;
-        QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder.path(), u"新しい"_s), saved));
+        const FtpTemplate saved = loadedFtpTemplate(folder.path(), u"新しい"_s);
         QCOMPARE(saved.server, u"ftp.example.jp"_s);
         QCOMPARE(saved.user, u"taro"_s);
         QCOMPARE(saved.password, u" secret "_s);
@@ -310,7 +266,7 @@ private Q_SLOTS:
     void defaultsPanelRenamesAndDeletes()
     {
         QTemporaryDir folder;
-        saveTemplate(folder.path(), u"a"_s);
+        saveExampleFtpTemplate(folder.path(), u"a"_s);
         ScriptedUserInterface ui;
         DefaultsPanel panel(ui, folder.path());
         ProjectDefaults defaults;

@@ -1,26 +1,21 @@
 #include "commandset.h"
+#include "datarows.h"
 #include "editing/feedpagewiring.h"
 #include "editing/itemspage.h"
 #include "editing/itemtablemodel.h"
 #include "editing/teditor.h"
 #include "editing/xstringgrid.h"
-#include "editorform.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
-#include "project/project.h"
-#include "treeoutline.h"
+#include "windowfixture.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace windowfixture;
 
 // The feed pages inside the main window: what switching nodes, typing and
 // the Edit menu do to the project.
@@ -35,17 +30,10 @@ private:
     // A shown window holding the feeds a and b; a has the upload folder.
     void openWindow(const QString &uploadFolder)
     {
-        m_window = std::make_unique<TEditorForm>(
-            Folders::at(m_dir.filePath(u"data"_s), m_dir.filePath(u"settings"_s)));
-        auto root =
-            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(*root, u"a b"_s);
-        root->child(0)->data()->settings.ftpfolder = uploadFolder;
-        root->child(0)->data()->items.resize(1);
-        root->child(0)->data()->items[0].title = u"最初の項目"_s;
-        m_window->project().replaceTree(std::move(root));
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window = windowWith(m_dir, u"a b"_s);
+        QVERIFY(m_window);
+        feed(0)->data()->settings.ftpfolder = uploadFolder;
+        feed(0)->data()->items = {{.title = u"最初の項目"_s}};
         m_window->selectNode(feed(0));
     }
 
@@ -54,16 +42,6 @@ private:
     template <typename T> T *find(const QString &name) const
     {
         return m_window->findChild<T *>(name);
-    }
-
-    static void typeInto(QWidget *widget, const QString &text)
-    {
-        widget->setFocus();
-        for (char32_t c : text.toUcs4()) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                            QString::fromUcs4(&c, 1));
-            QApplication::sendEvent(widget, &press);
-        }
     }
 
 private Q_SLOTS:
@@ -91,15 +69,13 @@ private Q_SLOTS:
 
     void typingMarksOnlyAnUploadableFeed_data()
     {
-        QTest::addColumn<QString>("uploadFolder");
-        QTest::addColumn<bool>("marked");
+        Columns<QString, bool>("uploadFolder", "marked");
         QTest::newRow("upload folder") << m_dir.filePath(u"up"_s) << true;
         QTest::newRow("nowhere to go") << QString() << false;
     }
     void typingMarksOnlyAnUploadableFeed()
     {
-        QFETCH(QString, uploadFolder);
-        QFETCH(bool, marked);
+        const auto [uploadFolder, marked] = Fetch<QString, bool>("uploadFolder", "marked");
         openWindow(uploadFolder);
         QVERIFY(!m_window->project().isModified());
 

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/teditor.h"
 #include "examplefeed.h"
 #include "fakebrowser.h"
@@ -6,6 +7,7 @@
 #include "preview/sourceviewpage.h"
 #include "preview/tbrowseform.h"
 #include "scripteduserinterface.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -21,16 +23,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestPreview : public QObject
 {
     Q_OBJECT
@@ -40,17 +32,10 @@ private Q_SLOTS:
     // it; CB_View and Memo follow the command.
     void previews_data()
     {
-        QTest::addColumn<int>("ver");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<int>("view");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("RSS 2.0") << 1 << false << u"brisklettest.xml"_s << 0
-                                 << QByteArray(
-                                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rss");
-        QTest::newRow("RSS 1.0") << 0 << false << u"brisklettest.xml"_s << 0
-                                 << QByteArray(
-                                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<rdf");
+        Columns<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
+        const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+        QTest::newRow("RSS 2.0") << 1 << false << u"brisklettest.xml"_s << 0 << xml + "<rss";
+        QTest::newRow("RSS 1.0") << 0 << false << u"brisklettest.xml"_s << 0 << xml + "<rdf";
         QTest::newRow("EUC-JP page keeps its bytes")
             << 1 << true << u"brisklettest.html"_s << 1
             << QByteArray("<meta charset=\"euc-jp\">\xA5\xB5\xA5\xA4\xA5\xC8");
@@ -58,20 +43,17 @@ private Q_SLOTS:
 
     void previews()
     {
-        QFETCH(int, ver);
-        QFETCH(bool, html);
-        QFETCH(QString, fileName);
-        QFETCH(int, view);
-        QFETCH(QByteArray, start);
+        const auto [ver, html, fileName, view, start] =
+            Fetch<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
         TEditList feed = exampleFeed();
         feed.settings.ver = ver;
-        feed.settings.htmlscript = QStringLiteral("<meta charset=\"euc-jp\">{channel_title}");
+        feed.settings.htmlscript = u"<meta charset=\"euc-jp\">{channel_title}"_s;
         ScriptedUserInterface ui;
         SourceViewPage page;
         FeedPreviews previews(ui, page, fakeFactory(), {});
         previews.setClock(exampleClock());
-        auto *viewBox = page.findChild<QComboBox *>(QStringLiteral("CB_View"));
-        auto *memo = page.findChild<TEditor *>(QStringLiteral("Memo"));
+        auto *viewBox = page.findChild<QComboBox *>(u"CB_View"_s);
+        auto *memo = page.findChild<TEditor *>(u"Memo"_s);
         viewBox->setCurrentIndex(1 - view);
         QVERIFY(!previews.form()); // made on first use only
 
@@ -82,13 +64,13 @@ private Q_SLOTS:
         const QString path = previews.testFolderPath() + u'/' + fileName;
         QCOMPARE(fakeOf(previews.form())->calls,
                  QStringList{u"open "_s + QUrl::fromLocalFile(path).toString()});
-        QVERIFY(readAll(path).startsWith(start));
+        QVERIFY(testfiles::readAll(path).startsWith(start));
         QCOMPARE(QFileInfo(previews.testFolderPath()).permissions() & 0x0FFF,
                  QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
         QCOMPARE(viewBox->currentIndex(), view);
         QVERIFY(memo->isReadOnly());
         QVERIFY(!memo->text().isEmpty());
-        QCOMPARE(previews.form()->windowTitle(), fileName + QStringLiteral(" - [プレビュー]"));
+        QCOMPARE(previews.form()->windowTitle(), fileName + u" - [プレビュー]"_s);
         QVERIFY(ui.messages.isEmpty());
     }
 
@@ -104,15 +86,15 @@ private Q_SLOTS:
         previews.setClock(exampleClock());
         ui.answers.enqueue(UserInterface::Answer::Yes);
         previews.feedAnalysis({&feed, QString(), QString()},
-                              QStringLiteral("https://validator.w3.org/feed/check.cgi"));
-        auto *findings = page.findChild<QListWidget *>(QStringLiteral("LB_Findings"));
+                              u"https://validator.w3.org/feed/check.cgi"_s);
+        auto *findings = page.findChild<QListWidget *>(u"LB_Findings"_s);
         QCOMPARE(findings->count(), 1);
-        QVERIFY(findings->item(0)->text().contains(QStringLiteral("<description>")));
+        QVERIFY(findings->item(0)->text().contains(u"<description>"_s));
         findings->setCurrentRow(0);
-        auto *memo = page.findChild<TEditor *>(QStringLiteral("Memo"));
+        auto *memo = page.findChild<TEditor *>(u"Memo"_s);
         int lineFrom = 0, indexFrom = 0, lineTo = 0, indexTo = 0;
         memo->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
-        QVERIFY(memo->text(lineFrom).contains(QStringLiteral("<channel>")));
+        QVERIFY(memo->text(lineFrom).contains(u"<channel>"_s));
         // The service gets the published address, encoded.
         QCOMPARE(fakeOf(previews.form())->calls,
                  QStringList{u"open https://validator.w3.org/feed/check.cgi"
@@ -123,24 +105,24 @@ private Q_SLOTS:
     {
         QStringList loaded;
         for (int i = 1; i <= 25; ++i)
-            loaded << QStringLiteral("http://example.jp/%1").arg(i);
+            loaded << u"http://example.jp/%1"_s.arg(i);
         TBrowseForm form(fakeFactory(), loaded);
         FakeBrowser *browser = fakeOf(&form);
         QCOMPARE(form.history().size(), 20);
 
-        form.openPreview(QStringLiteral("http://example.jp/a"), true);
-        form.openPreview(QStringLiteral("HTTP://EXAMPLE.JP/a"), true); // shown: reload
-        form.openPreview(QStringLiteral(" "), true);                   // blank: home page
+        form.openPreview(u"http://example.jp/a"_s, true);
+        form.openPreview(u"HTTP://EXAMPLE.JP/a"_s, true); // shown: reload
+        form.openPreview(u" "_s, true);                   // blank: home page
         QCOMPARE(browser->calls, (QStringList{u"open http://example.jp/a nocache"_s, u"reload"_s,
                                               u"open about:blank"_s}));
-        QCOMPARE(form.history().first(), QStringLiteral("http://example.jp/a"));
-        QCOMPARE(form.history().count(QStringLiteral("http://example.jp/a")), 1);
+        QCOMPARE(form.history().first(), u"http://example.jp/a"_s);
+        QCOMPARE(form.history().count(u"http://example.jp/a"_s), 1);
 
         // SB_Seek on the shown address loads it again as a new navigation.
-        auto *address = form.findChild<QComboBox *>(QStringLiteral("CB_Address"));
-        address->setCurrentText(QStringLiteral("about:blank"));
+        auto *address = form.findChild<QComboBox *>(u"CB_Address"_s);
+        address->setCurrentText(u"about:blank"_s);
         browser->calls.clear();
-        form.findChild<QToolButton *>(QStringLiteral("SB_Seek"))->click();
+        form.findChild<QToolButton *>(u"SB_Seek"_s)->click();
         QCOMPARE(browser->calls, QStringList{u"open about:blank"_s});
         QTest::keyClick(address->lineEdit(), Qt::Key_Return);
         QCOMPARE(browser->calls.size(), 2);
@@ -155,13 +137,13 @@ private Q_SLOTS:
     {
         TBrowseForm form(fakeFactory(), {});
         form.show();
-        auto *right = form.findChild<QToolButton *>(QStringLiteral("SB_Right"));
-        auto *status = form.findChild<QStatusBar *>(QStringLiteral("StatusBar"));
+        auto *right = form.findChild<QToolButton *>(u"SB_Right"_s);
+        auto *status = form.findChild<QStatusBar *>(u"StatusBar"_s);
         const int full = form.height();
         right->click();
         QVERIFY(form.isRolledUp());
         QVERIFY(!status->isVisible());
-        QCOMPARE(right->toolTip(), QStringLiteral("開く"));
+        QCOMPARE(right->toolTip(), u"開く"_s);
         QVERIFY(form.height() < full);
         form.close();
         QCOMPARE(form.height(), full); // comes back at its full size
@@ -175,14 +157,14 @@ private Q_SLOTS:
         TBrowseForm form(fakeFactory(), {});
         QUrl opened;
         form.setExternalOpener([&](const QUrl &address) { opened = address; });
-        Q_EMIT fakeOf(&form)->failed(QStringLiteral("GPUがありません"));
-        form.openPreview(QStringLiteral("http://example.jp/x"), false);
-        auto *status = form.findChild<QStatusBar *>(QStringLiteral("StatusBar"));
-        QVERIFY(status->currentMessage().contains(QStringLiteral("GPUがありません")));
-        auto *external = form.findChild<QPushButton *>(QStringLiteral("SB_External"));
+        Q_EMIT fakeOf(&form)->failed(u"GPUがありません"_s);
+        form.openPreview(u"http://example.jp/x"_s, false);
+        auto *status = form.findChild<QStatusBar *>(u"StatusBar"_s);
+        QVERIFY(status->currentMessage().contains(u"GPUがありません"_s));
+        auto *external = form.findChild<QPushButton *>(u"SB_External"_s);
         QVERIFY(external->isVisibleTo(&form));
         external->click();
-        QCOMPARE(opened, QUrl(QStringLiteral("http://example.jp/x")));
+        QCOMPARE(opened, QUrl(u"http://example.jp/x"_s));
         QVERIFY(fakeOf(&form)->calls.isEmpty());
     }
 
@@ -191,9 +173,9 @@ private Q_SLOTS:
         TBrowseForm form(fakeFactory(), {});
         QString pasted;
         connect(&form, &TBrowseForm::pasteRequested, this, [&](const QString &a) { pasted = a; });
-        form.openPreview(QStringLiteral("http://example.jp/p"), false);
-        form.findChild<QToolButton *>(QStringLiteral("SB_Paste"))->click();
-        QCOMPARE(pasted, QStringLiteral("http://example.jp/p"));
+        form.openPreview(u"http://example.jp/p"_s, false);
+        form.findChild<QToolButton *>(u"SB_Paste"_s)->click();
+        QCOMPARE(pasted, u"http://example.jp/p"_s);
     }
 };
 

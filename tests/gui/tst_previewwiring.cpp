@@ -1,14 +1,12 @@
 #include "commandset.h"
+#include "datarows.h"
 #include "editing/teditor.h"
-#include "editorform.h"
 #include "fakebrowser.h"
 #include "preview/focusedtext.h"
 #include "preview/previewwiring.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
-#include "project/project.h"
 #include "project/workspace.h"
-#include "treeoutline.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,10 +16,9 @@
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace windowfixture;
 
 using SettingsEdit = std::function<void(ChannelSettings &)>;
 Q_DECLARE_METATYPE(SettingsEdit)
@@ -35,24 +32,14 @@ class TestPreviewWiring : public QObject
 
     std::unique_ptr<TEditorForm> window()
     {
-        auto window = std::make_unique<TEditorForm>(Folders::at(
-            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("settings"))));
-        auto root =
-            std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
-        treeoutline::build(*root, QStringLiteral("News(a) b"));
-        window->project().replaceTree(std::move(root));
+        auto window = windowWith(m_dir, u"News(a) b"_s, false);
         wiring(*window).setBrowserFactory(fakeFactory());
         return window;
     }
 
     static PreviewWiring &wiring(TEditorForm &window)
     {
-        return *window.findChild<PreviewWiring *>(QStringLiteral("PreviewWiring"));
-    }
-
-    static ProjectNode &feed(TEditorForm &window, const QString &text)
-    {
-        return *treeoutline::find(window.project().root(), text);
+        return *window.findChild<PreviewWiring *>(u"PreviewWiring"_s);
     }
 
 private Q_SLOTS:
@@ -60,9 +47,8 @@ private Q_SLOTS:
     // offers the feed check once the feed has a site and a file name.
     void functionMenu_data()
     {
-        QTest::addColumn<QString>("node");
-        QTest::addColumn<SettingsEdit>("edit");
-        QTest::addColumn<QString>("expected"); // visible RSS, HTML, site; enabled check
+        // expected: visible RSS, HTML, site; enabled check
+        Columns<QString, SettingsEdit, QString>("node", "edit", "expected");
         const SettingsEdit none = [](ChannelSettings &) {};
         QTest::newRow("folder") << u"News"_s << none << u"---0"_s;
         QTest::newRow("feed without page or site") << u"a"_s << none << u"R--0"_s;
@@ -81,11 +67,10 @@ private Q_SLOTS:
 
     void functionMenu()
     {
-        QFETCH(QString, node);
-        QFETCH(SettingsEdit, edit);
-        QFETCH(QString, expected);
+        const auto [node, edit, expected] =
+            Fetch<QString, SettingsEdit, QString>("node", "edit", "expected");
         auto form = window();
-        ProjectNode &chosen = feed(*form, node);
+        ProjectNode &chosen = *nodeOf(*form, node);
         if (chosen.data())
             edit(chosen.data()->settings);
         form->selectNode(&chosen);
@@ -106,10 +91,10 @@ private Q_SLOTS:
         auto form = window();
         QVERIFY(!wiring(*form).previewsIfMade());
         QVERIFY(!form->findChild<TBrowseForm *>());
-        ChannelSettings &settings = feed(*form, u"a"_s).data()->settings;
+        ChannelSettings &settings = nodeOf(*form, u"a"_s)->data()->settings;
         settings.title = u"お知らせ"_s;
         settings.htmlscript = u"<p>{channel_title}</p>"_s;
-        form->selectNode(&feed(*form, u"a"_s));
+        form->selectNode(nodeOf(*form, u"a"_s));
         auto *view = form->findChild<QComboBox *>(u"CB_View"_s);
         auto *memo = form->findChild<TEditor *>(u"Memo"_s);
 

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "editing/boxmodeswitch.h"
 #include "editing/teditor.h"
 
@@ -15,26 +16,22 @@ class TestTEditor : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void boxModeSwitchesEveryEditor()
+    // Which editors switch together is tested with the window.
+    void boxModeSelectsABox()
     {
         BoxModeSwitch boxMode;
-        TEditor memo, content, script, source;
-        source.setReadOnly(true);
-        for (TEditor *editor : {&memo, &content, &script, &source})
-            boxMode.addEditor(editor);
+        TEditor editor;
+        boxMode.addEditor(&editor);
         boxMode.toggle();
-        for (TEditor *editor : {&memo, &content, &script, &source})
-            QVERIFY(editor->isBoxMode());
-        // Shift with an arrow now selects a box.
-        script.setText(u"abc\r\ndef\r\n"_s);
-        QTest::keyClick(&script, Qt::Key_Right, Qt::ShiftModifier);
-        QTest::keyClick(&script, Qt::Key_Down, Qt::ShiftModifier);
-        QVERIFY(script.SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
+        QVERIFY(editor.isBoxMode());
+        editor.setText(u"abc\r\ndef\r\n"_s);
+        QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(&editor, Qt::Key_Down, Qt::ShiftModifier);
+        QVERIFY(editor.SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
         boxMode.toggle();
-        for (TEditor *editor : {&memo, &content, &script, &source})
-            QVERIFY(!editor->isBoxMode());
-        QTest::keyClick(&script, Qt::Key_Right, Qt::ShiftModifier);
-        QVERIFY(!script.SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
+        QVERIFY(!editor.isBoxMode());
+        QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+        QVERIFY(!editor.SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
     }
 
     void boxPasteFillsShortLines()
@@ -44,34 +41,25 @@ private Q_SLOTS:
         editor.setCursorPosition(0, 1);
         QApplication::clipboard()->setText(u"1\n2\n3"_s);
         editor.boxPaste();
-        QCOMPARE(editor.text(), QStringLiteral("a1b\r\nc2d\r\n 3"));
+        QCOMPARE(editor.text(), u"a1b\r\nc2d\r\n 3"_s);
         editor.undo();
-        QCOMPARE(editor.text(), QStringLiteral("ab\r\ncd\r\n"));
+        QCOMPARE(editor.text(), u"ab\r\ncd\r\n"_s);
     }
 
     void typingUnderEscapeLock_data()
     {
-        QTest::addColumn<bool>("lock");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("keys"); // '\r' Enter, '\t' Shift+Enter
-        QTest::addColumn<QString>("text");
-        QTest::newRow("lock on") << true << false << "a<b& >"
-                                 << "a&lt;b&amp;&nbsp;&gt;";
-        QTest::newRow("lock off") << false << false << "a<b"
-                                  << "a<b";
-        QTest::newRow("enter, lock on") << true << false << "a\r\tb"
-                                        << "a<br />\r\nb";
-        QTest::newRow("enter, lock off") << false << false << "a\r\tb"
-                                         << "a\r\n<br />b";
-        QTest::newRow("read-only") << true << true << "<"
-                                   << "";
+        // keys: '\r' Enter, '\t' Shift+Enter
+        Columns<bool, bool, QString, QString>("lock", "readOnly", "keys", "text");
+        QTest::newRow("lock on") << true << false << u"a<b& >"_s << u"a&lt;b&amp;&nbsp;&gt;"_s;
+        QTest::newRow("lock off") << false << false << u"a<b"_s << u"a<b"_s;
+        QTest::newRow("enter, lock on") << true << false << u"a\r\tb"_s << u"a<br />\r\nb"_s;
+        QTest::newRow("enter, lock off") << false << false << u"a\r\tb"_s << u"a\r\n<br />b"_s;
+        QTest::newRow("read-only") << true << true << u"<"_s << QString();
     }
     void typingUnderEscapeLock()
     {
-        QFETCH(bool, lock);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
+        const auto [lock, readOnly, keys, text] =
+            Fetch<bool, bool, QString, QString>("lock", "readOnly", "keys", "text");
         QAction escapeLock;
         escapeLock.setCheckable(true);
         escapeLock.setChecked(lock);
@@ -95,15 +83,15 @@ private Q_SLOTS:
         escapeLock.setChecked(true);
         TEditor editor;
         editor.setEscapeLock(&escapeLock);
-        QInputMethodEvent composing(QStringLiteral("か"), {});
+        QInputMethodEvent composing(u"か"_s, {});
         QApplication::sendEvent(&editor, &composing);
         QTest::keyClick(&editor, Qt::Key_Space, Qt::NoModifier);
-        QVERIFY(!editor.text().contains(QStringLiteral("&nbsp;")));
+        QVERIFY(!editor.text().contains(u"&nbsp;"_s));
         QInputMethodEvent committed;
-        committed.setCommitString(QStringLiteral("火"));
+        committed.setCommitString(u"火"_s);
         QApplication::sendEvent(&editor, &committed);
-        QTest::keyClicks(&editor, QStringLiteral(" "));
-        QVERIFY(editor.text().endsWith(QStringLiteral("&nbsp;")));
+        QTest::keyClicks(&editor, u" "_s);
+        QVERIFY(editor.text().endsWith(u"&nbsp;"_s));
     }
 
     void programInsertionIsLikeTyping()
@@ -114,12 +102,12 @@ private Q_SLOTS:
         editor.setCursorPosition(0, 1);
         editor.insertAsTyped(u"<b></b>"_s, 4);
         QVERIFY(editor.isModified());
-        QCOMPARE(editor.text(), QStringLiteral("a<b></b>bc"));
+        QCOMPARE(editor.text(), u"a<b></b>bc"_s);
         int line = 0, index = 0;
         editor.getCursorPosition(&line, &index);
         QCOMPARE(index, 4);
         editor.undo();
-        QCOMPARE(editor.text(), QStringLiteral("abc"));
+        QCOMPARE(editor.text(), u"abc"_s);
     }
 
     void windowKeysAreFree()

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "publish/curlftpclient.h"
 #include "publish/ftpsession.h"
 #include "publish/socketftpclient.h"
@@ -15,15 +16,7 @@ namespace {
 
 FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useWinInet, int timeout = 5)
 {
-    FtpTemplate t;
-    t.server = u"127.0.0.1"_s;
-    t.port = server.port();
-    t.user = u"user"_s;
-    t.password = u"pass"_s;
-    t.timeout = timeout;
-    t.passive = true;
-    t.useWinInet = useWinInet;
-    return t;
+    return {{}, u"127.0.0.1"_s, u"user"_s, u"pass"_s, timeout, server.port(), true, useWinInet};
 }
 
 // Opens a session, sends one file and closes; the error text of the first
@@ -91,30 +84,27 @@ private Q_SLOTS:
 
     void serverReplies_data()
     {
-        QTest::addColumn<bool>("useWinInet");
-        QTest::addColumn<Replies>("replies");
-        QTest::addColumn<bool>("succeeds");
-        QTest::addColumn<QString>("error"); // the start of the error text
+        // error: the start of the error text
+        Columns<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
 
-        for (const bool useWinInet : {true, false}) {
-            const char *client = useWinInet ? "libcurl" : "socket";
-            QTest::addRow("%s: greeting over several lines", client)
-                << useWinInet << Replies{{"GREETING", "220-Welcome\r\n to the test\r\n220 ready"}}
-                << true << QString();
-            QTest::addRow("%s: refused at the greeting", client)
-                << useWinInet << Replies{{"GREETING", "421 too many users"}} << false
-                << (useWinInet ? u"指定されたホストに接続できませんでした。"_s
-                               : u"421 too many users"_s);
-            QTest::addRow("%s: file refused", client)
-                << useWinInet << Replies{{"STOR", "553 not allowed"}} << false
-                << (useWinInet ? u"ファイルにアクセスできません。"_s : u"553 not allowed"_s);
-            QTest::addRow("%s: transfer reported as failed", client)
-                << useWinInet << Replies{{"STORED", "452 disk full"}} << false
-                << (useWinInet ? u"アップロード中にエラーが発生しました。"_s : u"452 disk full"_s);
-            QTest::addRow("%s: passive reply without a port", client)
-                << useWinInet << Replies{{"PASV", "227 no numbers here"}} << false
-                << (useWinInet ? u"ファイルにアクセスできません。"_s : u"227 no numbers here"_s);
-        }
+        // The error texts of libcurl and the socket client.
+        const auto row = [](const char *name, const Replies &replies, const QString &curlError,
+                            const QString &socketError) {
+            QTest::addRow("libcurl: %s", name)
+                << true << replies << curlError.isEmpty() << curlError;
+            QTest::addRow("socket: %s", name)
+                << false << replies << socketError.isEmpty() << socketError;
+        };
+        row("greeting over several lines",
+            {{"GREETING", "220-Welcome\r\n to the test\r\n220 ready"}}, {}, {});
+        row("refused at the greeting", {{"GREETING", "421 too many users"}},
+            u"指定されたホストに接続できませんでした。"_s, u"421 too many users"_s);
+        row("file refused", {{"STOR", "553 not allowed"}}, u"ファイルにアクセスできません。"_s,
+            u"553 not allowed"_s);
+        row("transfer reported as failed", {{"STORED", "452 disk full"}},
+            u"アップロード中にエラーが発生しました。"_s, u"452 disk full"_s);
+        row("passive reply without a port", {{"PASV", "227 no numbers here"}},
+            u"ファイルにアクセスできません。"_s, u"227 no numbers here"_s);
         QTest::newRow("socket: greeting line over 4 KB")
             << false << Replies{{"GREETING", "220 " + QByteArray(5000, 'x')}} << false
             << u"サーバーの応答行が4096バイトを超えています。"_s;
@@ -134,10 +124,8 @@ private Q_SLOTS:
     }
     void serverReplies()
     {
-        QFETCH(bool, useWinInet);
-        QFETCH(Replies, replies);
-        QFETCH(bool, succeeds);
-        QFETCH(QString, error);
+        const auto [useWinInet, replies, succeeds, error] =
+            Fetch<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
         ScriptedFtpServer server(Fault::None, replies);
         const QString result = uploadOnce(scriptedTemplate(server, useWinInet), "<rss/>");
         QCOMPARE(result.isEmpty(), succeeds);
@@ -172,8 +160,7 @@ private Q_SLOTS:
 
     void passiveReplyPort_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<int>("port");
+        Columns<QString, int>("reply", "port");
         QTest::newRow("usual") << u"227 Entering Passive Mode (10,0,0,5,4,1)"_s << 1025;
         QTest::newRow("no closing parenthesis") << u"227 (127,0,0,1,195,80"_s << 50000;
         QTest::newRow("spaces") << u"227 ok (1, 2, 3, 4, 0, 21)."_s << 21;

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "publish/ftpreplyreader.h"
 
 #include <QTest>
@@ -21,56 +22,41 @@ class TestFtpReplyReader : public QObject
 private Q_SLOTS:
     void replies_data()
     {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QList<int>>("codes");
-        QTest::addColumn<QString>("firstText");
-        QTest::addColumn<bool>("failed");
+        Columns<QByteArray, QList<int>, QString, bool>("input", "codes", "firstText", "failed");
 
-        QTest::newRow("one line") << QByteArray("220 ready\r\n") << QList<int>{220}
-                                  << QStringLiteral("220 ready") << false;
-        QTest::newRow("code only")
-            << QByteArray("200\r\n") << QList<int>{200} << QStringLiteral("200") << false;
-        QTest::newRow("LF only") << QByteArray("230 in\n") << QList<int>{230}
-                                 << QStringLiteral("230 in") << false;
-        QTest::newRow("multi-line")
-            << QByteArray("220-Welcome\r\n to the server\r\n220-still\r\n220 ready\r\n")
-            << QList<int>{220}
-            << QStringLiteral("220-Welcome\n to the server\n220-still\n220 ready") << false;
-        QTest::newRow("other code inside a multi-line reply")
-            << QByteArray("211-Features\r\n230 not the end\r\n211 End\r\n") << QList<int>{211}
-            << QStringLiteral("211-Features\n230 not the end\n211 End") << false;
-        QTest::newRow("two replies and a partial one")
-            << QByteArray("331 pass\r\n230 ok\r\n250 cw") << QList<int>{331, 230}
-            << QStringLiteral("331 pass") << false;
-        QTest::newRow("blank lines between replies")
-            << QByteArray("\r\n331 pass\r\n\r\n230 ok\r\n") << QList<int>{331, 230}
-            << QStringLiteral("331 pass") << false;
-        QTest::newRow("incomplete multi-line")
-            << QByteArray("220-a\r\n b\r\n") << QList<int>{} << QString() << false;
-        QTest::newRow("longest line")
-            << (QByteArray("200 ") + QByteArray(4092, 'x') + "\r\n") << QList<int>{200}
-            << (QStringLiteral("200 ") + QString(4092, QLatin1Char('x'))) << false;
-        QTest::newRow("line over 4 KB") << (QByteArray("200 ") + QByteArray(4093, 'x') + "\r\n")
-                                        << QList<int>{} << QString() << true;
-        QTest::newRow("4 KB without line end")
-            << (QByteArray("200 ") + QByteArray(4094, 'x')) << QList<int>{} << QString() << true;
-        QTest::newRow("500 lines")
-            << lines(500, "220") << QList<int>{220}
-            << QString::fromLatin1(lines(500, "220").replace("\r\n", "\n").chopped(1)) << false;
-        QTest::newRow("501 lines") << lines(501, "220") << QList<int>{} << QString() << true;
-        QTest::newRow("no code") << QByteArray("hello\r\n") << QList<int>{} << QString() << true;
-        QTest::newRow("code out of range")
-            << QByteArray("600 what\r\n") << QList<int>{} << QString() << true;
-        QTest::newRow("code glued to text")
-            << QByteArray("220ready\r\n") << QList<int>{} << QString() << true;
-        QTest::newRow("a good reply before a bad one")
-            << QByteArray("200 ok\r\nbad\r\n") << QList<int>{200} << QStringLiteral("200 ok")
-            << true;
+        // A failed reading gives no code; firstText is the text of the first reply.
+        const auto row = [](const char *name, const QByteArray &input, const QList<int> &codes,
+                            const QByteArray &firstText = {}, bool failed = false) {
+            QTest::newRow(name) << input << codes << QString::fromLatin1(firstText) << failed;
+        };
+        row("one line", "220 ready\r\n", {220}, "220 ready");
+        row("code only", "200\r\n", {200}, "200");
+        row("LF only", "230 in\n", {230}, "230 in");
+        row("multi-line", "220-Welcome\r\n to the server\r\n220-still\r\n220 ready\r\n", {220},
+            "220-Welcome\n to the server\n220-still\n220 ready");
+        row("other code inside a multi-line reply",
+            "211-Features\r\n230 not the end\r\n211 End\r\n", {211},
+            "211-Features\n230 not the end\n211 End");
+        row("two replies and a partial one", "331 pass\r\n230 ok\r\n250 cw", {331, 230},
+            "331 pass");
+        row("blank lines between replies", "\r\n331 pass\r\n\r\n230 ok\r\n", {331, 230},
+            "331 pass");
+        row("incomplete multi-line", "220-a\r\n b\r\n", {});
+        row("longest line", "200 " + QByteArray(4092, 'x') + "\r\n", {200},
+            "200 " + QByteArray(4092, 'x'));
+        row("line over 4 KB", "200 " + QByteArray(4093, 'x') + "\r\n", {}, {}, true);
+        row("4 KB without line end", "200 " + QByteArray(4094, 'x'), {}, {}, true);
+        row("500 lines", lines(500, "220"), {220},
+            lines(500, "220").replace("\r\n", "\n").chopped(1));
+        row("501 lines", lines(501, "220"), {}, {}, true);
+        row("no code", "hello\r\n", {}, {}, true);
+        row("code out of range", "600 what\r\n", {}, {}, true);
+        row("code glued to text", "220ready\r\n", {}, {}, true);
+        row("a good reply before a bad one", "200 ok\r\nbad\r\n", {200}, "200 ok", true);
     }
     void replies()
     {
-        QFETCH(QByteArray, input);
-        QFETCH(bool, failed);
+        const auto [input, failed] = Fetch<QByteArray, bool>("input", "failed");
 
         // Byte by byte and all at once must read alike.
         for (const bool byteByByte : {false, true}) {

@@ -1,4 +1,5 @@
-#include "publish/ftptemplate.h"
+#include "datarows.h"
+#include "ftptemplates.h"
 #include "publish/templatescramble.h"
 #include "testfiles.h"
 
@@ -6,17 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-Q_DECLARE_METATYPE(FtpTemplate)
-
-char *toString(const FtpTemplate &t)
-{
-    return QTest::toString(QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
-                               .arg(t.name, t.server, t.user, t.password)
-                               .arg(t.timeout)
-                               .arg(t.port)
-                               .arg(t.passive)
-                               .arg(t.useWinInet));
-}
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,35 +19,21 @@ QByteArray byteRange(int first, int last)
     return bytes;
 }
 
-// A template file written line by line, as someone editing it would.
-void writeTemplateFile(const QString &path, const QList<QByteArray> &plainLines)
+// A template line of fields separated by NUL, as the file holds them.
+QByteArray nulJoined(const char *label, const QList<QByteArray> &fields)
 {
-    QByteArray file;
-    for (const QByteArray &line : plainLines)
-        file += ScrambleTemplateLine(line) + "\r\n";
-    testfiles::writeAll(path, file);
+    return label + fields.join('\0');
 }
 
 // The owner, group and others bits, without the bits of the current user.
 constexpr QFile::Permissions OwnerGroupOther = QFile::Permissions(0xF0FF);
 
-QByteArray nulJoined(const char *label, const QList<QByteArray> &fields)
-{
-    QByteArray line = label;
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        line += (i ? QByteArray(1, '\0') : QByteArray()) + fields.at(i);
-    return line;
-}
-
-FtpTemplate sample()
-{
-    FtpTemplate t;
-    t.name = QStringLiteral("sample");
-    t.server = QStringLiteral("ftp.example.jp");
-    t.user = QStringLiteral("taro");
-    t.password = QStringLiteral("pass");
-    return t;
-}
+constexpr int Max = MaxPlainTemplateLine;
+// Templates below list their fields in order: name, server, user, password,
+// timeout, port, passive, libcurl.
+const QString Name = u"sample"_s;
+const QString Server = u"ftp.example.jp"_s;
+const FtpTemplate Sample{.name = Name, .server = Server, .user = u"taro"_s, .password = u"pass"_s};
 
 } // namespace
 
@@ -73,8 +50,8 @@ private Q_SLOTS:
         QTest::newRow("bytes 127 to 253") << byteRange(127, 253);
         QTest::newRow("bytes 254, 255 and a NUL") << (byteRange(254, 255) + '\0' + "x");
         QTest::newRow("one key cycle and one more") << QByteArray("123456789");
-        QTest::newRow("longest line") << QByteArray(MaxPlainTemplateLine, '\xff');
-        QTest::newRow("utf-8 text") << QStringLiteral("user:山田\u0000パス").toUtf8();
+        QTest::newRow("longest line") << QByteArray(Max, '\xff');
+        QTest::newRow("utf-8 text") << u"user:山田\u0000パス"_s.toUtf8();
     }
     void scrambleRoundTrip()
     {
@@ -88,15 +65,14 @@ private Q_SLOTS:
 
     void scrambledLineIsCutAtTheFormatLimit()
     {
-        const QByteArray plain(MaxPlainTemplateLine + 1, 'a');
+        const QByteArray plain(Max + 1, 'a');
         QCOMPARE(ScrambleTemplateLine(plain).size(), MaxScrambledTemplateLine);
         QCOMPARE(UnscrambleTemplateLine(ScrambleTemplateLine(plain)), plain.chopped(1));
     }
 
     void unscrambleOfForeignText_data()
     {
-        QTest::addColumn<QByteArray>("scrambled");
-        QTest::addColumn<QByteArray>("plain");
+        Columns<QByteArray, QByteArray>("scrambled", "plain");
         QTest::newRow("not from the table") << QByteArray("server:x") << QByteArray();
         QTest::newRow("odd symbol left over")
             << (ScrambleTemplateLine("ab") + 'G') << QByteArray("ab");
@@ -112,176 +88,123 @@ private Q_SLOTS:
     void saveAndLoad_data()
     {
         QTest::addColumn<FtpTemplate>("values");
-        FtpTemplate t = sample();
-        QTest::newRow("defaults") << t;
-        t.timeout = 10;
-        t.port = 21;
-        t.passive = false;
-        t.useWinInet = true;
-        QTest::newRow("passive off, libcurl on") << t;
-        t.passive = true;
-        t.useWinInet = false;
-        t.timeout = 999;
-        t.port = 65535;
-        QTest::newRow("socket client, largest numbers") << t;
-        t = sample();
-        t.user = QStringLiteral("山田　太郎");
-        t.password = QStringLiteral("パス:ワード\t");
-        QTest::newRow("japanese account") << t;
-        t = sample();
-        t.server = QString(MaxPlainTemplateLine - 7, QLatin1Char('s'));
-        t.user = QString(60, QLatin1Char('u'));
-        t.password = QString(MaxPlainTemplateLine - 6 - 60, QLatin1Char('p'));
-        QTest::newRow("longest lines") << t;
-        t = sample();
-        t.user.clear();
-        t.password.clear();
-        QTest::newRow("anonymous") << t;
+        const QString user = u"taro"_s, password = u"pass"_s;
+        QTest::newRow("defaults") << Sample;
+        QTest::newRow("passive off, libcurl on")
+            << FtpTemplate{Name, Server, user, password, 10, 21, false, true};
+        QTest::newRow("socket client, largest numbers")
+            << FtpTemplate{Name, Server, user, password, 999, 65535, true, false};
+        QTest::newRow("japanese account")
+            << FtpTemplate{Name, Server, u"山田　太郎"_s, u"パス:ワード\t"_s};
+        QTest::newRow("longest lines") << FtpTemplate{Name, QString(Max - 7, u's'),
+                                                      QString(60, u'u'), QString(Max - 66, u'p')};
+        QTest::newRow("anonymous") << FtpTemplate{Name, Server};
     }
     void saveAndLoad()
     {
         QFETCH(FtpTemplate, values);
         QTemporaryDir dir;
         QCOMPARE(SaveFtpTemplate(dir.path(), values), FtpTemplateSaveResult::Saved);
+        QCOMPARE(loadedFtpTemplate(dir.path(), values.name), values);
 
-        const QString path = dir.filePath(values.name + QStringLiteral(".ftp"));
-        FtpTemplate loaded;
-        QVERIFY(LoadFtpTemplate(path, loaded));
-        QCOMPARE(loaded, values);
-
-        const QByteArray file = testfiles::readAll(path);
+        const QByteArray file = testfiles::readAll(dir.filePath(values.name + u".ftp"_s));
         QCOMPARE(file.count("\r\n"), 3);
         QVERIFY(file.endsWith("\r\n"));
         QVERIFY(!file.contains('\0'));
-        QVERIFY(!file.toLower().contains("server:"));
-        QVERIFY(!file.toLower().contains("user:"));
-        QVERIFY(!file.toLower().contains("others:"));
+        for (const char *label : {"server:", "user:", "others:"})
+            QVERIFY2(!file.toLower().contains(label), label);
         QVERIFY(!file.contains(values.server.toUtf8()));
     }
 
     void fileIsReadableByItsOwnerOnly()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("sample.ftp"));
+        const QString path = dir.filePath(u"sample.ftp"_s);
         testfiles::writeAll(path, "old");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                         QFile::ReadOther);
-        QCOMPARE(SaveFtpTemplate(dir.path(), sample()), FtpTemplateSaveResult::Saved);
+        QCOMPARE(SaveFtpTemplate(dir.path(), Sample), FtpTemplateSaveResult::Saved);
         QCOMPARE(QFile::permissions(path) & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
-
-        FtpTemplate fresh = sample();
-        fresh.name = QStringLiteral("fresh");
-        QCOMPARE(SaveFtpTemplate(dir.path(), fresh), FtpTemplateSaveResult::Saved);
-        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("fresh.ftp"))) & OwnerGroupOther,
+        QCOMPARE(SaveFtpTemplate(dir.path(), FtpTemplate{u"fresh"_s, Server}),
+                 FtpTemplateSaveResult::Saved);
+        QCOMPARE(QFile::permissions(dir.filePath(u"fresh.ftp"_s)) & OwnerGroupOther,
                  QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void unstorableTemplateIsRefused_data()
     {
         QTest::addColumn<FtpTemplate>("values");
-        FtpTemplate t = sample();
-        t.server = QString(MaxPlainTemplateLine - 6, QLatin1Char('s'));
-        QTest::newRow("server one byte too long") << t;
-        t = sample();
-        t.server = QString(41, QChar(0x3042)); // 123 bytes in UTF-8
-        QTest::newRow("server of multi-byte characters") << t;
-        t = sample();
-        t.user = QString(61, QLatin1Char('u'));
-        t.password = QString(MaxPlainTemplateLine - 6 - 60, QLatin1Char('p'));
-        QTest::newRow("account and password one byte too long") << t;
-        t = sample();
-        t.password = QStringLiteral("a") + QChar(0) + QStringLiteral("b");
-        QTest::newRow("NUL in the password") << t;
-        t = sample();
-        t.timeout = 0;
-        QTest::newRow("time-out 0") << t;
-        t = sample();
-        t.name = QStringLiteral("../escaped");
-        QTest::newRow("name leaving the folder") << t;
-        t = sample();
-        t.port = 65536;
-        QTest::newRow("port out of range") << t;
+        QTest::newRow("server one byte too long") << FtpTemplate{Name, QString(Max - 6, u's')};
+        // 123 bytes in UTF-8
+        QTest::newRow("server of multi-byte characters") << FtpTemplate{Name, QString(41, u'あ')};
+        QTest::newRow("account and password one byte too long")
+            << FtpTemplate{Name, Server, QString(61, u'u'), QString(Max - 66, u'p')};
+        QTest::newRow("NUL in the password") << FtpTemplate{Name, Server, u"taro"_s, u"a\u0000b"_s};
+        QTest::newRow("time-out 0") << FtpTemplate{Name, Server, {}, {}, 0};
+        QTest::newRow("name leaving the folder") << FtpTemplate{u"../escaped"_s, Server};
+        QTest::newRow("port out of range") << FtpTemplate{Name, Server, {}, {}, 10, 65536};
     }
     void unstorableTemplateIsRefused()
     {
         QFETCH(FtpTemplate, values);
         QTemporaryDir dir;
-        const QString folder = dir.filePath(QStringLiteral("Ftp"));
-        const QString path = folder + QStringLiteral("/sample.ftp");
+        const QString folder = dir.filePath(u"Ftp"_s);
+        const QString path = folder + u"/sample.ftp"_s;
         testfiles::writeAll(path, "old");
         QVERIFY(!FtpTemplateProblem(values).isEmpty());
         QCOMPARE(SaveFtpTemplate(folder, values), FtpTemplateSaveResult::Refused);
         QCOMPARE(testfiles::readAll(path), QByteArray("old"));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("escaped.ftp"))));
+        QVERIFY(!QFile::exists(dir.filePath(u"escaped.ftp"_s)));
     }
 
     void unwritableFolderCannotCreate()
     {
         QTemporaryDir dir;
-        QCOMPARE(SaveFtpTemplate(dir.filePath(QStringLiteral("missing")), sample()),
+        QCOMPARE(SaveFtpTemplate(dir.filePath(u"missing"_s), Sample),
                  FtpTemplateSaveResult::CannotCreate);
     }
 
+    // Files written line by line, as someone editing them would.
     void loadHandWrittenFile_data()
     {
-        QTest::addColumn<QList<QByteArray>>("lines");
-        QTest::addColumn<bool>("usable");
-        QTest::addColumn<FtpTemplate>("expected");
-
-        FtpTemplate t;
-        t.name = QStringLiteral("hand");
-        t.server = QStringLiteral("host");
-        t.user = QStringLiteral("u");
-        t.password = QStringLiteral("p");
+        Columns<QList<QByteArray>, bool, FtpTemplate>("lines", "usable", "expected");
+        const FtpTemplate t{u"hand"_s, u"host"_s, u"u"_s, u"p"_s};
         const QByteArray server = "server:host";
         const QByteArray user = nulJoined("user:", {"u", "p"});
-
         QTest::newRow("no others line") << QList<QByteArray>{server, user} << true << t;
-
-        FtpTemplate numbers = t;
-        numbers.timeout = 30;
-        numbers.port = 2121;
-        numbers.passive = false;
-        numbers.useWinInet = false;
         QTest::newRow("others first, labels in capitals")
             << QList<QByteArray>{nulJoined("OTHERS:", {"30", "2121", "0", "0"}), "SERVER:host",
                                  user}
-            << true << numbers;
-
-        FtpTemplate badNumbers = t;
-        badNumbers.passive = false;
+            << true << FtpTemplate{t.name, t.server, t.user, t.password, 30, 2121, false, false};
+        const FtpTemplate notPassive{t.name, t.server, t.user, t.password, 10, 21, false};
         QTest::newRow("others with words for numbers")
             << QList<QByteArray>{server, user, nulJoined("others:", {"ten", "x21", "0", "yes"})}
-            << true << badNumbers;
+            << true << notPassive;
         QTest::newRow("others with numbers out of range")
             << QList<QByteArray>{server, user, nulJoined("others:", {"0", "99999", "0"})} << true
-            << badNumbers;
+            << notPassive;
         QTest::newRow("others with a huge flag")
             << QList<QByteArray>{server, user,
                                  nulJoined("others:", {"10", "21", "99999999999999999999"})}
             << true << t;
         QTest::newRow("others empty") << QList<QByteArray>{server, user, "others:"} << true << t;
-
-        FtpTemplate noPassword = t;
-        noPassword.password.clear();
         QTest::newRow("user without NUL")
-            << QList<QByteArray>{server, "user:u"} << true << noPassword;
-
-        FtpTemplate noServer = t;
-        noServer.server.clear();
-        QTest::newRow("empty server") << QList<QByteArray>{"server:", user} << false << noServer;
-
-        FtpTemplate later = t;
-        later.server = QStringLiteral("second");
+            << QList<QByteArray>{server, "user:u"} << true << FtpTemplate{t.name, t.server, u"u"_s};
+        QTest::newRow("empty server") << QList<QByteArray>{"server:", user} << false
+                                      << FtpTemplate{t.name, {}, t.user, t.password};
         QTest::newRow("a later line wins, others ignored")
-            << QList<QByteArray>{server, "comment", user, "server:second"} << true << later;
+            << QList<QByteArray>{server, "comment", user, "server:second"} << true
+            << FtpTemplate{t.name, u"second"_s, t.user, t.password};
     }
     void loadHandWrittenFile()
     {
         QFETCH(QList<QByteArray>, lines);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("hand.ftp"));
-        writeTemplateFile(path, lines);
+        const QString path = dir.filePath(u"hand.ftp"_s);
+        QByteArray file;
+        for (const QByteArray &line : lines)
+            file += ScrambleTemplateLine(line) + "\r\n";
+        testfiles::writeAll(path, file);
         FtpTemplate loaded;
         QTEST(LoadFtpTemplate(path, loaded), "usable");
         QTEST(loaded, "expected");
@@ -290,11 +213,9 @@ private Q_SLOTS:
     void loadOfMissingFileGivesDefaults()
     {
         QTemporaryDir dir;
-        FtpTemplate loaded = sample();
-        QVERIFY(!LoadFtpTemplate(dir.filePath(QStringLiteral("none.ftp")), loaded));
-        FtpTemplate expected;
-        expected.name = QStringLiteral("none");
-        QCOMPARE(loaded, expected);
+        FtpTemplate loaded = Sample;
+        QVERIFY(!LoadFtpTemplate(dir.filePath(u"none.ftp"_s), loaded));
+        QCOMPARE(loaded, FtpTemplate{u"none"_s});
     }
 };
 

@@ -1,3 +1,5 @@
+#include "datarows.h"
+#include "ftptemplates.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
 #include "scripteduserinterface.h"
@@ -10,24 +12,9 @@
 using namespace Qt::StringLiterals;
 
 using Answer = UserInterface::Answer;
+using Inputs = QList<std::optional<QString>>;
 
 namespace {
-
-const QString NamePrompt = u"新しい名前を入力してください(拡張子は除く)"_s;
-
-FtpTemplate withServer(const QString &server)
-{
-    FtpTemplate t;
-    t.server = server;
-    return t;
-}
-
-QString serverOf(const QString &folder, const QString &name)
-{
-    FtpTemplate t;
-    LoadFtpTemplate(FtpTemplatePath(folder, name), t);
-    return t.server;
-}
 
 QStringList sorted(QStringList names)
 {
@@ -35,37 +22,37 @@ QStringList sorted(QStringList names)
     return names;
 }
 
+QString savedMessage(const QString &name)
+{
+    return u"テンプレート \""_s + name + u"\" を保存しました。"_s;
+}
+
+const QString BadName = u"テンプレートの名前に使えない文字が含まれています。"_s;
+
 } // namespace
 
+// The folder holds the templates Main and backup before each test.
 class TestFtpTemplateCommands : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
     QString folder() const { return m_dir.path(); }
-
-    void addTemplate(const QString &name)
-    {
-        FtpTemplate t = withServer(name + u".example.jp"_s);
-        t.name = name;
-        QCOMPARE(SaveFtpTemplate(folder(), t), FtpTemplateSaveResult::Saved);
-    }
+    QString serverOf(const QString &name) const { return loadedFtpTemplate(folder(), name).server; }
 
 private Q_SLOTS:
     void init()
     {
         for (const QString &name : QDir(folder()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(QDir(folder()).filePath(name));
-        addTemplate(u"Main"_s);
-        addTemplate(u"backup"_s);
+        saveExampleFtpTemplate(folder(), u"Main"_s);
+        saveExampleFtpTemplate(folder(), u"backup"_s);
     }
 
     void listsTemplateFilesOnly()
     {
-        testfiles::writeAll(QDir(folder()).filePath(u"notes.txt"_s), "x");
-        testfiles::writeAll(QDir(folder()).filePath(u".hidden.ftp"_s), "x");
-        testfiles::writeAll(QDir(folder()).filePath(u"UPPER.FTP"_s), "x");
+        for (const QString &name : {u"notes.txt"_s, u".hidden.ftp"_s, u"UPPER.FTP"_s})
+            testfiles::writeAll(QDir(folder()).filePath(name), "x");
         QDir(folder()).mkdir(u"folder.ftp"_s);
         QCOMPARE(sorted(FtpTemplateNames(folder())),
                  (QStringList{u"Main"_s, u"UPPER"_s, u"backup"_s}));
@@ -78,8 +65,7 @@ private Q_SLOTS:
 
     void selectIgnoresCase_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
+        Columns<QString, int>("name", "index");
         QTest::newRow("same case") << u"Main"_s << 1;
         QTest::newRow("other case") << u"BACKUP"_s << 2;
         QTest::newRow("unknown") << u"other"_s << 0;
@@ -89,144 +75,115 @@ private Q_SLOTS:
     void selectIgnoresCase()
     {
         QFETCH(QString, name);
-        const QStringList entries{u"使用しない"_s, u"Main"_s, u"backup"_s};
-        QTEST(SelectFtpTemplate(entries, name), "index");
+        QTEST(SelectFtpTemplate({u"使用しない"_s, u"Main"_s, u"backup"_s}, name), "index");
     }
 
     void saveAs_data()
     {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("askForName");
-        QTest::addColumn<QList<std::optional<QString>>>("inputs");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QString>("savedAs"); // empty: nothing saved
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("questions");
-
-        QTest::newRow("new name") << QString() << true << QList<std::optional<QString>>{u"new"_s}
-                                  << QList<Answer>{} << u"new"_s
-                                  << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
-        QTest::newRow("nothing selected asks for a name")
-            << QString() << false << QList<std::optional<QString>>{u"new"_s} << QList<Answer>{}
-            << u"new"_s << QStringList{u"テンプレート \"new\" を保存しました。"_s} << 1;
-        QTest::newRow("cancelled")
-            << QString() << true << QList<std::optional<QString>>{std::nullopt} << QList<Answer>{}
-            << QString() << QStringList{} << 1;
-        QTest::newRow("empty name saves nothing")
-            << QString() << true << QList<std::optional<QString>>{QString()} << QList<Answer>{}
-            << QString() << QStringList{} << 1;
-        QTest::newRow("selected one is replaced on Yes")
-            << u"Main"_s << false << QList<std::optional<QString>>{} << QList<Answer>{Answer::Yes}
-            << u"Main"_s << QStringList{u"テンプレート \"Main\" を保存しました。"_s} << 1;
-        QTest::newRow("No asks for another name")
-            << u"Main"_s << false << QList<std::optional<QString>>{u"other"_s}
-            << QList<Answer>{Answer::No} << u"other"_s
-            << QStringList{u"テンプレート \"other\" を保存しました。"_s} << 2;
-        QTest::newRow("a name differing in case replaces that file")
-            << QString() << true << QList<std::optional<QString>>{u"MAIN"_s}
-            << QList<Answer>{Answer::Yes} << u"Main"_s
-            << QStringList{u"テンプレート \"Main\" を保存しました。"_s} << 2;
-        QTest::newRow("a name with a folder separator")
-            << QString() << true << QList<std::optional<QString>>{u"../escape"_s, std::nullopt}
-            << QList<Answer>{} << QString()
-            << QStringList{u"テンプレートの名前に使えない文字が含まれています。"_s} << 2;
+        // savedAs: empty: nothing saved
+        Columns<QString, bool, Inputs, QList<Answer>, QString, QStringList, int>(
+            "selected", "askForName", "inputs", "answers", "savedAs", "messages", "questions");
+        const auto row = [](const char *name, const QString &selected, bool askForName,
+                            const Inputs &inputs, const QList<Answer> &answers,
+                            const QString &savedAs, int questions, QStringList messages = {}) {
+            if (!savedAs.isEmpty())
+                messages << savedMessage(savedAs);
+            QTest::newRow(name) << selected << askForName << inputs << answers << savedAs
+                                << messages << questions;
+        };
+        row("new name", {}, true, {u"new"_s}, {}, u"new"_s, 1);
+        row("nothing selected asks for a name", {}, false, {u"new"_s}, {}, u"new"_s, 1);
+        row("cancelled", {}, true, {std::nullopt}, {}, {}, 1);
+        row("empty name saves nothing", {}, true, {QString()}, {}, {}, 1);
+        row("selected one is replaced on Yes", u"Main"_s, false, {}, {Answer::Yes}, u"Main"_s, 1);
+        row("No asks for another name", u"Main"_s, false, {u"other"_s}, {Answer::No}, u"other"_s,
+            2);
+        row("a name differing in case replaces that file", {}, true, {u"MAIN"_s}, {Answer::Yes},
+            u"Main"_s, 2);
+        row("a name with a folder separator", {}, true, {u"../escape"_s, std::nullopt}, {}, {}, 2,
+            {BadName});
     }
     void saveAs()
     {
-        QFETCH(QString, selected);
-        QFETCH(bool, askForName);
-        QFETCH(QList<std::optional<QString>>, inputs);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(QString, savedAs);
-        QFETCH(QStringList, messages);
-        QFETCH(int, questions);
-
+        const auto [selected, askForName, savedAs, inputs, answers] =
+            Fetch<QString, bool, QString, Inputs, QList<Answer>>("selected", "askForName",
+                                                                 "savedAs", "inputs", "answers");
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
         ui.answers.append(answers);
-        FtpTemplate values = withServer(u"saved.example.jp"_s);
-        values.name = selected;
-        const std::optional<QString> result = SaveFtpTemplateAs(ui, folder(), values, askForName);
-        QCOMPARE(result.value_or(QString()), savedAs);
-        QCOMPARE(ui.messages, messages);
-        QCOMPARE(ui.questions.size(), questions);
+        const FtpTemplate values{.name = selected, .server = u"saved.example.jp"_s};
+        QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, askForName).value_or(QString()), savedAs);
+        QTEST(ui.messages, "messages");
+        QTEST(int(ui.questions.size()), "questions");
         if (!savedAs.isEmpty())
-            QCOMPARE(serverOf(folder(), savedAs), u"saved.example.jp"_s);
-        QCOMPARE(serverOf(folder(), u"backup"_s), u"backup.example.jp"_s);
+            QCOMPARE(serverOf(savedAs), u"saved.example.jp"_s);
+        QCOMPARE(serverOf(u"backup"_s), u"backup.example.jp"_s);
         if (savedAs != u"Main"_s)
-            QCOMPARE(serverOf(folder(), u"Main"_s), u"Main.example.jp"_s);
+            QCOMPARE(serverOf(u"Main"_s), u"Main.example.jp"_s);
         QVERIFY(!QFile::exists(folder() + u"/../escape.ftp"_s));
     }
 
     void saveAsTrimsServerAndUserOnly()
     {
         ScriptedUserInterface ui;
-        FtpTemplate values = withServer(u" \tftp.example.jp\u3000"_s);
-        values.name = u"trimmed"_s;
-        values.user = u"\u3000taro "_s;
-        values.password = u" pass word\r\n"_s;
+        const FtpTemplate values{u"trimmed"_s, u" \tftp.example.jp\u3000"_s, u"\u3000taro "_s,
+                                 u" pass word\r\n"_s};
         QCOMPARE(SaveFtpTemplateAs(ui, folder(), values, false), u"trimmed"_s);
-        FtpTemplate saved;
-        QVERIFY(LoadFtpTemplate(FtpTemplatePath(folder(), u"trimmed"_s), saved));
+        const FtpTemplate saved = loadedFtpTemplate(folder(), u"trimmed"_s);
         QCOMPARE(saved.server, u"ftp.example.jp"_s);
         QCOMPARE(saved.user, u"taro"_s);
         // Blanks can be part of a password.
         QCOMPARE(saved.password, u" pass word\r\n"_s);
     }
 
-    void saveAsRefusesLongServer()
+    void saveAsRefuses()
     {
         ScriptedUserInterface ui;
         ui.inputs << u"long"_s;
-        FtpTemplate values = withServer(QString(200, QLatin1Char('s')));
-        QVERIFY(!SaveFtpTemplateAs(ui, folder(), values, true));
+        QVERIFY(!SaveFtpTemplateAs(ui, folder(), {.server = QString(200, u's')}, true));
         QCOMPARE(ui.messages.size(), 1);
         QVERIFY(ui.messages.first().startsWith(u"サーバー名が長すぎます。"_s));
         QVERIFY(!QFile::exists(FtpTemplatePath(folder(), u"long"_s)));
+
+        // A folder that cannot hold the file.
+        ui.messages.clear();
+        const FtpTemplate values{.name = u"new"_s, .server = u"x.example.jp"_s};
+        QVERIFY(!SaveFtpTemplateAs(ui, folder() + u"/Main.ftp"_s, values, false));
+        QCOMPARE(ui.messages, QStringList{u"テンプレート \"new\" を作成できません。"_s});
     }
 
     void rename_data()
     {
-        QTest::addColumn<QList<std::optional<QString>>>("inputs");
-        QTest::addColumn<QString>("newName"); // empty: not renamed
-        QTest::addColumn<QStringList>("messages");
-
+        // newName: empty: not renamed
+        Columns<Inputs, QString, QStringList>("inputs", "newName", "messages");
         const QString inUse = u" は既に存在しますので使用できません"_s;
-        QTest::newRow("free name")
-            << QList<std::optional<QString>>{u"third"_s} << u"third"_s << QStringList{};
+        QTest::newRow("free name") << Inputs{u"third"_s} << u"third"_s << QStringList{};
         QTest::newRow("own name refused, then cancelled")
-            << QList<std::optional<QString>>{u"Main"_s, std::nullopt} << QString()
-            << QStringList{u"\"Main\""_s + inUse};
+            << Inputs{u"Main"_s, std::nullopt} << QString() << QStringList{u"\"Main\""_s + inUse};
         QTest::newRow("name in other case refused, then a free one")
-            << QList<std::optional<QString>>{u"BACKUP"_s, u"third"_s} << u"third"_s
+            << Inputs{u"BACKUP"_s, u"third"_s} << u"third"_s
             << QStringList{u"\"BACKUP\""_s + inUse};
         QTest::newRow("own name in other case refused")
-            << QList<std::optional<QString>>{u"main"_s, std::nullopt} << QString()
-            << QStringList{u"\"main\""_s + inUse};
-        QTest::newRow("cancelled")
-            << QList<std::optional<QString>>{std::nullopt} << QString() << QStringList{};
+            << Inputs{u"main"_s, std::nullopt} << QString() << QStringList{u"\"main\""_s + inUse};
+        QTest::newRow("cancelled") << Inputs{std::nullopt} << QString() << QStringList{};
         QTest::newRow("separator refused")
-            << QList<std::optional<QString>>{u"a/b"_s, std::nullopt} << QString()
-            << QStringList{u"テンプレートの名前に使えない文字が含まれています。"_s};
+            << Inputs{u"a/b"_s, std::nullopt} << QString() << QStringList{BadName};
     }
     void rename()
     {
-        QFETCH(QList<std::optional<QString>>, inputs);
-        QFETCH(QString, newName);
-        QFETCH(QStringList, messages);
-
+        const auto [inputs, newName] = Fetch<Inputs, QString>("inputs", "newName");
         ScriptedUserInterface ui;
         ui.inputs.append(inputs);
-        const std::optional<QString> result = RenameFtpTemplate(ui, folder(), u"Main"_s);
-        QCOMPARE(result.value_or(QString()), newName);
-        QCOMPARE(ui.messages, messages);
-        QCOMPARE(ui.questions, QStringList(inputs.size(), NamePrompt));
+        QCOMPARE(RenameFtpTemplate(ui, folder(), u"Main"_s).value_or(QString()), newName);
+        QTEST(ui.messages, "messages");
+        QCOMPARE(ui.questions,
+                 QStringList(inputs.size(), u"新しい名前を入力してください(拡張子は除く)"_s));
         const QString expectedName = newName.isEmpty() ? u"Main"_s : newName;
         QCOMPARE(sorted(FtpTemplateNames(folder())), sorted({expectedName, u"backup"_s}));
-        QCOMPARE(serverOf(folder(), expectedName), u"Main.example.jp"_s);
+        QCOMPARE(serverOf(expectedName), u"Main.example.jp"_s);
     }
 
-    void renameFailureIsNoNameInUse()
+    void renameOfAMissingTemplate()
     {
         ScriptedUserInterface ui;
         ui.inputs << u"third"_s << std::nullopt;
@@ -234,22 +191,9 @@ private Q_SLOTS:
         QCOMPARE(ui.messages, QStringList{u"\"gone\" の名前を変更できません。"_s});
     }
 
-    void saveIntoAFolderThatCannotHoldIt()
-    {
-        ScriptedUserInterface ui;
-        FtpTemplate values = withServer(u"x.example.jp"_s);
-        values.name = u"new"_s;
-        const QString notAFolder = folder() + u"/Main.ftp"_s;
-        QVERIFY(!SaveFtpTemplateAs(ui, notAFolder, values, false));
-        QCOMPARE(ui.messages, QStringList{u"テンプレート \"new\" を作成できません。"_s});
-    }
-
     void remove_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("removed");
-        QTest::addColumn<QStringList>("messages");
+        Columns<QString, Answer, bool, QStringList>("name", "answer", "removed", "messages");
         QTest::newRow("Yes") << u"Main"_s << Answer::Yes << true << QStringList{};
         QTest::newRow("Yes, name in other case")
             << u"MAIN"_s << Answer::Yes << true << QStringList{};
@@ -259,16 +203,14 @@ private Q_SLOTS:
     }
     void remove()
     {
-        QFETCH(QString, name);
-        QFETCH(Answer, answer);
-        QFETCH(bool, removed);
-        QFETCH(QStringList, messages);
+        const auto [name, answer, removed] =
+            Fetch<QString, Answer, bool>("name", "answer", "removed");
         ScriptedUserInterface ui;
         ui.answers << answer;
         QCOMPARE(DeleteFtpTemplate(ui, folder(), name), removed);
         QCOMPARE(ui.questions,
                  QStringList{u"選択されているテンプレート \""_s + name + u"\" を削除しますか？"_s});
-        QCOMPARE(ui.messages, messages);
+        QTEST(ui.messages, "messages");
         QCOMPARE(FtpTemplateNames(folder()).contains(u"Main"_s), !removed);
     }
 };

@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "examplefeed.h"
 #include "project/project.h"
 #include "project/standardoutputwriters.h"
@@ -12,15 +13,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Answer = UserInterface::Answer;
 
 namespace {
 
-const QString User = QStringLiteral("brisk");
-const QString Password = QStringLiteral("pass");
-const QString Done = QStringLiteral("アップロードは完了しました。");
-const QString Failed = QStringLiteral("アップロードに失敗しました。");
-const QString NoSetting = QStringLiteral("アップロードの設定がありません。");
+const QString Done = u"アップロードは完了しました。"_s;
+const QString Failed = u"アップロードに失敗しました。"_s;
+const QString NoSetting = u"アップロードの設定がありません。"_s;
+
+QString question(const QString &target)
+{
+    return u"\""_s + target + u"\" に \"お知らせ\" のアップロードを実行しますか？"_s;
+}
 
 // The socket client sends text as text; the test server stores LF line ends.
 QByteArray asServerText(QByteArray bytes, bool useWinInet)
@@ -28,12 +34,24 @@ QByteArray asServerText(QByteArray bytes, bool useWinInet)
     return useWinInet ? bytes : bytes.replace("\r\n", "\n");
 }
 
+// One upload of the example feed, the current node of its project, which
+// goes with the template "curl" into "www/news" unless a test says otherwise.
 struct Run
 {
-    explicit Run(const QString &dataDir, const QString &settingsDir)
-        : workspace(project, ui, Folders::at(dataDir, settingsDir),
+    Run(const QString &dataDir, const QString &workDir)
+        : workspace(project, ui, Folders::at(dataDir, workDir + u"/conf"_s),
                     StandardOutputWriters(exampleClock()))
     {
+        project.setFileName(workDir + u"/site.dta"_s);
+        auto data = std::make_unique<TEditList>(exampleFeed());
+        data->settings.localfolder = workDir;
+        data->settings.ftptemplate = u"curl"_s;
+        data->settings.ftpfolder = u"www/news"_s;
+        feed = project.root().appendChild(
+            std::make_unique<ProjectNode>(u"お知らせ"_s, ProjectNode::FeedKind, std::move(data)));
+        project.setCurrentNode(feed);
+        project.setChanged(*feed, true);
+        ui.answers << Answer::Yes;
     }
 
     Project project;
@@ -41,8 +59,15 @@ struct Run
     Workspace workspace;
     ProjectNode *feed = nullptr;
     QStringList images; // the tree image changes, in order
-    UploadOutcome outcome = UploadOutcome::NotStarted;
 
+    ChannelSettings &settings() { return feed->data()->settings; }
+    UploadOutcome start()
+    {
+        return UploadFeed(workspace, [this](ProjectNode &node, bool uploading) {
+            QVERIFY(&node == feed);
+            images << (uploading ? u"on"_s : u"off"_s);
+        });
+    }
     // What the feed's files hold when generated now.
     QByteArray rss() const
     {
@@ -63,217 +88,178 @@ class TestUploadFeed : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_root;    // the FTP server's root
     QTemporaryDir m_dataDir; // the data folder with the templates
     QTemporaryDir m_workDir; // project file and local folders
     PyFtpdServer m_server;
 
-    QString templateFolder() const { return Folders::at(m_dataDir.path(), {}).ftpTemplate; }
     QString remote(const QString &path) const { return m_root.filePath(path); }
-
-    void saveTemplate(const QString &name, bool useWinInet)
-    {
-        FtpTemplate t = m_server.ftpTemplate();
-        t.name = name;
-        t.useWinInet = useWinInet;
-        QCOMPARE(SaveFtpTemplate(templateFolder(), t), FtpTemplateSaveResult::Saved);
-    }
-
-    // A project with the example feed as its current node, published with
-    // the template "curl" into "www/news" unless the edit says otherwise.
-    void prepare(Run &run, const std::function<void(TEditList &)> &edit)
-    {
-        run.project.setFileName(m_workDir.filePath(QStringLiteral("site.dta")));
-        auto data = std::make_unique<TEditList>(exampleFeed());
-        data->settings.localfolder = m_workDir.path();
-        data->settings.ftptemplate = QStringLiteral("curl");
-        data->settings.ftpfolder = QStringLiteral("www/news");
-        edit(*data);
-        run.feed = run.project.root().appendChild(std::make_unique<ProjectNode>(
-            QStringLiteral("お知らせ"), ProjectNode::FeedKind, std::move(data)));
-        run.project.setCurrentNode(run.feed);
-        run.project.setChanged(*run.feed, true);
-    }
-
-    void start(Run &run)
-    {
-        run.outcome = UploadFeed(run.workspace, [&run](ProjectNode &feed, bool uploading) {
-            QVERIFY(&feed == run.feed);
-            run.images << (uploading ? QStringLiteral("on") : QStringLiteral("off"));
-        });
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("www/news")));
-        QVERIFY2(m_server.start(m_root.path(), User, Password), qPrintable(m_server.failure()));
-        QVERIFY(QDir().mkpath(templateFolder()));
-        saveTemplate(QStringLiteral("curl"), true);
-        saveTemplate(QStringLiteral("socket"), false);
+        QVERIFY(QDir(m_root.path()).mkpath(u"www/news"_s));
+        QVERIFY2(m_server.start(m_root.path(), u"brisk"_s, u"pass"_s),
+                 qPrintable(m_server.failure()));
+        const QString folder = Folders::at(m_dataDir.path(), {}).ftpTemplate;
+        QVERIFY(QDir().mkpath(folder));
+        for (const bool useWinInet : {true, false}) {
+            FtpTemplate t = m_server.ftpTemplate();
+            t.name = useWinInet ? u"curl"_s : u"socket"_s;
+            t.useWinInet = useWinInet;
+            QCOMPARE(SaveFtpTemplate(folder, t), FtpTemplateSaveResult::Saved);
+        }
     }
 
     void init()
     {
-        for (const QString &name : QDir(remote(QStringLiteral("www/news"))).entryList(QDir::Files))
-            QFile::remove(remote(QStringLiteral("www/news/") + name));
+        for (const QString &name : QDir(remote(u"www/news"_s)).entryList(QDir::Files))
+            QFile::remove(remote(u"www/news/"_s + name));
     }
 
     void sendsPageThenFeed_data()
     {
-        QTest::addColumn<QString>("ftpTemplate");
-        QTest::addColumn<bool>("html");
-        QTest::newRow("libcurl, with page") << QStringLiteral("curl") << true;
-        QTest::newRow("libcurl, feed only") << QStringLiteral("curl") << false;
-        QTest::newRow("socket, with page") << QStringLiteral("socket") << true;
-        QTest::newRow("template name in other case") << QStringLiteral("CURL") << false;
+        Columns<QString, bool>("ftpTemplate", "html");
+        QTest::newRow("libcurl, with page") << u"curl"_s << true;
+        QTest::newRow("libcurl, feed only") << u"curl"_s << false;
+        QTest::newRow("socket, with page") << u"socket"_s << true;
+        QTest::newRow("template name in other case") << u"CURL"_s << false;
     }
     void sendsPageThenFeed()
     {
-        QFETCH(QString, ftpTemplate);
-        QFETCH(bool, html);
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [&](TEditList &feed) {
-            feed.settings.ftptemplate = ftpTemplate;
-            feed.settings.html = html;
-        });
-        run.ui.answers << Answer::Yes;
-        start(run);
-
-        QCOMPARE(run.outcome, UploadOutcome::Uploaded);
-        QCOMPARE(
-            run.ui.questions,
-            QStringList{QStringLiteral("\"") + ftpTemplate +
-                        QStringLiteral("\" の設定で \"お知らせ\" のアップロードを実行しますか？")});
+        const auto [ftpTemplate, html] = Fetch<QString, bool>("ftpTemplate", "html");
+        Run run(m_dataDir.path(), m_workDir.path());
+        run.settings().ftptemplate = ftpTemplate;
+        run.settings().html = html;
+        QCOMPARE(run.start(), UploadOutcome::Uploaded);
+        QCOMPARE(run.ui.questions,
+                 QStringList{u"\""_s + ftpTemplate +
+                             u"\" の設定で \"お知らせ\" のアップロードを実行しますか？"_s});
         QCOMPARE(run.ui.messages, QStringList{Done});
-        QCOMPARE(run.images, (QStringList{QStringLiteral("on"), QStringLiteral("off")}));
+        QCOMPARE(run.images, (QStringList{u"on"_s, u"off"_s}));
         QVERIFY(!run.feed->data()->changed);
         QCOMPARE(run.ui.busyDepth, 0);
 
-        const bool useWinInet = ftpTemplate != QStringLiteral("socket");
-        QCOMPARE(testfiles::readAll(remote(QStringLiteral("www/news/news.xml"))),
+        const bool useWinInet = ftpTemplate != u"socket"_s;
+        QCOMPARE(testfiles::readAll(remote(u"www/news/news.xml"_s)),
                  asServerText(run.rss(), useWinInet));
-        QCOMPARE(QFile::exists(remote(QStringLiteral("www/news/news.html"))), html);
+        QCOMPARE(QFile::exists(remote(u"www/news/news.html"_s)), html);
         if (html)
-            QCOMPARE(testfiles::readAll(remote(QStringLiteral("www/news/news.html"))),
+            QCOMPARE(testfiles::readAll(remote(u"www/news/news.html"_s)),
                      asServerText(run.page(), useWinInet));
         // The local files of the last save stay as they were.
-        QVERIFY(!QFile::exists(m_workDir.filePath(QStringLiteral("news.xml"))));
+        QVERIFY(!QFile::exists(m_workDir.filePath(u"news.xml"_s)));
     }
 
     void copiesIntoFolder()
     {
         QTemporaryDir target;
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [&](TEditList &feed) {
-            feed.settings.ftptemplate.clear();
-            feed.settings.ftpfolder = target.path();
-            feed.settings.ver = 0;
-            feed.settings.htmlext = 1;
-        });
+        Run run(m_dataDir.path(), m_workDir.path());
+        run.settings().ftptemplate.clear();
+        run.settings().ftpfolder = target.path();
+        run.settings().ver = 0;
+        run.settings().htmlext = 1;
         run.project.setModified(true);
-        run.ui.answers << Answer::Yes;
-        start(run);
-
-        QCOMPARE(run.outcome, UploadOutcome::Uploaded);
-        QCOMPARE(run.ui.questions,
-                 QStringList{QStringLiteral("プロジェクトが変更されました "
-                                            "プロジェクトの保存をおこなった後に\r\n\"") +
-                             target.path() +
-                             QStringLiteral("\" に \"お知らせ\" のアップロードを実行しますか？")});
-        QCOMPARE(run.images, (QStringList{QStringLiteral("on"), QStringLiteral("off")}));
+        QCOMPARE(run.start(), UploadOutcome::Uploaded);
+        QCOMPARE(
+            run.ui.questions,
+            QStringList{u"プロジェクトが変更されました プロジェクトの保存をおこなった後に\r\n"_s +
+                        question(target.path())});
+        QCOMPARE(run.images, (QStringList{u"on"_s, u"off"_s}));
         QCOMPARE(run.ui.messages, QStringList{Done});
         // Saved first: the project file and the local files are written,
         // and the copies equal them.
         QVERIFY(!run.project.isModified());
         QVERIFY(QFile::exists(run.project.fileName()));
-        QCOMPARE(testfiles::readAll(target.filePath(QStringLiteral("news.rdf"))), run.rss());
-        QCOMPARE(testfiles::readAll(target.filePath(QStringLiteral("news.htm"))), run.page());
-        QCOMPARE(testfiles::readAll(m_workDir.filePath(QStringLiteral("news.rdf"))), run.rss());
-        QCOMPARE(testfiles::readAll(m_workDir.filePath(QStringLiteral("news.htm"))), run.page());
+        for (const QString &folder : {target.path(), m_workDir.path()}) {
+            QCOMPARE(testfiles::readAll(folder + u"/news.rdf"_s), run.rss());
+            QCOMPARE(testfiles::readAll(folder + u"/news.htm"_s), run.page());
+        }
+    }
+
+    // The feed check's errors come before the question, and the upload goes
+    // on when the user says yes.
+    void checkErrorsPrecedeTheQuestion()
+    {
+        QTemporaryDir work;
+        QTemporaryDir target;
+        Run run(m_dataDir.path(), work.path());
+        run.settings().ftptemplate.clear();
+        run.settings().ftpfolder = target.path();
+        run.settings().html = false;
+        run.settings().description.clear(); // required in RSS 2.0
+        QCOMPARE(run.start(), UploadOutcome::Uploaded);
+        QCOMPARE(run.ui.questions,
+                 QStringList{u"出力ファイルの検査で誤りが 1 件見つかりました.\r\n"_s +
+                             question(target.path())});
     }
 
     // Runs that send nothing leave the feed's mark and the server as they were.
     void endsWithMessage_data()
     {
-        QTest::addColumn<RunEdit>("edit");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<bool>("asked");
-        const auto settings = [](Run &run) -> ChannelSettings & {
-            return run.feed->data()->settings;
-        };
-
-        QTest::newRow("no template, no folder") << RunEdit([=](Run &run) {
-            settings(run).ftptemplate.clear();
-            settings(run).ftpfolder.clear();
-        }) << QStringList{NoSetting} << false;
-        QTest::newRow("template file missing")
-            << RunEdit([=](Run &run) { settings(run).ftptemplate = QStringLiteral("gone"); })
-            << QStringList{NoSetting} << false;
-        QTest::newRow("remote folder missing")
-            << RunEdit([=](Run &run) { settings(run).ftpfolder = QStringLiteral("www/missing"); })
-            << QStringList{Failed} << true;
-        QTest::newRow("socket: remote folder missing") << RunEdit([=](Run &run) {
-            settings(run).ftptemplate = QStringLiteral("socket");
-            settings(run).ftpfolder = QStringLiteral("www/missing");
-        }) << QStringList{Failed} << true;
-        QTest::newRow("local folder missing") << RunEdit([=](Run &run) {
-            settings(run).ftptemplate.clear();
-            settings(run).ftpfolder = QStringLiteral("/nonexistent/brisklet");
-        }) << QStringList{Failed} << true;
-        QTest::newRow("no file name")
-            << RunEdit([=](Run &run) { settings(run).filename.clear(); })
-            << QStringList{QStringLiteral("ファイル名が指定されておりません.")} << true;
-        QTest::newRow("RSS 1.0 without a path") << RunEdit([=](Run &run) {
-            settings(run).ver = 0;
-            settings(run).html = false;
-            settings(run).localfolder.clear();
-            run.project.setFileName(QString());
-        }) << QStringList{QStringLiteral("RSSを設置するアドレスの指定が不正です.")}
-                                                << true;
-        QTest::newRow("cancelled") << RunEdit([](Run &run) {
+        Columns<RunEdit, QStringList, bool>("edit", "messages", "asked");
+        const auto row =
+            [](const char *name, const QString &message, bool asked, const RunEdit &edit) {
+                QTest::newRow(name)
+                    << edit << (message.isEmpty() ? QStringList() : QStringList{message}) << asked;
+            };
+        row("no template, no folder", NoSetting, false, [](Run &run) {
+            run.settings().ftptemplate.clear();
+            run.settings().ftpfolder.clear();
+        });
+        row("template file missing", NoSetting, false,
+            [](Run &run) { run.settings().ftptemplate = u"gone"_s; });
+        row("remote folder missing", Failed, true,
+            [](Run &run) { run.settings().ftpfolder = u"www/missing"_s; });
+        row("socket: remote folder missing", Failed, true, [](Run &run) {
+            run.settings().ftptemplate = u"socket"_s;
+            run.settings().ftpfolder = u"www/missing"_s;
+        });
+        row("local folder missing", Failed, true, [](Run &run) {
+            run.settings().ftptemplate.clear();
+            run.settings().ftpfolder = u"/nonexistent/brisklet"_s;
+        });
+        row("no file name", u"ファイル名が指定されておりません."_s, true,
+            [](Run &run) { run.settings().filename.clear(); });
+        row("RSS 1.0 without a path", u"RSSを設置するアドレスの指定が不正です."_s, true,
+            [](Run &run) {
+                run.settings().ver = 0;
+                run.settings().html = false;
+                run.settings().localfolder.clear();
+                run.project.setFileName(QString());
+            });
+        row("cancelled", {}, true, [](Run &run) {
             run.project.setModified(true);
             run.ui.answers.clear();
             run.ui.answers << Answer::Cancel;
-        }) << QStringList{} << true;
-        QTest::newRow("no feed selected")
-            << RunEdit([](Run &run) { run.project.setCurrentNode(&run.project.root()); })
-            << QStringList{QStringLiteral("項目が選択されておりません。")} << false;
+        });
+        row("no feed selected", u"項目が選択されておりません。"_s, false,
+            [](Run &run) { run.project.setCurrentNode(&run.project.root()); });
     }
     void endsWithMessage()
     {
-        QFETCH(RunEdit, edit);
-        QFETCH(QStringList, messages);
-        QFETCH(bool, asked);
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [](TEditList &) {});
-        run.ui.answers << Answer::Yes;
+        const auto [edit, messages, asked] =
+            Fetch<RunEdit, QStringList, bool>("edit", "messages", "asked");
+        Run run(m_dataDir.path(), m_workDir.path());
         edit(run);
-        start(run);
-        QVERIFY(run.outcome != UploadOutcome::Uploaded);
+        QVERIFY(run.start() != UploadOutcome::Uploaded);
         QCOMPARE(run.ui.messages, messages);
         QCOMPARE(run.ui.questions.size(), asked ? 1 : 0);
         // The image shows the run only once it has begun.
         QCOMPARE(run.images.size(), asked && !messages.isEmpty() ? 2 : 0);
         QVERIFY(run.feed->data()->changed);
-        QVERIFY(QDir(remote(QStringLiteral("www/news"))).isEmpty());
+        QVERIFY(QDir(remote(u"www/news"_s)).isEmpty());
     }
 
     void duplicateAddressesAreReported()
     {
-        Run run(m_dataDir.path(), m_workDir.filePath(QStringLiteral("conf")));
-        prepare(run, [](TEditList &feed) {
-            feed.settings.ver = 0;
-            feed.settings.html = false;
-            feed.addItem(feed.items.first());
-        });
-        run.ui.answers << Answer::Yes;
-        start(run);
-        QCOMPARE(run.outcome, UploadOutcome::Uploaded);
+        Run run(m_dataDir.path(), m_workDir.path());
+        run.settings().ver = 0;
+        run.settings().html = false;
+        run.feed->data()->addItem(run.feed->data()->items.first());
+        QCOMPARE(run.start(), UploadOutcome::Uploaded);
         QCOMPARE(run.ui.messages,
-                 QStringList{QStringLiteral("同じ日付のアドレスが重複する項目がありました.\r\n") +
-                             Done});
+                 QStringList{u"同じ日付のアドレスが重複する項目がありました.\r\n"_s + Done});
         QVERIFY(!run.feed->data()->changed);
     }
 };

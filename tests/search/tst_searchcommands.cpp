@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "scripteduserinterface.h"
 #include "search/searchcommands.h"
 #include "search/searchsession.h"
@@ -17,81 +18,53 @@ class TestSearchCommands : public QObject
 private Q_SLOTS:
     void replace_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("search");
-        QTest::addColumn<QString>("replacement");
-        QTest::addColumn<int>("options");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<int>("replaced");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<bool>("notFound"); // ends with the not-found message
+        // notFound: ends with the not-found message
+        Columns<QString, int, QString, QString, int, QList<Answer>, QString, int, bool>(
+            "text", "caret", "search", "replacement", "options", "answers", "result", "replaced",
+            "notFound");
 
-        const QList<Answer> none;
-        QTest::newRow("one") << "a b a" << 0 << "a"
-                             << "x" << int(Down | Replace) << none << "x b a" << 1 << 0 << false;
-        QTest::newRow("one up") << "a b a" << 5 << "a"
-                                << "x" << int(Replace) << none << "a b x" << 1 << 0 << false;
-        QTest::newRow("one, nothing there")
-            << "b" << 0 << "a"
-            << "x" << int(Down | Replace) << none << "b" << 0 << 0 << true;
-        QTest::newRow("all down from caret")
-            << "a a a" << 1 << "a"
-            << "x" << int(Down | ReplaceAll) << none << "a x x" << 2 << 0 << true;
-        QTest::newRow("all up from caret")
-            << "a a a" << 3 << "a"
-            << "x" << int(ReplaceAll) << none << "x x a" << 2 << 0 << true;
-        QTest::newRow("a by aa ends")
-            << "aaa" << 0 << "a"
-            << "aa" << int(Down | ReplaceAll) << none << "aaaaaa" << 3 << 0 << true;
-        QTest::newRow("a by aa up ends")
-            << "aaa" << 3 << "a"
-            << "aa" << int(ReplaceAll) << none << "aaaaaa" << 3 << 0 << true;
-        QTest::newRow("shorter") << "<br><br>" << 0 << "<br>"
-                                 << "" << int(Down | ReplaceAll) << none << "" << 2 << 0 << true;
-        QTest::newRow("japanese full-width") << "ＡＢＣとabc" << 0 << "abc"
-                                             << "エー" << int(Down | ReplaceAll | NoMatchZenkaku)
-                                             << none << "エーとエー" << 2 << 0 << true;
-        QTest::newRow("confirm yes no yes")
-            << "a a a" << 0 << "a"
-            << "x" << int(Down | ReplaceAll | Confirm)
-            << QList<Answer>{Answer::Yes, Answer::No, Answer::Yes} << "x a x" << 2 << 3 << true;
-        QTest::newRow("confirm no up moves on")
-            << "a a a" << 5 << "a"
-            << "x" << int(ReplaceAll | Confirm)
-            << QList<Answer>{Answer::No, Answer::Yes, Answer::No} << "a x a" << 1 << 3 << true;
-        QTest::newRow("confirm all") << "a a a" << 0 << "a"
-                                     << "bb" << int(Down | Replace | Confirm)
-                                     << QList<Answer>{Answer::All} << "bb bb bb" << 3 << 1 << true;
-        QTest::newRow("confirm cancel")
-            << "a a a" << 0 << "a"
-            << "x" << int(Down | ReplaceAll | Confirm) << QList<Answer>{Answer::Yes, Answer::Cancel}
-            << "x a a" << 1 << 2 << false;
-        QTest::newRow("confirm one, no") << "a a" << 0 << "a"
-                                         << "x" << int(Down | Replace | Confirm)
-                                         << QList<Answer>{Answer::No} << "a a" << 0 << 1 << false;
+        const auto row = [](const char *name, const char *text, int caret, const char *search,
+                            const char *replacement, SearchOptions options,
+                            const QList<Answer> &answers, const char *result, int replaced,
+                            bool notFound) {
+            QTest::newRow(name) << QString::fromUtf8(text) << caret << QString::fromUtf8(search)
+                                << QString::fromUtf8(replacement) << int(options) << answers
+                                << QString::fromUtf8(result) << replaced << notFound;
+        };
+        row("one", "a b a", 0, "a", "x", Down | Replace, {}, "x b a", 1, false);
+        row("one up", "a b a", 5, "a", "x", Replace, {}, "a b x", 1, false);
+        row("one, nothing there", "b", 0, "a", "x", Down | Replace, {}, "b", 0, true);
+        row("all down from caret", "a a a", 1, "a", "x", Down | ReplaceAll, {}, "a x x", 2, true);
+        row("all up from caret", "a a a", 3, "a", "x", ReplaceAll, {}, "x x a", 2, true);
+        row("a by aa ends", "aaa", 0, "a", "aa", Down | ReplaceAll, {}, "aaaaaa", 3, true);
+        row("a by aa up ends", "aaa", 3, "a", "aa", ReplaceAll, {}, "aaaaaa", 3, true);
+        row("shorter", "<br><br>", 0, "<br>", "", Down | ReplaceAll, {}, "", 2, true);
+        row("japanese full-width", "ＡＢＣとabc", 0, "abc", "エー",
+            Down | ReplaceAll | NoMatchZenkaku, {}, "エーとエー", 2, true);
+        row("confirm yes no yes", "a a a", 0, "a", "x", Down | ReplaceAll | Confirm,
+            {Answer::Yes, Answer::No, Answer::Yes}, "x a x", 2, true);
+        row("confirm no up moves on", "a a a", 5, "a", "x", ReplaceAll | Confirm,
+            {Answer::No, Answer::Yes, Answer::No}, "a x a", 1, true);
+        row("confirm all", "a a a", 0, "a", "bb", Down | Replace | Confirm, {Answer::All},
+            "bb bb bb", 3, true);
+        row("confirm cancel", "a a a", 0, "a", "x", Down | ReplaceAll | Confirm,
+            {Answer::Yes, Answer::Cancel}, "x a a", 1, false);
+        row("confirm one, no", "a a", 0, "a", "x", Down | Replace | Confirm, {Answer::No}, "a a", 0,
+            false);
     }
     void replace()
     {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, search);
-        QFETCH(QString, replacement);
-        QFETCH(int, options);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(QString, result);
-        QFETCH(int, replaced);
-        QFETCH(int, questions);
-        QFETCH(bool, notFound);
+        const auto [text, caret, search, replacement, options, answers, replaced, notFound] =
+            Fetch<QString, int, QString, QString, int, QList<Answer>, int, bool>(
+                "text", "caret", "search", "replacement", "options", "answers", "replaced",
+                "notFound");
 
         StringSearchTarget target(text, caret);
         ScriptedUserInterface ui;
-        for (Answer answer : answers)
-            ui.answers.enqueue(answer);
+        ui.answers.append(answers);
         QCOMPARE(ReplaceCommand(target, search, replacement, SearchOptions(options), ui), replaced);
-        QCOMPARE(target.text(), result);
-        QCOMPARE(ui.questions.size(), questions);
+        QTEST(target.text(), "result");
+        QCOMPARE(ui.questions.size(), answers.size()); // one question for each answer
         QCOMPARE(ui.messages, notFound ? QStringList{NotFoundMessage(search)} : QStringList());
         // The whole command is one undo step.
         QCOMPARE(target.undoList, replaced ? QStringList{text} : QStringList());
@@ -99,10 +72,8 @@ private Q_SLOTS:
 
     void messages()
     {
-        QCOMPARE(NotFoundMessage(u"abc"_s),
-                 QStringLiteral("検索文字列 \" abc \" は見つかりませんでした。"));
-        QCOMPARE(ConfirmReplaceMessage(u"a"_s, u"b"_s),
-                 QStringLiteral(" a   を\r\n b   に 置き換えますか？"));
+        QCOMPARE(NotFoundMessage(u"abc"_s), u"検索文字列 \" abc \" は見つかりませんでした。"_s);
+        QCOMPARE(ConfirmReplaceMessage(u"a"_s, u"b"_s), u" a   を\r\n b   に 置き換えますか？"_s);
     }
 
     void readOnlyTargetIsLeftAlone()
@@ -111,7 +82,7 @@ private Q_SLOTS:
         target.readOnly = true;
         ScriptedUserInterface ui;
         QCOMPARE(ReplaceCommand(target, u"a"_s, u"x"_s, Down | ReplaceAll, ui), 0);
-        QCOMPARE(target.text(), QStringLiteral("a a"));
+        QCOMPARE(target.text(), u"a a"_s);
         QVERIFY(ui.messages.isEmpty());
     }
 
@@ -134,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(ui.messages, QStringList{NotFoundMessage(u"ab"_s)});
         QVERIFY(session.findAgain(target, true, ui));
         QCOMPARE(target.selectionStart(), 3);
-        QCOMPARE(session.startFind(u"b"_s), QStringLiteral("b"));
+        QCOMPARE(session.startFind(u"b"_s), u"b"_s);
         QCOMPARE(session.options, SearchOptions(0));
         session.startReplace();
         QVERIFY(
@@ -152,8 +123,7 @@ private Q_SLOTS:
 
     void confirmBoxPosition_data()
     {
-        QTest::addColumn<QPoint>("caret");
-        QTest::addColumn<QPoint>("position");
+        Columns<QPoint, QPoint>("caret", "position");
         QTest::newRow("above the caret line") << QPoint(100, 300) << QPoint(102, 300 - 80 - 16);
         QTest::newRow("below near the top") << QPoint(100, 50) << QPoint(102, 66);
         QTest::newRow("kept inside the right edge")
@@ -161,8 +131,7 @@ private Q_SLOTS:
     }
     void confirmBoxPosition()
     {
-        QFETCH(QPoint, caret);
-        QFETCH(QPoint, position);
+        const auto [caret, position] = Fetch<QPoint, QPoint>("caret", "position");
         QCOMPARE(ConfirmBoxPosition(caret, 16, QSize(200, 80), QRect(0, 0, 1024, 768)), position);
     }
 };

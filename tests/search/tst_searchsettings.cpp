@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "project/inifile.h"
 #include "search/searchsettings.h"
 
@@ -12,9 +13,7 @@ class TestSearchSettings : public QObject
 private Q_SLOTS:
     void remember_data()
     {
-        QTest::addColumn<QStringList>("history");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
+        Columns<QStringList, QString, QStringList>("history", "text", "expected");
         QTest::newRow("new in front")
             << QStringList{u"b"_s, u"c"_s} << "a" << QStringList{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("known moves to front")
@@ -33,11 +32,9 @@ private Q_SLOTS:
     }
     void remember()
     {
-        QFETCH(QStringList, history);
-        QFETCH(QString, text);
-        QFETCH(QStringList, expected);
+        auto [history, text] = Fetch<QStringList, QString>("history", "text");
         RememberText(history, text);
-        QCOMPARE(history, expected);
+        QTEST(history, "expected");
     }
 
     void storedAsOneValuePerEntry()
