@@ -84,8 +84,6 @@ private Q_SLOTS:
                 << FromCodePoint(form.codePoint) << QByteArray(form.bytes)
                 << QByteArray(form.bytes);
         }
-        row("emoji", u8("a\xF0\x9F\x98\x80z"), "a&#128512;z", "a?z");
-        row("e acute", u8("caf\xC3\xA9"), "caf&#233;", "caf?");
         row("yen sign", u8("\xC2\xA5"), "&#165;", "?");
         row("lone surrogate", QString(QChar(0xD800)) + u8("x"), "&#65533;x", "?x");
         row("several unencodable among text", u8("日\xC3\xA9本\xF0\x9F\x98\x80語\xC3\xA9"),
@@ -109,7 +107,6 @@ private Q_SLOTS:
         QTest::newRow("controls beside an error")
             << QByteArray("\x1A\xFF\x7F") << u8("\x1A\xEF\xBF\xBD\x7F") << false;
         QTest::newRow("truncated lead byte") << QByteArray("a\x81") << u8("a\xEF\xBF\xBD") << false;
-        QTest::newRow("lead byte alone") << QByteArray("\xE0") << u8("\xEF\xBF\xBD") << false;
         QTest::newRow("lead byte before space")
             << QByteArray("\x81 z") << u8("\xEF\xBF\xBD z") << false;
         QTest::newRow("unassigned pair keeps ascii trail") << QByteArray("\x85\x41\x88\x9F")
@@ -204,12 +201,9 @@ private Q_SLOTS:
             << u8("charset=Shift_JIS ... utf-8") << PageCharset::ShiftJis;
         QTest::newRow("utf-8 before shift_jis") << u8("utf-8 shift_jis") << PageCharset::Utf8;
         QTest::newRow("euc-jp") << u8("charset=EUC-JP") << PageCharset::EucJp;
-        QTest::newRow("euc-jp before shift_jis") << u8("euc-jp shift_jis") << PageCharset::EucJp;
         QTest::newRow("shift_jis before euc-jp") << u8("shift_jis euc-jp") << PageCharset::ShiftJis;
         QTest::newRow("euc-jp before utf-8, no shift_jis")
             << u8("euc-jp utf-8") << PageCharset::Utf8;
-        QTest::newRow("euc-jp, utf-8, shift_jis")
-            << u8("euc-jp utf-8 shift_jis") << PageCharset::Utf8;
         QTest::newRow("shift-jis with hyphen is no name")
             << u8("shift-jis utf-8") << PageCharset::Utf8;
         QTest::newRow("utf8 without hyphen is no name") << u8("utf8") << PageCharset::ShiftJis;
@@ -233,8 +227,6 @@ private Q_SLOTS:
             << text << PageCharset::ShiftJis << QByteArray("\x88\x9F\xB1\x81\x60&#128512;\xF0\x40");
         QTest::newRow("euc-jp") << text << PageCharset::EucJp
                                 << QByteArray("\xB0\xA1\x8E\xB1\xA1\xC1&#128512;\xF5\xA1");
-        QTest::newRow("euc-jp: accented letter as reference")
-            << u8("caf\xC3\xA9") << PageCharset::EucJp << QByteArray("caf&#233;");
     }
     void encodePage()
     {

@@ -49,7 +49,6 @@ private Q_SLOTS:
         Columns<int, FeedEdit>("ver", "edit");
         const QList<std::pair<const char *, FeedEdit>> edits{
             {"example", [](TEditList &) {}},
-            {"content bodies", [](TEditList &f) { f.settings.content = true; }},
             {"logo",
              [](TEditList &f) {
                  f.settings.logosrc = u"http://example.jp/site/logo.png"_s;

@@ -85,15 +85,13 @@ private Q_SLOTS:
 
     void paths()
     {
-        const auto [localfolder, projectFile] =
-            Fetch<QString, QString>("localfolder", "projectFile");
+        const auto [localfolder, projectFile, filename, ver, htmlext] =
+            Fetch<QString, QString, QString, int, int>("localfolder", "projectFile", "filename",
+                                                       "ver", "htmlext");
         ChannelSettings settings;
         settings.localfolder = expand(localfolder);
-        QFETCH(QString, filename);
         settings.filename = filename;
-        QFETCH(int, ver);
         settings.ver = ver;
-        QFETCH(int, htmlext);
         settings.htmlext = htmlext;
         const QString rss = RssFilePath(settings, expand(projectFile)).value_or(QString());
         const QString html = HtmlFilePath(settings, expand(projectFile)).value_or(QString());

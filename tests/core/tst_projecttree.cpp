@@ -332,14 +332,11 @@ private Q_SLOTS:
         QVERIFY(outer->data()->changed);
     }
 
-    void newProjectAndCaption()
+    void resetEmptiesTheProject()
     {
         Fixture f;
         f.project.setFileName(u"/data/news.dta"_s);
-        f.project.updateRootName();
         f.project.setModified(true);
-        QCOMPARE(f.project.caption(), u" [news] - Brisklet"_s);
-        QCOMPARE(f.project.root().text, u"news"_s);
         f.project.reset();
         QCOMPARE(f.project.caption(), u"Brisklet"_s);
         QCOMPARE(f.model.rowCount(), 1);
@@ -347,15 +344,6 @@ private Q_SLOTS:
         QCOMPARE(root.data().toString(), u"プロジェクト"_s);
         QCOMPARE(f.model.rowCount(root), 0);
         QVERIFY(!f.project.isModified());
-    }
-
-    void modelShowsKindsAndParents()
-    {
-        Fixture f;
-        const QModelIndex a = f.model.indexOf(f.node(u"a"_s));
-        QCOMPARE(a.data(ProjectTreeModel::KindRole).toInt(), int(ProjectNode::FeedKind));
-        QCOMPARE(f.model.indexOf(f.node(u"Other"_s)).data(ProjectTreeModel::KindRole).toInt(), 3);
-        QCOMPARE(f.model.parent(a), f.model.indexOf(f.node(u"News"_s)));
     }
 
     // Paths name nodes below the root by their texts, a slash between
@@ -370,11 +358,9 @@ private Q_SLOTS:
             {"deeper", "blog/inner/deep", "0/3/0", "0/3/0"},
             {"slash inside a folder name", "a/b/c", "2/0", "2/0"},
             {"folder is no feed", "blog", "none", "0"},
-            {"folder in a folder", "blog/inner", "none", "0/3"},
             {"folder with a slash", "a/b", "none", "2"},
             {"path needs the folder", "日記", "none", "none"},
             {"root name is not part of the path", "root/news", "none", "none"},
-            {"root name alone", "root", "none", "none"},
             {"empty path is the root", "", "none", ""},
             {"unknown", "blog/none", "none", "none"},
             {"trailing slash", "blog/", "none", "none"},

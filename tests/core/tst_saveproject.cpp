@@ -110,12 +110,6 @@ private Q_SLOTS:
     {
         Columns<QStringList, QStringList, QString>("feeds", "readOnly", "message");
         QTest::newRow("no problems") << QStringList{u"A"_s, u"B"_s} << QStringList{} << QString();
-        QTest::newRow("read-only RSS file")
-            << QStringList{u"Blog"_s} << QStringList{u"blog.xml"_s}
-            << u"プロジェクトは保存しました.\r\n\r\n\r\n[Blog] RSSファイルが作成できません."_s;
-        QTest::newRow("read-only page")
-            << QStringList{u"Blog"_s} << QStringList{u"blog.html"_s}
-            << u"プロジェクトは保存しました.\r\n\r\n\r\n[Blog] HTMLファイルが作成できません."_s;
         QTest::newRow("duplicates in two feeds, in tree order")
             << QStringList{u"dupA"_s, u"ok"_s, u"dupB"_s} << QStringList{}
             << u"プロジェクトは保存しました.\r\n\r\n"

@@ -104,33 +104,21 @@ private Q_SLOTS:
     void expansions_data()
     {
         Columns<QString, QString>("templateText", "expected");
-        AddTextRows({
-            {"common_root", "{common_root}", "http://example.jp/"},
-            {"channel_title", "{channel_title}", "お知らせ"},
-            {"channel_desc", "{channel_desc}", "サイトの更新情報"},
-            {"channel_date", "{channel_date}", "2026-12-06 09:05:07"},
-            {"channel_date format", "{channel_date format=\"yyyy年m月d日 h時\"}",
-             "2026年12月6日 9時"},
-            {"image_url trimmed", "[{image_url}]", "[http://example.jp/logo.png]"},
-            {"image_title", "{image_title}", "ロゴ"},
-        });
-        QTest::newRow("item_title") << newestOnly(u"{item_title}"_s) << u"A5"_s;
-        QTest::newRow("item_link trimmed")
-            << newestOnly(u"[{item_link}]"_s) << u"[http://example.jp/a5]"_s;
-        QTest::newRow("item_desc shaped") << newestOnly(u"{item_desc}"_s) << u"第一の記事 ..."_s;
-        QTest::newRow("item_content as typed")
-            << newestOnly(u"{item_content}"_s) << u"<p>第一の記事です。</p>"_s;
-        QTest::newRow("item_subject") << newestOnly(u"{item_subject}"_s) << u"日記"_s;
-        QTest::newRow("item_creator") << newestOnly(u"{item_creator}"_s) << u"太郎"_s;
-        QTest::newRow("item_date as typed")
-            << newestOnly(u"{item_date}"_s) << u"2005-02-03 08:00:00"_s;
-        QTest::newRow("item_guid") << newestOnly(u"{item_guid}"_s) << u"bk20050203080000"_s;
-        QTest::newRow("if_month_change") << newestOnly(u"{if_month_change}"_s) << u"2"_s;
-        QTest::newRow("if_year_change") << newestOnly(u"{if_year_change}"_s) << u"2005"_s;
+        // Every variable of the page and of the newest item, "|" between them.
+        QTest::newRow("page variables")
+            << u"{common_root}|{channel_title}|{channel_desc}|{channel_date}|"
+               u"{channel_date format=\"yyyy年m月d日 h時\"}|[{image_url}]|{image_title}"_s
+            << u"http://example.jp/|お知らせ|サイトの更新情報|2026-12-06 09:05:07|"
+               u"2026年12月6日 9時|[http://example.jp/logo.png]|ロゴ"_s;
+        QTest::newRow("item variables")
+            << newestOnly(u"{item_title}|[{item_link}]|{item_desc}|{item_content}|"
+                          u"{item_subject}|{item_creator}|{item_date}|{item_guid}|"
+                          u"{if_month_change}|{if_year_change}"_s)
+            << u"A5|[http://example.jp/a5]|第一の記事 ...|<p>第一の記事です。</p>|日記|太郎|"
+               u"2005-02-03 08:00:00|bk20050203080000|2|2005"_s;
         AddTextRows({
             {"common_generator", "{common_generator}", "Brisklet (https://brisklet.example/)"},
             {"item outside a loop is empty", "[{item_title}][{item_date}]", "[][]"},
-            {"guid outside a loop", "{item_guid}", "bk"},
             {"no braces", "<p>plain & simple</p>", "<p>plain & simple</p>"},
             {"empty template", "", ""},
             {"unknown variable stays", "{item_name}", "{item_name}"},
@@ -143,7 +131,6 @@ private Q_SLOTS:
             {"name in any case", "{channel_title FORMAT=\"[%s]\"}", "[お知らせ]"},
             {"later attribute", "{channel_title class=\"x\" format=\"[%s]\"}", "[お知らせ]"},
             {"first format wins", "{channel_title format=\"<%s>\" format=\"[%s]\"}", "<お知らせ>"},
-            {"no %s gives the format", "{channel_title format=\"title\"}", "title"},
             {"value not escaped", "{image_title format=\"<a title='%s'>\"}", "<a title='ロゴ'>"},
             {"all, newest first", "{item_loop_start}{item_title},{item_loop_end}",
              "A5,A4,A3,A2,A1,"},
@@ -221,16 +208,11 @@ private Q_SLOTS:
         AddTextRows({
             {"japanese date", ymd, "", "2005-01-02 09:05:00", "", "2005年01月02日"},
             {"empty date", "[{item_date format=\"yyyy\"}]", "", "", "", "[]"},
-            {"date only is midnight", "{item_date format=\"yyyy/mm/dd hh:nn:ss\"}", "",
-             "2005-01-02", "", "2005/01/02 00:00:00"},
             {"separators not looked at", "{item_date format=\"yy.m.d h:n:s\"}", "",
              "2005/01/02T09:05:00", "", "05.1.2 9:5:0"},
-            {"no such day gives raw text", ymd, "", "2005-02-30 00:00:00", "",
-             "2005-02-30 00:00:00"},
             {"not a date gives raw text", "{item_date format=\"<b>%s</b>\"}", "", "いつか", "",
              "いつか"},
             {"raw text trimmed", "[{item_date}]", "", " 2005-01-02 ", "", "[2005-01-02]"},
-            {"anchor", "{item_guid}", "", "2005-01-02 03:04:05", "", "bk20050102030405"},
             {"anchor format", "{item_guid format=\"#%s\"}", "", "2005-01-02", "", "#bk20050102"},
             {"own head not expanded again", "{item_title}", "x{item_title}y", "2005-01-02", "",
              "x{item_title}y"},
@@ -289,13 +271,10 @@ private Q_SLOTS:
         QTest::newRow("full") << u"2005-01-02 03:04:05"_s
                               << QDateTime(QDate(2005, 1, 2), QTime(3, 4, 5));
         QTest::newRow("hour 24") << u"2005-01-02 24:00:00"_s << none;
-        QTest::newRow("february 29th 2005") << u"2005-02-29"_s << none;
         QTest::newRow("february 29th 2004")
             << u"2004-02-29"_s << QDateTime(QDate(2004, 2, 29), QTime(0, 0));
         QTest::newRow("no month") << u"2005"_s << none;
-        QTest::newRow("negative year") << u"-005-01-01"_s << none;
         QTest::newRow("year zero") << u"0000-01-01"_s << none;
-        QTest::newRow("empty") << u""_s << none;
     }
     void readItemDate()
     {
@@ -399,7 +378,6 @@ private Q_SLOTS:
     {
         Columns<QString, QString, QString, QString>("text", "name", "value", "rest");
         AddTextRows({
-            {"one", "count=\"3\"", "count", "3", ""},
             {"spaced, then another", " count = \" 3 \"  format=\"x\" ", "count", "3",
              "format=\"x\""},
             {"no equals", "novalue \"x\"", "", "", ""},
@@ -412,8 +390,6 @@ private Q_SLOTS:
             {"empty", "", "", "", ""},
             {"ideographic space kept", "a=\"　x　\"", "a", "　x　", ""},
             {"several", " a=\"1\" b = \"2\"c=\"3\"", "a", "1", "b = \"2\"c=\"3\""},
-            {"equals far away", "\"1\" \"2\" \"3\" \"4\"   =", "\"1\" \"2\" \"3\" \"4\"", "1",
-             "\"2\" \"3\" \"4\"   ="},
             {"equals in values", "a=\"x=y\" b=\"=\" =\"\" c=\"z\"", "a", "x=y",
              "b=\"=\" =\"\" c=\"z\""},
             {"blanks before equals", "a     =\"1\"  \"2\"   =\"3\"", "a", "1", "\"2\"   =\"3\""},

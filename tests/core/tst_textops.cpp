@@ -36,17 +36,14 @@ private Q_SLOTS:
         };
 
         use("text", {[](const QString &text) { return EscapeXmlText(text); }});
-        row("empty", QString(), QString());
         row("text set, quote untouched", u8("a<b & c>d \"q\""), u8("a&lt;b &amp; c&gt;d \"q\""));
         row("entity escaped again", u8("&amp;"), u8("&amp;amp;"));
         row("reference escaped without keeping", u8("&#38;"), u8("&amp;#38;"));
-        row("japanese untouched", u8("日本&語"), u8("日本&amp;語"));
 
         use("text keeping references",
             {[](const QString &text) { return EscapeXmlText(text, true); }});
         row("decimal reference", u8("&#38;"), u8("&#38;"));
         row("entity still escaped", u8("&amp;"), u8("&amp;amp;"));
-        row("nbsp reference", u8("a&#160;b"), u8("a&#160;b"));
         row("final unterminated reference", u8("a&#160"), u8("a&#160"));
         row("no digits", u8("&#;"), u8("&amp;#;"));
         row("hexadecimal", u8("&#x41;"), u8("&amp;#x41;"));
@@ -64,7 +61,6 @@ private Q_SLOTS:
             QTest::addRow("round trip: %s", qPrintable(text)) << functions << text << text;
 
         use("attribute", {EscapeXmlAttr, EscapeMarkup});
-        row("empty", QString(), QString());
         row("quotes and ampersand", u8("say \"hi\" & go"), u8("say &quot;hi&quot; &amp; go"));
         row("all four", u8("<\"&'>"), u8("&lt;&quot;&amp;'&gt;"));
         row("references not kept", u8("&#160;"), u8("&amp;#160;"));
@@ -74,19 +70,15 @@ private Q_SLOTS:
         row("three entities", u8("&lt;p&gt; &amp;"), u8("<p> &"));
         row("decoded once: lt", u8("&amp;lt;"), u8("&lt;"));
         row("decoded once: amp", u8("&amp;amp;"), u8("&amp;"));
-        row("decoded once: gt", u8("&amp;gt;"), u8("&gt;"));
         row("ampersand before an entity", u8("&&gt;&&amp;"), u8("&>&&"));
         row("other entities stay", u8("&quot;&nbsp;&#38;"), u8("&quot;&nbsp;&#38;"));
         row("unterminated", u8("&lt &amp"), u8("&lt &amp"));
 
         use("markup", {UnescapeMarkup});
-        row("empty", QString(), QString());
         row("no ampersand", u8("a<b>c"), u8("a<b>c"));
         row("markup set", u8("&lt;&gt;&quot;&amp;&hellip;"), u8("<>\"&…"));
         row("repeated: lt", u8("&amp;lt;"), u8("<"));
         row("repeated: nested amp", u8("&amp;amp;amp;quot;"), u8("\""));
-        row("repeated: hellip", u8("&amp;hellip;"), u8("…"));
-        row("nbsp after", u8("1&nbsp;2"), u8("1 2"));
         row("nbsp from amp", u8("&amp;nbsp;"), u8(" "));
         row("nbsp lower case only", u8("&NBSP;&Amp;"), u8("&NBSP;&Amp;"));
         row("numeric reference stays", u8("&#38;"), u8("&#38;"));
@@ -104,7 +96,6 @@ private Q_SLOTS:
         row("escaped markup", u8("<p>&lt;b&gt;</p>"), u8("<b>"));
 
         use("trim", {TrimWide});
-        row("empty", QString(), QString());
         row("mixed spaces", u8("　 abc 　"), u8("abc"));
         row("controls outside", u8("\t\r\n　x　\r\n"), u8("x"));
         row("inside kept", u8(" a 　b "), u8("a 　b"));
@@ -120,7 +111,6 @@ private Q_SLOTS:
         row("four characters", u8("abcd"), u8("abcd/"));
         row("already ends", u8("abcd/"), u8("abcd/"));
         row("three characters with pair", u8("ab") + Emoji, u8("ab") + Emoji);
-        row("japanese", u8("日本語版"), u8("日本語版/"));
 
         use("anchor", {ItemAnchor});
         row("date and time", u8("2005-01-02 03:04:05"), u8("bk20050102030405"));
@@ -167,7 +157,6 @@ private Q_SLOTS:
         QTest::newRow("pairs") << u8("a") + Emoji + u8("b") + Emoji << 2 << 2 << 4
                                << Emoji + u8("b");
         QTest::newRow("after pair") << Emoji + u8("xy") << 2 << 1 << 3 << u8("x");
-        QTest::newRow("japanese") << u8("日本語") << 3 << 1 << 3 << u8("語");
     }
     void charCountAndCopy()
     {
@@ -207,7 +196,6 @@ private Q_SLOTS:
         Columns<QString, QString>("line", "expected");
         QTest::newRow("untrimmed") << u8("  <a> ") << u8("  <a> \r\n");
         QTest::newRow("blank") << u8(" 　\t") << QString();
-        QTest::newRow("empty") << QString() << QString();
     }
     void writeLine()
     {
