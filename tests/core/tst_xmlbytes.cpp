@@ -1,3 +1,4 @@
+#include "feed/xmlchars.h"
 #include "project/xmlinput.h"
 #include "project/xmlutf8.h"
 
@@ -92,6 +93,24 @@ private Q_SLOTS:
                 const QByteArray expected = QByteArray(70, 'x') + "\t\r\n";
                 QCOMPARE(document.first(DropXmlControls(document.data(), document.size())),
                          expected);
+            }
+        }
+    }
+
+    // Output text loses each character XML forbids wherever it stands,
+    // and keeps the allowed ones around the eight-unit blocks.
+    void forbiddenCharactersLeaveOutput()
+    {
+        const QString kept = QString::fromUtf8(japanese(17) + "\t\n\xEE\x80\x80\xEF\xBF\xBD\xF0\x9F\x98\x80");
+        for (const char16_t forbidden : {u'\x01', u'\x1F', u'\xFFFE', u'\xD800', u'\xDC00'}) {
+            const QString text = kept.repeated(2);
+            for (int at = 0; at <= text.size(); ++at) {
+                if (at > 0 && text.at(at - 1).isHighSurrogate())
+                    continue; // a pair is not taken apart
+                QString dirty = text;
+                dirty.insert(at, QChar(forbidden));
+                QCOMPARE(WithoutXmlForbiddenChars(dirty), text);
+                QCOMPARE(WithoutXmlForbiddenChars(text), text);
             }
         }
     }
