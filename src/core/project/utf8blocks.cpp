@@ -1,20 +1,5 @@
 #include "utf8blocks.h"
 
-#include "bytevectors.h"
-
-using UnitVector = char16_t __attribute__((vector_size(32)));
-
-int CopyPrintableAscii(const uchar *position, bool stopAtAmpersand, char16_t *output)
-{
-    const ByteVector bytes = LoadBytes(position);
-    ByteVector printable = (bytes >= 0x20) & (bytes <= 0x7E);
-    if (stopAtAmpersand)
-        printable &= bytes != '&';
-    const UnitVector units = __builtin_convertvector(bytes, UnitVector);
-    std::memcpy(output, &units, sizeof units);
-    return LeadingBytesSet(printable);
-}
-
 #if defined(__SSE2__)
 
 #include <immintrin.h>

@@ -170,7 +170,10 @@ enum class Step
 // when stopAtAmpersand), sixteen or eight bytes at a time, a run of the
 // three-byte sequences of Japanese text, or the sequence of another
 // non-ASCII character.
-Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out, bool stopAtAmpersand)
+// Inlined into the two decoders' loops: a call per step costs as much as
+// the step.
+[[gnu::always_inline]] inline Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out,
+                                              bool stopAtAmpersand)
 {
     if (end - p >= 16) {
         if (const int count = CopyPrintableAscii(p, stopAtAmpersand, out)) {
