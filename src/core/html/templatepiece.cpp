@@ -24,9 +24,13 @@ bool mayCompleteHead(QStringView literalBefore)
 
 TemplatePiece::TemplatePiece(QStringView text) : m_text(text)
 {
+    // Every head starts with "{", so looking at the braces alone finds
+    // them all, much faster than searching the text once for each head.
     const std::span<const TemplateVariable> variables = TemplateVariables();
-    for (size_t i = 0; i < variables.size(); ++i)
-        m_named[i] = text.contains(variables[i].head);
+    for (qsizetype brace = text.indexOf(u'{'); brace >= 0; brace = text.indexOf(u'{', brace + 1)) {
+        for (size_t i = 0; i < variables.size(); ++i)
+            m_named[i] = m_named[i] || text.sliced(brace).startsWith(variables[i].head);
+    }
     m_parts = cut(text, m_named);
 }
 
