@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Decodes whole blocks of five three-byte UTF-8 sequences (the characters of
+// Japanese text) at once where the processor has the instructions for it,
+// while at least sixteen bytes are left. Returns where it stopped: at the
+// first block that holds anything else, an invalid sequence included, which
+// the caller decodes one character at a time. Writes up to eight units at
+// output per block, so output must have room for as many units as there are
+// bytes left.
+const uchar *DecodeThreeByteBlocks(const uchar *position, const uchar *end, char16_t *&output);
+
+// How many of the sixteen bytes at position, from the first on, are
+// printable ASCII (0x20-0x7E), other than "&" when stopAtAmpersand; all
+// sixteen bytes go to output as units, the caller keeping only those
+// counted. Position must have sixteen bytes, output room for sixteen units.
+int CopyPrintableAscii(const uchar *position, bool stopAtAmpersand, char16_t *output);
