@@ -4,7 +4,7 @@
 
 namespace {
 
-using UnitVector = char16_t __attribute__((vector_size(16)));
+using UnitVector = quint16 __attribute__((vector_size(16)));
 
 // Whether the eight units at data are all from U+0020 to U+D7FF, as
 // nearly all of a feed's text is; the compiler makes one vector comparison

@@ -13,7 +13,7 @@
 // bytes left.
 const uchar *DecodeThreeByteBlocks(const uchar *position, const uchar *end, char16_t *&output);
 
-using UnitVector16 = char16_t __attribute__((vector_size(32)));
+using UnitVector16 = quint16 __attribute__((vector_size(32)));
 
 // How many of the sixteen bytes at position, from the first on, are
 // printable ASCII (0x20-0x7E), other than "&" when stopAtAmpersand; all
