@@ -82,6 +82,7 @@ private Q_SLOTS:
         row("nbsp from amp", u8("&amp;nbsp;"), u8(" "));
         row("nbsp lower case only", u8("&NBSP;&Amp;"), u8("&NBSP;&Amp;"));
         row("numeric reference stays", u8("&#38;"), u8("&#38;"));
+        row("lone ampersand before an escape", u8("&&lt;&"), u8("&<&"));
 
         use("strip", {StripTags});
         row("tags and entity", u8("<p>A &amp; B</p>"), u8("A & B"));

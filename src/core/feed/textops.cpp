@@ -67,40 +67,6 @@ QString EscapeMarkupChars(const QString &text, bool escapeQuote, bool keepCharRe
     return out;
 }
 
-// Replaces the first occurrence again and again until none is left, so that
-// a character produced by one replacement can take part in the next match.
-// Only an "&" can start an entity, and only "&amp;" produces one, which then
-// starts the next match if "amp;" follows again: so one pass from the start,
-// taking a run of "amp;" after "&" whole, gives the same text.
-void ReplaceRepeatedly(QString &text, QLatin1StringView entity, QChar character)
-{
-    const QStringView view(text);
-    const QLatin1StringView tail = entity.sliced(1);
-    const bool repeats = character == u'&';
-    QString out;
-    qsizetype done = 0;
-    for (qsizetype at = view.indexOf(u'&'); at >= 0; at = view.indexOf(u'&', at + 1)) {
-        qsizetype after = at + 1;
-        while (view.sliced(after).startsWith(tail)) {
-            after += tail.size();
-            if (!repeats)
-                break;
-        }
-        if (after == at + 1)
-            continue;
-        if (out.isNull())
-            out.reserve(text.size());
-        out.append(view.sliced(done, at - done));
-        out.append(character);
-        done = after;
-        at = after - 1;
-    }
-    if (out.isNull())
-        return;
-    out.append(view.sliced(done));
-    text = std::move(out);
-}
-
 bool IsTrimmedSpace(QChar c)
 {
     return c == u' ' || c == IdeographicSpace;
@@ -181,18 +147,51 @@ QString UnescapeXmlText(const QString &text)
     return out;
 }
 
+// The escapes are undone as if each were replaced again and again until
+// none is left, "&amp;" first, then "&lt;", "&gt;", "&quot;", "&hellip;"
+// and "&nbsp;". A run of "amp;" after "&" so comes down to one "&", which
+// may then start one of the others; and as only "&amp;" produces an "&",
+// one pass from the start gives the same text.
 QString UnescapeMarkup(const QString &text)
 {
-    if (!text.contains(u'&'))
+    struct Entity
+    {
+        QLatin1StringView tail;
+        QChar character;
+    };
+    static constexpr Entity others[] = {
+        {QLatin1StringView("lt;"), u'<'},      {QLatin1StringView("gt;"), u'>'},
+        {QLatin1StringView("quot;"), u'"'},    {QLatin1StringView("hellip;"), QChar(0x2026)},
+        {QLatin1StringView("nbsp;"), u' '},
+    };
+    const QStringView view(text);
+    qsizetype at = view.indexOf(u'&');
+    if (at < 0)
         return text;
-    QString out = text;
-    ReplaceRepeatedly(out, QLatin1StringView("&amp;"), u'&');
-    ReplaceRepeatedly(out, QLatin1StringView("&lt;"), u'<');
-    ReplaceRepeatedly(out, QLatin1StringView("&gt;"), u'>');
-    ReplaceRepeatedly(out, QLatin1StringView("&quot;"), u'"');
-    ReplaceRepeatedly(out, QLatin1StringView("&hellip;"), QChar(0x2026));
-    // A space produced from "&nbsp;" cannot form another.
-    ReplaceRepeatedly(out, QLatin1StringView("&nbsp;"), u' ');
+    QString out;
+    out.reserve(text.size());
+    qsizetype done = 0;
+    for (; at >= 0; at = view.indexOf(u'&', at)) {
+        qsizetype after = at + 1;
+        while (view.sliced(after).startsWith(QLatin1StringView("amp;")))
+            after += 4;
+        QChar character = u'&';
+        for (const Entity &entity : others) {
+            if (view.sliced(after).startsWith(entity.tail)) {
+                character = entity.character;
+                after += entity.tail.size();
+                break;
+            }
+        }
+        if (after == at + 1) {
+            ++at; // an "&" of its own
+            continue;
+        }
+        out.append(view.sliced(done, at - done));
+        out.append(character);
+        done = at = after;
+    }
+    out.append(view.sliced(done));
     return out;
 }
 
