@@ -62,6 +62,7 @@ struct FeedGeneration::Outcome
     bool hasPage = false;
     std::optional<StagedFile> page;
     MessageRecorder messages;
+    bool finished = false; // guarded by the generation's mutex
 
     void generate(const TEditList &feed, const QString &projectFile, const OutputWriters &writers,
                   bool checkOutputs)
@@ -140,15 +141,34 @@ void FeedGeneration::add(const ProjectNode &feed)
 
 void FeedGeneration::work()
 {
+    std::unique_lock lock(m_mutex);
     for (;;) {
-        std::unique_lock lock(m_mutex);
         m_queued.wait(lock, [this] { return !m_jobs.empty() || m_closed; });
         if (m_jobs.empty() || m_cancelled)
             return;
-        const Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        lock.unlock();
-        job.outcome->generate(job.feed, m_projectFile, m_writers, m_checkOutputs);
+        runFirstJob(lock);
+    }
+}
+
+void FeedGeneration::runFirstJob(std::unique_lock<std::mutex> &lock)
+{
+    const Job job = std::move(m_jobs.front());
+    m_jobs.pop_front();
+    lock.unlock();
+    job.outcome->generate(job.feed, m_projectFile, m_writers, m_checkOutputs);
+    lock.lock();
+    job.outcome->finished = true;
+    m_finished.notify_all();
+}
+
+void FeedGeneration::await(const Outcome &outcome)
+{
+    std::unique_lock lock(m_mutex);
+    while (!outcome.finished) {
+        if (!m_jobs.empty())
+            runFirstJob(lock);
+        else
+            m_finished.wait(lock);
     }
 }
 
@@ -164,21 +184,23 @@ void FeedGeneration::close()
 QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
 {
     close();
-    work();
-    m_threads.clear(); // joins
-
     QHash<const ProjectNode *, Outcome *> byNode;
     for (const std::unique_ptr<Outcome> &outcome : m_outcomes)
         byNode.insert(outcome->node, outcome.get());
+    // Each feed's files go in place as soon as it is ready, while the later
+    // feeds are still being generated, so that the renaming does not wait
+    // for the last feed; this thread generates too when it would wait.
     QString report;
     root.forEachFeed([&](const ProjectNode &node) {
         Outcome *outcome = byNode.value(&node);
         if (!outcome)
             return;
+        await(*outcome);
         outcome->messages.replayTo(ui);
         for (const QString &problem : outcome->commit())
             report += QStringLiteral("\r\n") + FeedProblemLine(node.text, problem);
     });
+    m_threads.clear(); // joins
     return report;
 }
 

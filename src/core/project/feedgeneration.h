@@ -37,9 +37,8 @@ public:
     // afterwards; the node itself only names the feed at commit.
     void add(const ProjectNode &feed);
 
-    // Waits for every queued feed, then, for the feeds below root in tree
-    // order, shows the messages of their page templates and puts their files
-    // in place. A file that cannot be written keeps its old content. Returns
+    // For the feeds below root in tree order, waits for each, then shows
+    // the messages of its page template and puts its files in place. A file that cannot be written keeps its old content. Returns
     // the report of the feeds' problems: per problem a line break, "[" +
     // feed name + "] " and the text; empty when there were none.
     QString commit(const ProjectNode &root, UserInterface &ui);
@@ -49,6 +48,11 @@ private:
     struct Outcome;
 
     void work();
+    // Generates the first queued feed, with the lock released meanwhile.
+    void runFirstJob(std::unique_lock<std::mutex> &lock);
+    // Returns once the outcome's feed is generated, generating queued feeds
+    // while it waits.
+    void await(const Outcome &outcome);
     // No more feeds come: threads end once the queue is empty.
     void close();
 
@@ -57,6 +61,7 @@ private:
     const bool m_checkOutputs;
     std::mutex m_mutex;
     std::condition_variable m_queued;
+    std::condition_variable m_finished;
     std::deque<Job> m_jobs;
     std::vector<std::unique_ptr<Outcome>> m_outcomes;
     bool m_closed = false;
