@@ -448,6 +448,7 @@ private Q_SLOTS:
         QTest::newRow("utf-8 before shift_jis") << u8("utf-8 shift_jis") << PageCharset::Utf8;
         QTest::newRow("euc-jp") << u8("charset=EUC-JP") << PageCharset::EucJp;
         QTest::newRow("shift_jis before euc-jp") << u8("shift_jis euc-jp") << PageCharset::ShiftJis;
+        QTest::newRow("euc-jp before shift_jis") << u8("EUC-JP shift_jis") << PageCharset::EucJp;
         QTest::newRow("euc-jp before utf-8, no shift_jis")
             << u8("euc-jp utf-8") << PageCharset::Utf8;
         QTest::newRow("shift-jis with hyphen is no name")

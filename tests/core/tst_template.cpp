@@ -230,6 +230,12 @@ private Q_SLOTS:
             {"earlier head is not formed", "{item_{item_link}", "", "", "title}", "{item_title}"},
             {"brace too far away", "{ 0123456789abcdef{item_link}", "", "", "x",
              "{ 0123456789abcdefx"},
+            {"head in a value after other values", "[{item_title}|{item_link}]", "", "2005-01-02",
+             "{item_guid}", "[|bk20050102]"},
+            {"brace in a value ends attributes", "{item_link format=\"[%s]{item_title}\"}", "a}b",
+             "", "L", "Lb\"}"},
+            {"brace of a later head ends attributes", "{item_title format=\"<{item_link}>\"}", "T",
+             "", "L", "T>\"}"},
         });
     }
     void oneItem()

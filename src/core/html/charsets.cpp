@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -144,10 +146,29 @@ void DecodeSpan(const QByteArray &bytes, const std::vector<qsizetype> &starts, s
     DecodeSpan(bytes, starts, middle, last, out);
 }
 
-qsizetype PositionOrFar(const QString &text, QLatin1String name)
+constexpr qsizetype Far = std::numeric_limits<qsizetype>::max();
+
+char16_t asciiLower(char16_t c)
 {
-    const qsizetype position = text.indexOf(name);
-    return position < 0 ? 9999999 : position;
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Where the lower-case name first stands in the text, ASCII letter case
+// ignored, if it starts before end; Far otherwise.
+qsizetype positionBefore(QStringView text, QLatin1StringView name, qsizetype end)
+{
+    const qsizetype last = std::min(end, text.size() - name.size() + 1);
+    const char16_t first = char16_t(name.front().unicode());
+    for (qsizetype at = 0; at < last; ++at) {
+        if (asciiLower(text[at].unicode()) != first)
+            continue;
+        qsizetype i = 1;
+        while (i < name.size() && asciiLower(text[at + i].unicode()) == name[i].unicode())
+            ++i;
+        if (i == name.size())
+            return at;
+    }
+    return Far;
 }
 
 } // namespace
@@ -186,13 +207,14 @@ QString DecodeShiftJis(const QByteArray &bytes, bool *valid)
 
 PageCharset ChoosePageCharset(const QString &pageText)
 {
-    const QString lower = AsciiLower(pageText);
-    const qsizetype utf8 = PositionOrFar(lower, QLatin1String("utf-8"));
-    const qsizetype shiftJis = PositionOrFar(lower, QLatin1String("shift_jis"));
-    const qsizetype eucJp = PositionOrFar(lower, QLatin1String("euc-jp"));
+    // Only which name comes first counts, so each search stops at the
+    // place an earlier find has already settled: pages name their set near
+    // the top, and the rest of a long page is not searched.
+    const qsizetype utf8 = positionBefore(pageText, QLatin1StringView("utf-8"), Far);
+    const qsizetype shiftJis = positionBefore(pageText, QLatin1StringView("shift_jis"), utf8);
     if (shiftJis > utf8)
         return PageCharset::Utf8;
-    if (shiftJis > eucJp)
+    if (positionBefore(pageText, QLatin1StringView("euc-jp"), shiftJis) < shiftJis)
         return PageCharset::EucJp;
     return PageCharset::ShiftJis;
 }

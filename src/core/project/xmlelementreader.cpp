@@ -1,6 +1,7 @@
 #include "xmlelementreader.h"
 
 #include "feed/textops.h"
+#include "numericreference.h"
 #include "xmlutf8.h"
 
 #include <algorithm>
@@ -21,60 +22,6 @@ QString withoutControls(QString text)
     return text;
 }
 
-// The value of a digit in base 10 or 16; -1 for anything else.
-int digitValue(char16_t u, int base)
-{
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (base == 16 && u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (base == 16 && u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
-bool isXmlChar(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-char16_t unitAt(QStringView text, qsizetype i)
-{
-    return text[i].unicode();
-}
-char16_t unitAt(QByteArrayView text, qsizetype i)
-{
-    return uchar(text[i]);
-}
-
-// The character that the numeric reference "&#" digits ";" or "&#x" hex
-// digits ";" at text[at] names, and the length of the reference; nothing
-// when there is no such reference there or it names a character XML does
-// not allow.
-template <typename Text>
-std::optional<std::pair<char32_t, qsizetype>> numericReference(const Text &text, qsizetype at)
-{
-    qsizetype i = at + 2;
-    const bool hex = i < text.size() && unitAt(text, i) == u'x';
-    const int base = hex ? 16 : 10;
-    if (hex)
-        ++i;
-    const qsizetype digitsStart = i;
-    char32_t code = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = digitValue(unitAt(text, i), base);
-        if (digit < 0)
-            break;
-        code = code * base + char32_t(digit);
-        if (code > 0x10FFFF)
-            return std::nullopt;
-    }
-    if (i == digitsStart || i >= text.size() || unitAt(text, i) != u';' || !isXmlChar(code))
-        return std::nullopt;
-    return std::make_pair(code, i + 1 - at);
-}
-
 // Decodes the numeric references in text; anything else stays as it is.
 // True when it decoded any.
 bool decodeNumericReferences(QString &text)
@@ -87,7 +34,7 @@ bool decodeNumericReferences(QString &text)
     qsizetype done = 0;
     for (; at >= 0; at = text.indexOf(QChar(u'&'), at)) {
         const auto reference = at + 1 < view.size() && view[at + 1] == u'#'
-                                   ? numericReference(view, at)
+                                   ? NumericReference(view, at)
                                    : std::nullopt;
         if (!reference) {
             ++at;
@@ -379,7 +326,7 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind, bool &hasCont
         }
         const qsizetype at = next - bytes.data();
         if (p < end && *p == '#') {
-            if (const auto reference = numericReference(bytes, at)) {
+            if (const auto reference = NumericReference(bytes, at)) {
                 const char32_t ucs4[1] = {reference->first};
                 decoded += QString::fromUcs4(ucs4, 1).toUtf8();
                 p = next + reference->second;

@@ -1,9 +1,10 @@
 #include "xmlinput.h"
 
+#include "bytevectors.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -12,34 +13,11 @@ bool isDroppedControl(uchar c)
     return c < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
-constexpr quint64 Ones = 0x0101010101010101ULL;
-constexpr quint64 HighBits = 0x8080808080808080ULL;
-
-quint64 wordAt(const uchar *data)
+// Whether one of the sixteen bytes is a control that XML does not allow.
+bool holdsDroppedControl(const uchar *position)
 {
-    quint64 word;
-    std::memcpy(&word, data, sizeof word);
-    return word;
-}
-
-// Per byte, the high bit set when the byte is below 0x20. Exact: no carry
-// crosses a byte.
-quint64 controlBytes(quint64 word)
-{
-    return ~(((word & ~HighBits) + 0x60 * Ones) | word) & HighBits;
-}
-
-// Per byte, the high bit set when the byte is c.
-quint64 bytesEqual(quint64 word, uchar c)
-{
-    const quint64 x = word ^ (c * Ones);
-    return ~(((x & ~HighBits) + ~HighBits) | x) & HighBits;
-}
-
-quint64 droppedControls(quint64 word)
-{
-    return controlBytes(word) &
-           ~(bytesEqual(word, '\t') | bytesEqual(word, '\n') | bytesEqual(word, '\r'));
+    const ByteVector bytes = LoadBytes(position);
+    return AnyByteSet((bytes < 0x20) & ~((bytes == '\t') | (bytes == '\n') | (bytes == '\r')));
 }
 
 std::optional<QString> declaredEncoding(QByteArrayView document)
@@ -70,14 +48,9 @@ std::optional<QStringConverter::Encoding> byteOrderMark(QByteArrayView document)
 qsizetype DropXmlControls(char *data, qsizetype size)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data);
-    // Sixteen bytes at a time; those with a tab or a line end, about every
-    // fourth, take the closer look.
     qsizetype i = 0;
-    for (; i + 16 <= size; i += 16) {
-        const quint64 first = wordAt(bytes + i);
-        const quint64 second = wordAt(bytes + i + 8);
-        if ((controlBytes(first) | controlBytes(second)) != 0 &&
-            (droppedControls(first) | droppedControls(second)) != 0)
+    for (; i + 32 <= size; i += 32) {
+        if (holdsDroppedControl(bytes + i) || holdsDroppedControl(bytes + i + 16))
             break;
     }
     while (i < size && !isDroppedControl(bytes[i]))

@@ -1,5 +1,8 @@
 #include "xmlutf8.h"
 
+#include "numericreference.h"
+#include "utf8blocks.h"
+
 #include <QtEndian>
 
 #include <cstring>
@@ -42,8 +45,8 @@ bool isValidThreeByteCode(unsigned code)
 // pointers, which the compiler can then keep in registers.
 bool decodeThreeByteRun(const uchar *&position, const uchar *end, char16_t *&output)
 {
-    const uchar *p = position;
     char16_t *out = output;
+    const uchar *p = DecodeThreeByteBlocks(position, end, out);
     bool valid = true;
     for (;;) {
         // Two sequences at a time: each a lead byte 0xE0-0xEF, then two
@@ -78,6 +81,16 @@ bool decodeThreeByteRun(const uchar *&position, const uchar *end, char16_t *&out
     position = p;
     output = out;
     return valid;
+}
+
+void appendCodePoint(char16_t *&output, char32_t code)
+{
+    if (QChar::requiresSurrogates(code)) {
+        *output++ = QChar::highSurrogate(code);
+        *output++ = QChar::lowSurrogate(code);
+    } else {
+        *output++ = char16_t(code);
+    }
 }
 
 // Decodes the sequence of two to four bytes at position (its lead byte not
@@ -115,12 +128,7 @@ bool decodeSequence(const uchar *&position, const uchar *end, char16_t *&output)
     if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return false;
     position = p + trailing + 1;
-    if (code >= 0x10000) {
-        *output++ = QChar::highSurrogate(code);
-        *output++ = QChar::lowSurrogate(code);
-    } else {
-        *output++ = char16_t(code);
-    }
+    appendCodePoint(output, code);
     return true;
 }
 
@@ -158,13 +166,22 @@ enum class Step
     Invalid,
 };
 
-// Takes the short ways: eight printable ASCII bytes at once when
-// takeWord allows them, a run of the three-byte sequences of Japanese text,
-// or the sequence of another non-ASCII character.
-template <typename TakeWord>
-Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out, TakeWord takeWord)
+// Takes the short ways: a run of printable ASCII bytes (but an ampersand
+// when stopAtAmpersand), sixteen or eight bytes at a time, a run of the
+// three-byte sequences of Japanese text, or the sequence of another
+// non-ASCII character.
+// Inlined into the two decoders' loops: a call per step costs as much as
+// the step.
+[[gnu::always_inline]] inline Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out,
+                                              bool stopAtAmpersand)
 {
-    if (end - p >= 8 && isPrintableAscii(p) && takeWord(p)) {
+    if (end - p >= 16) {
+        if (const int count = CopyPrintableAscii(p, stopAtAmpersand, out)) {
+            out += count;
+            p += count;
+            return Step::Taken;
+        }
+    } else if (end - p >= 8 && isPrintableAscii(p) && !(stopAtAmpersand && hasAmpersand(p))) {
         for (int i = 0; i < 8; ++i)
             out[i] = p[i];
         out += 8;
@@ -191,7 +208,7 @@ std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl)
     char16_t *out = begin;
     bool control = false;
     while (p < end) {
-        const Step step = decodeStep(p, end, out, [](const uchar *) { return true; });
+        const Step step = decodeStep(p, end, out, false);
         if (step == Step::Invalid)
             return std::nullopt;
         if (step == Step::Ascii) {
@@ -215,8 +232,7 @@ std::optional<QString> DecodeUtf8Lines(QByteArrayView bytes)
     char16_t *out = begin;
     char16_t *limit = begin + text.size();
     while (p < end) {
-        const Step step =
-            decodeStep(p, end, out, [](const uchar *word) { return !hasAmpersand(word); });
+        const Step step = decodeStep(p, end, out, true);
         if (step == Step::Invalid)
             return std::nullopt;
         if (step == Step::Taken)
@@ -241,8 +257,17 @@ std::optional<QString> DecodeUtf8Lines(QByteArrayView bytes)
         if (isDroppedControl(lead))
             return std::nullopt;
         if (lead == '&') {
-            if (p < end && *p == '#')
-                return std::nullopt;
+            if (p < end && *p == '#') {
+                // A reference to an ASCII character could take part in an
+                // escape or a line end, and one that XML refuses stays as
+                // typed: the general way sorts those out.
+                const auto reference = NumericReference(QByteArrayView(p - 1, end), 0);
+                if (!reference || reference->first < 0x80)
+                    return std::nullopt;
+                appendCodePoint(out, reference->first);
+                p += reference->second - 1;
+                continue;
+            }
             const auto [character, length] = escapeAfterAmpersand(p, end);
             if (length > 0) {
                 *out++ = character;

@@ -16,7 +16,8 @@ std::optional<QString> DecodeUtf8Value(QByteArrayView bytes, bool &hasControl);
 // A multi-line field's CDATA bytes as text, decoded and checked in the same
 // pass: lines end in CR LF (for LF, CR LF and a lone CR), and the escapes a
 // writer adds inside CDATA ("&gt;", "&lt;", "&amp;") are undone, the search
-// going on behind each, so that "&amp;lt;" reads "&lt;". Nothing when the
-// bytes hold what this pass leaves to the general way: invalid UTF-8, a
-// control that values drop, or "&#".
+// going on behind each, so that "&amp;lt;" reads "&lt;"; numeric references
+// to characters beyond ASCII are decoded. Nothing when the bytes hold what
+// this pass leaves to the general way: invalid UTF-8, a control that values
+// drop, or another "&#".
 std::optional<QString> DecodeUtf8Lines(QByteArrayView bytes);
