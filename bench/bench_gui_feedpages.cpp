@@ -7,6 +7,7 @@
 //   cmake --build build --target bench_gui_feedpages && build/bench/bench_gui_feedpages
 
 #include "../tests/common/scripteduserinterface.h"
+#include "../tools/screenshots/showcasefeed.h"
 #include "editing/channelpage.h"
 #include "editing/feedpages.h"
 #include "html/htmltemplatepage.h"
@@ -21,26 +22,13 @@
 
 namespace {
 
+// The showcase feed with 100 items and a 50 KB page template.
 std::unique_ptr<TEditList> bigFeed()
 {
-    auto feed = std::make_unique<TEditList>();
-    ChannelSettings &s = feed->settings;
-    s.filename = QStringLiteral("news");
-    s.root = QStringLiteral("http://example.jp/");
-    s.title = QStringLiteral("お知らせ");
-    s.description = QStringLiteral("サイトの更新情報です。");
-    s.ftpfolder = QStringLiteral("public");
-    s.html = true;
+    auto feed = ShowcaseFeed(100);
     const QString line = QStringLiteral("<p class=\"entry\">{item_title} {item_date}</p>\r\n");
-    while (s.htmlscript.size() < 50 * 1024)
-        s.htmlscript += line;
-    for (int i = 0; i < 100; ++i) {
-        FeedItem item;
-        item.title = QStringLiteral("更新のお知らせ その%1").arg(i);
-        item.date = QStringLiteral("2005-01-01 09:05:00");
-        item.desc = QStringLiteral("<p>本日、サイトを更新しました。</p>").repeated(10);
-        feed->items << item;
-    }
+    while (feed->settings.htmlscript.size() < 50 * 1024)
+        feed->settings.htmlscript += line;
     return feed;
 }
 

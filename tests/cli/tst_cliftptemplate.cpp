@@ -2,8 +2,10 @@
 #include "ftptemplates.h"
 #include "project/folders.h"
 #include "publish/ftptemplatefolder.h"
+#include "pyftpdserver.h"
 #include "testfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +18,7 @@ constexpr QFile::Permissions OwnerGroupOther = QFile::Permissions(0xF0FF);
 
 } // namespace
 
+// FTP templates on the command line, and uploads that use them.
 class TestCliFtpTemplate : public QObject
 {
     Q_OBJECT
@@ -107,6 +110,38 @@ private Q_SLOTS:
         QVERIFY(!result.err.isEmpty());
         QVERIFY(!QFile::exists(FtpTemplatePath(templateFolder(), u"Bad"_s)));
         QVERIFY(!QFile::exists(m_dataDir.filePath(u"Template/x.ftp"_s)));
+    }
+
+    // A saved template uploads a feed of the project, only with --yes.
+    void uploadsWithASavedTemplate()
+    {
+        QTemporaryDir dataDir, root;
+        const auto cli = [&](const QString &commandLine) {
+            return testfiles::runCli(
+                QStringList{u"--now"_s, u"2026-12-06 09:05:07"_s, u"--data-dir"_s, dataDir.path()} +
+                commandLine.split(u' '));
+        };
+        QVERIFY(QDir(root.path()).mkpath(u"pub"_s));
+        PyFtpdServer server;
+        QVERIFY2(server.start(root.path(), u"brisk"_s, u"pass"_s), qPrintable(server.failure()));
+        QCOMPARE(cli(u"ftp-template save site --server 127.0.0.1 --port %1 --user brisk "
+                     u"--password pass"_s.arg(server.port()))
+                     .exitCode,
+                 0);
+        // Its feed お知らせ goes with the template "site" into "pub".
+        const QString feed =
+            testfiles::placeProject(dataDir.path(), u"cli/project.dta"_s) + u" お知らせ"_s;
+        auto result = cli(u"upload "_s + feed);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(QString::fromUtf8(result.err)
+                    .contains(u"\"site\" の設定で \"お知らせ\" のアップロードを実行しますか？"_s));
+        QVERIFY(QDir(root.filePath(u"pub"_s)).isEmpty());
+
+        result = cli(u"upload "_s + feed + u" --yes"_s);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(QString::fromUtf8(result.err).contains(u"アップロードは完了しました。"_s));
+        QCOMPARE(testfiles::readAll(root.filePath(u"pub/news.xml"_s)), cli(u"rss "_s + feed).out);
+        QCOMPARE(cli(u"upload "_s + feed.section(u' ', 0, 0) + u" ない --yes"_s).exitCode, 3);
     }
 };
 

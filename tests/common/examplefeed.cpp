@@ -25,31 +25,3 @@ Clock exampleClock()
 {
     return Clock::fixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
 }
-
-QStringList utf8List(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
-QString lineProblem(const QString &text, const QStringList &present,
-                    const QStringList &absentStarts)
-{
-    if (!text.endsWith(QStringLiteral("\r\n")))
-        return QStringLiteral("the text does not end in CR LF");
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    lines.removeLast();
-    for (const QString &line : present) {
-        if (!lines.contains(line))
-            return QStringLiteral("missing line: ") + line + QStringLiteral("\n---\n") + text;
-    }
-    for (const QString &start : absentStarts) {
-        for (const QString &line : lines) {
-            if (line.startsWith(start))
-                return QStringLiteral("unexpected line: ") + line;
-        }
-    }
-    return {};
-}

@@ -3,9 +3,7 @@
 #include "clock.h"
 #include "model/editlist.h"
 
-#include <QStringList>
 #include <functional>
-#include <initializer_list>
 
 // A small feed of a Japanese site, for the feed writer tests: filename
 // "news", root "http://example.jp/site/", no src and no link, an HTML page
@@ -20,12 +18,3 @@ Clock exampleClock();
 // A change to a feed, for data-driven rows.
 using FeedEdit = std::function<void(TEditList &)>;
 Q_DECLARE_METATYPE(FeedEdit)
-
-// Texts written as UTF-8 literals, for data rows.
-QStringList utf8List(std::initializer_list<const char *> texts);
-
-// What is wrong with a text whose lines end in CR LF: a line of present
-// that is not one of its lines, a line that starts with one of
-// absentStarts, or a missing final CR LF. Empty when nothing is.
-QString lineProblem(const QString &text, const QStringList &present,
-                    const QStringList &absentStarts);

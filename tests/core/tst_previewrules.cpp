@@ -18,14 +18,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The stylesheet line of an RSS text; empty when it has none.
-QString stylesheetLine(const QString &text)
+// The address an RSS text's stylesheet line names; empty without one.
+QString stylesheetHref(const QString &text)
 {
+    const QString start = u"<?xml-stylesheet type=\"text/xsl\" href=\""_s;
     for (const QString &line : text.split(u"\r\n"_s))
-        if (line.startsWith(QLatin1String("<?xml-stylesheet")))
-            return line;
+        if (line.startsWith(u"<?xml-stylesheet"_s))
+            return line.startsWith(start) && line.endsWith(u"\"?>"_s)
+                       ? line.mid(start.size()).chopped(3)
+                       : line;
     return {};
 }
+
+// A preview of the example feed into a test folder of its own.
+struct PreviewFixture
+{
+    TEditList feed = exampleFeed();
+    ScriptedUserInterface ui;
+    PreviewTestFolder folder;
+    PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
+};
 
 } // namespace
 
@@ -43,42 +55,36 @@ private Q_SLOTS:
         QVERIFY(style.open(QIODevice::WriteOnly));
     }
 
+    // href: of the preview's stylesheet line, none without one; LOCAL
+    // stands for the stylesheet in the local folder.
     void styleArgument_data()
     {
-        // localFolder: else the data folder is looked in
-        // line: the preview's stylesheet line
         Columns<QString, QString, QString, bool, QString, bool>("style", "src", "root",
-                                                                "localFolder", "line", "note");
-
-        const QString local = QUrl::fromLocalFile(m_local.filePath(u"rss.xsl"_s))
-                                  .toString()
-                                  .replace(u'&', QLatin1String("&amp;"));
-        const auto line = [](const QString &href) {
-            return u"<?xml-stylesheet type=\"text/xsl\" href=\""_s + href + u"\"?>"_s;
+                                                                "localFolder", "href", "note");
+        const auto row = [](const char *name, const char *style, const char *src, const char *root,
+                            bool localFolder, const char *href, bool note) {
+            QTest::newRow(name) << QString::fromUtf8(style) << QString::fromUtf8(src)
+                                << QString::fromUtf8(root) << localFolder << QString::fromUtf8(href)
+                                << note;
         };
-        QTest::newRow("none") << QString() << QString() << QString() << true << QString() << false;
-        QTest::newRow("with a folder: the writer's own")
-            << u"xsl/rss.xsl"_s << u"http://example.jp/"_s << QString() << true
-            << line(u"xsl/rss.xsl"_s) << false;
-        QTest::newRow("bare name with src: from the site")
-            << u"rss.xsl"_s << u"http://example.jp/a&b\"c"_s << u"http://other.jp/"_s << true
-            << line(u"http://example.jp/a&amp;b&quot;c/rss.xsl"_s) << false;
-        QTest::newRow("bare name with root only")
-            << u"rss.xsl"_s << QString() << u"http://example.jp/site"_s << true
-            << line(u"http://example.jp/site/rss.xsl"_s) << false;
-        QTest::newRow("bare name in the local folder (space and #)")
-            << u"rss.xsl"_s << QString() << QString() << true << line(local) << false;
-        QTest::newRow("bare name found nowhere: no stylesheet, with a note")
-            << u"missing.xsl"_s << QString() << QString() << true << QString() << true;
-        QTest::newRow("bare name, no local folder: the data folder")
-            << u"rss.xsl"_s << QString() << QString() << false << line(local) << false;
+        row("none", "", "", "", true, "", false);
+        row("with a folder: the writer's own", "xsl/rss.xsl", "http://example.jp/", "", true,
+            "xsl/rss.xsl", false);
+        row("bare name with src: from the site", "rss.xsl", "http://example.jp/a&b\"c",
+            "http://other.jp/", true, "http://example.jp/a&amp;b&quot;c/rss.xsl", false);
+        row("bare name with root only", "rss.xsl", "", "http://example.jp/site", true,
+            "http://example.jp/site/rss.xsl", false);
+        row("bare name in the local folder (space and #)", "rss.xsl", "", "", true, "LOCAL", false);
+        row("bare name found nowhere: no stylesheet, with a note", "missing.xsl", "", "", true, "",
+            true);
+        row("bare name, no local folder: the data folder", "rss.xsl", "", "", false, "LOCAL",
+            false);
     }
-
     void styleArgument()
     {
-        const auto [style, src, root, localFolder, note] =
-            Fetch<QString, QString, QString, bool, bool>("style", "src", "root", "localFolder",
-                                                         "note");
+        const auto [style, src, root, localFolder, href, note] =
+            Fetch<QString, QString, QString, bool, QString, bool>("style", "src", "root",
+                                                                  "localFolder", "href", "note");
         TEditList feed = exampleFeed();
         feed.settings.ver = 1;
         feed.settings.style = style;
@@ -88,7 +94,8 @@ private Q_SLOTS:
         const PreviewStyle chosen = ChoosePreviewStyle(feed.settings, m_local.path());
         QCOMPARE(!chosen.note.isEmpty(), note);
         const QString text = FeedRssText(feed, QString(), chosen.argument, exampleClock());
-        QTEST(stylesheetLine(text), "line");
+        const QString local = QUrl::fromLocalFile(m_local.filePath(u"rss.xsl"_s)).toString();
+        QCOMPARE(stylesheetHref(text), QString(href).replace(u"LOCAL"_s, local.toHtmlEscaped()));
     }
 
     void sameAddress_data()
@@ -230,20 +237,17 @@ private Q_SLOTS:
     {
         const auto [ver, pageTemplate, start] =
             Fetch<int, QString, QByteArray>("ver", "pageTemplate", "start");
-        TEditList feed = exampleFeed();
-        feed.settings.ver = ver;
-        feed.settings.htmlscript = pageTemplate;
-        ScriptedUserInterface ui;
-        PreviewTestFolder folder;
-        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
+        PreviewFixture f;
+        f.feed.settings.ver = ver;
+        f.feed.settings.htmlscript = pageTemplate;
         const PreviewOutcome outcome =
-            pageTemplate.isEmpty() ? RssPreview(context) : HtmlPreview(context);
+            pageTemplate.isEmpty() ? RssPreview(f.context) : HtmlPreview(f.context);
         QVERIFY(outcome.shown);
         QTEST(QFileInfo(outcome.fileToOpen).fileName(), "fileName");
         QVERIFY(testfiles::readAll(outcome.fileToOpen).startsWith(start));
-        QVERIFY(ui.messages.isEmpty());
+        QVERIFY(f.ui.messages.isEmpty());
         // Only this user may read the folder, and it is not the shared one.
-        const QFileInfo dir(folder.path());
+        const QFileInfo dir(f.folder.path());
         const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(dir.permissions() & others, QFile::Permissions());
@@ -255,31 +259,27 @@ private Q_SLOTS:
 
     void noFeedSelected()
     {
-        ScriptedUserInterface ui;
-        PreviewTestFolder folder;
-        const PreviewContext context{nullptr, QString(), QString(), exampleClock(), ui, folder};
-        QVERIFY(!RssPreview(context).shown);
-        QVERIFY(!HtmlPreview(context).shown);
-        QCOMPARE(ui.messages, QStringList(2, u"項目が選択されておりません。"_s));
+        PreviewFixture f;
+        f.context.feed = nullptr;
+        QVERIFY(!RssPreview(f.context).shown);
+        QVERIFY(!HtmlPreview(f.context).shown);
+        QCOMPARE(f.ui.messages, QStringList(2, u"項目が選択されておりません。"_s));
     }
 
     // A stylesheet found nowhere is asked about; Cancel ends the preview,
     // Yes previews without a stylesheet line.
     void stylesheetNote()
     {
-        TEditList feed = exampleFeed();
-        feed.settings.root.clear();
-        feed.settings.style = u"missing.xsl"_s;
-        feed.settings.localfolder = m_local.path();
-        ScriptedUserInterface ui;
-        PreviewTestFolder folder;
-        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
-        QVERIFY(!RssPreview(context).shown);
-        QCOMPARE(ui.questions.size(), 1);
-        QVERIFY(ui.questions.first().endsWith(
+        PreviewFixture f;
+        f.feed.settings.root.clear();
+        f.feed.settings.style = u"missing.xsl"_s;
+        f.feed.settings.localfolder = m_local.path();
+        QVERIFY(!RssPreview(f.context).shown);
+        QCOMPARE(f.ui.questions.size(), 1);
+        QVERIFY(f.ui.questions.first().endsWith(
             u"\r\n\r\n●スタイルシートの場所特定できませんので使用しません。"_s));
-        ui.answers.enqueue(UserInterface::Answer::Yes);
-        const PreviewOutcome outcome = RssPreview(context);
+        f.ui.answers.enqueue(UserInterface::Answer::Yes);
+        const PreviewOutcome outcome = RssPreview(f.context);
         QVERIFY(outcome.shown);
         QVERIFY(!testfiles::readAll(outcome.fileToOpen).contains("xml-stylesheet"));
     }
@@ -288,22 +288,19 @@ private Q_SLOTS:
     // the preview has nothing to open.
     void testFileFailure()
     {
-        TEditList feed = exampleFeed();
-        ScriptedUserInterface ui;
-        PreviewTestFolder folder;
-        const PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
-        const QString first = RssPreview(context).fileToOpen;
+        PreviewFixture f;
+        const QString first = RssPreview(f.context).fileToOpen;
         const QByteArray before = testfiles::readAll(first);
         QVERIFY(!before.isEmpty());
         // A folder in the way of the temporary file makes the write fail,
         // even for root.
-        QVERIFY(QDir(folder.path()).mkdir(HtmlTestFileName()));
-        feed.settings.htmlscript = u"<meta charset=\"utf-8\">x"_s;
-        const PreviewOutcome outcome = HtmlPreview(context);
+        QVERIFY(QDir(f.folder.path()).mkdir(HtmlTestFileName()));
+        f.feed.settings.htmlscript = u"<meta charset=\"utf-8\">x"_s;
+        const PreviewOutcome outcome = HtmlPreview(f.context);
         QVERIFY(outcome.shown);
         QVERIFY(outcome.fileToOpen.isEmpty());
-        QCOMPARE(ui.messages.size(), 1);
-        QVERIFY(ui.messages.first().startsWith(
+        QCOMPARE(f.ui.messages.size(), 1);
+        QVERIFY(f.ui.messages.first().startsWith(
             u"プレビュー用のファイル \"brisklettest.html\" が作成できません。"_s));
         QCOMPARE(testfiles::readAll(first), before);
     }

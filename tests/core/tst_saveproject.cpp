@@ -1,5 +1,7 @@
 #include "datarows.h"
+#include "feed/feedfiles.h"
 #include "filechoice.h"
+#include "project/backup.h"
 #include "project/project.h"
 #include "project/projectreader.h"
 #include "project/saveproject.h"
@@ -11,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,13 +63,59 @@ struct Fixture
     Fixture() { QDir().mkpath(out()); }
 };
 
+void setLastWritten(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(time, QFileDevice::FileModificationTime))
+        qFatal("cannot set the time of %s", qPrintable(path));
+}
+
+// Bytes that differ from block to block, so that a block copied twice or
+// left out shows.
+QByteArray numberedLines(int count)
+{
+    QByteArray bytes;
+    for (int line = 0; line < count; ++line)
+        bytes += "<item n=\"" + QByteArray::number(line) + "\"/>\r\n";
+    return bytes;
+}
+
 } // namespace
 
+// Saving a project: its file, the backup, and the feed files it writes.
 class TestSaveProject : public QObject
 {
     Q_OBJECT
 
+    // The folders that output paths are made of.
+    QTemporaryDir m_top;
+    QString m_previousCurrent;
+
+    // Paths in the rows use "LOCAL" for an existing folder with capitals and a
+    // space in its name, "PROJECT" for the folder of the project file.
+    QString expand(QString text) const
+    {
+        return text.replace(u"LOCAL"_s, m_top.filePath(u"Site Out"_s))
+            .replace(u"PROJECT"_s, m_top.filePath(u"Projects"_s));
+    }
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_top.isValid());
+        QVERIFY(QDir(m_top.path()).mkpath(u"Site Out"_s));
+        QVERIFY(QDir(m_top.path()).mkpath(u"Projects"_s));
+        QVERIFY(QDir(m_top.path()).mkpath(u"ab"_s));
+        QFile file(m_top.filePath(u"a file"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // A relative localfolder is taken from the current folder.
+        m_previousCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_top.path()));
+    }
+
+    void cleanupTestCase() { QDir::setCurrent(m_previousCurrent); }
+
     void firstSaveAsksForTheFile()
     {
         Fixture f;
@@ -282,11 +331,7 @@ private Q_SLOTS:
         Fixture f;
         const QString target = f.path(u"p.dta"_s);
         testfiles::writeAll(target, "old");
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-25 * 3600),
-                                 QFileDevice::FileModificationTime));
-        file.close();
+        setLastWritten(target, QDateTime::currentDateTime().addSecs(-25 * 3600));
         if (backupFails)
             testfiles::writeAll(f.ws.folders.backup.chopped(1), "in the way");
         f.project.setFileName(target);
@@ -305,6 +350,129 @@ private Q_SLOTS:
         QCOMPARE(f.ui.messages, QStringList{u"バックアップに失敗しましたので保存を中止します。\r\n"
                                             u"プロジェクトを別名で保存してください。"_s});
         QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
+    }
+
+    void backupWhenADayHasPassed_data()
+    {
+        Columns<int, bool, bool>("hoursAgo", "enabled", "madeBackup");
+        QTest::newRow("23 hours") << 23 << true << false;
+        QTest::newRow("25 hours") << 25 << true << true;
+        QTest::newRow("25 hours in the future") << -25 << true << true;
+        QTest::newRow("switched off") << 25 << false << false;
+    }
+    void backupWhenADayHasPassed()
+    {
+        const auto [hoursAgo, enabled] = Fetch<int, bool>("hoursAgo", "enabled");
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"news.dta"_s);
+        const QString backupFolder = dir.filePath(u"Project/Backup"_s);
+        testfiles::writeAll(project, "current");
+        const QDateTime now = QDateTime::currentDateTime();
+        setLastWritten(project, now.addSecs(-hoursAgo * 3600));
+
+        QVERIFY(BackupIfDue(project, backupFolder, enabled, now));
+        QFETCH(bool, madeBackup);
+        const QString backup = dir.filePath(u"Project/Backup/バックアップ_news.dta"_s);
+        QCOMPARE(QFile::exists(backup), madeBackup);
+        if (madeBackup)
+            QCOMPARE(testfiles::readAll(backup), QByteArray("current"));
+        else
+            QVERIFY(!QFile::exists(backupFolder));
+    }
+
+    // One backup per file name, whichever folder the project lies in. It is
+    // copied whole (several copy blocks and a part of one), and a later,
+    // smaller one replaces it whole.
+    void oneBackupPerFileName()
+    {
+        QTemporaryDir dir;
+        const QString backupFolder = dir.filePath(u"Backup"_s);
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const QByteArray &content : {numberedLines(60000), QByteArray("b")}) {
+            const QString project = dir.filePath(QString::number(content.size()) + u"/news.dta"_s);
+            testfiles::writeAll(project, content);
+            setLastWritten(project, now.addDays(-2));
+            QVERIFY(BackupIfDue(project, backupFolder, true, now));
+            QCOMPARE(testfiles::readAll(BackupFilePath(backupFolder, u"/x/news.dta"_s)), content);
+        }
+        QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"バックアップ_news.dta"_s});
+    }
+
+    // The process's own memory opens as a file, but reading its first page
+    // fails: the copy breaks off after it has begun.
+    void unreadableProjectKeepsOldBackup()
+    {
+        const QString project = u"/proc/self/mem"_s;
+        QTemporaryDir dir;
+        const QString backupFolder = dir.filePath(u"Backup"_s);
+        const QString backup = BackupFilePath(backupFolder, project);
+        const QByteArray oldBackup = numberedLines(1000);
+        testfiles::writeAll(backup, oldBackup);
+        const QDateTime now = QFileInfo(project).lastModified().addDays(2);
+        QVERIFY(!BackupIfDue(project, backupFolder, true, now));
+        QCOMPARE(testfiles::readAll(backup), oldBackup);
+        QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"バックアップ_mem"_s});
+    }
+
+    // paths: the RSS file's and the page's, "|" between; empty when there
+    // are none.
+    void paths_data()
+    {
+        Columns<QString, QString, QString, int, int, QString>(
+            "localfolder", "projectFile", "filename", "ver", "htmlext", "paths");
+        const auto row = [](const char *name, const char *localfolder, const QString &filename,
+                            int ver, int htmlext, const char *paths) {
+            QTest::newRow(name) << QString::fromUtf8(localfolder) << u"PROJECT/my.dta"_s << filename
+                                << ver << htmlext << QString::fromUtf8(paths);
+        };
+        row("RSS 2.0 and .html", "LOCAL", u"news"_s, 1, 0, "LOCAL/news.xml|LOCAL/news.html");
+        row("RSS 1.0 and .htm", "LOCAL", u"news"_s, 0, 1, "LOCAL/news.rdf|LOCAL/news.htm");
+        row("any other ver is RSS 2.0", "LOCAL", u"news"_s, 5, 3, "LOCAL/news.xml|LOCAL/news.htm");
+        row("only the file name is lower-cased", "LOCAL", u"News_FEED"_s, 1, 0,
+            "LOCAL/news_feed.xml|LOCAL/news_feed.html");
+        row("double-byte characters keep their form", "LOCAL", u"ニュースＡB"_s, 1, 0,
+            "LOCAL/ニュースＡb.xml|LOCAL/ニュースＡb.html");
+        row("extension replaced", "LOCAL", u"news.TXT"_s, 1, 0, "LOCAL/news.xml|LOCAL/news.html");
+        row("only the last extension", "LOCAL", u"news.v2.txt"_s, 0, 0,
+            "LOCAL/news.v2.rdf|LOCAL/news.v2.html");
+        row("dot at the end", "LOCAL", u"news."_s, 1, 0, "LOCAL/news.xml|LOCAL/news.html");
+        row("colon after the last dot", "LOCAL", u"a.b:c"_s, 1, 0,
+            "LOCAL/a.b:c.xml|LOCAL/a.b:c.html");
+        row("spaces inside the name stay", "LOCAL", u"my news"_s, 1, 0,
+            "LOCAL/my news.xml|LOCAL/my news.html");
+        row("folder with trailing slash", "LOCAL/", u"news"_s, 1, 0,
+            "LOCAL/news.xml|LOCAL/news.html");
+        row("short folder still gets its separator", "ab", u"news"_s, 1, 0,
+            "ab/news.xml|ab/news.html");
+        row("missing folder falls back to the project's", "LOCAL/missing", u"news"_s, 1, 0,
+            "PROJECT/news.xml|PROJECT/news.html");
+        row("empty folder falls back to the project's", "", u"news"_s, 1, 0,
+            "PROJECT/news.xml|PROJECT/news.html");
+        row("a file is no folder", "a file", u"news"_s, 1, 0, "PROJECT/news.xml|PROJECT/news.html");
+        QTest::newRow("no folder at all")
+            << u"LOCAL/missing"_s << QString() << u"news"_s << 1 << 0 << QString();
+        for (const QString &name : {u".."_s, u"."_s, u"../evil"_s, u"sub/news"_s, u"..\\news"_s,
+                                    QString(), u" \u3000"_s, u"news%1x"_s.arg(QChar(u'\0'))})
+            QTest::addRow("refused name \"%s\"", qPrintable(name))
+                << u"LOCAL"_s << u"PROJECT/my.dta"_s << name << 1 << 0 << QString();
+    }
+
+    void paths()
+    {
+        const auto [localfolder, projectFile, filename, ver, htmlext] =
+            Fetch<QString, QString, QString, int, int>("localfolder", "projectFile", "filename",
+                                                       "ver", "htmlext");
+        ChannelSettings settings;
+        settings.localfolder = expand(localfolder);
+        settings.filename = filename;
+        settings.ver = ver;
+        settings.htmlext = htmlext;
+        const QString rss = RssFilePath(settings, expand(projectFile)).value_or(QString());
+        const QString html = HtmlFilePath(settings, expand(projectFile)).value_or(QString());
+        QFETCH(QString, paths);
+        QCOMPARE(rss.isEmpty() && html.isEmpty() ? QString() : rss + u'|' + html, expand(paths));
     }
 };
 

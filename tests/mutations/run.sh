@@ -57,7 +57,9 @@ run_group() {
     output=$(cd "$build" && nice -n 19 ctest -j2 --stop-on-failure --timeout "$timeout" \
         -R "$1" 2>&1)
     echo "$output" >>"$log"
-    first=$(grep -m1 -oE 'Test +#[0-9]+: [^ ]+ \.*\*+[A-Za-z]+' <<<"$output" |
+    # A failing line ends in "***Failed", "***Timeout" or, for a test that
+    # aborted, "Subprocess aborted***Exception".
+    first=$(grep -m1 -oE 'Test +#[0-9]+: [^ ]+ \.*[A-Za-z ]*\*+[A-Za-z]+' <<<"$output" |
         sed -E 's/.*: ([^ ]+) .*/\1/')
     if [[ -n $first ]]; then
         echo "caught ($first)"

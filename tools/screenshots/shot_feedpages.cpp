@@ -9,35 +9,12 @@
 #include "project/folders.h"
 #include "project/pageframe.h"
 #include "project/project.h"
+#include "showcasefeed.h"
 
 #include <QTabWidget>
 #include <QWidget>
 
 namespace {
-
-std::unique_ptr<TEditList> filledFeed()
-{
-    auto data = std::make_unique<TEditList>();
-    ChannelSettings &s = data->settings;
-    s.filename = QStringLiteral("news.rdf");
-    s.title = QStringLiteral("新着情報");
-    s.creator = QStringLiteral("広報室");
-    s.link = QStringLiteral("https://www.example.jp/");
-    s.description = QStringLiteral("サイトの新着情報をお届けします");
-    s.ftpfolder = QStringLiteral("/srv/www/news");
-    s.html = true;
-    s.htmlscript = QStringLiteral("<html>\r\n<head><title>$title</title></head>\r\n<body>\r\n"
-                                  "<h1>$title</h1>\r\n$items\r\n</body>\r\n</html>\r\n");
-    const QStringList titles = {QStringLiteral("夏季休業のお知らせ"),
-                                QStringLiteral("新製品を発売しました"),
-                                QStringLiteral("サイトをリニューアルしました")};
-    for (int i = 0; i < titles.size(); ++i)
-        data->items.append({titles[i], QStringLiteral("2026/07/%1 10:00:00").arg(10 + i),
-                            QStringLiteral("https://www.example.jp/news/%1.html").arg(i + 1),
-                            QStringLiteral("概要 %1").arg(i + 1), QStringLiteral("お知らせ"),
-                            QStringLiteral("広報室")});
-    return data;
-}
 
 std::function<std::unique_ptr<QWidget>(const QString &)> windowOnTab(PageFrame::Tab tab)
 {
@@ -46,7 +23,7 @@ std::function<std::unique_ptr<QWidget>(const QString &)> windowOnTab(PageFrame::
             Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
         auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);
         ProjectNode *feed = root->appendChild(std::make_unique<ProjectNode>(
-            QStringLiteral("新着情報"), ProjectNode::FeedKind, filledFeed()));
+            QStringLiteral("新着情報"), ProjectNode::FeedKind, ShowcaseFeed(3)));
         window->project().replaceTree(std::move(root));
         window->selectNode(feed);
         window->pages().tabs()->setCurrentIndex(tab);

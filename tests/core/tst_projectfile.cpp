@@ -1,10 +1,10 @@
 #include "datarows.h"
 #include "feedpagefixture.h"
 #include "itemline.h"
+#include "project/findfeed.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "project/xmlelementreader.h"
-#include "sampleproject.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 
@@ -12,6 +12,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <climits>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +20,81 @@ using namespace Qt::StringLiterals;
 using testfiles::u8;
 
 namespace {
+
+// A small project that touches every field and the writer's special cases:
+// a folder named "A&B" holding a feed with three items (one all blank, one
+// with only a date), a top-level feed started from the all-empty record, and
+// a node of another kind that is never written. tests/data/sample.dta holds
+// its exact bytes.
+ProjectDefaults sampleDefaults()
+{
+    ProjectDefaults d;
+    d.ver = 0;
+    d.addressset = false;
+    d.rssline = 20;
+    d.language = QStringLiteral("en");
+    d.descstrmax = 0;
+    d.content = true;
+    d.memo = QStringLiteral("配信メモ\r\n<b>&amp;</b> 2行目");
+    d.ftptemplate = QStringLiteral("サーバー");
+    return d;
+}
+
+ChannelSettings sampleNewsSettings()
+{
+    ChannelSettings s;
+    s.filename = QStringLiteral("news");
+    s.root = QStringLiteral("http://example.jp/");
+    s.title = QStringLiteral("  お知らせ  ");
+    s.creator = QStringLiteral("広報");
+    s.link = QStringLiteral("http://example.jp/news/");
+    s.description = QStringLiteral("x < y & z\r\n&#9733; ]]> end");
+    s.creatorset = false;
+    s.rssline = 20;
+    s.descstrmax = 0;
+    s.content = true;
+    s.localfolder = QStringLiteral("/home/user/www/news");
+    s.logolink = QStringLiteral("http://example.jp/");
+    s.ftpfolder = QStringLiteral("news");
+    s.ftptemplate = QStringLiteral("サーバー");
+    s.html = true;
+    s.htmlext = 1;
+    s.htmlmark = 2;
+    s.htmllabel = true;
+    s.htmlscript = QStringLiteral("<html>\r\n  {channel_title}\r\n</html>");
+    s.memo = QStringLiteral("never written for a feed");
+    return s;
+}
+
+// A detached root with the sample's top-level nodes.
+std::unique_ptr<ProjectNode> sampleTree()
+{
+    auto root = std::make_unique<ProjectNode>(QStringLiteral("sample"), ProjectNode::RootKind);
+    ProjectNode *folder = root->appendChild(
+        std::make_unique<ProjectNode>(QStringLiteral("A&B"), ProjectNode::FolderKind));
+
+    auto news = std::make_unique<TEditList>();
+    news->settings = sampleNewsSettings();
+    news->addItem({QStringLiteral("記事 1"), QStringLiteral("2024-01-02 03:04:05"),
+                   QStringLiteral("http://example.jp/1.html"),
+                   QStringLiteral("<p>A &amp; B</p>\r\n2行目"), QStringLiteral("お知らせ"),
+                   QStringLiteral("広報")});
+    news->addItem({QStringLiteral("  "), {}, QStringLiteral("　"), {}, {}, {}});
+    news->addItem({{}, QStringLiteral("2024-02-03"), {}, {}, {}, {}});
+    folder->appendChild(std::make_unique<ProjectNode>(QStringLiteral("ニュース \"速報\""),
+                                                      ProjectNode::FeedKind, std::move(news)));
+
+    auto empty = std::make_unique<TEditList>();
+    empty->settings = ChannelSettings::allEmpty();
+    root->appendChild(std::make_unique<ProjectNode>(QStringLiteral("空"), ProjectNode::FeedKind,
+                                                    std::move(empty)));
+
+    ProjectNode *other =
+        root->appendChild(std::make_unique<ProjectNode>(QStringLiteral("other kind"), 3));
+    other->appendChild(
+        std::make_unique<ProjectNode>(QStringLiteral("hidden"), ProjectNode::FolderKind));
+    return root;
+}
 
 const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
                           "<brisklet xmlns=\"http://purl.org/rss/1.0/\">\r\n"
@@ -40,51 +116,179 @@ QByteArray feed(const QByteArray &inner)
     return "<node flag=\"2\" disp=\"f\">" + inner + "</node>";
 }
 
-// The first feed's items, each as "title|date|url|desc|subject|creator".
-QStringList itemDump(const ProjectContent &content)
+// The first feed of what was read; every document read here holds one.
+const TEditList &firstFeed(const ProjectContent &content)
 {
-    QStringList items;
+    const TEditList *first = nullptr;
     content.root->forEachFeed([&](ProjectNode &feedNode) {
-        if (!items.isEmpty())
-            return;
-        for (const FeedItem &item : feedNode.data()->items)
-            items << ItemLine(item);
+        if (!first)
+            first = feedNode.data();
     });
-    return items;
+    return *first;
 }
 
-const ChannelSettings *firstFeedSettings(const ProjectContent &content)
+// The document read from memory and, after writing it, from the disk.
+std::array<ProjectContent, 2> readBoth(const QByteArray &document)
 {
-    const ChannelSettings *settings = nullptr;
-    content.root->forEachFeed([&](ProjectNode &feedNode) {
-        if (!settings)
-            settings = &feedNode.data()->settings;
-    });
-    return settings;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u8("p.dta"));
+    testfiles::writeAll(path, document);
+    return {ReadProjectContent(document), ReadProjectFile(path)};
+}
+
+// The lines between <project> and </project> for the project written with
+// default values and the one node.
+QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
+{
+    ProjectNode root(u"root"_s, ProjectNode::RootKind);
+    root.appendChild(std::move(node));
+    const QByteArray file = WriteProjectFile(ProjectDefaults(), root);
+    const qsizetype start = file.indexOf("    <node");
+    const qsizetype end = file.indexOf("  </project>");
+    return start < 0 ? QByteArray() : file.mid(start, end - start);
+}
+
+// The lines of a feed of the all-empty record with the title, the
+// description and the item given.
+QByteArray feedLines(const QString &title, const QString &description,
+                     const std::optional<FeedItem> &item = {})
+{
+    auto data = std::make_unique<TEditList>();
+    data->settings = ChannelSettings::allEmpty();
+    data->settings.title = title;
+    data->settings.description = description;
+    if (item)
+        data->addItem(*item);
+    return nodeLines(std::make_unique<ProjectNode>(u"f"_s, ProjectNode::FeedKind, std::move(data)));
 }
 
 } // namespace
 
-class TestProjectReader : public QObject
+// The project file, written and read.
+class TestProjectFile : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void wholeFileBytes()
+    {
+        const QByteArray written = WriteProjectFile(sampleDefaults(), *sampleTree());
+        QCOMPARE(written, testfiles::readAll(testfiles::dataPath(u"sample.dta"_s)));
+        // No byte order mark, and every line ends in CR LF.
+        QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(written.count('\n'), written.count("\r\n"));
+        QCOMPARE(written.count('\r'), written.count("\r\n"));
+    }
+
+    // What one value turns into inside the node's lines, or in the project defaults.
+    void values_data()
+    {
+        Columns<QByteArray, QByteArray, bool>("lines", "expected", "present");
+
+        const auto row = [](const char *name, const QByteArray &bytes, const char *expected,
+                            bool present = true) {
+            QTest::newRow(name) << bytes << QByteArray(expected) << present;
+        };
+        row("description escaped inside CDATA", feedLines({}, u8("x < y & z")),
+            "<description><![CDATA[x &lt; y &amp; z]]></description>");
+        row("reference kept inside CDATA", feedLines({}, u8("&#9733; &amp;")),
+            "<![CDATA[&#9733; &amp;amp;]]>");
+        row("CDATA never closed early", feedLines({}, u8("a]]>b")), "<![CDATA[a]]&gt;b]]>");
+        row("blank CDATA kept", feedLines({}, u8("  ")),
+            "<description><![CDATA[  ]]></description>");
+        row("empty description left out", feedLines({}, QString()), "<description>", false);
+        row("ideographic spaces trimmed", feedLines(u8("　x　"), {}), "<title>x</title>");
+        row("blank title left out", feedLines(u8("   "), {}), "<title>", false);
+        row("plain reference escaped", feedLines(u8("&#9733;"), {}), "<title>&amp;#9733;</title>");
+        row("forbidden characters dropped",
+            feedLines(u"a\u0001b\u000Bc\uFFFEd"_s + QChar(0xD800) + u8("e"), {}),
+            "<title>abcde</title>");
+        row("only forbidden characters left out", feedLines(u"\u0002\u001F"_s, {}), "<title>",
+            false);
+        row("character outside the BMP kept", feedLines(QString::fromUtf8("\xF0\x9F\x98\x80"), {}),
+            "<title>\xF0\x9F\x98\x80</title>");
+        row("all-blank item leaves nothing",
+            feedLines({}, {}, FeedItem{u8(" "), u8("　"), {}, {}, u8("\t"), {}}), "<item>", false);
+        row("date-only item", feedLines({}, {}, FeedItem{{}, u8("2024-01-02"), {}, {}, {}, {}}),
+            "      <item>\r\n        <date>2024-01-02</date>\r\n      </item>\r\n");
+        row("item with only a blank description is written",
+            feedLines({}, {}, FeedItem{{}, {}, {}, u8(" "), {}, {}}),
+            "      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n");
+        row("feed attribute escaped, not trimmed",
+            nodeLines(std::make_unique<ProjectNode>(
+                u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<TEditList>())),
+            "<node flag=\"2\" disp=\" say &quot;hi&quot; &amp; &lt;go&gt; \">");
+        row("folder name",
+            nodeLines(std::make_unique<ProjectNode>(u8("A&B"), ProjectNode::FolderKind)),
+            "    <node flag=\"1\" disp=\"A&amp;B\">\r\n"
+            "      <disp>A&amp;B</disp>\r\n"
+            "    </node>\r\n");
+        row("feed without data is not written",
+            nodeLines(std::make_unique<ProjectNode>(u8("f"), ProjectNode::FeedKind)), "<node",
+            false);
+        for (const char *language : {"ja", "en", "fr"}) {
+            ProjectDefaults defaults;
+            defaults.language = u8(language);
+            QTest::addRow("project language %s", language)
+                << WriteProjectFile(defaults, ProjectNode(u8("r"), 0))
+                << (language == QByteArray("en") ? QByteArray("<language>en</language>")
+                                                 : QByteArray("<language>ja</language>"))
+                << true;
+        }
+        row("defaults without memo and template",
+            WriteProjectFile(ProjectDefaults(), ProjectNode(u8("r"), 0)),
+            "    <content>0</content>\r\n  </project>\r\n</brisklet>\r\n");
+    }
+    void values()
+    {
+        const auto [lines, expected, present] =
+            Fetch<QByteArray, QByteArray, bool>("lines", "expected", "present");
+        QVERIFY2(lines.contains(expected) == present, lines.constData());
+    }
+
+    // Exporting the root writes all its children; any other node goes alone.
+    void exportNode_data()
+    {
+        Columns<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
+        QTest::newRow("root") << QString() << QList<QByteArray>{"disp=\"A&amp;B\"", "disp=\"空\""}
+                              << QList<QByteArray>{"other kind", "hidden"};
+        QTest::newRow("folder") << u8("A&B")
+                                << QList<QByteArray>{"disp=\"A&amp;B\"", "<filename>news"}
+                                << QList<QByteArray>{"disp=\"空\""};
+        QTest::newRow("feed inside folder")
+            << u8("A&B/ニュース \"速報\"")
+            << QList<QByteArray>{"    <node flag=\"2\" disp=\"ニュース &quot;速報&quot;\">"}
+            << QList<QByteArray>{"A&amp;B", "disp=\"空\""};
+        QTest::newRow("another kind writes nothing")
+            << u8("other kind") << QList<QByteArray>{} << QList<QByteArray>{"<node", "hidden"};
+    }
+    void exportNode()
+    {
+        const auto [path, written, absent] =
+            Fetch<QString, QList<QByteArray>, QList<QByteArray>>("path", "written", "absent");
+        const auto root = sampleTree();
+        const QByteArray file = WriteProjectFile(ProjectDefaults(), *FindNodeByPath(*root, path));
+        for (const QByteArray &text : written)
+            QVERIFY2(file.contains(text), text.constData());
+        for (const QByteArray &text : absent)
+            QVERIFY2(!file.contains(text), text.constData());
+        QVERIFY(file.contains("  <project>\r\n    <ver>1</ver>"));
+    }
     void sampleFile()
     {
         const ProjectContent content = ReadProjectFile(testfiles::dataPath(u"sample.dta"_s));
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QVERIFY(content.defaults == sampleproject::defaults());
+        QVERIFY(content.defaults == sampleDefaults());
         QCOMPARE(treeoutline::of(*content.root), u8("A&B(ニュース \"速報\") 空"));
 
         const ProjectNode &news = *content.root->child(0)->child(0);
-        ChannelSettings expected = sampleproject::newsSettings();
+        ChannelSettings expected = sampleNewsSettings();
         expected.title = u8("お知らせ");
         expected.description = u8("x < y & z\r\n★ ]]> end");
         expected.memo.clear();
         QVERIFY(news.data()->settings == expected);
 
-        const auto sampleItems = sampleproject::tree()->child(0)->child(0)->data()->items;
+        const auto sampleItems = sampleTree()->child(0)->child(0)->data()->items;
         QCOMPARE(news.data()->items.size(), 2); // the all-blank item is gone
         QVERIFY(news.data()->items.at(0) == sampleItems.at(0));
         QVERIFY(news.data()->items.at(1) == sampleItems.at(2));
@@ -107,13 +311,13 @@ private Q_SLOTS:
         data->addItem({u8("t <&>"), u8("2024-01-02 03:04:05"), u8("http://u.example/?a&b"),
                        u8("<p>本文 &amp;amp; ★</p>\r\n"), u8("分類"), u8("作成者")});
         root.appendChild(std::make_unique<ProjectNode>(u8("feed"), 2, std::move(data)));
-        ProjectDefaults defaults = sampleproject::defaults();
+        ProjectDefaults defaults = sampleDefaults();
         defaults.memo = u8("メモ <&>\r\n");
 
         const ProjectContent content = ReadProjectContent(WriteProjectFile(defaults, root));
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == defaults);
-        QVERIFY(*firstFeedSettings(content) == written);
+        QVERIFY(firstFeed(content).settings == written);
         QVERIFY(content.root->child(0)->data()->items == root.child(0)->data()->items);
     }
 
@@ -186,8 +390,8 @@ private Q_SLOTS:
             Fetch<QByteArray, QString, QString>("inner", "title", "description");
         const ProjectContent content = readBody(feed(inner));
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QCOMPARE(firstFeedSettings(content)->title, title);
-        QCOMPARE(firstFeedSettings(content)->description, description);
+        QCOMPARE(firstFeed(content).settings.title, title);
+        QCOMPARE(firstFeed(content).settings.description, description);
     }
 
     void numbersAndSwitches_data()
@@ -209,8 +413,8 @@ private Q_SLOTS:
         const auto [inner, rssline, dateset] =
             Fetch<QByteArray, int, bool>("inner", "rssline", "dateset");
         const ProjectContent content = readBody(feed(inner));
-        QCOMPARE(firstFeedSettings(content)->rssline, rssline);
-        QCOMPARE(firstFeedSettings(content)->dateset, dateset);
+        QCOMPARE(firstFeed(content).settings.rssline, rssline);
+        QCOMPARE(firstFeed(content).settings.dateset, dateset);
     }
 
     // Items as "title|date|url|desc|subject|creator", "/" between items.
@@ -237,41 +441,41 @@ private Q_SLOTS:
     void items()
     {
         QFETCH(QByteArray, inner);
-        QTEST(itemDump(readBody(feed(inner))).join(u'/'), "items");
+        const ProjectContent content = readBody(feed(inner));
+        QStringList items;
+        for (const FeedItem &item : firstFeed(content).items)
+            items << ItemLine(item);
+        QTEST(items.join(u'/'), "items");
     }
 
     void tree_data()
     {
         Columns<QByteArray, QString>("document", "tree");
+        const auto row = [](const char *name, const QByteArray &body, const char *tree) {
+            QTest::newRow(name) << inProject(body) << u8(tree);
+        };
         QTest::newRow("other document element")
             << QByteArray("<rss><project><node flag=\"1\" disp=\"a\"/></project></rss>")
             << QString();
         QTest::newRow("nodes directly in brisklet are skipped")
             << QByteArray("<brisklet><node flag=\"1\" disp=\"a\"/></brisklet>") << QString();
-        QTest::newRow("folder A&B")
-            << inProject("<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>")
-            << u8("A&B()");
-        QTest::newRow("flag 2x is a feed")
-            << inProject("<node flag=\"2x\" disp=\"f\"/>") << u8("f");
-        QTest::newRow("no flag drops the node and its contents")
-            << inProject("<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node>"
-                         "<node flag=\"1\" disp=\"kept\"/>")
-            << u8("kept()");
-        QTest::newRow("flag without digits")
-            << inProject("<node flag=\"x\" disp=\"z\"/>") << u8("z#0");
-        QTest::newRow("no disp") << inProject("<node flag=\"1\"/>") << u8("()");
-        QTest::newRow("node inside a feed becomes its next sibling")
-            << inProject("<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\">"
-                         "<node flag=\"2\" disp=\"g\"/></node><node flag=\"2\" disp=\"h\"/>"
-                         "</node>")
-            << u8("d(f g h)");
-        QTest::newRow("names and attributes ignore case")
-            << inProject("<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>")
-            << u8("a(b)");
-        QTest::newRow("other elements skipped")
-            << inProject("<other><node flag=\"1\" disp=\"hidden\"/></other>"
-                         "<node flag=\"1\" disp=\"shown\"/>")
-            << u8("shown()");
+        row("folder A&B", "<node flag=\"1\" disp=\"A&amp;B\"><disp>A&amp;B</disp></node>", "A&B()");
+        row("flag 2x is a feed", "<node flag=\"2x\" disp=\"f\"/>", "f");
+        row("no flag drops the node and its contents",
+            "<node disp=\"gone\"><node flag=\"2\" disp=\"inner\"/></node><node flag=\"1\" "
+            "disp=\"kept\"/>",
+            "kept()");
+        row("flag without digits", "<node flag=\"x\" disp=\"z\"/>", "z#0");
+        row("no disp", "<node flag=\"1\"/>", "()");
+        row("node inside a feed becomes its next sibling",
+            "<node flag=\"1\" disp=\"d\"><node flag=\"2\" disp=\"f\"><node flag=\"2\" disp=\"g\"/>"
+            "</node><node flag=\"2\" disp=\"h\"/></node>",
+            "d(f g h)");
+        row("names and attributes ignore case",
+            "<NODE FLAG=\"1\" Disp=\"a\"><Node flag=\"2\" disp=\"b\"/></NODE>", "a(b)");
+        row("other elements skipped",
+            "<other><node flag=\"1\" disp=\"hidden\"/></other><node flag=\"1\" disp=\"shown\"/>",
+            "shown()");
         QTest::newRow("invalid UTF-8 in a name attribute")
             << inProject("<node flag=\"1\" disp=\"a\xFF\"/><node flag=\"1\" disp=\"b\"/>")
             << XmlElementReader::invalidText() + u8("() b()");
@@ -326,21 +530,24 @@ private Q_SLOTS:
         QCOMPARE(content.defaults.memo, memo);
     }
 
-    // Documents that must not be read: the error names the line and the
-    // reason, and nothing comes back.
+    // Documents that must not be read, from memory or from the disk: the
+    // error names the line and the reason, and nothing comes back.
     void refused_data()
     {
         Columns<QByteArray, int, QString>("document", "line", "reason");
-
-        QTest::newRow("mismatched tag")
-            << QByteArray("<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n") << 4
-            << u8("Opening and ending tag mismatch.");
-        QTest::newRow("premature end")
-            << Header + feed("<title>t</title>") << 4 << u8("Premature end of document.");
-        QTest::newRow("empty file") << QByteArray() << 1 << u8("Premature end of document.");
-        QTest::newRow("undeclared entity") << Header + feed("<title>&nbsp;</title>") + Footer << 4
-                                           << u8("Entity 'nbsp' not declared.");
-
+        const auto row = [](const char *name, const QByteArray &document, int line,
+                            const char *reason) {
+            QTest::newRow(name) << document << line << u8(reason);
+        };
+        const char *const entities = "実体宣言（<!ENTITY>）を含むファイルは読み込めません。";
+        const char *const deep = "要素の入れ子が深すぎます（1000 段まで）。";
+        const int depth = XmlElementReader::MaxDepth;
+        row("mismatched tag", "<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n",
+            4, "Opening and ending tag mismatch.");
+        row("premature end", Header + feed("<title>t</title>"), 4, "Premature end of document.");
+        row("empty file", QByteArray(), 1, "Premature end of document.");
+        row("undeclared entity", Header + feed("<title>&nbsp;</title>") + Footer, 4,
+            "Entity 'nbsp' not declared.");
         QByteArray bomb =
             "<?xml version=\"1.0\"?>\n<!DOCTYPE brisklet [\n<!ENTITY a \"aaaaaaaa\">\n";
         for (char c = 'b'; c <= 'j'; ++c) {
@@ -348,35 +555,25 @@ private Q_SLOTS:
             bomb += "<!ENTITY " + QByteArray(1, c) + " \"" + previous.repeated(10) + "\">\n";
         }
         bomb += "]>\n<brisklet><project><node flag=\"2\" disp=\"&j;\"/></project></brisklet>\n";
-        QTest::newRow("entity expansion bomb")
-            << bomb << 13 << u8("実体宣言（<!ENTITY>）を含むファイルは読み込めません。");
-        QTest::newRow("nodes nested too deep")
-            << Header + QByteArray("<node flag=\"1\">\n").repeated(XmlElementReader::MaxDepth)
-            << 1002 << u8("要素の入れ子が深すぎます（1000 段まで）。");
-        QTest::newRow("values nested too deep")
-            << Header + feed(QByteArray("<title>\n").repeated(XmlElementReader::MaxDepth)) << 1001
-            << u8("要素の入れ子が深すぎます（1000 段まで）。");
-        QTest::newRow("skipped elements nested too deep")
-            << "<brisklet>\n" + QByteArray("<skipped>\n").repeated(XmlElementReader::MaxDepth)
-            << 1001 << u8("要素の入れ子が深すぎます（1000 段まで）。");
-        QTest::newRow("content after the document element")
-            << Header + Footer + "<extra/>" << 6 << u8("Extra content at end of document.");
-        QTest::newRow("external entity")
-            << QByteArray("<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n"
-                          "<brisklet><project><node flag=\"2\" disp=\"&e;\"/></project>"
-                          "</brisklet>")
-            << 3 << u8("実体宣言（<!ENTITY>）を含むファイルは読み込めません。");
+        row("entity expansion bomb", bomb, 13, entities);
+        row("nodes nested too deep", Header + QByteArray("<node flag=\"1\">\n").repeated(depth),
+            1002, deep);
+        row("values nested too deep", Header + feed(QByteArray("<title>\n").repeated(depth)), 1001,
+            deep);
+        row("skipped elements nested too deep",
+            "<brisklet>\n" + QByteArray("<skipped>\n").repeated(depth), 1001, deep);
+        row("content after the document element", Header + Footer + "<extra/>", 6,
+            "Extra content at end of document.");
+        row("external entity",
+            "<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n<brisklet>"
+            "<project><node flag=\"2\" disp=\"&e;\"/></project></brisklet>",
+            3, entities);
     }
     void refused()
     {
         const auto [document, line, reason] =
             Fetch<QByteArray, int, QString>("document", "line", "reason");
-        // Files that are parsed straight from the disk meet the same bounds.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u8("refused.dta"));
-        testfiles::writeAll(path, document);
-        const ProjectContent contents[] = {ReadProjectContent(document), ReadProjectFile(path)};
-        for (const ProjectContent &content : contents) {
+        for (const ProjectContent &content : readBoth(document)) {
             QVERIFY(!content.isRead());
             QCOMPARE(
                 content.error,
@@ -401,13 +598,9 @@ private Q_SLOTS:
     void otherEncodings()
     {
         QFETCH(QByteArray, document);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u8("other.dta"));
-        testfiles::writeAll(path, document);
-        const ProjectContent contents[] = {ReadProjectContent(document), ReadProjectFile(path)};
-        for (const ProjectContent &content : contents) {
+        for (const ProjectContent &content : readBoth(document)) {
             QVERIFY2(content.isRead(), qPrintable(content.error));
-            QCOMPARE(firstFeedSettings(content)->title, u8("日本語"));
+            QCOMPARE(firstFeed(content).settings.title, u8("日本語"));
         }
     }
 
@@ -421,7 +614,7 @@ private Q_SLOTS:
                                     "</project></brisklet>";
         const ProjectContent content = ReadProjectContent(document);
         QVERIFY2(content.isRead(), qPrintable(content.error));
-        QCOMPARE(firstFeedSettings(content)->title, u8("ab"));
+        QCOMPARE(firstFeed(content).settings.title, u8("ab"));
     }
 
     // Files are checked a block (1 MiB) at a time before they are parsed
@@ -455,7 +648,7 @@ private Q_SLOTS:
         QVERIFY2(content.isRead(), qPrintable(content.error));
         const QString title = reads.isNull() ? XmlElementReader::invalidText()
                                              : QString(before, u'a') + reads + QString(after, u'a');
-        QCOMPARE(firstFeedSettings(content)->title, title);
+        QCOMPARE(firstFeed(content).settings.title, title);
     }
 
     // Files refused before they are parsed. A sparse file: the size is what
@@ -487,5 +680,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProjectReader)
-#include "tst_projectreader.moc"
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"

@@ -1,0 +1,28 @@
+#include "showcasefeed.h"
+
+#include <QStringList>
+
+std::unique_ptr<TEditList> ShowcaseFeed(int itemCount)
+{
+    auto data = std::make_unique<TEditList>();
+    ChannelSettings &s = data->settings;
+    s.filename = QStringLiteral("news.rdf");
+    s.title = QStringLiteral("新着情報");
+    s.creator = QStringLiteral("広報室");
+    s.link = QStringLiteral("https://www.example.jp/");
+    s.description = QStringLiteral("サイトの新着情報をお届けします");
+    s.ftpfolder = QStringLiteral("/srv/www/news");
+    s.html = true;
+    s.htmlscript = QStringLiteral("<html>\r\n<head><title>$title</title></head>\r\n<body>\r\n"
+                                  "<h1>$title</h1>\r\n$items\r\n</body>\r\n</html>\r\n");
+    const QStringList titles = {QStringLiteral("夏季休業のお知らせ"),
+                                QStringLiteral("新製品を発売しました"),
+                                QStringLiteral("サイトをリニューアルしました")};
+    for (int i = 0; i < itemCount; ++i)
+        data->items.append({titles[i % titles.size()],
+                            QStringLiteral("2026/07/%1 10:00:00").arg(10 + i % 19),
+                            QStringLiteral("https://www.example.jp/news/%1.html").arg(i + 1),
+                            QStringLiteral("概要 %1").arg(i + 1), QStringLiteral("お知らせ"),
+                            QStringLiteral("広報室")});
+    return data;
+}
