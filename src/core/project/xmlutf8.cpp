@@ -169,9 +169,8 @@ enum class Step
 // Takes the short ways: a run of printable ASCII bytes (but an ampersand
 // when stopAtAmpersand), sixteen or eight bytes at a time, a run of the
 // three-byte sequences of Japanese text, or the sequence of another
-// non-ASCII character.
-// Inlined into the two decoders' loops: a call per step costs as much as
-// the step.
+// non-ASCII character. It is inlined into the two decoders' loops, since a
+// call per step would cost as much as the step.
 [[gnu::always_inline]] inline Step decodeStep(const uchar *&p, const uchar *end, char16_t *&out,
                                               bool stopAtAmpersand)
 {
