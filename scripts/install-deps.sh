@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   xauth xvfb xdotool fonts-noto-cjk qt6-translations-l10n
   libpugixml-dev
+  python3-lxml python3-html5lib python3-rdflib
 )
 
 missing=()
