@@ -3,6 +3,7 @@
 #include "inifile.h"
 #include "project.h"
 #include "projectloading.h"
+#include "recentprojects.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -16,6 +17,12 @@ const QString projectFilter = QStringLiteral("プロジェクトファイル(*.d
 bool mayDiscardChanges(Workspace &ws, const QString &question)
 {
     return !ws.project.isModified() || ws.ui.askYesNo(question) == UserInterface::Answer::Yes;
+}
+
+bool mayDiscardForOpen(Workspace &ws)
+{
+    return mayDiscardChanges(
+        ws, QStringLiteral("内容が変更されていますが保存せずに他のプロジェクトを開きますか？"));
 }
 
 UserInterface::FileChoice projectChoice(const QString &title, const QString &startFolder,
@@ -42,8 +49,7 @@ QString UploadRunningMessage()
 
 bool OpenProject(Workspace &ws)
 {
-    if (!mayDiscardChanges(
-            ws, QStringLiteral("内容が変更されていますが保存せずに他のプロジェクトを開きますか？")))
+    if (!mayDiscardForOpen(ws))
         return false;
     const std::optional<QString> path =
         ws.ui.chooseOpenFile(projectChoice(QStringLiteral("プロジェクトを開く"), ws.folders.project,
@@ -69,7 +75,40 @@ bool OpenProjectFile(Workspace &ws, const QString &path)
     if (!content || !ws.lock.take(path, ws.ui))
         return false;
     OpenProjectContent(ws.project, std::move(*content), path);
+    ProjectFileUsed(ws, path);
     return true;
+}
+
+bool OpenNamedProject(Workspace &ws, const QString &path)
+{
+    if (!mayDiscardForOpen(ws))
+        return false;
+    BusyCursor busy(ws.ui);
+    return OpenProjectFile(ws, path);
+}
+
+QString RecentProjectMissingMessage(const QString &path)
+{
+    return QStringLiteral("プロジェクトファイル \"") + path +
+           QStringLiteral(
+               "\" が見つかりません。\r\n最近使ったプロジェクトの一覧から削除しました。");
+}
+
+bool OpenRecentProject(Workspace &ws, const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        RecentProjects::forget(ws.settings.recentProjects, path);
+        ws.ui.information(RecentProjectMissingMessage(path));
+        return false;
+    }
+    return OpenNamedProject(ws, path);
+}
+
+void ProjectFileUsed(Workspace &ws, const QString &path)
+{
+    RecentProjects::remember(ws.settings.recentProjects, path);
+    if (ws.projectFileUsed)
+        ws.projectFileUsed(path);
 }
 
 ProjectNode *InsertProject(Workspace &ws, ProjectNode *selected)

@@ -15,6 +15,17 @@ bool OpenProject(Workspace &workspace);
 // be readable; only then is its lock taken and the open project replaced.
 // Otherwise the user is told why and the open project stays as it was.
 bool OpenProjectFile(Workspace &workspace, const QString &path);
+// Opens a project file named from outside the dialog (the command line, a
+// later start, the recent projects): asks about unsaved changes as Open
+// does, then opens it with the busy cursor.
+bool OpenNamedProject(Workspace &workspace, const QString &path);
+// Opens an entry of the recent projects. A file that is gone is told and
+// leaves the list; nothing else changes then.
+bool OpenRecentProject(Workspace &workspace, const QString &path);
+QString RecentProjectMissingMessage(const QString &path);
+// The project file was opened or saved: it heads the recent projects, and
+// the workspace's projectFileUsed hears of it.
+void ProjectFileUsed(Workspace &workspace, const QString &path);
 // Adds the nodes of a project file chosen by the user below the selected
 // node (beside it when it is a feed); no lock is involved and nothing is
 // asked about unsaved changes. Returns the node that received them, or

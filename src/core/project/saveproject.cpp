@@ -4,6 +4,7 @@
 #include "feedgeneration.h"
 #include "files/replacefile.h"
 #include "project.h"
+#include "projectcommands.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -99,6 +100,7 @@ SaveOutcome SaveProject(Workspace &ws, bool saveAs, bool exportOnly, const Proje
         return SaveOutcome::Saved;
 
     ws.project.setModified(false);
+    ProjectFileUsed(ws, *target);
     const QString report = GenerateFeeds(ws.project, ws.writers, ws.ui);
     if (!report.isEmpty())
         ws.ui.information(QStringLiteral("プロジェクトは保存しました.\r\n\r\n") + report);

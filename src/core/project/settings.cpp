@@ -2,6 +2,7 @@
 
 #include "folders.h"
 #include "inifile.h"
+#include "recentprojects.h"
 
 #include <algorithm>
 
@@ -102,6 +103,7 @@ void ReadEnvironSettings(const IniFile &ini, Settings &settings)
                                         QStringLiteral("Address") + QString::number(i))
                                   .value_or(QString());
     }
+    settings.recentProjects = RecentProjects::read(ini);
 }
 
 void ReadControlSizes(const IniFile &ini, Settings &settings, const QStringList &controls)
@@ -137,6 +139,7 @@ void WriteSettings(IniFile &ini, const Settings &settings)
     for (int i = 1; i <= count; ++i)
         ini.setValue(addressSection, QStringLiteral("Address") + QString::number(i),
                      settings.addresses.at(i - 1));
+    RecentProjects::write(ini, settings.recentProjects);
 
     ini.removeSection(controlSizeSection);
     for (auto it = settings.controlSizes.cbegin(); it != settings.controlSizes.cend(); ++it)

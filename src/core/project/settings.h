@@ -31,6 +31,9 @@ struct Settings
     // Section Address: the preview window's address history, at most 20.
     QStringList addresses;
 
+    // Section Recent: the projects of the ファイル menu, newest first.
+    QStringList recentProjects;
+
     // Section ControlSize: the window's geometry and the states of its
     // resizable areas, each kept as text under the control's name.
     QMap<QString, QString> controlSizes;
@@ -47,7 +50,8 @@ QString SettingsFilePath(const Folders &folders);
 void ReadGridSettings(const IniFile &ini, Settings &settings);
 // Reads section Environ over the values the settings already hold (the
 // program sets LastOpen and Backup on first) and section Address.
-// DefFileName and TreeIndex are read only when LastOpen is on.
+// DefFileName and TreeIndex are read only when LastOpen is on. The recent
+// projects come along.
 void ReadEnvironSettings(const IniFile &ini, Settings &settings);
 // Reads the stored sizes of the named controls; a control without one keeps
 // what it has.

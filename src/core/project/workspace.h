@@ -5,6 +5,8 @@
 #include "projectlock.h"
 #include "settings.h"
 
+#include <functional>
+
 class Project;
 class UserInterface;
 
@@ -24,4 +26,8 @@ struct Workspace
     Settings settings;
     ProjectLock lock;
     OutputWriters writers;
+    // Told each project file that was opened or saved (not exported), after
+    // the recent projects have it: the desktop program lists it for the
+    // desktop's file choosers too.
+    std::function<void(const QString &path)> projectFileUsed;
 };
