@@ -367,6 +367,11 @@ void TEditorForm::showHint(const QString &hint)
 
 void TEditorForm::closeEvent(QCloseEvent *event)
 {
+    // The desktop may ask while a save keeps the window painted.
+    if (m_ui->isWorking()) {
+        event->ignore();
+        return;
+    }
     m_pages->storeCurrentNode();
     Settings &settings = m_workspace->settings;
     settings.treeIndex = std::max(0, TreeIndexOf(project().root(), m_tree->currentNode()));

@@ -116,8 +116,23 @@ std::optional<QString> QtUserInterface::inputLine(const QString &caption, const 
 
 void QtUserInterface::setBusy(bool busy)
 {
-    if (busy)
+    m_busyDepth += busy ? 1 : -1;
+    if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    // Work that stopped early has not said so: its count goes with the cursor.
+    if (m_busyDepth == 0)
+        m_progress.end();
+}
+
+void QtUserInterface::showProgress(const QString &what, int done, int total)
+{
+    m_progress.show(what, done, total);
+}
+
+void QtUserInterface::runAside(const std::function<void()> &work, const std::function<void()> &poll)
+{
+    StatusProgress::runAside(work, poll);
 }

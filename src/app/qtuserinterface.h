@@ -1,5 +1,6 @@
 #pragma once
 
+#include "statusprogress.h"
 #include "userinterface.h"
 
 #include <QMessageBox>
@@ -17,7 +18,7 @@ UserInterface::Answer AskYesNoCancelAll(QWidget *parent, const QString &text,
 class QtUserInterface : public UserInterface
 {
 public:
-    explicit QtUserInterface(QWidget *parent) : m_parent(parent) {}
+    explicit QtUserInterface(QWidget *parent) : m_parent(parent), m_progress(parent) {}
 
     void information(const QString &text) override;
     Answer askYesNo(const QString &text) override;
@@ -29,7 +30,14 @@ public:
     std::optional<QString> inputLine(const QString &caption, const QString &prompt,
                                      const QString &initial) override;
     void setBusy(bool busy) override;
+    void showProgress(const QString &what, int done, int total) override;
+    void runAside(const std::function<void()> &work, const std::function<void()> &poll) override;
+
+    // Long work runs: the busy cursor or progress is shown.
+    bool isWorking() const { return m_busyDepth > 0 || m_progress.isRunning(); }
 
 private:
     QWidget *m_parent;
+    StatusProgress m_progress;
+    int m_busyDepth = 0;
 };

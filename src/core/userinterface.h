@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The one way the core talks to the person at the keyboard. The desktop
@@ -39,6 +40,24 @@ public:
                                              const QString &initial) = 0;
 
     virtual void setBusy(bool busy) = 0;
+
+    // Long work tells how far it got: done of total steps (feeds, files),
+    // what names the work ("保存中"). done == total ends it. A window shows
+    // the count once the work has taken half a second and stays painted
+    // meanwhile, taking no input. Only the interface's own thread calls it.
+    virtual void showProgress(const QString &what, int done, int total)
+    {
+        (void)what, (void)done, (void)total;
+    }
+    // Runs work on another thread and returns once it is done; meanwhile
+    // the interface stays painted and calls poll every few hundredths of a
+    // second, to show progress. work must not use the interface. Without a
+    // window the work simply runs here.
+    virtual void runAside(const std::function<void()> &work, const std::function<void()> &poll)
+    {
+        work();
+        poll();
+    }
 };
 
 // Shows the hourglass for as long as it lives.

@@ -16,6 +16,7 @@ public:
     QStringList questions; // question texts, in order
     QList<FileChoice> fileChoices;
     int busyDepth = 0;
+    QStringList progress; // "what done/total" as long work tells it
 
     QQueue<Answer> answers;
     QQueue<std::optional<QString>> files; // open, save and folder choosers share this queue
@@ -47,6 +48,10 @@ public:
         return next(inputs);
     }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    void showProgress(const QString &what, int done, int total) override
+    {
+        progress << what + u' ' + QString::number(done) + u'/' + QString::number(total);
+    }
 
 private:
     Answer ask(const QString &text, Answer fallback)

@@ -222,6 +222,11 @@ private Q_SLOTS:
 
         QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Saved);
         QCOMPARE(f.ui.messages.join(u"|"_s), expectedMessages.join(u"|"_s));
+        // The window hears of every feed done, of all 40, in order.
+        f.ui.progress.removeDuplicates();
+        QCOMPARE(f.ui.progress.size(), 41);
+        QCOMPARE(f.ui.progress.first(), u"保存中 0/40"_s);
+        QCOMPARE(f.ui.progress.last(), u"保存中 40/40"_s);
         for (int i = 0; i < 40; ++i) {
             const QString name = u"feed%1"_s.arg(i, 2, 10, QChar(u'0'));
             QCOMPARE(testfiles::readAll(f.out() + u'/' + name + u".html"_s),

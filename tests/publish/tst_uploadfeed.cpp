@@ -139,6 +139,7 @@ private Q_SLOTS:
         QCOMPARE(run.images, (QStringList{u"on"_s, u"off"_s}));
         QVERIFY(!run.feed->data()->changed);
         QCOMPARE(run.ui.busyDepth, 0);
+        QCOMPARE(run.ui.progress.last(), html ? u"アップロード中 2/2"_s : u"アップロード中 1/1"_s);
 
         const bool useWinInet = ftpTemplate != u"socket"_s;
         QCOMPARE(testfiles::readAll(remote(u"www/news/news.xml"_s)),

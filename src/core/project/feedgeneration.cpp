@@ -161,14 +161,18 @@ void FeedGeneration::runFirstJob(std::unique_lock<std::mutex> &lock)
     m_finished.notify_all();
 }
 
-void FeedGeneration::await(const Outcome &outcome)
+void FeedGeneration::await(const Outcome &outcome, const std::function<void()> &whileWaiting)
 {
+    using namespace std::chrono_literals;
     std::unique_lock lock(m_mutex);
     while (!outcome.finished) {
-        if (!m_jobs.empty())
+        if (!m_jobs.empty()) {
             runFirstJob(lock);
-        else
-            m_finished.wait(lock);
+        } else if (!m_finished.wait_for(lock, 40ms, [&outcome] { return outcome.finished; })) {
+            lock.unlock();
+            whileWaiting();
+            lock.lock();
+        }
     }
 }
 
@@ -191,14 +195,20 @@ QString FeedGeneration::commit(const ProjectNode &root, UserInterface &ui)
     // feeds are still being generated, so that the renaming does not wait
     // for the last feed; this thread generates too when it would wait.
     QString report;
+    const int total = int(byNode.size());
+    int done = 0;
+    const auto tell = [&] { ui.showProgress(QStringLiteral("保存中"), done, total); };
+    tell();
     root.forEachFeed([&](const ProjectNode &node) {
         Outcome *outcome = byNode.value(&node);
         if (!outcome)
             return;
-        await(*outcome);
+        await(*outcome, tell);
         outcome->messages.replayTo(ui);
         for (const QString &problem : outcome->commit())
             report += QStringLiteral("\r\n") + FeedProblemLine(node.text, problem);
+        ++done;
+        tell();
     });
     m_threads.clear(); // joins
     return report;

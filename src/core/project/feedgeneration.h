@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -38,7 +39,9 @@ public:
     void add(const ProjectNode &feed);
 
     // For the feeds below root in tree order, waits for each, then shows
-    // the messages of its page template and puts its files in place. A file that cannot be written keeps its old content. Returns
+    // the messages of its page template and puts its files in place, telling
+    // the interface how many feeds are done. A file that cannot be written
+    // keeps its old content. Returns
     // the report of the feeds' problems: per problem a line break, "[" +
     // feed name + "] " and the text; empty when there were none.
     QString commit(const ProjectNode &root, UserInterface &ui);
@@ -51,8 +54,9 @@ private:
     // Generates the first queued feed, with the lock released meanwhile.
     void runFirstJob(std::unique_lock<std::mutex> &lock);
     // Returns once the outcome's feed is generated, generating queued feeds
-    // while it waits.
-    void await(const Outcome &outcome);
+    // while it waits and calling whileWaiting every few hundredths of a
+    // second when there is nothing to generate.
+    void await(const Outcome &outcome, const std::function<void()> &whileWaiting);
     // No more feeds come: threads end once the queue is empty.
     void close();
 

@@ -11,6 +11,7 @@
 #include "workspace.h"
 
 #include <QFileInfo>
+#include <atomic>
 #include <optional>
 
 namespace {
@@ -61,30 +62,71 @@ struct Result
     QString message;
 };
 
-// The steps once the destination is open: the page, then the feed. Only
-// the file-name part of the local paths names the files at the destination.
-Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestination &destination)
+// What a run sends, made before the connection so that the page's template
+// may still ask the user, in the order of sending; then what is told.
+struct Delivery
+{
+    QList<std::pair<QString, QByteArray>> files; // name at the destination, bytes
+    QString stopText; // the run cannot go on after the files: told instead of success
+    QString doneText;
+};
+
+// The page, then the feed. Only the file-name part of the local paths names
+// the files at the destination.
+Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
 {
     const ChannelSettings &settings = data.settings;
     const OutputWriters &writers = workspace.writers;
     const QString projectFile = workspace.project.fileName();
-    if (settings.filename.isEmpty())
-        return {false, QStringLiteral("ファイル名が指定されておりません.")};
+    Delivery delivery;
+    if (settings.filename.isEmpty()) {
+        delivery.stopText = QStringLiteral("ファイル名が指定されておりません.");
+        return delivery;
+    }
     if (settings.html) {
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-        if (!htmlPath || !destination.send(writers.htmlPage(data, workspace.ui),
-                                           QFileInfo(*htmlPath).fileName()))
-            return {false, FailedText};
+        if (!htmlPath) {
+            delivery.stopText = FailedText;
+            return delivery;
+        }
+        delivery.files.append(
+            {QFileInfo(*htmlPath).fileName(), writers.htmlPage(data, workspace.ui)});
     }
     const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
-    if (!rssPath)
-        return {false, settings.ver == 0 ? QStringLiteral("RSSを設置するアドレスの指定が不正です.")
-                                         : FailedText};
+    if (!rssPath) {
+        delivery.stopText = settings.ver == 0
+                                ? QStringLiteral("RSSを設置するアドレスの指定が不正です.")
+                                : FailedText;
+        return delivery;
+    }
     const OutputWriters::RssBytes rss = writers.rss(data, *rssPath);
-    if (!destination.send(rss.bytes, QFileInfo(*rssPath).fileName()))
-        return {false, FailedText};
+    delivery.files.append({QFileInfo(*rssPath).fileName(), rss.bytes});
     const QString done = QStringLiteral("アップロードは完了しました。");
-    return {true, rss.noDuplicates ? done : DuplicateAddressText() + QStringLiteral("\r\n") + done};
+    delivery.doneText =
+        rss.noDuplicates ? done : DuplicateAddressText() + QStringLiteral("\r\n") + done;
+    return delivery;
+}
+
+// Connects, sends and disconnects, counting the files that arrived; runs
+// away from the window, so it talks to nobody.
+Result transfer(UploadDestination &destination, const Delivery &delivery,
+                std::atomic<int> &sentFiles)
+{
+    const auto sendAll = [&]() -> Result {
+        if (!destination.open())
+            return {false, FailedText};
+        for (const auto &[name, bytes] : delivery.files) {
+            if (!destination.send(bytes, name))
+                return {false, FailedText};
+            ++sentFiles;
+        }
+        if (!delivery.stopText.isEmpty())
+            return {false, delivery.stopText};
+        return {true, delivery.doneText};
+    };
+    const Result result = sendAll();
+    destination.close();
+    return result;
 }
 
 } // namespace
@@ -125,13 +167,16 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
     Result result;
     {
         BusyCursor busy(ui);
-        result = destination->open() ? sendFiles(workspace, *feed->data(), *destination)
-                                     : Result{false, FailedText};
+        const Delivery delivery = prepareFiles(workspace, *feed->data());
+        // A slow server holds up the transfer only; the window stays painted.
+        std::atomic<int> sentFiles = 0;
+        const int total = int(delivery.files.size());
+        ui.runAside([&] { result = transfer(*destination, delivery, sentFiles); },
+                    [&] { ui.showProgress(QStringLiteral("アップロード中"), sentFiles, total); });
         if (result.sent)
             project.setChanged(*feed, false);
         showImage(*feed, false);
     }
     ui.information(result.message);
-    destination->close();
     return result.sent ? UploadOutcome::Uploaded : UploadOutcome::Failed;
 }

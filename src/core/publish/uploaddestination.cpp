@@ -17,13 +17,16 @@ UploadDestination UploadDestination::ftp(const FtpTemplate &ftpTemplate, const Q
     UploadDestination destination;
     destination.m_template = ftpTemplate;
     destination.m_remoteDirectory = RemoteUploadDirectory(uploadPath);
-    destination.m_session = CreateFtpSession(ftpTemplate.useWinInet);
+    destination.m_ftp = true;
     return destination;
 }
 
 bool UploadDestination::open()
 {
-    return !m_session || m_session->open(m_template, m_remoteDirectory);
+    if (!m_ftp)
+        return true;
+    m_session = CreateFtpSession(m_template.useWinInet);
+    return m_session->open(m_template, m_remoteDirectory);
 }
 
 bool UploadDestination::send(const QByteArray &bytes, const QString &name)
@@ -39,4 +42,5 @@ void UploadDestination::close()
 {
     if (m_session)
         m_session->close();
+    m_session.reset();
 }

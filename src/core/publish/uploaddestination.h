@@ -16,11 +16,12 @@ public:
     // The template's server, in the existing directory "/" + uploadPath.
     static UploadDestination ftp(const FtpTemplate &ftpTemplate, const QString &uploadPath);
 
-    // Connects to the server; nothing to do for a folder.
+    // Connects to the server; nothing to do for a folder. The connection
+    // lives from here to close() on the thread that opened it.
     bool open();
     // Stores the bytes under the name, replacing a file of that name.
     bool send(const QByteArray &bytes, const QString &name);
-    // Ends a connection; failures at this point are of no interest.
+    // Ends the connection; failures at this point are of no interest.
     void close();
 
 private:
@@ -29,5 +30,6 @@ private:
     QString m_folder;
     FtpTemplate m_template;
     QString m_remoteDirectory;
+    bool m_ftp = false;
     std::unique_ptr<FtpSession> m_session;
 };
