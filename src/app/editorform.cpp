@@ -15,6 +15,7 @@
 #include "project/projectcommands.h"
 #include "project/projecttreemodel.h"
 #include "project/projecttreeview.h"
+#include "project/recentprojectsmenu.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
 #include "project/tableimport.h"
@@ -100,6 +101,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     m_preview = new PreviewWiring(*this);
     m_editorFeatures = new EditorFeatures(*this);
+    new RecentProjectsMenu(*this);
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();

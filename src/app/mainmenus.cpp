@@ -44,6 +44,8 @@ constexpr const char16_t *resetMarksHint = u"選択されている項目以下�
 
 // Menus below the top level are listed before the menus that hold them.
 const std::initializer_list<Menu> mainMenus = {
+    // Filled with the recent projects whenever it opens (RecentProjectsMenu).
+    {u"Mn_Recent", u"最近使ったプロジェクト(&R)", {}},
     {u"Mn_SelectedNode",
      u"選択されているノード",
      {{u"Mn_DataInsert", u"プロジェクトを挿入(&I)...", u"",
@@ -56,6 +58,7 @@ const std::initializer_list<Menu> mainMenus = {
      u"ファイル(&F)",
      {{u"Mn_DataNew", u"新規作成(&N)", u"Ctrl+N", u"プロジェクトを新規作成します"},
       {u"Mn_DataOpen", u"開く(&O)...", u"Ctrl+O", u"プロジェクトを開きます"},
+      {u"Mn_Recent"},
       {u"Mn_DataSave", u"上書き保存(&S)", u"Ctrl+S", u"プロジェクトを保存します"},
       {u"Mn_DataSaveAs", u"名前を付けて保存(&A)...", u"", u"プロジェクトに名前を付けて保存します"},
       separator,

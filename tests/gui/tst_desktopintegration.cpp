@@ -1,15 +1,21 @@
 #include "editorform.h"
+#include "project/projectcommands.h"
+#include "project/projectwriter.h"
 #include "project/workspace.h"
+#include "testfiles.h"
 #include "userinterface.h"
 #include "windowfixture.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QProgressBar>
 #include <QThread>
 
 using namespace Qt::StringLiterals;
 using namespace windowfixture;
 
-// The window as a desktop program: progress of long work in its status bar.
+// The window as a desktop program: the recent projects in its ファイル menu,
+// progress of long work in its status bar.
 class TestDesktopIntegration : public QObject
 {
     Q_OBJECT
@@ -17,6 +23,35 @@ class TestDesktopIntegration : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
+    void recentProjectsOpenOrLeaveTheList()
+    {
+        const QString kept = m_dir.filePath(u"kept.dta"_s);
+        const QString gone = m_dir.filePath(u"gone.dta"_s);
+        testfiles::writeAll(
+            kept, WriteProjectFile(ProjectDefaults(), ProjectNode(u"x"_s, ProjectNode::RootKind)));
+        TEditorForm window(foldersIn(m_dir));
+        window.workspace().settings.recentProjects = {gone, kept};
+        auto *submenu = window.findChild<QMenu *>(u"Mn_Recent"_s);
+        Q_EMIT window.findChild<QMenu *>(u"File1"_s)->aboutToShow();
+        QVERIFY(submenu->menuAction()->isEnabled());
+        Q_EMIT submenu->aboutToShow();
+        QCOMPARE(submenu->actions().size(), 2);
+        QCOMPARE(submenu->actions().at(1)->text(), u"&2 "_s + kept);
+
+        QString told;
+        answerNextMessageBox(QMessageBox::Ok, &told);
+        submenu->actions().at(0)->trigger();
+        QCOMPARE(told, RecentProjectMissingMessage(gone));
+        QCOMPARE(window.workspace().settings.recentProjects, QStringList{kept});
+
+        Q_EMIT submenu->aboutToShow();
+        submenu->actions().at(0)->trigger();
+        QCOMPARE(window.project().fileName(), kept);
+        window.workspace().settings.recentProjects.clear();
+        Q_EMIT window.findChild<QMenu *>(u"File1"_s)->aboutToShow();
+        QVERIFY(!submenu->menuAction()->isEnabled());
+    }
+
     // Work on another thread: the window goes on with its events, and past
     // half a second the bar tells the count until the work ends.
     void longWorkShowsProgressAndPaints()
