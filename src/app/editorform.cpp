@@ -3,6 +3,7 @@
 #include "commandset.h"
 #include "mainmenus.h"
 #include "qtuserinterface.h"
+#include "toolicons.h"
 
 #include "editing/editorfeatures.h"
 #include "editing/feedpagewiring.h"
@@ -131,8 +132,9 @@ void TEditorForm::buildBars()
     QToolBar *buttons = addToolBar(QStringLiteral("ツールバー"));
     buttons->setObjectName(QStringLiteral("ToolBar_Main"));
     buttons->setMovable(false);
-    buttons->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    buttons->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     BuildToolButtons(buttons, *m_commands);
+    SetToolButtonIcons(buttons);
     m_treePopup = BuildTreePopupMenu(this, *m_commands);
     // A menu is a window of its own: its hints would stop there.
     for (QMenu *menu : findChildren<QMenu *>())

@@ -10,12 +10,14 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QThread>
+#include <QToolBar>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace windowfixture;
 
-// The window as a desktop program: the recent projects in its ファイル menu,
-// progress of long work in its status bar.
+// The window as a desktop program: icons on its tool buttons, the recent
+// projects in its ファイル menu, progress of long work in its status bar.
 class TestDesktopIntegration : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,22 @@ class TestDesktopIntegration : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
+    void toolButtonsShowIconAndText()
+    {
+        TEditorForm window(foldersIn(m_dir));
+        auto *toolBar = window.findChild<QToolBar *>(u"ToolBar_Main"_s);
+        QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        int buttons = 0;
+        for (QAction *action : toolBar->actions()) {
+            if (action->isSeparator())
+                continue;
+            ++buttons;
+            QVERIFY2(!action->icon().pixmap(24).isNull(), qPrintable(action->objectName()));
+            QVERIFY(!action->text().isEmpty());
+        }
+        QCOMPARE(buttons, 9);
+    }
+
     void recentProjectsOpenOrLeaveTheList()
     {
         const QString kept = m_dir.filePath(u"kept.dta"_s);
