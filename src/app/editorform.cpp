@@ -34,6 +34,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -300,7 +301,7 @@ void TEditorForm::showCurrentNode(ProjectNode *node)
     m_commands->refresh();
 }
 
-void TEditorForm::restoreLastSession()
+void TEditorForm::restoreLastSession(const QString &projectFile)
 {
     Settings &settings = m_workspace->settings;
     IniFile ini;
@@ -318,11 +319,14 @@ void TEditorForm::restoreLastSession()
     m_feedPages->applySettings(settings);
     m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
 
-    if (settings.lastOpen && !settings.defFileName.isEmpty() &&
-        QFileInfo::exists(settings.defFileName) &&
-        OpenProjectFile(*m_workspace, settings.defFileName)) {
+    const QString reopened =
+        projectFile.isEmpty() && settings.lastOpen && QFileInfo::exists(settings.defFileName)
+            ? settings.defFileName
+            : projectFile;
+    if (!reopened.isEmpty() && OpenProjectFile(*m_workspace, reopened)) {
         // A stored position outside the tree selects nothing.
-        if (ProjectNode *node = NodeAtTreeIndex(project().root(), settings.treeIndex))
+        if (ProjectNode *node = NodeAtTreeIndex(project().root(), settings.treeIndex);
+            node && projectFile.isEmpty())
             selectNode(node);
         m_newButtonEnabled = true;
     } else {
@@ -343,6 +347,27 @@ void TEditorForm::activateFromOutside()
     if (QWidget *modal = QApplication::activeModalWidget()) {
         modal->raise();
         modal->activateWindow();
+    }
+}
+
+void TEditorForm::openFromOutside(const QString &path)
+{
+    activateFromOutside();
+    m_filesFromOutside << path;
+    openFilesFromOutside();
+}
+
+void TEditorForm::openFilesFromOutside()
+{
+    // A question or a save under way must end first: opening now would
+    // replace the project under it.
+    if (QApplication::activeModalWidget() || m_ui->isWorking()) {
+        QTimer::singleShot(200, this, &TEditorForm::openFilesFromOutside);
+        return;
+    }
+    while (!m_filesFromOutside.isEmpty()) {
+        m_pages->storeCurrentNode();
+        OpenNamedProject(*m_workspace, m_filesFromOutside.takeFirst());
     }
 }
 

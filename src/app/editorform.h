@@ -39,10 +39,14 @@ public:
     ProjectTreeView *treeView() const { return m_tree; }
 
     // The first showing: reads the settings, restores the control sizes and
-    // opens the last project when they ask for it.
-    void restoreLastSession();
+    // opens the given project file, else the last project when they ask for
+    // it.
+    void restoreLastSession(const QString &projectFile = {});
     // Brings the window (or its open dialog) to the front for a later start.
     void activateFromOutside();
+    // A later start names a project file: the window comes to the front and
+    // opens it as "開く" would, once no dialog or long work is under way.
+    void openFromOutside(const QString &path);
     // Makes the node current in the tree and on the pages.
     void selectNode(const ProjectNode *node);
 
@@ -64,6 +68,7 @@ private:
     void updateStatus();
     void rememberControlSizes();
     void showHint(const QString &hint);
+    void openFilesFromOutside();
 
     std::unique_ptr<QtUserInterface> m_ui;
     std::unique_ptr<Workspace> m_workspace;
@@ -80,4 +85,6 @@ private:
     EditorFeatures *m_editorFeatures;
     // Tb_New waits for the first change when no project was reopened.
     bool m_newButtonEnabled = true;
+    // Project files named by later starts, waiting for the window to be free.
+    QStringList m_filesFromOutside;
 };

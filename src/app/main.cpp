@@ -1,4 +1,6 @@
+#include "desktopidentity.h"
 #include "editorform.h"
+#include "launchoptions.h"
 #include "qtuserinterface.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -7,17 +9,22 @@
 #include "project/projectlock.h"
 #include "project/settings.h"
 #include "project/startcheck.h"
+#include "project/workspace.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = AnswerInformationOptions(argc, argv))
+        return *exitCode;
     // The preview's web engine, made later, shares the window's contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
     ApplyDefaultFont();
     LoadQtTranslation(app);
+    ApplyDesktopIdentity();
+    const QString projectFile = ProjectFileArgument(QApplication::arguments());
 
     QtUserInterface startUi(nullptr);
     if (ColourDepthTooLow()) {
@@ -27,24 +34,28 @@ int main(int argc, char *argv[])
 
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim())
-        return instance.activateFirst() ? 0 : 1;
+        return instance.activateFirst(projectFile) ? 0 : 1;
 
     const Folders folders = Folders::locate();
     const QString folderError = folders.create();
     if (!folderError.isEmpty())
         startUi.information(folderError);
 
-    {
+    // A project named on the command line replaces the last one.
+    if (projectFile.isEmpty()) {
         ProjectLock probe;
         if (CheckLastProjectAtStart(SettingsFilePath(folders), probe, startUi) == StartChoice::Quit)
             return 0;
     }
 
     TEditorForm window(folders);
+    window.workspace().projectFileUsed = RememberInDesktopRecentFiles;
     window.show();
-    window.restoreLastSession();
+    window.restoreLastSession(projectFile);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      &TEditorForm::activateFromOutside);
+    QObject::connect(&instance, &SingleInstance::openRequested, &window,
+                     &TEditorForm::openFromOutside);
     instance.listen();
     return app.exec();
 }

@@ -6,10 +6,13 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 namespace {
 
-const QByteArray activateRequest = QByteArrayLiteral("activate\n");
+// One request a line: "activate", or "open " and the file's address.
+const QByteArray activateRequest = QByteArrayLiteral("activate");
+const QByteArray openRequest = QByteArrayLiteral("open ");
 constexpr int waitForFirstMs = 10000;
 
 } // namespace
@@ -35,8 +38,12 @@ bool SingleInstance::claim()
     return m_lock.tryLock(0);
 }
 
-bool SingleInstance::activateFirst() const
+bool SingleInstance::activateFirst(const QString &projectFile) const
 {
+    const QByteArray request =
+        (projectFile.isEmpty() ? activateRequest
+                               : openRequest + QUrl::fromLocalFile(projectFile).toEncoded()) +
+        '\n';
     // The first process may still be starting; it listens once its window
     // is shown.
     const QDeadlineTimer deadline(waitForFirstMs);
@@ -44,7 +51,7 @@ bool SingleInstance::activateFirst() const
         QLocalSocket socket;
         socket.connectToServer(m_socketPath);
         if (socket.waitForConnected(500)) {
-            socket.write(activateRequest);
+            socket.write(request);
             socket.waitForBytesWritten(1000);
             socket.disconnectFromServer();
             return true;
@@ -65,10 +72,18 @@ bool SingleInstance::listen()
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains(activateRequest.trimmed()))
-                    Q_EMIT activationRequested();
+                while (socket->canReadLine())
+                    answer(socket->readLine().trimmed());
             });
         }
     });
     return m_server->listen(m_socketPath);
+}
+
+void SingleInstance::answer(const QByteArray &request)
+{
+    if (request == activateRequest)
+        Q_EMIT activationRequested();
+    else if (request.startsWith(openRequest))
+        Q_EMIT openRequested(QUrl::fromEncoded(request.mid(openRequest.size())).toLocalFile());
 }

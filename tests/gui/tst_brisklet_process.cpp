@@ -14,12 +14,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QUrl>
 
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The program under test: the one built here, or the one BRISKLET_APP
+// names (the installed package's, in the package check).
+QString program()
+{
+    const QString chosen = qEnvironmentVariable("BRISKLET_APP");
+    return chosen.isEmpty() ? QStringLiteral(BRISKLET_APP_PATH) : chosen;
+}
 
 // A user of their own: home, runtime, config and documents in a temporary
 // folder, so that no test touches the real settings or meets a real
@@ -52,28 +61,35 @@ struct User
     // starts only from then on.
     bool start(QProcess &process, const QString &platform) const
     {
-        process.setProcessEnvironment(environment(platform));
+        return launch(process, environment(platform), {});
+    }
+
+    // The same on an X server, with the arguments.
+    bool startOn(QProcess &process, const QString &display, const QStringList &args = {}) const
+    {
+        return launch(process, desktopEnvironment(display), args);
+    }
+
+    bool launch(QProcess &process, const QProcessEnvironment &env, const QStringList &args) const
+    {
+        process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(BRISKLET_APP_PATH), {});
+        process.start(program(), args);
         return process.waitForStarted() &&
                QTest::qWaitFor([&] { return QFile::exists(socket()); }, 20000);
     }
 
-    // The same on an X server; the web engine's sandbox is off as root,
-    // where it refuses to start. The style is fixed: the clicks of the
-    // tests are at places of its layout.
-    bool startOn(QProcess &process, const QString &display) const
+    // The web engine's sandbox is off as root, where it refuses to start.
+    // The style is fixed: the clicks of the tests are at places of its
+    // layout.
+    QProcessEnvironment desktopEnvironment(const QString &display) const
     {
         QProcessEnvironment env = environment(u"xcb"_s);
         env.insert(u"DISPLAY"_s, display);
         env.insert(u"QT_STYLE_OVERRIDE"_s, u"Fusion"_s);
         if (geteuid() == 0)
             env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_s, u"1"_s);
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(BRISKLET_APP_PATH), {});
-        return process.waitForStarted() &&
-               QTest::qWaitFor([&] { return QFile::exists(socket()); }, 20000);
+        return env;
     }
 
     // Writes the project and makes it the last one, with the node at that
@@ -242,7 +258,7 @@ private Q_SLOTS:
 
         QProcess second;
         second.setProcessEnvironment(user.environment(u"offscreen"_s));
-        second.start(QStringLiteral(BRISKLET_APP_PATH), {});
+        second.start(program(), {});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
@@ -255,6 +271,40 @@ private Q_SLOTS:
         QVERIFY(user.start(third, u"offscreen"_s));
         QCOMPARE(third.state(), QProcess::Running);
         stop(third);
+    }
+
+    // What a double click on a project file does: the program starts on it,
+    // a later start hands its file to the running window, and both go into
+    // the recent projects and the desktop's recent files.
+    void projectFilesFromTheDesktopUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        const QString first = d.path(u"first.dta"_s);
+        const QString second = d.path(u"second.dta"_s);
+        for (const QString &path : {first, second})
+            testfiles::writeAll(path, WriteProjectFile(ProjectDefaults(),
+                                                       ProjectNode(u"x"_s, ProjectNode::RootKind)));
+        QVERIFY(d.user.startOn(d.app, d.x.display, {first}));
+        QVERIFY(d.x.xdo(Desktop::find(u"\\[first\\]"_s) << u"windowfocus"_s));
+
+        QProcess later;
+        later.setProcessEnvironment(d.user.desktopEnvironment(d.x.display));
+        later.start(program(), {second});
+        QVERIFY(later.waitForFinished(20000));
+        QCOMPARE(later.exitCode(), 0);
+        QVERIFY(d.x.xdo(Desktop::find(u"\\[second\\]"_s) << u"windowfocus"_s));
+
+        QVERIFY(d.keys({u"alt+f"_s}));
+        QVERIFY(d.keys({u"x"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(d.app.state(), QProcess::NotRunning, 20000);
+        const QByteArray settings = testfiles::readAll(d.user.settingsFile());
+        QVERIFY2(settings.contains("Recent1=" + second.toUtf8()), settings.constData());
+        QVERIFY(settings.contains("Recent2=" + first.toUtf8()));
+        const QByteArray recent = testfiles::readAll(d.path(u"share/recently-used.xbel"_s));
+        for (const QString &path : {first, second})
+            QVERIFY2(recent.contains(QUrl::fromLocalFile(path).toEncoded()), recent.constData());
     }
 
     // The real window on a real X server: a key deletes a feed, closing

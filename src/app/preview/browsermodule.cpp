@@ -1,8 +1,8 @@
 #include "browsermodule.h"
 
 #include "browserview.h"
+#include "installlayout.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLibrary>
@@ -39,9 +39,8 @@ private:
 
 MakeBrowser loadModule(QString &error)
 {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    for (const QString &folder : {QStringLiteral("."), QStringLiteral("../lib/brisklet")}) {
-        QLibrary module(programFolder.filePath(folder + QStringLiteral("/brisklet_webengine")));
+    for (const QString &folder : ModuleFolders()) {
+        QLibrary module(QDir(folder).filePath(QStringLiteral("brisklet_webengine")));
         if (!module.load()) {
             error = module.errorString();
             continue;
