@@ -81,7 +81,8 @@ struct User
 
     // The web engine's sandbox is off as root, where it refuses to start.
     // The style is fixed: the clicks of the tests are at places of its
-    // layout.
+    // layout. The default browser is a script that notes the address it
+    // gets in the file "opened".
     QProcessEnvironment desktopEnvironment(const QString &display) const
     {
         QProcessEnvironment env = environment(u"xcb"_s);
@@ -89,6 +90,11 @@ struct User
         env.insert(u"QT_STYLE_OVERRIDE"_s, u"Fusion"_s);
         if (geteuid() == 0)
             env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_s, u"1"_s);
+        const QString bin = home.filePath(u"bin"_s);
+        QDir().mkpath(bin);
+        testfiles::writeAll(bin + u"/xdg-open"_s, "#!/bin/sh\necho \"$1\" >> \"$HOME/opened\"\n");
+        QFile::setPermissions(bin + u"/xdg-open"_s, QFile::ReadOwner | QFile::ExeOwner);
+        env.insert(u"PATH"_s, bin + u':' + env.value(u"PATH"_s));
         return env;
     }
 
@@ -274,8 +280,9 @@ private Q_SLOTS:
     }
 
     // What a double click on a project file does: the program starts on it,
-    // a later start hands its file to the running window, and both go into
-    // the recent projects and the desktop's recent files.
+    // a later start hands its file to the running window, both go into the
+    // recent projects and the desktop's recent files, and ヘルプ opens the
+    // guide that lies where the program finds its data.
     void projectFilesFromTheDesktopUnderXvfb()
     {
         Desktop d;
@@ -295,6 +302,14 @@ private Q_SLOTS:
         QVERIFY(later.waitForFinished(20000));
         QCOMPARE(later.exitCode(), 0);
         QVERIFY(d.x.xdo(Desktop::find(u"\\[second\\]"_s) << u"windowfocus"_s));
+
+        QVERIFY(d.keys({u"alt+h"_s}));
+        QVERIFY(d.keys({u"g"_s})); // ユーザーガイド
+        const QString opened = d.path(u"opened"_s);
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(opened); }, 10000));
+        const QUrl guide(QString::fromUtf8(testfiles::readAll(opened).trimmed()));
+        QVERIFY2(guide.toLocalFile().endsWith(u"/guide/index.html"_s), qPrintable(guide.url()));
+        QVERIFY(QFile::exists(guide.toLocalFile()));
 
         QVERIFY(d.keys({u"alt+f"_s}));
         QVERIFY(d.keys({u"x"_s}));

@@ -5,6 +5,7 @@
 #include "editorform.h"
 #include "focusedtext.h"
 #include "sourceviewpage.h"
+#include "userguide.h"
 
 #include "preview/feedcheckservice.h"
 #include "preview/helpaddresses.h"
@@ -16,29 +17,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 #include <QTabWidget>
-
-namespace {
-
-// The README shipped with the program: beside it, or where an installation
-// keeps the documents.
-QString readmePath()
-{
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    for (const QString &candidate :
-         {QStringLiteral("README.md"), QStringLiteral("../share/doc/brisklet/README.md")}) {
-        if (QFileInfo::exists(programFolder.filePath(candidate)))
-            return QFileInfo(programFolder.filePath(candidate)).canonicalFilePath();
-    }
-    return {};
-}
-
-} // namespace
 
 PreviewWiring::PreviewWiring(TEditorForm &window)
     : QObject(&window), m_window(window),
@@ -180,21 +162,17 @@ void PreviewWiring::defineHelpCommands()
              [this] { previews().openAddress(ProductManualAddress(), true); });
     c.define({QStringLiteral("Mn_HomePage")},
              [this] { previews().openAddress(ProductHomePageAddress(), true); });
-    c.define({QStringLiteral("Mn_Readme")}, [this] { openReadme(); });
+    // The guide installed with the program, in the default browser: its
+    // start page, and as the readme its page about the program.
+    auto guide = [this](const QString &page) {
+        return [this, page] { OpenGuidePage(m_window.workspace().ui, page); };
+    };
+    c.define({QStringLiteral("Mn_Guide")}, guide(QStringLiteral("index.html")));
+    c.define({QStringLiteral("Mn_Readme")}, guide(QStringLiteral("readme.html")));
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
     help->setObjectName(QStringLiteral("Shortcut_F1"));
     connect(help, &QShortcut::activated, this,
             [this] { m_window.commands().trigger(QStringLiteral("Mn_Manual")); });
-}
-
-void PreviewWiring::openReadme()
-{
-    const QString path = readmePath();
-    if (path.isEmpty()) {
-        m_window.workspace().ui.information(QStringLiteral("Readme ファイルが見つかりません。"));
-        return;
-    }
-    previews().openAddress(QUrl::fromLocalFile(path).toString(), false);
 }
 
 void PreviewWiring::showSource()

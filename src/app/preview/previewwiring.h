@@ -46,7 +46,6 @@ private:
     bool htmlPageOn() const;
     void showSource();
     void updateFunctionMenu();
-    void openReadme();
 
     TEditorForm &m_window;
     SourceViewPage *m_sourcePage;

@@ -1,0 +1,16 @@
+#include "userguide.h"
+
+#include "installlayout.h"
+#include "userinterface.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+void OpenGuidePage(UserInterface &ui, const QString &page)
+{
+    const QString path = DataFilePath(QStringLiteral("guide/") + page);
+    if (path.isEmpty())
+        ui.information(QStringLiteral("ユーザーガイドが見つかりません。"));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        ui.information(QStringLiteral("ブラウザを起動できません。"));
+}
