@@ -11,6 +11,8 @@ packages=(
   xauth xvfb xdotool fonts-noto-cjk qt6-translations-l10n
   libpugixml-dev
   python3-lxml python3-html5lib python3-rdflib
+  libqt6svg6 xdg-utils
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

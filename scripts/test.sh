@@ -2,8 +2,9 @@
 # Installs what is missing, builds, and runs every test: once in a normal
 # build (with the GUI tests on the offscreen platform), once with
 # AddressSanitizer and UndefinedBehaviorSanitizer over the core and CLI.
-# Then every fuzz target runs for half a minute from its seeds, so that none
-# of them stops building or finds a crash unnoticed.
+# Then the Debian package is made, installed and tried, and every fuzz
+# target runs for half a minute from its seeds, so that none of them stops
+# building or finds a crash unnoticed.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
@@ -12,6 +13,7 @@ jobs=$(nproc)
 
 "$top/scripts/build.sh" "$top/build"
 (cd "$top/build" && ctest --output-on-failure -j "$jobs")
+"$top/scripts/package.sh" --install
 
 "$top/scripts/build.sh" "$top/build-sanitize" -DBRISKLET_SANITIZE=ON -DBRISKLET_BUILD_GUI=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
