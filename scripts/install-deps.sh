@@ -12,7 +12,7 @@ packages=(
   libpugixml-dev
   python3-lxml python3-html5lib python3-rdflib
   libqt6svg6 xdg-utils
-  dpkg-dev lintian desktop-file-utils appstream shared-mime-info
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
 )
 
 missing=()
