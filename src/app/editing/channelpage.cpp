@@ -91,7 +91,7 @@ QCheckBox *ChannelPage::addCheck(bool ChannelSettings::*member, const QString &o
     m_switches.append({member, check});
     check->setObjectName(objectName);
     SetHint(check, hint);
-    connect(check, &QCheckBox::clicked, this, &ChannelPage::reportContentEdit);
+    connect(check, &QCheckBox::toggled, this, &ChannelPage::reportContentEdit);
     return check;
 }
 

@@ -86,7 +86,7 @@ QCheckBox *DefaultsPanel::addCheck(const QString &objectName, const QString &cap
     auto *check = new QCheckBox(caption);
     check->setObjectName(objectName);
     SetHint(check, hint);
-    connect(check, &QCheckBox::clicked, this, &DefaultsPanel::reportEdit);
+    connect(check, &QCheckBox::toggled, this, &DefaultsPanel::reportEdit);
     return check;
 }
 
