@@ -44,6 +44,9 @@ bool CommandSet::trigger(const QString &name)
     // A copy: the command may redefine commands while it runs.
     const std::function<void()> run = m_entries.value(name).run;
     run();
+    // What the command did (a search text given, a dialog closed) may
+    // enable others whose keys must work at once.
+    refresh();
     return true;
 }
 

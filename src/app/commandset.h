@@ -10,10 +10,11 @@ class QMenu;
 
 // The window's commands by the object names of the actions that offer them.
 // A command says what it does and when it may run; its actions (a menu item,
-// a pop-up item, a tool button) are enabled when a menu opens or refresh()
-// is called, and the rule is asked again when an action fires, since a
-// shortcut bypasses the menu. An action without a command stays disabled:
-// the feature behind it comes later.
+// a pop-up item, a tool button) are enabled when a menu opens, after every
+// command and whenever refresh() is called (the window calls it when the
+// focus moves), since a disabled action's shortcut does nothing; the rule is
+// asked again when an action fires. An action without a command stays
+// disabled: the feature behind it comes later.
 class CommandSet : public QObject
 {
     Q_OBJECT
