@@ -100,19 +100,12 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     m_preview = new PreviewWiring(*this);
     m_editorFeatures = new EditorFeatures(*this);
-    // Most rules read the focused control: a key works wherever the focus
-    // went, a dialog that closed included.
-    connect(qApp, &QApplication::focusChanged, m_commands, &CommandSet::refresh);
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
 }
 
-TEditorForm::~TEditorForm()
-{
-    // The focus moves while the pages go; the rules would read them.
-    disconnect(qApp, &QApplication::focusChanged, m_commands, nullptr);
-}
+TEditorForm::~TEditorForm() = default;
 
 Project &TEditorForm::project() const
 {
