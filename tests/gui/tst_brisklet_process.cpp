@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "feedcheck.h"
 #include "project/project.h"
 #include "project/projectreader.h"
@@ -116,8 +117,10 @@ struct XServer
         return true;
     }
 
-    // Runs xdotool; output receives what it printed.
-    bool xdo(const QStringList &args, QString *output = nullptr, int timeout = 10000)
+    // Runs xdotool and gives the window time to follow; output receives
+    // what it printed.
+    bool xdo(const QStringList &args, QString *output = nullptr, int timeout = 10000,
+             int settle = 400)
     {
         QProcess tool;
         QProcessEnvironment toolEnv = QProcessEnvironment::systemEnvironment();
@@ -128,16 +131,55 @@ struct XServer
             stop(tool);
         if (output)
             *output = QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-        QTest::qWait(400);
+        QTest::qWait(settle);
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 };
 
-// Where the window shows the content editor and the "B" button of its
-// toolbar on the items tab: at its first size (960 x 640), in the Fusion
-// style with the Noto CJK fonts.
+// Where the window shows the content editor, the "B" button of its toolbar
+// and the grid's title cells on the items tab: at its first size (960 x
+// 640), in the Fusion style with the Noto CJK fonts.
 const QPoint contentEditorAt(600, 540);
 const QPoint boldButtonAt(357, 440);
+QPoint titleCellAt(int row)
+{
+    return {440, 157 + 23 * (row - 1)};
+}
+
+// Words of xdotool for a user's hand: a click and, at once, keys and text
+// at a quick typist's pace (text ends a call: xdotool types all that follows).
+QStringList clickAt(QPoint at)
+{
+    return {u"mousemove"_s,          u"--window"_s, u"%1"_s, QString::number(at.x()),
+            QString::number(at.y()), u"click"_s,    u"1"_s};
+}
+QStringList typing(const QString &text)
+{
+    return {u"type"_s, u"--delay"_s, u"20"_s, text};
+}
+QStringList pressing(const QStringList &keys)
+{
+    return QStringList{u"key"_s, u"--delay"_s, u"20"_s} + keys;
+}
+
+// What a user does, one xdotool call a step.
+using Steps = QList<QStringList>;
+
+// Items written as "title/body|title": the start of a feed and what is saved.
+QList<FeedItem> itemsOf(const QString &outline)
+{
+    QList<FeedItem> items;
+    for (const QString &item : outline.split(u'|', Qt::SkipEmptyParts))
+        items.append({.title = item.section(u'/', 0, 0), .desc = item.section(u'/', 1)});
+    return items;
+}
+QString outlineOf(const QList<FeedItem> &items)
+{
+    QStringList parts;
+    for (const FeedItem &item : items)
+        parts << (item.desc.isEmpty() ? item.title : item.title + u'/' + item.desc);
+    return parts.join(u'|');
+}
 
 // A project open in the real window on a private X server, used as a user
 // uses it: with keys, typing and clicks through xdotool.
@@ -197,6 +239,23 @@ struct Desktop
     {
         return x.xdo(find(u"^Brisklet$"_s)
                      << u"windowfocus"_s << u"--sync"_s << u"%1"_s << u"key"_s << key);
+    }
+
+    // Runs a step (its xdotool words, "%1" for the window) in the window the
+    // caption names once that is up, focused first unless it has the focus
+    // already, as a window manager would do.
+    bool step(const QString &caption, QStringList words)
+    {
+        QString window;
+        QString focused;
+        if (!x.xdo(find(caption), &window, 10000, 0) ||
+            !x.xdo({u"getwindowfocus"_s}, &focused, 10000, 0))
+            return false;
+        window = window.section(u'\n', 0, 0);
+        if (window != focused && !x.xdo({u"windowfocus"_s, u"--sync"_s, window}))
+            return false;
+        words.replaceInStrings(u"%1"_s, window);
+        return words.isEmpty() || x.xdo(words);
     }
 
     bool keys(const QStringList &names) { return x.xdo(QStringList{u"key"_s} + names); }
@@ -393,21 +452,68 @@ private Q_SLOTS:
                  QDateTime(date.date(), date.time(), QTimeZone(9 * 3600)));
     }
 
-    // "B" of the content toolbar wraps the word selected in the item's body.
-    void boldButtonWrapsTheSelectionUnderXvfb()
+    // Clicks and keys on the items tab, each step given to the window that
+    // the caption names once it is up (a window manager would focus it),
+    // then saved: every key lands where the user put the focus.
+    void itemsTabUnderXvfb_data()
     {
+        Columns<QString, Steps, QString>("items", "steps", "saved");
+        const QString main = u"\\[news\\]"_s;
+        const QString search = u"^検索"_s;
+        const QString replace = u"^置換"_s;
+        const QString question = u"^Brisklet$"_s;
+        QTest::newRow("typed right after a click on the current cell")
+            << QString() << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"First"_s)}
+            << u"First"_s;
+        QTest::newRow("the first showing leaves row 1 in view")
+            << u"one|two|three"_s
+            << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"!"_s)}
+            << u"one!|two|three"_s;
+        QTest::newRow("Ctrl+Tab to the body and Ctrl+Shift+Tab back")
+            << u"one"_s
+            << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"x"_s),
+                     QStringList{main} + pressing({u"ctrl+Tab"_s}) + typing(u"body"_s),
+                     QStringList{main} + pressing({u"ctrl+shift+Tab"_s}) + typing(u"y"_s)}
+            << u"onexy/body"_s;
+        QTest::newRow("B wraps the selected word")
+            << u"one/hello world"_s
+            << Steps{QStringList{main} + clickAt(contentEditorAt) +
+                         pressing({u"ctrl+End"_s, u"ctrl+shift+Left"_s}),
+                     QStringList{main} + clickAt(boldButtonAt)}
+            << u"one/hello <b>world</b>"_s;
+        QTest::newRow("Ctrl+R at once, and B after the dialog")
+            << u"one/hello world"_s
+            << Steps{QStringList{main} + clickAt(contentEditorAt) +
+                         pressing({u"ctrl+Home"_s, u"ctrl+r"_s}),
+                     QStringList{replace} + typing(u"world"_s),
+                     QStringList{replace} + pressing({u"alt+r"_s}) + typing(u"there"_s),
+                     QStringList{replace} + pressing({u"Return"_s}),
+                     QStringList{question} + pressing({u"y"_s}),
+                     QStringList{main} + pressing({u"ctrl+shift+Left"_s}),
+                     QStringList{main} + clickAt(boldButtonAt)}
+            << u"one/hello <b>there</b>"_s;
+        QTest::newRow("F3 after a search")
+            << u"one/hello world"_s
+            << Steps{QStringList{main} + clickAt(contentEditorAt) +
+                         pressing({u"ctrl+Home"_s, u"ctrl+f"_s}),
+                     QStringList{search} + typing(u"o"_s),
+                     QStringList{search} + pressing({u"Return"_s}),
+                     QStringList{main} + pressing({u"F3"_s}) + typing(u"0"_s)}
+            << u"one/hello w0rld"_s;
+    }
+    void itemsTabUnderXvfb()
+    {
+        const auto [items, steps, saved] =
+            Fetch<QString, Steps, QString>("items", "steps", "saved");
         Desktop d;
         if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
-        FeedItem item;
-        item.title = u"one"_s;
-        item.desc = u"hello world"_s;
-        QVERIFY(d.startOnFeed({item}));
-        QVERIFY(d.click(contentEditorAt));
-        QVERIFY(d.keys({u"ctrl+End"_s, u"ctrl+shift+Left"_s}));
-        QVERIFY(d.click(boldButtonAt));
+        QVERIFY(d.startOnFeed(itemsOf(items)));
+        for (const QStringList &step : steps)
+            QVERIFY2(d.step(step.first(), step.mid(1)), qPrintable(step.join(u' ')));
+        QVERIFY(d.step(u"\\[news\\]"_s, {}));
         QVERIFY(d.save());
-        QCOMPARE(d.savedFeed().items.value(0).desc, u"hello <b>world</b>"_s);
+        QCOMPARE(outlineOf(d.savedFeed().items), saved);
     }
 };
 

@@ -142,7 +142,7 @@ void ItemsPage::showItems(const QList<FeedItem> &items)
     // The last item stands about in the middle of the view.
     const int row = int(std::clamp<qsizetype>(items.size(), 1, GridRowCount)) - 1;
     m_grid->moveTo(row, m_grid->horizontalHeader()->logicalIndex(0));
-    m_grid->scrollTo(m_grid->currentIndex(), QAbstractItemView::PositionAtCenter);
+    m_grid->centerRow(row);
     loadContentEditor();
     refreshButtons();
 }
