@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -141,6 +142,8 @@ struct XServer
 // 640), in the Fusion style with the Noto CJK fonts.
 const QPoint contentEditorAt(600, 540);
 const QPoint boldButtonAt(357, 440);
+// The address box of the preview window, placed at the screen's corner.
+const QPoint addressBoxAt(370, 15);
 QPoint titleCellAt(int row)
 {
     return {440, 157 + 23 * (row - 1)};
@@ -345,7 +348,8 @@ private Q_SLOTS:
     }
 
     // The RSS preview of an RSS 2.0 feed in the real web engine: the
-    // preview window comes up with the page's title in its caption.
+    // preview window comes up with the page's title in its caption. Enter
+    // in its address box opens the address typed there.
     void rssPreviewUnderXvfb()
     {
         Desktop d;
@@ -360,19 +364,29 @@ private Q_SLOTS:
         QVERIFY(d.keys({u"alt+c"_s}));
         QVERIFY(d.keys({u"r"_s})); // RSS preview
         QString caption;
-        const bool shown = QTest::qWaitFor(
-            [&] {
-                return d.x.xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"\\[プレビュー\\]"_s,
-                                u"getwindowname"_s},
-                               &caption);
-            },
-            60000);
-        stop(d.app);
-        if (!shown)
+        const auto shows = [&](const QString &title) {
+            return QTest::qWaitFor(
+                [&] {
+                    return d.x.xdo(
+                        {u"search"_s, u"--onlyvisible"_s, u"--name"_s, title, u"getwindowname"_s},
+                        &caption);
+                },
+                60000);
+        };
+        if (!shows(u"\\[プレビュー\\]"_s))
             QSKIP("the web engine showed no page within a minute on this machine");
         // An RSS file without a stylesheet is titled after its file name;
         // the program's name follows every caption.
         QCOMPARE(caption, u"brisklettest.xml - [プレビュー] — Brisklet"_s);
+
+        const QString page = d.path(u"page.html"_s);
+        testfiles::writeAll(page, "<html><head><title>Second</title></head></html>");
+        const QString preview = u"プレビュー"_s;
+        QVERIFY(d.step(preview, clickAt(addressBoxAt) + pressing({u"ctrl+a"_s})));
+        QVERIFY(d.step(preview, typing(QUrl::fromLocalFile(page).toString())));
+        QVERIFY(d.step(preview, pressing({u"Return"_s})));
+        QVERIFY2(shows(u"^Second - "_s), qPrintable(caption));
+        stop(d.app);
     }
 
     // A new feed filled in on its channel tab with the keyboard alone, from

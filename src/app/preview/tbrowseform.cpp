@@ -55,6 +55,9 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_address->setAccessibleName(QStringLiteral("アドレスバー"));
     setHint(m_address, QStringLiteral("アドレスバー"));
+    // The focus rests on the combo box, whose keys go to its field without
+    // passing that field's filters.
+    m_address->installEventFilter(this);
     m_address->lineEdit()->installEventFilter(this);
     bar->addWidget(m_address);
     QToolButton *seekButton = addButton(
@@ -280,7 +283,8 @@ bool TBrowseForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter opens the address and goes no further, so the combo box does not
     // also report it as picked.
-    if (watched == m_address->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_address || watched == m_address->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
