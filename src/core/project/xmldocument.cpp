@@ -54,14 +54,38 @@ private:
     bool m_afterCr = false;
 };
 
+const QString PrematureEndText = QStringLiteral("ファイルが途中で終わっています。");
+
+// The parser's reason in the user's words.
 QString parseFault(const pugi::xml_parse_result &result, qsizetype size)
 {
     // The parser stops on the last byte when the document ends too early.
     if (result.status == pugi::status_no_document_element || result.offset + 1 >= size)
-        return QStringLiteral("Premature end of document.");
-    if (result.status == pugi::status_end_element_mismatch)
-        return QStringLiteral("Opening and ending tag mismatch.");
-    return QString::fromLatin1(result.description()) + u'.';
+        return PrematureEndText;
+    switch (result.status) {
+    case pugi::status_unrecognized_tag:
+        return QStringLiteral("タグの種類を判別できません。");
+    case pugi::status_bad_pi:
+        return QStringLiteral("XML宣言または処理命令（<?…?>）を読み取れません。");
+    case pugi::status_bad_comment:
+        return QStringLiteral("コメント（<!--…-->）を読み取れません。");
+    case pugi::status_bad_cdata:
+        return QStringLiteral("CDATAセクションを読み取れません。");
+    case pugi::status_bad_doctype:
+        return QStringLiteral("文書型宣言（<!DOCTYPE>）を読み取れません。");
+    case pugi::status_bad_pcdata:
+        return QStringLiteral("要素の内容を読み取れません。");
+    case pugi::status_bad_start_element:
+        return QStringLiteral("開始タグを読み取れません。");
+    case pugi::status_bad_attribute:
+        return QStringLiteral("属性を読み取れません。");
+    case pugi::status_bad_end_element:
+        return QStringLiteral("終了タグを読み取れません。");
+    case pugi::status_end_element_mismatch:
+        return QStringLiteral("開始タグと終了タグが対応していません。");
+    default:
+        return QStringLiteral("XMLとして読み取れません。");
+    }
 }
 
 } // namespace
@@ -109,8 +133,8 @@ void XmlDocument::takeBytes(const QByteArray &bytes)
 bool XmlDocument::mapBuffer(qint64 size)
 {
     m_mapped = size_t(size) + 1;
-    void *mapped =
-        ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void *mapped = ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (mapped == MAP_FAILED) {
         m_mapped = 0;
         return false;
@@ -173,18 +197,18 @@ void XmlDocument::checkTopLevel()
     for (pugi::xml_node node = m_document.first_child(); node; node = node.next_sibling()) {
         const bool element = node.type() == pugi::node_element;
         if (seenElement && (element || node.type() == pugi::node_pcdata)) {
-            setFault(QStringLiteral("Extra content at end of document."),
+            setFault(QStringLiteral("文書要素の後に余分な内容があります。"),
                      offsetOf(element ? node.name() : node.value()));
             return;
         }
         if (!seenElement && node.type() == pugi::node_pcdata) {
-            setFault(QStringLiteral("Start tag expected."), offsetOf(node.value()));
+            setFault(QStringLiteral("文書要素の前に文字があります。"), offsetOf(node.value()));
             return;
         }
         seenElement = seenElement || element;
     }
     if (!seenElement)
-        setFault(QStringLiteral("Premature end of document."), m_size);
+        setFault(PrematureEndText, m_size);
 }
 
 int XmlDocument::lineAt(qsizetype offset) const
