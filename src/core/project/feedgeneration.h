@@ -38,9 +38,10 @@ public:
     void add(const ProjectNode &feed);
 
     // For the feeds below root in tree order, waits for each, then shows
-    // the messages of its page template and puts its files in place. A file that cannot be written keeps its old content. Returns
-    // the report of the feeds' problems: per problem a line break, "[" +
-    // feed name + "] " and the text; empty when there were none.
+    // the messages of its page template and puts its files in place. A file that cannot be written
+    // keeps its old content. Returns the report of the feeds' problems: per problem a line break,
+    // "[" + feed name + "] " and the text (for a file not written, why on a line of its own); empty
+    // when there were none.
     QString commit(const ProjectNode &root, UserInterface &ui);
 
 private:

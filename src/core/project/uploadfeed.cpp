@@ -17,6 +17,13 @@ namespace {
 
 const QString FailedText = QStringLiteral("アップロードに失敗しました。");
 
+// The failure and, on a line of its own, why the destination refused.
+QString failedText(const UploadDestination &destination)
+{
+    const QString reason = destination.errorText();
+    return reason.isEmpty() ? FailedText : FailedText + QStringLiteral("\r\n") + reason;
+}
+
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -72,9 +79,11 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
         return {false, QStringLiteral("ファイル名が指定されておりません.")};
     if (settings.html) {
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
-        if (!htmlPath || !destination.send(writers.htmlPage(data, workspace.ui),
-                                           QFileInfo(*htmlPath).fileName()))
+        if (!htmlPath)
             return {false, FailedText};
+        if (!destination.send(writers.htmlPage(data, workspace.ui),
+                              QFileInfo(*htmlPath).fileName()))
+            return {false, failedText(destination)};
     }
     const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
     if (!rssPath)
@@ -82,7 +91,7 @@ Result sendFiles(const Workspace &workspace, const TEditList &data, UploadDestin
                                          : FailedText};
     const OutputWriters::RssBytes rss = writers.rss(data, *rssPath);
     if (!destination.send(rss.bytes, QFileInfo(*rssPath).fileName()))
-        return {false, FailedText};
+        return {false, failedText(destination)};
     const QString done = QStringLiteral("アップロードは完了しました。");
     return {true, rss.noDuplicates ? done : DuplicateAddressText() + QStringLiteral("\r\n") + done};
 }
@@ -126,7 +135,7 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
     {
         BusyCursor busy(ui);
         result = destination->open() ? sendFiles(workspace, *feed->data(), *destination)
-                                     : Result{false, FailedText};
+                                     : Result{false, failedText(*destination)};
         if (result.sent)
             project.setChanged(*feed, false);
         showImage(*feed, false);

@@ -22,6 +22,8 @@ public:
     bool send(const QByteArray &bytes, const QString &name);
     // Ends a connection; failures at this point are of no interest.
     void close();
+    // Why the last step failed: the server's reply or the system's text.
+    QString errorText() const;
 
 private:
     UploadDestination() = default;
@@ -30,4 +32,5 @@ private:
     FtpTemplate m_template;
     QString m_remoteDirectory;
     std::unique_ptr<FtpSession> m_session;
+    QString m_folderError;
 };
