@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -111,6 +112,18 @@ private Q_SLOTS:
         QVERIFY(m_window->project().isModified());
         if (!enables.isEmpty())
             QVERIFY(m_window->commands().isEnabled(enables));
+    }
+
+    // A date the feed cannot carry is told when it is typed, not found
+    // missing in the file later.
+    void unreadableDateIsToldInTheStatusBar()
+    {
+        openWindow({});
+        ItemTableModel *model = m_window->feedPages().itemsPage()->grid()->itemModel();
+        model->setData(model->index(0, DateColumn), u"2026/13/45"_s);
+        QCOMPARE(find<QLabel>(u"StatusBar_Panel2"_s)->text(),
+                 u" 項目 1: 警告: 日付 \"2026/13/45\" を読み取れないため出力しません "
+                 u"(yyyy-mm-dd hh:nn:ss)。"_s);
     }
 
     void channelTabFitsTheFirstWindowSize()
