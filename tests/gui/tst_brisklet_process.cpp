@@ -141,7 +141,7 @@ struct XServer
 // and the grid's title cells on the items tab: at its first size (960 x
 // 640), in the Fusion style with the Noto CJK fonts.
 const QPoint contentEditorAt(600, 540);
-const QPoint boldButtonAt(357, 440);
+const QPoint boldButtonAt(351, 440);
 // The address box of the preview window, placed at the screen's corner.
 const QPoint addressBoxAt(370, 15);
 QPoint titleCellAt(int row)

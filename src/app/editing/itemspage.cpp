@@ -47,7 +47,7 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabSheet_Sub_Item"));
     m_content->setObjectName(QStringLiteral("Memo_content"));
-    m_content->setAccessibleName(QStringLiteral("概要/本文"));
+    m_content->setAccessibleName(QStringLiteral("概要/本文 (任意)"));
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter_Item"));

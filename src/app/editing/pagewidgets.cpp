@@ -10,8 +10,7 @@
 QLabel *fieldLabel(const QString &text, QWidget *field)
 {
     auto *label = new QLabel(text);
-    label->setBuddy(field);
-    field->setAccessibleName(text);
+    SetFieldLabel(label, field);
     return label;
 }
 

@@ -64,6 +64,7 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
         "SB_Seek", QStringLiteral("アドレスバーの参照先に移動します"), QStringLiteral("移動"));
     m_right = addButton("SB_Right", QStringLiteral("閉じる"), QString());
     m_right->setArrowType(Qt::UpArrow);
+    setRollHint(QStringLiteral("閉じる"));
     m_back->setEnabled(false);
     m_next->setEnabled(false);
 
@@ -222,7 +223,7 @@ bool TBrowseForm::isRolledUp() const
 void TBrowseForm::rollDown()
 {
     m_right->setArrowType(Qt::UpArrow);
-    setHint(m_right, QStringLiteral("閉じる"));
+    setRollHint(QStringLiteral("閉じる"));
     m_savedHeight = std::max(m_savedHeight, MinimumOpenHeight);
     m_browser->widget()->show();
     m_status->show();
@@ -232,13 +233,20 @@ void TBrowseForm::rollDown()
 void TBrowseForm::rollUp()
 {
     m_right->setArrowType(Qt::DownArrow);
-    setHint(m_right, QStringLiteral("開く"));
+    setRollHint(QStringLiteral("開く"));
     const int toolbarHeight = m_toolbar->sizeHint().height();
     if (!isRolledUp() && height() > toolbarHeight)
         m_savedHeight = height();
     m_browser->widget()->hide();
     m_status->hide();
     resize(width(), toolbarHeight);
+}
+
+void TBrowseForm::setRollHint(const QString &hint)
+{
+    setHint(m_right, hint);
+    // An arrow only: the hint is what it is called.
+    m_right->setAccessibleName(hint);
 }
 
 void TBrowseForm::toggleRoll()
