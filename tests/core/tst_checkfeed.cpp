@@ -17,6 +17,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using testfiles::u8;
 
 namespace {
 
@@ -263,8 +264,7 @@ private Q_SLOTS:
         Columns<QString, QString, QString, QString>("title", "date", "desc", "found");
         const auto row = [](const char *name, const char *date, const char *desc, const char *found,
                             const char *title = "t") {
-            QTest::newRow(name) << QString::fromUtf8(title) << QString::fromUtf8(date)
-                                << QString::fromUtf8(desc) << QString::fromUtf8(found);
+            QTest::newRow(name) << u8(title) << u8(date) << u8(desc) << u8(found);
         };
         row("readable", "2026-01-02", "<p>a<p>b<br><img src=\"x\"/> &amp; &#38; &copy;", "");
         row("date that cannot be read", "2026/13/45", "",

@@ -275,32 +275,10 @@ private Q_SLOTS:
             f.project.setUploadingNode(f.node(u"a"_s));
         for (int c = 0; c <= int(Command::ResetChangedMarks); ++c) {
             const auto command = Command(c);
-            if (command == Command::SaveProject || command == Command::SaveProjectTool)
-                continue;
             QVERIFY2(IsCommandEnabled(command, f.project, f.node(current)) ==
                          enabled.contains(command),
                      qPrintable(QString::number(c)));
         }
-    }
-
-    // Saving a project never saved asks for its name, so it is offered too
-    // as soon as there is something to save.
-    void saveNeedsAFileOrChanges_data()
-    {
-        Columns<QString, bool, bool, bool>("file", "modified", "menu", "button");
-        QTest::newRow("new") << QString() << false << false << false;
-        QTest::newRow("new with changes") << QString() << true << true << true;
-        QTest::newRow("saved") << u"a.dta"_s << false << true << false;
-    }
-    void saveNeedsAFileOrChanges()
-    {
-        const auto [file, modified, menu, button] =
-            Fetch<QString, bool, bool, bool>("file", "modified", "menu", "button");
-        Project project;
-        project.setFileName(file);
-        project.setModified(modified);
-        QCOMPARE(IsCommandEnabled(Command::SaveProject, project, nullptr), menu);
-        QCOMPARE(IsCommandEnabled(Command::SaveProjectTool, project, nullptr), button);
     }
 
     void removingTheUploadedFeedEndsItsMark()

@@ -64,11 +64,10 @@ bool isInput(const QWidget *widget)
 
 bool isLabelOf(QLabel *label, QWidget *field)
 {
-    QAccessibleInterface *labelled = QAccessible::queryAccessibleInterface(label);
     const auto relations =
         QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
-    return std::ranges::any_of(relations,
-                               [&](const auto &relation) { return relation.first == labelled; });
+    return std::ranges::count(relations, QAccessible::queryAccessibleInterface(label),
+                              &QPair<QAccessibleInterface *, QAccessible::Relation>::first) > 0;
 }
 
 // Every input, button and check box under top, named by its label or its
@@ -77,9 +76,8 @@ QStringList faultsUnder(QWidget *top)
 {
     QStringList faults;
     const auto fault = [&](QWidget *widget, const QString &what) {
-        faults << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
-                      widget->objectName() + u": "_s + what + u" (\""_s + spokenName(widget) +
-                      u"\")"_s;
+        faults << widget->objectName() + u": "_s + what + u", says \""_s + spokenName(widget) +
+                      u'"';
     };
     for (QWidget *widget : top->findChildren<QWidget *>()) {
         if (isPartOfAControl(widget, top))
