@@ -468,10 +468,13 @@ private Q_SLOTS:
                      QStringList{main} + pressing({u"ctrl+Tab"_s}) + typing(u"body"_s),
                      QStringList{main} + pressing({u"ctrl+shift+Tab"_s}) + typing(u"y"_s)}
             << u"onexy/body"_s;
+        // A click into the body, then at once to its start and the key.
+        const auto fromBodyStart = [&](const QString &key) {
+            return QStringList{main} + clickAt(contentEditorAt) + pressing({u"ctrl+Home"_s, key});
+        };
         QTest::newRow("Ctrl+R at once, and B after the dialog")
             << u"one/hello world"_s
-            << Steps{QStringList{main} + clickAt(contentEditorAt) +
-                         pressing({u"ctrl+Home"_s, u"ctrl+r"_s}),
+            << Steps{fromBodyStart(u"ctrl+r"_s),
                      QStringList{replace} + typing(u"world"_s),
                      QStringList{replace} + pressing({u"alt+r"_s}) + typing(u"there"_s),
                      QStringList{replace} + pressing({u"Return"_s}),
@@ -481,9 +484,7 @@ private Q_SLOTS:
             << u"one/hello <b>there</b>"_s;
         QTest::newRow("F3 after a search")
             << u"one/hello world"_s
-            << Steps{QStringList{main} + clickAt(contentEditorAt) +
-                         pressing({u"ctrl+Home"_s, u"ctrl+f"_s}),
-                     QStringList{search} + typing(u"o"_s),
+            << Steps{fromBodyStart(u"ctrl+f"_s), QStringList{search} + typing(u"o"_s),
                      QStringList{search} + pressing({u"Return"_s}),
                      QStringList{main} + pressing({u"F3"_s}) + typing(u"0"_s)}
             << u"one/hello w0rld"_s;

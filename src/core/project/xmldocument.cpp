@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <utility>
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -56,36 +58,30 @@ private:
 
 const QString PrematureEndText = QStringLiteral("ファイルが途中で終わっています。");
 
-// The parser's reason in the user's words.
+// The parser's reasons in the user's words.
+constexpr std::pair<pugi::xml_parse_status, const char16_t *> ParseFaultTexts[] = {
+    {pugi::status_unrecognized_tag, u"タグの種類を判別できません。"},
+    {pugi::status_bad_pi, u"XML宣言または処理命令（<?…?>）を読み取れません。"},
+    {pugi::status_bad_comment, u"コメント（<!--…-->）を読み取れません。"},
+    {pugi::status_bad_cdata, u"CDATAセクションを読み取れません。"},
+    {pugi::status_bad_doctype, u"文書型宣言（<!DOCTYPE>）を読み取れません。"},
+    {pugi::status_bad_pcdata, u"要素の内容を読み取れません。"},
+    {pugi::status_bad_start_element, u"開始タグを読み取れません。"},
+    {pugi::status_bad_attribute, u"属性を読み取れません。"},
+    {pugi::status_bad_end_element, u"終了タグを読み取れません。"},
+    {pugi::status_end_element_mismatch, u"開始タグと終了タグが対応していません。"},
+};
+
 QString parseFault(const pugi::xml_parse_result &result, qsizetype size)
 {
     // The parser stops on the last byte when the document ends too early.
     if (result.status == pugi::status_no_document_element || result.offset + 1 >= size)
         return PrematureEndText;
-    switch (result.status) {
-    case pugi::status_unrecognized_tag:
-        return QStringLiteral("タグの種類を判別できません。");
-    case pugi::status_bad_pi:
-        return QStringLiteral("XML宣言または処理命令（<?…?>）を読み取れません。");
-    case pugi::status_bad_comment:
-        return QStringLiteral("コメント（<!--…-->）を読み取れません。");
-    case pugi::status_bad_cdata:
-        return QStringLiteral("CDATAセクションを読み取れません。");
-    case pugi::status_bad_doctype:
-        return QStringLiteral("文書型宣言（<!DOCTYPE>）を読み取れません。");
-    case pugi::status_bad_pcdata:
-        return QStringLiteral("要素の内容を読み取れません。");
-    case pugi::status_bad_start_element:
-        return QStringLiteral("開始タグを読み取れません。");
-    case pugi::status_bad_attribute:
-        return QStringLiteral("属性を読み取れません。");
-    case pugi::status_bad_end_element:
-        return QStringLiteral("終了タグを読み取れません。");
-    case pugi::status_end_element_mismatch:
-        return QStringLiteral("開始タグと終了タグが対応していません。");
-    default:
-        return QStringLiteral("XMLとして読み取れません。");
+    for (const auto &[status, text] : ParseFaultTexts) {
+        if (status == result.status)
+            return QString::fromUtf16(text);
     }
+    return QStringLiteral("XMLとして読み取れません。");
 }
 
 } // namespace
