@@ -153,8 +153,11 @@ bool XStringGrid::ownsFocus() const
 
 void XStringGrid::showEditor()
 {
-    if (m_editor || state() == EditingState || editTriggers() == NoEditTriggers ||
-        !currentIndex().isValid())
+    if (m_editor) {
+        EditorTextField(m_editor)->setFocus();
+        return;
+    }
+    if (state() == EditingState || editTriggers() == NoEditTriggers || !currentIndex().isValid())
         return;
     QTableView::edit(currentIndex());
 }

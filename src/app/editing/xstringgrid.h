@@ -48,8 +48,8 @@ public:
     void discardEditor();
     QWidget *openEditor() const { return m_editor; }
     bool ownsFocus() const;
-    // Opens the current cell's editor, with the focus, unless it is open or
-    // whole rows are selected.
+    // Opens the current cell's editor, unless whole rows are selected, and
+    // gives it the focus.
     void showEditor();
     // Shows the row about in the middle of the view, by the view's real
     // height: once the grid is laid out, when it is not yet.
