@@ -1,7 +1,14 @@
 #include "commandset.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
+
+CommandSet::CommandSet(QObject *parent) : QObject(parent)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 void CommandSet::add(QAction *action)
 {
@@ -44,6 +51,9 @@ bool CommandSet::trigger(const QString &name)
     // A copy: the command may redefine commands while it runs.
     const std::function<void()> run = m_entries.value(name).run;
     run();
+    // What the command did (a search text given, a dialog closed) may
+    // enable others whose keys must work at once.
+    refresh();
     return true;
 }
 
@@ -64,6 +74,20 @@ void CommandSet::watch(QMenu *menu)
                 update(action);
         }
     });
+}
+
+bool CommandSet::eventFilter(QObject *watched, QEvent *event)
+{
+    // A key is offered to the focused control as ShortcutOverride before
+    // the shortcuts are looked up.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (QAction *action : std::as_const(m_actions)) {
+            if (action->shortcut() == pressed)
+                update(action);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CommandSet::refresh()

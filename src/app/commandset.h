@@ -10,10 +10,12 @@ class QMenu;
 
 // The window's commands by the object names of the actions that offer them.
 // A command says what it does and when it may run; its actions (a menu item,
-// a pop-up item, a tool button) are enabled when a menu opens or refresh()
-// is called, and the rule is asked again when an action fires, since a
-// shortcut bypasses the menu. An action without a command stays disabled:
-// the feature behind it comes later.
+// a pop-up item, a tool button) are enabled when a menu opens, after every
+// command, whenever refresh() is called, and just before a key reaches the
+// actions that have it as their shortcut: a disabled action's shortcut does
+// nothing, so the rule decides at that moment. The rule is asked again when
+// an action fires. An action without a command stays disabled: the feature
+// behind it comes later.
 class CommandSet : public QObject
 {
     Q_OBJECT
@@ -21,7 +23,7 @@ class CommandSet : public QObject
 public:
     using Rule = std::function<bool()>;
 
-    explicit CommandSet(QObject *parent = nullptr) : QObject(parent) {}
+    explicit CommandSet(QObject *parent = nullptr);
 
     // Makes the action known under its object name and routes it here.
     void add(QAction *action);
@@ -39,6 +41,10 @@ public:
     // Enables every known action by its rule.
     void refresh();
     bool isEnabled(const QString &name) const;
+
+protected:
+    // Sees every key before the shortcuts do.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Entry

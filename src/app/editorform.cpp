@@ -7,6 +7,9 @@
 
 #include "editing/editorfeatures.h"
 #include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
+#include "editing/itemtablemodel.h"
+#include "editing/xstringgrid.h"
 #include "preview/previewwiring.h"
 
 #include "project/commandstate.h"
@@ -89,6 +92,8 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(m_tree, &ProjectTreeView::nodeDropped, this, &TEditorForm::dropNode);
     connect(m_pages, &PageFrame::statusChanged, this, &TEditorForm::updateStatus);
     connect(m_feedPages, &FeedPageWiring::statusChanged, this, &TEditorForm::updateStatus);
+    connect(m_feedPages->itemsPage()->grid()->itemModel(), &ItemTableModel::dateUnreadable, this,
+            &TEditorForm::showHint);
 
     connect(project, &Project::captionChanged, this, &TEditorForm::updateTitle);
     connect(project, &Project::modifiedChanged, this, [this] {

@@ -1,6 +1,7 @@
 #include "hints.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QWidget>
 
@@ -21,4 +22,12 @@ void SetHint(QAction *action, const QString &hint)
             widget && !qobject_cast<QMenu *>(widget))
             widget->setAccessibleDescription(hint);
     }
+}
+
+void SetFieldLabel(QLabel *label, QWidget *field)
+{
+    label->setBuddy(field);
+    QString text = label->text();
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x1")).remove(u'&').replace(u'\x1', u'&');
+    field->setAccessibleName(text.trimmed());
 }

@@ -64,13 +64,14 @@ private Q_SLOTS:
     void reportsProblemsOfSingleFeeds_data()
     {
         Columns<QStringList, QByteArray>("readOnly", "out");
+        const QByteArray why = "ファイルが読み取り専用です。\n";
         QTest::newRow("RSS file") << QStringList{u"blog.xml"_s}
-                                  << "[Blog] RSSファイルが作成できません.\n"_ba;
+                                  << "[Blog] RSSファイルが作成できません.\n"_ba + why;
         QTest::newRow("both feeds, in tree order, RSS first")
             << QStringList{u"diary.rdf"_s, u"blog.html"_s, u"diary.html"_s}
-            << "[Blog] HTMLファイルが作成できません.\n"
-               "[Diary] RSSファイルが作成できません.\n"
-               "[Diary] HTMLファイルが作成できません.\n"_ba;
+            << "[Blog] HTMLファイルが作成できません.\n"_ba + why +
+                   "[Diary] RSSファイルが作成できません.\n" + why +
+                   "[Diary] HTMLファイルが作成できません.\n" + why;
     }
     void reportsProblemsOfSingleFeeds()
     {

@@ -187,8 +187,8 @@ private Q_SLOTS:
             << inOut << QByteArray() << 2 << u8("プロジェクトを読み込むことができません。");
         QTest::newRow("parse error with line")
             << inOut << QByteArray("<brisklet>\n<project>\n<node flag=\"1\">\n</brisklet>\n") << 2
-            << u8("プロジェクトファイルを読み込めません（4 行目）。\nOpening and ending tag "
-                  "mismatch.");
+            << u8("プロジェクトファイルを読み込めません（4 行目）。\n"
+                  "開始タグと終了タグが対応していません。");
         QTest::newRow("output folder missing") << QStringList{u8("IN"), u8("OUT/none/out.dta")}
                                                << QByteArray("<brisklet/>") << 1 << QString();
         QTest::newRow("too few arguments")

@@ -138,7 +138,11 @@ private Q_SLOTS:
         QTest::newRow("warnings only")
             << u8("PROJECT") << u8("重複") << 1
             << u8("twins.xml 19行目: 警告: <item> の <link> が 14行目と重複しています: "
-                  "http://example.jp/a.html\n");
+                  "http://example.jp/a.html\n"
+                  "twins.xml 項目 1: 警告: 日付 \"2026/13/45\" を読み取れないため出力しません "
+                  "(yyyy-mm-dd hh:nn:ss)。\n"
+                  "twins.xml 項目 1: 警告: 本文に単独の \"&\" があります (\"&amp;\" "
+                  "と書きます)。\n");
         QTest::newRow("errors in the feed and its page")
             << u8("PROJECT") << u8("不備") << 2
             << u8("broken.xml 6行目: エラー: <channel> に必須の <description> がありません。\n"

@@ -1,4 +1,5 @@
 #include "check/checkfeed.h"
+#include "check/itemcheck.h"
 #include "datarows.h"
 #include "examplefeed.h"
 #include "feed/rssfile.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using testfiles::u8;
 
 namespace {
 
@@ -253,6 +255,37 @@ private Q_SLOTS:
         QCOMPARE(findings.first().severity,
                  error ? FeedFinding::Severity::Error : FeedFinding::Severity::Warning);
         QVERIFY2(findings.first().message.contains(message), qPrintable(describe(findings)));
+    }
+
+    // Items whose date or body the file does not show as typed: warned
+    // about with their row; only the items the file takes are looked at.
+    void itemsReadersTripOver_data()
+    {
+        Columns<QString, QString, QString, QString>("title", "date", "desc", "found");
+        const auto row = [](const char *name, const char *date, const char *desc, const char *found,
+                            const char *title = "t") {
+            QTest::newRow(name) << u8(title) << u8(date) << u8(desc) << u8(found);
+        };
+        row("readable", "2026-01-02", "<p>a<p>b<br><img src=\"x\"/> &amp; &#38; &copy;", "");
+        row("date that cannot be read", "2026/13/45", "",
+            "項目 2: 警告: 日付 \"2026/13/45\" を読み取れないため出力しません "
+            "(yyyy-mm-dd hh:nn:ss)。");
+        row("bare ampersand", "", "AT&T",
+            "項目 2: 警告: 本文に単独の \"&\" があります (\"&amp;\" と書きます)。");
+        row("unclosed tag", "", "<b>bold", "項目 2: 警告: 本文のタグ <b> が閉じられていません。");
+        row("crossed tags", "", "<b><i>x</b></i>",
+            "項目 2: 警告: 本文のタグ <i> が閉じられていません。");
+        row("end tag without start", "", "x</div>",
+            "項目 2: 警告: 本文の終了タグ </div> に対応する開始タグがありません。");
+        row("item the file leaves out", "2026/13/45", "<b>", "", "");
+    }
+    void itemsReadersTripOver()
+    {
+        const auto [title, date, desc, found] =
+            Fetch<QString, QString, QString, QString>("title", "date", "desc", "found");
+        TEditList feed = exampleFeed();
+        feed.items = {{.title = u"first"_s}, {.title = title, .date = date, .desc = desc}};
+        QCOMPARE(describe(CheckFeedItems(feed)), found);
     }
 
     // Saving names a feed whose files have errors in its report and writes

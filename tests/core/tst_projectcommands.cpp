@@ -175,7 +175,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << u"missing"_s << unreadable;
         QTest::newRow("not a project") << u"garbage"_s
                                        << u"プロジェクトファイルを読み込めません（1 行目）。\n"
-                                          u"Premature end of document."_s;
+                                          u"ファイルが途中で終わっています。"_s;
         QTest::newRow("open elsewhere") << u"locked"_s << busyMessage(u"other"_s, ownName());
     }
     void failedOpenKeepsTheProject()

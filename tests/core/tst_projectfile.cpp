@@ -542,12 +542,16 @@ private Q_SLOTS:
         const char *const entities = "実体宣言（<!ENTITY>）を含むファイルは読み込めません。";
         const char *const deep = "要素の入れ子が深すぎます（1000 段まで）。";
         const int depth = XmlElementReader::MaxDepth;
+        // The parser's reasons in Japanese.
         row("mismatched tag", "<brisklet>\n<project>\n<node flag=\"1\" disp=\"a\">\n</project>\n",
-            4, "Opening and ending tag mismatch.");
-        row("premature end", Header + feed("<title>t</title>"), 4, "Premature end of document.");
-        row("empty file", QByteArray(), 1, "Premature end of document.");
+            4, "開始タグと終了タグが対応していません。");
+        row("broken start tag", "<brisklet>\n<project>\n<node 1>\n</project>\n</brisklet>\n", 3,
+            "開始タグを読み取れません。");
+        row("premature end", Header + feed("<title>t</title>"), 4,
+            "ファイルが途中で終わっています。");
+        row("empty file", QByteArray(), 1, "ファイルが途中で終わっています。");
         row("undeclared entity", Header + feed("<title>&nbsp;</title>") + Footer, 4,
-            "Entity 'nbsp' not declared.");
+            "実体参照 &nbsp; は宣言されていません。");
         QByteArray bomb =
             "<?xml version=\"1.0\"?>\n<!DOCTYPE brisklet [\n<!ENTITY a \"aaaaaaaa\">\n";
         for (char c = 'b'; c <= 'j'; ++c) {
@@ -563,7 +567,7 @@ private Q_SLOTS:
         row("skipped elements nested too deep",
             "<brisklet>\n" + QByteArray("<skipped>\n").repeated(depth), 1001, deep);
         row("content after the document element", Header + Footer + "<extra/>", 6,
-            "Extra content at end of document.");
+            "文書要素の後に余分な内容があります。");
         row("external entity",
             "<!DOCTYPE brisklet [\n<!ENTITY e SYSTEM \"file:///etc/passwd\">\n]>\n<brisklet>"
             "<project><node flag=\"2\" disp=\"&e;\"/></project></brisklet>",

@@ -275,8 +275,6 @@ private Q_SLOTS:
             f.project.setUploadingNode(f.node(u"a"_s));
         for (int c = 0; c <= int(Command::ResetChangedMarks); ++c) {
             const auto command = Command(c);
-            if (command == Command::SaveProject || command == Command::SaveProjectTool)
-                continue;
             QVERIFY2(IsCommandEnabled(command, f.project, f.node(current)) ==
                          enabled.contains(command),
                      qPrintable(QString::number(c)));

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -166,12 +167,13 @@ private Q_SLOTS:
                "\r\n[dupA] 出力ファイルの検査で誤りが 1 件見つかりました."
                "\r\n[dupB] 同じ日付のアドレスが重複する項目がありました."
                "\r\n[dupB] 出力ファイルの検査で誤りが 1 件見つかりました."_s;
+        // Why, on a line of its own.
         QTest::newRow("RSS before page, per feed")
             << QStringList{u"A"_s, u"B"_s} << QStringList{u"a.html"_s, u"b.xml"_s, u"b.html"_s}
             << u"プロジェクトは保存しました.\r\n\r\n"
-               "\r\n[A] HTMLファイルが作成できません."
-               "\r\n[B] RSSファイルが作成できません."
-               "\r\n[B] HTMLファイルが作成できません."_s;
+               "\r\n[A] HTMLファイルが作成できません.\r\nファイルが読み取り専用です。"
+               "\r\n[B] RSSファイルが作成できません.\r\nファイルが読み取り専用です。"
+               "\r\n[B] HTMLファイルが作成できません.\r\nファイルが読み取り専用です。"_s;
     }
     void report()
     {
@@ -214,7 +216,8 @@ private Q_SLOTS:
                 const QString file = f.out() + u'/' + name + u".xml"_s;
                 testfiles::writeAll(file, "old");
                 QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
-                report += u"\r\n["_s + name + u"] RSSファイルが作成できません."_s;
+                report += u"\r\n["_s + name +
+                          u"] RSSファイルが作成できません.\r\nファイルが読み取り専用です。"_s;
             }
         }
         expectedMessages << u"プロジェクトは保存しました.\r\n\r\n"_s + report;
@@ -317,7 +320,8 @@ private Q_SLOTS:
         f.project.setModified(true);
         f.ui.files.enqueue(target);
         QCOMPARE(SaveProject(f.ws, false, false, nullptr), SaveOutcome::Failed);
-        QCOMPARE(f.ui.messages, QStringList{u"このプロジェクトは既に開いています。"_s});
+        QCOMPARE(f.ui.messages, QStringList{u"このプロジェクトは既に開いています。\r\n"_s +
+                                            QString::fromLocal8Bit(std::strerror(EISDIR))});
         QVERIFY(f.project.isModified());
         QCOMPARE(QDir(f.out()).entryList(QDir::Files), QStringList());
     }

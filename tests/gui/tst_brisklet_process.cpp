@@ -1,3 +1,4 @@
+#include "datarows.h"
 #include "feedcheck.h"
 #include "project/project.h"
 #include "project/projectreader.h"
@@ -138,8 +139,10 @@ struct XServer
         return true;
     }
 
-    // Runs xdotool; output receives what it printed.
-    bool xdo(const QStringList &args, QString *output = nullptr, int timeout = 10000)
+    // Runs xdotool and gives the window time to follow; output receives
+    // what it printed.
+    bool xdo(const QStringList &args, QString *output = nullptr, int timeout = 10000,
+             int settle = 400)
     {
         QProcess tool;
         QProcessEnvironment toolEnv = QProcessEnvironment::systemEnvironment();
@@ -150,16 +153,61 @@ struct XServer
             stop(tool);
         if (output)
             *output = QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-        QTest::qWait(400);
+        QTest::qWait(settle);
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 };
 
-// Where the window shows the content editor and the "B" button of its
-// toolbar on the items tab: at its first size (960 x 640), in the Fusion
-// style with the Noto CJK fonts.
+// Where the window shows the content editor, the "B" button of its toolbar
+// and the grid's title cells on the items tab: at its first size (960 x
+// 640), in the Fusion style with the Noto CJK fonts.
 const QPoint contentEditorAt(600, 540);
-const QPoint boldButtonAt(357, 440);
+const QPoint boldButtonAt(351, 440);
+// The address box of the preview window, placed at the screen's corner.
+const QPoint addressBoxAt(370, 15);
+QPoint titleCellAt(int row)
+{
+    return {440, 157 + 23 * (row - 1)};
+}
+
+// The captions of the main window on the project "news", and of a message box.
+const QString mainWindow = u"\\[news\\]"_s;
+const QString messageBox = u"^Brisklet$"_s;
+
+// Words of xdotool for a user's hand: a click and, at once, keys and text
+// at a quick typist's pace (text ends a call: xdotool types all that follows).
+QStringList clickAt(QPoint at)
+{
+    return {u"mousemove"_s,          u"--window"_s, u"%1"_s, QString::number(at.x()),
+            QString::number(at.y()), u"click"_s,    u"1"_s};
+}
+QStringList typing(const QString &text)
+{
+    return {u"type"_s, u"--delay"_s, u"20"_s, text};
+}
+QStringList pressing(const QStringList &keys)
+{
+    return QStringList{u"key"_s, u"--delay"_s, u"20"_s} + keys;
+}
+
+// What a user does, one xdotool call a step.
+using Steps = QList<QStringList>;
+
+// Items written as "title/body|title": the start of a feed and what is saved.
+QList<FeedItem> itemsOf(const QString &outline)
+{
+    QList<FeedItem> items;
+    for (const QString &item : outline.split(u'|', Qt::SkipEmptyParts))
+        items.append({.title = item.section(u'/', 0, 0), .desc = item.section(u'/', 1)});
+    return items;
+}
+QString outlineOf(const QList<FeedItem> &items)
+{
+    QStringList parts;
+    for (const FeedItem &item : items)
+        parts << (item.desc.isEmpty() ? item.title : item.title + u'/' + item.desc);
+    return parts.join(u'|');
+}
 
 // A project open in the real window on a private X server, used as a user
 // uses it: with keys, typing and clicks through xdotool.
@@ -182,7 +230,7 @@ struct Desktop
     bool start(const ProjectNode &root, int treeIndex)
     {
         user.lastProject(projectPath(), root, treeIndex);
-        return user.startOn(app, x.display) && focusWindow();
+        return user.startOn(app, x.display) && step(mainWindow, {});
     }
 
     // Starts on a project of one RSS 2.0 feed holding the items, with its
@@ -208,35 +256,26 @@ struct Desktop
     {
         return {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, caption};
     }
-    static QStringList window() { return find(u"\\[news\\]"_s); }
-
-    // Without a window manager nobody gives the window the keyboard focus,
-    // not even back when a message box closes.
-    bool focusWindow() { return x.xdo(window() << u"windowfocus"_s); }
-
-    // Answers the message box, once it is up, with a key.
-    bool answer(const QString &key)
+    // Runs a step (its xdotool words, "%1" for the window) in the window the
+    // caption names once that is up, focused first unless it has the focus
+    // already: without a window manager nobody gives a window the keyboard
+    // focus, not even back when a dialog closes.
+    bool step(const QString &caption, QStringList words)
     {
-        return x.xdo(find(u"^Brisklet$"_s)
-                     << u"windowfocus"_s << u"--sync"_s << u"%1"_s << u"key"_s << key);
+        QString window;
+        QString focused;
+        if (!x.xdo(find(caption), &window, 10000, 0))
+            return false;
+        x.xdo({u"getwindowfocus"_s}, &focused, 10000, 0); // fails while nothing has the focus
+        window = window.section(u'\n', 0, 0);
+        if (window != focused && !x.xdo({u"windowfocus"_s, u"--sync"_s, window}))
+            return false;
+        words.replaceInStrings(u"%1"_s, window);
+        return words.isEmpty() || x.xdo(words);
     }
 
-    bool keys(const QStringList &names) { return x.xdo(QStringList{u"key"_s} + names); }
-    bool type(const QString &text) { return x.xdo({u"type"_s, text}); }
-
-    bool click(QPoint at)
-    {
-        return x.xdo(window() << u"mousemove"_s << u"--window"_s << u"%1"_s
-                              << QString::number(at.x()) << QString::number(at.y()) << u"click"_s
-                              << u"1"_s);
-    }
-
-    // Ctrl+S, waiting for the RSS file, which saving writes last.
-    bool save()
-    {
-        return keys({u"ctrl+s"_s}) &&
-               QTest::qWaitFor([this] { return QFile::exists(rssFile()); }, 20000);
-    }
+    bool keys(const QStringList &names) { return x.xdo(pressing(names)); }
+    bool type(const QString &text) { return x.xdo(typing(text)); }
 
     // The first feed of the saved project.
     TEditList savedFeed() const
@@ -334,11 +373,10 @@ private Q_SLOTS:
         // c is at position 4 of the tree: the root, News, a, b, c.
         QVERIFY(d.start(root, 4));
         QVERIFY(d.keys({u"Delete"_s})); // asks Yes/Cancel
-        QVERIFY(d.answer(u"y"_s));
-        QVERIFY(d.focusWindow());
-        QVERIFY(d.keys({u"alt+f"_s}));
+        QVERIFY(d.step(messageBox, pressing({u"y"_s})));
+        QVERIFY(d.step(mainWindow, pressing({u"alt+f"_s})));
         QVERIFY(d.keys({u"x"_s})); // asks about the change
-        QVERIFY(d.answer(u"y"_s));
+        QVERIFY(d.step(messageBox, pressing({u"y"_s})));
         QTRY_COMPARE_WITH_TIMEOUT(d.app.state(), QProcess::NotRunning, 20000);
         QCOMPARE(d.app.exitCode(), 0);
 
@@ -351,7 +389,8 @@ private Q_SLOTS:
     }
 
     // The RSS preview of an RSS 2.0 feed in the real web engine: the
-    // preview window comes up with the page's title in its caption.
+    // preview window comes up with the page's title in its caption. Enter
+    // in its address box opens the address typed there.
     void rssPreviewUnderXvfb()
     {
         Desktop d;
@@ -366,48 +405,90 @@ private Q_SLOTS:
         QVERIFY(d.keys({u"alt+c"_s}));
         QVERIFY(d.keys({u"r"_s})); // RSS preview
         QString caption;
-        const bool shown = QTest::qWaitFor(
-            [&] {
-                return d.x.xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"\\[プレビュー\\]"_s,
-                                u"getwindowname"_s},
-                               &caption);
-            },
-            60000);
-        stop(d.app);
-        if (!shown)
+        const auto shows = [&](const QString &title) {
+            return QTest::qWaitFor(
+                [&] {
+                    return d.x.xdo(
+                        {u"search"_s, u"--onlyvisible"_s, u"--name"_s, title, u"getwindowname"_s},
+                        &caption);
+                },
+                60000);
+        };
+        if (!shows(u"\\[プレビュー\\]"_s))
             QSKIP("the web engine showed no page within a minute on this machine");
         // An RSS file without a stylesheet is titled after its file name;
         // the program's name follows every caption.
         QCOMPARE(caption, u"brisklettest.xml - [プレビュー] — Brisklet"_s);
+
+        const QString page = d.path(u"page.html"_s);
+        testfiles::writeAll(page, "<html><head><title>Second</title></head></html>");
+        const QString preview = u"プレビュー"_s;
+        QVERIFY(d.step(preview, clickAt(addressBoxAt) + pressing({u"ctrl+a"_s})));
+        QVERIFY(d.step(preview, typing(QUrl::fromLocalFile(page).toString())));
+        QVERIFY(d.step(preview, pressing({u"Return"_s})));
+        QVERIFY2(shows(u"^Second - "_s), qPrintable(caption));
+        stop(d.app);
     }
 
-    // A new feed filled in on its channel tab with the keyboard alone, from
-    // the tree through the tab bar into the fields, is saved with its RSS
-    // file, which the feed clients read.
-    void newFeedFilledInUnderXvfb()
+    // The whole road with the keyboard alone on a new project: a feed filled
+    // in from the tree through the tab bar, items and a body typed quickly
+    // (a title brings the date, the feed's link and its creator along),
+    // saving under the name it asks for, the preview, and a search. The
+    // files on disk hold it all and the feed clients read the RSS file.
+    void keyboardOnlyRoadUnderXvfb()
     {
         Desktop d;
         if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
-        QVERIFY(d.start(ProjectNode(Project::defaultRootName(), ProjectNode::RootKind), 0));
+        QVERIFY(d.user.startOn(d.app, d.x.display));
+        QVERIFY(d.step(u"^Brisklet$"_s, {}));
         // The project tree menu opens on its first item, "フィードの追加".
         QVERIFY(d.keys({u"alt+p"_s}));
         QVERIFY(d.keys({u"Return"_s}));
         QVERIFY(d.keys({u"Return"_s})); // the new feed keeps its proposed name
         // From the tree over the tab bar and the scroll area to the file name.
         QVERIFY(d.keys({u"Tab"_s, u"Tab"_s, u"Tab"_s}));
-        const auto typeThenTab = [&](const QString &text, int tabs) {
-            return d.type(text) && d.keys(QStringList(tabs, u"Tab"_s));
+        const auto typeThenKeys = [&](const QString &text, const QStringList &keys) {
+            return d.type(text) && d.keys(keys);
         };
-        QVERIFY(typeThenTab(u"site"_s, 3)); // past the two addresses
-        QVERIFY(typeThenTab(u"Site News"_s, 1));
-        QVERIFY(typeThenTab(u"http://example.com/"_s, 1));
-        // Past the creator, the three logo fields, the version choice and
-        // the stylesheet to the local folder.
-        QVERIFY(typeThenTab(u"All the news"_s, 7));
-        QVERIFY(d.type(d.user.home.path()));
-        QVERIFY(d.save());
+        const auto tabs = [](int count) { return QStringList(count, u"Tab"_s); };
+        QVERIFY(typeThenKeys(u"site"_s, tabs(3))); // past the two addresses
+        QVERIFY(typeThenKeys(u"Site News"_s, tabs(1)));
+        QVERIFY(typeThenKeys(u"http://example.com/"_s, tabs(1)));
+        // Past the three logo fields, the version choice and the stylesheet
+        // to the local folder, then to the items tab's grid.
+        QVERIFY(typeThenKeys(u"All the news"_s, tabs(1)));
+        QVERIFY(typeThenKeys(u"Taro"_s, tabs(6)));
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+        QVERIFY(typeThenKeys(d.user.home.path(), {u"ctrl+Tab"_s}));
+        QVERIFY(typeThenKeys(u"First"_s, {u"Down"_s}));
+        QVERIFY(typeThenKeys(u"Second"_s, {u"ctrl+Tab"_s})); // to the body
+        QVERIFY(typeThenKeys(u"hello world"_s, {u"ctrl+s"_s}));
+        // Never saved: the name is asked for.
+        QVERIFY(d.step(u"^名前を付けて"_s, typing(d.projectPath())));
+        QVERIFY(d.step(u"^名前を付けて"_s, pressing({u"Return"_s})));
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(d.rssFile()); }, 20000));
 
+        // Back in the window, as a window manager brings it back.
+        QVERIFY(d.step(mainWindow, pressing({u"alt+c"_s})));
+        QVERIFY(d.keys({u"r"_s})); // RSS preview
+        const bool previewed = QTest::qWaitFor(
+            [&] { return d.x.xdo(Desktop::find(u"\\[プレビュー\\]"_s), nullptr, 10000, 0); },
+            60000);
+        // Back from the preview (a window manager's Alt+Tab) to search the body.
+        QVERIFY(d.step(mainWindow, pressing({u"ctrl+Home"_s, u"ctrl+f"_s})));
+        QVERIFY(d.step(u"^検索"_s, typing(u"world"_s)));
+        QVERIFY(d.step(u"^検索"_s, pressing({u"Return"_s})));
+        QVERIFY(d.step(mainWindow, typing(u"there"_s)));
+        QVERIFY(d.keys({u"ctrl+s"_s}));
+
+        QTRY_COMPARE_WITH_TIMEOUT(outlineOf(d.savedFeed().items), u"First|Second/hello there"_s,
+                                  20000);
+        const FeedItem second = d.savedFeed().items.at(1);
+        QCOMPARE(second.url, u"http://example.com/"_s);
+        QCOMPARE(second.creator, u"Taro"_s);
+        const QDateTime date = QDateTime::fromString(second.date, u"yyyy-MM-dd HH:mm:ss"_s);
+        QVERIFY2(date >= before && date <= QDateTime::currentDateTime(), qPrintable(second.date));
         const ChannelSettings saved = d.savedFeed().settings;
         QCOMPARE(saved.filename, u"site"_s);
         QCOMPARE(saved.title, u"Site News"_s);
@@ -417,62 +498,74 @@ private Q_SLOTS:
         const QByteArray rss = testfiles::readAll(d.rssFile());
         FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
         QVERIFY2(rss.contains("<title>Site News</title>"), rss.constData());
-    }
-
-    // A title typed into the empty first row of the grid brings the date,
-    // the feed's link and its creator along, into the project file and the
-    // RSS file.
-    void typedItemIsFilledInUnderXvfb()
-    {
-        Desktop d;
-        if (!d.x.start())
-            QSKIP("Xvfb and xdotool are needed for the real window");
-        QVERIFY(d.startOnFeed({}));
-        const QDateTime before = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
-        // From the tree over the tab bar into the grid, on row 1's title.
-        QVERIFY(d.keys({u"Tab"_s, u"Tab"_s}));
-        QVERIFY(d.type(u"First news"_s));
-        QVERIFY(d.keys({u"Return"_s}));
-        QVERIFY(d.save());
-        const QDateTime after = QDateTime::currentDateTime();
-
-        const QList<FeedItem> items = d.savedFeed().items;
-        QCOMPARE(items.size(), 1);
-        const FeedItem &item = items.first();
-        QCOMPARE(item.title, u"First news"_s);
-        QCOMPARE(item.url, u"http://example.com/"_s);
-        QCOMPARE(item.creator, u"Taro"_s);
-        const QDateTime date = QDateTime::fromString(item.date, u"yyyy-MM-dd HH:mm:ss"_s);
-        QVERIFY2(date >= before && date <= after, qPrintable(item.date));
-
-        const QByteArray rss = testfiles::readAll(d.rssFile());
-        FEEDCHECK_ACCEPTS(rss, feedcheck::Format::Rss2);
-        const QString rssItem = QString::fromUtf8(rss.mid(rss.indexOf("<item>")));
-        QVERIFY2(rssItem.contains(u"<title>First news</title>"_s), rss.constData());
-        QVERIFY(rssItem.contains(u"<link>http://example.com/</link>"_s));
-        QVERIFY(rssItem.contains(u"<dc:creator>Taro</dc:creator>"_s));
-        const QString pubDate =
-            QRegularExpression(u"<pubDate>(.*)</pubDate>"_s).match(rssItem).captured(1);
-        // Feeds are stamped in Japan's zone, whatever the machine's zone is.
+        // The newest item comes first; it is stamped in Japan's zone,
+        // whatever the machine's zone is.
+        const QString pubDate = QRegularExpression(u"<pubDate>(.*)</pubDate>"_s)
+                                    .match(QString::fromUtf8(rss.mid(rss.indexOf("<item>"))))
+                                    .captured(1);
         QCOMPARE(QDateTime::fromString(pubDate, Qt::RFC2822Date),
                  QDateTime(date.date(), date.time(), QTimeZone(9 * 3600)));
+        if (!previewed)
+            QSKIP("the web engine showed no page within a minute on this machine");
     }
 
-    // "B" of the content toolbar wraps the word selected in the item's body.
-    void boldButtonWrapsTheSelectionUnderXvfb()
+    // Clicks and keys on the items tab, each step given to the window that
+    // the caption names once it is up (a window manager would focus it),
+    // then saved: every key lands where the user put the focus.
+    void itemsTabUnderXvfb_data()
     {
+        Columns<QString, Steps, QString>("items", "steps", "saved");
+        const QString main = mainWindow;
+        const QString search = u"^検索"_s;
+        const QString replace = u"^置換"_s;
+        QTest::newRow("typed right after a click on the current cell")
+            << QString() << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"First"_s)}
+            << u"First"_s;
+        QTest::newRow("the first showing leaves row 1 in view")
+            << u"one|two|three"_s
+            << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"!"_s)}
+            << u"one!|two|three"_s;
+        QTest::newRow("Ctrl+Tab to the body and Ctrl+Shift+Tab back")
+            << u"one"_s
+            << Steps{QStringList{main} + clickAt(titleCellAt(1)) + typing(u"x"_s),
+                     QStringList{main} + pressing({u"ctrl+Tab"_s}) + typing(u"body"_s),
+                     QStringList{main} + pressing({u"ctrl+shift+Tab"_s}) + typing(u"y"_s)}
+            << u"onexy/body"_s;
+        // A click into the body, then at once to its start and the key.
+        const auto fromBodyStart = [&](const QString &key) {
+            return QStringList{main} + clickAt(contentEditorAt) + pressing({u"ctrl+Home"_s, key});
+        };
+        QTest::newRow("Ctrl+R at once, and B after the dialog")
+            << u"one/hello world"_s
+            << Steps{fromBodyStart(u"ctrl+r"_s),
+                     QStringList{replace} + typing(u"world"_s),
+                     QStringList{replace} + pressing({u"alt+r"_s}) + typing(u"there"_s),
+                     QStringList{replace} + pressing({u"Return"_s}),
+                     QStringList{messageBox} + pressing({u"y"_s}),
+                     QStringList{main} + pressing({u"ctrl+shift+Left"_s}),
+                     QStringList{main} + clickAt(boldButtonAt)}
+            << u"one/hello <b>there</b>"_s;
+        QTest::newRow("F3 after a search")
+            << u"one/hello world"_s
+            << Steps{fromBodyStart(u"ctrl+f"_s), QStringList{search} + typing(u"o"_s),
+                     QStringList{search} + pressing({u"Return"_s}),
+                     QStringList{main} + pressing({u"F3"_s}) + typing(u"0"_s)}
+            << u"one/hello w0rld"_s;
+    }
+    void itemsTabUnderXvfb()
+    {
+        const auto [items, steps, saved] =
+            Fetch<QString, Steps, QString>("items", "steps", "saved");
         Desktop d;
         if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
-        FeedItem item;
-        item.title = u"one"_s;
-        item.desc = u"hello world"_s;
-        QVERIFY(d.startOnFeed({item}));
-        QVERIFY(d.click(contentEditorAt));
-        QVERIFY(d.keys({u"ctrl+End"_s, u"ctrl+shift+Left"_s}));
-        QVERIFY(d.click(boldButtonAt));
-        QVERIFY(d.save());
-        QCOMPARE(d.savedFeed().items.value(0).desc, u"hello <b>world</b>"_s);
+        QVERIFY(d.startOnFeed(itemsOf(items)));
+        for (const QStringList &step : steps)
+            QVERIFY2(d.step(step.first(), step.mid(1)), qPrintable(step.join(u' ')));
+        // Saving writes the RSS file last.
+        QVERIFY(d.step(mainWindow, pressing({u"ctrl+s"_s})));
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(d.rssFile()); }, 20000));
+        QCOMPARE(outlineOf(d.savedFeed().items), saved);
     }
 };
 

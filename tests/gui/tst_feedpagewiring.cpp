@@ -8,8 +8,11 @@
 #include "project/pageframe.h"
 #include "windowfixture.h"
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -84,6 +87,41 @@ private Q_SLOTS:
         QVERIFY(m_window->project().isModified());
         QCOMPARE(feed(0)->data()->changed, marked);
         QCOMPARE(m_window->commands().isEnabled(u"TB_Upload"_s), marked);
+    }
+
+    // An assistive tool checks a box or a radio button through the
+    // accessibility layer, without a click: the program follows the state.
+    void switchesFollowTheirState_data()
+    {
+        Columns<QString, int, QString>("control", "radio", "enables");
+        QTest::newRow("HTML switch") << u"CB_Html_Sub"_s << -1 << u"TB_Html"_s;
+        QTest::newRow("content module") << u"CB_Content_Sub"_s << -1 << QString();
+        QTest::newRow("defaults' date switch") << u"CB_AutoData"_s << -1 << QString();
+        QTest::newRow("page extension") << u"RG_HtmlExt_Sub"_s << 1 << QString();
+        QTest::newRow("RSS version") << u"RadioGroup_Ext_Sub"_s << 0 << QString();
+    }
+    void switchesFollowTheirState()
+    {
+        const auto [control, radio, enables] =
+            Fetch<QString, int, QString>("control", "radio", "enables");
+        openWindow({});
+        auto *button = radio < 0 ? find<QAbstractButton>(control)
+                                 : find<QWidget>(control)->findChildren<QRadioButton *>().at(radio);
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QVERIFY(m_window->project().isModified());
+        if (!enables.isEmpty())
+            QVERIFY(m_window->commands().isEnabled(enables));
+    }
+
+    // A date the feed cannot carry is told when it is typed, not found
+    // missing in the file later.
+    void unreadableDateIsToldInTheStatusBar()
+    {
+        openWindow({});
+        ItemTableModel *model = m_window->feedPages().itemsPage()->grid()->itemModel();
+        model->setData(model->index(0, DateColumn), u"2026/13/45"_s);
+        QVERIFY(find<QLabel>(u"StatusBar_Panel2"_s)->text().startsWith(u" 項目 1: 警告: 日付"_s));
     }
 
     void channelTabFitsTheFirstWindowSize()

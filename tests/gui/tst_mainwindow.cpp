@@ -68,6 +68,24 @@ private Q_SLOTS:
         QVERIFY(commands.action(u"Mn_Backup"_s)->isChecked());
     }
 
+    // The selected node is filled otherwise once the focus has left the tree.
+    void treeShowsWhetherItHasTheFocus()
+    {
+        const std::unique_ptr<TEditorForm> window = windowWith(m_dir, u"a"_s);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        ProjectTreeView *tree = window->treeView();
+        const auto fill = [tree] {
+            const QRect node = tree->visualRect(tree->currentIndex());
+            return tree->viewport()->grab().toImage().pixel(node.right() - 2, node.center().y());
+        };
+        tree->setFocus();
+        const QRgb focused = fill();
+        window->findChild<QWidget *>(u"Editor"_s)->setFocus();
+        // Clearly so, not by a shade.
+        QVERIFY(qAbs(qGray(fill()) - qGray(focused)) > 40);
+    }
+
     void menuItemsCarryTheirNamesAndStates_data()
     {
         Columns<QString, QString, QString, QString, bool>("menu", "name", "caption", "shortcut",

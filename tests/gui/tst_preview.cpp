@@ -74,12 +74,14 @@ private Q_SLOTS:
         QVERIFY(ui.messages.isEmpty());
     }
 
-    // The feed check lists its findings; picking one selects its line.
+    // The feed check lists its findings, the items' last; picking one
+    // selects its line.
     void feedAnalysis()
     {
         TEditList feed = exampleFeed();
         feed.settings.ver = 1;
         feed.settings.description.clear(); // a required channel element
+        feed.items.first().date = u"2026/13/45"_s;
         ScriptedUserInterface ui;
         SourceViewPage page;
         FeedPreviews previews(ui, page, fakeFactory(), {});
@@ -88,8 +90,9 @@ private Q_SLOTS:
         previews.feedAnalysis({&feed, QString(), QString()},
                               u"https://validator.w3.org/feed/check.cgi"_s);
         auto *findings = page.findChild<QListWidget *>(u"LB_Findings"_s);
-        QCOMPARE(findings->count(), 1);
+        QCOMPARE(findings->count(), 2);
         QVERIFY(findings->item(0)->text().contains(u"<description>"_s));
+        QVERIFY(findings->item(1)->text().startsWith(u"項目 1: 警告: 日付"_s));
         findings->setCurrentRow(0);
         auto *memo = page.findChild<TEditor *>(u"Memo"_s);
         int lineFrom = 0, indexFrom = 0, lineTo = 0, indexTo = 0;

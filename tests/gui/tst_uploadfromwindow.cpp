@@ -133,7 +133,9 @@ private Q_SLOTS:
             u"プロジェクトが変更されました プロジェクトの保存をおこなった後に\r\n\""_s +
             ftpTemplate + u"\" の設定で \"お知らせ\" のアップロードを実行しますか？"_s;
         const QString told =
-            uploaded ? u"アップロードは完了しました。"_s : u"アップロードに失敗しました。"_s;
+            uploaded ? u"アップロードは完了しました。"_s
+                     : u"アップロードに失敗しました。\r\n"
+                       u"指定されたホストに接続できませんでした。（530 Authentication failed.）"_s;
         QCOMPARE(m_boxes, (QStringList{question, told}));
         QVERIFY(!project.isModified());
         QVERIFY(testfiles::readAll(project.fileName()).contains(u"サイトの更新情報!"_s.toUtf8()));

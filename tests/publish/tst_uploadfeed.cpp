@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -210,16 +211,20 @@ private Q_SLOTS:
         });
         row("template file missing", NoSetting, false,
             [](Run &run) { run.settings().ftptemplate = u"gone"_s; });
-        row("remote folder missing", Failed, true,
+        // A failure says why on its second line: the server's reply or the system's text.
+        const QString noFolder = u" No such file or directory."_s;
+        row("remote folder missing",
+            Failed + u"\r\nカレントディレクトリを設定できません（550"_s + noFolder + u'）', true,
             [](Run &run) { run.settings().ftpfolder = u"www/missing"_s; });
-        row("socket: remote folder missing", Failed, true, [](Run &run) {
+        row("socket: remote folder missing", Failed + u"\r\n550"_s + noFolder, true, [](Run &run) {
             run.settings().ftptemplate = u"socket"_s;
             run.settings().ftpfolder = u"www/missing"_s;
         });
-        row("local folder missing", Failed, true, [](Run &run) {
-            run.settings().ftptemplate.clear();
-            run.settings().ftpfolder = u"/nonexistent/brisklet"_s;
-        });
+        row("local folder missing",
+            Failed + u"\r\n"_s + QString::fromLocal8Bit(std::strerror(ENOENT)), true, [](Run &run) {
+                run.settings().ftptemplate.clear();
+                run.settings().ftpfolder = u"/nonexistent/brisklet"_s;
+            });
         row("no file name", u"ファイル名が指定されておりません."_s, true,
             [](Run &run) { run.settings().filename.clear(); });
         row("RSS 1.0 without a path", u"RSSを設置するアドレスの指定が不正です."_s, true,

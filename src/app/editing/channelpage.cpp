@@ -20,33 +20,32 @@ constexpr int ShortText = 40;
 constexpr int LongText = 255;
 constexpr int DescriptionText = 500;
 
-QWidget *row(std::initializer_list<QWidget *> widgets)
+// Layouts, not boxes, hold a field with what stands beside it: the field
+// stays beside its label in the widget tree, where screen readers look for
+// the label.
+QLayout *row(std::initializer_list<QWidget *> widgets)
 {
-    auto *box = new QWidget;
-    auto *layout = new QHBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout;
     for (QWidget *widget : widgets)
         layout->addWidget(widget);
-    return box;
+    return layout;
 }
 
 // A field with its note on a second line, wrapped when the page is narrow.
-QWidget *withNoteBelow(QWidget *field, const QString &note)
+QLayout *withNoteBelow(QWidget *field, const QString &note)
 {
-    auto *box = new QWidget;
-    auto *layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QVBoxLayout;
     layout->addWidget(field);
     auto *label = new QLabel(note);
     label->setWordWrap(true);
     layout->addWidget(label);
-    return box;
+    return layout;
 }
 
 // A label too long to share a line with its field: it takes a line of its
 // own above it and wraps when the page is narrow, so that the page fits the
 // window at its first size.
-void addWideRow(QFormLayout *form, QLabel *label, QWidget *field)
+template <typename Field> void addWideRow(QFormLayout *form, QLabel *label, Field *field)
 {
     label->setWordWrap(true);
     form->addRow(label);
@@ -91,7 +90,7 @@ QCheckBox *ChannelPage::addCheck(bool ChannelSettings::*member, const QString &o
     m_switches.append({member, check});
     check->setObjectName(objectName);
     SetHint(check, hint);
-    connect(check, &QCheckBox::clicked, this, &ChannelPage::reportContentEdit);
+    connect(check, &QCheckBox::toggled, this, &ChannelPage::reportContentEdit);
     return check;
 }
 

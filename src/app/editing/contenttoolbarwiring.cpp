@@ -2,6 +2,7 @@
 
 #include "contenttoolbar.h"
 #include "editorform.h"
+#include "hints.h"
 #include "pagewidgets.h"
 #include "project/pageframe.h"
 #include "project/project.h"
@@ -32,7 +33,6 @@ ContentToolBarWiring::ContentToolBarWiring(TEditorForm &window, QObject *parent)
     m_label->setObjectName(QStringLiteral("LB_Content"));
     auto *layout = new QHBoxLayout(m_panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_label);
     layout->addWidget(m_toolBar, 1);
 
     Settings &settings = window.workspace().settings;
@@ -90,11 +90,19 @@ void ContentToolBarWiring::place()
     QWidget *holder = editor ? holderOf(editor) : nullptr;
     if (!holder)
         return;
-    static_cast<QBoxLayout *>(holder->layout())->insertWidget(0, m_panel);
+    // The label sits beside the editor in the widget tree, where screen
+    // readers look for an editor's label.
+    auto *top = static_cast<QBoxLayout *>(holder->layout()->itemAt(0)->layout());
+    top->insertWidget(0, m_label);
+    top->insertWidget(1, m_panel, 1);
     m_panel->show();
-    const bool items = tab == PageFrame::ItemTab;
-    m_label->setText(items ? QStringLiteral("概要/本文 (任意) ") : QString());
-    m_label->setBuddy(items ? editor : nullptr);
+    if (tab == PageFrame::ItemTab) {
+        m_label->setText(QStringLiteral("概要/本文 (任意) "));
+        SetFieldLabel(m_label, editor);
+    } else {
+        m_label->clear();
+        m_label->setBuddy(nullptr);
+    }
     m_toolBar->setEditor(editor);
 }
 
@@ -124,6 +132,7 @@ QWidget *ContentToolBarWiring::holderOf(TEditor *editor)
     auto *layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addLayout(new QHBoxLayout); // the label and the toolbar
     layout->addWidget(editor, 1);
     // Layouts show a new child only later, from the event loop.
     holder->show();

@@ -32,11 +32,10 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder
     m_descstrmax = new NumberSpinBox(QStringLiteral("ED_DescStrMax"), MinDescStrMax, MaxDescStrMax);
     SetHint(m_descstrmax, QStringLiteral("出力する概要の文字数 0～9999文字の範囲でを入力します "
                                          "(ゼロは文字制限無し)"));
-    auto *descRow = new QWidget;
-    auto *descLayout = new QHBoxLayout(descRow);
-    descLayout->setContentsMargins(0, 0, 0, 0);
-    descLayout->addWidget(m_descstrmax);
-    descLayout->addWidget(new QLabel(QStringLiteral("文字出力する")));
+    // A layout keeps the box beside its label in the widget tree.
+    auto *descRow = new QHBoxLayout;
+    descRow->addWidget(m_descstrmax);
+    descRow->addWidget(new QLabel(QStringLiteral("文字出力する")));
     form->addRow(fieldLabel(QStringLiteral("概要項目はタグを除去して"), m_descstrmax), descRow);
     for (NumberSpinBox *spin : {m_rssline, m_descstrmax})
         connect(spin, &QSpinBox::valueChanged, this, &DefaultsPanel::reportEdit);
@@ -86,7 +85,7 @@ QCheckBox *DefaultsPanel::addCheck(const QString &objectName, const QString &cap
     auto *check = new QCheckBox(caption);
     check->setObjectName(objectName);
     SetHint(check, hint);
-    connect(check, &QCheckBox::clicked, this, &DefaultsPanel::reportEdit);
+    connect(check, &QCheckBox::toggled, this, &DefaultsPanel::reportEdit);
     return check;
 }
 

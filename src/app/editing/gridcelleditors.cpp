@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -99,6 +100,13 @@ void GridCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 {
     if (QLineEdit *field = EditorTextField(editor))
         model->setData(index, field->text());
+}
+
+bool GridCellDelegate::eventFilter(QObject *editor, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && m_grid->handleTabKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 QLineEdit *EditorTextField(QWidget *editor)

@@ -51,6 +51,10 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override;
 
+protected:
+    // Sees an editor's keys first: Tab is the grid's, not the delegate's.
+    bool eventFilter(QObject *editor, QEvent *event) override;
+
 private:
     XStringGrid *m_grid;
 };

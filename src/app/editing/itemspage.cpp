@@ -47,7 +47,7 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabSheet_Sub_Item"));
     m_content->setObjectName(QStringLiteral("Memo_content"));
-    m_content->setAccessibleName(QStringLiteral("概要/本文"));
+    m_content->setAccessibleName(QStringLiteral("概要/本文 (任意)"));
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter_Item"));
@@ -142,7 +142,7 @@ void ItemsPage::showItems(const QList<FeedItem> &items)
     // The last item stands about in the middle of the view.
     const int row = int(std::clamp<qsizetype>(items.size(), 1, GridRowCount)) - 1;
     m_grid->moveTo(row, m_grid->horizontalHeader()->logicalIndex(0));
-    m_grid->scrollTo(m_grid->currentIndex(), QAbstractItemView::PositionAtCenter);
+    m_grid->centerRow(row);
     loadContentEditor();
     refreshButtons();
 }

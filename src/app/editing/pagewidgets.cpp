@@ -10,8 +10,7 @@
 QLabel *fieldLabel(const QString &text, QWidget *field)
 {
     auto *label = new QLabel(text);
-    label->setBuddy(field);
-    field->setAccessibleName(text);
+    SetFieldLabel(label, field);
     return label;
 }
 
@@ -90,7 +89,12 @@ RadioGroup::RadioGroup(const QString &objectName, const QString &title, const QS
     }
     layout->addStretch();
     m_buttons->button(0)->setChecked(true);
-    connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::chosen);
+    // The state counts, not the click: assistive tools check a button
+    // without clicking it.
+    connect(m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked && !m_setting)
+            Q_EMIT chosen();
+    });
 }
 
 int RadioGroup::index() const
@@ -100,5 +104,7 @@ int RadioGroup::index() const
 
 void RadioGroup::setIndex(int index)
 {
+    m_setting = true;
     m_buttons->button(index)->setChecked(true);
+    m_setting = false;
 }

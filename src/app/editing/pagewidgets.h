@@ -82,4 +82,5 @@ Q_SIGNALS:
 
 private:
     QButtonGroup *m_buttons;
+    bool m_setting = false;
 };

@@ -1,6 +1,7 @@
 #include "teditor.h"
 
 #include "columnruler.h"
+#include "focusorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,6 +182,11 @@ bool TEditor::typeUnderEscapeLock(QKeyEvent *event)
 
 void TEditor::keyPressEvent(QKeyEvent *event)
 {
+    // Tab indents here, so Ctrl+Tab is the way out.
+    if (bool forward = true; IsLeaveKey(event, &forward)) {
+        MoveFocusOutOf(this, forward);
+        return;
+    }
     if (typeUnderEscapeLock(event)) {
         event->accept();
         return;

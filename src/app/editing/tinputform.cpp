@@ -1,5 +1,7 @@
 #include "tinputform.h"
 
+#include "hints.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -45,8 +47,7 @@ TInputForm::TInputForm(Mode mode, const QString &prompt, const QStringList &cand
     m_address->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_address->addItems(candidates);
     m_address->setEditText(mode == Mode::Link ? values.linkAddress : values.imageAddress);
-    m_prompt->setBuddy(m_address);
-    m_address->setAccessibleName(prompt);
+    SetFieldLabel(m_prompt, m_address);
     m_newWindow->setObjectName(QStringLiteral("CB_NewWindow"));
     m_newWindow->setChecked(values.newWindow);
     m_newWindow->setVisible(mode == Mode::Link);
@@ -68,7 +69,7 @@ TInputForm::TInputForm(Mode mode, const QString &prompt, const QStringList &cand
     imageForm->addRow(QStringLiteral("回り込み"), m_align);
     for (QWidget *field : {static_cast<QWidget *>(m_altText), static_cast<QWidget *>(m_border),
                            static_cast<QWidget *>(m_align)})
-        field->setAccessibleName(qobject_cast<QLabel *>(imageForm->labelForField(field))->text());
+        SetFieldLabel(qobject_cast<QLabel *>(imageForm->labelForField(field)), field);
     m_imagePanel->setVisible(mode == Mode::Image);
 
     QPushButton *ok = button(QStringLiteral("OkBtn"), QStringLiteral("&OK"));

@@ -1,6 +1,8 @@
 #include "xstringgrid.h"
 
+#include "editing/gridrowcommands.h"
 #include "editing/itemtablemodel.h"
+#include "focusorder.h"
 #include "gridcelleditors.h"
 #include "project/settings.h"
 
@@ -10,14 +12,16 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include <algorithm>
 
 namespace {
 
+// No trigger waits for a double click: a click opens the editor at once
+// (mousePressEvent), so that the keys typed right after it land there.
 const QAbstractItemView::EditTriggers cellEditTriggers =
-    QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
-    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked;
+    QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed;
 
 QString displayTooltip()
 {
@@ -61,6 +65,8 @@ XStringGrid::XStringGrid(ItemTableModel *model, QWidget *parent)
     header->setDefaultAlignment(Qt::AlignCenter);
     for (int column = 0; column < GridColumnCount; ++column)
         header->resizeSection(column, GridColumnLookOf(column).width);
+    // Once the user scrolls, the view stays where it was put.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_centerRow = -1; });
 }
 
 ColumnPositions XStringGrid::columnPositions() const
@@ -95,6 +101,8 @@ void XStringGrid::setRowSelection(bool rows)
     setSelectionBehavior(rows ? SelectRows : SelectItems);
     setSelectionMode(rows ? ContiguousSelection : SingleSelection);
     setEditTriggers(rows ? NoEditTriggers : cellEditTriggers);
+    if (!rows && ownsFocus())
+        showEditor();
 }
 
 std::pair<int, int> XStringGrid::selectedRowSpan() const
@@ -143,6 +151,31 @@ bool XStringGrid::ownsFocus() const
     return focus && (focus == this || isAncestorOf(focus));
 }
 
+void XStringGrid::showEditor()
+{
+    if (m_editor) {
+        EditorTextField(m_editor)->setFocus();
+        return;
+    }
+    if (state() == EditingState || editTriggers() == NoEditTriggers || !currentIndex().isValid())
+        return;
+    QTableView::edit(currentIndex());
+}
+
+void XStringGrid::centerRow(int row)
+{
+    m_centerRow = row;
+    applyCenterRow();
+}
+
+void XStringGrid::applyCenterRow()
+{
+    if (m_centerRow < 0)
+        return;
+    const int visibleRows = viewport()->height() / verticalHeader()->defaultSectionSize();
+    verticalScrollBar()->setValue(CenteredTopRow(m_centerRow, visibleRows));
+}
+
 void XStringGrid::adoptEditor(QWidget *editor)
 {
     m_editor = editor;
@@ -154,7 +187,7 @@ void XStringGrid::adoptEditor(QWidget *editor)
 bool XStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool opened = QTableView::edit(index, trigger, event);
-    if (opened && trigger == CurrentChanged && m_editor) {
+    if (opened && trigger != AnyKeyPressed && m_editor) {
         if (QLineEdit *field = EditorTextField(m_editor)) {
             if (m_selectOnMove)
                 field->selectAll();
@@ -170,25 +203,69 @@ void XStringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHin
     // A closed editor lives on until it is deleted later; it is no longer ours.
     if (editor == m_editor)
         m_editor = nullptr;
+    // The focus comes back to the grid meanwhile: no new editor yet, as its
+    // row may be about to change. The next key or click opens it.
+    m_closingEditor = true;
     QTableView::closeEditor(editor, hint);
+    m_closingEditor = false;
+}
+
+void XStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // A move made while the focus is elsewhere (a feed shown) opens no
+    // editor, which would take the focus from where the user is.
+    const EditTriggers triggers = editTriggers();
+    if (!ownsFocus())
+        setEditTriggers(triggers & ~CurrentChanged);
+    QTableView::currentChanged(current, previous);
+    setEditTriggers(triggers);
+}
+
+void XStringGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    if (!m_closingEditor)
+        showEditor();
 }
 
 void XStringGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyHandler && m_keyHandler(event))
+    m_centerRow = -1;
+    if ((m_keyHandler && m_keyHandler(event)) || handleTabKey(event))
         return;
+    // A key that reaches the grid itself belongs to the current cell.
+    const bool typed = !event->text().isEmpty() && event->text().front().isPrint() &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (typed) {
+        showEditor();
+        if (m_editor) {
+            QCoreApplication::sendEvent(EditorTextField(m_editor), event);
+            return;
+        }
+    }
     QTableView::keyPressEvent(event);
 }
 
 void XStringGrid::mousePressEvent(QMouseEvent *event)
 {
+    m_centerRow = -1;
     if (event->button() == Qt::LeftButton)
         Q_EMIT leftButtonPressed();
     QTableView::mousePressEvent(event);
+    // A press on the current cell opens its editor too.
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()) == currentIndex())
+        showEditor();
+}
+
+void XStringGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    applyCenterRow();
 }
 
 void XStringGrid::wheelEvent(QWheelEvent *event)
 {
+    m_centerRow = -1;
     // Towards the user moves one row down, away one row up.
     const int delta = event->angleDelta().y();
     if (delta != 0)
@@ -218,8 +295,25 @@ void XStringGrid::stepCell(int step)
         target = GridColumnCount - 1;
         --row;
     }
+    // Past the first or the last cell the keyboard leaves the grid.
     if (row >= 0 && row < GridRowCount)
         moveTo(row, horizontalHeader()->logicalIndex(target));
+    else
+        MoveFocusOutOf(this, step > 0);
+}
+
+bool XStringGrid::handleTabKey(const QKeyEvent *key)
+{
+    if (bool forward = true; IsLeaveKey(key, &forward)) {
+        MoveFocusOutOf(this, forward);
+        return true;
+    }
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab || (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)))
+        return false;
+    const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+    stepCell(back ? -1 : 1);
+    return true;
 }
 
 bool XStringGrid::eventFilter(QObject *watched, QEvent *event)
@@ -231,16 +325,11 @@ bool XStringGrid::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QTableView::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    m_centerRow = -1;
     if (m_keyHandler && m_keyHandler(key))
         return true;
     const bool plain = !(key->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
     switch (key->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (!plain)
-            break;
-        stepCell(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier) ? 1 : -1);
-        return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
         // Up and Down move between rows, not through the pick list.

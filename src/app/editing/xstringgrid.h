@@ -11,8 +11,10 @@ class QKeyEvent;
 struct Settings;
 
 // The item grid: 100 rows of five columns that the user may drag into
-// another order and resize. An editor opens on the cell the cursor moves
-// to; Tab moves between cells and the wheel moves one row.
+// another order and resize. While the grid has the focus, the current cell's
+// editor is open and takes every key, however quickly they follow a click
+// or a move. Tab moves between cells, from the last cell (or with Ctrl) out
+// of the grid, Shift+Tab back; the wheel moves one row.
 class XStringGrid : public QTableView
 {
     Q_OBJECT
@@ -46,9 +48,18 @@ public:
     void discardEditor();
     QWidget *openEditor() const { return m_editor; }
     bool ownsFocus() const;
+    // Opens the current cell's editor, unless whole rows are selected, and
+    // gives it the focus.
+    void showEditor();
+    // Shows the row about in the middle of the view, by the view's real
+    // height: once the grid is laid out, when it is not yet.
+    void centerRow(int row);
 
     // Called by the delegate for each editor it makes.
     void adoptEditor(QWidget *editor);
+    // Tab and Shift+Tab move between cells, Ctrl+Tab and Ctrl+Shift+Tab out
+    // of the grid; true when the key was one of them.
+    bool handleTabKey(const QKeyEvent *key);
 
 Q_SIGNALS:
     void leftButtonPressed();
@@ -57,17 +68,23 @@ protected:
     using QTableView::edit;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void stepRow(int step);
     void stepCell(int step);
+    void applyCenterRow();
 
     ItemTableModel *m_model;
     std::function<bool(QKeyEvent *)> m_keyHandler;
     QPointer<QWidget> m_editor;
     bool m_selectOnMove = false;
+    bool m_closingEditor = false;
+    int m_centerRow = -1; // until the user moves or the grid has its size
 };

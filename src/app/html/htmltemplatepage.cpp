@@ -18,7 +18,7 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
     m_html = new QCheckBox(QStringLiteral("HTMLのページを作成する"));
     m_html->setObjectName(QStringLiteral("CB_Html_Sub"));
     SetHint(m_html, QStringLiteral("HTMLページを使用する場合はONです"));
-    connect(m_html, &QCheckBox::clicked, this, [this] {
+    connect(m_html, &QCheckBox::toggled, this, [this] {
         reportContentEdit();
         Q_EMIT toolStateChanged();
     });

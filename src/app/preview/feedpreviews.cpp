@@ -1,6 +1,7 @@
 #include "feedpreviews.h"
 
 #include "check/checkfeed.h"
+#include "check/itemcheck.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewcommands.h"
 #include "sourceviewpage.h"
@@ -69,7 +70,7 @@ void FeedPreviews::feedAnalysis(const Selection &selection, const QString &servi
         return;
     const QString text = FeedRssText(*selection.feed, selection.projectFile, QString(), m_clock);
     m_sourcePage.showSource(SourceView::Rss, text);
-    m_sourcePage.showFindings(CheckFeed(text.toUtf8()));
+    m_sourcePage.showFindings(CheckFeed(text.toUtf8()) + CheckFeedItems(*selection.feed));
     const std::optional<QString> serviceAddress =
         FeedCheckServiceAddress(service, PublishedFeedAddress(selection.feed->settings));
     if (serviceAddress &&

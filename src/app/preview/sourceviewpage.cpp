@@ -1,6 +1,7 @@
 #include "sourceviewpage.h"
 
 #include "editing/teditor.h"
+#include "hints.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -21,8 +22,7 @@ SourceViewPage::SourceViewPage(QWidget *parent)
     m_view->setStatusTip(hint);
     m_view->setAccessibleDescription(hint);
     auto *label = new QLabel(QStringLiteral("表示(&V):"), this);
-    label->setBuddy(m_view);
-    m_view->setAccessibleName(label->text());
+    SetFieldLabel(label, m_view);
 
     m_memo->setObjectName(QStringLiteral("Memo"));
     m_memo->setReadOnly(true);

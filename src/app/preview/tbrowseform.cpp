@@ -55,12 +55,16 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_address->setAccessibleName(QStringLiteral("アドレスバー"));
     setHint(m_address, QStringLiteral("アドレスバー"));
+    // The focus rests on the combo box, whose keys go to its field without
+    // passing that field's filters.
+    m_address->installEventFilter(this);
     m_address->lineEdit()->installEventFilter(this);
     bar->addWidget(m_address);
     QToolButton *seekButton = addButton(
         "SB_Seek", QStringLiteral("アドレスバーの参照先に移動します"), QStringLiteral("移動"));
     m_right = addButton("SB_Right", QStringLiteral("閉じる"), QString());
     m_right->setArrowType(Qt::UpArrow);
+    setRollHint(QStringLiteral("閉じる"));
     m_back->setEnabled(false);
     m_next->setEnabled(false);
 
@@ -219,7 +223,7 @@ bool TBrowseForm::isRolledUp() const
 void TBrowseForm::rollDown()
 {
     m_right->setArrowType(Qt::UpArrow);
-    setHint(m_right, QStringLiteral("閉じる"));
+    setRollHint(QStringLiteral("閉じる"));
     m_savedHeight = std::max(m_savedHeight, MinimumOpenHeight);
     m_browser->widget()->show();
     m_status->show();
@@ -229,13 +233,20 @@ void TBrowseForm::rollDown()
 void TBrowseForm::rollUp()
 {
     m_right->setArrowType(Qt::DownArrow);
-    setHint(m_right, QStringLiteral("開く"));
+    setRollHint(QStringLiteral("開く"));
     const int toolbarHeight = m_toolbar->sizeHint().height();
     if (!isRolledUp() && height() > toolbarHeight)
         m_savedHeight = height();
     m_browser->widget()->hide();
     m_status->hide();
     resize(width(), toolbarHeight);
+}
+
+void TBrowseForm::setRollHint(const QString &hint)
+{
+    setHint(m_right, hint);
+    // An arrow only: the hint is what it is called.
+    m_right->setAccessibleName(hint);
 }
 
 void TBrowseForm::toggleRoll()
@@ -280,7 +291,8 @@ bool TBrowseForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter opens the address and goes no further, so the combo box does not
     // also report it as picked.
-    if (watched == m_address->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_address || watched == m_address->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&

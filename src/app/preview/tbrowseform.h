@@ -58,6 +58,7 @@ private:
     void rollUp();
     void rollDown();
     void toggleRoll();
+    void setRollHint(const QString &hint);
     void onNavigated(const QUrl &address);
     void onTitleChanged(const QString &title);
     void onFailed(const QString &reason);

@@ -1,5 +1,7 @@
 #include "searchdialog.h"
 
+#include "hints.h"
+
 #include "project/inifile.h"
 
 #include <QCheckBox>
@@ -62,8 +64,7 @@ QComboBox *SearchDialog::addTextBox(const QString &name, const QString &label)
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumContentsLength(30);
     auto *caption = new QLabel(label);
-    caption->setBuddy(box);
-    box->setAccessibleName(label);
+    SetFieldLabel(caption, box);
     const int row = m_texts->rowCount();
     m_texts->addWidget(caption, row, 0);
     m_texts->addWidget(box, row, 1);

@@ -17,7 +17,9 @@ QString FindingText(const FeedFinding &finding)
     const QString severity = finding.severity == FeedFinding::Severity::Error
                                  ? QStringLiteral("エラー: ")
                                  : QStringLiteral("警告: ");
-    const QString place =
-        finding.line > 0 ? QString::number(finding.line) + QStringLiteral("行目: ") : QString();
+    const QString place = finding.row > 0 ? QStringLiteral("項目 %1: ").arg(finding.row)
+                          : finding.line > 0
+                              ? QString::number(finding.line) + QStringLiteral("行目: ")
+                              : QString();
     return place + severity + finding.message;
 }

@@ -1,6 +1,7 @@
 #include "outputcheck.h"
 
 #include "checkfeed.h"
+#include "itemcheck.h"
 #include "messagerecorder.h"
 #include "preview/previewcontent.h"
 #include "project/outputwriters.h"
@@ -55,14 +56,20 @@ OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed
     const QString rssPath = writers.rssPath(settings, projectFile).value_or(UnresolvedFileName());
     const QByteArray rssBytes = writers.rss(feed, rssPath).bytes;
     const QString rssName = QFileInfo(rssPath).fileName();
-    if (!settings.html)
-        return CheckOutputs(rssName, rssBytes);
-    MessageRecorder templateMessages;
-    const QByteArray page = writers.htmlPage(feed, templateMessages);
-    const QString pageName =
-        QFileInfo(writers.htmlPath(settings, projectFile).value_or(UnresolvedFileName()))
-            .fileName();
-    return CheckOutputs(rssName, rssBytes, pageName, &page);
+    OutputCheck check;
+    if (!settings.html) {
+        check = CheckOutputs(rssName, rssBytes);
+    } else {
+        MessageRecorder templateMessages;
+        const QByteArray page = writers.htmlPage(feed, templateMessages);
+        const QString pageName =
+            QFileInfo(writers.htmlPath(settings, projectFile).value_or(UnresolvedFileName()))
+                .fileName();
+        check = CheckOutputs(rssName, rssBytes, pageName, &page);
+    }
+    // What the items hold goes with the RSS file, after what the file shows.
+    check.files.first().findings += CheckFeedItems(feed);
+    return check;
 }
 
 QString OutputErrorsText(int errorCount)

@@ -30,7 +30,8 @@ OutputCheck CheckOutputs(const QString &rssName, const QByteArray &rssBytes,
                          const QString &pageName = {}, const QByteArray *pageBytes = nullptr);
 
 // Generates the feed's RSS file and, when it has one, its page through the
-// writers, and checks them. Template messages are not shown. An RSS path
+// writers, and checks them; the RSS file's findings end with those of the
+// items (CheckFeedItems). Template messages are not shown. An RSS path
 // that cannot be resolved is checked as "[ファイル名未解決]".
 OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed,
                              const QString &projectFile);

@@ -4,6 +4,8 @@
 #include "itemtablemodel.h"
 #include "userinterface.h"
 
+#include <algorithm>
+
 QString InsertRefusedMessage()
 {
     return QStringLiteral("これ以上の挿入は行えません。");
@@ -42,4 +44,10 @@ QString GridStatusText(int row, int hiddenItems)
                     .arg(hiddenItems);
     }
     return text;
+}
+
+int CenteredTopRow(int row, int visibleRows)
+{
+    const int half = std::max(visibleRows, 1) / 2;
+    return std::clamp(row - half, 0, std::max(GridRowCount - visibleRows, 0));
 }

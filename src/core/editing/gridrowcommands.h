@@ -23,3 +23,7 @@ bool PasteGridRows(ItemTableModel &model, UserInterface &ui, int first, const QS
 // The first panel of the status bar while the items tab is shown: the
 // current row (1-based) of 100, and how many items lie beyond the grid.
 QString GridStatusText(int row, int hiddenItems);
+
+// The first row (0-based) to show so that the row stands about in the
+// middle of a view of visibleRows rows, without empty space past row 100.
+int CenteredTopRow(int row, int visibleRows);

@@ -1,5 +1,6 @@
 #include "itemtablemodel.h"
 
+#include "check/itemcheck.h"
 #include "feed/feedaddresses.h"
 #include "feed/textops.h"
 
@@ -184,6 +185,10 @@ bool ItemTableModel::setData(const QModelIndex &index, const QVariant &value, in
     if (!text.isEmpty())
         autoFill(cells, index.column());
     rowsChanged(index.row(), index.row());
+    if (const QString warning = index.column() == DateColumn ? ItemDateWarning(text) : QString();
+        !warning.isEmpty())
+        Q_EMIT dateUnreadable(
+            FindingText({FeedFinding::Severity::Warning, 0, warning, index.row() + 1}));
     return true;
 }
 

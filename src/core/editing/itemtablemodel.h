@@ -65,6 +65,8 @@ public:
 
 Q_SIGNALS:
     void edited();
+    // A date was set that the feed cannot carry: the warning with its row.
+    void dateUnreadable(const QString &warning);
 
 private:
     void rowsChanged(int first, int last);

@@ -48,17 +48,24 @@ QString LanguageLine(const ChannelSettings &settings)
            QStringLiteral("\">");
 }
 
-QList<FeedItem> ItemsToWrite(const TEditList &feed)
+QList<qsizetype> ItemIndexesToWrite(const TEditList &feed)
 {
-    QList<FeedItem> taken;
+    QList<qsizetype> taken;
     for (qsizetype i = feed.items.size() - 1; i >= 0; --i) {
-        const FeedItem &item = feed.items.at(i);
-        if (item.title.isEmpty())
+        if (feed.items.at(i).title.isEmpty())
             continue;
-        taken.append(item);
+        taken.append(i);
         if (taken.size() >= feed.settings.rssline)
             break;
     }
+    return taken;
+}
+
+QList<FeedItem> ItemsToWrite(const TEditList &feed)
+{
+    QList<FeedItem> taken;
+    for (const qsizetype i : ItemIndexesToWrite(feed))
+        taken.append(feed.items.at(i));
     return taken;
 }
 

@@ -31,6 +31,8 @@ QString LanguageLine(const ChannelSettings &settings);
 // title are skipped, and taking stops once rssline items are taken (at
 // least one, whatever rssline says).
 QList<FeedItem> ItemsToWrite(const TEditList &feed);
+// Where those items stand in the feed's list, in the same order.
+QList<qsizetype> ItemIndexesToWrite(const TEditList &feed);
 
 // The description element: tags removed and cut to descstrmax characters.
 void WriteDescriptionLine(QString &out, int level, const ChannelSettings &settings,

@@ -22,7 +22,8 @@ bool IsCommandEnabled(Command command, const Project &project, const ProjectNode
     case Command::InsertTable:
         return idle;
     case Command::SaveProject:
-        return !project.fileName().isEmpty();
+        // A project never saved is saved under a name chosen then.
+        return !project.fileName().isEmpty() || project.isModified();
     case Command::SaveProjectTool:
         return project.isModified();
     case Command::SaveProjectAs:

@@ -10,7 +10,7 @@ enum class Command
 {
     NewProject,
     OpenProject,
-    SaveProject,     // the menu item: only a project that has a file
+    SaveProject,     // the menu item: a project with a file, or one never saved with changes
     SaveProjectTool, // the tool button: while the project is modified
     SaveProjectAs,
     InsertProject,

@@ -30,16 +30,30 @@ bool isReadOnly(const QString &path)
     return (info.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
 }
 
-std::optional<StagedFile> stage(const std::optional<QString> &path, const QByteArray &bytes)
+// A file's new bytes waiting beside it, or why there are none.
+struct Staged
 {
-    if (!path || isReadOnly(*path))
-        return std::nullopt;
-    return StagedFile(*path, bytes, Durability::Cached);
+    std::optional<StagedFile> file;
+    QString reason = QStringLiteral("ファイルの場所を決められません。");
+};
+
+Staged stage(const std::optional<QString> &path, const QByteArray &bytes)
+{
+    if (!path)
+        return {};
+    if (isReadOnly(*path))
+        return {std::nullopt, QStringLiteral("ファイルが読み取り専用です。")};
+    return {StagedFile(*path, bytes, Durability::Cached), {}};
 }
 
-bool commitStaged(std::optional<StagedFile> &file)
+// Puts the file in place; the report's line when that fails: the problem
+// and, on a line of its own, why.
+std::optional<QString> commitStaged(Staged &staged, const QString &problem)
 {
-    return file && file->commit().isEmpty();
+    const QString reason = staged.file ? staged.file->commit() : staged.reason;
+    if (reason.isEmpty())
+        return std::nullopt;
+    return problem + QStringLiteral("\r\n") + reason;
 }
 
 } // namespace
@@ -56,11 +70,11 @@ struct FeedGeneration::Outcome
 {
     const ProjectNode *node = nullptr;
     bool generated = false;
-    std::optional<StagedFile> rss;
+    Staged rss;
     bool noDuplicates = true;
     int checkErrors = 0; // what the feed check finds in the files; they are written all the same
     bool hasPage = false;
-    std::optional<StagedFile> page;
+    Staged page;
     MessageRecorder messages;
     bool finished = false; // guarded by the generation's mutex
 
@@ -98,12 +112,13 @@ struct FeedGeneration::Outcome
         QStringList problems;
         if (!generated)
             return problems;
-        if (!commitStaged(rss))
-            problems << RssFileFailedText();
+        if (const std::optional<QString> failed = commitStaged(rss, RssFileFailedText()))
+            problems << *failed;
         else if (!noDuplicates)
             problems << DuplicateAddressText();
-        if (hasPage && !commitStaged(page))
-            problems << HtmlFileFailedText();
+        if (const std::optional<QString> failed =
+                hasPage ? commitStaged(page, HtmlFileFailedText()) : std::nullopt)
+            problems << *failed;
         if (checkErrors > 0)
             problems << OutputErrorsText(checkErrors);
         return problems;

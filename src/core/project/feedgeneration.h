@@ -41,9 +41,9 @@ public:
     // For the feeds below root in tree order, waits for each, then shows
     // the messages of its page template and puts its files in place, telling
     // the interface how many feeds are done. A file that cannot be written
-    // keeps its old content. Returns
-    // the report of the feeds' problems: per problem a line break, "[" +
-    // feed name + "] " and the text; empty when there were none.
+    // keeps its old content. Returns the report of the feeds' problems: per
+    // problem a line break, "[" + feed name + "] " and the text (for a file
+    // not written, why on a line of its own); empty when there were none.
     QString commit(const ProjectNode &root, UserInterface &ui);
 
 private:

@@ -76,8 +76,8 @@ bool writeProjectFile(Workspace &ws, const QString &target, const QByteArray &by
                                          "プロジェクトを別名で保存してください。"));
         return false;
     }
-    if (!ReplaceFile(target, bytes, Durability::Synced).isEmpty()) {
-        ws.ui.information(QStringLiteral("このプロジェクトは既に開いています。"));
+    if (const QString error = ReplaceFile(target, bytes, Durability::Synced); !error.isEmpty()) {
+        ws.ui.information(QStringLiteral("このプロジェクトは既に開いています。\r\n") + error);
         return false;
     }
     return true;

@@ -18,6 +18,13 @@ namespace {
 
 const QString FailedText = QStringLiteral("アップロードに失敗しました。");
 
+// The failure and, on a line of its own, why the destination refused.
+QString failedText(const UploadDestination &destination)
+{
+    const QString reason = destination.errorText();
+    return reason.isEmpty() ? FailedText : FailedText + QStringLiteral("\r\n") + reason;
+}
+
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -114,10 +121,10 @@ Result transfer(UploadDestination &destination, const Delivery &delivery,
 {
     const auto sendAll = [&]() -> Result {
         if (!destination.open())
-            return {false, FailedText};
+            return {false, failedText(destination)};
         for (const auto &[name, bytes] : delivery.files) {
             if (!destination.send(bytes, name))
-                return {false, FailedText};
+                return {false, failedText(destination)};
             ++sentFiles;
         }
         if (!delivery.stopText.isEmpty())

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <utility>
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -54,14 +56,32 @@ private:
     bool m_afterCr = false;
 };
 
+const QString PrematureEndText = QStringLiteral("ファイルが途中で終わっています。");
+
+// The parser's reasons in the user's words.
+constexpr std::pair<pugi::xml_parse_status, const char16_t *> ParseFaultTexts[] = {
+    {pugi::status_unrecognized_tag, u"タグの種類を判別できません。"},
+    {pugi::status_bad_pi, u"XML宣言または処理命令（<?…?>）を読み取れません。"},
+    {pugi::status_bad_comment, u"コメント（<!--…-->）を読み取れません。"},
+    {pugi::status_bad_cdata, u"CDATAセクションを読み取れません。"},
+    {pugi::status_bad_doctype, u"文書型宣言（<!DOCTYPE>）を読み取れません。"},
+    {pugi::status_bad_pcdata, u"要素の内容を読み取れません。"},
+    {pugi::status_bad_start_element, u"開始タグを読み取れません。"},
+    {pugi::status_bad_attribute, u"属性を読み取れません。"},
+    {pugi::status_bad_end_element, u"終了タグを読み取れません。"},
+    {pugi::status_end_element_mismatch, u"開始タグと終了タグが対応していません。"},
+};
+
 QString parseFault(const pugi::xml_parse_result &result, qsizetype size)
 {
     // The parser stops on the last byte when the document ends too early.
     if (result.status == pugi::status_no_document_element || result.offset + 1 >= size)
-        return QStringLiteral("Premature end of document.");
-    if (result.status == pugi::status_end_element_mismatch)
-        return QStringLiteral("Opening and ending tag mismatch.");
-    return QString::fromLatin1(result.description()) + u'.';
+        return PrematureEndText;
+    for (const auto &[status, text] : ParseFaultTexts) {
+        if (status == result.status)
+            return QString::fromUtf16(text);
+    }
+    return QStringLiteral("XMLとして読み取れません。");
 }
 
 } // namespace
@@ -109,8 +129,8 @@ void XmlDocument::takeBytes(const QByteArray &bytes)
 bool XmlDocument::mapBuffer(qint64 size)
 {
     m_mapped = size_t(size) + 1;
-    void *mapped =
-        ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void *mapped = ::mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (mapped == MAP_FAILED) {
         m_mapped = 0;
         return false;
@@ -173,18 +193,18 @@ void XmlDocument::checkTopLevel()
     for (pugi::xml_node node = m_document.first_child(); node; node = node.next_sibling()) {
         const bool element = node.type() == pugi::node_element;
         if (seenElement && (element || node.type() == pugi::node_pcdata)) {
-            setFault(QStringLiteral("Extra content at end of document."),
+            setFault(QStringLiteral("文書要素の後に余分な内容があります。"),
                      offsetOf(element ? node.name() : node.value()));
             return;
         }
         if (!seenElement && node.type() == pugi::node_pcdata) {
-            setFault(QStringLiteral("Start tag expected."), offsetOf(node.value()));
+            setFault(QStringLiteral("文書要素の前に文字があります。"), offsetOf(node.value()));
             return;
         }
         seenElement = seenElement || element;
     }
     if (!seenElement)
-        setFault(QStringLiteral("Premature end of document."), m_size);
+        setFault(PrematureEndText, m_size);
 }
 
 int XmlDocument::lineAt(qsizetype offset) const

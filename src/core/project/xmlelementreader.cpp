@@ -348,7 +348,8 @@ QString XmlElementReader::decodePiece(const char *raw, Piece kind, bool &hasCont
         if (known != std::end(predefined)) {
             decoded += known->second;
         } else if (!m_document.hasOutsideDtd()) {
-            raiseError(QStringLiteral("Entity '%1' not declared.").arg(QString::fromUtf8(entity)),
+            raiseError(QStringLiteral("実体参照 &%1; は宣言されていません。")
+                           .arg(QString::fromUtf8(entity)),
                        next);
         }
         // An entity of a DTD that is never read stays out of the text.

@@ -56,6 +56,7 @@ QString encodedDirectory(const QString &directory)
 bool CurlFtpClient::perform(const QString &urlPath)
 {
     const QByteArray url = (serverUrl() + urlPath).toUtf8();
+    clearRefusal();
     curl_easy_setopt(handle(), CURLOPT_URL, url.constData());
     return curl_easy_perform(handle()) == CURLE_OK;
 }

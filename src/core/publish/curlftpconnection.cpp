@@ -98,8 +98,19 @@ bool CurlFtpConnection::createHandle()
     // Data connections go to the host of the control connection, never to
     // an address that a passive reply names.
     curl_easy_setopt(m_handle, CURLOPT_FTP_SKIP_PASV_IP, 1L);
+    // The server's replies arrive as header lines.
+    curl_easy_setopt(m_handle, CURLOPT_HEADERFUNCTION, &CurlFtpConnection::takeReply);
+    curl_easy_setopt(m_handle, CURLOPT_HEADERDATA, this);
     applyTimeouts();
     return true;
+}
+
+size_t CurlFtpConnection::takeReply(char *data, size_t size, size_t count, void *connection)
+{
+    const QString line = QString::fromUtf8(data, qsizetype(size * count)).trimmed();
+    if (line.size() >= 3 && (line.front() == u'4' || line.front() == u'5'))
+        static_cast<CurlFtpConnection *>(connection)->m_refusal = line;
+    return size * count;
 }
 
 void CurlFtpConnection::applyTimeouts()

@@ -34,6 +34,8 @@ public:
 
     // The text of the last failure.
     QString errorText() const { return m_errorText; }
+    // The server's reply when it refused the last request; empty otherwise.
+    QString refusal() const { return m_refusal; }
 
 protected:
     // Address without a scheme prefix.
@@ -50,6 +52,8 @@ protected:
     void applyTimeouts();
     bool fail(const QString &text);
     bool checkInitialized();
+    // Forgets the reply of an earlier request.
+    void clearRefusal() { m_refusal.clear(); }
 
 private:
     bool setTimeout(int &timeout, int milliseconds);
@@ -59,4 +63,7 @@ private:
     int m_receiveTimeout = 0; // milliseconds
     CURL *m_handle = nullptr;
     QString m_errorText;
+    QString m_refusal; // the server's last reply of 400 and above
+
+    static size_t takeReply(char *data, size_t size, size_t count, void *connection);
 };

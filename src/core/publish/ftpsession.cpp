@@ -31,7 +31,12 @@ public:
     }
 
     void close() override { m_ftp.close(); }
-    QString errorText() const override { return m_ftp.errorText(); }
+    // The client's own text tells the step, the server's reply why.
+    QString errorText() const override
+    {
+        const QString reply = m_ftp.refusal();
+        return reply.isEmpty() ? m_ftp.errorText() : m_ftp.errorText() + u'（' + reply + u'）';
+    }
 
 private:
     CurlFtpClient m_ftp;

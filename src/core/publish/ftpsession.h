@@ -7,7 +7,8 @@
 #include <memory>
 
 // One upload's connection to an FTP server, through whichever client the
-// template chooses. Every failing step returns false; errorText() says why.
+// template chooses. Every failing step returns false; errorText() says why,
+// with the server's reply when the server refused.
 class FtpSession
 {
 public:

@@ -35,7 +35,15 @@ bool UploadDestination::send(const QByteArray &bytes, const QString &name)
         return m_session->send(bytes, name);
     // The old file stays whole until the new one is complete.
     QSaveFile file(m_folder + name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    m_folderError = file.errorString();
+    return false;
+}
+
+QString UploadDestination::errorText() const
+{
+    return m_session ? m_session->errorText() : m_folderError;
 }
 
 void UploadDestination::close()

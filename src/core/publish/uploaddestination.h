@@ -23,6 +23,8 @@ public:
     bool send(const QByteArray &bytes, const QString &name);
     // Ends the connection; failures at this point are of no interest.
     void close();
+    // Why the last step failed: the server's reply or the system's text.
+    QString errorText() const;
 
 private:
     UploadDestination() = default;
@@ -32,4 +34,5 @@ private:
     QString m_remoteDirectory;
     bool m_ftp = false;
     std::unique_ptr<FtpSession> m_session;
+    QString m_folderError;
 };
