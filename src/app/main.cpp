@@ -3,12 +3,14 @@
 #include "singleinstance.h"
 #include "startup.h"
 
+#include "preview/previewtestfolder.h"
 #include "project/folders.h"
 #include "project/projectlock.h"
 #include "project/settings.h"
 #include "project/startcheck.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
@@ -28,6 +30,9 @@ int main(int argc, char *argv[])
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim())
         return instance.activateFirst() ? 0 : 1;
+
+    // What programs that did not end normally left behind.
+    RemoveEndedPreviewFolders(QDir::tempPath());
 
     const Folders folders = Folders::locate();
     const QString folderError = folders.create();

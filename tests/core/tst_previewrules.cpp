@@ -11,8 +11,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -214,6 +217,29 @@ private Q_SLOTS:
         QCOMPARE(AddressPreviewTarget(u"text"_s, nullptr), QString());
         feed.settings.filename.clear();
         QCOMPARE(PublishedFeedAddress(feed.settings), QString());
+    }
+
+    // Preview folders of ended processes go; those of running ones and
+    // anything else stay.
+    void endedPreviewFoldersAreRemoved()
+    {
+        QTemporaryDir temp;
+        QProcess ended;
+        ended.start(u"sleep"_s, {u"0.1"_s});
+        QVERIFY(ended.waitForStarted());
+        const QString endedFolder = u"brisklet-preview-%1-abc"_s.arg(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        for (const QString &name : {endedFolder, u"brisklet-other"_s})
+            QVERIFY(QDir(temp.path()).mkpath(name + u"/inner"_s));
+        // This process's own, made where the temporary folder is.
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        PreviewTestFolder running;
+        QVERIFY(running.write(u"a.xml"_s, "a").error.isEmpty());
+        qunsetenv("TMPDIR");
+        const QString runningFolder = QFileInfo(running.path()).fileName();
+        RemoveEndedPreviewFolders(temp.path());
+        QCOMPARE(QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{u"brisklet-other"_s, runningFolder}));
     }
 
     // The test files: private folder, the names, whole bytes, a failure told.
