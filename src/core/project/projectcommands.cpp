@@ -3,6 +3,7 @@
 #include "inifile.h"
 #include "project.h"
 #include "projectloading.h"
+#include "recoverykeeper.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -16,6 +17,13 @@ const QString projectFilter = QStringLiteral("プロジェクトファイル(*.d
 bool mayDiscardChanges(Workspace &ws, const QString &question)
 {
     return !ws.project.isModified() || ws.ui.askYesNo(question) == UserInterface::Answer::Yes;
+}
+
+// The changes were saved or given up: their recovery copy goes.
+void forgetRecoveryCopy(Workspace &ws)
+{
+    if (ws.recovery)
+        ws.recovery->discard();
 }
 
 UserInterface::FileChoice projectChoice(const QString &title, const QString &startFolder,
@@ -69,6 +77,7 @@ bool OpenProjectFile(Workspace &ws, const QString &path)
     if (!content || !ws.lock.take(path, ws.ui))
         return false;
     OpenProjectContent(ws.project, std::move(*content), path);
+    forgetRecoveryCopy(ws);
     return true;
 }
 
@@ -95,6 +104,7 @@ bool NewProject(Workspace &ws)
         return false;
     ws.project.reset();
     ws.lock.release();
+    forgetRecoveryCopy(ws);
     return true;
 }
 
@@ -108,6 +118,7 @@ bool CloseProject(Workspace &ws)
     if (!mayDiscardChanges(ws, QStringLiteral("内容が変更されていますが保存せずに終了しますか？")))
         return false;
     ws.lock.release();
+    forgetRecoveryCopy(ws);
     ws.settings.defFileName = ws.project.fileName();
     const QString path = SettingsFilePath(ws.folders);
     IniFile ini;

@@ -4,6 +4,7 @@
 #include "feedgeneration.h"
 #include "files/replacefile.h"
 #include "project.h"
+#include "recoverykeeper.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -93,12 +94,17 @@ SaveOutcome SaveProject(Workspace &ws, bool saveAs, bool exportOnly, const Proje
         return SaveOutcome::Failed;
 
     BusyCursor busy(ws.ui);
+    // A copy still being written would come out newer than the project file.
+    if (ws.recovery && !exportOnly)
+        ws.recovery->settle();
     if (!writeProjectFile(ws, *target, projectFileBytes(ws, exportOnly, selected)))
         return SaveOutcome::Failed;
     if (exportOnly)
         return SaveOutcome::Saved;
 
     ws.project.setModified(false);
+    if (ws.recovery)
+        ws.recovery->discard();
     const QString report = GenerateFeeds(ws.project, ws.writers, ws.ui);
     if (!report.isEmpty())
         ws.ui.information(QStringLiteral("プロジェクトは保存しました.\r\n\r\n") + report);

@@ -6,11 +6,13 @@
 #include "settings.h"
 
 class Project;
+class RecoveryKeeper;
 class UserInterface;
 
 // What the commands on the open project work with: the project, the person
-// asked, the folders, the preferences, the project's lock and the writers
-// that turn the project into files.
+// asked, the folders, the preferences, the project's lock, the writers
+// that turn the project into files and, in the window, the keeper of the
+// recovery copy.
 struct Workspace
 {
     Workspace(Project &project, UserInterface &ui, Folders folders, OutputWriters writers)
@@ -24,4 +26,5 @@ struct Workspace
     Settings settings;
     ProjectLock lock;
     OutputWriters writers;
+    RecoveryKeeper *recovery = nullptr;
 };
