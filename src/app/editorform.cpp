@@ -6,15 +6,19 @@
 
 #include "editing/editorfeatures.h"
 #include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
 #include "preview/previewwiring.h"
 
 #include "project/commandstate.h"
 #include "project/inifile.h"
+#include "project/offerrecovery.h"
 #include "project/pageframe.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projecttreemodel.h"
 #include "project/projecttreeview.h"
+#include "project/recoverycopy.h"
+#include "project/recoverykeeper.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
 #include "project/tableimport.h"
@@ -100,6 +104,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
     m_preview = new PreviewWiring(*this);
     m_editorFeatures = new EditorFeatures(*this);
+    keepRecoveryCopies();
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
@@ -110,6 +115,27 @@ TEditorForm::~TEditorForm() = default;
 Project &TEditorForm::project() const
 {
     return m_workspace->project;
+}
+
+void TEditorForm::keepRecoveryCopies()
+{
+    m_recovery = new RecoveryKeeper(
+        RecoveryCopyPath(m_workspace->folders.settings), [this] { return recoverySnapshot(); }, {},
+        this);
+    m_workspace->recovery = m_recovery;
+    connect(&project(), &Project::edited, m_recovery, &RecoveryKeeper::edited);
+    connect(m_feedPages->itemsPage(), &ItemsPage::typing, m_recovery, &RecoveryKeeper::edited);
+}
+
+std::optional<ProjectSnapshot> TEditorForm::recoverySnapshot() const
+{
+    const ItemsPage *items = m_feedPages->itemsPage();
+    const ProjectNode *current = project().currentNode();
+    const bool typing = current && current->isFeed() && items->hasTypedText();
+    if (!project().isModified() && !typing)
+        return std::nullopt;
+    const std::optional<TEditList> live = m_pages->peekCurrentNode();
+    return TakeSnapshot(project(), live ? &*live : nullptr);
 }
 
 void TEditorForm::buildBars()
@@ -314,9 +340,12 @@ void TEditorForm::restoreLastSession()
     m_feedPages->applySettings(settings);
     m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
 
-    if (settings.lastOpen && !settings.defFileName.isEmpty() &&
-        QFileInfo::exists(settings.defFileName) &&
-        OpenProjectFile(*m_workspace, settings.defFileName)) {
+    if (OfferRecovery(*m_workspace, QDateTime::currentDateTime()) == RecoveryOutcome::Restored) {
+        selectNode(&project().root());
+        m_newButtonEnabled = true;
+    } else if (settings.lastOpen && !settings.defFileName.isEmpty() &&
+               QFileInfo::exists(settings.defFileName) &&
+               OpenProjectFile(*m_workspace, settings.defFileName)) {
         // A stored position outside the tree selects nothing.
         if (ProjectNode *node = NodeAtTreeIndex(project().root(), settings.treeIndex))
             selectNode(node);

@@ -21,7 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace Qt::StringLiterals;
 
 namespace {
