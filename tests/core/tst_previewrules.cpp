@@ -1,5 +1,6 @@
 #include "datarows.h"
 #include "examplefeed.h"
+#include "preview/enginelimits.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewaddresses.h"
 #include "preview/previewcommands.h"
@@ -217,6 +218,33 @@ private Q_SLOTS:
         QCOMPARE(AddressPreviewTarget(u"text"_s, nullptr), QString());
         feed.settings.filename.clear();
         QCOMPARE(PublishedFeedAddress(feed.settings), QString());
+    }
+
+    // Without its sandbox the engine shows the program's own files only and
+    // takes the pieces of a page from local addresses only.
+    void engineLimits_data()
+    {
+        Columns<bool, QString, bool, bool>("sandboxed", "address", "page", "piece");
+        QTest::newRow("sandboxed: anything") << true << u"http://example.jp/"_s << true << true;
+        QTest::newRow("own folder") << false << u"file:///tmp/own/a.xml"_s << true << true;
+        QTest::newRow("own file") << false << u"file:///opt/b/README.md"_s << true << true;
+        QTest::newRow("folder beside") << false << u"file:///tmp/own2/a.xml"_s << false << true;
+        QTest::newRow("out with ..") << false << u"file:///tmp/own/../x.html"_s << false << true;
+        QTest::newRow("blank page") << false << u"about:blank"_s << true << true;
+        QTest::newRow("web") << false << u"https://example.jp/s.css"_s << false << false;
+        QTest::newRow("data") << false << u"data:text/css,a"_s << false << true;
+    }
+
+    void engineLimits()
+    {
+        const auto [sandboxed, address, page, piece] =
+            Fetch<bool, QString, bool, bool>("sandboxed", "address", "page", "piece");
+        const EngineLimits limits{sandboxed, {u"/tmp/own/"_s, u"/opt/b/README.md"_s, QString()}};
+        QCOMPARE(limits.showsPage(QUrl(address)), page);
+        QCOMPARE(limits.loadsPiece(QUrl(address)), piece);
+        // The engine refuses its sandbox to root.
+        if (::geteuid() == 0)
+            QVERIFY(!EngineSandboxPossible());
     }
 
     // Preview folders of ended processes go; those of running ones and

@@ -194,6 +194,7 @@ void PreviewWiring::openReadme()
         m_window.workspace().ui.information(QStringLiteral("Readme ファイルが見つかりません。"));
         return;
     }
+    previews().addOwnFile(path);
     previews().openAddress(QUrl::fromLocalFile(path).toString(), false);
 }
 
