@@ -4,6 +4,15 @@
 
 #include <QFile>
 
+#include <sys/resource.h>
+
+namespace {
+
+// On Linux the value is the calling thread's own.
+constexpr int writerNiceness = 10;
+
+} // namespace
+
 RecoveryKeeper::RecoveryKeeper(const QString &copyPath, SnapshotSource snapshot,
                                RecoveryDelays delays, QObject *parent)
     : QObject(parent), m_copyPath(copyPath), m_snapshot(std::move(snapshot)), m_delays(delays)
@@ -40,6 +49,9 @@ void RecoveryKeeper::writeNow()
         return;
     ++m_writing;
     m_writer.start([this, path = m_copyPath, snapshot = std::move(*snapshot)] {
+        // The window's thread comes first whenever both want the processor:
+        // a key press never waits for the copy.
+        ::setpriority(PRIO_PROCESS, 0, writerNiceness);
         const QString error = WriteRecoveryCopy(path, snapshot);
         QMetaObject::invokeMethod(
             this, [this, error] { finished(error); }, Qt::QueuedConnection);

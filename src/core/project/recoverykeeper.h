@@ -36,6 +36,7 @@ public:
     ~RecoveryKeeper() override;
 
     QString copyPath() const { return m_copyPath; }
+    void setDelays(RecoveryDelays delays) { m_delays = delays; }
 
     // Something changed: a copy is due.
     void edited();
