@@ -85,9 +85,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
+    // The copies go into the settings folder, which must exist.
     QTemporaryDir scratch;
-    const Folders folders = Folders::at(scratch.filePath(QStringLiteral("data")),
-                                        scratch.filePath(QStringLiteral("settings")));
+    const Folders folders = Folders::locate(scratch.path(), scratch.path());
     folders.create();
     TEditorForm window(folders);
     window.show();
