@@ -123,7 +123,7 @@ void TEditorForm::keepRecoveryCopies()
         RecoveryCopyPath(m_workspace->folders.settings), [this] { return recoverySnapshot(); }, {},
         this);
     m_workspace->recovery = m_recovery;
-    connect(&project(), &Project::edited, m_recovery, &RecoveryKeeper::edited);
+    m_recovery->follow(project());
     connect(m_feedPages->itemsPage(), &ItemsPage::typing, m_recovery, &RecoveryKeeper::edited);
 }
 

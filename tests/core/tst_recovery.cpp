@@ -47,6 +47,7 @@ struct Fixture
         if (saved)
             project.setFileName(dir.filePath(u"news.dta"_s));
         ws.recovery = &keeper;
+        keeper.follow(project);
     }
     QString copy() const { return keeper.copyPath(); }
     QByteArray projectBytes() const { return WriteProjectFile(project.defaults, project.root()); }

@@ -19,13 +19,6 @@ bool mayDiscardChanges(Workspace &ws, const QString &question)
     return !ws.project.isModified() || ws.ui.askYesNo(question) == UserInterface::Answer::Yes;
 }
 
-// The changes were saved or given up: their recovery copy goes.
-void forgetRecoveryCopy(Workspace &ws)
-{
-    if (ws.recovery)
-        ws.recovery->discard();
-}
-
 UserInterface::FileChoice projectChoice(const QString &title, const QString &startFolder,
                                         const QString &proposedName)
 {
@@ -77,7 +70,6 @@ bool OpenProjectFile(Workspace &ws, const QString &path)
     if (!content || !ws.lock.take(path, ws.ui))
         return false;
     OpenProjectContent(ws.project, std::move(*content), path);
-    forgetRecoveryCopy(ws);
     return true;
 }
 
@@ -104,7 +96,6 @@ bool NewProject(Workspace &ws)
         return false;
     ws.project.reset();
     ws.lock.release();
-    forgetRecoveryCopy(ws);
     return true;
 }
 
@@ -118,7 +109,9 @@ bool CloseProject(Workspace &ws)
     if (!mayDiscardChanges(ws, QStringLiteral("内容が変更されていますが保存せずに終了しますか？")))
         return false;
     ws.lock.release();
-    forgetRecoveryCopy(ws);
+    // Closing without saving gives the changes up, and their copy.
+    if (ws.recovery)
+        ws.recovery->discard();
     ws.settings.defFileName = ws.project.fileName();
     const QString path = SettingsFilePath(ws.folders);
     IniFile ini;

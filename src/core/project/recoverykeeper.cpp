@@ -1,5 +1,6 @@
 #include "recoverykeeper.h"
 
+#include "project.h"
 #include "recoverycopy.h"
 
 #include <QFile>
@@ -27,6 +28,15 @@ RecoveryKeeper::RecoveryKeeper(const QString &copyPath, SnapshotSource snapshot,
 RecoveryKeeper::~RecoveryKeeper()
 {
     settle();
+}
+
+void RecoveryKeeper::follow(const Project &project)
+{
+    connect(&project, &Project::edited, this, &RecoveryKeeper::edited);
+    connect(&project, &Project::modifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            discard();
+    });
 }
 
 void RecoveryKeeper::edited()

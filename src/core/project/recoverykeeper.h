@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class Project;
+
 struct RecoveryDelays
 {
     int quietMs = 3000;    // after the last edit
@@ -38,13 +40,16 @@ public:
     QString copyPath() const { return m_copyPath; }
     void setDelays(RecoveryDelays delays) { m_delays = delays; }
 
+    // Every edit of the project makes a copy due; once it has no unsaved
+    // changes any more (saved, opened, new), the copy goes.
+    void follow(const Project &project);
     // Something changed: a copy is due.
     void edited();
     // Waits for a copy being written, so that the project file written next
     // is newer than any copy.
     void settle();
-    // The changes were saved or thrown away: no copy is due any more, and
-    // the one there is removed.
+    // The changes were saved or thrown away (closing without saving): no
+    // copy is due any more, and the one there is removed.
     void discard();
 
 Q_SIGNALS:

@@ -103,8 +103,6 @@ SaveOutcome SaveProject(Workspace &ws, bool saveAs, bool exportOnly, const Proje
         return SaveOutcome::Saved;
 
     ws.project.setModified(false);
-    if (ws.recovery)
-        ws.recovery->discard();
     const QString report = GenerateFeeds(ws.project, ws.writers, ws.ui);
     if (!report.isEmpty())
         ws.ui.information(QStringLiteral("プロジェクトは保存しました.\r\n\r\n") + report);
