@@ -147,10 +147,13 @@ class Run:
                 break  # whether that row was left is not known
             self.typed.append((title, time.monotonic()))
             n += 1
-            if self.rng.random() < 0.15:
+            # Saves now and then, and a pause now and then, long enough
+            # for a copy after the last edit.
+            if self.rng.random() < 0.05:
                 self.save_points.append(len(self.typed))
                 self.d.xdo("key", "ctrl+s")
-            time.sleep(self.rng.uniform(0, 1.0))
+            pause = 4 if self.rng.random() < 0.08 else self.rng.uniform(0, 1.0)
+            time.sleep(pause)
         timer.join()
         self.app.wait()
         return killed_at[0]
