@@ -87,6 +87,8 @@ class Run:
         self.typed = []  # (title, time the row was left)
         self.save_points = [0]  # items typed when each save was asked for
         self.app = None
+        self.box_up = False
+        self.shots = None
 
     def env(self):
         return dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=self.runtime,
@@ -132,6 +134,11 @@ class Run:
         killed_at = []
 
         def kill():
+            # A message box up then would have eaten the keys typed since.
+            self.box_up = bool(self.d.windows("^Brisklet$"))
+            if self.box_up and self.shots:
+                subprocess.run(["import", "-display", self.d.display, "-window", "root",
+                                os.path.join(self.shots, f"box-{self.n:02d}.png")])
             killed_at.append(time.monotonic())
             self.app.send_signal(signal.SIGKILL)
 
@@ -219,7 +226,14 @@ def restart_and_save(run, expected, copy_newer):
         return bool(run.d.windows(r"\[news\]"))
 
     if not run.wait_for(settled, 30):
-        return ["no window after the restart"]
+        if run.shots:
+            subprocess.run(["import", "-display", run.d.display, "-window", "root",
+                            os.path.join(run.shots, f"restart-{run.n:02d}.png")])
+        ended = run.app.poll()
+        run.app.kill()
+        run.app.wait()
+        return ["no window after the restart" +
+                (f" (the program ended with {ended})" if ended is not None else "")]
     problems = []
     if asked != copy_newer:
         problems.append(f"restore {'asked' if asked else 'not asked'}")
@@ -241,6 +255,7 @@ def main():
     parser.add_argument("--runs", type=int, default=50)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--longest", type=float, default=60, help="latest kill, s")
+    parser.add_argument("--shots", help="folder for a picture of a message box up at a kill")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     desktop = Desktop(args.build)
@@ -250,6 +265,7 @@ def main():
     try:
         for n in range(1, args.runs + 1):
             run = Run(desktop, n, rng)
+            run.shots = args.shots
             run.prepare()
             run.start()
             if not run.wait_for(lambda: run.d.windows(r"\[news\]"), 30) or not run.focus_window():
@@ -264,7 +280,8 @@ def main():
             print(f"{n:>3} {kill_time - began:>6.1f} {len(run.typed):>5} "
                   f"{len(run.save_points) - 1:>5} {len(in_file):>4} "
                   f"{'newer' if copy_newer else '-':>5} {len(kept):>4} {len(lost_young):>8} "
-                  f"{'yes' if copy_newer else '-':>7}  {'; '.join(problems) or 'ok'}",
+                  f"{'yes' if copy_newer else '-':>7}  {'; '.join(problems) or 'ok'}"
+                  f"{' (a message box was up)' if run.box_up else ''}",
                   flush=True)
             shutil.rmtree(run.home, ignore_errors=True)
     finally:
