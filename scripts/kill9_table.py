@@ -112,8 +112,9 @@ class Run:
         socket = os.path.join(self.runtime, "brisklet.socket")
         if os.path.exists(socket):
             os.remove(socket)
+        self.log = open(os.path.join(self.home, f"stderr-{time.monotonic():.0f}.txt"), "wb")
         self.app = subprocess.Popen([self.d.app_path], env=self.env(),
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                    stdout=subprocess.DEVNULL, stderr=self.log)
 
     def wait_for(self, test, seconds):
         end = time.monotonic() + seconds
@@ -232,6 +233,14 @@ def restart_and_save(run, expected, copy_newer):
         ended = run.app.poll()
         run.app.kill()
         run.app.wait()
+        if run.shots:
+            shutil.copy(run.log.name, os.path.join(run.shots, f"restart-{run.n:02d}.txt"))
+        run.log.flush()
+        with open(run.log.name, "rb") as log:
+            if b"could not connect to display" in log.read():
+                # Other X servers on a shared machine can take the display's
+                # socket away; the program never got as far as its own code.
+                return ["X server unreachable at the restart"]
         return ["no window after the restart" +
                 (f" (the program ended with {ended})" if ended is not None else "")]
     problems = []
