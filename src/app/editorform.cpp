@@ -14,12 +14,15 @@
 
 #include "project/commandstate.h"
 #include "project/inifile.h"
+#include "project/offerrecovery.h"
 #include "project/pageframe.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projecttreemodel.h"
 #include "project/projecttreeview.h"
 #include "project/recentprojectsmenu.h"
+#include "project/recoverycopy.h"
+#include "project/recoverykeeper.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
 #include "project/tableimport.h"
@@ -109,6 +112,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     m_preview = new PreviewWiring(*this);
     m_editorFeatures = new EditorFeatures(*this);
     new RecentProjectsMenu(*this);
+    keepRecoveryCopies();
     updateTitle();
     selectNode(&project->root());
     m_tree->setFocus();
@@ -119,6 +123,27 @@ TEditorForm::~TEditorForm() = default;
 Project &TEditorForm::project() const
 {
     return m_workspace->project;
+}
+
+void TEditorForm::keepRecoveryCopies()
+{
+    m_recovery = new RecoveryKeeper(
+        RecoveryCopyPath(m_workspace->folders.settings), [this] { return recoverySnapshot(); }, {},
+        this);
+    m_workspace->recovery = m_recovery;
+    m_recovery->follow(project());
+    connect(m_feedPages->itemsPage(), &ItemsPage::typing, m_recovery, &RecoveryKeeper::edited);
+}
+
+std::optional<ProjectSnapshot> TEditorForm::recoverySnapshot() const
+{
+    const ItemsPage *items = m_feedPages->itemsPage();
+    const ProjectNode *current = project().currentNode();
+    const bool typing = current && current->isFeed() && items->hasTypedText();
+    if (!project().isModified() && !typing)
+        return std::nullopt;
+    const std::optional<TEditList> live = m_pages->peekCurrentNode();
+    return TakeSnapshot(project(), live ? &*live : nullptr);
 }
 
 void TEditorForm::buildBars()
@@ -328,7 +353,10 @@ void TEditorForm::restoreLastSession(const QString &projectFile)
         projectFile.isEmpty() && settings.lastOpen && QFileInfo::exists(settings.defFileName)
             ? settings.defFileName
             : projectFile;
-    if (!reopened.isEmpty() && OpenProjectFile(*m_workspace, reopened)) {
+    if (OfferRecovery(*m_workspace, QDateTime::currentDateTime()) == RecoveryOutcome::Restored) {
+        selectNode(&project().root());
+        m_newButtonEnabled = true;
+    } else if (!reopened.isEmpty() && OpenProjectFile(*m_workspace, reopened)) {
         // A stored position outside the tree selects nothing.
         if (ProjectNode *node = NodeAtTreeIndex(project().root(), settings.treeIndex);
             node && projectFile.isEmpty())

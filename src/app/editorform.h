@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class CommandSet;
 class EditorFeatures;
@@ -16,6 +17,8 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QtUserInterface;
+class RecoveryKeeper;
+struct ProjectSnapshot;
 struct Folders;
 struct Workspace;
 
@@ -49,6 +52,7 @@ public:
     void openFromOutside(const QString &path);
     // Makes the node current in the tree and on the pages.
     void selectNode(const ProjectNode *node);
+    RecoveryKeeper &recovery() const { return *m_recovery; }
 
 protected:
     bool event(QEvent *event) override;
@@ -69,6 +73,8 @@ private:
     void rememberControlSizes();
     void showHint(const QString &hint);
     void openFilesFromOutside();
+    void keepRecoveryCopies();
+    std::optional<ProjectSnapshot> recoverySnapshot() const;
 
     std::unique_ptr<QtUserInterface> m_ui;
     std::unique_ptr<Workspace> m_workspace;
@@ -83,6 +89,7 @@ private:
     QLabel *m_statusPage;
     QLabel *m_statusHint;
     EditorFeatures *m_editorFeatures;
+    RecoveryKeeper *m_recovery;
     // Tb_New waits for the first change when no project was reopened.
     bool m_newButtonEnabled = true;
     // Project files named by later starts, waiting for the window to be free.

@@ -5,6 +5,7 @@
 #include "singleinstance.h"
 #include "startup.h"
 
+#include "preview/previewtestfolder.h"
 #include "project/folders.h"
 #include "project/projectlock.h"
 #include "project/settings.h"
@@ -12,6 +13,7 @@
 #include "project/workspace.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
@@ -35,6 +37,9 @@ int main(int argc, char *argv[])
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim())
         return instance.activateFirst(projectFile) ? 0 : 1;
+
+    // What programs that did not end normally left behind.
+    RemoveEndedPreviewFolders(QDir::tempPath());
 
     const Folders folders = Folders::locate();
     const QString folderError = folders.create();

@@ -1,5 +1,6 @@
 #include "datarows.h"
 #include "examplefeed.h"
+#include "preview/enginelimits.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewaddresses.h"
 #include "preview/previewcommands.h"
@@ -11,8 +12,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -214,6 +218,56 @@ private Q_SLOTS:
         QCOMPARE(AddressPreviewTarget(u"text"_s, nullptr), QString());
         feed.settings.filename.clear();
         QCOMPARE(PublishedFeedAddress(feed.settings), QString());
+    }
+
+    // Without its sandbox the engine shows the program's own files only and
+    // takes the pieces of a page from local addresses only.
+    void engineLimits_data()
+    {
+        Columns<bool, QString, bool, bool>("sandboxed", "address", "page", "piece");
+        QTest::newRow("sandboxed: anything") << true << u"http://example.jp/"_s << true << true;
+        QTest::newRow("own folder") << false << u"file:///tmp/own/a.xml"_s << true << true;
+        QTest::newRow("own file") << false << u"file:///opt/b/README.md"_s << true << true;
+        QTest::newRow("folder beside") << false << u"file:///tmp/own2/a.xml"_s << false << true;
+        QTest::newRow("out with ..") << false << u"file:///tmp/own/../x.html"_s << false << true;
+        QTest::newRow("blank page") << false << u"about:blank"_s << true << true;
+        QTest::newRow("web") << false << u"https://example.jp/s.css"_s << false << false;
+        QTest::newRow("data") << false << u"data:text/css,a"_s << false << true;
+    }
+
+    void engineLimits()
+    {
+        const auto [sandboxed, address, page, piece] =
+            Fetch<bool, QString, bool, bool>("sandboxed", "address", "page", "piece");
+        const EngineLimits limits{sandboxed, {u"/tmp/own/"_s, u"/opt/b/README.md"_s, QString()}};
+        QCOMPARE(limits.showsPage(QUrl(address)), page);
+        QCOMPARE(limits.loadsPiece(QUrl(address)), piece);
+        // The engine refuses its sandbox to root.
+        if (::geteuid() == 0)
+            QVERIFY(!EngineSandboxPossible());
+    }
+
+    // Preview folders of ended processes go; those of running ones and
+    // anything else stay.
+    void endedPreviewFoldersAreRemoved()
+    {
+        QTemporaryDir temp;
+        QProcess ended;
+        ended.start(u"sleep"_s, {u"0.1"_s});
+        QVERIFY(ended.waitForStarted());
+        const QString endedFolder = u"brisklet-preview-%1-abc"_s.arg(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        for (const QString &name : {endedFolder, u"brisklet-other"_s})
+            QVERIFY(QDir(temp.path()).mkpath(name + u"/inner"_s));
+        // This process's own, made where the temporary folder is.
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        PreviewTestFolder running;
+        QVERIFY(running.write(u"a.xml"_s, "a").error.isEmpty());
+        qunsetenv("TMPDIR");
+        const QString runningFolder = QFileInfo(running.path()).fileName();
+        RemoveEndedPreviewFolders(temp.path());
+        QCOMPARE(QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{u"brisklet-other"_s, runningFolder}));
     }
 
     // The test files: private folder, the names, whole bytes, a failure told.

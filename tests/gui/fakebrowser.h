@@ -18,6 +18,8 @@ public:
     QWidget *widget() override { return m_widget; }
     void open(const QUrl &address, bool bypassCache) override
     {
+        if (handsOver(address))
+            return;
         calls << QStringLiteral("open ") + address.toString() +
                      (bypassCache ? QStringLiteral(" nocache") : QString());
         m_shown = address;
@@ -43,7 +45,11 @@ inline FakeBrowser *fakeOf(TBrowseForm *form)
     return form->findChild<FakeBrowser *>();
 }
 
-inline TBrowseForm::BrowserFactory fakeFactory()
+inline TBrowseForm::BrowserFactory fakeFactory(bool sandboxed = true)
 {
-    return [](QWidget *parent) -> BrowserView * { return new FakeBrowser(parent); };
+    return [sandboxed](QWidget *parent) -> BrowserView * {
+        auto *browser = new FakeBrowser(parent);
+        browser->setSandboxed(sandboxed);
+        return browser;
+    };
 }

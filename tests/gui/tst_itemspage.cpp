@@ -139,6 +139,11 @@ private Q_SLOTS:
         });
         shown.page.setClock(Clock::fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))));
         QTest::keyClicks(QApplication::focusWidget(), u"news"_s);
+        // Looked at while typed, the cell counts as written, filled-in row
+        // and all; the model and the open editor stay as they are.
+        QVERIFY(shown.page.hasTypedText());
+        QCOMPARE(shown.page.peekItems().value(0).url, u"http://example.jp/"_s);
+        QVERIFY(shown.page.grid()->itemModel()->store().isEmpty());
         shown.page.contentEditor()->setText(u"body\r\nline"_s);
         press(Qt::Key_Down);
         QCOMPARE(shown.page.contentEditor()->text(), QString());

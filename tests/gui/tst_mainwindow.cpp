@@ -1,10 +1,15 @@
 #include "commandset.h"
 #include "datarows.h"
+#include "editing/feedpagewiring.h"
+#include "editing/gridcelleditors.h"
+#include "editing/itemspage.h"
+#include "editing/xstringgrid.h"
 #include "editorform.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
 #include "project/projectcommands.h"
 #include "project/projecttreeview.h"
+#include "project/recoverykeeper.h"
 #include "project/settings.h"
 #include "project/workspace.h"
 #include "startup.h"
@@ -15,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
@@ -224,6 +230,32 @@ private Q_SLOTS:
         });
         QMessageBox::question(nullptr, QString(), QString());
         QCOMPARE(yes, u"はい(&Y)"_s);
+    }
+
+    // While the project has unsaved changes the window keeps a recovery
+    // copy of what its pages show, the title being typed included.
+    void keepsARecoveryCopyOfWhatIsTyped()
+    {
+        QTemporaryDir dir;
+        QVERIFY(foldersIn(dir).create().isEmpty());
+        auto window = windowWith(dir, u"news"_s);
+        window->selectNode(nodeOf(*window, u"news"_s));
+        QSignalSpy written(&window->recovery(), &RecoveryKeeper::written);
+        XStringGrid *grid = window->feedPages().itemsPage()->grid();
+        grid->setFocus();
+        grid->moveTo(1, 0);
+        grid->moveTo(0, 0); // an editor opens on the cell moved to
+        QWidget *cell = grid->openEditor();
+        QVERIFY(cell);
+        typeInto(EditorTextField(cell), u"まだ書いていない"_s);
+        QVERIFY(written.wait(10000));
+        const QString copy = window->recovery().copyPath();
+        QVERIFY(QString::fromUtf8(testfiles::readAll(copy)).contains(u"まだ書いていない"_s));
+        QVERIFY(window->project().root().child(0)->data()->items.isEmpty());
+        QCOMPARE(grid->openEditor(), cell);
+        answerNextMessageBox(QMessageBox::Yes); // closing without saving
+        QVERIFY(window->close());
+        QVERIFY(!QFile::exists(copy));
     }
 
     void closingKeepsTheSessionForTheNextStart()

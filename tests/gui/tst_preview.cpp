@@ -3,6 +3,7 @@
 #include "examplefeed.h"
 #include "fakebrowser.h"
 #include "preview/browserview.h"
+#include "preview/enginelimits.h"
 #include "preview/feedpreviews.h"
 #include "preview/sourceviewpage.h"
 #include "preview/tbrowseform.h"
@@ -169,6 +170,42 @@ private Q_SLOTS:
         external->click();
         QCOMPARE(opened, QUrl(u"http://example.jp/x"_s));
         QVERIFY(fakeOf(&form)->calls.isEmpty());
+    }
+
+    // Without its sandbox the engine shows the program's own files only,
+    // hands every other page to the default browser and says so.
+    void withoutSandbox()
+    {
+        TBrowseForm form(fakeFactory(false), {});
+        form.setOwnPaths([] { return QStringList{u"/tmp/own"_s}; });
+        QList<QUrl> opened;
+        form.setExternalOpener([&](const QUrl &address) { opened << address; });
+        auto *status = form.findChild<QStatusBar *>(u"StatusBar"_s);
+        QCOMPARE(status->currentMessage(), UnsandboxedEngineNote());
+
+        for (const QString &address :
+             {u"/tmp/own/brisklettest.xml"_s, u"/tmp/other.html"_s, u"http://example.jp/"_s})
+            form.openPreview(address, false);
+        QCOMPARE(fakeOf(&form)->calls, QStringList{u"open file:///tmp/own/brisklettest.xml"_s});
+        QCOMPARE(opened,
+                 (QList<QUrl>{QUrl(u"file:///tmp/other.html"_s), QUrl(u"http://example.jp/"_s)}));
+        QCOMPARE(status->currentMessage(), HandedOverText(QUrl(u"http://example.jp/"_s)));
+    }
+
+    // A page whose process died leaves a message and a reload button.
+    void pageEndedOffersReload()
+    {
+        TBrowseForm form(fakeFactory(), {});
+        form.openPreview(u"http://example.jp/a"_s, false);
+        FakeBrowser *browser = fakeOf(&form);
+        auto *bar = form.findChild<QWidget *>(u"PL_PageEnded"_s);
+        QVERIFY(!bar->isVisibleTo(&form));
+        Q_EMIT browser->pageEnded();
+        QVERIFY(bar->isVisibleTo(&form));
+        browser->calls.clear();
+        form.findChild<QPushButton *>(u"SB_ReloadPage"_s)->click();
+        QCOMPARE(browser->calls, QStringList{u"reload"_s});
+        QVERIFY(!bar->isVisibleTo(&form));
     }
 
     void pasteHandsTheAddressOver()

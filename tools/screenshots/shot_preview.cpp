@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QUrl>
-#include <unistd.h>
 
 namespace {
 
@@ -40,14 +39,13 @@ std::unique_ptr<TEditList> newsFeed()
 
 std::unique_ptr<QWidget> previewWindow(const QString &folder)
 {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     const QString path = folder + QStringLiteral("/brisklettest.xml");
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(FeedRssText(*newsFeed(), QString(), QString(), Clock{}).toUtf8());
     file.close();
     auto form = std::make_unique<TBrowseForm>(BrowserModuleFactory(), QStringList{}, nullptr);
+    form->setOwnPaths([folder] { return QStringList{folder}; });
     form->resize(714, 420);
     form->openPreview(QUrl::fromLocalFile(path).toString(), false);
     QTest::qWaitFor([&] { return form->windowTitle().endsWith(QStringLiteral("]")); }, 30000);

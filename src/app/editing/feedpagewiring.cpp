@@ -33,6 +33,8 @@ public:
     {
         std::function<void(ProjectNode &)> show{};
         std::function<void(ProjectNode &)> store{};
+        // Storing without touching the page; store itself when that is so.
+        std::function<void(ProjectNode &)> peek{};
         std::function<void()> reset{};
         std::function<QString()> status{};
         std::function<void()> shown{};
@@ -55,6 +57,11 @@ public:
     {
         if (m_binding.store)
             m_binding.store(node);
+    }
+    void peekNode(ProjectNode &node) const override
+    {
+        if (const auto &peek = m_binding.peek ? m_binding.peek : m_binding.store)
+            peek(node);
     }
     void resetPage() override
     {
@@ -150,6 +157,7 @@ QWidget *FeedPageWiring::createTab(PageFrame::Tab tab)
             m_items, QStringLiteral("Item_Page"),
             {.show = [this](ProjectNode &node) { m_items->showItems(node.data()->items); },
              .store = [this](ProjectNode &node) { node.data()->items = m_items->storeItems(); },
+             .peek = [this](ProjectNode &node) { node.data()->items = m_items->peekItems(); },
              .reset = [this] { m_items->clearItems(); },
              .status = [this] { return m_items->statusText(); }});
     case PageFrame::HtmlTab:

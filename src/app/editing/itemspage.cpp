@@ -69,6 +69,7 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ItemsPage::currentCellChanged);
     connect(m_model, &ItemTableModel::edited, this, &ItemsPage::changed);
+    connect(m_grid, &XStringGrid::editorTextEdited, this, &ItemsPage::typing);
     connect(m_content, &TEditor::textChanged, this, &ItemsPage::contentEdited);
 
     // The clipboard can change in another program without a signal here.
@@ -151,6 +152,17 @@ QList<FeedItem> ItemsPage::storeItems()
 {
     m_grid->commitEditor();
     return m_model->store();
+}
+
+QList<FeedItem> ItemsPage::peekItems() const
+{
+    const auto typed = m_grid->typedText();
+    return typed ? m_model->storeWithTyped(typed->first, typed->second) : m_model->store();
+}
+
+bool ItemsPage::hasTypedText() const
+{
+    return m_grid->typedText().has_value();
 }
 
 void ItemsPage::clearItems()

@@ -39,6 +39,11 @@ public:
     void showItems(const QList<FeedItem> &items);
     // The items as the user has left them (the open cell editor included).
     QList<FeedItem> storeItems();
+    // The same without touching the grid: the open cell editor stays open
+    // and unwritten.
+    QList<FeedItem> peekItems() const;
+    // The open cell editor holds text the items do not have yet.
+    bool hasTypedText() const;
     // Empties the grid and leaves line mode (a new project, no feed shown).
     void clearItems();
 
@@ -57,6 +62,8 @@ public:
 Q_SIGNALS:
     // The modified flag and, when the feed can be uploaded, its changed mark.
     void changed();
+    // A key changed the cell being typed, which counts only once written.
+    void typing();
     void statusTextChanged(const QString &text);
 
 private:

@@ -180,8 +180,19 @@ void XStringGrid::adoptEditor(QWidget *editor)
 {
     m_editor = editor;
     editor->installEventFilter(this);
-    if (QLineEdit *field = EditorTextField(editor); field && field != editor)
+    QLineEdit *field = EditorTextField(editor);
+    if (field && field != editor)
         field->installEventFilter(this);
+    if (field)
+        connect(field, &QLineEdit::textEdited, this, &XStringGrid::editorTextEdited);
+}
+
+std::optional<std::pair<QModelIndex, QString>> XStringGrid::typedText() const
+{
+    const QLineEdit *field = m_editor ? EditorTextField(m_editor) : nullptr;
+    if (!field || field->text() == currentIndex().data(Qt::EditRole).toString())
+        return std::nullopt;
+    return std::pair{currentIndex(), field->text()};
 }
 
 bool XStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTableView>
 #include <functional>
+#include <optional>
 
 class ItemTableModel;
 class QKeyEvent;
@@ -47,6 +48,8 @@ public:
     // Closes the open editor without writing it: its row has moved away.
     void discardEditor();
     QWidget *openEditor() const { return m_editor; }
+    // What the open editor holds and not yet the model: the cell and the text.
+    std::optional<std::pair<QModelIndex, QString>> typedText() const;
     bool ownsFocus() const;
     // Opens the current cell's editor, unless whole rows are selected, and
     // gives it the focus.
@@ -63,6 +66,8 @@ public:
 
 Q_SIGNALS:
     void leftButtonPressed();
+    // The user changed the text of the open editor.
+    void editorTextEdited();
 
 protected:
     using QTableView::edit;

@@ -2,6 +2,7 @@
 
 #include "browserview.h"
 #include "installlayout.h"
+#include "preview/enginelimits.h"
 
 #include <QDir>
 #include <QLabel>
@@ -54,13 +55,31 @@ MakeBrowser loadModule(QString &error)
 
 } // namespace
 
+bool EngineSandboxed()
+{
+    static const bool sandboxed = [] {
+        // Someone may have switched the sandbox off already.
+        if (qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0)
+            return false;
+        if (EngineSandboxPossible())
+            return true;
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        return false;
+    }();
+    return sandboxed;
+}
+
 TBrowseForm::BrowserFactory BrowserModuleFactory()
 {
     return [](QWidget *parent) -> BrowserView * {
         static QString error;
+        const bool sandboxed = EngineSandboxed();
         static const MakeBrowser make = loadModule(error);
-        if (make)
-            return make(parent);
+        if (make) {
+            BrowserView *browser = make(parent);
+            browser->setSandboxed(sandboxed);
+            return browser;
+        }
         qWarning("brisklet: the web engine module cannot be loaded: %s", qPrintable(error));
         return new MissingBrowserView(parent, QStringLiteral("ブラウザ部品が読み込めません"));
     };

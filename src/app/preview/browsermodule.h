@@ -7,3 +7,9 @@
 // the first call. Without the module the window says so and offers the
 // default browser.
 TBrowseForm::BrowserFactory BrowserModuleFactory();
+
+// Whether the engine of this process keeps its pages in its sandbox. It is
+// decided on the first call, before the engine starts: where the sandbox
+// cannot start (as root, or without user namespaces) the engine would end
+// the whole program, so it is told to run without.
+bool EngineSandboxed();

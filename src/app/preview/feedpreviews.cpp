@@ -21,6 +21,7 @@ TBrowseForm &FeedPreviews::ensureForm()
 {
     if (!m_form) {
         m_form = new TBrowseForm(m_makeBrowser, m_loadedHistory, m_sourcePage.window());
+        m_form->setOwnPaths([this] { return QStringList(m_ownFiles) << m_testFolder.path(); });
         connect(m_form, &TBrowseForm::pasteRequested, this, &FeedPreviews::pasteRequested);
     }
     return *m_form;

@@ -40,6 +40,13 @@ public:
     void feedAnalysis(const Selection &selection, const QString &service);
     // OpenPreview: any address in the preview window.
     void openAddress(const QString &address, bool noCache);
+    // A file of the program (its README) that the engine may show like the
+    // test files, even without its sandbox.
+    void addOwnFile(const QString &path)
+    {
+        if (!m_ownFiles.contains(path))
+            m_ownFiles.append(path);
+    }
 
     // The window; null until something was previewed.
     TBrowseForm *form() const { return m_form; }
@@ -65,5 +72,6 @@ private:
     QStringList m_loadedHistory;
     TBrowseForm *m_form = nullptr;
     PreviewTestFolder m_testFolder;
+    QStringList m_ownFiles;
     Clock m_clock;
 };

@@ -1,6 +1,7 @@
 #include "tbrowseform.h"
 
 #include "browserview.h"
+#include "preview/enginelimits.h"
 #include "preview/helpaddresses.h"
 #include "preview/previewaddresses.h"
 
@@ -10,6 +11,7 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -78,6 +80,20 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     }
 
     m_browser = makeBrowser(this);
+    m_endedBar = new QWidget(this);
+    m_endedBar->setObjectName(QStringLiteral("PL_PageEnded"));
+    auto *endedLayout = new QHBoxLayout(m_endedBar);
+    auto *endedText = new QLabel(
+        QStringLiteral("ページを表示していた処理が終了しました。再読み込みで表示し直せます。"),
+        m_endedBar);
+    endedText->setObjectName(QStringLiteral("LB_PageEnded"));
+    endedText->setWordWrap(true);
+    auto *reload = new QPushButton(QStringLiteral("再読み込み"), m_endedBar);
+    reload->setObjectName(QStringLiteral("SB_ReloadPage"));
+    setHint(reload, QStringLiteral("ページを読み込み直します"));
+    endedLayout->addWidget(endedText, 1);
+    endedLayout->addWidget(reload);
+    m_endedBar->hide();
     m_status = new QStatusBar(this);
     m_status->setObjectName(QStringLiteral("StatusBar"));
     m_status->setSizeGripEnabled(false);
@@ -91,6 +107,7 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_toolbar);
+    layout->addWidget(m_endedBar);
     layout->addWidget(m_browser->widget(), 1);
     layout->addWidget(m_status);
 
@@ -107,8 +124,10 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     });
     connect(m_browser, &BrowserView::navigated, this, &TBrowseForm::onNavigated);
     connect(m_browser, &BrowserView::titleChanged, this, &TBrowseForm::onTitleChanged);
-    connect(m_browser, &BrowserView::statusTextChanged, m_status,
-            [this](const QString &text) { m_status->showMessage(text); });
+    // Without a text of its own the line says what it said before the link.
+    connect(m_browser, &BrowserView::statusTextChanged, m_status, [this](const QString &text) {
+        m_status->showMessage(text.isEmpty() ? m_restingStatus : text);
+    });
     connect(m_browser, &BrowserView::historyChanged, this, [this](bool canBack, bool canForward) {
         m_back->setEnabled(canBack);
         m_next->setEnabled(canForward);
@@ -119,6 +138,14 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
         m_browser->open(QUrl(HomePageAddress()), false);
     });
     connect(m_browser, &BrowserView::failed, this, &TBrowseForm::onFailed);
+    connect(m_browser, &BrowserView::handedOver, this, &TBrowseForm::onHandedOver);
+    connect(m_browser, &BrowserView::pageEnded, this, [this] { showPageEnded(true); });
+    connect(m_browser, &BrowserView::navigated, this, [this] { showPageEnded(false); });
+    connect(reload, &QPushButton::clicked, this, [this] {
+        showPageEnded(false);
+        m_browser->reload();
+    });
+    applyEngineLimits();
 
     showHistory();
     resize(714, 309);
@@ -215,6 +242,38 @@ void TBrowseForm::onFailed(const QString &reason)
     m_external->show();
 }
 
+void TBrowseForm::applyEngineLimits()
+{
+    const bool sandboxed = m_browser->isSandboxed();
+    m_browser->setAddressRule({[this, sandboxed](const QUrl &address) {
+                                   return EngineLimits{sandboxed, m_ownPaths()}.showsPage(address);
+                               },
+                               [sandboxed](const QUrl &address) {
+                                   return EngineLimits{sandboxed, {}}.loadsPiece(address);
+                               }});
+    if (!sandboxed)
+        showRestingStatus(UnsandboxedEngineNote());
+}
+
+void TBrowseForm::onHandedOver(const QUrl &address)
+{
+    m_navigating = false;
+    m_openExternally(address);
+    showRestingStatus(HandedOverText(address));
+}
+
+void TBrowseForm::showRestingStatus(const QString &text)
+{
+    m_restingStatus = text;
+    m_status->showMessage(text);
+}
+
+void TBrowseForm::showPageEnded(bool ended)
+{
+    m_pageEnded = ended;
+    m_endedBar->setVisible(ended && !isRolledUp());
+}
+
 bool TBrowseForm::isRolledUp() const
 {
     return !m_status->isVisibleTo(this);
@@ -226,6 +285,7 @@ void TBrowseForm::rollDown()
     setRollHint(QStringLiteral("閉じる"));
     m_savedHeight = std::max(m_savedHeight, MinimumOpenHeight);
     m_browser->widget()->show();
+    m_endedBar->setVisible(m_pageEnded);
     m_status->show();
     resize(width(), m_savedHeight);
 }
@@ -238,6 +298,7 @@ void TBrowseForm::rollUp()
     if (!isRolledUp() && height() > toolbarHeight)
         m_savedHeight = height();
     m_browser->widget()->hide();
+    m_endedBar->hide();
     m_status->hide();
     resize(width(), toolbarHeight);
 }

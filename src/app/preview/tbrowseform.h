@@ -39,6 +39,9 @@ public:
     QString currentAddress() const { return m_currentAddress; }
     bool isRolledUp() const;
     void setExternalOpener(const ExternalOpener &opener) { m_openExternally = opener; }
+    // The program's own files and folders, which the engine shows even
+    // without its sandbox.
+    void setOwnPaths(std::function<QStringList()> ownPaths) { m_ownPaths = std::move(ownPaths); }
 
 Q_SIGNALS:
     // SB_Paste: the address for the main window's focused control.
@@ -62,6 +65,10 @@ private:
     void onNavigated(const QUrl &address);
     void onTitleChanged(const QString &title);
     void onFailed(const QString &reason);
+    void onHandedOver(const QUrl &address);
+    void showPageEnded(bool ended);
+    void showRestingStatus(const QString &text);
+    void applyEngineLimits();
 
     BrowserView *m_browser = nullptr;
     QWidget *m_toolbar = nullptr;
@@ -71,14 +78,18 @@ private:
     QComboBox *m_address = nullptr;
     QStatusBar *m_status = nullptr;
     QPushButton *m_external = nullptr;
+    QWidget *m_endedBar = nullptr; // the page's process died: a message and a reload button
     QMenu *m_menu = nullptr;
     ExternalOpener m_openExternally;
+    std::function<QStringList()> m_ownPaths = [] { return QStringList(); };
 
     QStringList m_history;
     QString m_currentAddress;
     QString m_title;
-    QString m_failure; // why the engine cannot show pages; empty while it can
+    QString m_failure;       // why the engine cannot show pages; empty while it can
+    QString m_restingStatus; // what the status line says while no link does
     int m_savedHeight = 0;
     bool m_closing = false;
     bool m_navigating = false;
+    bool m_pageEnded = false;
 };

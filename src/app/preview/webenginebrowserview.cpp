@@ -5,7 +5,52 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+
+namespace {
+
+// Pages the browser's rule keeps out go to whoever shows them instead,
+// whether the window or a link on the page asked for them.
+class RuledPage : public QWebEnginePage
+{
+public:
+    RuledPage(QWebEngineProfile *profile, QObject *parent, std::function<bool(const QUrl &)> open)
+        : QWebEnginePage(profile, parent), m_open(std::move(open))
+    {
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        return !isMainFrame || m_open(url);
+    }
+
+private:
+    std::function<bool(const QUrl &)> m_open;
+};
+
+// Leaves out the pieces of a page the rule does not load.
+class PieceFilter : public QWebEngineUrlRequestInterceptor
+{
+public:
+    PieceFilter(QObject *parent, std::function<bool(const QUrl &)> loads)
+        : QWebEngineUrlRequestInterceptor(parent), m_loads(std::move(loads))
+    {
+    }
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
+            !m_loads(info.requestUrl()))
+            info.block(true);
+    }
+
+private:
+    std::function<bool(const QUrl &)> m_loads;
+};
+
+} // namespace
 
 WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
     : BrowserView(parent),
@@ -13,7 +58,10 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
       m_view(new QWebEngineView(parent))
 {
     m_view->setObjectName(QStringLiteral("UIWebBrowse"));
-    auto *page = new QWebEnginePage(m_profile, m_view);
+    m_profile->setUrlRequestInterceptor(new PieceFilter(
+        m_profile, [this](const QUrl &address) { return addressRule().loadsPiece(address); }));
+    auto *page = new RuledPage(m_profile, m_view,
+                               [this](const QUrl &address) { return !handsOver(address); });
     m_view->setPage(page);
     connect(m_view, &QWebEngineView::urlChanged, this, [this] {
         Q_EMIT historyChanged(m_view->history()->canGoBack(), m_view->history()->canGoForward());
@@ -32,7 +80,7 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
-                    Q_EMIT failed(QStringLiteral("ページの表示処理が終了しました"));
+                    Q_EMIT pageEnded();
             });
 }
 

@@ -17,6 +17,9 @@ public:
     virtual void showNode(ProjectNode &node) = 0;
     // Writes the page back into the node.
     virtual void storeNode(ProjectNode &node) = 0;
+    // Writes what the page shows into another node (a copy of the one
+    // shown), leaving the page as it is.
+    virtual void peekNode(ProjectNode &node) const = 0;
     // Puts the page to the project defaults (new project, new feed).
     virtual void resetPage() {}
     // The first status bar panel while this page is the active tab; empty

@@ -3,6 +3,7 @@
 #include "feedtabs.h"
 #include "nodepage.h"
 #include "project/project.h"
+#include "project/projectnode.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -88,6 +89,16 @@ void PageFrame::storeCurrentNode()
     ProjectNode *node = m_project.currentNode();
     if (node && node->isFeed())
         forEachPage([node](NodePage &page) { page.storeNode(*node); });
+}
+
+std::optional<TEditList> PageFrame::peekCurrentNode() const
+{
+    const ProjectNode *node = m_project.currentNode();
+    if (!node || !node->isFeed())
+        return std::nullopt;
+    ProjectNode copy(node->text, node->kind, std::make_unique<TEditList>(*node->data()));
+    forEachPage([&copy](const NodePage &page) { page.peekNode(copy); });
+    return *copy.data();
 }
 
 void PageFrame::resetPages()

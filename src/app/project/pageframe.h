@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/editlist.h"
+
 #include <QStackedWidget>
 #include <array>
+#include <optional>
 
 class FeedPageWiring;
 class NodePage;
@@ -38,6 +41,9 @@ public:
     void switchNode(ProjectNode *node);
     // Writes the pages into the current node (before save, open, close...).
     void storeCurrentNode();
+    // What the pages show for the current feed, the node and the pages left
+    // as they are; nothing when no feed is current.
+    std::optional<TEditList> peekCurrentNode() const;
     // Puts every page to the project defaults (new project, new feed).
     void resetPages();
     // The first status bar panel: the active tab's status or caption for a

@@ -28,27 +28,36 @@ void ItemTableModel::load(const QList<FeedItem> &items)
     endResetModel();
 }
 
-int ItemTableModel::lastUsedRow() const
+QList<FeedItem> ItemTableModel::itemsOf(const QList<GridRow> &rows, const QList<FeedItem> &hidden)
 {
     // Items kept aside follow the grid, so every grid row lies before them.
-    if (!m_hidden.isEmpty())
-        return GridRowCount - 1;
-    for (int row = GridRowCount - 1; row >= 0; --row) {
-        if (!m_rows.at(row).isEmpty())
-            return row;
+    int last = hidden.isEmpty() ? -1 : GridRowCount - 1;
+    for (int row = GridRowCount - 1; row > last; --row) {
+        if (!rows.at(row).isEmpty()) {
+            last = row;
+            break;
+        }
     }
-    return -1;
+    QList<FeedItem> items;
+    items.reserve(last + 1 + hidden.size());
+    for (int row = 0; row <= last; ++row)
+        items.append(ItemOf(rows.at(row).cells, rows.at(row).desc));
+    items.append(hidden);
+    return items;
 }
 
 QList<FeedItem> ItemTableModel::store() const
 {
-    QList<FeedItem> items;
-    const int last = lastUsedRow();
-    items.reserve(last + 1 + m_hidden.size());
-    for (int row = 0; row <= last; ++row)
-        items.append(ItemOf(m_rows.at(row).cells, m_rows.at(row).desc));
-    items.append(m_hidden);
-    return items;
+    return itemsOf(m_rows, m_hidden);
+}
+
+QList<FeedItem> ItemTableModel::storeWithTyped(const QModelIndex &cell, const QString &text) const
+{
+    if (!cell.isValid())
+        return store();
+    QList<GridRow> rows = m_rows;
+    writeCell(rows[cell.row()].cells, cell.column(), text);
+    return itemsOf(rows, m_hidden);
 }
 
 void ItemTableModel::clear()
@@ -177,18 +186,24 @@ bool ItemTableModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    GridCells &cells = m_rows[index.row()].cells;
     const QString text = value.toString();
-    if (cells[size_t(index.column())] == text)
+    if (!writeCell(m_rows[index.row()].cells, index.column(), text))
         return true;
-    cells[size_t(index.column())] = text;
-    if (!text.isEmpty())
-        autoFill(cells, index.column());
     rowsChanged(index.row(), index.row());
     if (const QString warning = index.column() == DateColumn ? ItemDateWarning(text) : QString();
         !warning.isEmpty())
         Q_EMIT dateUnreadable(
             FindingText({FeedFinding::Severity::Warning, 0, warning, index.row() + 1}));
+    return true;
+}
+
+bool ItemTableModel::writeCell(GridCells &cells, int column, const QString &text) const
+{
+    if (cells[size_t(column)] == text)
+        return false;
+    cells[size_t(column)] = text;
+    if (!text.isEmpty())
+        autoFill(cells, column);
     return true;
 }
 

@@ -31,6 +31,9 @@ public:
     // The rows up to the last used one (cells or description), empty rows
     // between them included, then the items kept aside.
     QList<FeedItem> store() const;
+    // The same with a text being typed into a cell taken as written there,
+    // filling in the row as writing it would; the model stays as it is.
+    QList<FeedItem> storeWithTyped(const QModelIndex &cell, const QString &text) const;
     void clear();
     int hiddenItemCount() const { return int(m_hidden.size()); }
 
@@ -71,7 +74,9 @@ Q_SIGNALS:
 private:
     void rowsChanged(int first, int last);
     void autoFill(GridCells &cells, int editedColumn) const;
-    int lastUsedRow() const;
+    // Puts the text into the cells; false when it was there already.
+    bool writeCell(GridCells &cells, int column, const QString &text) const;
+    static QList<FeedItem> itemsOf(const QList<GridRow> &rows, const QList<FeedItem> &hidden);
 
     QList<GridRow> m_rows;
     QList<FeedItem> m_hidden;

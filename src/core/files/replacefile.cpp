@@ -24,7 +24,7 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-int createUniqueBeside(const QString &path, QByteArray *tempPath)
+int createUniqueBeside(const QString &path, QByteArray *tempPath, mode_t mode)
 {
     const QFileInfo info(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -32,7 +32,7 @@ int createUniqueBeside(const QString &path, QByteArray *tempPath)
                              QString::number(QRandomGenerator::global()->generate(), 36);
         *tempPath = QFile::encodeName(info.dir().filePath(name));
         const int fd = ::open(tempPath->constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -76,11 +76,14 @@ StagedFile::StagedFile(const QString &path, const QByteArray &bytes, Durability 
 }
 
 StagedFile::StagedFile(const QString &path, Durability durability,
-                       const std::function<bool(int fd)> &writeContent)
+                       const std::function<bool(int fd)> &writeContent, FileAccess access)
     : m_path(path), m_durability(durability)
 {
     const QByteArray target = QFile::encodeName(path);
-    const int fd = createUniqueBeside(path, &m_temp);
+    // A private file is never readable by others, not even while it is
+    // written, so nobody can open it then and read on later.
+    const bool ownerOnly = access == FileAccess::OwnerOnly;
+    const int fd = createUniqueBeside(path, &m_temp, ownerOnly ? 0600 : 0666);
     if (fd < 0) {
         m_error = errorText(errno);
         m_temp.clear();
@@ -88,7 +91,9 @@ StagedFile::StagedFile(const QString &path, Durability durability,
     }
     struct stat old = {};
     bool ok = true;
-    if (::stat(target.constData(), &old) == 0)
+    if (ownerOnly)
+        ok = ::fchmod(fd, 0600) == 0;
+    else if (::stat(target.constData(), &old) == 0)
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     ok = ok && writeContent(fd);
     if (ok && durability == Durability::Synced)

@@ -14,6 +14,12 @@ enum class Durability
     Synced, // the project file: on disk, folder entry included, before we go on
 };
 
+enum class FileAccess
+{
+    KeepExisting, // a file that exists keeps its permissions
+    OwnerOnly,    // readable and writable by its owner alone (0600), from its creation on
+};
+
 // Writes the bytes to a new file beside the path and renames it over the
 // path, so readers see the old file or the new one and never a part of
 // either. A file that exists keeps its permissions. On failure the old file
@@ -37,7 +43,8 @@ public:
     // The same with the content written by writeContent to the open file;
     // false from it (with errno telling why) fails the file.
     StagedFile(const QString &path, Durability durability,
-               const std::function<bool(int fd)> &writeContent);
+               const std::function<bool(int fd)> &writeContent,
+               FileAccess access = FileAccess::KeepExisting);
     StagedFile(StagedFile &&other) noexcept;
     StagedFile &operator=(StagedFile &&other) noexcept;
     StagedFile(const StagedFile &) = delete;

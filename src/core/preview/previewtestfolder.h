@@ -9,7 +9,9 @@
 // The private folder the previews write their test files into: made on
 // first use, readable by this user only (0700), removed when the program
 // ends. A fixed name in the shared temporary folder would let another user
-// plant a page that then runs with access to local files.
+// plant a page that then runs with access to local files. Its name holds
+// the process id, so that a later start can tell the folders of programs
+// that ended without removing theirs.
 class PreviewTestFolder
 {
 public:
@@ -29,6 +31,10 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
 };
+
+// Removes the preview folders in the temporary folder that belong to this
+// user and to a process that no longer runs.
+void RemoveEndedPreviewFolders(const QString &temporaryFolder);
 
 inline QString TestFileFailedText(const QString &fileName)
 {

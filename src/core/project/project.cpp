@@ -45,6 +45,8 @@ void Project::updateRootName()
 
 void Project::setModified(bool modified)
 {
+    if (modified)
+        Q_EMIT edited();
     if (m_modified == modified)
         return;
     m_modified = modified;

@@ -34,6 +34,7 @@ public:
     void updateRootName();
 
     bool isModified() const { return m_modified; }
+    // Every edit sets it, so edited() tells each one, not only the first.
     void setModified(bool modified);
 
     ProjectNode *currentNode() const { return m_currentNode; }
@@ -76,6 +77,7 @@ public:
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
+    void edited();
     void changedMarkChanged(ProjectNode *feed);
     void captionChanged();
     void treeAboutToBeReplaced();

@@ -4,6 +4,7 @@
 #include "project.h"
 #include "projectloading.h"
 #include "recentprojects.h"
+#include "recoverykeeper.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -147,6 +148,9 @@ bool CloseProject(Workspace &ws)
     if (!mayDiscardChanges(ws, QStringLiteral("内容が変更されていますが保存せずに終了しますか？")))
         return false;
     ws.lock.release();
+    // Closing without saving gives the changes up, and their copy.
+    if (ws.recovery)
+        ws.recovery->discard();
     ws.settings.defFileName = ws.project.fileName();
     const QString path = SettingsFilePath(ws.folders);
     IniFile ini;

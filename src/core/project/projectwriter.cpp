@@ -79,10 +79,13 @@ public:
             flush();
     }
 
-    void header()
+    // A comment, when given, stands on the line after the declaration.
+    void header(QByteArrayView comment)
     {
-        m_out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                     "<brisklet\r\n"
+        m_out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
+        if (!comment.isEmpty())
+            m_out.append("<!-- ").append(comment).append(" -->\r\n");
+        m_out.append("<brisklet\r\n"
                      "  xmlns=\"http://purl.org/rss/1.0/\"\r\n"
                      "  xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\r\n"
                      "  xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
@@ -199,10 +202,11 @@ private:
 
 } // namespace
 
-bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device)
+bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device,
+                      QByteArrayView comment)
 {
     ProjectFileWriter writer(device);
-    writer.header();
+    writer.header(comment);
     writer.line(1, "<project>"_L1);
     writer.defaults(defaults);
     if (top.parent()) {

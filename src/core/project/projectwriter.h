@@ -4,6 +4,7 @@
 #include "projectnode.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 class QIODevice;
 
@@ -14,5 +15,7 @@ class QIODevice;
 // them; characters that XML does not allow are left out.
 QByteArray WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top);
 // Writes the same bytes to the device a block at a time; false when the
-// device refused them.
-bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device);
+// device refused them. A comment (without "--") goes on a line of its own
+// after the XML declaration; readers of the file pass over it.
+bool WriteProjectFile(const ProjectDefaults &defaults, const ProjectNode &top, QIODevice &device,
+                      QByteArrayView comment = {});

@@ -5,6 +5,7 @@
 #include "files/replacefile.h"
 #include "project.h"
 #include "projectcommands.h"
+#include "recoverykeeper.h"
 #include "userinterface.h"
 #include "workspace.h"
 
@@ -94,6 +95,9 @@ SaveOutcome SaveProject(Workspace &ws, bool saveAs, bool exportOnly, const Proje
         return SaveOutcome::Failed;
 
     BusyCursor busy(ws.ui);
+    // A copy still being written would come out newer than the project file.
+    if (ws.recovery && !exportOnly)
+        ws.recovery->settle();
     if (!writeProjectFile(ws, *target, projectFileBytes(ws, exportOnly, selected)))
         return SaveOutcome::Failed;
     if (exportOnly)

@@ -8,11 +8,13 @@
 #include <functional>
 
 class Project;
+class RecoveryKeeper;
 class UserInterface;
 
 // What the commands on the open project work with: the project, the person
-// asked, the folders, the preferences, the project's lock and the writers
-// that turn the project into files.
+// asked, the folders, the preferences, the project's lock, the writers
+// that turn the project into files and, in the window, the keeper of the
+// recovery copy.
 struct Workspace
 {
     Workspace(Project &project, UserInterface &ui, Folders folders, OutputWriters writers)
@@ -30,4 +32,5 @@ struct Workspace
     // the recent projects have it: the desktop program lists it for the
     // desktop's file choosers too.
     std::function<void(const QString &path)> projectFileUsed;
+    RecoveryKeeper *recovery = nullptr;
 };
