@@ -58,6 +58,16 @@ public:
         work();
         poll();
     }
+    // As runAside, and the person may stop the work meanwhile (a window
+    // shows a cancel button): cancel is then called on this thread, and the
+    // work should end soon after.
+    virtual void runCancellable(const std::function<void()> &work,
+                                const std::function<void()> &poll,
+                                const std::function<void()> &cancel)
+    {
+        (void)cancel;
+        runAside(work, poll);
+    }
 };
 
 // Shows the hourglass for as long as it lives.

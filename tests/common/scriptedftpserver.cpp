@@ -46,6 +46,10 @@ private:
             openPassive();
         else if (verb == "STOR")
             startStore();
+        else if (verb == "RNFR")
+            reply("350 ready for the new name");
+        else if (verb == "RNTO" || verb == "DELE")
+            reply("250 done");
         else if (verb == "QUIT")
             reply("221 bye");
         else

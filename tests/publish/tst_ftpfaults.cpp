@@ -24,7 +24,7 @@ FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useWinInet, i
 // failing step, empty when everything worked.
 QString uploadOnce(const FtpTemplate &t, const QByteArray &content)
 {
-    std::unique_ptr<FtpSession> session = CreateFtpSession(t.useWinInet);
+    std::unique_ptr<FtpSession> session = CreateFtpSession(t);
     const bool ok = session->open(t, u"/pub"_s) && session->send(content, u"feed.xml"_s);
     const QString error = ok ? QString() : session->errorText();
     session->close();
@@ -63,7 +63,12 @@ private Q_SLOTS:
         const QByteArray content(100000, 'r');
         QCOMPARE(uploadOnce(scriptedTemplate(server, useWinInet), content), QString());
         QCOMPARE(server.stored(), content);
-        QVERIFY(server.commands().contains("STOR feed.xml"));
+        // Stored beside the live file, then renamed over it.
+        const QByteArrayList commands = server.commands();
+        QVERIFY(commands.contains("STOR .feed.xml.brisklet-part"));
+        QVERIFY(std::any_of(commands.begin(), commands.end(), [](const QByteArray &c) {
+            return c.startsWith("RNTO") && c.endsWith("feed.xml");
+        }));
     }
 
     void silentServerEndsWithinTheTimeout_data() { clientColumn(); }

@@ -5,6 +5,7 @@
 #include "project.h"
 #include "publish/ftptemplate.h"
 #include "publish/ftptemplatefolder.h"
+#include "publish/passwordkeyring.h"
 #include "publish/uploaddestination.h"
 #include "saveproject.h"
 #include "userinterface.h"
@@ -33,8 +34,10 @@ QString quoted(const QString &text)
 // The feed's destination, or none when it has neither a folder nor a usable
 // template.
 std::optional<UploadDestination> destinationOf(const ChannelSettings &settings,
-                                               const QString &ftpTemplateFolder)
+                                               const Workspace &workspace,
+                                               const SessionContext &context, QString *problem)
 {
+    const QString &ftpTemplateFolder = workspace.folders.ftpTemplate;
     if (settings.ftptemplate.isEmpty()) {
         if (settings.ftpfolder.isEmpty())
             return std::nullopt;
@@ -45,7 +48,11 @@ std::optional<UploadDestination> destinationOf(const ChannelSettings &settings,
     FtpTemplate ftpTemplate;
     if (path.isEmpty() || !LoadFtpTemplate(path, ftpTemplate))
         return std::nullopt;
-    return UploadDestination::ftp(ftpTemplate, settings.ftpfolder);
+    if (workspace.ftpPassword)
+        ftpTemplate.password = *workspace.ftpPassword;
+    else if (!FillKeyringPassword(workspace.keyring, ftpTemplate, problem))
+        return std::nullopt;
+    return UploadDestination::ftp(ftpTemplate, settings.ftpfolder, context);
 }
 
 QString confirmation(const Project &project, const ProjectNode &feed)
@@ -67,6 +74,7 @@ struct Result
 {
     bool sent = false;
     QString message;
+    TrustQuestion trust; // the run stopped because the server is not trusted
 };
 
 // What a run sends, made before the connection so that the page's template
@@ -119,21 +127,39 @@ Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
 Result transfer(UploadDestination &destination, const Delivery &delivery,
                 std::atomic<int> &sentFiles)
 {
+    const auto failed = [&] {
+        return Result{false, failedText(destination), destination.trustQuestion()};
+    };
     const auto sendAll = [&]() -> Result {
         if (!destination.open())
-            return {false, failedText(destination)};
+            return failed();
         for (const auto &[name, bytes] : delivery.files) {
             if (!destination.send(bytes, name))
-                return {false, failedText(destination)};
+                return failed();
             ++sentFiles;
         }
         if (!delivery.stopText.isEmpty())
             return {false, delivery.stopText};
-        return {true, delivery.doneText};
+        return {true, destination.notes() + delivery.doneText};
     };
     const Result result = sendAll();
     destination.close();
     return result;
+}
+
+// Asks whether to trust the server and remembers a yes: a certificate in the
+// trust file, a host key for the next connection, which adds it to the
+// known hosts.
+bool TrustServer(UserInterface &ui, const TrustFiles &trust, const TrustQuestion &question,
+                 UploadDestination &destination)
+{
+    if (ui.askYesNo(TrustQuestionText(question)) != UserInterface::Answer::Yes)
+        return false;
+    if (question.kind == TrustQuestion::Kind::UnknownHostKey) {
+        destination.trustHostKey(question.fingerprint);
+        return true;
+    }
+    return RememberCertificate(trust, question);
 }
 
 } // namespace
@@ -152,10 +178,14 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
         ui.information(QStringLiteral("項目が選択されておりません。"));
         return UploadOutcome::NotStarted;
     }
+    std::atomic<bool> cancelled = false;
+    const TrustFiles trust = TrustFiles::in(workspace.folders.settings);
+    QString problem;
     std::optional<UploadDestination> destination =
-        destinationOf(feed->data()->settings, workspace.folders.ftpTemplate);
+        destinationOf(feed->data()->settings, workspace, {trust, {}, &cancelled}, &problem);
     if (!destination) {
-        ui.information(QStringLiteral("アップロードの設定がありません。"));
+        ui.information(problem.isEmpty() ? QStringLiteral("アップロードの設定がありません。")
+                                         : FailedText + QStringLiteral("\r\n") + problem);
         return UploadOutcome::NotStarted;
     }
     // Errors in the files are told before the question, without stopping the run.
@@ -178,8 +208,18 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
         // A slow server holds up the transfer only; the window stays painted.
         std::atomic<int> sentFiles = 0;
         const int total = int(delivery.files.size());
-        ui.runAside([&] { result = transfer(*destination, delivery, sentFiles); },
-                    [&] { ui.showProgress(QStringLiteral("アップロード中"), sentFiles, total); });
+        // A server met for the first time is asked about once, then the
+        // run starts over with the user's answer.
+        for (bool asked = false;; asked = true) {
+            sentFiles = 0;
+            ui.runCancellable(
+                [&] { result = transfer(*destination, delivery, sentFiles); },
+                [&] { ui.showProgress(QStringLiteral("アップロード中"), sentFiles, total); },
+                [&] { cancelled = true; });
+            if (asked || !result.trust.isAsked() ||
+                !TrustServer(ui, trust, result.trust, *destination))
+                break;
+        }
         if (result.sent)
             project.setChanged(*feed, false);
         showImage(*feed, false);

@@ -6,7 +6,9 @@
 #include "settings.h"
 
 #include <functional>
+#include <optional>
 
+class PasswordKeyring;
 class Project;
 class RecoveryKeeper;
 class UserInterface;
@@ -33,4 +35,10 @@ struct Workspace
     // desktop's file choosers too.
     std::function<void(const QString &path)> projectFileUsed;
     RecoveryKeeper *recovery = nullptr;
+    // Where templates keep passwords that are not in their files; none
+    // where no keyring was brought.
+    PasswordKeyring *keyring = nullptr;
+    // A password given for this run (the command line reads it from its
+    // input), used instead of the template's.
+    std::optional<QString> ftpPassword;
 };

@@ -2,11 +2,11 @@
 
 #include "ftpnames.h"
 
-#include <QStringList>
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
 #include <curl/curl.h>
+#include <memory>
 
 namespace {
 
@@ -38,28 +38,26 @@ QString encodedSegment(const QString &segment)
     return QString::fromLatin1(QUrl::toPercentEncoding(segment));
 }
 
-// The URL path of an absolute directory, ending in "/". Its first "/" is
-// written "%2F" so that libcurl takes the path from the server root, not
-// from the login directory.
-QString encodedDirectory(const QString &directory)
+// The URL path of an absolute directory, ending in "/". For FTP its first
+// "/" is written "%2F" so that libcurl takes the path from the server root,
+// not from the login directory; SFTP paths are from the root already.
+QString encodedDirectory(const QString &directory, FtpProtocol protocol)
 {
-    QStringList segments = directory.split(QLatin1Char('/'));
-    if (segments.first().isEmpty())
-        segments.removeFirst();
+    QStringList segments = directory.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (QString &segment : segments)
         segment = encodedSegment(segment);
-    return QStringLiteral("%2F") + segments.join(QLatin1Char('/')) + QLatin1Char('/');
+    const QString path = segments.join(QLatin1Char('/'));
+    if (protocol == FtpProtocol::Sftp)
+        return path.isEmpty() ? path : path + QLatin1Char('/');
+    return QStringLiteral("%2F") + path + QLatin1Char('/');
 }
+
+struct SlistFree
+{
+    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+};
 
 } // namespace
-
-bool CurlFtpClient::perform(const QString &urlPath)
-{
-    const QByteArray url = (serverUrl() + urlPath).toUtf8();
-    clearRefusal();
-    curl_easy_setopt(handle(), CURLOPT_URL, url.constData());
-    return curl_easy_perform(handle()) == CURLE_OK;
-}
 
 bool CurlFtpClient::setActive(bool active)
 {
@@ -88,16 +86,24 @@ bool CurlFtpClient::setActive(bool active)
     return true;
 }
 
+QString CurlFtpClient::directoryUrlPath() const
+{
+    // Before a directory was set, names are below the login directory.
+    return m_directory.isEmpty() ? QString() : encodedDirectory(m_directory, Protocol);
+}
+
 bool CurlFtpClient::setCurrentDirectory(const QString &directory)
 {
     const QString failedText = QStringLiteral("カレントディレクトリを設定できません");
     if (!isActive() || !IsSendableFtpText(directory))
         return fail(failedText);
-    curl_easy_setopt(handle(), CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(handle(), CURLOPT_UPLOAD, 0L);
-    if (!perform(encodedDirectory(directory)))
-        return fail(failedText);
+    const QString previous = m_directory;
     m_directory = directory;
+    // SFTP has no directory to change to: a listing shows it is there.
+    if (Protocol == FtpProtocol::Sftp ? !list() : !runCommands({})) {
+        m_directory = previous;
+        return fail(failedText);
+    }
     return true;
 }
 
@@ -118,8 +124,7 @@ bool CurlFtpClient::put(const QByteArray &content, const QString &remoteName, Fi
     curl_easy_setopt(handle(), CURLOPT_READFUNCTION, &readChunk);
     curl_easy_setopt(handle(), CURLOPT_READDATA, &upload);
     curl_easy_setopt(handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(content.size()));
-    const QString directory = m_directory.isEmpty() ? QString() : encodedDirectory(m_directory);
-    const bool ok = perform(directory + encodedSegment(remoteName));
+    const bool ok = perform(directoryUrlPath() + encodedSegment(remoteName));
     curl_easy_setopt(handle(), CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(handle(), CURLOPT_READDATA, nullptr);
     if (ok)
@@ -128,4 +133,83 @@ bool CurlFtpClient::put(const QByteArray &content, const QString &remoteName, Fi
     // file. Afterwards: the transfer itself broke.
     return fail(upload.started ? QStringLiteral("アップロード中にエラーが発生しました。")
                                : noAccessText);
+}
+
+QString CurlFtpClient::commandPath(const QString &name) const
+{
+    QString path = m_directory;
+    if (!path.isEmpty() && !path.endsWith(u'/'))
+        path += u'/';
+    path += name;
+    if (Protocol != FtpProtocol::Sftp)
+        return path;
+    path.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    return u'"' + path + u'"';
+}
+
+bool CurlFtpClient::rename(const QString &from, const QString &to)
+{
+    if (!IsSendableFtpText(from) || !IsSendableFtpText(to))
+        return fail(UnsendableText);
+    const QStringList commands =
+        Protocol == FtpProtocol::Sftp
+            ? QStringList{QStringLiteral("rename ") + commandPath(from) + u' ' + commandPath(to)}
+            : QStringList{QStringLiteral("RNFR ") + commandPath(from),
+                          QStringLiteral("RNTO ") + commandPath(to)};
+    return runCommands(commands) ||
+           fail(QStringLiteral("ファイル名を変更できませんでした。"));
+}
+
+bool CurlFtpClient::remove(const QString &name)
+{
+    if (!IsSendableFtpText(name))
+        return fail(UnsendableText);
+    const QString verb =
+        Protocol == FtpProtocol::Sftp ? QStringLiteral("rm ") : QStringLiteral("DELE ");
+    return runCommands({verb + commandPath(name)}) ||
+           fail(QStringLiteral("ファイルを削除できませんでした。"));
+}
+
+bool CurlFtpClient::runCommands(const QStringList &commands)
+{
+    if (!isActive())
+        return fail(QStringLiteral("接続されていません。"));
+    std::unique_ptr<curl_slist, SlistFree> list;
+    for (const QString &command : commands) {
+        curl_slist *longer = curl_slist_append(list.get(), command.toUtf8().constData());
+        if (!longer)
+            return false;
+        (void)list.release();
+        list.reset(longer);
+    }
+    curl_easy_setopt(handle(), CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(handle(), CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(handle(), CURLOPT_QUOTE, list.get());
+    const bool ok = perform(directoryUrlPath());
+    curl_easy_setopt(handle(), CURLOPT_QUOTE, nullptr);
+    return ok;
+}
+
+std::optional<QStringList> CurlFtpClient::list()
+{
+    if (!isActive()) {
+        fail(QStringLiteral("接続されていません。"));
+        return std::nullopt;
+    }
+    curl_easy_setopt(handle(), CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(handle(), CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(handle(), CURLOPT_DIRLISTONLY, 1L);
+    const bool ok = perform(directoryUrlPath());
+    curl_easy_setopt(handle(), CURLOPT_DIRLISTONLY, 0L);
+    if (!ok) {
+        fail(QStringLiteral("フォルダの一覧を取得できませんでした。"));
+        return std::nullopt;
+    }
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(received()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QString name = line.trimmed();
+        if (!name.isEmpty() && name != u"." && name != u"..")
+            names.append(name);
+    }
+    return names;
 }

@@ -4,10 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-// The FTP client that sends files straight from memory, on libcurl. An
-// upload uses: open(), the time-outs, setActive(true) (connect and log in),
-// setCurrentDirectory(), put() for each file, setActive(false).
+// The client that sends files straight from memory, on libcurl, over FTP,
+// FTPS or SFTP. An upload uses: open(), the time-outs, setActive(true)
+// (connect and log in), setCurrentDirectory(), put() for each file,
+// setActive(false).
 class CurlFtpClient : public CurlFtpConnection
 {
 public:
@@ -33,9 +35,21 @@ public:
     bool put(const QByteArray &content, const QString &remoteName,
              FileMode mode = FileMode::Binary);
 
+    // Renames a file of the current directory over another name; false when
+    // the server refuses, which some do when the new name exists.
+    bool rename(const QString &from, const QString &to);
+    // Deletes a file of the current directory.
+    bool remove(const QString &name);
+    // The names in the current directory.
+    std::optional<QStringList> list();
+
 private:
-    // Runs one request on the connection for a URL path below the server.
-    bool perform(const QString &urlPath);
+    // A request that sends the commands in the current directory and
+    // transfers nothing.
+    bool runCommands(const QStringList &commands);
+    // A command's path: the current directory and the name, quoted for SFTP.
+    QString commandPath(const QString &name) const;
+    QString directoryUrlPath() const;
 
     QString m_directory;
 };

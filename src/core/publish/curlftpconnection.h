@@ -1,12 +1,16 @@
 #pragma once
 
+#include "ftptemplate.h"
+#include "servertrust.h"
+
 #include <QString>
+#include <atomic>
 
 typedef void CURL;
 
-// The connection handle of the libcurl FTP client: the settings shared by
-// every request, the time-outs, and the libcurl handle that keeps the logged
-// in control connection between requests.
+// The connection handle of the libcurl client: the settings shared by every
+// request, the time-outs, the trust in the server, and the libcurl handle
+// that keeps the logged in connection between requests.
 class CurlFtpConnection
 {
 public:
@@ -18,6 +22,14 @@ public:
     // Server host; a leading scheme ("ftp://") is cut off when connecting.
     QString Address;
     quint32 Port = 21;
+    FtpProtocol Protocol = FtpProtocol::Ftp;
+    // The host keys and certificates the user trusts.
+    TrustFiles Trust;
+    // The SHA-256 fingerprint of an unknown host key the user accepted for
+    // this connection: it is added to the known hosts when it is met.
+    QString AcceptedHostKey;
+    // Set from another thread to end the request under way.
+    const std::atomic<bool> *Cancel = nullptr;
 
     // Prepares the client for connections. False when libcurl cannot start.
     bool open();
@@ -34,13 +46,19 @@ public:
 
     // The text of the last failure.
     QString errorText() const { return m_errorText; }
-    // The server's reply when it refused the last request; empty otherwise.
+    // The server's reply when it refused the last request, or why the
+    // connection broke; empty otherwise.
     QString refusal() const { return m_refusal; }
+    // False after a request that broke the connection, ran out of time or
+    // was cancelled.
+    bool isResponsive() const { return isActive() && m_responsive; }
+    // Set when the last request stopped because the server is not trusted.
+    const TrustQuestion &trustQuestion() const { return m_trust; }
 
 protected:
     // Address without a scheme prefix.
     QString hostName() const;
-    // "ftp://host:port/" with the host in URL form.
+    // "ftp://host:port/" (or "sftp://") with the host in URL form.
     QString serverUrl() const;
     // A new libcurl handle with the settings every request shares.
     bool createHandle();
@@ -52,11 +70,20 @@ protected:
     void applyTimeouts();
     bool fail(const QString &text);
     bool checkInitialized();
-    // Forgets the reply of an earlier request.
-    void clearRefusal() { m_refusal.clear(); }
+    // Runs the request set up on the handle for the URL path below the
+    // server; on failure refusal() and trustQuestion() tell why.
+    bool perform(const QString &urlPath);
+    // What a listing request received.
+    const QByteArray &received() const { return m_received; }
 
 private:
     bool setTimeout(int &timeout, int milliseconds);
+    void applyTrust();
+    // Why the request ended, for refusal(), when the server gave no reply.
+    void explain(int code);
+    // Fetches the certificate of a server that failed the check, without
+    // sending the account, so the user can be asked about it.
+    void askAboutCertificate(const QString &url, const QString &reason);
 
     bool m_initialized = false;
     int m_connectTimeout = 0; // milliseconds
@@ -64,6 +91,11 @@ private:
     CURL *m_handle = nullptr;
     QString m_errorText;
     QString m_refusal; // the server's last reply of 400 and above
+    TrustQuestion m_trust;
+    bool m_responsive = true;
+    QByteArray m_received;
+    char m_curlError[256] = {};
 
-    static size_t takeReply(char *data, size_t size, size_t count, void *connection);
+    // The libcurl callbacks, which reach the members above.
+    friend struct CurlCallbacks;
 };

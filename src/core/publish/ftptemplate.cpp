@@ -12,6 +12,10 @@ namespace {
 const QByteArray ServerLabel = QByteArrayLiteral("server:");
 const QByteArray UserLabel = QByteArrayLiteral("user:");
 const QByteArray OthersLabel = QByteArrayLiteral("others:");
+// Settings that came after the first three lines. Readers that know only
+// those skip a line with a label they do not know, so old programs still
+// read the file, as plain FTP.
+const QByteArray SecureLabel = QByteArrayLiteral("secure:");
 constexpr char Separator = '\0';
 
 bool startsWithLabel(const QByteArray &line, const QByteArray &label)
@@ -55,6 +59,16 @@ void readOthers(const QByteArray &rest, FtpTemplate &t)
         readFlag(fields.at(3), t.useWinInet);
 }
 
+void readSecure(const QByteArray &rest, FtpTemplate &t)
+{
+    const QList<QByteArray> fields = rest.split(Separator);
+    int protocol = int(t.protocol);
+    readNumber(fields.at(0), int(FtpProtocol::Ftp), int(FtpProtocol::Sftp), protocol);
+    t.protocol = FtpProtocol(protocol);
+    if (fields.size() > 1)
+        readFlag(fields.at(1), t.passwordInKeyring);
+}
+
 void readLine(const QByteArray &plain, FtpTemplate &t)
 {
     if (startsWithLabel(plain, ServerLabel)) {
@@ -66,6 +80,8 @@ void readLine(const QByteArray &plain, FtpTemplate &t)
         t.password = separator < 0 ? QString() : text(rest.mid(separator + 1));
     } else if (startsWithLabel(plain, OthersLabel)) {
         readOthers(plain.mid(OthersLabel.size()), t);
+    } else if (startsWithLabel(plain, SecureLabel)) {
+        readSecure(plain.mid(SecureLabel.size()), t);
     }
 }
 
@@ -81,7 +97,9 @@ QByteArray serverLine(const FtpTemplate &t)
 
 QByteArray userLine(const FtpTemplate &t)
 {
-    return UserLabel + t.user.toUtf8() + Separator + t.password.toUtf8();
+    // A password kept in the keyring never reaches the file.
+    const QString password = t.passwordInKeyring ? QString() : t.password;
+    return UserLabel + t.user.toUtf8() + Separator + password.toUtf8();
 }
 
 QByteArray othersLine(const FtpTemplate &t)
@@ -90,7 +108,32 @@ QByteArray othersLine(const FtpTemplate &t)
            Separator + flag(t.passive) + Separator + flag(t.useWinInet);
 }
 
+QByteArray secureLine(const FtpTemplate &t)
+{
+    return SecureLabel + QByteArray::number(int(t.protocol)) + Separator +
+           flag(t.passwordInKeyring);
+}
+
+// A plain FTP template keeps the three lines it always had.
+QList<QByteArray> templateLines(const FtpTemplate &t)
+{
+    QList<QByteArray> lines{serverLine(t), userLine(t), othersLine(t)};
+    if (t.protocol != FtpProtocol::Ftp || t.passwordInKeyring)
+        lines.append(secureLine(t));
+    return lines;
+}
+
 } // namespace
+
+int DefaultFtpPort(FtpProtocol protocol)
+{
+    return protocol == FtpProtocol::Sftp ? 22 : FtpTemplate::DefaultPort;
+}
+
+int PortAfterProtocolChange(int port, FtpProtocol from, FtpProtocol to)
+{
+    return port == DefaultFtpPort(from) ? DefaultFtpPort(to) : port;
+}
 
 bool LoadFtpTemplate(const QString &path, FtpTemplate &result)
 {
@@ -155,7 +198,7 @@ FtpTemplateSaveResult SaveFtpTemplate(const QString &folder, const FtpTemplate &
     // Before the first byte of the password is written.
     if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return FtpTemplateSaveResult::CannotCreate;
-    for (const QByteArray &line : {serverLine(t), userLine(t), othersLine(t)}) {
+    for (const QByteArray &line : templateLines(t)) {
         if (file.write(ScrambleTemplateLine(line) + "\r\n") < 0)
             return FtpTemplateSaveResult::WriteFailed;
     }

@@ -2,6 +2,22 @@
 
 #include <QString>
 
+// How a template reaches its server. FTPS is FTP with explicit TLS ("AUTH
+// TLS") on the control and the data connection; SFTP is the SSH file
+// transfer. The numbers are stored in template files.
+enum class FtpProtocol
+{
+    Ftp = 0,
+    Ftps = 1,
+    Sftp = 2,
+};
+
+// The port a protocol uses when none is typed: 21, 21, 22.
+int DefaultFtpPort(FtpProtocol protocol);
+// The port after the protocol changed: a port still at the old protocol's
+// default follows the new one, a typed port stays.
+int PortAfterProtocolChange(int port, FtpProtocol from, FtpProtocol to);
+
 // A named FTP connection setting, stored as "<name>.ftp" in the FTP template
 // folder. The name is not part of the file; it is the file's base name.
 struct FtpTemplate
@@ -19,9 +35,14 @@ struct FtpTemplate
     int port = DefaultPort;
     bool passive = true;
     bool useWinInet = true; // true: the libcurl client, false: the socket client
+    FtpProtocol protocol = FtpProtocol::Ftp;
+    // The password lives in the desktop keyring; the file holds none.
+    bool passwordInKeyring = false;
 
     // A template can be used for an upload once it names a server.
     bool isUsable() const { return !server.isEmpty(); }
+    // Only the libcurl client speaks FTPS and SFTP.
+    bool usesCurl() const { return useWinInet || protocol != FtpProtocol::Ftp; }
 
     bool operator==(const FtpTemplate &) const = default;
 };

@@ -126,25 +126,69 @@ bool SocketFtpClient::Upload(QIODevice &source, const QString &name)
     if (!IsSendableFtpText(remoteName))
         return fail(UnsendableText);
 
-    QTcpSocket passiveData;
-    QTcpServer listener;
-    if (!(Passive ? openPassiveData(passiveData) : announceActiveData(listener)))
+    DataConnection connection;
+    QTcpSocket *data = openData(QStringLiteral("STOR ") + remoteName, connection);
+    if (!data)
         return false;
-    if (!command(QStringLiteral("STOR ") + remoteName, 301, 599))
-        return false;
-
-    QTcpSocket *data = &passiveData;
-    std::unique_ptr<QTcpSocket> activeData;
-    if (!Passive) {
-        if (!listener.waitForNewConnection(int(deadline().remainingTime())))
-            return fail(DataConnectionText);
-        activeData.reset(listener.nextPendingConnection());
-        data = activeData.get();
-    }
     if (!sendData(source, *data))
         return false;
     // A server that could not store everything says so here.
     return checkReply(readReply(), 400, 599);
+}
+
+QTcpSocket *SocketFtpClient::openData(const QString &line, DataConnection &connection)
+{
+    if (!(Passive ? openPassiveData(connection.passive) : announceActiveData(connection.listener)))
+        return nullptr;
+    if (!command(line, 301, 599))
+        return nullptr;
+    if (Passive)
+        return &connection.passive;
+    if (!connection.listener.waitForNewConnection(int(deadline().remainingTime()))) {
+        fail(DataConnectionText);
+        return nullptr;
+    }
+    connection.active.reset(connection.listener.nextPendingConnection());
+    return connection.active.get();
+}
+
+std::optional<QStringList> SocketFtpClient::List()
+{
+    DataConnection connection;
+    QTcpSocket *data = openData(QStringLiteral("NLST"), connection);
+    if (!data)
+        return std::nullopt;
+    QByteArray names;
+    const QDeadlineTimer until = deadline();
+    // The server ends the list by closing the data connection.
+    while (data->state() == QAbstractSocket::ConnectedState) {
+        if (!data->waitForReadyRead(int(until.remainingTime())) &&
+            data->state() == QAbstractSocket::ConnectedState) {
+            fail(DataConnectionText);
+            return std::nullopt;
+        }
+        names += data->readAll();
+    }
+    names += data->readAll();
+    if (!checkReply(readReply(), 400, 599))
+        return std::nullopt;
+    QStringList result;
+    for (const QString &line : QString::fromUtf8(names).split(u'\n', Qt::SkipEmptyParts)) {
+        if (const QString name = line.trimmed(); !name.isEmpty())
+            result.append(name);
+    }
+    return result;
+}
+
+bool SocketFtpClient::Rename(const QString &from, const QString &to)
+{
+    return command(QStringLiteral("RNFR ") + from, 400, 599) &&
+           command(QStringLiteral("RNTO ") + to, 400, 599);
+}
+
+bool SocketFtpClient::Delete(const QString &name)
+{
+    return bool(command(QStringLiteral("DELE ") + name, 400, 599));
 }
 
 bool SocketFtpClient::Disconnect()

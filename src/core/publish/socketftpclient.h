@@ -4,8 +4,11 @@
 
 #include <QIODevice>
 #include <QString>
-
-class QTcpServer;
+#include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <memory>
+#include <optional>
 
 // The FTP client that speaks the protocol itself over TCP sockets. An upload
 // uses: Connect() (with login), Mode(), ChangeDir(), Upload() for each file,
@@ -32,10 +35,26 @@ public:
     // Stores everything the source gives under the name; a file goes under
     // its own name when the name is empty.
     bool Upload(QIODevice &source, const QString &name);
+    // "RNFR" then "RNTO": the server renames a file of the current folder.
+    bool Rename(const QString &from, const QString &to);
+    // "DELE": the server deletes a file of the current folder.
+    bool Delete(const QString &name);
+    // "NLST": the names in the current folder.
+    std::optional<QStringList> List();
     // Sends "QUIT" and closes the control connection, whatever the answer.
     bool Disconnect();
 
 private:
+    // The sockets a data connection may use, living as long as it.
+    struct DataConnection
+    {
+        QTcpSocket passive;
+        QTcpServer listener;
+        std::unique_ptr<QTcpSocket> active;
+    };
+    // Sends the command that needs a data connection and opens it, passive
+    // or active: the socket to use, or none on failure.
+    QTcpSocket *openData(const QString &line, DataConnection &connection);
     // Passive: the data connection goes to the control connection's host
     // on the port from the PASV reply.
     bool openPassiveData(QTcpSocket &data);

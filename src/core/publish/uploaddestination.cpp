@@ -12,10 +12,12 @@ UploadDestination UploadDestination::folder(const QString &path)
     return destination;
 }
 
-UploadDestination UploadDestination::ftp(const FtpTemplate &ftpTemplate, const QString &uploadPath)
+UploadDestination UploadDestination::ftp(const FtpTemplate &ftpTemplate, const QString &uploadPath,
+                                         const SessionContext &context)
 {
     UploadDestination destination;
     destination.m_template = ftpTemplate;
+    destination.m_context = context;
     destination.m_remoteDirectory = RemoteUploadDirectory(uploadPath);
     destination.m_ftp = true;
     return destination;
@@ -25,20 +27,30 @@ bool UploadDestination::open()
 {
     if (!m_ftp)
         return true;
-    m_session = CreateFtpSession(m_template.useWinInet);
+    m_session = CreateFtpSession(m_template, m_context);
     return m_session->open(m_template, m_remoteDirectory);
 }
 
 bool UploadDestination::send(const QByteArray &bytes, const QString &name)
 {
-    if (m_session)
-        return m_session->send(bytes, name);
+    if (m_session) {
+        if (!m_session->send(bytes, name))
+            return false;
+        if (!m_session->note().isEmpty())
+            m_notes += m_session->note() + QStringLiteral("\r\n");
+        return true;
+    }
     // The old file stays whole until the new one is complete.
     QSaveFile file(m_folder + name);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     m_folderError = file.errorString();
     return false;
+}
+
+TrustQuestion UploadDestination::trustQuestion() const
+{
+    return m_session ? m_session->trustQuestion() : TrustQuestion{};
 }
 
 QString UploadDestination::errorText() const
