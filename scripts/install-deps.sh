@@ -13,6 +13,7 @@ packages=(
   python3-lxml python3-html5lib python3-rdflib
   libqt6svg6 xdg-utils
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+  python3-paramiko python3-openssl
 )
 
 missing=()

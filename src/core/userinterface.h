@@ -11,12 +11,18 @@
 class UserInterface
 {
 public:
-    enum class Answer { Yes, No, Cancel, All };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel,
+        All
+    };
 
     struct FileChoice
     {
         QString title;
-        QString filter;           // "プロジェクトファイル(*.dta)|*.dta" style: caption|pattern pairs
+        QString filter; // "プロジェクトファイル(*.dta)|*.dta" style: caption|pattern pairs
         QString defaultExtension; // without the dot
         QString startFolder;
         QString proposedName;
@@ -34,7 +40,8 @@ public:
     // An empty optional means the chooser was cancelled.
     virtual std::optional<QString> chooseOpenFile(const FileChoice &choice) = 0;
     virtual std::optional<QString> chooseSaveFile(const FileChoice &choice) = 0;
-    virtual std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) = 0;
+    virtual std::optional<QString> chooseFolder(const QString &title,
+                                                const QString &startFolder) = 0;
     // One line of at most 255 characters.
     virtual std::optional<QString> inputLine(const QString &caption, const QString &prompt,
                                              const QString &initial) = 0;

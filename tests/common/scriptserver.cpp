@@ -35,9 +35,9 @@ bool ScriptServer::start(const QStringList &extraArguments)
     QFile::remove(log);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(log);
-    const QString script = QStringLiteral(BRISKLET_SOURCE_DIR "/tests/servers/") +
-                           (m_kind == Kind::Sftp ? QStringLiteral("sftpserver.py")
-                                                 : QStringLiteral("ftpsserver.py"));
+    const QString script =
+        QStringLiteral(BRISKLET_SOURCE_DIR "/tests/servers/") +
+        (m_kind == Kind::Sftp ? QStringLiteral("sftpserver.py") : QStringLiteral("ftpsserver.py"));
     m_process.start(QStringLiteral("/usr/bin/python3"),
                     QStringList{script, m_root, identityPath(), m_user, m_password} +
                         extraArguments);

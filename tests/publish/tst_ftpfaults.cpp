@@ -94,7 +94,8 @@ private Q_SLOTS:
             uploadOnce(scriptedTemplate(server, useWinInet), QByteArray(8 * 1024 * 1024, 'd'));
         QVERIFY(!error.isEmpty());
         if (useWinInet)
-            QVERIFY2(error.startsWith(u"アップロード中にエラーが発生しました。"_s), qPrintable(error));
+            QVERIFY2(error.startsWith(u"アップロード中にエラーが発生しました。"_s),
+                     qPrintable(error));
     }
 
     void serverReplies_data()

@@ -83,7 +83,8 @@ private Q_SLOTS:
         const QString name = u"feed %1 %2.xml"_s.arg(useWinInet).arg(passive);
         const QByteArray page = textWithoutCr();
 
-        std::unique_ptr<FtpSession> session = CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
+        std::unique_ptr<FtpSession> session =
+            CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
         QVERIFY2(session->open(ftpTemplate(useWinInet, passive), RemoteUploadDirectory(folder)),
                  qPrintable(session->errorText()));
         QVERIFY2(session->send(page, u"page.html"_s), qPrintable(session->errorText()));
@@ -147,7 +148,8 @@ private Q_SLOTS:
         QFETCH(bool, useWinInet);
         QFETCH(bool, passive);
         const auto openError = [useWinInet](const FtpTemplate &t, const QString &folder) {
-            std::unique_ptr<FtpSession> session = CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
+            std::unique_ptr<FtpSession> session =
+                CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
             const bool opened = session->open(t, folder);
             const QString text = session->errorText();
             session->close();
@@ -194,7 +196,8 @@ private Q_SLOTS:
             Fetch<bool, QString, QString, QString>("useWinInet", "folder", "name", "user");
         FtpTemplate t = ftpTemplate(useWinInet, true);
         t.user = user;
-        std::unique_ptr<FtpSession> session = CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
+        std::unique_ptr<FtpSession> session =
+            CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
         const bool sent = session->open(t, folder) && session->send("x", name);
         session->close();
         QVERIFY(!sent);

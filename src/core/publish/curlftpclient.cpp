@@ -156,8 +156,7 @@ bool CurlFtpClient::rename(const QString &from, const QString &to)
             ? QStringList{QStringLiteral("rename ") + commandPath(from) + u' ' + commandPath(to)}
             : QStringList{QStringLiteral("RNFR ") + commandPath(from),
                           QStringLiteral("RNTO ") + commandPath(to)};
-    return runCommands(commands) ||
-           fail(QStringLiteral("ファイル名を変更できませんでした。"));
+    return runCommands(commands) || fail(QStringLiteral("ファイル名を変更できませんでした。"));
 }
 
 bool CurlFtpClient::remove(const QString &name)

@@ -60,8 +60,8 @@ struct CurlCallbacks
 
     static size_t takeData(char *data, size_t size, size_t count, void *connection)
     {
-        static_cast<CurlFtpConnection *>(connection)->m_received.append(data,
-                                                                        qsizetype(size * count));
+        static_cast<CurlFtpConnection *>(connection)
+            ->m_received.append(data, qsizetype(size * count));
         return size * count;
     }
 
@@ -74,8 +74,8 @@ struct CurlCallbacks
     // A known key passes; an unknown one only when the user accepted its
     // fingerprint, and then it is written to the known hosts; anything else
     // stops before the password is sent and leaves the question.
-    static int checkHostKey(CURL *, const curl_khkey *, const curl_khkey *found,
-                            curl_khmatch match, void *connection)
+    static int checkHostKey(CURL *, const curl_khkey *, const curl_khkey *found, curl_khmatch match,
+                            void *connection)
     {
         auto &self = *static_cast<CurlFtpConnection *>(connection);
         const QByteArray raw = found->len > 0 ? QByteArray(found->key, qsizetype(found->len))

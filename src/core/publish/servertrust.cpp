@@ -73,7 +73,6 @@ bool RememberCertificate(const TrustFiles &files, const TrustQuestion &q)
             lines.append(line);
     }
     lines.append(QStringList{q.server, q.fingerprint, q.pin}.join(Field));
-    return ReplaceFile(files.certificates, (lines.join(u'\n') + u'\n').toUtf8(),
-                       Durability::Cached)
+    return ReplaceFile(files.certificates, (lines.join(u'\n') + u'\n').toUtf8(), Durability::Cached)
         .isEmpty();
 }

@@ -30,7 +30,10 @@ struct TrustQuestion
     QString reason;      // why the certificate failed, as TLS told it
     QString pin;         // the certificate's public key, "sha256//..." as libcurl pins it
 
-    bool isAsked() const { return kind == Kind::UnknownHostKey || kind == Kind::UntrustedCertificate; }
+    bool isAsked() const
+    {
+        return kind == Kind::UnknownHostKey || kind == Kind::UntrustedCertificate;
+    }
     explicit operator bool() const { return kind != Kind::None; }
 };
 
