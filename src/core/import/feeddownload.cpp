@@ -63,7 +63,7 @@ FeedDownload DownloadFeed(const QUrl &address, const FeedDownloadLimits &limits)
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    if (!tooLong)
+    if (!tooLong && reply->isOpen())
         download.bytes += reply->readAll();
     if (tooLong || reply->error() != QNetworkReply::NoError) {
         download.bytes.clear();
