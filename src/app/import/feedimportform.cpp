@@ -78,6 +78,7 @@ FeedImportForm::FeedImportForm(UserInterface &ui, const QString &startFolder, QW
             [this] { m_fromAddress->setChecked(true); });
     connect(m_file, &QLineEdit::textEdited, m_fromFile, [this] { m_fromFile->setChecked(true); });
     refresh();
+    m_file->setFocus();
 }
 
 QString FeedImportForm::source() const
