@@ -191,6 +191,17 @@ private Q_SLOTS:
         QCOMPARE(rss.feed->settings.descstrmax, 0);
     }
 
+    // The grid holds a title on one line.
+    void keepsTitlesOnOneLine()
+    {
+        const ImportedFeed imported = ReadFeedDocument(
+            "<rss version=\"2.0\"><channel><title>a\r\nb</title>"
+            "<item><title>c\nd</title><description>e\nf</description></item></channel></rss>");
+        QCOMPARE(imported.feed->settings.title, u"a b"_s);
+        QCOMPARE(imported.feed->items.first().title, u"c d"_s);
+        QCOMPARE(imported.feed->items.first().desc, u"e\r\nf"_s);
+    }
+
     // Nothing is half taken: no feed, and one message naming the line.
     void refusesBadDocuments_data()
     {

@@ -39,6 +39,13 @@ QString childValue(const XmlElement &element, QLatin1StringView name)
     return child ? valueOf(*child) : QString();
 }
 
+// A field of one line: line breaks inside a title or an address become
+// spaces, as a reader shows them.
+QString oneLine(QString text)
+{
+    return text.replace(u'\n', u' ');
+}
+
 void setOnce(QString &field, const QString &value)
 {
     if (field.isEmpty())
@@ -116,7 +123,8 @@ struct ItemField
     void (*take)(FeedFormat, Draft &, const XmlElement &);
 };
 
-// The elements of an item that the feed keeps, by local name.
+// The elements of an item that the feed keeps, by local name. Enclosures
+// and the podcast tags have no row yet: they are counted as not taken.
 constexpr ItemField ItemFields[] = {
     {"title"_L1,
      [](FeedFormat f, Draft &d, const XmlElement &e) { setOnce(d.item.title, titleOf(f, e)); }},
@@ -247,6 +255,9 @@ void FeedFields::takeItem(const XmlElement &element)
         else
             ++m_report.unknownElements;
     }
+    for (QString *field :
+         {&draft.item.title, &draft.item.url, &draft.item.subject, &draft.item.creator})
+        *field = oneLine(*field);
     m_hasContent = m_hasContent || !draft.encoded.isEmpty() || !draft.content.isEmpty();
     draft.item.desc =
         withCrLf(firstOf({&draft.encoded, &draft.description, &draft.content, &draft.summary}));
@@ -284,6 +295,8 @@ TEditList FeedFields::finish(FeedImportReport &report)
 
     ChannelSettings &s = m_settings;
     s.ver = m_format == FeedFormat::Rdf ? 0 : 1;
+    for (QString *field : {&s.title, &s.link, &s.creator, &s.logosrc, &s.logotitle, &s.logolink})
+        *field = oneLine(*field);
     s.root = s.link;
     // The image of RSS needs a title; Atom's logo has none.
     if (!s.logosrc.isEmpty())
