@@ -164,7 +164,7 @@ private Q_SLOTS:
         row("help after a command", u"build --help"_s, 0, buildUsage);
         row("short help before a command", u"-h build"_s, 0, buildUsage);
         row("help after global options and arguments", u"--data-dir /nonexistent upload a.dta -h"_s,
-            0, "usage: brisklet-cli upload PROJECT.dta FEEDPATH [--yes]\n");
+            0, "usage: brisklet-cli upload PROJECT.dta FEEDPATH [--yes] [--password-stdin]\n");
         row("help alone lists every command", u"--help"_s, 0, "  save PROJECT.dta OUT.dta\n");
         row("version", u"--version"_s, 0, "brisklet-cli " BRISKLET_TEST_VERSION "\n");
         row("unknown global option", u"--verbose build a.dta"_s, 64, {},

@@ -76,6 +76,38 @@ private Q_SLOTS:
         QCOMPARE(load(u"Client"_s).useWinInet, useCurl);
     }
 
+    // The password on standard input, the protocol with the port it brings.
+    void savesProtocolAndPasswordFromStdin_data()
+    {
+        Columns<QString, QByteArray, FtpTemplate>("args", "input", "saved");
+        const auto saved = [](FtpProtocol protocol, int port, const QString &password) {
+            FtpTemplate t{u"In"_s, u"h"_s, u"taro"_s, password};
+            t.protocol = protocol;
+            t.port = port;
+            return t;
+        };
+        QTest::newRow("sftp brings port 22")
+            << u"--protocol sftp --password-stdin"_s << QByteArray("秘 密\n")
+            << saved(FtpProtocol::Sftp, 22, u"秘 密"_s);
+        QTest::newRow("typed port stays") << u"--port 2222 --protocol sftp"_s << QByteArray()
+                                          << saved(FtpProtocol::Sftp, 2222, {});
+        QTest::newRow("ftps, CR LF line")
+            << u"--protocol ftps --password-stdin"_s << QByteArray("pw\r\nnext\n")
+            << saved(FtpProtocol::Ftps, 21, u"pw"_s);
+    }
+    void savesProtocolAndPasswordFromStdin()
+    {
+        const auto [args, input, saved] =
+            Fetch<QString, QByteArray, FtpTemplate>("args", "input", "saved");
+        const testfiles::CliResult result = testfiles::runCli(
+            QStringList{u"--data-dir"_s, m_dataDir.path(), u"ftp-template"_s, u"save"_s, u"In"_s,
+                        u"--server"_s, u"h"_s, u"--user"_s, u"taro"_s, u"--yes"_s} +
+                args.split(u' '),
+            {}, input);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(load(u"In"_s), saved);
+    }
+
     void replacesOnlyWithYes()
     {
         QCOMPARE(run(u"save Twice --server first"_s).exitCode, 0);
@@ -95,6 +127,8 @@ private Q_SLOTS:
         QTest::newRow("port not a number") << u"save Bad --server h --port x"_s << 64;
         QTest::newRow("passive 2") << u"save Bad --server h --passive 2"_s << 64;
         QTest::newRow("unknown client") << u"save Bad --server h --client wininet"_s << 64;
+        QTest::newRow("unknown protocol") << u"save Bad --server h --protocol scp"_s << 64;
+        QTest::newRow("no password on stdin") << u"save Bad --server h --password-stdin"_s << 64;
         QTest::newRow("unknown option") << u"save Bad --server h --host h"_s << 64;
         QTest::newRow("option without value") << u"save Bad --server"_s << 64;
         QTest::newRow("no action") << QString() << 64;
@@ -142,6 +176,58 @@ private Q_SLOTS:
         QVERIFY(QString::fromUtf8(result.err).contains(u"アップロードは完了しました。"_s));
         QCOMPARE(testfiles::readAll(root.filePath(u"pub/news.xml"_s)), cli(u"rss "_s + feed).out);
         QCOMPARE(cli(u"upload "_s + feed.section(u' ', 0, 0) + u" ない --yes"_s).exitCode, 3);
+    }
+
+    // "--password-stdin" takes the first line of the input in place of the
+    // template's password, or of the keyring the command line does not have.
+    void uploadsWithThePasswordFromStdin_data()
+    {
+        Columns<QString, bool, QString, QByteArray, int, QString>("saved", "inKeyring", "option",
+                                                                  "input", "exitCode", "message");
+        const QString done = u"アップロードは完了しました。"_s;
+        const QString stdin = u"--password-stdin"_s;
+        QTest::newRow("replaces a wrong saved password")
+            << u"wrong"_s << false << stdin << QByteArray("pass\n") << 0 << done;
+        QTest::newRow("keyring template, CR LF line")
+            << QString() << true << stdin << QByteArray("pass\r\nrest\n") << 0 << done;
+        QTest::newRow("last line without an end")
+            << QString() << true << stdin << QByteArray("pass") << 0 << done;
+        QTest::newRow("wrong password on stdin")
+            << u"pass"_s << false << stdin << QByteArray("wrong\n") << 1
+            << u"アップロードに失敗しました。"_s;
+        QTest::newRow("nothing on stdin") << u"pass"_s << false << stdin << QByteArray() << 2
+                                          << u"標準入力からパスワードを読み込めませんでした。"_s;
+        QTest::newRow("keyring template without the option")
+            << QString() << true << QString() << QByteArray("pass\n") << 1
+            << u"キーリングを利用できません。"_s;
+    }
+    void uploadsWithThePasswordFromStdin()
+    {
+        const auto [saved, inKeyring, option, input, exitCode, message] =
+            Fetch<QString, bool, QString, QByteArray, int, QString>("saved", "inKeyring", "option",
+                                                                    "input", "exitCode", "message");
+        QTemporaryDir dataDir, root;
+        QVERIFY(QDir(root.path()).mkpath(u"pub"_s));
+        PyFtpdServer server;
+        QVERIFY2(server.start(root.path(), u"brisk"_s, u"pass"_s), qPrintable(server.failure()));
+        FtpTemplate site = server.ftpTemplate();
+        site.name = u"site"_s;
+        site.password = saved;
+        site.passwordInKeyring = inKeyring;
+        const QString folder = Folders::at(dataDir.path(), {}).ftpTemplate;
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(SaveFtpTemplate(folder, site), FtpTemplateSaveResult::Saved);
+
+        QStringList args{
+            u"--data-dir"_s, dataDir.path(),
+            u"upload"_s,     testfiles::placeProject(dataDir.path(), u"cli/project.dta"_s),
+            u"お知らせ"_s,   u"--yes"_s};
+        if (!option.isEmpty())
+            args.append(option);
+        const testfiles::CliResult result = testfiles::runCli(args, {}, input);
+        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(QFile::exists(root.filePath(u"pub/news.xml"_s)), exitCode == 0);
     }
 };
 

@@ -36,7 +36,8 @@ QString placeProject(const QString &folder, const QString &dataName)
     return path;
 }
 
-CliResult runCli(QStringList arguments, const QMap<QString, QString> &places)
+CliResult runCli(QStringList arguments, const QMap<QString, QString> &places,
+                 const QByteArray &input)
 {
     for (QString &argument : arguments) {
         for (auto place = places.begin(); place != places.end(); ++place)
@@ -46,6 +47,7 @@ CliResult runCli(QStringList arguments, const QMap<QString, QString> &places)
     process.start(QStringLiteral(BRISKLET_CLI_PATH), arguments);
     if (!process.waitForStarted())
         qFatal("cannot start brisklet-cli");
+    process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(120000))
         qFatal("brisklet-cli did not finish");

@@ -31,7 +31,8 @@ struct CliResult
 };
 // Runs the real brisklet-cli with the arguments and waits for it. Each key
 // of `places` (a placeholder such as "PROJECT") in an argument stands for
-// its value.
-CliResult runCli(QStringList arguments, const QMap<QString, QString> &places = {});
+// its value; `input` is its whole standard input.
+CliResult runCli(QStringList arguments, const QMap<QString, QString> &places = {},
+                 const QByteArray &input = {});
 
 } // namespace testfiles

@@ -1,5 +1,6 @@
 #include "cliuserinterface.h"
 #include "command.h"
+#include "passwordinput.h"
 #include "project/folders.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
@@ -9,8 +10,9 @@
 namespace {
 
 const char *const Usage =
-    "ftp-template save NAME --server HOST [--port N] [--user U] [--password P] [--timeout S] "
-    "[--passive 0|1] [--client curl|socket] [--yes] | ftp-template list";
+    "ftp-template save NAME --server HOST [--protocol ftp|ftps|sftp] [--port N] [--user U] "
+    "[--password P | --password-stdin] [--timeout S] [--passive 0|1] [--client curl|socket] "
+    "[--yes] | ftp-template list";
 
 bool readInt(const QString &text, int &value)
 {
@@ -30,6 +32,17 @@ bool readClient(const QString &text, bool &useCurl)
     return true;
 }
 
+bool readProtocol(const QString &text, FtpProtocol &protocol)
+{
+    static const QStringList names{QStringLiteral("ftp"), QStringLiteral("ftps"),
+                                   QStringLiteral("sftp")};
+    const qsizetype index = names.indexOf(text);
+    if (index < 0)
+        return false;
+    protocol = FtpProtocol(index);
+    return true;
+}
+
 bool readFlag(const QString &text, bool &flag)
 {
     if (text != QStringLiteral("0") && text != QStringLiteral("1"))
@@ -42,10 +55,18 @@ bool readFlag(const QString &text, bool &flag)
 // with an unknown option left in *unknown.
 bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString *unknown)
 {
+    bool portTyped = false;
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
         if (option == QStringLiteral("--yes")) {
             context.ui.assumeYes = true;
+            continue;
+        }
+        if (option == QStringLiteral("--password-stdin")) {
+            const std::optional<QString> password = ReadPasswordFromStdin();
+            if (!password)
+                return false;
+            t.password = *password;
             continue;
         }
         if (args.isEmpty())
@@ -58,9 +79,12 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString 
             t.user = value;
         else if (option == QStringLiteral("--password"))
             t.password = value;
-        else if (option == QStringLiteral("--port"))
+        else if (option == QStringLiteral("--protocol"))
+            ok = readProtocol(value, t.protocol);
+        else if (option == QStringLiteral("--port")) {
             ok = readInt(value, t.port);
-        else if (option == QStringLiteral("--timeout"))
+            portTyped = true;
+        } else if (option == QStringLiteral("--timeout"))
             ok = readInt(value, t.timeout);
         else if (option == QStringLiteral("--passive"))
             ok = readFlag(value, t.passive);
@@ -75,6 +99,9 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString 
         if (!ok)
             return false;
     }
+    // Without --port the protocol's own port.
+    if (!portTyped)
+        t.port = DefaultFtpPort(t.protocol);
     return true;
 }
 
