@@ -5,6 +5,7 @@
 #include "publish/ftptemplatefolder.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,6 +44,12 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
     m_list->setObjectName(QStringLiteral("LB_FtpServer"));
     m_list->addItems(FtpTemplateNames(folder));
     m_list->setAccessibleName(QStringLiteral("テンプレート"));
+    m_protocol = new QComboBox;
+    m_protocol->setObjectName(QStringLiteral("CB_Protocol"));
+    // In the order of the numbers stored in the files.
+    m_protocol->addItems({QStringLiteral("FTP"), QStringLiteral("FTPS (FTP over TLS)"),
+                          QStringLiteral("SFTP (SSH)")});
+    SetHint(m_protocol, QStringLiteral("FTPSとSFTPはパスワードと内容を暗号化して送ります"));
     m_server = textField(QStringLiteral("ED_Server"));
     m_user = textField(QStringLiteral("ED_User"));
     m_password = textField(QStringLiteral("ED_Password"));
@@ -58,6 +65,7 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
 
     auto *form = new QFormLayout;
     form->addRow(fieldLabel(QStringLiteral("テンプレート"), m_list), m_list);
+    form->addRow(fieldLabel(QStringLiteral("プロトコル"), m_protocol), m_protocol);
     form->addRow(fieldLabel(QStringLiteral("FTPサーバー名"), m_server), m_server);
     form->addRow(fieldLabel(QStringLiteral("ユーザー名"), m_user), m_user);
     form->addRow(fieldLabel(QStringLiteral("パスワード"), m_password), m_password);
@@ -85,6 +93,7 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
     layout->addLayout(buttons);
 
     connect(m_list, &QListWidget::currentTextChanged, this, &TFtpForm::showTemplate);
+    connect(m_protocol, &QComboBox::activated, this, &TFtpForm::protocolChosen);
     const QList<QListWidgetItem *> found = m_list->findItems(selected, Qt::MatchFixedString);
     if (!selected.isEmpty() && !found.isEmpty())
         m_list->setCurrentItem(found.first());
@@ -104,7 +113,28 @@ void TFtpForm::showTemplate(const QString &name)
     m_timeout->showValue(t.timeout);
     m_port->showValue(t.port);
     m_passive->setChecked(t.passive);
-    m_winInet->setChecked(t.useWinInet);
+    m_winInet->setChecked(t.usesCurl());
+    m_protocol->setCurrentIndex(int(t.protocol));
+    m_shownProtocol = t.protocol;
+    m_winInet->setEnabled(SocketClientSpeaks(t.protocol));
+    m_passive->setEnabled(HasPassiveMode(t.protocol));
+}
+
+FtpProtocol TFtpForm::protocol() const
+{
+    return FtpProtocol(m_protocol->currentIndex());
+}
+
+void TFtpForm::protocolChosen()
+{
+    const FtpProtocol chosen = protocol();
+    m_port->showValue(PortAfterProtocolChange(m_port->takenValue(), m_shownProtocol, chosen));
+    m_shownProtocol = chosen;
+    // Only libcurl speaks FTPS and SFTP; the box shows that it is used.
+    if (!SocketClientSpeaks(chosen))
+        m_winInet->setChecked(true);
+    m_winInet->setEnabled(SocketClientSpeaks(chosen));
+    m_passive->setEnabled(HasPassiveMode(chosen));
 }
 
 FtpTemplate TFtpForm::values() const
@@ -119,6 +149,7 @@ FtpTemplate TFtpForm::values() const
     t.port = m_port->takenValue();
     t.passive = m_passive->isChecked();
     t.useWinInet = m_winInet->isChecked();
+    t.protocol = protocol();
     return t;
 }
 

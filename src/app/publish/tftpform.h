@@ -6,6 +6,7 @@
 
 class NumberSpinBox;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class UserInterface;
@@ -29,11 +30,17 @@ public:
 private:
     void showTemplate(const QString &name);
     void save(bool askForName);
+    FtpProtocol protocol() const;
+    // The controls that depend on the protocol: the port follows it unless
+    // typed, the socket client and passive mode only where they apply.
+    void protocolChosen();
 
     UserInterface &m_ui;
     QString m_folder;
     QString m_savedName;
     QListWidget *m_list;
+    QComboBox *m_protocol;
+    FtpProtocol m_shownProtocol = FtpProtocol::Ftp;
     QLineEdit *m_server;
     QLineEdit *m_user;
     QLineEdit *m_password;

@@ -17,6 +17,16 @@ int DefaultFtpPort(FtpProtocol protocol);
 // The port after the protocol changed: a port still at the old protocol's
 // default follows the new one, a typed port stays.
 int PortAfterProtocolChange(int port, FtpProtocol from, FtpProtocol to);
+// The socket client speaks plain FTP only; FTPS and SFTP go through libcurl.
+inline bool SocketClientSpeaks(FtpProtocol protocol)
+{
+    return protocol == FtpProtocol::Ftp;
+}
+// Passive and active data connections belong to FTP, with or without TLS.
+inline bool HasPassiveMode(FtpProtocol protocol)
+{
+    return protocol != FtpProtocol::Sftp;
+}
 
 // A named FTP connection setting, stored as "<name>.ftp" in the FTP template
 // folder. The name is not part of the file; it is the file's base name.
