@@ -14,6 +14,7 @@ packages=(
   libqt6svg6 xdg-utils
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
   python3-paramiko python3-openssl
+  qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus-daemon
 )
 
 missing=()

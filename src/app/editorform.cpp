@@ -11,6 +11,7 @@
 #include "editing/itemtablemodel.h"
 #include "editing/xstringgrid.h"
 #include "preview/previewwiring.h"
+#include "publish/qtkeychainkeyring.h"
 
 #include "import/feedimportform.h"
 #include "project/commandstate.h"
@@ -54,7 +55,7 @@ const QString splitterSizeKey = QStringLiteral("Splitter_Main");
 
 TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     : QMainWindow(parent), m_ui(std::make_unique<QtUserInterface>(this)),
-      m_commands(new CommandSet(this))
+      m_keyring(std::make_unique<QtKeychainKeyring>()), m_commands(new CommandSet(this))
 {
     setObjectName(QStringLiteral("TEditorForm"));
     resize(960, 640);
@@ -62,6 +63,7 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     auto *project = new Project(this);
     m_workspace =
         std::make_unique<Workspace>(*project, *m_ui, folders, StandardOutputWriters(Clock{}));
+    m_workspace->keyring = m_keyring.get();
     m_treeModel = new ProjectTreeModel(*project, this);
     m_tree = new ProjectTreeView(*m_treeModel, this);
     m_feedPages = new FeedPageWiring(*m_workspace, *m_ui, this);

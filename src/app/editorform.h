@@ -16,6 +16,7 @@ class ProjectTreeView;
 class QLabel;
 class QMenu;
 class QSplitter;
+class QtKeychainKeyring;
 class QtUserInterface;
 class RecoveryKeeper;
 struct ProjectSnapshot;
@@ -77,6 +78,7 @@ private:
     std::optional<ProjectSnapshot> recoverySnapshot() const;
 
     std::unique_ptr<QtUserInterface> m_ui;
+    std::unique_ptr<QtKeychainKeyring> m_keyring;
     std::unique_ptr<Workspace> m_workspace;
     CommandSet *m_commands;
     ProjectTreeModel *m_treeModel;

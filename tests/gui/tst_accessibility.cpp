@@ -134,7 +134,7 @@ private Q_SLOTS:
         TFormReplace replace(settings);
         TInputForm link(TInputForm::Mode::Link, u"URL"_s, {u"http://a/"_s}, {});
         TInputForm image(TInputForm::Mode::Image, u"URL"_s, {}, {});
-        TFtpForm ftp(ui, m_dir.filePath(u"ftp"_s), {});
+        TFtpForm ftp(ui, {m_dir.filePath(u"ftp"_s)}, {});
         TBrowseForm preview(fakeFactory(), {});
         FeedImportForm feedImport(ui, m_dir.path());
         QStringList faults;

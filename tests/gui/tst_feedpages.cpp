@@ -240,7 +240,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         ScriptedUserInterface ui;
         ui.inputs << u"新しい"_s;
-        TFtpForm form(ui, folder.path(), QString());
+        TFtpForm form(ui, {folder.path()}, QString());
         QCOMPARE(form.findChild<QLineEdit *>(u"ED_Password"_s)->echoMode(), QLineEdit::Password);
         form.findChild<QLineEdit *>(u"ED_Server"_s)->setText(u" ftp.example.jp "_s);
         form.findChild<QLineEdit *>(u"ED_User"_s)->setText(u" taro "_s);
@@ -258,7 +258,7 @@ private Q_SLOTS:
 
     void ftpFormShowsTheSelected()
     {
-        TFtpForm form(m_ui, ftpFolder(), u"OTHER"_s);
+        TFtpForm form(m_ui, {ftpFolder()}, u"OTHER"_s);
         QCOMPARE(form.findChild<QLineEdit *>(u"ED_Server"_s)->text(), u"other.example.jp"_s);
         QCOMPARE(form.values().name, u"other"_s);
     }
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         saveExampleFtpTemplate(folder.path(), u"a"_s);
         ScriptedUserInterface ui;
-        DefaultsPanel panel(ui, folder.path());
+        DefaultsPanel panel(ui, {folder.path()});
         ProjectDefaults defaults;
         defaults.ftptemplate = u"a"_s;
         panel.showDefaults(defaults);
@@ -292,7 +292,7 @@ private Q_SLOTS:
     void defaultsPanelKeepsAMissingTemplate()
     {
         ScriptedUserInterface ui;
-        DefaultsPanel panel(ui, ftpFolder());
+        DefaultsPanel panel(ui, {ftpFolder()});
         ProjectDefaults defaults;
         defaults.ftptemplate = u"elsewhere"_s;
         defaults.language = u"EN"_s;

@@ -1,10 +1,13 @@
 #include "datarows.h"
 #include "ftptemplates.h"
+#include "memorykeyring.h"
 #include "publish/tftpform.h"
 #include "scripteduserinterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -73,7 +76,7 @@ private Q_SLOTS:
         t.useWinInet = false;
         QCOMPARE(SaveFtpTemplate(folder.path(), t), FtpTemplateSaveResult::Saved);
         ScriptedUserInterface ui;
-        TFtpForm form(ui, folder.path(), u"site"_s);
+        TFtpForm form(ui, {folder.path()}, u"site"_s);
         act(form, steps);
 
         auto *socket = form.findChild<QCheckBox *>(u"CB_WinInet"_s);
@@ -90,6 +93,59 @@ private Q_SLOTS:
         // and the box says so.
         QVERIFY(socketOffered || saved.usesCurl());
         QCOMPARE(socket->isChecked(), saved.usesCurl());
+    }
+
+    // A new template keeps its password in a keyring that answers; without
+    // one the password stays in the file and the dialog says why.
+    void keepsThePasswordInTheKeyring_data()
+    {
+        Columns<QString, bool, bool, QString>("reason", "refusesWrites", "inKeyring", "message");
+        QTest::newRow("keyring answers")
+            << QString() << false << true << u"テンプレート \"site\" を保存しました。"_s;
+        QTest::newRow("keyring refuses the password")
+            << QString() << true << true
+            << u"パスワードをキーリングに保存できませんでした。テンプレートは保存していません。"_s;
+        QTest::newRow("no keyring answers") << u"ロックされています"_s << false << false
+                                            << u"テンプレート \"site\" を保存しました。"_s;
+    }
+    void keepsThePasswordInTheKeyring()
+    {
+        const auto [reason, refusesWrites, inKeyring, message] =
+            Fetch<QString, bool, bool, QString>("reason", "refusesWrites", "inKeyring", "message");
+        QTemporaryDir folder;
+        MemoryKeyring keyring;
+        keyring.reason = reason;
+        keyring.refusesWrites = refusesWrites;
+        ScriptedUserInterface ui;
+        ui.inputs << u"site"_s;
+        auto form =
+            std::make_unique<TFtpForm>(ui, FtpFormPlaces{folder.path(), {}, &keyring}, QString());
+        auto *box = form->findChild<QCheckBox *>(u"CB_Keyring"_s);
+        auto *note = form->findChild<QLabel *>(u"LB_KeyringNote"_s);
+        QCOMPARE(box->isEnabled(), inKeyring);
+        QCOMPARE(box->isChecked(), inKeyring);
+        QCOMPARE(note->isVisibleTo(form.get()), !inKeyring);
+        QCOMPARE(note->text().contains(reason), true);
+        form->findChild<QLineEdit *>(u"ED_Server"_s)->setText(u"h"_s);
+        form->findChild<QLineEdit *>(u"ED_User"_s)->setText(u"taro"_s);
+        form->findChild<QLineEdit *>(u"ED_Password"_s)->setText(u"秘密"_s);
+        form->findChild<QPushButton *>(u"BT_New"_s)->click();
+        QCOMPARE(ui.messages, QStringList{message});
+
+        const FtpTemplate saved = loadedFtpTemplate(folder.path(), u"site"_s);
+        if (refusesWrites) {
+            QVERIFY(!saved.isUsable());
+            return;
+        }
+        QCOMPARE(saved.passwordInKeyring, inKeyring);
+        QCOMPARE(saved.password, inKeyring ? QString() : u"秘密"_s);
+        QCOMPARE(keyring.read(KeyringKey(saved)),
+                 inKeyring ? std::optional(u"秘密"_s) : std::nullopt);
+        // Shown again from wherever it went.
+        form =
+            std::make_unique<TFtpForm>(ui, FtpFormPlaces{folder.path(), {}, &keyring}, u"site"_s);
+        QCOMPARE(form->findChild<QLineEdit *>(u"ED_Password"_s)->text(), u"秘密"_s);
+        QCOMPARE(form->findChild<QCheckBox *>(u"CB_Keyring"_s)->isChecked(), inKeyring);
     }
 };
 

@@ -27,7 +27,7 @@ std::unique_ptr<QWidget> templateDialog(const QString &folder)
     office.name = QStringLiteral("社内サーバー");
     office.server = QStringLiteral("192.168.0.10");
     SaveFtpTemplate(templates, office);
-    return std::make_unique<TFtpForm>(ui, templates, site.name);
+    return std::make_unique<TFtpForm>(ui, FtpFormPlaces{templates}, site.name);
 }
 
 const ShotRegistration registration({QStringLiteral("tftpform"), templateDialog});

@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-DefaultsPanel::DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder, QWidget *parent)
-    : QWidget(parent), m_ui(ui), m_ftpFolder(ftpTemplateFolder)
+DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, QWidget *parent)
+    : QWidget(parent), m_ui(ui), m_ftpPlaces(ftpPlaces), m_ftpFolder(ftpPlaces.templateFolder)
 {
     auto *group = new QGroupBox(QStringLiteral("初期値"));
     auto *form = new QFormLayout(group);
@@ -161,7 +161,7 @@ void DefaultsPanel::editTemplate()
 {
     const int index = m_ftpTemplate->currentIndex();
     const QString selected = m_ftpEntries.value(index).missing ? QString() : chosenTemplate();
-    TFtpForm form(m_ui, m_ftpFolder, selected, window());
+    TFtpForm form(m_ui, m_ftpPlaces, selected, window());
     if (form.exec() == QDialog::Accepted)
         templatesChanged(form.savedName());
 }

@@ -2,6 +2,7 @@
 
 #include "editing/feedpagevalues.h"
 #include "model/channelsettings.h"
+#include "publish/tftpform.h"
 
 #include <QList>
 #include <QWidget>
@@ -21,7 +22,7 @@ class DefaultsPanel : public QWidget
     Q_OBJECT
 
 public:
-    DefaultsPanel(UserInterface &ui, const QString &ftpTemplateFolder, QWidget *parent = nullptr);
+    DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, QWidget *parent = nullptr);
 
     // Fills the panel (the template list from the folder) without reporting
     // edits.
@@ -47,7 +48,8 @@ private:
     void reportEdit();
 
     UserInterface &m_ui;
-    QString m_ftpFolder;
+    FtpFormPlaces m_ftpPlaces;
+    QString m_ftpFolder; // of the templates
     RadioGroup *m_ver;
     NumberSpinBox *m_rssline;
     NumberSpinBox *m_descstrmax;

@@ -114,7 +114,10 @@ FeedPageWiring::FeedPageWiring(Workspace &workspace, UserInterface &ui, QObject 
           workspace.project, ui,
           {workspace.folders.data, workspace.folders.ftpTemplate, workspace.folders.htmlTemplate},
           this)),
-      m_items(new ItemsPage(ui)), m_defaults(new DefaultsPanel(ui, workspace.folders.ftpTemplate))
+      m_items(new ItemsPage(ui)),
+      m_defaults(
+          new DefaultsPanel(ui, {workspace.folders.ftpTemplate,
+                                 TrustFiles::in(workspace.folders.settings), workspace.keyring}))
 {
     Project &project = workspace.project;
     m_items->setClock(Clock{});

@@ -3,6 +3,7 @@
 #include "editing/pagewidgets.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
+#include "publish/passwordkeyring.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,14 +36,14 @@ QPushButton *button(const QString &objectName, const QString &caption, const QSt
 
 } // namespace
 
-TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &selected,
+TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString &selected,
                    QWidget *parent)
-    : QDialog(parent), m_ui(ui), m_folder(folder)
+    : QDialog(parent), m_ui(ui), m_places(places)
 {
     setWindowTitle(QStringLiteral("アップロードの設定"));
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("LB_FtpServer"));
-    m_list->addItems(FtpTemplateNames(folder));
+    m_list->addItems(FtpTemplateNames(places.templateFolder));
     m_list->setAccessibleName(QStringLiteral("テンプレート"));
     m_protocol = new QComboBox;
     m_protocol->setObjectName(QStringLiteral("CB_Protocol"));
@@ -62,6 +63,14 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
     m_winInet = new QCheckBox(QStringLiteral("標準の転送方法を使用する"));
     m_winInet->setObjectName(QStringLiteral("CB_WinInet"));
     SetHint(m_winInet, QStringLiteral("オフにすると別の転送方法で接続します"));
+    m_inKeyring = new QCheckBox(QStringLiteral("パスワードをキーリングに保存する"));
+    m_inKeyring->setObjectName(QStringLiteral("CB_Keyring"));
+    SetHint(m_inKeyring, QStringLiteral("パスワードをテンプレートファイルではなく、"
+                                        "デスクトップのキーリングに保存します"));
+    m_keyringNote = new QLabel;
+    m_keyringNote->setObjectName(QStringLiteral("LB_KeyringNote"));
+    m_keyringNote->setWordWrap(true);
+    offerKeyring();
 
     auto *form = new QFormLayout;
     form->addRow(fieldLabel(QStringLiteral("テンプレート"), m_list), m_list);
@@ -73,6 +82,8 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
     form->addRow(fieldLabel(QStringLiteral("ポート番号"), m_port), m_port);
     form->addRow(m_passive);
     form->addRow(m_winInet);
+    form->addRow(m_inKeyring);
+    form->addRow(m_keyringNote);
 
     QPushButton *saveButton = button(QStringLiteral("BT_Save"), QStringLiteral("保存(&S)"),
                                      QStringLiteral("選択されているテンプレートに保存します"));
@@ -101,12 +112,22 @@ TFtpForm::TFtpForm(UserInterface &ui, const QString &folder, const QString &sele
         showTemplate(QString());
 }
 
+void TFtpForm::offerKeyring()
+{
+    const QString reason = m_places.keyring ? m_places.keyring->unavailableReason()
+                                            : QStringLiteral("キーリングが見つかりません。");
+    m_inKeyring->setEnabled(reason.isEmpty());
+    m_keyringNote->setVisible(!reason.isEmpty());
+    m_keyringNote->setText(QStringLiteral("キーリングを利用できないため、パスワードは"
+                                          "テンプレートファイルに保存されます（%1）")
+                               .arg(reason));
+}
+
 void TFtpForm::showTemplate(const QString &name)
 {
-    // A template that cannot be read shows the defaults.
-    FtpTemplate t;
-    if (!name.isEmpty() && !LoadFtpTemplate(FtpTemplatePath(m_folder, name), t))
-        t = FtpTemplate();
+    const FtpTemplate t = TemplateForEditing(
+        name.isEmpty() ? QString() : FtpTemplatePath(m_places.templateFolder, name),
+        m_places.keyring);
     m_server->setText(t.server);
     m_user->setText(t.user);
     m_password->setText(t.password);
@@ -114,6 +135,7 @@ void TFtpForm::showTemplate(const QString &name)
     m_port->showValue(t.port);
     m_passive->setChecked(t.passive);
     m_winInet->setChecked(t.usesCurl());
+    m_inKeyring->setChecked(t.passwordInKeyring && m_inKeyring->isEnabled());
     m_protocol->setCurrentIndex(int(t.protocol));
     m_shownProtocol = t.protocol;
     m_winInet->setEnabled(SocketClientSpeaks(t.protocol));
@@ -150,12 +172,14 @@ FtpTemplate TFtpForm::values() const
     t.passive = m_passive->isChecked();
     t.useWinInet = m_winInet->isChecked();
     t.protocol = protocol();
+    t.passwordInKeyring = m_inKeyring->isEnabled() && m_inKeyring->isChecked();
     return t;
 }
 
 void TFtpForm::save(bool askForName)
 {
-    const std::optional<QString> name = SaveFtpTemplateAs(m_ui, m_folder, values(), askForName);
+    const std::optional<QString> name =
+        SaveFtpTemplateAs(m_ui, m_places.templateFolder, values(), askForName, m_places.keyring);
     if (!name)
         return;
     m_savedName = *name;

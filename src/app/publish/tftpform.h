@@ -1,15 +1,26 @@
 #pragma once
 
 #include "publish/ftptemplate.h"
+#include "publish/servertrust.h"
 
 #include <QDialog>
 
 class NumberSpinBox;
 class QCheckBox;
+class PasswordKeyring;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class UserInterface;
+
+// What the template dialog works with besides the person.
+struct FtpFormPlaces
+{
+    QString templateFolder;
+    TrustFiles trust;                   // what connecting may trust
+    PasswordKeyring *keyring = nullptr; // none: passwords stay in the files
+};
 
 // The template dialog "アップロードの設定": the templates of the folder in a
 // list, the fields of the chosen one, and saving under its name or a new one.
@@ -19,7 +30,7 @@ class TFtpForm : public QDialog
 
 public:
     // selected is the template to show first; empty for none.
-    TFtpForm(UserInterface &ui, const QString &folder, const QString &selected,
+    TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString &selected,
              QWidget *parent = nullptr);
 
     // The name saved under, once the dialog ended saved.
@@ -35,8 +46,11 @@ private:
     // typed, the socket client and passive mode only where they apply.
     void protocolChosen();
 
+    // The keyring box, or why it is off.
+    void offerKeyring();
+
     UserInterface &m_ui;
-    QString m_folder;
+    FtpFormPlaces m_places;
     QString m_savedName;
     QListWidget *m_list;
     QComboBox *m_protocol;
@@ -48,4 +62,6 @@ private:
     NumberSpinBox *m_port;
     QCheckBox *m_passive;
     QCheckBox *m_winInet;
+    QCheckBox *m_inKeyring;
+    QLabel *m_keyringNote;
 };

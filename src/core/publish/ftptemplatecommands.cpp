@@ -2,6 +2,7 @@
 
 #include "feed/textops.h"
 #include "ftptemplatefolder.h"
+#include "passwordkeyring.h"
 #include "userinterface.h"
 
 #include <QFile>
@@ -37,7 +38,8 @@ QString nameProblem(const QString &name)
 } // namespace
 
 std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folder,
-                                         const FtpTemplate &values, bool askForName)
+                                         const FtpTemplate &values, bool askForName,
+                                         PasswordKeyring *keyring)
 {
     FtpTemplate t = values;
     t.server = TrimWide(t.server);
@@ -67,6 +69,12 @@ std::optional<QString> SaveFtpTemplateAs(UserInterface &ui, const QString &folde
         }
     }
 
+    // The file without the password would be of no use without it.
+    if (t.passwordInKeyring && !(keyring && keyring->write(KeyringKey(t), t.password))) {
+        ui.information(QStringLiteral("パスワードをキーリングに保存できませんでした。"
+                                      "テンプレートは保存していません。"));
+        return std::nullopt;
+    }
     switch (SaveFtpTemplate(folder, t)) {
     case FtpTemplateSaveResult::Saved:
         ui.information(QStringLiteral("テンプレート ") + quoted(t.name) +

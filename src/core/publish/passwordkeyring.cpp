@@ -40,3 +40,16 @@ bool FillKeyringPassword(PasswordKeyring *keyring, FtpTemplate &t, QString *reas
     t.password = *password;
     return true;
 }
+
+FtpTemplate TemplateForEditing(const QString &path, PasswordKeyring *keyring)
+{
+    const bool answers = keyring && keyring->unavailableReason().isEmpty();
+    FtpTemplate t;
+    if (path.isEmpty() || !LoadFtpTemplate(path, t)) {
+        t = FtpTemplate();
+        t.passwordInKeyring = answers;
+    } else if (t.passwordInKeyring && answers) {
+        t.password = keyring->read(KeyringKey(t)).value_or(QString());
+    }
+    return t;
+}

@@ -28,3 +28,9 @@ QString KeyringKey(const FtpTemplate &ftpTemplate);
 // The template ready to connect: a password from the keyring when the file
 // has none. False (with the reason) when the keyring has no password for it.
 bool FillKeyringPassword(PasswordKeyring *keyring, FtpTemplate &ftpTemplate, QString *reason);
+
+// The template as the template dialog shows it for editing: the one saved at
+// the path with its password from the keyring, or, when the path is empty or
+// cannot be read, the defaults, which keep a new password in the keyring
+// when one answers.
+FtpTemplate TemplateForEditing(const QString &path, PasswordKeyring *keyring);
