@@ -147,6 +147,18 @@ private Q_SLOTS:
         QCOMPARE(form->findChild<QLineEdit *>(u"ED_Password"_s)->text(), u"秘密"_s);
         QCOMPARE(form->findChild<QCheckBox *>(u"CB_Keyring"_s)->isChecked(), inKeyring);
     }
+
+    // The button hands the shown values to the connection test and shows
+    // its answer.
+    void connectionTestShowsItsAnswer()
+    {
+        QTemporaryDir folder;
+        ScriptedUserInterface ui;
+        TFtpForm form(ui, {folder.path()}, QString());
+        form.findChild<QLineEdit *>(u"ED_Server"_s)->setText(u"\u3000 "_s);
+        form.findChild<QPushButton *>(u"BT_ConnectionTest"_s)->click();
+        QCOMPARE(ui.messages, QStringList{u"FTPサーバー名を入力してください。"_s});
+    }
 };
 
 QTEST_MAIN(TestTFtpForm)

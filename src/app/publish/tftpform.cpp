@@ -1,9 +1,11 @@
 #include "tftpform.h"
 
 #include "editing/pagewidgets.h"
+#include "publish/connectiontest.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
 #include "publish/passwordkeyring.h"
+#include "userinterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,12 +91,19 @@ TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString
                                      QStringLiteral("選択されているテンプレートに保存します"));
     QPushButton *newButton = button(QStringLiteral("BT_New"), QStringLiteral("新規登録(&N)..."),
                                     QStringLiteral("新しい名前でテンプレートを保存します"));
+    QPushButton *test =
+        button(QStringLiteral("BT_ConnectionTest"), QStringLiteral("接続テスト(&T)"),
+               QStringLiteral("入力した設定でサーバーに接続し、ログインして"
+                              "フォルダの一覧を取得してみます"));
     QPushButton *cancel = button(QStringLiteral("BT_Cancel"), QStringLiteral("キャンセル"),
                                  QStringLiteral("保存せずに閉じます"));
     connect(saveButton, &QPushButton::clicked, this, [this] { save(false); });
     connect(newButton, &QPushButton::clicked, this, [this] { save(true); });
+    connect(test, &QPushButton::clicked, this,
+            [this] { m_ui.information(TestFtpConnection(m_ui, values(), m_places.trust)); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(test);
     buttons->addStretch();
     buttons->addWidget(saveButton);
     buttons->addWidget(newButton);

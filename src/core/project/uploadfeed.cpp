@@ -147,21 +147,6 @@ Result transfer(UploadDestination &destination, const Delivery &delivery,
     return result;
 }
 
-// Asks whether to trust the server and remembers a yes: a certificate in the
-// trust file, a host key for the next connection, which adds it to the
-// known hosts.
-bool TrustServer(UserInterface &ui, const TrustFiles &trust, const TrustQuestion &question,
-                 UploadDestination &destination)
-{
-    if (ui.askYesNo(TrustQuestionText(question)) != UserInterface::Answer::Yes)
-        return false;
-    if (question.kind == TrustQuestion::Kind::UnknownHostKey) {
-        destination.trustHostKey(question.fingerprint);
-        return true;
-    }
-    return RememberCertificate(trust, question);
-}
-
 } // namespace
 
 UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
@@ -216,9 +201,10 @@ UploadOutcome UploadFeed(Workspace &workspace, const UploadImage &showUploading)
                 [&] { result = transfer(*destination, delivery, sentFiles); },
                 [&] { ui.showProgress(QStringLiteral("アップロード中"), sentFiles, total); },
                 [&] { cancelled = true; });
-            if (asked || !result.trust.isAsked() ||
-                !TrustServer(ui, trust, result.trust, *destination))
+            QString hostKey;
+            if (asked || !result.trust.isAsked() || !AcceptServer(ui, trust, result.trust, hostKey))
                 break;
+            destination->trustHostKey(hostKey);
         }
         if (result.sent)
             project.setChanged(*feed, false);

@@ -1,6 +1,7 @@
 #include "servertrust.h"
 
 #include "files/replacefile.h"
+#include "userinterface.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,4 +76,16 @@ bool RememberCertificate(const TrustFiles &files, const TrustQuestion &q)
     lines.append(QStringList{q.server, q.fingerprint, q.pin}.join(Field));
     return ReplaceFile(files.certificates, (lines.join(u'\n') + u'\n').toUtf8(), Durability::Cached)
         .isEmpty();
+}
+
+bool AcceptServer(UserInterface &ui, const TrustFiles &files, const TrustQuestion &question,
+                  QString &acceptedHostKey)
+{
+    if (ui.askYesNo(TrustQuestionText(question)) != UserInterface::Answer::Yes)
+        return false;
+    if (question.kind == TrustQuestion::Kind::UnknownHostKey) {
+        acceptedHostKey = question.fingerprint;
+        return true;
+    }
+    return RememberCertificate(files, question);
 }

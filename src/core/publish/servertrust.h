@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class UserInterface;
+
 // Where the program keeps what the user chose to trust, in the settings
 // folder: the SSH host keys of SFTP servers (an OpenSSH known-hosts file) and
 // the self-signed certificates accepted for FTPS servers.
@@ -45,3 +47,10 @@ QString AcceptedCertificatePin(const TrustFiles &files, const QString &server);
 // Remembers the certificate of the question for its server, replacing an
 // earlier one. False when the file cannot be written.
 bool RememberCertificate(const TrustFiles &files, const TrustQuestion &question);
+
+// Asks whether to trust the server of the question and remembers a yes: a
+// certificate in the trust file; an unknown host key goes to
+// acceptedHostKey, for the next connection, which adds it to the known
+// hosts. False on no, or when the trust file cannot be written.
+bool AcceptServer(UserInterface &ui, const TrustFiles &files, const TrustQuestion &question,
+                  QString &acceptedHostKey);
