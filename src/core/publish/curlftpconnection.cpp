@@ -65,10 +65,22 @@ struct CurlCallbacks
         return size * count;
     }
 
-    static int checkCancel(void *connection, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    // Called at least once a second: ends the request when cancelled, or
+    // when no byte moved either way for the time-out.
+    static int checkProgress(void *connection, curl_off_t, curl_off_t downloaded, curl_off_t,
+                             curl_off_t uploaded)
     {
-        const std::atomic<bool> *cancel = static_cast<CurlFtpConnection *>(connection)->Cancel;
-        return cancel && cancel->load() ? 1 : 0;
+        auto &self = *static_cast<CurlFtpConnection *>(connection);
+        if (self.Cancel && self.Cancel->load())
+            return 1;
+        const qint64 moved = qint64(downloaded) + qint64(uploaded);
+        if (moved != self.m_moved) {
+            self.m_moved = moved;
+            self.m_idle.start();
+            return 0;
+        }
+        self.m_stalled = self.m_idle.hasExpired(self.idleLimit());
+        return self.m_stalled ? 1 : 0;
     }
 
     // A known key passes; an unknown one only when the user accepted its
@@ -175,7 +187,7 @@ bool CurlFtpConnection::createHandle()
     curl_easy_setopt(m_handle, CURLOPT_WRITEFUNCTION, &CurlCallbacks::takeData);
     curl_easy_setopt(m_handle, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(m_handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(m_handle, CURLOPT_XFERINFOFUNCTION, &CurlCallbacks::checkCancel);
+    curl_easy_setopt(m_handle, CURLOPT_XFERINFOFUNCTION, &CurlCallbacks::checkProgress);
     curl_easy_setopt(m_handle, CURLOPT_XFERINFODATA, this);
     applyTrust();
     applyTimeouts();
@@ -206,6 +218,12 @@ void CurlFtpConnection::applyTrust()
     }
 }
 
+qint64 CurlFtpConnection::idleLimit() const
+{
+    return std::max(m_connectTimeout > 0 ? m_connectTimeout : DefaultTimeout,
+                    m_receiveTimeout > 0 ? m_receiveTimeout : DefaultTimeout);
+}
+
 void CurlFtpConnection::applyTimeouts()
 {
     const long connect = m_connectTimeout > 0 ? m_connectTimeout : DefaultTimeout;
@@ -228,8 +246,12 @@ bool CurlFtpConnection::perform(const QString &urlPath)
     m_trust = {};
     m_received.clear();
     m_curlError[0] = '\0';
+    m_moved = -1;
+    m_stalled = false;
     curl_easy_setopt(m_handle, CURLOPT_URL, urlBytes.constData());
-    const CURLcode code = curl_easy_perform(m_handle);
+    CURLcode code = curl_easy_perform(m_handle);
+    if (m_stalled)
+        code = CURLE_OPERATION_TIMEDOUT;
     m_responsive = code != CURLE_OPERATION_TIMEDOUT && code != CURLE_ABORTED_BY_CALLBACK &&
                    code != CURLE_COULDNT_CONNECT && code != CURLE_SEND_ERROR &&
                    code != CURLE_RECV_ERROR && code != CURLE_GOT_NOTHING &&

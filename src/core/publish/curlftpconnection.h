@@ -3,6 +3,7 @@
 #include "ftptemplate.h"
 #include "servertrust.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <atomic>
 
@@ -79,6 +80,8 @@ protected:
 private:
     bool setTimeout(int &timeout, int milliseconds);
     void applyTrust();
+    // How long a request may move no byte: the longer time-out.
+    qint64 idleLimit() const;
     // Why the request ended, for refusal(), when the server gave no reply.
     void explain(int code);
     // Fetches the certificate of a server that failed the check, without
@@ -93,6 +96,11 @@ private:
     QString m_refusal; // the server's last reply of 400 and above
     TrustQuestion m_trust;
     bool m_responsive = true;
+    // Bytes moved so far in the request and since when none moved: libcurl's
+    // own low-speed limit does not see an SFTP server that stops answering.
+    qint64 m_moved = -1;
+    QElapsedTimer m_idle;
+    bool m_stalled = false;
     QByteArray m_received;
     char m_curlError[256] = {};
 
