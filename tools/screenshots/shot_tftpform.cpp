@@ -1,5 +1,5 @@
 // "アップロードの設定": the FTP template dialog with two templates, the first
-// one chosen and its password masked.
+// one (SFTP) chosen and its password masked, on a desktop without a keyring.
 #include "shot.h"
 
 #include "publish/ftptemplate.h"
@@ -22,6 +22,8 @@ std::unique_ptr<QWidget> templateDialog(const QString &folder)
     site.user = QStringLiteral("yamada");
     site.password = QStringLiteral("secret123");
     site.timeout = 30;
+    site.protocol = FtpProtocol::Sftp;
+    site.port = DefaultFtpPort(site.protocol);
     SaveFtpTemplate(templates, site);
     FtpTemplate office = site;
     office.name = QStringLiteral("社内サーバー");
