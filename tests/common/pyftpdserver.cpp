@@ -1,9 +1,8 @@
 #include "pyftpdserver.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
+#include "serverlog.h"
+
 #include <QRegularExpression>
-#include <QThread>
 
 PyFtpdServer::~PyFtpdServer()
 {
@@ -46,20 +45,8 @@ bool PyFtpdServer::start(const QString &root, const QString &user, const QString
     }
     static const QRegularExpression started(
         QStringLiteral("starting FTP server on 127\\.0\\.0\\.1:(\\d+)"));
-    const QDeadlineTimer until(20000);
-    QByteArray text;
-    while (!until.hasExpired() && m_process.state() == QProcess::Running) {
-        QFile file(log);
-        if (file.open(QIODevice::ReadOnly)) {
-            text = file.readAll();
-            const QRegularExpressionMatch match = started.match(QString::fromUtf8(text));
-            if (match.hasMatch()) {
-                m_port = quint16(match.captured(1).toUInt());
-                return true;
-            }
-        }
-        QThread::msleep(50);
-    }
-    m_failure = QStringLiteral("pyftpdlib did not start: ") + QString::fromUtf8(text);
-    return false;
+    const std::optional<quint16> port = WaitForPortInLog(m_process, log, started, &m_failure);
+    if (port)
+        m_port = *port;
+    return bool(port);
 }

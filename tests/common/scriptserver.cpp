@@ -1,9 +1,9 @@
 #include "scriptserver.h"
 
-#include <QDeadlineTimer>
+#include "serverlog.h"
+
 #include <QFile>
 #include <QRegularExpression>
-#include <QThread>
 #include <csignal>
 
 ScriptServer::ScriptServer(Kind kind, const QString &root, const QString &user,
@@ -47,22 +47,10 @@ bool ScriptServer::start(const QStringList &extraArguments)
     }
     static const QRegularExpression started(QStringLiteral("^port (\\d+)$"),
                                             QRegularExpression::MultilineOption);
-    const QDeadlineTimer until(20000);
-    QByteArray text;
-    while (!until.hasExpired() && m_process.state() == QProcess::Running) {
-        QFile file(log);
-        if (file.open(QIODevice::ReadOnly)) {
-            text = file.readAll();
-            const QRegularExpressionMatch match = started.match(QString::fromUtf8(text));
-            if (match.hasMatch()) {
-                m_port = quint16(match.captured(1).toUInt());
-                return true;
-            }
-        }
-        QThread::msleep(50);
-    }
-    m_failure = QStringLiteral("the server did not start: ") + QString::fromUtf8(text);
-    return false;
+    const std::optional<quint16> port = WaitForPortInLog(m_process, log, started, &m_failure);
+    if (port)
+        m_port = *port;
+    return bool(port);
 }
 
 void ScriptServer::kill()
