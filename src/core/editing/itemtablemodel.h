@@ -40,6 +40,9 @@ public:
     const GridRow &gridRow(int row) const { return m_rows.at(row); }
     QList<GridRow> gridRows(int first, int last) const;
     bool setDescription(int row, const QString &text);
+    // The row's media file and podcast values (GridRow::extras); false
+    // when they were so already.
+    bool setExtras(int row, const FeedItem &extras);
     // The distinct trimmed texts of a column in row order; one empty entry
     // when the column is empty.
     QStringList pickList(int column) const;

@@ -11,6 +11,19 @@ struct FeedItem
     QString desc;
     QString subject;
     QString creator;
+    // The media file the item carries: its address, its length in bytes
+    // (decimal) and its MIME type. Empty when the item has none.
+    QString enclosure{};
+    QString enclosurelength{};
+    QString enclosuretype{};
+    // Podcast values, written only when the feed is a podcast: the playing
+    // time ("hh:mm:ss" or seconds), the episode number and "true"/"false"
+    // (empty: as the channel says).
+    QString itunesduration{};
+    QString itunesepisode{};
+    QString itunesexplicit{};
+    // The item's identifier once it has been made; it never changes after.
+    QString guid{};
 
     bool operator==(const FeedItem &) const = default;
 };
