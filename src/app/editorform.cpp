@@ -12,7 +12,9 @@
 #include "editing/xstringgrid.h"
 #include "preview/previewwiring.h"
 
+#include "import/feedimportform.h"
 #include "project/commandstate.h"
+#include "project/feedimport.h"
 #include "project/inifile.h"
 #include "project/offerrecovery.h"
 #include "project/pageframe.h"
@@ -235,6 +237,15 @@ void TEditorForm::defineFileCommands()
         [this, &ws] {
             m_pages->storeCurrentNode();
             selectNode(ImportTableFile(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
+        },
+        rule(Command::InsertTable));
+    c.define(
+        {QStringLiteral("Mn_FeedImport")},
+        [this, &ws] {
+            m_pages->storeCurrentNode();
+            FeedImportForm form(*m_ui, ws.folders.data, this);
+            if (form.exec() == QDialog::Accepted)
+                selectNode(InsertFeedFrom(project(), *m_ui, m_tree->currentNode(), form.source()));
         },
         rule(Command::InsertTable));
     c.define({QStringLiteral("Mn_Exit")}, [this] { close(); });

@@ -63,6 +63,8 @@ const std::initializer_list<Menu> mainMenus = {
       {u"Mn_DataSaveAs", u"名前を付けて保存(&A)...", u"", u"プロジェクトに名前を付けて保存します"},
       separator,
       {u"Mn_SelectedNode"},
+      {u"Mn_FeedImport", u"フィードの読み込み(&F)...", u"",
+       u"RSSやAtomのフィードをファイルまたはアドレスから読み込み、フィードとして追加します"},
       separator,
       {u"Mn_Ftp", u"アップロード(&U)", u"", u"RSSやHTMLページのアップロードを実行します"},
       separator,

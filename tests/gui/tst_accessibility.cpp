@@ -1,5 +1,6 @@
 #include "editing/tinputform.h"
 #include "fakebrowser.h"
+#include "import/feedimportform.h"
 #include "project/pageframe.h"
 #include "publish/tftpform.h"
 #include "scripteduserinterface.h"
@@ -135,9 +136,10 @@ private Q_SLOTS:
         TInputForm image(TInputForm::Mode::Image, u"URL"_s, {}, {});
         TFtpForm ftp(ui, m_dir.filePath(u"ftp"_s), {});
         TBrowseForm preview(fakeFactory(), {});
+        FeedImportForm feedImport(ui, m_dir.path());
         QStringList faults;
-        for (QWidget *dialog :
-             std::initializer_list<QWidget *>{&search, &replace, &link, &image, &ftp, &preview})
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&search, &replace, &link, &image,
+                                                                &ftp, &preview, &feedImport})
             faults += faultsUnder(dialog);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }

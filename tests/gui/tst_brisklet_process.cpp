@@ -94,10 +94,10 @@ struct User
             // The home and what the test put there become the account's.
             const QString id = u"%1:%1"_s.arg(uid);
             QProcess::execute(u"chown"_s, {u"-R"_s, id, home.path()});
-            process.start(u"setpriv"_s, QStringList{u"--reuid=%1"_s.arg(uid),
-                                                    u"--regid=%1"_s.arg(uid),
-                                                    u"--clear-groups"_s, program()} +
-                                            args);
+            process.start(u"setpriv"_s,
+                          QStringList{u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid),
+                                      u"--clear-groups"_s, program()} +
+                              args);
         }
         return process.waitForStarted() &&
                (!untilListening || QTest::qWaitFor([&] { return QFile::exists(socket()); }, 20000));
@@ -372,9 +372,9 @@ struct Desktop
     {
         return QTest::qWaitFor(
             [&] {
-                return x.xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, pattern,
-                              u"getwindowname"_s},
-                             caption);
+                return x.xdo(
+                    {u"search"_s, u"--onlyvisible"_s, u"--name"_s, pattern, u"getwindowname"_s},
+                    caption);
             },
             60000);
     }
@@ -521,9 +521,9 @@ private Q_SLOTS:
             if (::geteuid() != 0)
                 QSKIP("only root starts the program as another account");
             d.user.uid = 65534; // nobody
-            if (QProcess::execute(u"setpriv"_s, {u"--reuid=65534"_s, u"--regid=65534"_s,
-                                                 u"--clear-groups"_s, u"test"_s, u"-x"_s,
-                                                 program()}) != 0)
+            if (QProcess::execute(u"setpriv"_s,
+                                  {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                                   u"test"_s, u"-x"_s, program()}) != 0)
                 QSKIP("the build folder is out of the unprivileged account's reach");
         }
         QVERIFY(d.startOnFeed({}));
@@ -732,6 +732,33 @@ private Q_SLOTS:
         QVERIFY(d.step(mainWindow, pressing({u"ctrl+s"_s})));
         QVERIFY(QTest::qWaitFor([&] { return QFile::exists(d.rssFile()); }, 20000));
         QCOMPARE(outlineOf(d.savedFeed().items), saved);
+    }
+
+    // ファイル > フィードの読み込み with the keyboard: the path typed into the
+    // dialog, the report answered, the project saved with the new feed
+    // beside the selected one.
+    void feedImportUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        const QString source = d.path(u"other.xml"_s);
+        QVERIFY(QFile::copy(testfiles::dataPath(u"feedimport/rss20.xml"_s), source));
+        QVERIFY(d.startOnFeed({}));
+        QVERIFY(d.step(mainWindow, pressing({u"alt+f"_s})));
+        QVERIFY(d.keys({u"f"_s}));
+        QVERIFY(d.step(u"^フィードの読み込み$"_s, typing(source)));
+        QVERIFY(d.step(u"^フィードの読み込み$"_s, pressing({u"Return"_s})));
+        QVERIFY(d.step(messageBox, pressing({u"Return"_s}))); // what was left out
+        QVERIFY(d.step(mainWindow, pressing({u"ctrl+s"_s})));
+        const auto importedItems = [&] {
+            const ProjectContent saved = ReadProjectFile(d.projectPath());
+            const ProjectNode *feed =
+                saved.root && saved.root->childCount() == 2 ? saved.root->child(1) : nullptr;
+            return feed && feed->text == u"新着情報"_s ? outlineOf(feed->data()->items) : QString();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!importedItems().isEmpty(), 20000);
+        QCOMPARE(importedItems().section(u'|', 0, 0), u"一つ目の記事"_s);
     }
 };
 

@@ -1,75 +1,16 @@
 // brisklet-cli import-tbl PROJECT.dta TABLE.tbl [--under NODEPATH]: adds a
 // table file of the light edition to the project as a new feed and saves
 // the project file in place.
-#include "cliuserinterface.h"
-#include "command.h"
-#include "project/findfeed.h"
-#include "project/project.h"
-#include "project/projectloading.h"
+#include "importcommand.h"
 #include "project/tableimport.h"
-#include "projectarguments.h"
-
-#include <algorithm>
 
 namespace {
 
 const char Usage[] = "import-tbl PROJECT.dta TABLE.tbl [--under NODEPATH]";
 
-struct Arguments
-{
-    QString projectPath;
-    QString tablePath;
-    std::optional<QString> under;
-};
-
-std::optional<Arguments> parseArguments(QStringList args)
-{
-    Arguments parsed;
-    const qsizetype option = args.indexOf(QStringLiteral("--under"));
-    if (option >= 0) {
-        if (option + 1 >= args.size())
-            return std::nullopt;
-        parsed.under = args.at(option + 1);
-        args.remove(option, 2);
-    }
-    if (args.size() != 2)
-        return std::nullopt;
-    parsed.projectPath = args.at(0);
-    parsed.tablePath = args.at(1);
-    return parsed;
-}
-
 int runImportTable(CliContext &context)
 {
-    QStringList rest = context.args;
-    if (const qsizetype under = rest.indexOf(QStringLiteral("--under")); under >= 0)
-        rest.remove(under, std::min<qsizetype>(2, rest.size() - under));
-    if (const QString option = FirstOption(rest); !option.isEmpty())
-        return context.unknownOption(option, QString::fromUtf8(Usage));
-    const std::optional<Arguments> args = parseArguments(context.args);
-    if (!args)
-        return context.usageError(QString::fromUtf8(Usage));
-
-    int exitCode = ExitOk;
-    std::optional<ProjectContent> content =
-        ReadProjectArgument(context, args->projectPath, &exitCode);
-    if (!content)
-        return exitCode;
-    Project project;
-    OpenProjectContent(project, std::move(*content), args->projectPath);
-
-    ProjectNode *selected = nullptr;
-    if (args->under) {
-        selected = FindNodeByPath(project.root(), *args->under);
-        if (!selected) {
-            context.err << *args->under << ": 項目が見つかりません。" << Qt::endl;
-            return ExitNotFound;
-        }
-    }
-    if (!InsertTableFile(project, context.ui, selected, args->tablePath))
-        return ExitUnreadable;
-
-    return WriteProjectArgument(context, args->projectPath, project.defaults, project.root());
+    return RunImportCommand(context, Usage, &InsertTableFile);
 }
 
 CommandRegistration registration{"import-tbl", Usage, &runImportTable};

@@ -1,39 +1,17 @@
 #include "tableimport.h"
 
+#include "files/boundedread.h"
 #include "import/tablefile.h"
 #include "project.h"
 #include "userinterface.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <optional>
 
 namespace {
 
-// Far more than 100 items of any length the light edition writes; a file
-// chosen by mistake (a disc image, a device) must not fill the memory.
+// Far more than 100 items of any length the light edition writes.
 constexpr qint64 MaxTableBytes = 64 * 1024 * 1024;
-
-std::optional<QByteArray> readTableBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Devices and pipes report a size of 0, so only the bytes actually read
-    // tell whether the file is too long.
-    QByteArray bytes;
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 count = file.read(chunk, sizeof chunk);
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0)
-            return bytes;
-        bytes.append(chunk, count);
-        if (bytes.size() > MaxTableBytes)
-            return std::nullopt;
-    }
-}
 
 QString omittedItemsMessage(int omitted)
 {
@@ -43,7 +21,9 @@ QString omittedItemsMessage(int omitted)
         .arg(omitted);
 }
 
-ProjectNode &tableFeedParent(Project &project, ProjectNode *selected)
+} // namespace
+
+ProjectNode &ImportedFeedParent(Project &project, ProjectNode *selected)
 {
     if (!selected)
         return project.root();
@@ -53,12 +33,10 @@ ProjectNode &tableFeedParent(Project &project, ProjectNode *selected)
     return *selected->parent();
 }
 
-} // namespace
-
 ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *selected,
                              const QString &tablePath)
 {
-    const std::optional<QByteArray> bytes = readTableBytes(tablePath);
+    const std::optional<QByteArray> bytes = ReadFileUpTo(tablePath, MaxTableBytes).bytes;
     if (!bytes) {
         ui.information(QStringLiteral("テーブルファイルを読み込むことができません。"));
         return nullptr;
@@ -72,7 +50,7 @@ ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *s
     ProjectNode *added = feed.get();
     std::vector<std::unique_ptr<ProjectNode>> nodes;
     nodes.push_back(std::move(feed));
-    project.appendNodes(tableFeedParent(project, selected), std::move(nodes));
+    project.appendNodes(ImportedFeedParent(project, selected), std::move(nodes));
     project.setModified(true);
     if (contents.omittedItems > 0)
         ui.information(omittedItemsMessage(contents.omittedItems));

@@ -6,6 +6,11 @@ class Project;
 class ProjectNode;
 class UserInterface;
 
+// Where an imported feed goes: at the end of the selected root or folder,
+// at the end of a selected feed's parent, at the end of the root when
+// nothing is selected.
+ProjectNode &ImportedFeedParent(Project &project, ProjectNode *selected);
+
 // Reads the table file and adds it to the project as a new feed
 // "Minnow版のフィード" named after the file, then sets modified. The feed
 // goes below the selected node (the root when nothing is selected): at the
