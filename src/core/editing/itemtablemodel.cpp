@@ -82,6 +82,27 @@ bool ItemTableModel::setExtras(int row, const FeedItem &extras)
     return true;
 }
 
+void ItemTableModel::adoptGuids(const QList<FeedItem> &stored)
+{
+    const QList<FeedItem> mine = store();
+    if (mine.size() != stored.size())
+        return;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const QString &guid = stored.at(i).guid;
+        FeedItem adopted = mine.at(i);
+        if (guid.isEmpty() || !adopted.guid.isEmpty())
+            continue;
+        adopted.guid = guid;
+        if (adopted != stored.at(i))
+            continue;
+        // store() lists every grid row before the hidden items.
+        if (i < GridRowCount)
+            m_rows[i].extras.guid = guid;
+        else
+            m_hidden[i - GridRowCount].guid = guid;
+    }
+}
+
 bool ItemTableModel::setDescription(int row, const QString &text)
 {
     if (row < 0 || row >= GridRowCount || m_rows.at(row).desc == text)

@@ -64,10 +64,13 @@ bool claimTarget(Workspace &ws, const QString &target, bool exportOnly)
 // edits of an item's title or date never change them.
 void assignItemGuids(Workspace &ws)
 {
-    ws.project.root().forEachFeed([](ProjectNode &feed) {
+    int assigned = 0;
+    ws.project.root().forEachFeed([&assigned](ProjectNode &feed) {
         if (feed.data())
-            AssignItemGuids(*feed.data(), Clock());
+            assigned += AssignItemGuids(*feed.data(), Clock());
     });
+    if (assigned > 0)
+        Q_EMIT ws.project.itemGuidsAssigned();
 }
 
 QByteArray projectFileBytes(const Workspace &ws, bool exportOnly, const ProjectNode *selected)
