@@ -58,7 +58,8 @@ ChannelPage::ChannelPage(QWidget *parent) : QWidget(parent)
 {
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
-    for (QWidget *section : {buildTexts(), buildOutput(), buildSwitches(), buildUpload()}) {
+    for (QWidget *section : {buildTexts(), buildOutput(), buildSwitches(), buildPublishing(),
+                             buildPodcast(), buildUpload()}) {
         // The page's own margins frame the sections.
         section->layout()->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(section);
@@ -367,6 +368,7 @@ void ChannelPage::showValues(const FeedPageValues &values)
     for (const Switch &check : std::as_const(m_switches))
         check.box->setChecked(s.*check.member);
     m_htmllabel->setEnabled(s.html);
+    showPodcastChoices(s);
     setFtpEntries(values.ftpEntries, FtpTemplateIndex(values.ftpEntries, s.ftptemplate));
     m_filling = false;
 }
@@ -383,6 +385,7 @@ void ChannelPage::storeValues(FeedPageValues &values) const
     s.language = LanguageText(m_language->currentIndex());
     for (const Switch &check : m_switches)
         s.*check.member = check.box->isChecked();
+    storePodcastChoices(s);
     values.ftpEntries = m_ftpEntries;
     s.ftptemplate = ChosenFtpTemplate(m_ftpEntries, m_ftpTemplate->currentIndex());
 }
