@@ -41,24 +41,6 @@ Run runPython(const QStringList &arguments)
     return {process.exitCode(), process.readAllStandardOutput() + process.readAllStandardError()};
 }
 
-// The W3C validator's findings on the bytes served from base, one per
-// line, without its summary; empty when it finds neither error nor warning.
-QStringList validatorFindings(const QByteArray &bytes, const QString &base, const QString &name)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(name);
-    testfiles::writeAll(path, bytes);
-    const Run run =
-        runPython({QStringLiteral(BRISKLET_SOURCE_DIR) + u"/tools/oracles/w3c_check.py"_s,
-                   u"--base"_s, base, path});
-    QStringList findings = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
-    if (!findings.isEmpty())
-        findings.removeLast();
-    if (run.exitCode != 0 && findings.isEmpty())
-        findings << QString::fromUtf8(run.out);
-    return findings;
-}
-
 // What feedparser reads of the extensions of an RSS 2.0 file.
 const char *const ReadExtensions = R"(
 import json, sys, feedparser
@@ -129,7 +111,7 @@ private Q_SLOTS:
         const QByteArray bytes = rssBytes(feed);
         compareWithData(bytes, dataName);
         FEEDCHECK_ACCEPTS(bytes, ver == 0 ? feedcheck::Format::Rss1 : feedcheck::Format::Rss2);
-        QStringList findings = validatorFindings(bytes, address, QFileInfo(dataName).fileName());
+        QStringList findings = feedcheck::w3cFindings(bytes, address, QFileInfo(dataName).fileName());
         if (!allowed.isEmpty())
             findings.removeIf([&](const QString &line) { return line.endsWith(allowed); });
         QVERIFY2(findings.isEmpty(), qPrintable(findings.join(u'\n')));
