@@ -40,5 +40,6 @@ ChannelSettings everyFieldSet()
     s.itunestype = QStringLiteral("serial");
     s.selflink = true;
     s.itemguid = true;
+    s.uploadmedia = true;
     return s;
 }

@@ -203,6 +203,8 @@ private Q_SLOTS:
         QCOMPARE(items.at(1).enclosure, u"http://example.jp/cast/%E7%AC%AC2%E5%9B%9E.mp3"_s);
         QCOMPARE(items.at(1).enclosurelength, u"2048"_s);
         QCOMPARE(items.at(1).enclosuretype, u"audio/mpeg"_s);
+        QCOMPARE(items.at(1).enclosurefile, file);
+        QCOMPARE(items.at(1).enclosurefile, file);
         QCOMPARE(items.at(1).itunesduration, u"12:34"_s);
         QCOMPARE(items.at(1).itunesexplicit, u"false"_s);
         QCOMPARE(items.at(1).title, u"2"_s);

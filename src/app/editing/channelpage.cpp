@@ -283,6 +283,11 @@ QWidget *ChannelPage::buildUpload()
     grid->addWidget(m_uploadPathSlash, 1, 1);
     grid->addWidget(m_ftpfolder, 1, 2);
     grid->addWidget(m_uploadBrowse, 1, 3);
+    grid->addWidget(addCheck(&ChannelSettings::uploadmedia, QStringLiteral("CB_UploadMedia_Sub"),
+                             QStringLiteral("メディアファイルも一緒にアップロードする"),
+                             QStringLiteral("項目で「参照...」から選んだメディアファイルを、"
+                                            "RSSより先に同じ場所へアップロードします")),
+                    2, 0, 1, 4);
     grid->setColumnStretch(2, 1);
     applyUploadPathMode();
     return box;

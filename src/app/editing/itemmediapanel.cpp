@@ -29,6 +29,9 @@ ItemMediaPanel::ItemMediaPanel(UserInterface &ui, QWidget *parent) : QWidget(par
                          u"入力します"_s);
     m_length = addField(u"ED_EnclosureLength"_s, u"ファイルの大きさをバイト数で入力します"_s);
     m_type = addField(u"ED_EnclosureType"_s, u"ファイルの種類 (例: audio/mpeg) を入力します"_s);
+    m_file = addField(u"ED_EnclosureFile"_s,
+                      u"「参照...」で選んだファイルです。アップロードの設定で一緒に送れます"_s);
+    m_file->setReadOnly(true);
     m_duration = addField(u"ED_ItunesDuration"_s,
                           u"ポッドキャストの再生時間を hh:mm:ss か秒数で入力します"_s);
     m_episode = addField(u"ED_ItunesEpisode"_s, u"ポッドキャストのエピソード番号を入力します"_s);
@@ -59,17 +62,19 @@ ItemMediaPanel::ItemMediaPanel(UserInterface &ui, QWidget *parent) : QWidget(par
     grid->addWidget(m_ask, 2, 2);
     grid->addWidget(fieldLabel(u"種類 (MIME)"_s, m_type), 3, 0);
     grid->addWidget(m_type, 3, 1);
-    grid->addWidget(fieldLabel(u"再生時間"_s, m_duration), 4, 0);
-    grid->addWidget(m_duration, 4, 1);
-    grid->addWidget(fieldLabel(u"エピソード番号"_s, m_episode), 5, 0);
-    grid->addWidget(m_episode, 5, 1);
-    grid->addWidget(fieldLabel(u"露骨な表現"_s, m_explicit), 6, 0);
-    grid->addWidget(m_explicit, 6, 1);
-    grid->setRowStretch(7, 1);
+    grid->addWidget(fieldLabel(u"ローカルのファイル"_s, m_file), 4, 0);
+    grid->addWidget(m_file, 4, 1, 1, 2);
+    grid->addWidget(fieldLabel(u"再生時間"_s, m_duration), 5, 0);
+    grid->addWidget(m_duration, 5, 1);
+    grid->addWidget(fieldLabel(u"エピソード番号"_s, m_episode), 6, 0);
+    grid->addWidget(m_episode, 6, 1);
+    grid->addWidget(fieldLabel(u"露骨な表現"_s, m_explicit), 7, 0);
+    grid->addWidget(m_explicit, 7, 1);
+    grid->setRowStretch(8, 1);
     grid->setColumnStretch(1, 1);
     // Tab follows the lines: each button after the field it fills.
-    QWidget *order[] = {m_address, m_browse,   m_length,  m_ask,
-                        m_type,    m_duration, m_episode, m_explicit};
+    QWidget *order[] = {m_address, m_browse,   m_length,  m_ask,     m_type,
+                        m_file,    m_duration, m_episode, m_explicit};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -94,6 +99,7 @@ void ItemMediaPanel::showItem(const FeedItem &item)
     m_address->setText(item.enclosure);
     m_length->setText(item.enclosurelength);
     m_type->setText(item.enclosuretype);
+    m_file->setText(item.enclosurefile);
     m_duration->setText(item.itunesduration);
     m_episode->setText(item.itunesepisode);
     m_explicit->setCurrentIndex(std::max<int>(0, int(ExplicitValues.indexOf(item.itunesexplicit))));
@@ -105,6 +111,8 @@ FeedItem ItemMediaPanel::applyTo(FeedItem item) const
     item.enclosure = m_address->text();
     item.enclosurelength = m_length->text();
     item.enclosuretype = m_type->text();
+    // A file goes with the address it was chosen for.
+    item.enclosurefile = item.enclosure.trimmed().isEmpty() ? QString() : m_file->text();
     item.itunesduration = m_duration->text();
     item.itunesepisode = m_episode->text();
     item.itunesexplicit = ExplicitValues.value(m_explicit->currentIndex());
@@ -133,6 +141,7 @@ void ItemMediaPanel::chooseFile()
         m_address->setText(facts.address);
     m_length->setText(facts.length);
     m_type->setText(facts.type);
+    m_file->setText(QFileInfo(*path).absoluteFilePath());
     report();
 }
 

@@ -44,6 +44,7 @@ private:
     QLineEdit *m_address;
     QLineEdit *m_length;
     QLineEdit *m_type;
+    QLineEdit *m_file; // the local file chosen, shown only
     QLineEdit *m_duration;
     QLineEdit *m_episode;
     QComboBox *m_explicit;

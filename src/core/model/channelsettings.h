@@ -49,6 +49,8 @@ struct ChannelSettings
     // rel="self") and gives every item a guid.
     bool selflink = false;
     bool itemguid = false;
+    // The upload sends the items' local media files before the feed.
+    bool uploadmedia = false;
 
     bool operator==(const ChannelSettings &) const = default;
 

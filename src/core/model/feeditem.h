@@ -16,6 +16,9 @@ struct FeedItem
     QString enclosure{};
     QString enclosurelength{};
     QString enclosuretype{};
+    // The media file on this computer that the upload sends with the feed
+    // when the feed says so; empty when it was typed as an address only.
+    QString enclosurefile{};
     // Podcast values, written only when the feed is a podcast: the playing
     // time ("hh:mm:ss" or seconds), the episode number and "true"/"false"
     // (empty: as the channel says).

@@ -77,6 +77,7 @@ std::span<const ChannelField> ChannelFields()
         text("itunestype"_L1, &S::itunestype),
         extraFlag("selflink"_L1, &S::selflink),
         extraFlag("itemguid"_L1, &S::itemguid),
+        extraFlag("uploadmedia"_L1, &S::uploadmedia),
     };
     return fields;
 }
@@ -93,6 +94,7 @@ std::span<const ItemField> ItemFields()
         ItemField{"enclosure"_L1, &FeedItem::enclosure},
         ItemField{"enclosurelength"_L1, &FeedItem::enclosurelength},
         ItemField{"enclosuretype"_L1, &FeedItem::enclosuretype},
+        ItemField{"enclosurefile"_L1, &FeedItem::enclosurefile},
         ItemField{"itunesduration"_L1, &FeedItem::itunesduration},
         ItemField{"itunesepisode"_L1, &FeedItem::itunesepisode},
         ItemField{"itunesexplicit"_L1, &FeedItem::itunesexplicit},
