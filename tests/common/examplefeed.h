@@ -12,6 +12,11 @@
 // newer "新商品" dated "2005-12-01 10:00:00" without a link.
 TEditList exampleFeed();
 
+// The example feed as a podcast with every optional part on: podcast tags
+// (category Arts/Books), the self link and guids; both items carry an MP3,
+// and a third item "再放送" shares the sale's link, so it gets a tag guid.
+TEditList examplePodcastFeed();
+
 // The moment the example feeds are written: 2026-12-06 09:05:07 local time.
 Clock exampleClock();
 

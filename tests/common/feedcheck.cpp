@@ -204,4 +204,23 @@ QStringList problemsOfBytes(const QByteArray &bytes, Format format)
     return problems(path, format);
 }
 
+QStringList w3cFindings(const QByteArray &bytes, const QString &base, const QString &name)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {QStringLiteral("cannot write ") + path};
+    file.close();
+    const Run validator = run(QStringLiteral("/usr/bin/python3"),
+                              {QStringLiteral(BRISKLET_SOURCE_DIR "/tools/oracles/w3c_check.py"),
+                               QStringLiteral("--base"), base, path});
+    QStringList findings = QString::fromUtf8(validator.out).split(u'\n', Qt::SkipEmptyParts);
+    if (!findings.isEmpty())
+        findings.removeLast();
+    if (validator.exitCode != 0 && findings.isEmpty())
+        findings << QString::fromUtf8(validator.out + validator.err);
+    return findings;
+}
+
 } // namespace feedcheck

@@ -25,6 +25,11 @@ QStringList problemsOfBytes(const QByteArray &bytes, Format format);
 QString xmllintProblem(const QString &path);
 QString rapperProblem(const QString &path);
 
+// The W3C validator's findings (tools/oracles/w3c_check.py) on the bytes
+// as served from the address base under the file name: one per line,
+// without the summary; empty when it finds neither error nor warning.
+QStringList w3cFindings(const QByteArray &bytes, const QString &base, const QString &name);
+
 } // namespace feedcheck
 
 // Fails the running test with the clients' complaints unless every client

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""A web server on 127.0.0.1 for the feed import tests: serves the files of a folder and
-a few addresses that misbehave. Prints its port, then serves until killed.
+"""A web server on 127.0.0.1 for the feed import and media tests: serves the files of a
+folder (GET and HEAD) and a few addresses that misbehave. Prints its port, then serves until killed.
 
   feedhttpserver.py FOLDER
 
@@ -27,13 +27,23 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_header("Content-Length", "0")
         self.end_headers()
 
-    def do_GET(self):
+    def misbehaved(self):
         if self.path.startswith("/moved/"):
-            return self.redirect(self.path[len("/moved"):])
-        if self.path == "/loop":
-            return self.redirect("/loop")
-        if self.path == "/silent":
+            self.redirect(self.path[len("/moved"):])
+        elif self.path == "/loop":
+            self.redirect("/loop")
+        elif self.path == "/silent":
             time.sleep(60)
+        else:
+            return False
+        return True
+
+    def do_HEAD(self):
+        if not self.misbehaved():
+            super().do_HEAD()
+
+    def do_GET(self):
+        if self.misbehaved():
             return None
         if self.path == "/huge":
             self.send_response(200)

@@ -30,5 +30,16 @@ ChannelSettings everyFieldSet()
     s.htmllabel = true;
     s.ftptemplate = FixtureTemplateName;
     s.ftpfolder = QStringLiteral("public/news");
+    s.podcast = true;
+    s.itunesimage = QStringLiteral("http://example.jp/cover.png");
+    s.itunescategory = QStringLiteral("Arts/Books");
+    s.itunesexplicit = true;
+    s.itunesauthor = QStringLiteral("広報");
+    s.itunesowner = QStringLiteral("山田");
+    s.itunesemail = QStringLiteral("cast@example.jp");
+    s.itunestype = QStringLiteral("serial");
+    s.selflink = true;
+    s.itemguid = true;
+    s.uploadmedia = true;
     return s;
 }

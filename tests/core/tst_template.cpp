@@ -48,6 +48,10 @@ QList<FeedItem> fiveItems()
     newest.desc = u"<p>第一の記事です。</p>"_s;
     newest.subject = u"日記"_s;
     newest.creator = u"太郎"_s;
+    newest.enclosure = u"http://example.jp/a5.mp3"_s;
+    newest.enclosurelength = u"123456"_s;
+    newest.enclosuretype = u"audio/mpeg"_s;
+    newest.itunesduration = u"12:34"_s;
     return items;
 }
 
@@ -99,6 +103,10 @@ private Q_SLOTS:
                           u"{if_month_change}|{if_year_change}"_s)
             << u"A5|[http://example.jp/a5]|第一の記事 ...|<p>第一の記事です。</p>|日記|太郎|"
                u"2005-02-03 08:00:00|bk20050203080000|2|2005"_s;
+        QTest::newRow("media variables")
+            << newestOnly(u"<a href=\"{item_enclosure_url}\" type=\"{item_enclosure_type}\">"
+                          u"{item_enclosure_length format=\"%s バイト\"}</a> {item_duration}"_s)
+            << u"<a href=\"http://example.jp/a5.mp3\" type=\"audio/mpeg\">123456 バイト</a> 12:34"_s;
         AddTextRows({
             {"common_generator", "{common_generator}", "Brisklet (https://brisklet.example/)"},
             {"item outside a loop is empty", "[{item_title}][{item_date}]", "[][]"},

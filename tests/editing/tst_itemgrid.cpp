@@ -142,6 +142,35 @@ private Q_SLOTS:
         QVERIFY(!model.moveRowDown(99));
     }
 
+    // A save gives items identifiers behind the grid's back; the next store
+    // from the grid must not drop them, whether the item is shown or hidden.
+    void guidsGivenBySaveAreKept_data()
+    {
+        Columns<int>("count");
+        QTest::newRow("shown rows") << 3;
+        QTest::newRow("with hidden items") << 130;
+    }
+    void guidsGivenBySaveAreKept()
+    {
+        const auto [count] = Fetch<int>("count");
+        ItemTableModel model;
+        model.load(titledItems(count));
+        QList<FeedItem> saved = model.store();
+        for (qsizetype i = 0; i < saved.size(); ++i)
+            saved[i].guid = u"tag:example.jp,2026-12-08:/news.xml/"_s + QString::number(i);
+        model.adoptGuids(saved);
+        QCOMPARE(model.store(), saved);
+
+        // An item edited between the store and the save is not given one.
+        model.load(titledItems(count));
+        saved = model.store();
+        saved[1].title = u"changed"_s;
+        saved[1].guid = saved[2].guid = u"tag:x"_s;
+        model.adoptGuids(saved);
+        QVERIFY(model.store().at(1).guid.isEmpty());
+        QCOMPARE(model.store().at(2).guid, u"tag:x"_s);
+    }
+
     void typingFillsEmptyCellsOfTheRow_data()
     {
         Columns<int, QString, QStringList, QStringList, bool>("column", "text", "before", "after",

@@ -95,6 +95,30 @@ private Q_SLOTS:
         QVERIFY(!m_feed->data()->changed);
     }
 
+    // The podcast fields fold away while the feed is no podcast; a category
+    // the list does not know is shown and kept, for this feed only.
+    void podcastSection()
+    {
+        showFeed({.itunescategory = u"Radio/Drama"_s});
+        QWidget *fields = find<QWidget>(u"GB_Podcast_Sub"_s);
+        auto *category = find<QComboBox>(u"CB_ItunesCategory_Sub"_s);
+        QVERIFY(!fields->isVisibleTo(m_pages->channelPage()));
+        find<QCheckBox>(u"CB_Podcast_Sub"_s)->click();
+        QVERIFY(fields->isVisibleTo(m_pages->channelPage()));
+        QVERIFY(m_project->isModified());
+        QCOMPARE(category->currentText(), u"Radio/Drama"_s);
+        m_pages->storeNode(*m_feed);
+        QCOMPARE(m_feed->data()->settings.itunescategory, u"Radio/Drama"_s);
+        QVERIFY(m_feed->data()->settings.podcast);
+
+        const int known = category->count() - 1;
+        m_feed->data()->settings.itunescategory = u"Arts"_s;
+        m_pages->showNode(*m_feed);
+        QCOMPARE(category->count(), known);
+        QCOMPARE(category->currentText(), u"Arts"_s);
+        QCOMPARE(category->findText(u"Radio/Drama"_s), -1);
+    }
+
     void typingMarksTheFeed_data()
     {
         Columns<QString, QString, QString, bool>("ftptemplate", "ftpfolder", "field", "marked");

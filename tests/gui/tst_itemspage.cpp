@@ -10,9 +10,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -157,6 +160,59 @@ private Q_SLOTS:
         QCOMPARE(items.at(0).url, u"http://example.jp/"_s);
         QCOMPARE(items.at(0).creator, u"太郎"_s);
         QCOMPARE(items.at(0).desc, u"body\r\nline"_s);
+    }
+
+    // The media panel edits the current row: a chosen file fills length,
+    // type and the address beside the feed; each row keeps its own values.
+    void mediaPanelFollowsTheRow()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"第2回.mp3"_s);
+        QFile media(file);
+        QVERIFY(media.open(QIODevice::WriteOnly) && media.write(QByteArray(2048, 'a')) == 2048);
+        media.close();
+
+        ShownPage shown(titledItems(2));
+        shown.page.setChannelValues([] {
+            ChannelSettings channel;
+            channel.filename = u"cast"_s;
+            channel.ver = 1;
+            channel.root = u"http://example.jp/cast/"_s;
+            return channel;
+        });
+        QSignalSpy changed(&shown.page, &ItemsPage::changed);
+        const auto field = [&](const QString &name) {
+            return shown.page.findChild<QLineEdit *>(name);
+        };
+        QCOMPARE(field(u"ED_Enclosure"_s)->text(), QString()); // the last row is current
+        shown.ui.files.enqueue(file);
+        shown.page.findChild<QPushButton *>(u"BT_EnclosureBrowse"_s)->click();
+        QCOMPARE(changed.size(), 1);
+        QTest::keyClicks(field(u"ED_ItunesDuration"_s), u"12:34"_s);
+        QTest::keyClick(shown.page.findChild<QComboBox *>(u"CB_ItemExplicit"_s), Qt::Key_End);
+
+        shown.focusCurrentCell();
+        press(Qt::Key_Up);
+        QCOMPARE(field(u"ED_Enclosure"_s)->text(), QString());
+        QCOMPARE(field(u"ED_ItunesDuration"_s)->text(), QString());
+        press(Qt::Key_Down);
+        QCOMPARE(field(u"ED_EnclosureLength"_s)->text(), u"2048"_s);
+
+        const QList<FeedItem> items = shown.page.storeItems();
+        QCOMPARE(items.at(0).enclosure, QString());
+        QCOMPARE(items.at(1).enclosure, u"http://example.jp/cast/%E7%AC%AC2%E5%9B%9E.mp3"_s);
+        QCOMPARE(items.at(1).enclosurelength, u"2048"_s);
+        QCOMPARE(items.at(1).enclosuretype, u"audio/mpeg"_s);
+        QCOMPARE(items.at(1).enclosurefile, file);
+        QCOMPARE(items.at(1).enclosurefile, file);
+        QCOMPARE(items.at(1).itunesduration, u"12:34"_s);
+        QCOMPARE(items.at(1).itunesexplicit, u"false"_s);
+        QCOMPARE(items.at(1).title, u"2"_s);
+
+        // Asking the server needs an address first.
+        shown.page.showItems({});
+        shown.page.findChild<QPushButton *>(u"BT_EnclosureAsk"_s)->click();
+        QCOMPARE(shown.ui.messages.value(0), u"メディアファイルのアドレスを入力してください。"_s);
     }
 
     void aTypedTitleIsKeptAsTyped()

@@ -153,6 +153,37 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_workDir.filePath(u"news.xml"_s)));
     }
 
+    // Asked to, the run sends the items' local media files before the feed
+    // that points to them, under the name their address ends with; one that
+    // cannot be read stops the run before anything is sent.
+    void sendsMediaBeforeTheFeed()
+    {
+        const QString media = m_workDir.filePath(u"録音.mp3"_s);
+        testfiles::writeAll(media, QByteArray(100000, '\x7f'));
+        Run run(m_dataDir.path(), m_workDir.path());
+        run.settings().html = false;
+        run.settings().uploadmedia = true;
+        FeedItem &item = run.feed->data()->items.first();
+        item.enclosure = u"http://example.jp/site/%E7%AC%AC1%E5%9B%9E.mp3"_s;
+        item.enclosurefile = media;
+        QCOMPARE(run.start(), UploadOutcome::Uploaded);
+        QCOMPARE(run.ui.progress.last(), u"アップロード中 2/2"_s);
+        QCOMPARE(testfiles::readAll(remote(u"www/news/第1回.mp3"_s)), QByteArray(100000, '\x7f'));
+        QVERIFY(QFile::exists(remote(u"www/news/news.xml"_s)));
+
+        init();
+        Run missing(m_dataDir.path(), m_workDir.path());
+        missing.settings().uploadmedia = true;
+        missing.feed->data()->items.first().enclosure = item.enclosure;
+        missing.feed->data()->items.first().enclosurefile = m_workDir.filePath(u"gone.mp3"_s);
+        QCOMPARE(missing.start(), UploadOutcome::Failed);
+        QVERIFY2(missing.ui.messages.value(0).startsWith(u"メディアファイルを読み込めません："_s +
+                                                         m_workDir.filePath(u"gone.mp3"_s)),
+                 qPrintable(missing.ui.messages.value(0)));
+        QVERIFY(QDir(remote(u"www/news"_s)).isEmpty());
+        QVERIFY(missing.feed->data()->changed);
+    }
+
     void copiesIntoFolder()
     {
         QTemporaryDir target;

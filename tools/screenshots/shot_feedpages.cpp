@@ -2,36 +2,14 @@
 // settings, the item grid and the HTML template.
 #include "shot.h"
 
-#include "editing/feedpagewiring.h"
-#include "editing/itemspage.h"
-#include "editing/xstringgrid.h"
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/pageframe.h"
-#include "project/project.h"
 #include "showcasefeed.h"
-
-#include <QTabWidget>
-#include <QWidget>
 
 namespace {
 
 std::function<std::unique_ptr<QWidget>(const QString &)> windowOnTab(PageFrame::Tab tab)
 {
-    return [tab](const QString &folder) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<TEditorForm>(
-            Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
-        auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);
-        ProjectNode *feed = root->appendChild(std::make_unique<ProjectNode>(
-            QStringLiteral("新着情報"), ProjectNode::FeedKind, ShowcaseFeed(3)));
-        window->project().replaceTree(std::move(root));
-        window->selectNode(feed);
-        window->pages().tabs()->setCurrentIndex(tab);
-        // The grid opens on the last item; the picture shows them all.
-        window->feedPages().itemsPage()->grid()->scrollToTop();
-        window->resize(1100, 760);
-        return window;
-    };
+    return WindowOnFeedTab(
+        QStringLiteral("新着情報"), [] { return ShowcaseFeed(3); }, tab);
 }
 
 const ShotRegistration channel({QStringLiteral("channeltab"), windowOnTab(PageFrame::ChannelTab)});

@@ -1,5 +1,14 @@
 #include "showcasefeed.h"
 
+#include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
+#include "editing/xstringgrid.h"
+#include "editorform.h"
+#include "project/folders.h"
+#include "project/project.h"
+
+#include <QTabWidget>
+
 #include <QStringList>
 
 std::unique_ptr<TEditList> ShowcaseFeed(int itemCount)
@@ -25,4 +34,24 @@ std::unique_ptr<TEditList> ShowcaseFeed(int itemCount)
                             QStringLiteral("概要 %1").arg(i + 1), QStringLiteral("お知らせ"),
                             QStringLiteral("広報室")});
     return data;
+}
+
+std::function<std::unique_ptr<QWidget>(const QString &)>
+WindowOnFeedTab(const QString &feedName, std::function<std::unique_ptr<TEditList>()> makeFeed,
+                PageFrame::Tab tab)
+{
+    return [=](const QString &folder) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<TEditorForm>(
+            Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
+        auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);
+        ProjectNode *feed = root->appendChild(
+            std::make_unique<ProjectNode>(feedName, ProjectNode::FeedKind, makeFeed()));
+        window->project().replaceTree(std::move(root));
+        window->selectNode(feed);
+        window->pages().tabs()->setCurrentIndex(tab);
+        // The grid opens on the last item; the picture shows them all.
+        window->feedPages().itemsPage()->grid()->scrollToTop();
+        window->resize(1100, 760);
+        return window;
+    };
 }

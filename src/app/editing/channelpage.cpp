@@ -58,7 +58,8 @@ ChannelPage::ChannelPage(QWidget *parent) : QWidget(parent)
 {
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
-    for (QWidget *section : {buildTexts(), buildOutput(), buildSwitches(), buildUpload()}) {
+    for (QWidget *section : {buildTexts(), buildOutput(), buildSwitches(), buildPublishing(),
+                             buildPodcast(), buildUpload()}) {
         // The page's own margins frame the sections.
         section->layout()->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(section);
@@ -282,6 +283,11 @@ QWidget *ChannelPage::buildUpload()
     grid->addWidget(m_uploadPathSlash, 1, 1);
     grid->addWidget(m_ftpfolder, 1, 2);
     grid->addWidget(m_uploadBrowse, 1, 3);
+    grid->addWidget(addCheck(&ChannelSettings::uploadmedia, QStringLiteral("CB_UploadMedia_Sub"),
+                             QStringLiteral("メディアファイルも一緒にアップロードする"),
+                             QStringLiteral("項目で「参照...」から選んだメディアファイルを、"
+                                            "RSSより先に同じ場所へアップロードします")),
+                    2, 0, 1, 4);
     grid->setColumnStretch(2, 1);
     applyUploadPathMode();
     return box;
@@ -367,6 +373,7 @@ void ChannelPage::showValues(const FeedPageValues &values)
     for (const Switch &check : std::as_const(m_switches))
         check.box->setChecked(s.*check.member);
     m_htmllabel->setEnabled(s.html);
+    showPodcastChoices(s);
     setFtpEntries(values.ftpEntries, FtpTemplateIndex(values.ftpEntries, s.ftptemplate));
     m_filling = false;
 }
@@ -383,6 +390,7 @@ void ChannelPage::storeValues(FeedPageValues &values) const
     s.language = LanguageText(m_language->currentIndex());
     for (const Switch &check : m_switches)
         s.*check.member = check.box->isChecked();
+    storePodcastChoices(s);
     values.ftpEntries = m_ftpEntries;
     s.ftptemplate = ChosenFtpTemplate(m_ftpEntries, m_ftpTemplate->currentIndex());
 }

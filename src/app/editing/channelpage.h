@@ -59,6 +59,10 @@ private:
     QWidget *buildOutput();
     QWidget *buildSwitches();
     QWidget *buildUpload();
+    QWidget *buildPublishing();
+    QWidget *buildPodcast();
+    void showPodcastChoices(const ChannelSettings &settings);
+    void storePodcastChoices(ChannelSettings &settings) const;
     LimitedLineEdit *addText(QString ChannelSettings::*member, const QString &objectName, int limit,
                              const QString &hint);
     struct Switch
@@ -88,6 +92,9 @@ private:
     QLabel *m_uploadPathLabel = nullptr;
     QLabel *m_uploadPathSlash = nullptr;
     QPushButton *m_uploadBrowse = nullptr;
+    QWidget *m_podcastFields = nullptr;
+    QComboBox *m_category = nullptr;
+    QComboBox *m_itunesType = nullptr;
     // Set while the page is filled, so that filling is no edit.
     bool m_filling = false;
     UserInterface *m_ui = nullptr;

@@ -5,6 +5,7 @@
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
 #include "publish/tftpform.h"
+#include "publishingswitches.h"
 #include "teditor.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, QWidget *parent)
@@ -67,16 +69,30 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, 
                          QStringLiteral("Contentモジュールを使用する"),
                          QStringLiteral("Content(本文)をRSSに含めるかどうかの設定"));
     form->addRow(m_checks.last());
+    m_checks << addCheck(QStringLiteral("CB_SelfLink"), SelfLinkCaption(), SelfLinkHint());
+    form->addRow(m_checks.last());
+    m_checks << addCheck(QStringLiteral("CB_ItemGuid"), ItemGuidCaption(), ItemGuidHint());
+    form->addRow(m_checks.last());
     form->addRow(buildTemplateRow());
 
     m_memo = new TEditor;
     m_memo->setObjectName(QStringLiteral("Editor"));
     SetHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
     connect(m_memo, &TEditor::textChanged, this, &DefaultsPanel::reportEdit);
-    auto *layout = new QVBoxLayout(this);
+    // Scrolled when the window is small rather than making the window's
+    // least height.
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
     layout->addWidget(group);
     layout->addWidget(fieldLabel(QStringLiteral("配信スケジュールなどの覚え書き"), m_memo));
     layout->addWidget(m_memo, 1);
+    auto *scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
 QCheckBox *DefaultsPanel::addCheck(const QString &objectName, const QString &caption,
@@ -191,7 +207,8 @@ void DefaultsPanel::showDefaults(const ProjectDefaults &d)
     m_rssline->showValue(d.rssline);
     m_descstrmax->showValue(d.descstrmax);
     m_language->setCurrentIndex(LanguageIndex(d.language));
-    const QList<bool> switches{d.dateset, d.addressset, d.creatorset, d.content};
+    const QList<bool> switches{d.dateset, d.addressset, d.creatorset,
+                               d.content, d.selflink,   d.itemguid};
     for (int i = 0; i < m_checks.size(); ++i)
         m_checks.at(i)->setChecked(switches.at(i));
     fillTemplates(d.ftptemplate);
@@ -209,6 +226,8 @@ void DefaultsPanel::storeDefaults(ProjectDefaults &d) const
     d.addressset = m_checks.at(1)->isChecked();
     d.creatorset = m_checks.at(2)->isChecked();
     d.content = m_checks.at(3)->isChecked();
+    d.selflink = m_checks.at(4)->isChecked();
+    d.itemguid = m_checks.at(5)->isChecked();
     d.ftptemplate = chosenTemplate();
     d.memo = m_memo->text();
 }

@@ -54,7 +54,7 @@ private:
     NumberSpinBox *m_rssline;
     NumberSpinBox *m_descstrmax;
     QComboBox *m_language;
-    QList<QCheckBox *> m_checks; // dateset, addressset, creatorset, content
+    QList<QCheckBox *> m_checks; // dateset, addressset, creatorset, content, selflink, itemguid
     QComboBox *m_ftpTemplate = nullptr;
     QList<FtpTemplateEntry> m_ftpEntries;
     QPushButton *m_rename = nullptr;

@@ -125,6 +125,11 @@ FeedPageWiring::FeedPageWiring(Workspace &workspace, UserInterface &ui, QObject 
     connect(m_items, &ItemsPage::changed, this, &FeedPageWiring::itemsEdited);
     connect(m_items, &ItemsPage::statusTextChanged, this, &FeedPageWiring::statusChanged);
     connect(m_feedPages, &FeedPages::toolStateChanged, this, &FeedPageWiring::toolStateChanged);
+    // The grid holds its own copy of the items shown.
+    connect(&project, &Project::itemGuidsAssigned, m_items, [this, &project] {
+        if (const ProjectNode *node = project.currentNode(); node && node->isFeed())
+            m_items->adoptGuids(node->data()->items);
+    });
 
     m_defaults->showDefaults(project.defaults);
     connect(&project, &Project::treeReplaced, m_defaults,

@@ -5,6 +5,7 @@
 #include "editing/itemtablemodel.h"
 #include "focusfacts.h"
 #include "gridcelleditors.h"
+#include "itemmediapanel.h"
 #include "teditor.h"
 #include "userinterface.h"
 #include "xstringgrid.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +28,18 @@
 namespace {
 
 constexpr int pasteRefreshMs = 500;
+
+// A scroll area that asks for no more height than its least: the part below
+// the grid keeps the height the content editor gives it.
+class CompactScrollArea : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override
+    {
+        return {QScrollArea::sizeHint().width(), minimumSizeHint().height()};
+    }
+};
 
 QString clipboardText()
 {
@@ -43,7 +58,7 @@ void setHint(QWidget *widget, const QString &hint)
 ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     : QWidget(parent), m_ui(ui), m_model(new ItemTableModel(this)),
       m_grid(new XStringGrid(m_model, this)), m_content(new TEditor(this)),
-      m_pasteTimer(new QTimer(this))
+      m_media(new ItemMediaPanel(ui, this)), m_pasteTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("TabSheet_Sub_Item"));
     m_content->setObjectName(QStringLiteral("Memo_content"));
@@ -52,9 +67,26 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter_Item"));
     splitter->addWidget(m_grid);
-    splitter->addWidget(m_content);
+    // The row's media file beside its body.
+    auto *below = new QWidget(splitter);
+    auto *belowLayout = new QHBoxLayout(below);
+    belowLayout->setContentsMargins(0, 0, 0, 0);
+    belowLayout->setSpacing(0);
+    belowLayout->addWidget(m_content, 1);
+    // Scrolled rather than growing the part below the grid.
+    auto *mediaScroll = new CompactScrollArea(below);
+    mediaScroll->setObjectName(QStringLiteral("SB_ItemMedia"));
+    mediaScroll->setFrameShape(QFrame::NoFrame);
+    mediaScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mediaScroll->setWidgetResizable(true);
+    mediaScroll->setWidget(m_media);
+    mediaScroll->setMinimumWidth(m_media->sizeHint().width() +
+                                 mediaScroll->verticalScrollBar()->sizeHint().width());
+    belowLayout->addWidget(mediaScroll);
+    splitter->addWidget(below);
+    // The grid takes what the window gains; the part below keeps its
+    // natural height.
     splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -71,6 +103,9 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     connect(m_model, &ItemTableModel::edited, this, &ItemsPage::changed);
     connect(m_grid, &XStringGrid::editorTextEdited, this, &ItemsPage::typing);
     connect(m_content, &TEditor::textChanged, this, &ItemsPage::contentEdited);
+    connect(m_media, &ItemMediaPanel::edited, this, [this] {
+        m_model->setExtras(m_contentRow, m_media->applyTo(m_model->gridRow(m_contentRow).extras));
+    });
 
     // The clipboard can change in another program without a signal here.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -127,6 +162,7 @@ QToolButton *ItemsPage::addButton(QWidget *bar, const QString &name, const QStri
 
 void ItemsPage::setChannelValues(std::function<ChannelSettings()> values)
 {
+    m_media->setChannelValues(values);
     m_model->setChannelValues(std::move(values));
 }
 
@@ -158,6 +194,11 @@ QList<FeedItem> ItemsPage::peekItems() const
 {
     const auto typed = m_grid->typedText();
     return typed ? m_model->storeWithTyped(typed->first, typed->second) : m_model->store();
+}
+
+void ItemsPage::adoptGuids(const QList<FeedItem> &stored)
+{
+    m_model->adoptGuids(stored);
 }
 
 bool ItemsPage::hasTypedText() const
@@ -418,6 +459,7 @@ void ItemsPage::loadContentEditor()
     m_contentRow = currentRow();
     m_loadingContent = true;
     m_content->setText(m_model->gridRow(m_contentRow).desc);
+    m_media->showItem(m_model->gridRow(m_contentRow).extras);
     m_loadingContent = false;
 }
 

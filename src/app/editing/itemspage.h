@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class ItemMediaPanel;
 class ItemTableModel;
 class QKeyEvent;
 class QTimer;
@@ -42,6 +43,8 @@ public:
     // The same without touching the grid: the open cell editor stays open
     // and unwritten.
     QList<FeedItem> peekItems() const;
+    // See ItemTableModel::adoptGuids.
+    void adoptGuids(const QList<FeedItem> &stored);
     // The open cell editor holds text the items do not have yet.
     bool hasTypedText() const;
     // Empties the grid and leaves line mode (a new project, no feed shown).
@@ -94,6 +97,7 @@ private:
     ItemTableModel *m_model;
     XStringGrid *m_grid;
     TEditor *m_content;
+    ItemMediaPanel *m_media;
     QToolButton *m_lineIns;
     QToolButton *m_lineDelete;
     QToolButton *m_linePaste;

@@ -1,6 +1,7 @@
 #include "outputcheck.h"
 
 #include "checkfeed.h"
+#include "extensioncheck.h"
 #include "itemcheck.h"
 #include "messagerecorder.h"
 #include "preview/previewcontent.h"
@@ -69,6 +70,7 @@ OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed
     }
     // What the items hold goes with the RSS file, after what the file shows.
     check.files.first().findings += CheckFeedItems(feed);
+    check.files.first().findings += CheckFeedExtensions(feed);
     return check;
 }
 

@@ -67,6 +67,8 @@ FeedPageValues ResetPages(const ProjectDefaults &defaults, const QStringList &fo
     s.language = LanguageText(LanguageIndex(defaults.language));
     s.descstrmax = defaults.descstrmax;
     s.content = defaults.content;
+    s.selflink = defaults.selflink;
+    s.itemguid = defaults.itemguid;
     v.ftpEntries = FtpTemplateEntries(folderNames, QString());
     return v;
 }

@@ -39,9 +39,9 @@ GridCells CellsOf(const FeedItem &item)
     return {item.title, item.date, item.url, item.subject, item.creator};
 }
 
-FeedItem ItemOf(const GridCells &cells, const QString &desc)
+FeedItem ItemOf(const GridCells &cells, const QString &desc, const FeedItem &extras)
 {
-    FeedItem item;
+    FeedItem item = extras;
     item.title = cells[TitleColumn];
     item.date = cells[DateColumn];
     item.url = cells[LinkColumn];

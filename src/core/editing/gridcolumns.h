@@ -39,17 +39,22 @@ QString GridTooltip();
 using GridCells = std::array<QString, GridColumnCount>;
 
 GridCells CellsOf(const FeedItem &item);
-FeedItem ItemOf(const GridCells &cells, const QString &desc);
+// The item of a row: the cells and description over the values the grid
+// does not show (media, podcast values, guid), which come from extras.
+FeedItem ItemOf(const GridCells &cells, const QString &desc, const FeedItem &extras = {});
 
 // One row of the grid: its cells and the description kept beside them.
 struct GridRow
 {
     GridCells cells;
     QString desc;
+    // The item's values beyond the cells and the description; its title,
+    // date, url, subject, creator and desc are not used.
+    FeedItem extras{};
 
     bool hasCellText() const;
-    // A row with only a description is used too.
-    bool isEmpty() const { return desc.isEmpty() && !hasCellText(); }
+    // A row with only a description or only a media file is used too.
+    bool isEmpty() const { return desc.isEmpty() && extras.enclosure.isEmpty() && !hasCellText(); }
     bool operator==(const GridRow &) const = default;
 };
 

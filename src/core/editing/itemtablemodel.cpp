@@ -23,7 +23,8 @@ void ItemTableModel::load(const QList<FeedItem> &items)
     beginResetModel();
     const qsizetype shown = std::min<qsizetype>(items.size(), GridRowCount);
     for (qsizetype i = 0; i < GridRowCount; ++i)
-        m_rows[i] = i < shown ? GridRow{CellsOf(items.at(i)), items.at(i).desc} : GridRow{};
+        m_rows[i] =
+            i < shown ? GridRow{CellsOf(items.at(i)), items.at(i).desc, items.at(i)} : GridRow{};
     m_hidden = items.mid(shown);
     endResetModel();
 }
@@ -41,7 +42,7 @@ QList<FeedItem> ItemTableModel::itemsOf(const QList<GridRow> &rows, const QList<
     QList<FeedItem> items;
     items.reserve(last + 1 + hidden.size());
     for (int row = 0; row <= last; ++row)
-        items.append(ItemOf(rows.at(row).cells, rows.at(row).desc));
+        items.append(ItemOf(rows.at(row).cells, rows.at(row).desc, rows.at(row).extras));
     items.append(hidden);
     return items;
 }
@@ -70,6 +71,36 @@ QList<GridRow> ItemTableModel::gridRows(int first, int last) const
     first = std::max(first, 0);
     last = std::min(last, GridRowCount - 1);
     return first <= last ? m_rows.mid(first, last - first + 1) : QList<GridRow>();
+}
+
+bool ItemTableModel::setExtras(int row, const FeedItem &extras)
+{
+    if (row < 0 || row >= GridRowCount || m_rows.at(row).extras == extras)
+        return false;
+    m_rows[row].extras = extras;
+    Q_EMIT edited();
+    return true;
+}
+
+void ItemTableModel::adoptGuids(const QList<FeedItem> &stored)
+{
+    const QList<FeedItem> mine = store();
+    if (mine.size() != stored.size())
+        return;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const QString &guid = stored.at(i).guid;
+        FeedItem adopted = mine.at(i);
+        if (guid.isEmpty() || !adopted.guid.isEmpty())
+            continue;
+        adopted.guid = guid;
+        if (adopted != stored.at(i))
+            continue;
+        // store() lists every grid row before the hidden items.
+        if (i < GridRowCount)
+            m_rows[i].extras.guid = guid;
+        else
+            m_hidden[i - GridRowCount].guid = guid;
+    }
 }
 
 bool ItemTableModel::setDescription(int row, const QString &text)

@@ -40,6 +40,13 @@ public:
     const GridRow &gridRow(int row) const { return m_rows.at(row); }
     QList<GridRow> gridRows(int first, int last) const;
     bool setDescription(int row, const QString &text);
+    // The row's media file and podcast values (GridRow::extras); false
+    // when they were so already.
+    bool setExtras(int row, const FeedItem &extras);
+    // Takes in the identifiers a save gave to the items stored from the grid
+    // (stored, in store() order), so that the next store keeps them. Items
+    // that changed since are left alone. No edit.
+    void adoptGuids(const QList<FeedItem> &stored);
     // The distinct trimmed texts of a column in row order; one empty entry
     // when the column is empty.
     QStringList pickList(int column) const;

@@ -1,5 +1,6 @@
 #include "feedaddresses.h"
 
+#include "feedfiles.h"
 #include "textops.h"
 
 namespace {
@@ -53,4 +54,9 @@ QString ItemAddress(const ChannelSettings &settings, const FeedItem &item)
 QString ItemDuplicateKey(const FeedItem &item)
 {
     return anchored(item.url, item);
+}
+
+QString SelfAddress(const ChannelSettings &settings)
+{
+    return FeedAddress(settings, RssFileName(settings));
 }

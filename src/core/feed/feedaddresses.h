@@ -26,3 +26,6 @@ QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath)
 QString ItemAddress(const ChannelSettings &settings, const FeedItem &item);
 // Two items whose keys are equal ignoring case name the same resource.
 QString ItemDuplicateKey(const FeedItem &item);
+// Where the RSS file is published under the name saving gives it, for
+// the feed's link to itself. Empty when both src and root are blank.
+QString SelfAddress(const ChannelSettings &settings);

@@ -38,6 +38,12 @@ std::optional<QString> outputPath(const ChannelSettings &settings, const QString
 
 } // namespace
 
+QString RssFileName(const ChannelSettings &settings)
+{
+    return TrimWide(AsciiLower(withExtension(
+        settings.filename, settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"))));
+}
+
 std::optional<QString> RssFilePath(const ChannelSettings &settings, const QString &projectFilePath)
 {
     return outputPath(settings, projectFilePath,

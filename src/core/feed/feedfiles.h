@@ -16,6 +16,8 @@
 // folder; nor when there is no folder at all (no usable localfolder and no
 // project file). The caller reports it.
 
+// The name alone, as the feed is published under it.
+QString RssFileName(const ChannelSettings &settings);
 // ".rdf" for ver 0, ".xml" otherwise.
 std::optional<QString> RssFilePath(const ChannelSettings &settings, const QString &projectFilePath);
 // ".htm" when htmlext is not 0, ".html" otherwise.

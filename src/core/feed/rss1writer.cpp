@@ -2,6 +2,7 @@
 
 #include "feedaddresses.h"
 #include "feeddates.h"
+#include "feedextensions.h"
 #include "rsscommon.h"
 #include "textops.h"
 #include "xmlchars.h"
@@ -80,6 +81,7 @@ void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &it
     WriteElementLine(out, 2, QStringLiteral("dc:creator"), item.creator);
     WriteDescriptionLine(out, 2, settings, item);
     WriteContentLine(out, 2, settings, item);
+    WriteRss1Enclosure(out, item);
     WriteLine(out, QStringLiteral("  </item>"));
 }
 
@@ -98,6 +100,8 @@ RssText WriteRss1(const TEditList &feed, const QString &rssFilePath, const QStri
     WriteLine(out, NamespaceLine(QStringLiteral("dc"), rssnamespace::DublinCore));
     if (settings.content)
         WriteLine(out, NamespaceLine(QStringLiteral("content"), rssnamespace::Content));
+    if (AnyEnclosure(items))
+        WriteLine(out, NamespaceLine(QStringLiteral("enc"), rssnamespace::Enclosure));
     WriteLine(out, LanguageLine(settings));
     writeChannelStart(out, settings, rssFilePath, clock);
     const bool noDuplicates = writeSequence(out, settings, items);

@@ -2,6 +2,7 @@
 
 #include "feedaddresses.h"
 #include "feeddates.h"
+#include "feedextensions.h"
 #include "rsscommon.h"
 #include "textops.h"
 #include "xmlchars.h"
@@ -23,9 +24,11 @@ void writeChannel(QString &out, const ChannelSettings &settings, const Clock &cl
         WriteElementLine(out, 3, QStringLiteral("url"), settings.logosrc);
         WriteLine(out, QStringLiteral("    </image>"));
     }
+    WriteRss2ChannelExtensions(out, settings);
 }
 
-void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &item)
+void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &item,
+               const WrittenGuid *guid)
 {
     WriteLine(out, QStringLiteral("    <item>"));
     WriteElementLine(out, 3, QStringLiteral("title"), item.title);
@@ -35,6 +38,7 @@ void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &it
     WriteContentLine(out, 3, settings, item);
     WriteElementLine(out, 3, QStringLiteral("dc:creator"), item.creator);
     WriteElementLine(out, 3, QStringLiteral("pubDate"), Rfc822FromItemDate(item.date));
+    WriteRss2ItemExtensions(out, settings, item, guid);
     WriteLine(out, QStringLiteral("    </item>"));
 }
 
@@ -50,11 +54,16 @@ RssText WriteRss2(const TEditList &feed, const QString &styleArgument, const Clo
     if (settings.content)
         WriteLine(out, NamespaceLine(QStringLiteral("content"), rssnamespace::Content));
     WriteLine(out, NamespaceLine(QStringLiteral("rdf"), rssnamespace::Rdf));
+    WriteRss2ExtensionNamespaces(out, settings);
     WriteLine(out, LanguageLine(settings));
     WriteLine(out, QStringLiteral("  <channel>"));
     writeChannel(out, settings, clock);
-    for (const FeedItem &item : ItemsToWrite(feed))
-        writeItem(out, settings, item);
+    const QList<qsizetype> indexes = ItemIndexesToWrite(feed);
+    const QList<WrittenGuid> guids =
+        settings.itemguid ? WrittenGuids(feed, indexes, clock) : QList<WrittenGuid>();
+    for (qsizetype i = 0; i < indexes.size(); ++i)
+        writeItem(out, settings, feed.items.at(indexes.at(i)),
+                  guids.isEmpty() ? nullptr : &guids.at(i));
     WriteLine(out, QStringLiteral("  </channel>"));
     WriteLine(out, QStringLiteral("</rss>"));
     return {WithoutXmlForbiddenChars(out), true};

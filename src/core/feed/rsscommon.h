@@ -12,6 +12,9 @@ inline constexpr char16_t Rss1[] = u"http://purl.org/rss/1.0/";
 inline constexpr char16_t Rdf[] = u"http://www.w3.org/1999/02/22-rdf-syntax-ns#";
 inline constexpr char16_t DublinCore[] = u"http://purl.org/dc/elements/1.1/";
 inline constexpr char16_t Content[] = u"http://purl.org/rss/1.0/modules/content/";
+inline constexpr char16_t Itunes[] = u"http://www.itunes.com/dtds/podcast-1.0.dtd";
+inline constexpr char16_t Atom[] = u"http://www.w3.org/2005/Atom";
+inline constexpr char16_t Enclosure[] = u"http://purl.oclc.org/net/rss_2.0/enc#";
 } // namespace rssnamespace
 
 // '  xmlns:prefix="name"' (or '  xmlns="name"' without a prefix).

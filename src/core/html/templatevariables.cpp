@@ -85,6 +85,12 @@ const std::array<TemplateVariable, TemplateVariableCount> variables{{
     {u"{if_year_change",
      [](const VariableRequest &r) { return plain(r.dates.yearChange(r.item.date)); }},
     {u"{common_generator", [](const VariableRequest &) { return plain(GeneratorText()); }},
+    // The item's media file, so that a page can offer it.
+    {u"{item_enclosure_url", [](const VariableRequest &r) { return plain(r.item.enclosure); }},
+    {u"{item_enclosure_length",
+     [](const VariableRequest &r) { return plain(r.item.enclosurelength); }},
+    {u"{item_enclosure_type", [](const VariableRequest &r) { return plain(r.item.enclosuretype); }},
+    {u"{item_duration", [](const VariableRequest &r) { return plain(r.item.itunesduration); }},
 }};
 
 } // namespace

@@ -34,7 +34,7 @@ struct TemplateVariable
     VariableText (*text)(const VariableRequest &request);
 };
 
-constexpr size_t TemplateVariableCount = 23;
+constexpr size_t TemplateVariableCount = 27;
 
 // The variables in the order in which they are replaced: a value may
 // contain a later variable's head, which is then replaced too.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/httprequest.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -7,11 +9,7 @@
 // The most a feed document may hold, read from a file or an address.
 constexpr qint64 MaxFeedBytes = 20 * 1024 * 1024;
 
-struct FeedDownloadLimits
-{
-    int idleMilliseconds = 30000; // silence after which the server is given up
-    int maxRedirects = 5;
-};
+using FeedDownloadLimits = HttpLimits;
 
 struct FeedDownload
 {

@@ -35,6 +35,22 @@ struct ChannelSettings
     QString ftptemplate;
     QString ftpfolder;
     QString memo; // only the project defaults use it; a feed never writes it
+    // Podcast channel values, written only while podcast is on. The
+    // category is one of Apple's, "Main" or "Main/Sub".
+    bool podcast = false;
+    QString itunesimage;
+    QString itunescategory;
+    bool itunesexplicit = false;
+    QString itunesauthor;
+    QString itunesowner;
+    QString itunesemail;
+    QString itunestype; // "episodic", "serial" or empty
+    // Publishing extras: the feed names its own address (atom:link
+    // rel="self") and gives every item a guid.
+    bool selflink = false;
+    bool itemguid = false;
+    // The upload sends the items' local media files before the feed.
+    bool uploadmedia = false;
 
     bool operator==(const ChannelSettings &) const = default;
 
@@ -65,6 +81,8 @@ struct ProjectDefaults
     bool content = false;
     QString memo;
     QString ftptemplate; // empty = no template
+    bool selflink = false;
+    bool itemguid = false;
 
     bool operator==(const ProjectDefaults &) const = default;
 };

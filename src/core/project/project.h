@@ -77,6 +77,8 @@ public:
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
+    // A save gave items of the feeds identifiers they keep from then on.
+    void itemGuidsAssigned();
     void edited();
     void changedMarkChanged(ProjectNode *feed);
     void captionChanged();

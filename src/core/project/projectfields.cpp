@@ -26,6 +26,13 @@ ChannelField flag(QLatin1StringView name, bool ChannelSettings::*field)
     return {name, ChannelField::Switch, nullptr, nullptr, field};
 }
 
+ChannelField extraFlag(QLatin1StringView name, bool ChannelSettings::*field)
+{
+    ChannelField made = flag(name, field);
+    made.leftOutWhenOff = true;
+    return made;
+}
+
 } // namespace
 
 std::span<const ChannelField> ChannelFields()
@@ -60,6 +67,17 @@ std::span<const ChannelField> ChannelFields()
         flag("htmllabel"_L1, &S::htmllabel),
         multiLine("htmlscript"_L1, &S::htmlscript),
         ChannelField{"memo"_L1, ChannelField::MultiLine, &S::memo, nullptr, nullptr, false},
+        extraFlag("podcast"_L1, &S::podcast),
+        text("itunesimage"_L1, &S::itunesimage),
+        text("itunescategory"_L1, &S::itunescategory),
+        extraFlag("itunesexplicit"_L1, &S::itunesexplicit),
+        text("itunesauthor"_L1, &S::itunesauthor),
+        text("itunesowner"_L1, &S::itunesowner),
+        text("itunesemail"_L1, &S::itunesemail),
+        text("itunestype"_L1, &S::itunestype),
+        extraFlag("selflink"_L1, &S::selflink),
+        extraFlag("itemguid"_L1, &S::itemguid),
+        extraFlag("uploadmedia"_L1, &S::uploadmedia),
     };
     return fields;
 }
@@ -67,9 +85,20 @@ std::span<const ChannelField> ChannelFields()
 std::span<const ItemField> ItemFields()
 {
     static const std::array fields = {
-        ItemField{"title"_L1, &FeedItem::title},     ItemField{"date"_L1, &FeedItem::date},
-        ItemField{"url"_L1, &FeedItem::url},         ItemField{"subject"_L1, &FeedItem::subject},
-        ItemField{"creator"_L1, &FeedItem::creator}, ItemField{"desc"_L1, &FeedItem::desc, true},
+        ItemField{"title"_L1, &FeedItem::title},
+        ItemField{"date"_L1, &FeedItem::date},
+        ItemField{"url"_L1, &FeedItem::url},
+        ItemField{"subject"_L1, &FeedItem::subject},
+        ItemField{"creator"_L1, &FeedItem::creator},
+        ItemField{"desc"_L1, &FeedItem::desc, true},
+        ItemField{"enclosure"_L1, &FeedItem::enclosure},
+        ItemField{"enclosurelength"_L1, &FeedItem::enclosurelength},
+        ItemField{"enclosuretype"_L1, &FeedItem::enclosuretype},
+        ItemField{"enclosurefile"_L1, &FeedItem::enclosurefile},
+        ItemField{"itunesduration"_L1, &FeedItem::itunesduration},
+        ItemField{"itunesepisode"_L1, &FeedItem::itunesepisode},
+        ItemField{"itunesexplicit"_L1, &FeedItem::itunesexplicit},
+        ItemField{"guid"_L1, &FeedItem::guid},
     };
     return fields;
 }

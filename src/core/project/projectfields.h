@@ -25,6 +25,9 @@ struct ChannelField
     int ChannelSettings::*integer = nullptr;
     bool ChannelSettings::*flag = nullptr;
     bool writtenForFeed = true; // memo belongs to the project defaults only
+    // Switches that came after the first files are left out while off, so
+    // that a project that does not use them keeps its bytes.
+    bool leftOutWhenOff = false;
 };
 
 struct ItemField

@@ -156,6 +156,8 @@ ProjectDefaults defaultsFrom(const ChannelSettings &record)
     defaults.content = record.content;
     defaults.memo = record.memo;
     defaults.ftptemplate = record.ftptemplate;
+    defaults.selflink = record.selflink;
+    defaults.itemguid = record.itemguid;
     return defaults;
 }
 

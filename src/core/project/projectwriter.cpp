@@ -105,6 +105,10 @@ public:
         element(2, "content"_L1, flagText(defaults.content));
         element(2, "memo"_L1, defaults.memo, true);
         element(2, "ftptemplate"_L1, defaults.ftptemplate);
+        if (defaults.selflink)
+            element(2, "selflink"_L1, flagText(true));
+        if (defaults.itemguid)
+            element(2, "itemguid"_L1, flagText(true));
     }
 
     // Lines without an element name are written as they are.
@@ -148,8 +152,11 @@ public:
         } else if (node.isFeed()) {
             startNode(level, node);
             for (const ChannelField &field : ChannelFields()) {
+                const ChannelSettings &settings = node.data()->settings;
+                if (field.leftOutWhenOff && !(settings.*field.flag))
+                    continue;
                 if (field.writtenForFeed) {
-                    element(level + 1, field.name, valueText(field, node.data()->settings),
+                    element(level + 1, field.name, valueText(field, settings),
                             field.type == ChannelField::MultiLine);
                 }
             }

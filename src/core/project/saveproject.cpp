@@ -1,6 +1,7 @@
 #include "saveproject.h"
 
 #include "backup.h"
+#include "feed/itemguid.h"
 #include "feedgeneration.h"
 #include "files/replacefile.h"
 #include "project.h"
@@ -59,6 +60,19 @@ bool claimTarget(Workspace &ws, const QString &target, bool exportOnly)
     return ws.lock.check(target, &ws.ui) && ws.lock.take(target, ws.ui);
 }
 
+// Identifiers made now are kept in the file being written, so that later
+// edits of an item's title or date never change them.
+void assignItemGuids(Workspace &ws)
+{
+    int assigned = 0;
+    ws.project.root().forEachFeed([&assigned](ProjectNode &feed) {
+        if (feed.data())
+            assigned += AssignItemGuids(*feed.data(), Clock());
+    });
+    if (assigned > 0)
+        Q_EMIT ws.project.itemGuidsAssigned();
+}
+
 QByteArray projectFileBytes(const Workspace &ws, bool exportOnly, const ProjectNode *selected)
 {
     if (!exportOnly)
@@ -98,6 +112,7 @@ SaveOutcome SaveProject(Workspace &ws, bool saveAs, bool exportOnly, const Proje
     // A copy still being written would come out newer than the project file.
     if (ws.recovery && !exportOnly)
         ws.recovery->settle();
+    assignItemGuids(ws);
     if (!writeProjectFile(ws, *target, projectFileBytes(ws, exportOnly, selected)))
         return SaveOutcome::Failed;
     if (exportOnly)

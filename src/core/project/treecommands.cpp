@@ -31,6 +31,8 @@ std::unique_ptr<TEditList> newFeedData(const ProjectDefaults &defaults)
     s.language = defaults.language;
     s.descstrmax = defaults.descstrmax;
     s.content = defaults.content;
+    s.selflink = defaults.selflink;
+    s.itemguid = defaults.itemguid;
     return data;
 }
 

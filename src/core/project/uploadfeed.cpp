@@ -1,7 +1,9 @@
 #include "uploadfeed.h"
 
 #include "check/outputcheck.h"
+#include "feed/rsscommon.h"
 #include "feed/rssfile.h"
+#include "feed/textops.h"
 #include "project.h"
 #include "publish/ftptemplate.h"
 #include "publish/ftptemplatefolder.h"
@@ -11,7 +13,9 @@
 #include "userinterface.h"
 #include "workspace.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <atomic>
 #include <optional>
 
@@ -86,8 +90,30 @@ struct Delivery
     QString doneText;
 };
 
-// The page, then the feed. Only the file-name part of the local paths names
-// the files at the destination.
+// The local media files of the items the feed lists, named as the end of
+// their addresses names them: they arrive before the feed that points to
+// them. Empty with the reason in stopText when one cannot be read.
+void prepareMedia(const TEditList &data, Delivery &delivery)
+{
+    const QList<FeedItem> &items = data.items;
+    for (const qsizetype index : ItemIndexesToWrite(data)) {
+        const FeedItem &item = items.at(index);
+        if (item.enclosurefile.isEmpty() || TrimWide(item.enclosure).isEmpty())
+            continue;
+        QFile file(item.enclosurefile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            delivery.files.clear(); // nothing goes when one is missing
+            delivery.stopText = QStringLiteral("メディアファイルを読み込めません：") +
+                                item.enclosurefile + QStringLiteral("\r\n") + file.errorString();
+            return;
+        }
+        const QString name = QUrl(TrimWide(item.enclosure)).fileName();
+        delivery.files.append({name.isEmpty() ? QFileInfo(file).fileName() : name, file.readAll()});
+    }
+}
+
+// The media files when asked, the page, then the feed. Only the file-name
+// part of the local paths names the files at the destination.
 Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
 {
     const ChannelSettings &settings = data.settings;
@@ -97,6 +123,11 @@ Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
     if (settings.filename.isEmpty()) {
         delivery.stopText = QStringLiteral("ファイル名が指定されておりません.");
         return delivery;
+    }
+    if (settings.uploadmedia) {
+        prepareMedia(data, delivery);
+        if (!delivery.stopText.isEmpty())
+            return delivery;
     }
     if (settings.html) {
         const std::optional<QString> htmlPath = writers.htmlPath(settings, projectFile);
