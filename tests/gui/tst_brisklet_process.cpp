@@ -780,10 +780,10 @@ private Q_SLOTS:
         feed.settings.localfolder = d.user.home.path();
         QVERIFY(d.start(root, 1));
 
-        // The title starts in ASCII: xdotool can lose a first character it
-        // has to add to the keymap.
-        QVERIFY(d.step(mainWindow, clickAt(titleCellAt(4)) + typing(u"Ep 4 第4回"_s)));
-        QVERIFY(d.keys({u"ctrl+Tab"_s}) && d.type(u"4回目の放送です。"_s));
+        // ASCII only: xdotool loses characters it has to add to the keymap
+        // when the machine is busy.
+        QVERIFY(d.step(mainWindow, clickAt(titleCellAt(4)) + typing(u"Episode 4"_s)));
+        QVERIFY(d.keys({u"ctrl+Tab"_s}) && d.type(u"The fourth show."_s));
         // Out of the body into the media panel: address, past 参照... to
         // the length, past the question to the server to the type, past
         // the local file (none chosen) to the playing time and the episode.
@@ -796,8 +796,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&] { return QFile::exists(d.rssFile()); }, 20000));
         QTRY_COMPARE_WITH_TIMEOUT(d.savedFeed().items.size(), 4, 20000);
         const FeedItem episode = d.savedFeed().items.at(3);
-        QCOMPARE(episode.title, u"Ep 4 第4回"_s);
-        QCOMPARE(episode.desc, u"4回目の放送です。"_s);
+        QCOMPARE(episode.title, u"Episode 4"_s);
+        QCOMPARE(episode.desc, u"The fourth show."_s);
         QCOMPARE(episode.enclosure, u"http://example.jp/site/media/4.mp3"_s);
         QCOMPARE(episode.enclosurelength, u"3145728"_s);
         QCOMPARE(episode.enclosuretype, u"audio/mpeg"_s);
