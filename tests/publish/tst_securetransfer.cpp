@@ -1,5 +1,6 @@
 #include "publish/ftpsession.h"
 #include "publish/servertrust.h"
+#include "pyftpdserver.h"
 #include "scriptserver.h"
 #include "testfiles.h"
 
@@ -7,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -177,6 +180,67 @@ private Q_SLOTS:
         QVERIFY2(next.sent, qPrintable(next.error));
         QCOMPARE(testfiles::readAll(live()), QByteArray("new"));
         QVERIFY(!QFile::exists(m_root.filePath(u"pub/.feed.xml.brisklet-part"_s)));
+    }
+
+    // A reader fetching the live file in a loop during 50 uploads sees
+    // either a whole old version or a whole new one, never part of one.
+    void readerNeverSeesAPartialFile_data()
+    {
+        QTest::addColumn<bool>("sftp");
+        QTest::addColumn<bool>("useWinInet");
+        QTest::newRow("SFTP") << true << true;
+        QTest::newRow("FTP, libcurl") << false << true;
+        QTest::newRow("FTP, socket client") << false << false;
+    }
+    void readerNeverSeesAPartialFile()
+    {
+        QFETCH(bool, sftp);
+        QFETCH(bool, useWinInet);
+        ScriptServer sftpServer(ScriptServer::Kind::Sftp, m_root.path(), User, Password);
+        PyFtpdServer ftpServer;
+        FtpTemplate t;
+        QString key;
+        if (sftp) {
+            QVERIFY2(sftpServer.start(), qPrintable(sftpServer.failure()));
+            t = sftpServer.ftpTemplate();
+            key = upload(t, {trust()}, "v").trust.fingerprint;
+        } else {
+            QVERIFY2(ftpServer.start(m_root.path(), User, Password),
+                     qPrintable(ftpServer.failure()));
+            t = ftpServer.ftpTemplate();
+            t.useWinInet = useWinInet;
+        }
+        // Version n: 200 KB of the letter n, so that any mix shows.
+        const auto version = [](int n) { return QByteArray(200 * 1024, char('A' + n % 26)); };
+        QVERIFY2(upload(t, {trust(), key}, version(0)).sent, "first upload");
+
+        std::atomic<bool> done = false;
+        std::atomic<int> reads = 0;
+        std::atomic<bool> broken = false;
+        QString partial; // read after the reader ends
+        std::thread reader([&] {
+            while (!done) {
+                QFile file(live());
+                if (!file.open(QIODevice::ReadOnly))
+                    continue;
+                const QByteArray bytes = file.readAll();
+                ++reads;
+                if (bytes.size() != 200 * 1024 || bytes.count(bytes.front()) != bytes.size()) {
+                    partial = QString::number(bytes.size()) + u" bytes"_s;
+                    broken = true;
+                    return;
+                }
+            }
+        });
+        bool allSent = true;
+        for (int n = 1; n <= 50 && allSent && !broken; ++n)
+            allSent = upload(t, {trust()}, version(n)).sent;
+        done = true;
+        reader.join();
+        QVERIFY(allSent);
+        QVERIFY2(partial.isEmpty(), qPrintable(partial));
+        QVERIFY(reads > 50);
+        QCOMPARE(testfiles::readAll(live()), version(50));
     }
 };
 
