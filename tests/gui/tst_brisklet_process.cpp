@@ -1,9 +1,12 @@
 #include "datarows.h"
 #include "examplefeed.h"
 #include "feedcheck.h"
+#include "project/folders.h"
 #include "project/project.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
+#include "publish/ftptemplate.h"
+#include "scriptserver.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 
@@ -817,6 +820,46 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(d.savedFeed().items.value(3).date, u"2026-01-02 03:04:05"_s,
                                   20000);
         QCOMPARE(d.savedFeed().items.at(3).guid, episode.guid);
+    }
+
+    // ファイル > アップロード of a feed whose template speaks SFTP, with the
+    // keyboard: the run is confirmed, the unknown host key accepted once,
+    // and the RSS file arrives on the server; the key is remembered.
+    void sftpUploadUnderXvfb()
+    {
+        Desktop d;
+        if (!d.x.start())
+            QSKIP("Xvfb and xdotool are needed for the real window");
+        const QString serverRoot = d.path(u"server"_s);
+        QVERIFY(QDir().mkpath(serverRoot + u"/pub"_s));
+        ScriptServer server(ScriptServer::Kind::Sftp, serverRoot, u"brisk"_s, u"pw 2"_s);
+        QVERIFY2(server.start(), qPrintable(server.failure()));
+        const Folders folders =
+            Folders::at(d.path(u"Documents/My RSS Data"_s), d.path(u"config/Norvane/Brisklet"_s));
+        QVERIFY(QDir().mkpath(folders.ftpTemplate));
+        FtpTemplate t = server.ftpTemplate();
+        t.name = u"cast"_s;
+        QCOMPARE(SaveFtpTemplate(folders.ftpTemplate, t), FtpTemplateSaveResult::Saved);
+
+        ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
+        treeoutline::build(root, u"news"_s);
+        TEditList &feed = *root.child(0)->data();
+        feed = exampleFeed();
+        feed.settings.filename = u"site"_s;
+        feed.settings.ver = 1;
+        feed.settings.ftptemplate = u"cast"_s;
+        feed.settings.ftpfolder = u"pub"_s;
+        QVERIFY(d.start(root, 1));
+        QVERIFY(d.step(mainWindow, pressing({u"alt+f"_s})));
+        QVERIFY(d.keys({u"u"_s}));
+        QVERIFY(d.step(messageBox, pressing({u"y"_s}))); // run the upload
+        QVERIFY(d.step(messageBox, pressing({u"y"_s}))); // trust the host key
+        const QString uploaded = serverRoot + u"/pub/site.xml"_s;
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(uploaded); }, 20000));
+        QVERIFY(d.step(messageBox, pressing({u"Return"_s}))); // done
+        QVERIFY(testfiles::readAll(uploaded).contains("<rss version=\"2.0\""));
+        QVERIFY(QFile::exists(folders.settings + u"/known_hosts"_s));
+        QVERIFY(!QFile::exists(serverRoot + u"/pub/.site.xml.brisklet-part"_s));
     }
 };
 
