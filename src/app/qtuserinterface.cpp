@@ -136,3 +136,10 @@ void QtUserInterface::runAside(const std::function<void()> &work, const std::fun
 {
     StatusProgress::runAside(work, poll);
 }
+
+void QtUserInterface::runCancellable(const std::function<void()> &work,
+                                     const std::function<void()> &poll,
+                                     const std::function<void()> &cancel)
+{
+    m_progress.runCancellable(work, poll, cancel);
+}

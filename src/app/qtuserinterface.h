@@ -32,6 +32,8 @@ public:
     void setBusy(bool busy) override;
     void showProgress(const QString &what, int done, int total) override;
     void runAside(const std::function<void()> &work, const std::function<void()> &poll) override;
+    void runCancellable(const std::function<void()> &work, const std::function<void()> &poll,
+                        const std::function<void()> &cancel) override;
 
     // Long work runs: the busy cursor or progress is shown.
     bool isWorking() const { return m_busyDepth > 0 || m_progress.isRunning(); }

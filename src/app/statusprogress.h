@@ -5,6 +5,7 @@
 #include <functional>
 
 class QProgressBar;
+class QPushButton;
 class QWidget;
 
 // The progress of long work in the status bar of the window: once the work
@@ -23,12 +24,18 @@ public:
     // Runs work on a thread of its own and waits for it in an event loop that
     // paints but takes no input, calling poll every few hundredths of a second.
     static void runAside(const std::function<void()> &work, const std::function<void()> &poll);
+    // As runAside, with a cancel button in the status bar meanwhile: its
+    // click or the Escape key calls cancel (once), the only input taken.
+    void runCancellable(const std::function<void()> &work, const std::function<void()> &poll,
+                        const std::function<void()> &cancel);
 
 private:
     QProgressBar *bar();
+    QPushButton *cancelButton();
 
     QWidget *m_window;
     QProgressBar *m_bar = nullptr;
+    QPushButton *m_cancel = nullptr;
     QElapsedTimer m_started;
     QElapsedTimer m_painted;
     bool m_running = false;

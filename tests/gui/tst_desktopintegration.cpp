@@ -7,11 +7,14 @@
 #include "windowfixture.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 using namespace windowfixture;
@@ -94,6 +97,61 @@ private Q_SLOTS:
         QCOMPARE(format, u"保存中 1 / 3"_s);
         ui.showProgress(u"保存中"_s, 3, 3);
         QVERIFY(!shown->isVisible());
+    }
+
+    // A cancellable run: the status bar's 中止 button or Escape cancels it,
+    // once; other keys and clicks do not reach the window meanwhile.
+    void cancelStopsTheWork_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("the button") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void cancelStopsTheWork()
+    {
+        QFETCH(bool, escape);
+        auto window = windowWith(m_dir, {});
+        QVERIFY(window);
+        QAction other(window.get());
+        other.setShortcut(QKeySequence(u"Ctrl+T"_s));
+        window->addAction(&other);
+        int others = 0;
+        connect(&other, &QAction::triggered, [&others] { ++others; });
+        QPushButton *button = nullptr;
+        QTimer::singleShot(200, window.get(), [&] {
+            button = window->findChild<QPushButton *>(u"StatusBar_Cancel"_s);
+            if (!button || !button->isVisible())
+                return;
+            QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+            if (escape) {
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(button, Qt::LeftButton);
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        std::atomic<bool> stop = false;
+        int cancels = 0;
+        QElapsedTimer clock;
+        clock.start();
+        window->workspace().ui.runCancellable(
+            [&] {
+                while (!stop && clock.elapsed() < 10000)
+                    QThread::msleep(10);
+            },
+            [] {},
+            [&] {
+                ++cancels;
+                stop = true;
+            });
+        QVERIFY(button);
+        QCOMPARE(cancels, 1);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!button->isVisible());
+        QCOMPARE(others, 0);
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(others, 1); // input reaches the window again
     }
 };
 
