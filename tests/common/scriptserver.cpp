@@ -75,7 +75,7 @@ FtpTemplate ScriptServer::ftpTemplate() const
     t.port = m_port;
     t.user = m_user;
     t.password = m_password;
-    t.timeout = 3;
+    t.timeout = 10;
     t.protocol = m_kind == Kind::Sftp ? FtpProtocol::Sftp : FtpProtocol::Ftps;
     return t;
 }

@@ -36,7 +36,8 @@ public:
 
     quint16 port() const { return m_port; }
     QString failure() const { return m_failure; }
-    // A template that logs in to this server, with a short time-out.
+    // A template that logs in to this server, with a time-out that a
+    // sanitizer build still meets.
     FtpTemplate ftpTemplate() const;
 
 private:

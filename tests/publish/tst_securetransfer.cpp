@@ -154,6 +154,7 @@ private Q_SLOTS:
         ScriptServer server(ScriptServer::Kind::Sftp, m_root.path(), User, Password);
         QVERIFY2(server.start(), qPrintable(server.failure()));
         FtpTemplate t = server.ftpTemplate();
+        t.timeout = 3;
         const Attempt unknown = upload(t, {trust()}, "old");
         const Attempt first = upload(t, {trust(), unknown.trust.fingerprint}, "old");
         QVERIFY2(first.sent, qPrintable(first.error));
