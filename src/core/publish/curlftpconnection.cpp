@@ -37,13 +37,13 @@ QSslCertificate firstCertificate(CURL *handle)
     curl_certinfo *info = nullptr;
     if (curl_easy_getinfo(handle, CURLINFO_CERTINFO, &info) != CURLE_OK || !info ||
         info->num_of_certs < 1)
-        return {};
+        return QSslCertificate();
     for (curl_slist *field = info->certinfo[0]; field; field = field->next) {
         const QByteArray text(field->data);
         if (text.startsWith("Cert:"))
             return QSslCertificate(text.mid(5), QSsl::Pem);
     }
-    return {};
+    return QSslCertificate();
 }
 
 } // namespace
