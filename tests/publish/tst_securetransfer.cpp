@@ -13,6 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(FtpProtocol)
+
 namespace {
 
 const QString User = u"brisk"_s;
@@ -132,13 +134,14 @@ private Q_SLOTS:
         QCOMPARE(refused.trust.fingerprint.size(), 32 * 3 - 1);
         QCOMPARE(testfiles::readAll(live()), QByteArray("old"));
 
-        // Accepted: the pinned certificate lets the login through. (The
-        // data channel is not tried: pyftpdlib resets a TLS data connection
-        // that libcurl opens before the transfer command.)
+        // Accepted: remembered by its pin, the upload goes through the
+        // protected data channel.
         QVERIFY(RememberCertificate(trust(), refused.trust));
-        std::unique_ptr<FtpSession> session = CreateFtpSession(server.ftpTemplate(), {trust()});
-        QVERIFY2(session->open(server.ftpTemplate(), u"/pub"_s), qPrintable(session->errorText()));
-        session->close();
+        const QByteArray bytes = allBytes();
+        const Attempt accepted = upload(server.ftpTemplate(), {trust()}, bytes);
+        QVERIFY2(accepted.sent, qPrintable(accepted.error));
+        QCOMPARE(testfiles::readAll(live()), bytes);
+        QVERIFY(!QFile::exists(m_root.filePath(u"pub/.feed.xml.brisklet-part"_s)));
 
         // A new certificate on the same server is asked about again.
         server.forgetIdentity();
@@ -188,24 +191,31 @@ private Q_SLOTS:
     // either a whole old version or a whole new one, never part of one.
     void readerNeverSeesAPartialFile_data()
     {
-        QTest::addColumn<bool>("sftp");
+        QTest::addColumn<FtpProtocol>("protocol");
         QTest::addColumn<bool>("useWinInet");
-        QTest::newRow("SFTP") << true << true;
-        QTest::newRow("FTP, libcurl") << false << true;
-        QTest::newRow("FTP, socket client") << false << false;
+        QTest::newRow("SFTP") << FtpProtocol::Sftp << true;
+        QTest::newRow("FTPS") << FtpProtocol::Ftps << true;
+        QTest::newRow("FTP, libcurl") << FtpProtocol::Ftp << true;
+        QTest::newRow("FTP, socket client") << FtpProtocol::Ftp << false;
     }
     void readerNeverSeesAPartialFile()
     {
-        QFETCH(bool, sftp);
+        QFETCH(FtpProtocol, protocol);
         QFETCH(bool, useWinInet);
-        ScriptServer sftpServer(ScriptServer::Kind::Sftp, m_root.path(), User, Password);
+        ScriptServer secureServer(protocol == FtpProtocol::Sftp ? ScriptServer::Kind::Sftp
+                                                                : ScriptServer::Kind::Ftps,
+                                  m_root.path(), User, Password);
         PyFtpdServer ftpServer;
         FtpTemplate t;
         QString key;
-        if (sftp) {
-            QVERIFY2(sftpServer.start(), qPrintable(sftpServer.failure()));
-            t = sftpServer.ftpTemplate();
+        if (protocol == FtpProtocol::Sftp) {
+            QVERIFY2(secureServer.start(), qPrintable(secureServer.failure()));
+            t = secureServer.ftpTemplate();
             key = upload(t, {trust()}, "v").trust.fingerprint;
+        } else if (protocol == FtpProtocol::Ftps) {
+            QVERIFY2(secureServer.start(), qPrintable(secureServer.failure()));
+            t = secureServer.ftpTemplate();
+            QVERIFY(RememberCertificate(trust(), upload(t, {trust()}, "v").trust));
         } else {
             QVERIFY2(ftpServer.start(m_root.path(), User, Password),
                      qPrintable(ftpServer.failure()));

@@ -10,7 +10,7 @@ import sys
 
 from OpenSSL import crypto
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import TLS_FTPHandler
+from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
 root, cert_path, user, password = sys.argv[1:5]
@@ -32,6 +32,18 @@ def make_certificate():
         f.write(crypto.dump_certificate(crypto.FILETYPE_PEM, cert))
 
 
+class EarlyDataConnection(TLS_DTPHandler):
+    """libcurl opens the data connection and starts its TLS handshake before
+    it sends STOR. pyftpdlib's data channel takes a connection that is
+    readable before a transfer command for a dropped one and closes it, so
+    until the command comes only the handshake is read."""
+
+    def readable(self):
+        if not self._initialized:
+            return self._ssl_accepting
+        return super().readable()
+
+
 if not os.path.exists(cert_path):
     make_certificate()
 
@@ -43,6 +55,7 @@ handler.authorizer = authorizer
 handler.tls_control_required = True
 handler.tls_data_required = True
 handler.passive_ports = None
+handler.dtp_handler = EarlyDataConnection
 server = FTPServer(("127.0.0.1", 0), handler)
 print("port %d" % server.socket.getsockname()[1], flush=True)
 server.serve_forever()
