@@ -3,14 +3,18 @@
 #include "project/folders.h"
 #include "publish/ftptemplatefolder.h"
 #include "pyftpdserver.h"
+#include "scriptserver.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ScriptServer::Kind)
 
 namespace {
 
@@ -228,6 +232,42 @@ private Q_SLOTS:
         QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(QFile::exists(root.filePath(u"pub/news.xml"_s)), exitCode == 0);
+    }
+
+    // --yes trusts the server's host key or certificate and remembers it.
+    void uploadsOverSftpAndFtps_data()
+    {
+        QTest::addColumn<ScriptServer::Kind>("kind");
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("SFTP") << ScriptServer::Kind::Sftp << u"known_hosts"_s;
+        QTest::newRow("FTPS") << ScriptServer::Kind::Ftps << u"trusted_certificates"_s;
+    }
+    void uploadsOverSftpAndFtps()
+    {
+        QFETCH(ScriptServer::Kind, kind);
+        QFETCH(QString, remembered);
+        QTemporaryDir dataDir, root, config;
+        // What the upload comes to trust goes to the settings folder.
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
+        QVERIFY(QDir(root.path()).mkpath(u"pub"_s));
+        ScriptServer server(kind, root.path(), u"brisk"_s, u"pass"_s);
+        QVERIFY2(server.start(), qPrintable(server.failure()));
+        FtpTemplate site = server.ftpTemplate();
+        site.name = u"site"_s;
+        site.password.clear();
+        const QString folder = Folders::at(dataDir.path(), {}).ftpTemplate;
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(SaveFtpTemplate(folder, site), FtpTemplateSaveResult::Saved);
+
+        const QString project = testfiles::placeProject(dataDir.path(), u"cli/project.dta"_s);
+        const testfiles::CliResult result =
+            testfiles::runCli({u"--data-dir"_s, dataDir.path(), u"upload"_s, project, u"お知らせ"_s,
+                               u"--yes"_s, u"--password-stdin"_s},
+                              {}, "pass\n");
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QVERIFY(testfiles::readAll(root.filePath(u"pub/news.xml"_s)).startsWith("<?xml"));
+        QVERIFY(QFile::exists(config.filePath(u"Norvane/Brisklet/"_s + remembered)));
     }
 };
 

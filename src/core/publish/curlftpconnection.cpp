@@ -96,7 +96,7 @@ struct CurlCallbacks
         if (match == CURLKHMATCH_OK)
             return CURLKHSTAT_FINE;
         if (match == CURLKHMATCH_MISSING && fingerprint == self.AcceptedHostKey)
-            return CURLKHSTAT_FINE_ADD_TO_FILE;
+            return self.Trust.makeFolder() ? CURLKHSTAT_FINE_ADD_TO_FILE : CURLKHSTAT_FINE;
         self.m_trust.kind = match == CURLKHMATCH_MISMATCH ? TrustQuestion::Kind::ChangedHostKey
                                                           : TrustQuestion::Kind::UnknownHostKey;
         self.m_trust.fingerprint = fingerprint;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -21,6 +22,16 @@ QStringList certificateLines(const TrustFiles &files)
 }
 
 } // namespace
+
+bool TrustFiles::makeFolder() const
+{
+    const QString folder = QFileInfo(certificates).absolutePath();
+    if (QFileInfo::exists(folder))
+        return true;
+    // The settings folder: nobody else needs to read whom the user trusts.
+    return QDir().mkpath(folder) &&
+           QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
 
 TrustFiles TrustFiles::in(const QString &settingsFolder)
 {
@@ -74,8 +85,9 @@ bool RememberCertificate(const TrustFiles &files, const TrustQuestion &q)
             lines.append(line);
     }
     lines.append(QStringList{q.server, q.fingerprint, q.pin}.join(Field));
-    return ReplaceFile(files.certificates, (lines.join(u'\n') + u'\n').toUtf8(), Durability::Cached)
-        .isEmpty();
+    return files.makeFolder() &&
+           ReplaceFile(files.certificates, (lines.join(u'\n') + u'\n').toUtf8(), Durability::Cached)
+               .isEmpty();
 }
 
 bool AcceptServer(UserInterface &ui, const TrustFiles &files, const TrustQuestion &question,

@@ -13,6 +13,9 @@ struct TrustFiles
     QString certificates;
 
     static TrustFiles in(const QString &settingsFolder);
+    // Makes the folder of both files when missing (brisklet-cli may run
+    // before the window ever made the settings folder). False if it cannot.
+    bool makeFolder() const;
 };
 
 // Why a connection stopped before the password was sent: the server could
