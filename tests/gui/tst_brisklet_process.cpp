@@ -27,6 +27,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(ScriptServer::Kind)
+
 namespace {
 
 // The program under test: the one built here, or the one BRISKLET_APP
@@ -825,14 +827,23 @@ private Q_SLOTS:
     // ファイル > アップロード of a feed whose template speaks SFTP, with the
     // keyboard: the run is confirmed, the unknown host key accepted once,
     // and the RSS file arrives on the server; the key is remembered.
-    void sftpUploadUnderXvfb()
+    void secureUploadUnderXvfb_data()
     {
+        QTest::addColumn<ScriptServer::Kind>("kind");
+        QTest::addColumn<QString>("trusted");
+        QTest::newRow("SFTP") << ScriptServer::Kind::Sftp << u"known_hosts"_s;
+        QTest::newRow("FTPS") << ScriptServer::Kind::Ftps << u"trusted_certificates"_s;
+    }
+    void secureUploadUnderXvfb()
+    {
+        QFETCH(ScriptServer::Kind, kind);
+        QFETCH(QString, trusted);
         Desktop d;
         if (!d.x.start())
             QSKIP("Xvfb and xdotool are needed for the real window");
         const QString serverRoot = d.path(u"server"_s);
         QVERIFY(QDir().mkpath(serverRoot + u"/pub"_s));
-        ScriptServer server(ScriptServer::Kind::Sftp, serverRoot, u"brisk"_s, u"pw 2"_s);
+        ScriptServer server(kind, serverRoot, u"brisk"_s, u"pw 2"_s);
         QVERIFY2(server.start(), qPrintable(server.failure()));
         const Folders folders =
             Folders::at(d.path(u"Documents/My RSS Data"_s), d.path(u"config/Norvane/Brisklet"_s));
@@ -853,12 +864,12 @@ private Q_SLOTS:
         QVERIFY(d.step(mainWindow, pressing({u"alt+f"_s})));
         QVERIFY(d.keys({u"u"_s}));
         QVERIFY(d.step(messageBox, pressing({u"y"_s}))); // run the upload
-        QVERIFY(d.step(messageBox, pressing({u"y"_s}))); // trust the host key
+        QVERIFY(d.step(messageBox, pressing({u"y"_s}))); // trust the key or certificate
         const QString uploaded = serverRoot + u"/pub/site.xml"_s;
         QVERIFY(QTest::qWaitFor([&] { return QFile::exists(uploaded); }, 20000));
         QVERIFY(d.step(messageBox, pressing({u"Return"_s}))); // done
         QVERIFY(testfiles::readAll(uploaded).contains("<rss version=\"2.0\""));
-        QVERIFY(QFile::exists(folders.settings + u"/known_hosts"_s));
+        QVERIFY(QFile::exists(folders.settings + u'/' + trusted));
         QVERIFY(!QFile::exists(serverRoot + u"/pub/.site.xml.brisklet-part"_s));
     }
 };
