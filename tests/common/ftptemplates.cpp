@@ -27,3 +27,15 @@ void saveExampleFtpTemplate(const QString &folder, const QString &name)
         FtpTemplateSaveResult::Saved)
         qFatal("cannot save the template %s", qPrintable(name));
 }
+
+FtpTemplate localFtpTemplate(quint16 port, const QString &user, const QString &password,
+                             int timeout)
+{
+    FtpTemplate t;
+    t.server = QStringLiteral("127.0.0.1");
+    t.port = port;
+    t.user = user;
+    t.password = password;
+    t.timeout = timeout;
+    return t;
+}

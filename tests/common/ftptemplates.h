@@ -13,3 +13,6 @@ char *toString(const FtpTemplate &ftpTemplate);
 FtpTemplate loadedFtpTemplate(const QString &folder, const QString &name);
 // Saves the template `name` whose server is "<name>.example.jp".
 void saveExampleFtpTemplate(const QString &folder, const QString &name);
+// A template that logs in to a test server on 127.0.0.1.
+FtpTemplate localFtpTemplate(quint16 port, const QString &user, const QString &password,
+                             int timeout);

@@ -1,5 +1,6 @@
 #include "pyftpdserver.h"
 
+#include "ftptemplates.h"
 #include "serverlog.h"
 
 #include <QRegularExpression>
@@ -17,13 +18,7 @@ PyFtpdServer::~PyFtpdServer()
 
 FtpTemplate PyFtpdServer::ftpTemplate() const
 {
-    FtpTemplate t;
-    t.server = QStringLiteral("127.0.0.1");
-    t.port = m_port;
-    t.user = m_user;
-    t.password = m_password;
-    t.timeout = 5;
-    return t;
+    return localFtpTemplate(m_port, m_user, m_password, 5);
 }
 
 bool PyFtpdServer::start(const QString &root, const QString &user, const QString &password)

@@ -1,5 +1,6 @@
 #include "scriptserver.h"
 
+#include "ftptemplates.h"
 #include "serverlog.h"
 
 #include <QFile>
@@ -70,12 +71,7 @@ void ScriptServer::pause(bool paused)
 
 FtpTemplate ScriptServer::ftpTemplate() const
 {
-    FtpTemplate t;
-    t.server = QStringLiteral("127.0.0.1");
-    t.port = m_port;
-    t.user = m_user;
-    t.password = m_password;
-    t.timeout = 10;
+    FtpTemplate t = localFtpTemplate(m_port, m_user, m_password, 10);
     t.protocol = m_kind == Kind::Sftp ? FtpProtocol::Sftp : FtpProtocol::Ftps;
     return t;
 }
