@@ -132,23 +132,28 @@ private Q_SLOTS:
 
     void pageAddressLabel_data()
     {
-        Columns<QString, QString, QString, QString, bool>("src", "root", "filename", "text",
-                                                          "enabled");
-        QTest::newRow("root") << QString() << u"http://ex.jp"_s << u"news"_s
-                              << u"( パス名 : http://ex.jp/news.html )"_s << true;
-        QTest::newRow("no file name")
-            << QString() << u"http://ex.jp/"_s << QString() << u"( パス名 : 不明 )"_s << false;
-        QTest::newRow("blank addresses")
-            << u" "_s << u"　"_s << u"news"_s << u"( パス名 : 不明 )"_s << false;
+        Columns<QString, QString, QString, int, QString>("src", "root", "filename", "ext", "text");
+        const auto row = [](const char *name, const char *src, const char *root,
+                            const char *filename, int ext, const char *text) {
+            QTest::newRow(name) << QString::fromUtf8(src) << QString::fromUtf8(root)
+                                << QString::fromUtf8(filename) << ext << QString::fromUtf8(text);
+        };
+        row("root without slash", "", "http://a.jp", "index", 0,
+            "( パス名 : http://a.jp/index.html )");
+        row("rss address first", " http://b.jp/r/ ", "http://a.jp/", "News", 1,
+            "( パス名 : http://b.jp/r/news.htm )");
+        row("short root gets no slash", "", "a.j", "x", 0, "( パス名 : a.jx.html )");
+        row("no file name", "", "http://a.jp/", "", 0, "( パス名 : 不明 )");
+        row("blank addresses", " ", "　", "news", 0, "( パス名 : 不明 )");
     }
     void pageAddressLabel()
     {
         ChannelSettings settings;
-        std::tie(settings.src, settings.root, settings.filename) =
-            Fetch<QString, QString, QString>("src", "root", "filename");
+        std::tie(settings.src, settings.root, settings.filename, settings.htmlext) =
+            Fetch<QString, QString, QString, int>("src", "root", "filename", "ext");
         const HtmlPageAddressLabel label = PageAddressLabel(settings);
         QTEST(label.text, "text");
-        QTEST(label.enabled, "enabled");
+        QCOMPARE(label.enabled, !label.text.contains(u"不明"_s));
     }
 
     void templateFileBytes()

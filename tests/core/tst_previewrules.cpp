@@ -1,5 +1,6 @@
 #include "datarows.h"
 #include "examplefeed.h"
+#include "feed/feedaddresses.h"
 #include "preview/enginelimits.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewaddresses.h"

@@ -180,37 +180,6 @@ private Q_SLOTS:
         QCOMPARE(AcceptsTypedText(before, after, 5), accepted);
     }
 
-    void pageAddressLabel_data()
-    {
-        Columns<QString, QString, QString, int, QString>("src", "root", "filename", "ext", "text");
-        const auto row = [](const char *name, const char *src, const char *root,
-                            const char *filename, int ext, const char *text) {
-            QTest::newRow(name) << QString::fromUtf8(src) << QString::fromUtf8(root)
-                                << QString::fromUtf8(filename) << ext << QString::fromUtf8(text);
-        };
-        row("root without slash", "", "http://a.jp", "index", 0,
-            "( パス名 : http://a.jp/index.html )");
-        row("rss address first", " http://b.jp/r/ ", "http://a.jp/", "News", 1,
-            "( パス名 : http://b.jp/r/news.htm )");
-        row("short root gets no slash", "", "a.j", "x", 0, "( パス名 : a.jx.html )");
-        row("no file name", "", "http://a.jp/", "", 0, "( パス名 : 不明 )");
-        row("no address", " ", "", "x", 0, "( パス名 : 不明 )");
-    }
-    void pageAddressLabel()
-    {
-        const auto [src, root, filename, ext, text] =
-            Fetch<QString, QString, QString, int, QString>("src", "root", "filename", "ext",
-                                                           "text");
-        FeedPageValues v;
-        v.settings.src = src;
-        v.settings.root = root;
-        v.settings.filename = filename;
-        v.settings.htmlext = ext;
-        const PageAddressLabel label = HtmlPageAddressLabel(v);
-        QCOMPARE(label.text, text);
-        QCOMPARE(label.known, !text.contains(u"不明"_s));
-    }
-
     void insertion_data()
     {
         Columns<ContentInsertion, QString, int>("insertion", "text", "caretBack");

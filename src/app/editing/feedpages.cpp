@@ -1,6 +1,7 @@
 #include "feedpages.h"
 
 #include "channelpage.h"
+#include "html/htmlpage.h"
 #include "html/htmltemplatepage.h"
 #include "html/templatefiledialogs.h"
 #include "project/project.h"
@@ -127,8 +128,8 @@ void FeedPages::refreshFtpTemplates()
 
 void FeedPages::refreshPageAddress()
 {
-    const PageAddressLabel label = HtmlPageAddressLabel(liveValues());
-    m_html->setPageAddress(label.text, label.known);
+    const HtmlPageAddressLabel label = PageAddressLabel(liveValues().settings);
+    m_html->setPageAddress(label.text, label.enabled);
 }
 
 void FeedPages::saveTemplateFile()

@@ -2,6 +2,7 @@
 
 #include "check/checkfeed.h"
 #include "check/itemcheck.h"
+#include "feed/feedaddresses.h"
 #include "preview/feedcheckservice.h"
 #include "preview/previewcommands.h"
 #include "sourceviewpage.h"

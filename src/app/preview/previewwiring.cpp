@@ -3,6 +3,7 @@
 #include "browsermodule.h"
 #include "commandset.h"
 #include "editorform.h"
+#include "feed/feedaddresses.h"
 #include "focusedtext.h"
 #include "sourceviewpage.h"
 #include "userguide.h"

@@ -131,13 +131,3 @@ bool AcceptsTypedText(const QString &before, const QString &after, int limit)
     const int length = CharCount(after);
     return length <= limit || length < CharCount(before);
 }
-
-PageAddressLabel HtmlPageAddressLabel(const FeedPageValues &values)
-{
-    const ChannelSettings &v = values.settings;
-    if (FirstNonBlank({v.src, v.root}).isEmpty() || v.filename.isEmpty())
-        return {QStringLiteral("( パス名 : 不明 )"), false};
-    return {QStringLiteral("( パス名 : ") + HtmlPageAddress(v.src, v.root, v.filename, v.htmlext) +
-                QStringLiteral(" )"),
-            true};
-}

@@ -78,12 +78,3 @@ ToolState UpdateToolState(bool currentIsFeed, const FeedPageValues &values, bool
 // Typing refuses a text longer than the limit in characters (code points),
 // but a longer text from a file stays editable: it may shrink, never grow.
 bool AcceptsTypedText(const QString &before, const QString &after, int limit);
-
-// The HTML tab's page address label: "( パス名 : address )", or
-// "( パス名 : 不明 )" when the address or the file name is unknown.
-struct PageAddressLabel
-{
-    QString text;
-    bool known = false;
-};
-PageAddressLabel HtmlPageAddressLabel(const FeedPageValues &values);

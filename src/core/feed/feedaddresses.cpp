@@ -22,10 +22,30 @@ QString anchored(const QString &base, const FeedItem &item)
 
 } // namespace
 
+QString SiteBaseAddress(const ChannelSettings &settings)
+{
+    return FirstNonBlank({settings.src, settings.root});
+}
+
+QString SitePageAddress(const ChannelSettings &settings)
+{
+    if (SiteBaseAddress(settings).isEmpty() || settings.filename.trimmed().isEmpty())
+        return {};
+    return htmlPage(settings);
+}
+
+QString PublishedFeedAddress(const ChannelSettings &settings)
+{
+    const QString base = SiteBaseAddress(settings);
+    if (base.isEmpty() || settings.filename.trimmed().isEmpty())
+        return {};
+    return AddUrlSlash(base) + AsciiLower(settings.filename) + RssExtension(settings);
+}
+
 QString ChannelLink(const ChannelSettings &settings)
 {
     const QString page = settings.html ? htmlPage(settings) : QString();
-    return FirstNonBlank({settings.link, page, settings.src, settings.root});
+    return FirstNonBlank({settings.link, page, SiteBaseAddress(settings)});
 }
 
 QString LogoLink(const ChannelSettings &settings)
@@ -40,7 +60,7 @@ QString ItemLink(const ChannelSettings &settings, const FeedItem &item)
 
 QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath)
 {
-    const QString base = FirstNonBlank({settings.src, settings.root});
+    const QString base = SiteBaseAddress(settings);
     if (base.isEmpty())
         return {};
     return AddUrlSlash(base) + rssFilePath.mid(rssFilePath.lastIndexOf(QLatin1Char('/')) + 1);

@@ -9,6 +9,17 @@
 // fallbacks so that a feed with only a root address still links somewhere.
 // Every address is returned unescaped.
 
+// The feed's site base address: src, else root; empty when the feed has no
+// site address.
+QString SiteBaseAddress(const ChannelSettings &settings);
+// The feed's HTML page on the site; empty without a base address or file
+// name.
+QString SitePageAddress(const ChannelSettings &settings);
+// The address of the feed file on the site, the file name lower-cased as the
+// saved file is named (servers tell names apart by case); empty without a
+// base address or file name.
+QString PublishedFeedAddress(const ChannelSettings &settings);
+
 // The channel's page: link, else the HTML page when the feed has one, else
 // src, else root.
 QString ChannelLink(const ChannelSettings &settings);

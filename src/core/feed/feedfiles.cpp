@@ -38,20 +38,22 @@ std::optional<QString> outputPath(const ChannelSettings &settings, const QString
 
 } // namespace
 
+QString RssExtension(const ChannelSettings &settings)
+{
+    return settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml");
+}
+
 QString RssFileName(const ChannelSettings &settings)
 {
-    return TrimWide(AsciiLower(withExtension(
-        settings.filename, settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"))));
+    return TrimWide(AsciiLower(withExtension(settings.filename, RssExtension(settings))));
 }
 
 std::optional<QString> RssFilePath(const ChannelSettings &settings, const QString &projectFilePath)
 {
-    return outputPath(settings, projectFilePath,
-                      settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
+    return outputPath(settings, projectFilePath, RssExtension(settings));
 }
 
 std::optional<QString> HtmlFilePath(const ChannelSettings &settings, const QString &projectFilePath)
 {
-    return outputPath(settings, projectFilePath,
-                      settings.htmlext != 0 ? QStringLiteral(".htm") : QStringLiteral(".html"));
+    return outputPath(settings, projectFilePath, HtmlPageExtension(settings.htmlext));
 }

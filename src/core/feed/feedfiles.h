@@ -16,10 +16,10 @@
 // folder; nor when there is no folder at all (no usable localfolder and no
 // project file). The caller reports it.
 
+// ".rdf" for RSS 1.0 (ver 0), ".xml" for RSS 2.0.
+QString RssExtension(const ChannelSettings &settings);
 // The name alone, as the feed is published under it.
 QString RssFileName(const ChannelSettings &settings);
-// ".rdf" for ver 0, ".xml" otherwise.
 std::optional<QString> RssFilePath(const ChannelSettings &settings, const QString &projectFilePath);
-// ".htm" when htmlext is not 0, ".html" otherwise.
 std::optional<QString> HtmlFilePath(const ChannelSettings &settings,
                                     const QString &projectFilePath);

@@ -160,8 +160,8 @@ QString UnescapeMarkup(const QString &text)
         QChar character;
     };
     static constexpr Entity others[] = {
-        {QLatin1StringView("lt;"), u'<'},      {QLatin1StringView("gt;"), u'>'},
-        {QLatin1StringView("quot;"), u'"'},    {QLatin1StringView("hellip;"), QChar(0x2026)},
+        {QLatin1StringView("lt;"), u'<'},   {QLatin1StringView("gt;"), u'>'},
+        {QLatin1StringView("quot;"), u'"'}, {QLatin1StringView("hellip;"), QChar(0x2026)},
         {QLatin1StringView("nbsp;"), u' '},
     };
     const QStringView view(text);
@@ -274,7 +274,12 @@ QString HtmlPageAddress(const QString &src, const QString &root, const QString &
                         int htmlext)
 {
     return AddUrlSlash(FirstNonBlank({src, root})) + AsciiLower(filename) +
-           (htmlext != 0 ? QLatin1String(".htm") : QLatin1String(".html"));
+           HtmlPageExtension(htmlext);
+}
+
+QString HtmlPageExtension(int htmlext)
+{
+    return htmlext != 0 ? QStringLiteral(".htm") : QStringLiteral(".html");
 }
 
 QString AsciiLower(const QString &text)

@@ -38,7 +38,9 @@ QString AddUrlSlash(const QString &text);
 QString AddPathDelimiter(const QString &text);
 // "bk" + the date text without spaces, "-" and ":".
 QString ItemAnchor(const QString &date);
-// AddUrlSlash(FirstNonBlank(src, root)) + filename + ".htm" or ".html", the
+// ".htm" when htmlext is not 0, ".html" otherwise.
+QString HtmlPageExtension(int htmlext);
+// AddUrlSlash(FirstNonBlank(src, root)) + filename + its extension, the
 // file name lower-cased as the page file itself is named, so the address
 // finds the page on servers that tell letter case apart.
 QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,

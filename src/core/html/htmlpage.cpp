@@ -1,6 +1,7 @@
 #include "htmlpage.h"
 
 #include "charsets.h"
+#include "feed/feedaddresses.h"
 #include "feed/textops.h"
 #include "files/replacefile.h"
 #include "templateengine.h"
@@ -23,7 +24,7 @@ bool WriteHtmlFile(const QString &path, const QString &page)
 
 HtmlPageAddressLabel PageAddressLabel(const ChannelSettings &settings)
 {
-    if (FirstNonBlank({settings.src, settings.root}).isEmpty() || settings.filename.isEmpty())
+    if (SiteBaseAddress(settings).isEmpty() || settings.filename.isEmpty())
         return {QStringLiteral("( パス名 : 不明 )"), false};
     return {QStringLiteral("( パス名 : ") +
                 HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext) +

@@ -2,6 +2,7 @@
 
 #include "datepattern.h"
 #include "feed/feedaddresses.h"
+#include "feed/feedfiles.h"
 #include "feed/textops.h"
 
 #include <array>
@@ -13,11 +14,6 @@ VariableText plain(const QString &value)
     return {QString(), value};
 }
 
-QString targetAddress(const ChannelSettings &s)
-{
-    return FirstNonBlank({s.src, s.root});
-}
-
 QString pageAddress(const ChannelSettings &s)
 {
     return HtmlPageAddress(s.src, s.root, s.filename, s.htmlext);
@@ -27,8 +23,7 @@ QString pageAddress(const ChannelSettings &s)
 // address must name it so too: servers tell names apart by case.
 QString feedAddress(const ChannelSettings &s)
 {
-    return AddUrlSlash(targetAddress(s)) + AsciiLower(s.filename) +
-           (s.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
+    return AddUrlSlash(SiteBaseAddress(s)) + AsciiLower(s.filename) + RssExtension(s);
 }
 
 VariableText channelDate(const VariableRequest &r)
@@ -53,7 +48,7 @@ VariableText itemDate(const VariableRequest &r)
 const std::array<TemplateVariable, TemplateVariableCount> variables{{
     {u"{common_root", [](const VariableRequest &r) { return plain(r.context.settings.root); }},
     {u"{common_target",
-     [](const VariableRequest &r) { return plain(targetAddress(r.context.settings)); }},
+     [](const VariableRequest &r) { return plain(SiteBaseAddress(r.context.settings)); }},
     {u"{common_html",
      [](const VariableRequest &r) { return plain(pageAddress(r.context.settings)); }},
     {u"{channel_feed",

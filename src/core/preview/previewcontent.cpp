@@ -49,29 +49,6 @@ QString SourceViewText(const TEditList &feed, SourceView view, const QString &pr
                                    : GenerateHtmlPage(feed, clock, ui);
 }
 
-QString SiteBaseAddress(const ChannelSettings &settings)
-{
-    return FirstNonBlank({settings.src, settings.root});
-}
-
-QString SitePageAddress(const ChannelSettings &settings)
-{
-    if (SiteBaseAddress(settings).isEmpty() || settings.filename.trimmed().isEmpty())
-        return {};
-    return HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext);
-}
-
-QString PublishedFeedAddress(const ChannelSettings &settings)
-{
-    const QString base = SiteBaseAddress(settings);
-    if (base.isEmpty() || settings.filename.trimmed().isEmpty())
-        return {};
-    // Lower-cased as the saved file is named, so that servers that tell
-    // case apart find it.
-    return AddUrlSlash(base) + AsciiLower(settings.filename) +
-           (settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml"));
-}
-
 QString AddressPreviewTarget(const QString &focusedText, const ChannelSettings *settings)
 {
     if (focusedText.left(4).compare(QLatin1String("http"), Qt::CaseInsensitive) == 0)
@@ -79,5 +56,5 @@ QString AddressPreviewTarget(const QString &focusedText, const ChannelSettings *
     if (!settings)
         return {};
     return FirstNonBlank({settings->link, settings->html ? SitePageAddress(*settings) : QString(),
-                          settings->src, settings->root});
+                          SiteBaseAddress(*settings)});
 }

@@ -53,14 +53,6 @@ enum class SourceView
 QString SourceViewText(const TEditList &feed, SourceView view, const QString &projectFile,
                        const Clock &clock, UserInterface &ui);
 
-// The feed's site base address: src, else root.
-QString SiteBaseAddress(const ChannelSettings &settings);
-// The feed's page on the site; empty without a base address or file name.
-QString SitePageAddress(const ChannelSettings &settings);
-// The address of the feed file on the site (the file name lower-cased like
-// the saved file); empty without a base address or
-// file name.
-QString PublishedFeedAddress(const ChannelSettings &settings);
 // The address the "プレビュー" button opens: the focused control's text when
 // it begins with "http" (any case), else the channel link chain of the feed
 // (with settings null when no feed is selected: empty).
