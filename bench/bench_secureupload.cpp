@@ -28,8 +28,7 @@ namespace {
 
 using Files = std::vector<std::pair<QString, QByteArray>>;
 
-bool upload(const FtpTemplate &t, const SessionContext &context, const Files &files,
-            QString *error)
+bool upload(const FtpTemplate &t, const SessionContext &context, const Files &files, QString *error)
 {
     std::unique_ptr<FtpSession> session = CreateFtpSession(t, context);
     bool sent = session->open(t, QStringLiteral("/pub"));
@@ -57,8 +56,7 @@ double timeRuns(const char *name, int runs, const std::function<bool(QString *)>
     }
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
-    std::printf("%s: best %.3f s, median %.3f s over %d runs\n", name, times.front(), median,
-                runs);
+    std::printf("%s: best %.3f s, median %.3f s over %d runs\n", name, times.front(), median, runs);
     return median;
 }
 
@@ -73,7 +71,7 @@ SessionContext trusting(const FtpTemplate &t, const TrustFiles &trust)
     if (question.kind == TrustQuestion::Kind::UntrustedCertificate)
         RememberCertificate(trust, question);
     return {trust, question.kind == TrustQuestion::Kind::UnknownHostKey ? question.fingerprint
-                                                                         : QString()};
+                                                                        : QString()};
 }
 
 } // namespace
@@ -106,7 +104,7 @@ int main(int argc, char **argv)
         return 1;
     }
     FtpTemplate plain = ftp.ftpTemplate();
-    plain.useWinInet = true; // the libcurl client, as SFTP and FTPS use
+    plain.useCurlClient = true; // the libcurl client, as SFTP and FTPS use
 
     const auto timed = [&](const char *name, const FtpTemplate &t, const Files &files) {
         const SessionContext context = trusting(t, trust);

@@ -77,7 +77,7 @@ private Q_SLOTS:
         const QString save = u"save Client --server h --yes "_s;
         QCOMPARE(run((save + (useCurl ? u"--client socket"_s : u"--client curl"_s))).exitCode, 0);
         QCOMPARE(run((save + option)).exitCode, 0);
-        QCOMPARE(load(u"Client"_s).useWinInet, useCurl);
+        QCOMPARE(load(u"Client"_s).useCurlClient, useCurl);
     }
 
     // The password on standard input, the protocol with the port it brings.

@@ -11,7 +11,7 @@ char *toString(const FtpTemplate &t)
                                .arg(t.timeout)
                                .arg(t.port)
                                .arg(t.passive)
-                               .arg(t.useWinInet));
+                               .arg(t.useCurlClient));
 }
 
 FtpTemplate loadedFtpTemplate(const QString &folder, const QString &name)

@@ -73,7 +73,7 @@ private Q_SLOTS:
         FtpTemplate t{u"site"_s, u"example.jp"_s};
         t.protocol = loaded;
         t.port = loadedPort;
-        t.useWinInet = false;
+        t.useCurlClient = false;
         QCOMPARE(SaveFtpTemplate(folder.path(), t), FtpTemplateSaveResult::Saved);
         ScriptedUserInterface ui;
         TFtpForm form(ui, {folder.path()}, u"site"_s);

@@ -52,7 +52,7 @@ private Q_SLOTS:
         PyFtpdServer server;
         QVERIFY2(server.start(m_root.path(), User, Password), qPrintable(server.failure()));
         FtpTemplate t = server.ftpTemplate();
-        t.useWinInet = curl;
+        t.useCurlClient = curl;
         t.password = password;
         ScriptedUserInterface ui;
         const QString text = TestFtpConnection(ui, t, {});

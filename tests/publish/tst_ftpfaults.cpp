@@ -15,9 +15,9 @@ using Replies = QMap<QByteArray, QByteArray>;
 
 namespace {
 
-FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useWinInet, int timeout = 5)
+FtpTemplate scriptedTemplate(const ScriptedFtpServer &server, bool useCurlClient, int timeout = 5)
 {
-    return {{}, u"127.0.0.1"_s, u"user"_s, u"pass"_s, timeout, server.port(), true, useWinInet};
+    return {{}, u"127.0.0.1"_s, u"user"_s, u"pass"_s, timeout, server.port(), true, useCurlClient};
 }
 
 // Opens a session, sends one file and closes; the error text of the first
@@ -33,7 +33,7 @@ QString uploadOnce(const FtpTemplate &t, const QByteArray &content)
 
 void clientColumn()
 {
-    QTest::addColumn<bool>("useWinInet");
+    QTest::addColumn<bool>("useCurlClient");
     QTest::newRow("libcurl") << true;
     QTest::newRow("socket") << false;
 }
@@ -58,10 +58,10 @@ private Q_SLOTS:
     void dataGoesToTheControlHost()
     {
         // The passive reply names 10.0.0.5; only its port may be used.
-        QFETCH(bool, useWinInet);
+        QFETCH(bool, useCurlClient);
         ScriptedFtpServer server;
         const QByteArray content(100000, 'r');
-        QCOMPARE(uploadOnce(scriptedTemplate(server, useWinInet), content), QString());
+        QCOMPARE(uploadOnce(scriptedTemplate(server, useCurlClient), content), QString());
         QCOMPARE(server.stored(), content);
         // Stored beside the live file, then renamed over it.
         const QByteArrayList commands = server.commands();
@@ -74,12 +74,12 @@ private Q_SLOTS:
     void silentServerEndsWithinTheTimeout_data() { clientColumn(); }
     void silentServerEndsWithinTheTimeout()
     {
-        QFETCH(bool, useWinInet);
+        QFETCH(bool, useCurlClient);
         ScriptedFtpServer server(Fault::Silent);
         const int timeout = 2;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!uploadOnce(scriptedTemplate(server, useWinInet, timeout), "x").isEmpty());
+        QVERIFY(!uploadOnce(scriptedTemplate(server, useCurlClient, timeout), "x").isEmpty());
         // A hang check, not a measurement: the bound is generous.
         QVERIFY2(clock.elapsed() < timeout * 1000 + 15000,
                  qPrintable(QString::number(clock.elapsed())));
@@ -88,12 +88,12 @@ private Q_SLOTS:
     void droppedTransferFails_data() { clientColumn(); }
     void droppedTransferFails()
     {
-        QFETCH(bool, useWinInet);
+        QFETCH(bool, useCurlClient);
         ScriptedFtpServer server(Fault::DropDuringTransfer);
         const QString error =
-            uploadOnce(scriptedTemplate(server, useWinInet), QByteArray(8 * 1024 * 1024, 'd'));
+            uploadOnce(scriptedTemplate(server, useCurlClient), QByteArray(8 * 1024 * 1024, 'd'));
         QVERIFY(!error.isEmpty());
-        if (useWinInet)
+        if (useCurlClient)
             QVERIFY2(error.startsWith(u"アップロード中にエラーが発生しました。"_s),
                      qPrintable(error));
     }
@@ -101,7 +101,7 @@ private Q_SLOTS:
     void serverReplies_data()
     {
         // error: the start of the error text
-        Columns<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
+        Columns<bool, Replies, bool, QString>("useCurlClient", "replies", "succeeds", "error");
 
         // The error texts of libcurl and the socket client.
         const auto row = [](const char *name, const Replies &replies, const QString &curlError,
@@ -140,10 +140,10 @@ private Q_SLOTS:
     }
     void serverReplies()
     {
-        const auto [useWinInet, replies, succeeds, error] =
-            Fetch<bool, Replies, bool, QString>("useWinInet", "replies", "succeeds", "error");
+        const auto [useCurlClient, replies, succeeds, error] =
+            Fetch<bool, Replies, bool, QString>("useCurlClient", "replies", "succeeds", "error");
         ScriptedFtpServer server(Fault::None, replies);
-        const QString result = uploadOnce(scriptedTemplate(server, useWinInet), "<rss/>");
+        const QString result = uploadOnce(scriptedTemplate(server, useCurlClient), "<rss/>");
         QCOMPARE(result.isEmpty(), succeeds);
         QVERIFY2(result.startsWith(error), qPrintable(result));
         if (succeeds)

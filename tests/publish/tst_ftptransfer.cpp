@@ -49,18 +49,18 @@ private:
     QTemporaryDir m_root;
     PyFtpdServer m_server;
 
-    FtpTemplate ftpTemplate(bool useWinInet, bool passive) const
+    FtpTemplate ftpTemplate(bool useCurlClient, bool passive) const
     {
         FtpTemplate t = m_server.ftpTemplate();
         t.passive = passive;
-        t.useWinInet = useWinInet;
+        t.useCurlClient = useCurlClient;
         return t;
     }
     QString local(const QString &path) const { return m_root.filePath(path); }
 
     static void clientColumns()
     {
-        Columns<bool, bool>("useWinInet", "passive");
+        Columns<bool, bool>("useCurlClient", "passive");
         QTest::newRow("libcurl passive") << true << true;
         QTest::newRow("libcurl active") << true << false;
         QTest::newRow("socket passive") << false << true;
@@ -78,14 +78,14 @@ private Q_SLOTS:
     void uploadsIntoFolder_data() { clientColumns(); }
     void uploadsIntoFolder()
     {
-        const auto [useWinInet, passive] = Fetch<bool, bool>("useWinInet", "passive");
+        const auto [useCurlClient, passive] = Fetch<bool, bool>("useCurlClient", "passive");
         const QString folder = u"pub/日本語 フォルダ"_s;
-        const QString name = u"feed %1 %2.xml"_s.arg(useWinInet).arg(passive);
+        const QString name = u"feed %1 %2.xml"_s.arg(useCurlClient).arg(passive);
         const QByteArray page = textWithoutCr();
 
         std::unique_ptr<FtpSession> session =
-            CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
-        QVERIFY2(session->open(ftpTemplate(useWinInet, passive), RemoteUploadDirectory(folder)),
+            CreateFtpSession(FtpTemplate{.useCurlClient = useCurlClient});
+        QVERIFY2(session->open(ftpTemplate(useCurlClient, passive), RemoteUploadDirectory(folder)),
                  qPrintable(session->errorText()));
         QVERIFY2(session->send(page, u"page.html"_s), qPrintable(session->errorText()));
         QVERIFY2(session->send(QByteArray(), name), qPrintable(session->errorText()));
@@ -145,20 +145,20 @@ private Q_SLOTS:
     void failuresAreTold_data() { clientColumns(); }
     void failuresAreTold()
     {
-        QFETCH(bool, useWinInet);
+        QFETCH(bool, useCurlClient);
         QFETCH(bool, passive);
-        const auto openError = [useWinInet](const FtpTemplate &t, const QString &folder) {
+        const auto openError = [useCurlClient](const FtpTemplate &t, const QString &folder) {
             std::unique_ptr<FtpSession> session =
-                CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
+                CreateFtpSession(FtpTemplate{.useCurlClient = useCurlClient});
             const bool opened = session->open(t, folder);
             const QString text = session->errorText();
             session->close();
             return opened ? u"opened"_s : text.isEmpty() ? u"no text"_s : text;
         };
-        FtpTemplate t = ftpTemplate(useWinInet, passive);
+        FtpTemplate t = ftpTemplate(useCurlClient, passive);
         const QString missing = openError(t, u"/pub/missing"_s);
         QVERIFY2(
-            useWinInet
+            useCurlClient
                 ? missing ==
                       u"カレントディレクトリを設定できません（550 No such file or directory.）"_s
                 : missing.startsWith(u"550"_s),
@@ -166,38 +166,39 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(local(u"pub/missing"_s)));
         t.password = u"wrong"_s;
         const QString refused = openError(t, u"/pub"_s);
-        QVERIFY2(useWinInet ? refused.startsWith(u"指定されたホストに接続できませんでした。（530"_s)
-                            : refused.startsWith(u"530"_s),
+        QVERIFY2(useCurlClient
+                     ? refused.startsWith(u"指定されたホストに接続できませんでした。（530"_s)
+                     : refused.startsWith(u"530"_s),
                  qPrintable(refused));
-        t = ftpTemplate(useWinInet, passive);
+        t = ftpTemplate(useCurlClient, passive);
         t.port = 1;
         QVERIFY(openError(t, u"/pub"_s) != u"opened"_s);
     }
 
     void lineBreaksAreNeverSent_data()
     {
-        Columns<bool, QString, QString, QString>("useWinInet", "folder", "name", "user");
+        Columns<bool, QString, QString, QString>("useCurlClient", "folder", "name", "user");
         const QString injected = u"\r\nDELE /pub/keep.txt"_s;
-        for (const bool useWinInet : {true, false}) {
-            const char *client = useWinInet ? "libcurl" : "socket";
+        for (const bool useCurlClient : {true, false}) {
+            const char *client = useCurlClient ? "libcurl" : "socket";
             QTest::addRow("%s, name", client)
-                << useWinInet << u"/pub"_s << (u"a.xml"_s + injected) << User;
+                << useCurlClient << u"/pub"_s << (u"a.xml"_s + injected) << User;
             QTest::addRow("%s, name with LF only", client)
-                << useWinInet << u"/pub"_s << u"a.xml\nDELE /pub/keep.txt"_s << User;
+                << useCurlClient << u"/pub"_s << u"a.xml\nDELE /pub/keep.txt"_s << User;
             QTest::addRow("%s, folder", client)
-                << useWinInet << (u"/pub"_s + injected) << u"a.xml"_s << User;
+                << useCurlClient << (u"/pub"_s + injected) << u"a.xml"_s << User;
             QTest::addRow("%s, user", client)
-                << useWinInet << u"/pub"_s << u"a.xml"_s << (User + injected);
+                << useCurlClient << u"/pub"_s << u"a.xml"_s << (User + injected);
         }
     }
     void lineBreaksAreNeverSent()
     {
-        const auto [useWinInet, folder, name, user] =
-            Fetch<bool, QString, QString, QString>("useWinInet", "folder", "name", "user");
-        FtpTemplate t = ftpTemplate(useWinInet, true);
+        const auto [useCurlClient, folder, name, user] =
+            Fetch<bool, QString, QString, QString>("useCurlClient", "folder", "name", "user");
+        FtpTemplate t = ftpTemplate(useCurlClient, true);
         t.user = user;
         std::unique_ptr<FtpSession> session =
-            CreateFtpSession(FtpTemplate{.useWinInet = useWinInet});
+            CreateFtpSession(FtpTemplate{.useCurlClient = useCurlClient});
         const bool sent = session->open(t, folder) && session->send("x", name);
         session->close();
         QVERIFY(!sent);

@@ -192,7 +192,7 @@ private Q_SLOTS:
     void readerNeverSeesAPartialFile_data()
     {
         QTest::addColumn<FtpProtocol>("protocol");
-        QTest::addColumn<bool>("useWinInet");
+        QTest::addColumn<bool>("useCurlClient");
         QTest::newRow("SFTP") << FtpProtocol::Sftp << true;
         QTest::newRow("FTPS") << FtpProtocol::Ftps << true;
         QTest::newRow("FTP, libcurl") << FtpProtocol::Ftp << true;
@@ -201,7 +201,7 @@ private Q_SLOTS:
     void readerNeverSeesAPartialFile()
     {
         QFETCH(FtpProtocol, protocol);
-        QFETCH(bool, useWinInet);
+        QFETCH(bool, useCurlClient);
         ScriptServer secureServer(protocol == FtpProtocol::Sftp ? ScriptServer::Kind::Sftp
                                                                 : ScriptServer::Kind::Ftps,
                                   m_root.path(), User, Password);
@@ -220,7 +220,7 @@ private Q_SLOTS:
             QVERIFY2(ftpServer.start(m_root.path(), User, Password),
                      qPrintable(ftpServer.failure()));
             t = ftpServer.ftpTemplate();
-            t.useWinInet = useWinInet;
+            t.useCurlClient = useCurlClient;
         }
         // Version n: 200 KB of the letter n, so that any mix shows.
         const auto version = [](int n) { return QByteArray(200 * 1024, char('A' + n % 26)); };

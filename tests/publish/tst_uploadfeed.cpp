@@ -30,9 +30,9 @@ QString question(const QString &target)
 }
 
 // The socket client sends text as text; the test server stores LF line ends.
-QByteArray asServerText(QByteArray bytes, bool useWinInet)
+QByteArray asServerText(QByteArray bytes, bool useCurlClient)
 {
-    return useWinInet ? bytes : bytes.replace("\r\n", "\n");
+    return useCurlClient ? bytes : bytes.replace("\r\n", "\n");
 }
 
 // One upload of the example feed, the current node of its project, which
@@ -104,10 +104,10 @@ private Q_SLOTS:
                  qPrintable(m_server.failure()));
         const QString folder = Folders::at(m_dataDir.path(), {}).ftpTemplate;
         QVERIFY(QDir().mkpath(folder));
-        for (const bool useWinInet : {true, false}) {
+        for (const bool useCurlClient : {true, false}) {
             FtpTemplate t = m_server.ftpTemplate();
-            t.name = useWinInet ? u"curl"_s : u"socket"_s;
-            t.useWinInet = useWinInet;
+            t.name = useCurlClient ? u"curl"_s : u"socket"_s;
+            t.useCurlClient = useCurlClient;
             QCOMPARE(SaveFtpTemplate(folder, t), FtpTemplateSaveResult::Saved);
         }
     }
@@ -142,13 +142,13 @@ private Q_SLOTS:
         QCOMPARE(run.ui.busyDepth, 0);
         QCOMPARE(run.ui.progress.last(), html ? u"アップロード中 2/2"_s : u"アップロード中 1/1"_s);
 
-        const bool useWinInet = ftpTemplate != u"socket"_s;
+        const bool useCurlClient = ftpTemplate != u"socket"_s;
         QCOMPARE(testfiles::readAll(remote(u"www/news/news.xml"_s)),
-                 asServerText(run.rss(), useWinInet));
+                 asServerText(run.rss(), useCurlClient));
         QCOMPARE(QFile::exists(remote(u"www/news/news.html"_s)), html);
         if (html)
             QCOMPARE(testfiles::readAll(remote(u"www/news/news.html"_s)),
-                     asServerText(run.page(), useWinInet));
+                     asServerText(run.page(), useCurlClient));
         // The local files of the last save stay as they were.
         QVERIFY(!QFile::exists(m_workDir.filePath(u"news.xml"_s)));
     }

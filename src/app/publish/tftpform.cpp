@@ -62,9 +62,9 @@ TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString
     m_port = new NumberSpinBox(QStringLiteral("ED_Port"), 1, MaxPort);
     m_passive = new QCheckBox(QStringLiteral("パッシブモードで転送する"));
     m_passive->setObjectName(QStringLiteral("CB_Passive"));
-    m_winInet = new QCheckBox(QStringLiteral("標準の転送方法を使用する"));
-    m_winInet->setObjectName(QStringLiteral("CB_WinInet"));
-    SetHint(m_winInet, QStringLiteral("オフにすると別の転送方法で接続します"));
+    m_standardTransfer = new QCheckBox(QStringLiteral("標準の転送方法を使用する"));
+    m_standardTransfer->setObjectName(QStringLiteral("CB_WinInet"));
+    SetHint(m_standardTransfer, QStringLiteral("オフにすると別の転送方法で接続します"));
     m_inKeyring = new QCheckBox(QStringLiteral("パスワードをキーリングに保存する"));
     m_inKeyring->setObjectName(QStringLiteral("CB_Keyring"));
     SetHint(m_inKeyring, QStringLiteral("パスワードをテンプレートファイルではなく、"
@@ -83,7 +83,7 @@ TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString
     form->addRow(fieldLabel(QStringLiteral("タイムアウト(秒)"), m_timeout), m_timeout);
     form->addRow(fieldLabel(QStringLiteral("ポート番号"), m_port), m_port);
     form->addRow(m_passive);
-    form->addRow(m_winInet);
+    form->addRow(m_standardTransfer);
     form->addRow(m_inKeyring);
     form->addRow(m_keyringNote);
 
@@ -143,11 +143,11 @@ void TFtpForm::showTemplate(const QString &name)
     m_timeout->showValue(t.timeout);
     m_port->showValue(t.port);
     m_passive->setChecked(t.passive);
-    m_winInet->setChecked(t.usesCurl());
+    m_standardTransfer->setChecked(t.usesCurl());
     m_inKeyring->setChecked(t.passwordInKeyring && m_inKeyring->isEnabled());
     m_protocol->setCurrentIndex(int(t.protocol));
     m_shownProtocol = t.protocol;
-    m_winInet->setEnabled(SocketClientSpeaks(t.protocol));
+    m_standardTransfer->setEnabled(SocketClientSpeaks(t.protocol));
     m_passive->setEnabled(HasPassiveMode(t.protocol));
 }
 
@@ -163,8 +163,8 @@ void TFtpForm::protocolChosen()
     m_shownProtocol = chosen;
     // Only libcurl speaks FTPS and SFTP; the box shows that it is used.
     if (!SocketClientSpeaks(chosen))
-        m_winInet->setChecked(true);
-    m_winInet->setEnabled(SocketClientSpeaks(chosen));
+        m_standardTransfer->setChecked(true);
+    m_standardTransfer->setEnabled(SocketClientSpeaks(chosen));
     m_passive->setEnabled(HasPassiveMode(chosen));
 }
 
@@ -179,7 +179,7 @@ FtpTemplate TFtpForm::values() const
     t.timeout = m_timeout->takenValue();
     t.port = m_port->takenValue();
     t.passive = m_passive->isChecked();
-    t.useWinInet = m_winInet->isChecked();
+    t.useCurlClient = m_standardTransfer->isChecked();
     t.protocol = protocol();
     t.passwordInKeyring = m_inKeyring->isEnabled() && m_inKeyring->isChecked();
     return t;

@@ -61,7 +61,7 @@ private:
     NumberSpinBox *m_timeout;
     NumberSpinBox *m_port;
     QCheckBox *m_passive;
-    QCheckBox *m_winInet;
+    QCheckBox *m_standardTransfer;
     QCheckBox *m_inKeyring;
     QLabel *m_keyringNote;
 };

@@ -89,9 +89,9 @@ bool readOptions(CliContext &context, QStringList args, FtpTemplate &t, QString 
         else if (option == QStringLiteral("--passive"))
             ok = readFlag(value, t.passive);
         else if (option == QStringLiteral("--client"))
-            ok = readClient(value, t.useWinInet);
+            ok = readClient(value, t.useCurlClient);
         else if (option == QStringLiteral("--wininet")) // kept for existing scripts
-            ok = readFlag(value, t.useWinInet);
+            ok = readFlag(value, t.useCurlClient);
         else {
             *unknown = option;
             return false;

@@ -56,7 +56,7 @@ void readOthers(const QByteArray &rest, FtpTemplate &t)
     if (fields.size() > 2)
         readFlag(fields.at(2), t.passive);
     if (fields.size() > 3)
-        readFlag(fields.at(3), t.useWinInet);
+        readFlag(fields.at(3), t.useCurlClient);
 }
 
 void readSecure(const QByteArray &rest, FtpTemplate &t)
@@ -105,7 +105,7 @@ QByteArray userLine(const FtpTemplate &t)
 QByteArray othersLine(const FtpTemplate &t)
 {
     return OthersLabel + QByteArray::number(t.timeout) + Separator + QByteArray::number(t.port) +
-           Separator + flag(t.passive) + Separator + flag(t.useWinInet);
+           Separator + flag(t.passive) + Separator + flag(t.useCurlClient);
 }
 
 QByteArray secureLine(const FtpTemplate &t)

@@ -44,7 +44,7 @@ struct FtpTemplate
     int timeout = DefaultTimeout;
     int port = DefaultPort;
     bool passive = true;
-    bool useWinInet = true; // true: the libcurl client, false: the socket client
+    bool useCurlClient = true; // true: the libcurl client, false: the socket client
     FtpProtocol protocol = FtpProtocol::Ftp;
     // The password lives in the desktop keyring; the file holds none.
     bool passwordInKeyring = false;
@@ -52,7 +52,7 @@ struct FtpTemplate
     // A template can be used for an upload once it names a server.
     bool isUsable() const { return !server.isEmpty(); }
     // Only the libcurl client speaks FTPS and SFTP.
-    bool usesCurl() const { return useWinInet || protocol != FtpProtocol::Ftp; }
+    bool usesCurl() const { return useCurlClient || protocol != FtpProtocol::Ftp; }
 
     bool operator==(const FtpTemplate &) const = default;
 };
