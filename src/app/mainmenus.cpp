@@ -190,13 +190,14 @@ QMenu *makeMenu(const Menu &menu, QWidget *parent, CommandSet &commands,
 
 } // namespace
 
-void BuildMainMenus(QMenuBar *bar, CommandSet &commands)
+QHash<QString, QMenu *> BuildMainMenus(QMenuBar *bar, CommandSet &commands)
 {
     QHash<QString, QMenu *> menus;
     for (const Menu &menu : mainMenus)
         menus.insert(text(menu.name), makeMenu(menu, bar, commands, menus));
     for (const char16_t *name : topLevelMenus)
         bar->addMenu(menus.value(text(name)));
+    return menus;
 }
 
 void BuildToolButtons(QToolBar *toolBar, CommandSet &commands)
