@@ -18,12 +18,14 @@ void CommandSet::add(QAction *action)
             [this, name = action->objectName()] { trigger(name); });
 }
 
-void CommandSet::define(const QStringList &names, std::function<void()> run, Rule enabled)
+void CommandSet::define(const QStringList &names, std::function<void()> run, Rule enabled,
+                        PageUse pages)
 {
     for (const QString &name : names) {
         Entry &entry = m_entries[name];
         entry.run = run;
         entry.enabled = enabled;
+        entry.pages = pages;
         if (QAction *action = m_actions.value(name))
             update(action);
     }
@@ -49,8 +51,10 @@ bool CommandSet::trigger(const QString &name)
     if (!isEnabled(name))
         return false;
     // A copy: the command may redefine commands while it runs.
-    const std::function<void()> run = m_entries.value(name).run;
-    run();
+    const Entry entry = m_entries.value(name);
+    if (entry.pages == StorePagesFirst && m_storePages)
+        m_storePages();
+    entry.run();
     // What the command did (a search text given, a dialog closed) may
     // enable others whose keys must work at once.
     refresh();

@@ -22,6 +22,13 @@ class CommandSet : public QObject
 
 public:
     using Rule = std::function<bool()>;
+    // A command that works on the project as the pages show it has the
+    // pages stored into the project before it runs.
+    enum PageUse
+    {
+        PagesAsStored,
+        StorePagesFirst,
+    };
 
     explicit CommandSet(QObject *parent = nullptr);
 
@@ -30,7 +37,10 @@ public:
     QAction *action(const QString &name) const { return m_actions.value(name); }
 
     // Gives the named actions their command. No rule: always available.
-    void define(const QStringList &names, std::function<void()> run, Rule enabled = {});
+    void define(const QStringList &names, std::function<void()> run, Rule enabled = {},
+                PageUse pages = PagesAsStored);
+    // What stores the pages for the commands that need it.
+    void setPageStore(std::function<void()> store) { m_storePages = std::move(store); }
     // A check mark shown from the rule whenever its menu opens.
     void defineCheck(const QString &name, Rule checked);
     // Runs the command of the named action when its rule allows.
@@ -52,9 +62,11 @@ private:
         std::function<void()> run;
         Rule enabled;
         Rule checked;
+        PageUse pages = PagesAsStored;
     };
     void update(QAction *action) const;
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, Entry> m_entries;
+    std::function<void()> m_storePages;
 };

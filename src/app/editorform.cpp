@@ -5,13 +5,17 @@
 #include "qtuserinterface.h"
 #include "toolicons.h"
 
+#include "editing/contenttoolbarwiring.h"
+#include "editing/defaultspanel.h"
 #include "editing/editorfeatures.h"
 #include "editing/feedpagewiring.h"
 #include "editing/itemspage.h"
 #include "editing/itemtablemodel.h"
 #include "editing/xstringgrid.h"
 #include "preview/previewwiring.h"
+#include "preview/sourceviewpage.h"
 #include "publish/qtkeychainkeyring.h"
+#include "search/searchwiring.h"
 
 #include "import/feedimportform.h"
 #include "project/commandstate.h"
@@ -32,6 +36,7 @@
 #include "project/treecommands.h"
 #include "project/treeorder.h"
 #include "project/workspace.h"
+#include "search/searchsettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -67,7 +72,14 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     m_treeModel = new ProjectTreeModel(*project, this);
     m_tree = new ProjectTreeView(*m_treeModel, this);
     m_feedPages = new FeedPageWiring(*m_workspace, *m_ui, this);
-    m_pages = new PageFrame(*project, *m_feedPages, this);
+    m_pages = new PageFrame(
+        *project,
+        {{m_feedPages->createTab(PageFrame::ChannelTab), m_feedPages->createTab(PageFrame::ItemTab),
+          m_feedPages->createTab(PageFrame::HtmlTab), new SourceViewPage},
+         m_feedPages->defaultsPanel()},
+        this);
+    // The commands that work on the project as the pages show it.
+    m_commands->setPageStore([this] { m_pages->storeCurrentNode(); });
 
     m_splitter = new QSplitter(this);
     m_splitter->setObjectName(splitterSizeKey);
@@ -113,9 +125,15 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(project, &Project::uploadingNodeChanged, m_tree->viewport(),
             qOverload<>(&QWidget::repaint));
     connect(project, &Project::treeReplaced, this, [this] { selectNode(&this->project().root()); });
-    m_preview = new PreviewWiring(*this);
-    m_editorFeatures = new EditorFeatures(*this);
-    new RecentProjectsMenu(*this);
+    m_preview = new PreviewWiring(*this, *m_workspace, *m_commands, *m_pages, *m_feedPages,
+                                  *m_menus.value(QStringLiteral("Function1")));
+    m_contentToolBar = new ContentToolBarWiring(*this, *m_workspace, *m_pages, *m_feedPages, this);
+    WireSearchCommands(*this, *m_commands, SearchSettingsFilePath(folders), *m_ui);
+    new EditorFeatures(*this, *m_commands, *m_menus.value(QStringLiteral("Edit1")),
+                       *m_contentToolBar);
+    new RecentProjectsMenu(*m_menus.value(QStringLiteral("File1")),
+                           *m_menus.value(QStringLiteral("Mn_Recent")), *m_workspace, *m_commands,
+                           *m_pages);
     keepRecoveryCopies();
     updateTitle();
     selectNode(&project->root());
@@ -157,7 +175,7 @@ void TEditorForm::buildBars()
     auto *menuBar = new QMenuBar;
     menuBar->setObjectName(QStringLiteral("MainMenu"));
     menuBar->setNativeMenuBar(false);
-    BuildMainMenus(menuBar, *m_commands);
+    m_menus = BuildMainMenus(menuBar, *m_commands);
     QToolBar *menuToolBar = addToolBar(QStringLiteral("メニュー"));
     menuToolBar->setObjectName(QStringLiteral("Toolbar_Menu"));
     menuToolBar->setMovable(false);
@@ -195,12 +213,11 @@ void TEditorForm::defineFileCommands()
         };
     };
     auto save = [this](bool saveAs, bool exportOnly) {
-        m_pages->storeCurrentNode();
         SaveProject(*m_workspace, saveAs, exportOnly, m_tree->currentNode());
     };
+    const CommandSet::PageUse stored = CommandSet::StorePagesFirst;
 
     auto newProject = [this, &ws] {
-        m_pages->storeCurrentNode();
         if (!NewProject(ws))
             return;
         m_pages->tabs()->setCurrentIndex(PageFrame::ItemTab);
@@ -208,48 +225,43 @@ void TEditorForm::defineFileCommands()
         m_newButtonEnabled = false;
         m_commands->refresh();
     };
-    c.define({QStringLiteral("Mn_DataNew")}, newProject, rule(Command::NewProject));
-    c.define({QStringLiteral("Tb_New")}, newProject, [this, newRule = rule(Command::NewProject)] {
-        return newRule() && m_newButtonEnabled;
-    });
+    c.define({QStringLiteral("Mn_DataNew")}, newProject, rule(Command::NewProject), stored);
     c.define(
-        {QStringLiteral("Mn_DataOpen"), QStringLiteral("TB_Open")},
-        [this, &ws] {
-            m_pages->storeCurrentNode();
-            OpenProject(ws);
-        },
-        rule(Command::OpenProject));
+        {QStringLiteral("Tb_New")}, newProject,
+        [this, newRule = rule(Command::NewProject)] { return newRule() && m_newButtonEnabled; },
+        stored);
+    c.define(
+        {QStringLiteral("Mn_DataOpen"), QStringLiteral("TB_Open")}, [&ws] { OpenProject(ws); },
+        rule(Command::OpenProject), stored);
     c.define(
         {QStringLiteral("Mn_DataSave")},
-        [this, save] { save(project().fileName().isEmpty(), false); }, rule(Command::SaveProject));
+        [this, save] { save(project().fileName().isEmpty(), false); }, rule(Command::SaveProject),
+        stored);
     c.define(
         {QStringLiteral("TB_Save")}, [this, save] { save(project().fileName().isEmpty(), false); },
-        rule(Command::SaveProjectTool));
-    c.define({QStringLiteral("Mn_DataSaveAs")}, [save] { save(true, false); });
-    c.define({QStringLiteral("Mn_DataExport")}, [save] { save(true, true); });
+        rule(Command::SaveProjectTool), stored);
+    c.define(
+        {QStringLiteral("Mn_DataSaveAs")}, [save] { save(true, false); }, {}, stored);
+    c.define(
+        {QStringLiteral("Mn_DataExport")}, [save] { save(true, true); }, {}, stored);
     c.define(
         {QStringLiteral("Mn_DataInsert")},
-        [this, &ws] {
-            m_pages->storeCurrentNode();
-            selectNode(InsertProject(ws, m_tree->currentNode()));
-        },
-        rule(Command::InsertProject));
+        [this, &ws] { selectNode(InsertProject(ws, m_tree->currentNode())); },
+        rule(Command::InsertProject), stored);
     c.define(
         {QStringLiteral("Minnow1")},
         [this, &ws] {
-            m_pages->storeCurrentNode();
             selectNode(ImportTableFile(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
         },
-        rule(Command::InsertTable));
+        rule(Command::InsertTable), stored);
     c.define(
         {QStringLiteral("Mn_FeedImport")},
         [this, &ws] {
-            m_pages->storeCurrentNode();
             FeedImportForm form(*m_ui, ws.folders.data, this);
             if (form.exec() == QDialog::Accepted)
                 selectNode(InsertFeedFrom(project(), *m_ui, m_tree->currentNode(), form.source()));
         },
-        rule(Command::InsertTable));
+        rule(Command::InsertTable), stored);
     c.define({QStringLiteral("Mn_Exit")}, [this] { close(); });
 }
 
@@ -261,25 +273,22 @@ void TEditorForm::defineTreeCommands()
             return IsCommandEnabled(command, project(), project().currentNode());
         };
     };
-    c.define({QStringLiteral("N9"), QStringLiteral("N9_Popup"), QStringLiteral("N9_Add")}, [this] {
-        m_pages->storeCurrentNode();
-        addNode(AddFeed(project(), project().currentNode()), true);
-    });
-    c.define({QStringLiteral("N10"), QStringLiteral("N10_Popup"), QStringLiteral("N10_Add")},
-             [this] {
-                 m_pages->storeCurrentNode();
-                 addNode(AddFolder(project(), project().currentNode()), false);
-             });
+    const CommandSet::PageUse stored = CommandSet::StorePagesFirst;
+    c.define(
+        {QStringLiteral("N9"), QStringLiteral("N9_Popup"), QStringLiteral("N9_Add")},
+        [this] { addNode(AddFeed(project(), project().currentNode()), true); }, {}, stored);
+    c.define(
+        {QStringLiteral("N10"), QStringLiteral("N10_Popup"), QStringLiteral("N10_Add")},
+        [this] { addNode(AddFolder(project(), project().currentNode()), false); }, {}, stored);
+    // The copy takes what the pages hold.
     c.define(
         {QStringLiteral("Mn_ChannelCopy"), QStringLiteral("Mn_ChannelCopy2"),
          QStringLiteral("Mn_ChannelCopy3")},
         [this] {
-            // The copy takes what the pages hold, so they are stored first.
-            m_pages->storeCurrentNode();
             selectNode(CopyFeed(project(), *project().currentNode()));
             m_tree->editCurrentNode();
         },
-        rule(Command::CopyFeed));
+        rule(Command::CopyFeed), stored);
     c.define(
         {QStringLiteral("Mn_ProRename"), QStringLiteral("Mn_ProRename2")},
         [this] { m_tree->editCurrentNode(); }, rule(Command::RenameNode));
@@ -355,7 +364,7 @@ void TEditorForm::restoreLastSession(const QString &projectFile)
     ReadEnvironSettings(ini, settings);
     ReadControlSizes(ini, settings,
                      {windowSizeKey, splitterSizeKey, FeedPageWiring::itemSplitterKey()});
-    m_editorFeatures->readSettings();
+    m_contentToolBar->readSettings();
     restoreGeometry(QByteArray::fromBase64(settings.controlSizes.value(windowSizeKey).toLatin1()));
     m_splitter->restoreState(
         QByteArray::fromBase64(settings.controlSizes.value(splitterSizeKey).toLatin1()));

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
 
 class CommandSet;
-class EditorFeatures;
+class ContentToolBarWiring;
 class FeedPageWiring;
 class PageFrame;
 class PreviewWiring;
@@ -87,10 +88,11 @@ private:
     PageFrame *m_pages;
     QSplitter *m_splitter;
     QMenu *m_treePopup = nullptr;
+    QHash<QString, QMenu *> m_menus;
     PreviewWiring *m_preview;
     QLabel *m_statusPage;
     QLabel *m_statusHint;
-    EditorFeatures *m_editorFeatures;
+    ContentToolBarWiring *m_contentToolBar;
     RecoveryKeeper *m_recovery;
     // Tb_New waits for the first change when no project was reopened.
     bool m_newButtonEnabled = true;

@@ -23,17 +23,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
-    ApplyDefaultFont();
     LoadQtTranslation(app);
     ApplyDesktopIdentity();
     const QString projectFile = ProjectFileArgument(QApplication::arguments());
 
     QtUserInterface startUi(nullptr);
-    if (ColourDepthTooLow()) {
-        startUi.information(ColourDepthMessage());
-        return 1;
-    }
-
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim())
         return instance.activateFirst(projectFile) ? 0 : 1;

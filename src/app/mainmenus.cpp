@@ -3,6 +3,7 @@
 #include "commandset.h"
 #include "hints.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -18,6 +19,8 @@ struct Item
     const char16_t *caption = u"";
     const char16_t *shortcut = u"";
     const char16_t *hint = u"";
+    // The platform's key, where the desktop has one for the command.
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
 };
 
 struct Menu
@@ -72,7 +75,7 @@ const std::initializer_list<Menu> mainMenus = {
     {u"Edit1",
      u"編集(&E)",
      {{u"Mn_Undo", u"元に戻す(&U)", u"Ctrl+Z", u"直前の操作を元に戻します"},
-      {u"Mn_Redo", u"やり直し(&R)", u"Ctrl+A", u"元に戻した操作をやり直します"},
+      {u"Mn_Redo", u"やり直し(&R)", u"", u"元に戻した操作をやり直します", QKeySequence::Redo},
       separator,
       {u"Mn_Cut", u"切り取り(&T)", u"Ctrl+X", u"選択範囲を切り取ります"},
       {u"Mn_Copy", u"コピー(&C)", u"Ctrl+C", u"選択範囲をコピーします"},
@@ -162,7 +165,9 @@ QAction *makeAction(const Item &item, QObject *parent, CommandSet &commands)
 {
     auto *action = new QAction(text(item.caption), parent);
     action->setObjectName(text(item.name));
-    action->setShortcut(QKeySequence(text(item.shortcut)));
+    action->setShortcut(item.standardKey == QKeySequence::UnknownKey
+                            ? QKeySequence(text(item.shortcut))
+                            : QKeySequence(item.standardKey));
     SetHint(action, text(item.hint));
     commands.add(action);
     return action;
@@ -190,13 +195,14 @@ QMenu *makeMenu(const Menu &menu, QWidget *parent, CommandSet &commands,
 
 } // namespace
 
-void BuildMainMenus(QMenuBar *bar, CommandSet &commands)
+QHash<QString, QMenu *> BuildMainMenus(QMenuBar *bar, CommandSet &commands)
 {
     QHash<QString, QMenu *> menus;
     for (const Menu &menu : mainMenus)
         menus.insert(text(menu.name), makeMenu(menu, bar, commands, menus));
     for (const char16_t *name : topLevelMenus)
         bar->addMenu(menus.value(text(name)));
+    return menus;
 }
 
 void BuildToolButtons(QToolBar *toolBar, CommandSet &commands)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 class CommandSet;
@@ -14,7 +15,9 @@ class QWidget;
 // its command with CommandSet::define on the item's object name.
 
 // Fills the menu bar: ファイル, 編集, 検索, プロジェクトツリー, 機能, ヘルプ.
-void BuildMainMenus(QMenuBar *bar, CommandSet &commands);
+// Returns the menus by their object names, for the features that fill them
+// or follow their opening.
+QHash<QString, QMenu *> BuildMainMenus(QMenuBar *bar, CommandSet &commands);
 // Fills the tool bar with its buttons; the "追加" button carries the menu
 // PopupMenu_Add.
 void BuildToolButtons(QToolBar *toolBar, CommandSet &commands);

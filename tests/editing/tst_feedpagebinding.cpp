@@ -129,26 +129,33 @@ private Q_SLOTS:
 
     void toolState_data()
     {
-        Columns<bool, int, QString, bool, bool, bool, bool>(
-            "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
-        QTest::newRow("folder node") << false << 1 << u"x"_s << true << false << false << true;
+        // htmlmark: the markup chosen for the page (any number but 0 is HTML)
+        Columns<bool, int, QString, bool, int, bool, bool, bool, bool>(
+            "isFeed", "ftpIndex", "ftpfolder", "html", "htmlmark", "upload", "htmlButtons",
+            "ftpPath", "htmlMarkup");
+        QTest::newRow("folder node")
+            << false << 1 << u"x"_s << true << 1 << false << false << true << true;
         QTest::newRow("nothing to upload to")
-            << true << 0 << QString() << false << false << false << false;
+            << true << 0 << QString() << false << 0 << false << false << false << false;
         QTest::newRow("upload path typed")
-            << true << 0 << u"C:\\pub"_s << true << true << true << false;
+            << true << 0 << u"C:\\pub"_s << true << 2 << true << true << false << true;
         QTest::newRow("template chosen")
-            << true << 1 << QString() << false << true << false << true;
+            << true << 1 << QString() << false << 0 << true << false << true << false;
     }
     void toolState()
     {
-        const auto [isFeed, ftpIndex, ftpfolder, html, upload, htmlButtons, ftpPath] =
-            Fetch<bool, int, QString, bool, bool, bool, bool>(
-                "isFeed", "ftpIndex", "ftpfolder", "html", "upload", "htmlButtons", "ftpPath");
+        const auto [isFeed, ftpIndex, ftpfolder, html, htmlmark, upload, htmlButtons, ftpPath,
+                    htmlMarkup] =
+            Fetch<bool, int, QString, bool, int, bool, bool, bool, bool>(
+                "isFeed", "ftpIndex", "ftpfolder", "html", "htmlmark", "upload", "htmlButtons",
+                "ftpPath", "htmlMarkup");
         FeedPageValues live = ResetPages({}, {u"a"_s});
         live.settings.ftptemplate = ChosenFtpTemplate(live.ftpEntries, ftpIndex);
         live.settings.ftpfolder = ftpfolder;
         live.settings.html = html;
+        live.settings.htmlmark = htmlmark;
         const ToolState state = UpdateToolState(isFeed, live, false);
+        QCOMPARE(state.markup == Markup::Html, htmlMarkup);
         QCOMPARE(state.rss, isFeed);
         QCOMPARE(state.upload, upload);
         QCOMPARE(state.html, htmlButtons);

@@ -105,7 +105,8 @@ private Q_SLOTS:
         row("open", "File1", "Mn_DataOpen", "開く(&O)...", "Ctrl+O", true);
         row("save without a file", "File1", "Mn_DataSave", "上書き保存(&S)", "Ctrl+S", false);
         row("upload", "File1", "Mn_Ftp", "アップロード(&U)", "", false);
-        row("redo comes later", "Edit1", "Mn_Redo", "やり直し(&R)", "Ctrl+A", false);
+        QTest::newRow("redo") << u"Edit1"_s << u"Mn_Redo"_s << u"やり直し(&R)"_s
+                              << QKeySequence(QKeySequence::Redo).toString() << false;
         row("find comes later", "Find1", "Mn_FindBack", "前を検索(&B)", "Shift+F3", false);
         row("add feed", "ProjectTree1", "N9", "フィードの追加(&R)", "", true);
         row("copy needs a feed", "ProjectTree1", "Mn_ChannelCopy", "フィードの複写を作成(&C)", "",

@@ -32,7 +32,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brisklet"));
-    ApplyDefaultFont();
     LoadQtTranslation(app);
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty()) {

@@ -1,12 +1,10 @@
 #include "contenttoolbarwiring.h"
 
 #include "contenttoolbar.h"
-#include "editorform.h"
+#include "feedpagewiring.h"
 #include "hints.h"
-#include "pagewidgets.h"
 #include "project/pageframe.h"
 #include "project/project.h"
-#include "project/projecttreeview.h"
 #include "project/workspace.h"
 #include "teditor.h"
 #include "windoweditors.h"
@@ -20,13 +18,14 @@
 namespace {
 
 const QString holderName = QStringLiteral("PL_ContentEditor");
-const QString markupChoiceName = QStringLiteral("RG_HtrmlMark_Sub");
 
 } // namespace
 
-ContentToolBarWiring::ContentToolBarWiring(TEditorForm &window, QObject *parent)
-    : QObject(parent), m_window(window), m_toolBar(new ContentToolBar),
-      m_panel(new QWidget(&window)), m_label(new QLabel)
+ContentToolBarWiring::ContentToolBarWiring(QWidget &window, Workspace &workspace, PageFrame &pages,
+                                           FeedPageWiring &feedPages, QObject *parent)
+    : QObject(parent), m_window(window), m_workspace(workspace), m_pages(pages),
+      m_feedPages(feedPages), m_toolBar(new ContentToolBar), m_panel(new QWidget(&window)),
+      m_label(new QLabel)
 {
     m_panel->setObjectName(QStringLiteral("PL_Content"));
     m_panel->hide();
@@ -35,43 +34,37 @@ ContentToolBarWiring::ContentToolBarWiring(TEditorForm &window, QObject *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_toolBar, 1);
 
-    Settings &settings = window.workspace().settings;
+    Settings &settings = workspace.settings;
     connect(m_toolBar->escapeLockAction(), &QAction::toggled, this,
             [&settings](bool on) { settings.escapeRock = on; });
-    m_toolBar->setCandidateSource([&window] {
+    m_toolBar->setCandidateSource([&pages, &project = workspace.project] {
         // The channel page's fields reach the node when it is stored.
-        window.pages().storeCurrentNode();
-        const ProjectNode *node = window.project().currentNode();
+        pages.storeCurrentNode();
+        const ProjectNode *node = project.currentNode();
         return node && node->data() ? CandidateAddresses(node->data()->settings) : QStringList();
     });
-    // After the window has shown the node.
-    connect(window.treeView(), &ProjectTreeView::currentNodeChanged, this,
-            &ContentToolBarWiring::place);
-    connect(window.pages().tabs(), &QTabWidget::currentChanged, this, &ContentToolBarWiring::place);
+    connect(&pages, &PageFrame::nodeShown, this, &ContentToolBarWiring::place);
+    connect(pages.tabs(), &QTabWidget::currentChanged, this, &ContentToolBarWiring::place);
+    // The markup chosen on the HTML tab is the editors' at once.
+    connect(&feedPages, &FeedPageWiring::toolStateChanged, this,
+            &ContentToolBarWiring::adoptEditors);
     place();
 }
 
 void ContentToolBarWiring::readSettings()
 {
-    m_toolBar->setEscapeLock(m_window.workspace().settings.escapeRock);
+    m_toolBar->setEscapeLock(m_workspace.settings.escapeRock);
 }
 
 void ContentToolBarWiring::adoptEditors()
 {
-    auto *markupChoice = m_window.findChild<RadioGroup *>(markupChoiceName);
-    if (markupChoice)
-        connect(markupChoice, &RadioGroup::chosen, this, &ContentToolBarWiring::adoptEditors,
-                Qt::UniqueConnection);
     // The choice shows the feed's htmlmark, and what the user picked since.
-    const ProjectNode *node = m_window.project().currentNode();
-    const int htmlmark = markupChoice           ? markupChoice->index()
-                         : node && node->data() ? node->data()->settings.htmlmark
-                                                : 0;
+    const Markup markup = m_feedPages.toolState().markup;
     for (const QString &name :
          {WindowEditor::memo, WindowEditor::content, WindowEditor::htmlTemplate}) {
         if (TEditor *editor = FindWindowEditor(m_window, name)) {
             editor->setEscapeLock(m_toolBar->escapeLockAction());
-            editor->setMarkup(htmlmark == 1 ? Markup::Html : Markup::Xhtml);
+            editor->setMarkup(markup);
         }
     }
 }
@@ -79,10 +72,9 @@ void ContentToolBarWiring::adoptEditors()
 void ContentToolBarWiring::place()
 {
     adoptEditors();
-    const PageFrame &pages = m_window.pages();
-    if (pages.currentWidget() != pages.tabs())
+    if (m_pages.currentWidget() != m_pages.tabs())
         return;
-    const int tab = pages.tabs()->currentIndex();
+    const int tab = m_pages.tabs()->currentIndex();
     const QString name = tab == PageFrame::ItemTab   ? WindowEditor::content
                          : tab == PageFrame::HtmlTab ? WindowEditor::htmlTemplate
                                                      : QString();

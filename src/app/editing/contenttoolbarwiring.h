@@ -3,10 +3,12 @@
 #include <QObject>
 
 class ContentToolBar;
+class FeedPageWiring;
+class PageFrame;
 class QLabel;
 class QWidget;
 class TEditor;
-class TEditorForm;
+struct Workspace;
 
 // Puts "ToolBar_Content" into the window: right above the item body on the
 // items tab and above the template on the HTML tab, acting on that editor.
@@ -19,7 +21,10 @@ class ContentToolBarWiring : public QObject
     Q_OBJECT
 
 public:
-    ContentToolBarWiring(TEditorForm &window, QObject *parent = nullptr);
+    // The window holds the editors; the pages say where the toolbar goes,
+    // the feed pages the markup chosen.
+    ContentToolBarWiring(QWidget &window, Workspace &workspace, PageFrame &pages,
+                         FeedPageWiring &feedPages, QObject *parent = nullptr);
 
     ContentToolBar *toolBar() const { return m_toolBar; }
     // Takes the escape lock from the settings just read.
@@ -32,7 +37,10 @@ private:
     void place();
     QWidget *holderOf(TEditor *editor);
 
-    TEditorForm &m_window;
+    QWidget &m_window;
+    Workspace &m_workspace;
+    PageFrame &m_pages;
+    FeedPageWiring &m_feedPages;
     ContentToolBar *m_toolBar;
     QWidget *m_panel;
     QLabel *m_label;

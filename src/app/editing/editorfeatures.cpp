@@ -3,11 +3,7 @@
 #include "boxmodeswitch.h"
 #include "commandset.h"
 #include "contenttoolbarwiring.h"
-#include "editorform.h"
 #include "focusfacts.h"
-#include "project/workspace.h"
-#include "search/searchsettings.h"
-#include "search/searchwiring.h"
 #include "teditor.h"
 #include "windoweditors.h"
 
@@ -22,14 +18,12 @@ const QStringList editorCommandNames = {QStringLiteral("Mn_Redo"), QStringLitera
 
 } // namespace
 
-EditorFeatures::EditorFeatures(TEditorForm &window)
-    : QObject(&window), m_window(window), m_boxMode(new BoxModeSwitch(this)),
-      m_toolBar(new ContentToolBarWiring(window, this))
+EditorFeatures::EditorFeatures(QWidget &window, CommandSet &commands, QMenu &editMenu,
+                               ContentToolBarWiring &toolBar)
+    : QObject(&window), m_window(window), m_commands(commands), m_boxMode(new BoxModeSwitch(this)),
+      m_toolBar(toolBar)
 {
-    Workspace &workspace = window.workspace();
-    WireSearchCommands(window, window.commands(), SearchSettingsFilePath(workspace.folders),
-                       workspace.ui);
-    defineEditCommands();
+    defineEditCommands(editMenu);
     adoptEditors();
     // An editor of a page made later joins as soon as it takes the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -38,28 +32,17 @@ EditorFeatures::EditorFeatures(TEditorForm &window)
     });
 }
 
-ContentToolBar *EditorFeatures::contentToolBar() const
-{
-    return m_toolBar->toolBar();
-}
-
-void EditorFeatures::readSettings()
-{
-    m_toolBar->readSettings();
-}
-
 void EditorFeatures::adoptEditors()
 {
     for (const QString &name : WindowEditor::all) {
         if (TEditor *editor = FindWindowEditor(m_window, name))
             m_boxMode->addEditor(editor);
     }
-    m_toolBar->adoptEditors();
+    m_toolBar.adoptEditors();
 }
 
-void EditorFeatures::defineEditCommands()
+void EditorFeatures::defineEditCommands(QMenu &editMenu)
 {
-    CommandSet &commands = m_window.commands();
     const auto state = [this] {
         FocusFacts facts = ReadFocusFacts(m_window.focusWidget(), nullptr, false);
         facts.boxMode = m_boxMode->isBoxMode();
@@ -71,30 +54,28 @@ void EditorFeatures::defineEditCommands()
                 (editor->*run)();
         };
     };
-    commands.define({QStringLiteral("Mn_BoxPaste")}, onFocused(&TEditor::boxPaste),
-                    [state] { return state().boxPaste; });
-    commands.define(
+    m_commands.define({QStringLiteral("Mn_BoxPaste")}, onFocused(&TEditor::boxPaste),
+                      [state] { return state().boxPaste; });
+    m_commands.define(
         {QStringLiteral("Mn_BoxMode")},
         [this] {
             adoptEditors();
             m_boxMode->toggle();
         },
         [state] { return state().editorCommandsVisible; });
-    commands.defineCheck(QStringLiteral("Mn_BoxMode"), [this] { return m_boxMode->isBoxMode(); });
+    m_commands.defineCheck(QStringLiteral("Mn_BoxMode"), [this] { return m_boxMode->isBoxMode(); });
 
     // The three show only while a text editor has the focus; they come back
     // when the menu closes, since a hidden action's key does nothing.
-    if (auto *edit = m_window.findChild<QMenu *>(QStringLiteral("Edit1"))) {
-        connect(edit, &QMenu::aboutToShow, this,
-                [this, state] { showEditorCommands(state().editorCommandsVisible); });
-        connect(edit, &QMenu::aboutToHide, this, [this] { showEditorCommands(true); });
-    }
+    connect(&editMenu, &QMenu::aboutToShow, this,
+            [this, state] { showEditorCommands(state().editorCommandsVisible); });
+    connect(&editMenu, &QMenu::aboutToHide, this, [this] { showEditorCommands(true); });
 }
 
 void EditorFeatures::showEditorCommands(bool visible)
 {
     for (const QString &name : editorCommandNames) {
-        if (QAction *action = m_window.commands().action(name))
+        if (QAction *action = m_commands.action(name))
             action->setVisible(visible);
     }
 }

@@ -3,31 +3,31 @@
 #include <QObject>
 
 class BoxModeSwitch;
-class ContentToolBar;
+class CommandSet;
 class ContentToolBarWiring;
-class TEditorForm;
+class QMenu;
+class QWidget;
 
 // What the window's four text editors share: box selection mode switched
-// for all of them together, Redo and box paste in the Edit menu, the menu
-// "検索(&S)" and the content toolbar with its escape lock.
+// for all of them together, Redo and box paste in the Edit menu, and the
+// content toolbar's escape lock and markup.
 class EditorFeatures : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit EditorFeatures(TEditorForm &window);
-
-    BoxModeSwitch &boxMode() const { return *m_boxMode; }
-    ContentToolBar *contentToolBar() const;
-    // Takes what the features keep in the settings just read.
-    void readSettings();
+    // The window holds the editors; the Edit menu shows the editors'
+    // commands while one of them has the focus.
+    EditorFeatures(QWidget &window, CommandSet &commands, QMenu &editMenu,
+                   ContentToolBarWiring &toolBar);
 
 private:
-    void defineEditCommands();
+    void defineEditCommands(QMenu &editMenu);
     void showEditorCommands(bool visible);
     void adoptEditors();
 
-    TEditorForm &m_window;
+    QWidget &m_window;
+    CommandSet &m_commands;
     BoxModeSwitch *m_boxMode;
-    ContentToolBarWiring *m_toolBar;
+    ContentToolBarWiring &m_toolBar;
 };

@@ -198,20 +198,21 @@ void FeedPageWiring::attach(PageFrame &frame, CommandSet &commands)
             [&frame] { frame.storeCurrentNode(); });
     connect(this, &FeedPageWiring::toolStateChanged, &commands, &CommandSet::refresh);
 
-    auto run = [this, &frame] { upload(frame); };
-    commands.define({QStringLiteral("TB_Upload"), QStringLiteral("Mn_Ftp")}, run, [this] {
-        // The live values decide: the node learns a new template only when
-        // the pages are stored.
-        const Project &project = m_workspace.project;
-        const ProjectNode *current = project.currentNode();
-        return !project.isUploadActive() && current && current->isFeed() && toolState().upload;
-    });
+    commands.define(
+        {QStringLiteral("TB_Upload"), QStringLiteral("Mn_Ftp")}, [this] { upload(); },
+        [this] {
+            // The live values decide: the node learns a new template only
+            // when the pages are stored.
+            const Project &project = m_workspace.project;
+            const ProjectNode *current = project.currentNode();
+            return !project.isUploadActive() && current && current->isFeed() && toolState().upload;
+        },
+        CommandSet::StorePagesFirst);
     defineEditCommands(commands);
 }
 
-void FeedPageWiring::upload(PageFrame &frame)
+void FeedPageWiring::upload()
 {
-    frame.storeCurrentNode();
     Project &project = m_workspace.project;
     UploadFeed(m_workspace, [&project](ProjectNode &feed, bool uploading) {
         project.setUploadingNode(uploading ? &feed : nullptr);

@@ -54,7 +54,7 @@ Q_SIGNALS:
 
 private:
     void itemsEdited();
-    void upload(PageFrame &frame);
+    void upload();
     void defineEditCommands(CommandSet &commands);
 
     Workspace &m_workspace;

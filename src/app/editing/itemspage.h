@@ -53,9 +53,8 @@ public:
     bool selectAllOnMove() const;
     void setSelectAllOnMove(bool on);
     bool isLineMode() const { return m_lineMode.isOn(); }
-    // Leaves line mode on the current row; the previews call it by name, so
-    // that they need not know this class.
-    Q_INVOKABLE void leaveLineMode() { leaveLineMode(LineMode::Exit::Current); }
+    // Leaves line mode on the current row (before a preview).
+    void leaveLineMode() { leaveLineMode(LineMode::Exit::Current); }
     QString statusText() const;
 
     // The grid's command letters (A, B, C, D, P, T, U, X) for the focus now.

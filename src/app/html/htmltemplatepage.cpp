@@ -18,10 +18,12 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
     m_html = new QCheckBox(QStringLiteral("HTMLのページを作成する"));
     m_html->setObjectName(QStringLiteral("CB_Html_Sub"));
     SetHint(m_html, QStringLiteral("HTMLページを使用する場合はONです"));
-    connect(m_html, &QCheckBox::toggled, this, [this] {
+    // The switch and the markup are part of the tool state.
+    const auto toolStateEdited = [this] {
         reportContentEdit();
         Q_EMIT toolStateChanged();
-    });
+    };
+    connect(m_html, &QCheckBox::toggled, this, toolStateEdited);
     m_ext = new RadioGroup(QStringLiteral("RG_HtmlExt_Sub"), QStringLiteral("拡張子"),
                            {QStringLiteral(".html"), QStringLiteral(".htm")},
                            QStringLiteral("拡張子は稼働中のホームページと統一させます"));
@@ -32,7 +34,7 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
     m_mark = new RadioGroup(QStringLiteral("RG_HtrmlMark_Sub"), QStringLiteral("マークアップ言語"),
                             {QStringLiteral("xhtml"), QStringLiteral("html")},
                             QStringLiteral("入力するマークアップ言語を選択します。"));
-    connect(m_mark, &RadioGroup::chosen, this, &HtmlTemplatePage::reportContentEdit);
+    connect(m_mark, &RadioGroup::chosen, this, toolStateEdited);
 
     m_address = new QLabel;
     m_address->setObjectName(QStringLiteral("LB_HtmlUrl"));

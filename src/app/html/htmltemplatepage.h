@@ -35,7 +35,7 @@ public:
 
 Q_SIGNALS:
     void contentEdited();
-    // The page was switched on or off.
+    // The page was switched on or off, or its markup chosen.
     void toolStateChanged();
     void extensionChosen();
     void saveTemplateRequested();

@@ -2,49 +2,48 @@
 
 #include "browsermodule.h"
 #include "commandset.h"
-#include "editorform.h"
 #include "feed/feedaddresses.h"
 #include "focusedtext.h"
 #include "sourceviewpage.h"
 #include "userguide.h"
 
+#include "editing/feedpagewiring.h"
+#include "editing/itemspage.h"
 #include "preview/feedcheckservice.h"
 #include "preview/helpaddresses.h"
 #include "project/inifile.h"
 #include "project/pageframe.h"
 #include "project/project.h"
-#include "project/projecttreeview.h"
 #include "project/workspace.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 #include <QTabWidget>
 
-PreviewWiring::PreviewWiring(TEditorForm &window)
-    : QObject(&window), m_window(window),
-      m_sourcePage(qobject_cast<SourceViewPage *>(window.pages().tabContent(PageFrame::ViewTab))),
+PreviewWiring::PreviewWiring(QWidget &window, Workspace &workspace, CommandSet &commands,
+                             PageFrame &pages, FeedPageWiring &feedPages, QMenu &functionMenu)
+    : QObject(&window), m_window(window), m_workspace(workspace), m_commands(commands),
+      m_pages(pages), m_feedPages(feedPages),
+      m_sourcePage(qobject_cast<SourceViewPage *>(pages.tabContent(PageFrame::ViewTab))),
       m_makeBrowser(BrowserModuleFactory())
 {
     setObjectName(QStringLiteral("PreviewWiring"));
     IniFile ini;
-    ini.load(SettingsFilePath(window.workspace().folders));
+    ini.load(SettingsFilePath(workspace.folders));
     m_feedCheckService = ReadFeedCheckService(ini);
 
     defineCommands();
     defineHelpCommands();
 
-    if (QMenu *functions = window.findChild<QMenu *>(QStringLiteral("Function1")))
-        connect(functions, &QMenu::aboutToShow, this, &PreviewWiring::updateFunctionMenu);
-    connect(window.pages().tabs(), &QTabWidget::currentChanged, this, [this](int tab) {
+    connect(&functionMenu, &QMenu::aboutToShow, this, &PreviewWiring::updateFunctionMenu);
+    connect(pages.tabs(), &QTabWidget::currentChanged, this, [this](int tab) {
         if (tab == PageFrame::ViewTab)
             showSource();
     });
     // A source view left open follows the feed chosen in the tree.
-    connect(window.treeView(), &ProjectTreeView::currentNodeChanged, this, [this] {
-        if (m_window.pages().tabs()->currentIndex() == PageFrame::ViewTab)
+    connect(&pages, &PageFrame::nodeShown, this, [this] {
+        if (m_pages.tabs()->currentIndex() == PageFrame::ViewTab)
             showSource();
     });
     if (m_sourcePage)
@@ -56,10 +55,10 @@ FeedPreviews &PreviewWiring::previews()
     if (!m_previews) {
         // Made when first needed, so the address history read at the first
         // showing of the window is there.
-        Workspace &ws = m_window.workspace();
         m_previews = new FeedPreviews(
-            ws.ui, *m_sourcePage, [this](QWidget *parent) { return m_makeBrowser(parent); },
-            ws.settings.addresses, this);
+            m_workspace.ui, *m_sourcePage,
+            [this](QWidget *parent) { return m_makeBrowser(parent); },
+            m_workspace.settings.addresses, this);
         connect(m_previews, &FeedPreviews::pasteRequested, this, [this](const QString &address) {
             PasteIntoFocusedControl(m_window.focusWidget(), address);
         });
@@ -67,58 +66,21 @@ FeedPreviews &PreviewWiring::previews()
     return *m_previews;
 }
 
-const ChannelSettings *PreviewWiring::currentSettings() const
-{
-    const ProjectNode *node = m_window.project().currentNode();
-    return node && node->isFeed() ? &node->data()->settings : nullptr;
-}
-
 FeedPreviews::Selection PreviewWiring::selection()
 {
-    // The items page leaves its line mode when it offers to; its class
-    // stays its own.
-    for (QWidget *page :
-         m_window.pages().findChildren<QWidget *>(QStringLiteral("TabSheet_Sub_Item"))) {
-        if (page->metaObject()->indexOfMethod("leaveLineMode()") >= 0)
-            QMetaObject::invokeMethod(page, "leaveLineMode");
-    }
-    m_window.pages().storeCurrentNode();
-    const ProjectNode *node = m_window.project().currentNode();
-    return {node && node->isFeed() ? node->data() : nullptr, m_window.project().fileName(),
-            m_window.workspace().folders.data};
-}
-
-QString PreviewWiring::typedField(const QString &name, const QString &stored) const
-{
-    const auto *edit = m_window.pages().findChild<QLineEdit *>(name);
-    return edit ? edit->text() : stored;
-}
-
-bool PreviewWiring::htmlPageOn() const
-{
-    const ChannelSettings *settings = currentSettings();
-    if (!settings)
-        return false;
-    const auto *box = m_window.pages().findChild<QAbstractButton *>(QStringLiteral("CB_Html_Sub"));
-    return box ? box->isChecked() : settings->html;
-}
-
-bool PreviewWiring::feedCheckPossible() const
-{
-    const ChannelSettings *settings = currentSettings();
-    if (!settings)
-        return false;
-    const bool site =
-        !typedField(QStringLiteral("ED_Informer_RssAddress_Sub"), settings->src).isEmpty() ||
-        !typedField(QStringLiteral("ED_Informer_RootAddress_Sub"), settings->root).isEmpty();
-    return site && !typedField(QStringLiteral("ED_FileName_Sub"), settings->filename).isEmpty();
+    m_feedPages.itemsPage()->leaveLineMode();
+    const Project &project = m_workspace.project;
+    const ProjectNode *node = project.currentNode();
+    return {node && node->isFeed() ? node->data() : nullptr, project.fileName(),
+            m_workspace.folders.data};
 }
 
 void PreviewWiring::defineCommands()
 {
-    CommandSet &c = m_window.commands();
-    auto feedShown = [this] { return currentSettings() != nullptr; };
-    auto pageShown = [this] { return htmlPageOn(); };
+    CommandSet &c = m_commands;
+    // The rules read the pages as typed: the node is stale meanwhile.
+    auto feedShown = [this] { return m_feedPages.toolState().rss; };
+    auto pageShown = [this] { return m_feedPages.toolState().html; };
     auto rss = [this] { previews().rssPreview(selection()); };
     auto html = [this] { previews().htmlPreview(selection()); };
     auto sitePage = [this] {
@@ -131,34 +93,39 @@ void PreviewWiring::defineCommands()
     };
     // The menu entries are shown only while their buttons are enabled; with
     // no feed they say so themselves.
-    c.define({QStringLiteral("Mn_RssPreview")}, rss);
-    c.define({QStringLiteral("TB_Rss")}, rss, feedShown);
-    c.define({QStringLiteral("Mn_HtmlPreview")}, html);
-    c.define({QStringLiteral("TB_Html")}, html, pageShown);
+    const CommandSet::PageUse stored = CommandSet::StorePagesFirst;
+    c.define({QStringLiteral("Mn_RssPreview")}, rss, {}, stored);
+    c.define({QStringLiteral("TB_Rss")}, rss, feedShown, stored);
+    c.define({QStringLiteral("Mn_HtmlPreview")}, html, {}, stored);
+    c.define({QStringLiteral("TB_Html")}, html, pageShown, stored);
     // The tree's double click runs the menu entry: it beeps without a page.
-    c.define({QStringLiteral("Mn_ChannelHomePage")}, sitePage);
-    c.define({QStringLiteral("TB_ChannelHomePage")}, sitePage, pageShown);
-    c.define({QStringLiteral("TB_Preview")}, [this] {
-        const QString focused = FocusedControlText(m_window.focusWidget());
-        const FeedPreviews::Selection chosen = selection();
-        previews().openAddress(
-            AddressPreviewTarget(focused, chosen.feed ? &chosen.feed->settings : nullptr), true);
-    });
+    c.define({QStringLiteral("Mn_ChannelHomePage")}, sitePage, {}, stored);
+    c.define({QStringLiteral("TB_ChannelHomePage")}, sitePage, pageShown, stored);
+    c.define(
+        {QStringLiteral("TB_Preview")},
+        [this] {
+            const QString focused = FocusedControlText(m_window.focusWidget());
+            const FeedPreviews::Selection chosen = selection();
+            previews().openAddress(
+                AddressPreviewTarget(focused, chosen.feed ? &chosen.feed->settings : nullptr),
+                true);
+        },
+        {}, stored);
     c.define(
         {QStringLiteral("Mn_FeedCheck")},
         [this] {
             const FeedPreviews::Selection chosen = selection();
             // The findings are listed in the tab; opening it shows the
             // source first, which the check then replaces.
-            m_window.pages().tabs()->setCurrentIndex(PageFrame::ViewTab);
+            m_pages.tabs()->setCurrentIndex(PageFrame::ViewTab);
             previews().feedAnalysis(chosen, m_feedCheckService);
         },
-        [this] { return feedCheckPossible(); });
+        [this] { return m_feedPages.toolState().feedCheck; }, stored);
 }
 
 void PreviewWiring::defineHelpCommands()
 {
-    CommandSet &c = m_window.commands();
+    CommandSet &c = m_commands;
     c.define({QStringLiteral("Mn_Manual")},
              [this] { previews().openAddress(ProductManualAddress(), true); });
     c.define({QStringLiteral("Mn_HomePage")},
@@ -166,25 +133,28 @@ void PreviewWiring::defineHelpCommands()
     // The guide installed with the program, in the default browser: its
     // start page, and as the readme its page about the program.
     auto guide = [this](const QString &page) {
-        return [this, page] { OpenGuidePage(m_window.workspace().ui, page); };
+        return [this, page] { OpenGuidePage(m_workspace.ui, page); };
     };
     c.define({QStringLiteral("Mn_Guide")}, guide(QStringLiteral("index.html")));
     c.define({QStringLiteral("Mn_Readme")}, guide(QStringLiteral("readme.html")));
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
     help->setObjectName(QStringLiteral("Shortcut_F1"));
     connect(help, &QShortcut::activated, this,
-            [this] { m_window.commands().trigger(QStringLiteral("Mn_Manual")); });
+            [this] { m_commands.trigger(QStringLiteral("Mn_Manual")); });
 }
 
 void PreviewWiring::showSource()
 {
-    if (m_sourcePage)
-        previews().showSource(selection(), m_sourcePage->view());
+    if (!m_sourcePage)
+        return;
+    // A tab or a node shown, not a command: the pages are stored here.
+    m_pages.storeCurrentNode();
+    previews().showSource(selection(), m_sourcePage->view());
 }
 
 void PreviewWiring::updateFunctionMenu()
 {
-    CommandSet &c = m_window.commands();
+    CommandSet &c = m_commands;
     for (const auto &[entry, button] :
          {std::pair{"Mn_RssPreview", "TB_Rss"}, std::pair{"Mn_HtmlPreview", "TB_Html"},
           std::pair{"Mn_ChannelHomePage", "TB_ChannelHomePage"}}) {
@@ -199,12 +169,12 @@ void PreviewWiring::windowClosing()
         return;
     if (TBrowseForm *form = m_previews->form(); form && form->isVisible())
         form->close();
-    m_window.workspace().settings.addresses = m_previews->history();
+    m_workspace.settings.addresses = m_previews->history();
 }
 
 void PreviewWiring::settingsWritten()
 {
-    const QString path = SettingsFilePath(m_window.workspace().folders);
+    const QString path = SettingsFilePath(m_workspace.folders);
     IniFile ini;
     ini.load(path);
     WriteFeedCheckService(ini, m_feedCheckService);

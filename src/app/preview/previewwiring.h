@@ -5,9 +5,13 @@
 
 #include <QObject>
 
+class CommandSet;
+class FeedPageWiring;
+class PageFrame;
+class QMenu;
 class SourceViewPage;
-class TEditorForm;
 struct ChannelSettings;
+struct Workspace;
 
 // Ties the previews, the source view and the feed check to the main window:
 // the commands of the 機能 and ヘルプ menus and their tool buttons, CB_View
@@ -19,7 +23,11 @@ class PreviewWiring : public QObject
     Q_OBJECT
 
 public:
-    explicit PreviewWiring(TEditorForm &window);
+    // The window takes F1 and holds the focused control; the pages hold the
+    // source view and say what the commands may do; the 機能 menu shows the
+    // preview entries as their buttons allow.
+    PreviewWiring(QWidget &window, Workspace &workspace, CommandSet &commands, PageFrame &pages,
+                  FeedPageWiring &feedPages, QMenu &functionMenu);
 
     // Tests put a fake browser here before the first preview.
     void setBrowserFactory(const TBrowseForm::BrowserFactory &factory) { m_makeBrowser = factory; }
@@ -36,18 +44,17 @@ private:
     void defineCommands();
     void defineHelpCommands();
     FeedPreviews &previews();
-    // Stores the pages into the current feed, leaving the grid's line mode
-    // first, and returns what the commands work on.
+    // Leaves the grid's line mode and returns what the commands work on:
+    // the pages are stored by then.
     FeedPreviews::Selection selection();
-    const ChannelSettings *currentSettings() const;
-    // The rules read the page fields as typed: the node is stale meanwhile.
-    QString typedField(const QString &name, const QString &stored) const;
-    bool feedCheckPossible() const;
-    bool htmlPageOn() const;
     void showSource();
     void updateFunctionMenu();
 
-    TEditorForm &m_window;
+    QWidget &m_window;
+    Workspace &m_workspace;
+    CommandSet &m_commands;
+    PageFrame &m_pages;
+    FeedPageWiring &m_feedPages;
     SourceViewPage *m_sourcePage;
     FeedPreviews *m_previews = nullptr;
     TBrowseForm::BrowserFactory m_makeBrowser;

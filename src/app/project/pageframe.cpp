@@ -1,6 +1,5 @@
 #include "pageframe.h"
 
-#include "feedtabs.h"
 #include "nodepage.h"
 #include "project/project.h"
 #include "project/projectnode.h"
@@ -37,14 +36,13 @@ QWidget *sheetAround(QWidget *content, const QString &name)
 
 } // namespace
 
-PageFrame::PageFrame(Project &project, FeedPageWiring &wiring, QWidget *parent)
+PageFrame::PageFrame(Project &project, const Contents &contents, QWidget *parent)
     : QStackedWidget(parent), m_project(project), m_projectPage(new QWidget(this)),
-      m_tabs(new QTabWidget(this))
+      m_defaults(contents.defaults), m_tabs(new QTabWidget(this)), m_contents(contents.tabs)
 {
     setObjectName(QStringLiteral("PL_Pages"));
 
     m_projectPage->setObjectName(QStringLiteral("PL_Project"));
-    m_defaults = CreateDefaultsPanel(wiring, m_projectPage);
     auto *projectLayout = new QVBoxLayout(m_projectPage);
     projectLayout->addWidget(m_defaults, 1);
     addWidget(m_projectPage);
@@ -52,7 +50,6 @@ PageFrame::PageFrame(Project &project, FeedPageWiring &wiring, QWidget *parent)
     m_tabs->setObjectName(QStringLiteral("PageControl_Sub"));
     for (int tab = 0; tab < TabCount; ++tab) {
         const TabSheet &sheet = tabSheets[size_t(tab)];
-        m_contents[size_t(tab)] = CreateFeedTab(Tab(tab), wiring, nullptr);
         m_tabs->addTab(sheetAround(m_contents[size_t(tab)], QString::fromUtf16(sheet.name)),
                        QString::fromUtf16(sheet.caption));
     }
@@ -82,6 +79,7 @@ void PageFrame::switchNode(ProjectNode *node)
         setCurrentWidget(m_projectPage);
     }
     Q_EMIT statusChanged();
+    Q_EMIT nodeShown();
 }
 
 void PageFrame::storeCurrentNode()

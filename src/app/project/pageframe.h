@@ -6,7 +6,6 @@
 #include <array>
 #include <optional>
 
-class FeedPageWiring;
 class NodePage;
 class Project;
 class ProjectNode;
@@ -14,8 +13,9 @@ class QTabWidget;
 
 // The right-hand side of the main window. The project and its folders show
 // the project page (the defaults panel with the memo "Editor"); a feed shows
-// PageControl_Sub with its four tabs. The contents of the tabs and the
-// defaults panel are made in feedtabs.cpp.
+// PageControl_Sub with its four tabs. The window makes the contents of the
+// tabs and the defaults panel; a content that implements NodePage is bound
+// to the current node.
 class PageFrame : public QStackedWidget
 {
     Q_OBJECT
@@ -30,7 +30,13 @@ public:
         TabCount
     };
 
-    PageFrame(Project &project, FeedPageWiring &wiring, QWidget *parent = nullptr);
+    struct Contents
+    {
+        std::array<QWidget *, TabCount> tabs;
+        QWidget *defaults;
+    };
+
+    PageFrame(Project &project, const Contents &contents, QWidget *parent = nullptr);
 
     QTabWidget *tabs() const { return m_tabs; }
     QWidget *tabContent(Tab tab) const { return m_contents[size_t(tab)]; }
@@ -52,6 +58,8 @@ public:
 
 Q_SIGNALS:
     void statusChanged();
+    // The pages show the node made current.
+    void nodeShown();
 
 private:
     template <typename Visit> void forEachPage(Visit visit) const;

@@ -1,7 +1,6 @@
 #include "recentprojectsmenu.h"
 
 #include "commandset.h"
-#include "editorform.h"
 #include "hints.h"
 
 #include "project/pageframe.h"
@@ -11,33 +10,31 @@
 #include <QDir>
 #include <QMenu>
 
-RecentProjectsMenu::RecentProjectsMenu(TEditorForm &window)
-    : QObject(&window), m_window(window),
-      m_menu(window.findChild<QMenu *>(QStringLiteral("Mn_Recent")))
+RecentProjectsMenu::RecentProjectsMenu(QMenu &fileMenu, QMenu &recentMenu, Workspace &workspace,
+                                       CommandSet &commands, PageFrame &pages)
+    : QObject(&recentMenu), m_menu(recentMenu), m_workspace(workspace), m_pages(pages)
 {
-    SetHint(m_menu->menuAction(), QStringLiteral("最近使ったプロジェクトを開きます"));
-    connect(m_menu, &QMenu::aboutToShow, this, &RecentProjectsMenu::fill);
-    auto *fileMenu = window.findChild<QMenu *>(QStringLiteral("File1"));
-    connect(fileMenu, &QMenu::aboutToShow, this, [this] {
-        m_menu->menuAction()->setEnabled(
-            !m_window.workspace().settings.recentProjects.isEmpty() &&
-            m_window.commands().isEnabled(QStringLiteral("Mn_DataOpen")));
+    SetHint(m_menu.menuAction(), QStringLiteral("最近使ったプロジェクトを開きます"));
+    connect(&m_menu, &QMenu::aboutToShow, this, &RecentProjectsMenu::fill);
+    connect(&fileMenu, &QMenu::aboutToShow, this, [this, &commands] {
+        m_menu.menuAction()->setEnabled(!m_workspace.settings.recentProjects.isEmpty() &&
+                                        commands.isEnabled(QStringLiteral("Mn_DataOpen")));
     });
 }
 
 void RecentProjectsMenu::fill()
 {
-    m_menu->clear();
-    const QStringList paths = m_window.workspace().settings.recentProjects;
+    m_menu.clear();
+    const QStringList paths = m_workspace.settings.recentProjects;
     for (int i = 0; i < paths.size(); ++i) {
         const QString shown =
             QDir::toNativeSeparators(paths[i]).replace(u'&', QStringLiteral("&&"));
-        QAction *entry = m_menu->addAction(u'&' + QString::number(i + 1) + u' ' + shown);
+        QAction *entry = m_menu.addAction(u'&' + QString::number(i + 1) + u' ' + shown);
         entry->setObjectName(QStringLiteral("Mn_Recent") + QString::number(i + 1));
         SetHint(entry, paths[i]);
         connect(entry, &QAction::triggered, this, [this, path = paths[i]] {
-            m_window.pages().storeCurrentNode();
-            OpenRecentProject(m_window.workspace(), path);
+            m_pages.storeCurrentNode();
+            OpenRecentProject(m_workspace, path);
         });
     }
 }

@@ -2,8 +2,10 @@
 
 #include <QObject>
 
+class CommandSet;
+class PageFrame;
 class QMenu;
-class TEditorForm;
+struct Workspace;
 
 // The submenu "最近使ったプロジェクト" of the ファイル menu: the recent
 // projects of the settings file, newest first and numbered. Choosing one
@@ -15,11 +17,14 @@ class RecentProjectsMenu : public QObject
     Q_OBJECT
 
 public:
-    explicit RecentProjectsMenu(TEditorForm &window);
+    // The pages are stored before a project is opened.
+    RecentProjectsMenu(QMenu &fileMenu, QMenu &recentMenu, Workspace &workspace,
+                       CommandSet &commands, PageFrame &pages);
 
 private:
     void fill();
 
-    TEditorForm &m_window;
-    QMenu *m_menu;
+    QMenu &m_menu;
+    Workspace &m_workspace;
+    PageFrame &m_pages;
 };

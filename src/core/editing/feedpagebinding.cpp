@@ -118,11 +118,14 @@ ToolState UpdateToolState(bool currentIsFeed, const FeedPageValues &values, bool
     state.treeHint = treeIsEmpty;
     state.uploadPath = UploadPathModeFor(values);
     state.htmlLabel = values.settings.html;
+    state.markup = Markup(ChoiceIndex(values.settings.htmlmark));
     if (!currentIsFeed)
         return state;
+    const ChannelSettings &v = values.settings;
     state.rss = true;
-    state.html = values.settings.html;
+    state.html = v.html;
     state.upload = CanUpload(values);
+    state.feedCheck = (!v.src.isEmpty() || !v.root.isEmpty()) && !v.filename.isEmpty();
     return state;
 }
 

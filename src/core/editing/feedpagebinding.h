@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contentcommands.h"
 #include "feedpagevalues.h"
 #include "model/editlist.h"
 
@@ -66,7 +67,10 @@ struct ToolState
     bool upload = false;    // TB_Upload
     bool htmlLabel = false; // CB_HtmlLabel_Sub
     bool treeHint = false;  // Memo_Tree
+    bool feedCheck = false; // Mn_FeedCheck: a site address and a file name
     UploadPathMode uploadPath = UploadPathMode::LocalFolder;
+    // What the content editors write: the markup chosen for the page.
+    Markup markup = Markup::Xhtml;
 
     bool operator==(const ToolState &) const = default;
 };
