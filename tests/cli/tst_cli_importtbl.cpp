@@ -1,9 +1,9 @@
 #include "datarows.h"
-#include "html/charsets.h"
 #include "project/findfeed.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "testfiles.h"
+#include "text/charsets.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "datarows.h"
 #include "feed/rssfile.h"
-#include "feed/textops.h"
 #include "feedparserfields.h"
 #include "import/feedinstant.h"
 #include "import/feedreader.h"
 #include "testfiles.h"
+#include "text/textops.h"
 
 #include <QJsonArray>
 #include <QProcess>

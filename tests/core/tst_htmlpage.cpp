@@ -1,10 +1,10 @@
 #include "datarows.h"
 #include "filechoice.h"
-#include "html/charsets.h"
 #include "html/htmlpage.h"
 #include "html/templatefiledialogs.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "text/charsets.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,5 @@
 #include "datarows.h"
 #include "filechoice.h"
-#include "html/charsets.h"
 #include "import/tablefile.h"
 #include "itemline.h"
 #include "project/project.h"
@@ -8,6 +7,7 @@
 #include "project/tableimport.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "text/charsets.h"
 #include "treeoutline.h"
 
 #include <QAbstractItemModelTester>

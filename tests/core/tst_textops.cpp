@@ -1,7 +1,7 @@
 #include "datarows.h"
 #include "feed/feeddates.h"
-#include "feed/textops.h"
 #include "testfiles.h"
+#include "text/textops.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "feed/xmlchars.h"
 #include "project/xmlinput.h"
 #include "project/xmlutf8.h"
+#include "text/xmlchars.h"
 
 #include <QTest>
 

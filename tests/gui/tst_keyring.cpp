@@ -1,11 +1,11 @@
 #include "ftptemplates.h"
-#include "html/charsets.h"
 #include "publish/ftptemplatefolder.h"
 #include "publish/qtkeychainkeyring.h"
 #include "publish/templatescramble.h"
 #include "publish/tftpform.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
+#include "text/charsets.h"
 
 #include <QApplication>
 #include <QCheckBox>

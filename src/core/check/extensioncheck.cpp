@@ -2,9 +2,9 @@
 
 #include "feed/podcastcategories.h"
 #include "feed/rsscommon.h"
-#include "feed/textops.h"
 #include "imagesize.h"
 #include "model/editlist.h"
+#include "text/textops.h"
 
 #include <QFile>
 #include <QHash>

@@ -2,8 +2,8 @@
 
 #include "feed/feeddates.h"
 #include "feed/rsscommon.h"
-#include "feed/textops.h"
 #include "model/editlist.h"
+#include "text/textops.h"
 
 #include <QRegularExpression>
 #include <QStringList>

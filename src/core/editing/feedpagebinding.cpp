@@ -1,7 +1,7 @@
 #include "feedpagebinding.h"
 
-#include "feed/textops.h"
 #include "publish/ftptemplatefolder.h"
+#include "text/textops.h"
 
 int LanguageIndex(const QString &language)
 {

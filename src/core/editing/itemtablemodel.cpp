@@ -2,7 +2,7 @@
 
 #include "check/itemcheck.h"
 #include "feed/feedaddresses.h"
-#include "feed/textops.h"
+#include "text/textops.h"
 
 #include <algorithm>
 #include <utility>

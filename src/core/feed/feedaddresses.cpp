@@ -1,7 +1,7 @@
 #include "feedaddresses.h"
 
 #include "feedfiles.h"
-#include "textops.h"
+#include "text/textops.h"
 
 namespace {
 

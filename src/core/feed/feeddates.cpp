@@ -1,6 +1,6 @@
 #include "feeddates.h"
 
-#include "textops.h"
+#include "text/textops.h"
 
 #include <QList>
 #include <array>

@@ -3,7 +3,7 @@
 #include "feedaddresses.h"
 #include "podcastcategories.h"
 #include "rsscommon.h"
-#include "textops.h"
+#include "text/textops.h"
 
 namespace {
 

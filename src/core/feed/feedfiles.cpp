@@ -1,6 +1,6 @@
 #include "feedfiles.h"
 
-#include "textops.h"
+#include "text/textops.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 
 #include "feedaddresses.h"
 #include "feeddates.h"
-#include "textops.h"
+#include "text/textops.h"
 
 #include <QHash>
 #include <QSet>

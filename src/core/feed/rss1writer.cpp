@@ -4,8 +4,8 @@
 #include "feeddates.h"
 #include "feedextensions.h"
 #include "rsscommon.h"
-#include "textops.h"
-#include "xmlchars.h"
+#include "text/textops.h"
+#include "text/xmlchars.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "rsscommon.h"
 
-#include "textops.h"
+#include "text/textops.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "datechange.h"
 
 #include "datepattern.h"
-#include "feed/textops.h"
+#include "text/textops.h"
 
 namespace {
 

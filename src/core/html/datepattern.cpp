@@ -1,6 +1,6 @@
 #include "datepattern.h"
 
-#include "feed/textops.h"
+#include "text/textops.h"
 
 #include <QLocale>
 

@@ -1,9 +1,9 @@
 #include "htmlpage.h"
 
-#include "charsets.h"
-#include "feed/textops.h"
 #include "files/replacefile.h"
 #include "templateengine.h"
+#include "text/charsets.h"
+#include "text/textops.h"
 
 QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
 {

@@ -1,6 +1,6 @@
 #include "templatefile.h"
 
-#include "charsets.h"
+#include "text/charsets.h"
 
 #include <QStringList>
 

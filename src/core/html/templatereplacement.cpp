@@ -1,8 +1,8 @@
 #include "templatereplacement.h"
 
-#include "feed/textops.h"
 #include "stringformat.h"
 #include "templateattribute.h"
+#include "text/textops.h"
 
 #include <algorithm>
 

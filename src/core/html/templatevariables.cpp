@@ -2,7 +2,7 @@
 
 #include "datepattern.h"
 #include "feed/feedaddresses.h"
-#include "feed/textops.h"
+#include "text/textops.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "feedencoding.h"
 
-#include "html/charsets.h"
+#include "text/charsets.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

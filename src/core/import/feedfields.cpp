@@ -1,7 +1,7 @@
 #include "feedfields.h"
 
-#include "feed/textops.h"
 #include "feedinstant.h"
+#include "text/textops.h"
 
 #include <algorithm>
 #include <span>

@@ -1,7 +1,7 @@
 #include "tablefile.h"
 
-#include "feed/textops.h"
-#include "html/charsets.h"
+#include "text/charsets.h"
+#include "text/textops.h"
 
 #include <QList>
 #include <optional>

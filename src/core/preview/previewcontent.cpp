@@ -4,8 +4,8 @@
 #include "feed/feedfiles.h"
 #include "feed/rss1writer.h"
 #include "feed/rss2writer.h"
-#include "feed/textops.h"
 #include "html/htmlpage.h"
+#include "text/textops.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "projectlock.h"
 
 #include "files/replacefile.h"
-#include "html/charsets.h"
+#include "text/charsets.h"
 #include "userinterface.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "projectreader.h"
 
-#include "feed/textops.h"
 #include "projectfields.h"
+#include "text/textops.h"
 #include "xmlelementreader.h"
 #include "xmlutf8.h"
 

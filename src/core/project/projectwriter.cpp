@@ -1,7 +1,7 @@
 #include "projectwriter.h"
 
-#include "feed/textops.h"
 #include "projectfields.h"
+#include "text/textops.h"
 
 #include <QBuffer>
 #include <QStringEncoder>

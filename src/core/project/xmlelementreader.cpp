@@ -1,7 +1,7 @@
 #include "xmlelementreader.h"
 
-#include "feed/textops.h"
 #include "numericreference.h"
+#include "text/textops.h"
 #include "xmlutf8.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "connectiontest.h"
 
-#include "feed/textops.h"
 #include "ftpsession.h"
+#include "text/textops.h"
 #include "userinterface.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "ftptemplatecommands.h"
 
-#include "feed/textops.h"
 #include "ftptemplatefolder.h"
 #include "passwordkeyring.h"
+#include "text/textops.h"
 #include "userinterface.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "uploaddestination.h"
 
-#include "feed/textops.h"
 #include "ftpnames.h"
+#include "text/textops.h"
 
 #include <QSaveFile>
 

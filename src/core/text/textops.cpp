@@ -1,4 +1,4 @@
-#include "feed/textops.h"
+#include "textops.h"
 
 #include <algorithm>
 

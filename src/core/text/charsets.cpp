@@ -1,7 +1,7 @@
-#include "html/charsets.h"
+#include "charsets.h"
 
-#include "feed/textops.h"
-#include "html/shiftjisbytes.h"
+#include "shiftjisbytes.h"
+#include "textops.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,5 +1,5 @@
-#include "html/charsets.h"
-#include "html/shiftjisbytes.h"
+#include "charsets.h"
+#include "shiftjisbytes.h"
 
 #include <iterator>
 
