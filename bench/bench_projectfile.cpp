@@ -10,7 +10,7 @@
 // memory and parsed in place by pugixml), the floor under reading a project.
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
-#include "project/xmldocument.h"
+#include "xml/xmldocument.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 #include "project/findfeed.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
-#include "project/xmlelementreader.h"
 #include "testfiles.h"
 #include "treeoutline.h"
+#include "xml/xmlelementreader.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
-#include "project/xmlinput.h"
-#include "project/xmlutf8.h"
 #include "text/xmlchars.h"
+#include "xml/xmlinput.h"
+#include "xml/xmlutf8.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 
 #include "feedencoding.h"
 #include "feedfields.h"
-#include "project/xmlelementreader.h"
+#include "xml/xmlelementreader.h"
 
 #include <algorithm>
 

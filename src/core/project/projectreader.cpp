@@ -2,8 +2,8 @@
 
 #include "projectfields.h"
 #include "text/textops.h"
-#include "xmlelementreader.h"
-#include "xmlutf8.h"
+#include "xml/xmlelementreader.h"
+#include "xml/xmlutf8.h"
 
 #include <QFile>
 #include <algorithm>
