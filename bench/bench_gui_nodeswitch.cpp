@@ -4,11 +4,11 @@
 // Prints the time to read the file alone and to open it in the window, and
 // the median and the slowest switch over every node of the tree.
 #include "editorform.h"
-#include "project/folders.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projectreader.h"
 #include "project/workspace.h"
+#include "settings/folders.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

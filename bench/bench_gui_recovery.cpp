@@ -10,13 +10,13 @@
 #include "editing/itemspage.h"
 #include "editing/teditor.h"
 #include "editorform.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/recoverycopy.h"
 #include "project/recoverykeeper.h"
 #include "project/workspace.h"
+#include "settings/folders.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -16,7 +16,6 @@
 #include "import/feedimportform.h"
 #include "project/commandstate.h"
 #include "project/feedimport.h"
-#include "project/inifile.h"
 #include "project/offerrecovery.h"
 #include "project/pageframe.h"
 #include "project/project.h"
@@ -32,6 +31,7 @@
 #include "project/treecommands.h"
 #include "project/treeorder.h"
 #include "project/workspace.h"
+#include "settings/inifile.h"
 
 #include <QApplication>
 #include <QCloseEvent>

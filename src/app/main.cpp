@@ -6,11 +6,11 @@
 #include "startup.h"
 
 #include "preview/previewtestfolder.h"
-#include "project/folders.h"
 #include "project/projectlock.h"
-#include "project/settings.h"
 #include "project/startcheck.h"
 #include "project/workspace.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "datarows.h"
 #include "ftptemplates.h"
-#include "project/folders.h"
 #include "publish/ftptemplatefolder.h"
 #include "pyftpdserver.h"
+#include "settings/folders.h"
 #include "testfiles.h"
 
 #include <QDir>

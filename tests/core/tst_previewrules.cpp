@@ -5,8 +5,8 @@
 #include "preview/previewaddresses.h"
 #include "preview/previewcommands.h"
 #include "preview/previewcontent.h"
-#include "project/inifile.h"
 #include "scripteduserinterface.h"
+#include "settings/inifile.h"
 #include "testfiles.h"
 #include "textrows.h"
 

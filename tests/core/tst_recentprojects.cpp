@@ -1,14 +1,14 @@
 #include "datarows.h"
 #include "files/recentlyused.h"
-#include "project/inifile.h"
 #include "project/project.h"
 #include "project/projectcommands.h"
 #include "project/projectwriter.h"
-#include "project/recentprojects.h"
 #include "project/saveproject.h"
 #include "project/standardoutputwriters.h"
 #include "project/workspace.h"
 #include "scripteduserinterface.h"
+#include "settings/inifile.h"
+#include "settings/recentprojects.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 #include "datarows.h"
 #include "examplefeed.h"
 #include "feedcheck.h"
-#include "project/folders.h"
 #include "project/project.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 #include "publish/ftptemplate.h"
 #include "scriptserver.h"
+#include "settings/folders.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 

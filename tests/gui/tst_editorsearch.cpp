@@ -1,10 +1,10 @@
 #include "editing/teditor.h"
-#include "project/inifile.h"
 #include "scripteduserinterface.h"
 #include "search/editorsearchtarget.h"
 #include "search/searchcommands.h"
 #include "search/tformreplace.h"
 #include "search/tformsearch.h"
+#include "settings/inifile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

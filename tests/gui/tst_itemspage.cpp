@@ -4,8 +4,8 @@
 #include "editing/itemtablemodel.h"
 #include "editing/teditor.h"
 #include "editing/xstringgrid.h"
-#include "project/settings.h"
 #include "scripteduserinterface.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 #include <QClipboard>

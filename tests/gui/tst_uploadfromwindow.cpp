@@ -1,12 +1,12 @@
 #include "commandset.h"
 #include "editorform.h"
 #include "examplefeed.h"
-#include "project/folders.h"
 #include "project/project.h"
 #include "project/projecttreeview.h"
 #include "project/standardoutputwriters.h"
 #include "project/workspace.h"
 #include "pyftpdserver.h"
+#include "settings/folders.h"
 #include "testfiles.h"
 
 #include <QAbstractButton>

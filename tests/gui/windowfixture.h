@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editorform.h"
-#include "project/folders.h"
 #include "project/project.h"
+#include "settings/folders.h"
 #include "treeoutline.h"
 
 #include <QAbstractButton>

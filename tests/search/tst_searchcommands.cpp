@@ -1,10 +1,10 @@
 #include "datarows.h"
-#include "project/inifile.h"
 #include "scripteduserinterface.h"
 #include "search/searchcommands.h"
 #include "search/searchsession.h"
 #include "search/searchsettings.h"
 #include "search/textmatcher.h"
+#include "settings/inifile.h"
 #include "stringsearchtarget.h"
 
 #include <QTest>

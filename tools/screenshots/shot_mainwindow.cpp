@@ -3,9 +3,9 @@
 #include "shot.h"
 
 #include "editorform.h"
-#include "project/folders.h"
 #include "project/project.h"
 #include "project/projecttreeview.h"
+#include "settings/folders.h"
 
 #include <QWidget>
 

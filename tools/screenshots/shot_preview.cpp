@@ -5,9 +5,9 @@
 #include "editorform.h"
 #include "preview/browsermodule.h"
 #include "preview/previewcontent.h"
-#include "project/folders.h"
 #include "project/pageframe.h"
 #include "project/project.h"
+#include "settings/folders.h"
 
 #include <QFile>
 #include <QTabWidget>

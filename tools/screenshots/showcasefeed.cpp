@@ -4,8 +4,8 @@
 #include "editing/itemspage.h"
 #include "editing/xstringgrid.h"
 #include "editorform.h"
-#include "project/folders.h"
 #include "project/project.h"
+#include "settings/folders.h"
 
 #include <QTabWidget>
 

@@ -10,9 +10,9 @@
 #include "itemspage.h"
 #include "project/nodepage.h"
 #include "project/project.h"
-#include "project/settings.h"
 #include "project/uploadfeed.h"
 #include "project/workspace.h"
+#include "settings/settings.h"
 #include "teditor.h"
 #include "xstringgrid.h"
 

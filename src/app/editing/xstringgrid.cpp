@@ -4,7 +4,7 @@
 #include "editing/itemtablemodel.h"
 #include "focusorder.h"
 #include "gridcelleditors.h"
-#include "project/settings.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,11 +9,11 @@
 
 #include "preview/feedcheckservice.h"
 #include "preview/helpaddresses.h"
-#include "project/inifile.h"
 #include "project/pageframe.h"
 #include "project/project.h"
 #include "project/projecttreeview.h"
 #include "project/workspace.h"
+#include "settings/inifile.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "hints.h"
 
-#include "project/inifile.h"
+#include "settings/inifile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

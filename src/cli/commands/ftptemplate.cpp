@@ -1,9 +1,9 @@
 #include "cliuserinterface.h"
 #include "command.h"
 #include "passwordinput.h"
-#include "project/folders.h"
 #include "publish/ftptemplatecommands.h"
 #include "publish/ftptemplatefolder.h"
+#include "settings/folders.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "gridcolumns.h"
 
-#include "project/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

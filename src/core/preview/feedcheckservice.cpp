@@ -1,6 +1,6 @@
 #include "feedcheckservice.h"
 
-#include "project/inifile.h"
+#include "settings/inifile.h"
 
 #include <QUrl>
 

@@ -1,10 +1,10 @@
 #include "projectcommands.h"
 
-#include "inifile.h"
 #include "project.h"
 #include "projectloading.h"
-#include "recentprojects.h"
 #include "recoverykeeper.h"
+#include "settings/inifile.h"
+#include "settings/recentprojects.h"
 #include "userinterface.h"
 #include "workspace.h"
 

@@ -1,8 +1,8 @@
 #include "startcheck.h"
 
-#include "inifile.h"
 #include "projectlock.h"
-#include "settings.h"
+#include "settings/inifile.h"
+#include "settings/settings.h"
 #include "userinterface.h"
 
 #include <QFileInfo>

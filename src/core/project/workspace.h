@@ -1,9 +1,9 @@
 #pragma once
 
-#include "folders.h"
 #include "outputwriters.h"
 #include "projectlock.h"
-#include "settings.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "searchsettings.h"
 
-#include "project/folders.h"
-#include "project/inifile.h"
+#include "settings/folders.h"
+#include "settings/inifile.h"
 
 namespace {
 
