@@ -13,7 +13,7 @@
 #include "check/checkfeed.h"
 #include "feed/feedfiles.h"
 #include "feed/rssfile.h"
-#include "project/projectnode.h"
+#include "model/projectnode.h"
 #include "project/projectreader.h"
 
 #include <QByteArrayList>

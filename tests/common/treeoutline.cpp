@@ -1,6 +1,6 @@
 #include "treeoutline.h"
 
-#include "project/projectnode.h"
+#include "model/projectnode.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
 #include "pageframe.h"
 
 #include "feedtabs.h"
+#include "model/projectnode.h"
 #include "nodepage.h"
 #include "project/project.h"
-#include "project/projectnode.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

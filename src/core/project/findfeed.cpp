@@ -1,6 +1,6 @@
 #include "findfeed.h"
 
-#include "projectnode.h"
+#include "model/projectnode.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "model/channelsettings.h"
 #include "model/editlist.h"
-#include "projectnode.h"
+#include "model/projectnode.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "treeorder.h"
 
-#include "projectnode.h"
+#include "model/projectnode.h"
 
 namespace {
 

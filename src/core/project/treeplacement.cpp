@@ -1,6 +1,6 @@
 #include "treeplacement.h"
 
-#include "projectnode.h"
+#include "model/projectnode.h"
 #include "treeorder.h"
 
 bool HoldsChildren(const ProjectNode &root, const ProjectNode &node)
