@@ -1,8 +1,8 @@
 #include "uploadfeed.h"
 
-#include "check/outputcheck.h"
 #include "feed/rsscommon.h"
 #include "feed/rssfile.h"
+#include "feedoutputcheck.h"
 #include "project.h"
 #include "publish/ftptemplate.h"
 #include "publish/ftptemplatefolder.h"
