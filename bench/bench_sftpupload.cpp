@@ -7,7 +7,7 @@
 // Prints the best and median wall time of the runs (10 by default) of one
 // session: connect, log in, send both files under temporary names and
 // rename them, close. The goal for SFTP: 0.5 s.
-#include "publish/ftpsession.h"
+#include "core/publish/ftpsession.h"
 #include "pyftpdserver.h"
 #include "scriptserver.h"
 

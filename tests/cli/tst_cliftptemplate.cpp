@@ -1,8 +1,8 @@
+#include "core/publish/ftptemplatefolder.h"
+#include "core/settings/folders.h"
 #include "datarows.h"
 #include "ftptemplates.h"
-#include "publish/ftptemplatefolder.h"
 #include "pyftpdserver.h"
-#include "settings/folders.h"
 #include "testfiles.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "treeoutline.h"
 
-#include "model/projectnode.h"
+#include "core/model/projectnode.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
+#include "core/feed/rssfile.h"
+#include "core/import/feedinstant.h"
+#include "core/import/feedreader.h"
+#include "core/text/textops.h"
 #include "datarows.h"
-#include "feed/rssfile.h"
 #include "feedparserfields.h"
-#include "import/feedinstant.h"
-#include "import/feedreader.h"
 #include "testfiles.h"
-#include "text/textops.h"
 
 #include <QJsonArray>
 #include <QProcess>

@@ -1,12 +1,12 @@
+#include "core/project/findfeed.h"
+#include "core/project/projectreader.h"
+#include "core/project/projectwriter.h"
+#include "core/xml/xmlelementreader.h"
 #include "datarows.h"
 #include "feedpagefixture.h"
 #include "itemline.h"
-#include "project/findfeed.h"
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
 #include "testfiles.h"
 #include "treeoutline.h"
-#include "xml/xmlelementreader.h"
 
 #include <QFile>
 #include <QStringEncoder>

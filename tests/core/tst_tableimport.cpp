@@ -1,13 +1,13 @@
+#include "core/import/tablefile.h"
+#include "core/project/project.h"
+#include "core/project/projecttreemodel.h"
+#include "core/project/tableimport.h"
+#include "core/text/charsets.h"
 #include "datarows.h"
 #include "filechoice.h"
-#include "import/tablefile.h"
 #include "itemline.h"
-#include "project/project.h"
-#include "project/projecttreemodel.h"
-#include "project/tableimport.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
-#include "text/charsets.h"
 #include "treeoutline.h"
 
 #include <QAbstractItemModelTester>

@@ -1,7 +1,7 @@
+#include "core/feed/feeddates.h"
+#include "core/text/textops.h"
 #include "datarows.h"
-#include "feed/feeddates.h"
 #include "testfiles.h"
-#include "text/textops.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "text/xmlchars.h"
-#include "xml/xmlinput.h"
-#include "xml/xmlutf8.h"
+#include "core/text/xmlchars.h"
+#include "core/xml/xmlinput.h"
+#include "core/xml/xmlutf8.h"
 
 #include <QTest>
 

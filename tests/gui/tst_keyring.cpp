@@ -1,11 +1,11 @@
+#include "app/publish/qtkeychainkeyring.h"
+#include "app/publish/tftpform.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/publish/templatescramble.h"
+#include "core/text/charsets.h"
 #include "ftptemplates.h"
-#include "publish/ftptemplatefolder.h"
-#include "publish/qtkeychainkeyring.h"
-#include "publish/templatescramble.h"
-#include "publish/tftpform.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
-#include "text/charsets.h"
 
 #include <QApplication>
 #include <QCheckBox>

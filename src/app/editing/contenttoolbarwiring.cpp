@@ -1,15 +1,15 @@
-#include "contenttoolbarwiring.h"
+#include "app/editing/contenttoolbarwiring.h"
 
-#include "contenttoolbar.h"
-#include "editorform.h"
-#include "hints.h"
-#include "pagewidgets.h"
-#include "project/pageframe.h"
-#include "project/project.h"
-#include "project/projecttreeview.h"
-#include "project/workspace.h"
-#include "teditor.h"
-#include "windoweditors.h"
+#include "app/editing/contenttoolbar.h"
+#include "app/editing/pagewidgets.h"
+#include "app/editing/teditor.h"
+#include "app/editing/windoweditors.h"
+#include "app/editorform.h"
+#include "app/hints.h"
+#include "app/project/pageframe.h"
+#include "app/project/projecttreeview.h"
+#include "core/project/project.h"
+#include "core/project/workspace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

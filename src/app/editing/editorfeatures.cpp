@@ -1,15 +1,15 @@
-#include "editorfeatures.h"
+#include "app/editing/editorfeatures.h"
 
-#include "boxmodeswitch.h"
-#include "commandset.h"
-#include "contenttoolbarwiring.h"
-#include "editorform.h"
-#include "focusfacts.h"
-#include "project/workspace.h"
-#include "search/searchsettings.h"
-#include "search/searchwiring.h"
-#include "teditor.h"
-#include "windoweditors.h"
+#include "app/commandset.h"
+#include "app/editing/boxmodeswitch.h"
+#include "app/editing/contenttoolbarwiring.h"
+#include "app/editing/focusfacts.h"
+#include "app/editing/teditor.h"
+#include "app/editing/windoweditors.h"
+#include "app/editorform.h"
+#include "app/search/searchwiring.h"
+#include "core/project/workspace.h"
+#include "core/search/searchsettings.h"
 
 #include <QAction>
 #include <QApplication>

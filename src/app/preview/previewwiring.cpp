@@ -1,19 +1,19 @@
-#include "previewwiring.h"
+#include "app/preview/previewwiring.h"
 
-#include "browsermodule.h"
-#include "commandset.h"
-#include "editorform.h"
-#include "focusedtext.h"
-#include "sourceviewpage.h"
-#include "userguide.h"
+#include "app/commandset.h"
+#include "app/editorform.h"
+#include "app/preview/browsermodule.h"
+#include "app/preview/focusedtext.h"
+#include "app/preview/sourceviewpage.h"
+#include "app/userguide.h"
 
-#include "preview/feedcheckservice.h"
-#include "preview/helpaddresses.h"
-#include "project/pageframe.h"
-#include "project/project.h"
-#include "project/projecttreeview.h"
-#include "project/workspace.h"
-#include "settings/inifile.h"
+#include "app/project/pageframe.h"
+#include "app/project/projecttreeview.h"
+#include "core/preview/feedcheckservice.h"
+#include "core/preview/helpaddresses.h"
+#include "core/project/project.h"
+#include "core/project/workspace.h"
+#include "core/settings/inifile.h"
 
 #include <QAbstractButton>
 #include <QApplication>

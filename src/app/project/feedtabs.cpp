@@ -1,8 +1,8 @@
-#include "feedtabs.h"
+#include "app/project/feedtabs.h"
 
-#include "editing/defaultspanel.h"
-#include "editing/feedpagewiring.h"
-#include "preview/sourceviewpage.h"
+#include "app/editing/defaultspanel.h"
+#include "app/editing/feedpagewiring.h"
+#include "app/preview/sourceviewpage.h"
 
 namespace {
 

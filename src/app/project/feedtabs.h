@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pageframe.h"
+#include "app/project/pageframe.h"
 
 class FeedPageWiring;
 class QWidget;

@@ -1,9 +1,9 @@
-#include "pageframe.h"
+#include "app/project/pageframe.h"
 
-#include "feedtabs.h"
-#include "model/projectnode.h"
-#include "nodepage.h"
-#include "project/project.h"
+#include "app/project/feedtabs.h"
+#include "app/project/nodepage.h"
+#include "core/model/projectnode.h"
+#include "core/project/project.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

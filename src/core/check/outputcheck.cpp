@@ -1,6 +1,6 @@
-#include "outputcheck.h"
+#include "core/check/outputcheck.h"
 
-#include "checkfeed.h"
+#include "core/check/checkfeed.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "feedpagevalues.h"
-#include "model/editlist.h"
+#include "core/editing/feedpagevalues.h"
+#include "core/model/editlist.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "htmlpage.h"
+#include "core/html/htmlpage.h"
 
-#include "files/replacefile.h"
-#include "templateengine.h"
-#include "text/charsets.h"
-#include "text/textops.h"
+#include "core/files/replacefile.h"
+#include "core/html/templateengine.h"
+#include "core/text/charsets.h"
+#include "core/text/textops.h"
 
 QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
 {

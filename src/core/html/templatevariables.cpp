@@ -1,8 +1,8 @@
-#include "templatevariables.h"
+#include "core/html/templatevariables.h"
 
-#include "datepattern.h"
-#include "feed/feedaddresses.h"
-#include "text/textops.h"
+#include "core/feed/feedaddresses.h"
+#include "core/html/datepattern.h"
+#include "core/text/textops.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "feedcheckservice.h"
+#include "core/preview/feedcheckservice.h"
 
-#include "settings/inifile.h"
+#include "core/settings/inifile.h"
 
 #include <QUrl>
 

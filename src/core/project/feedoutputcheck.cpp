@@ -1,10 +1,10 @@
-#include "feedoutputcheck.h"
+#include "core/project/feedoutputcheck.h"
 
-#include "check/extensioncheck.h"
-#include "check/itemcheck.h"
-#include "messagerecorder.h"
-#include "outputwriters.h"
-#include "preview/previewcontent.h"
+#include "core/check/extensioncheck.h"
+#include "core/check/itemcheck.h"
+#include "core/messagerecorder.h"
+#include "core/preview/previewcontent.h"
+#include "core/project/outputwriters.h"
 
 #include <QFileInfo>
 

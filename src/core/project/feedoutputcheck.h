@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/outputcheck.h"
+#include "core/check/outputcheck.h"
 
 struct OutputWriters;
 class TEditList;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "outputwriters.h"
-#include "projectlock.h"
-#include "settings/folders.h"
-#include "settings/settings.h"
+#include "core/project/outputwriters.h"
+#include "core/project/projectlock.h"
+#include "core/settings/folders.h"
+#include "core/settings/settings.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "searchsettings.h"
+#include "core/search/searchsettings.h"
 
-#include "settings/folders.h"
-#include "settings/inifile.h"
+#include "core/settings/folders.h"
+#include "core/settings/inifile.h"
 
 namespace {
 

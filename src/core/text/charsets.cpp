@@ -1,7 +1,7 @@
-#include "charsets.h"
+#include "core/text/charsets.h"
 
-#include "shiftjisbytes.h"
-#include "textops.h"
+#include "core/text/shiftjisbytes.h"
+#include "core/text/textops.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

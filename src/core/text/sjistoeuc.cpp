@@ -1,5 +1,5 @@
-#include "charsets.h"
-#include "shiftjisbytes.h"
+#include "core/text/charsets.h"
+#include "core/text/shiftjisbytes.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "textops.h"
+#include "core/text/textops.h"
 
 #include <algorithm>
 
