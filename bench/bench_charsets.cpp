@@ -1,6 +1,6 @@
 // Speed of the page encoders on a one-million-character Japanese page.
 // Run: cmake --build build --target bench_charsets && build/bench/bench_charsets
-#include "html/charsets.h"
+#include "core/text/charsets.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

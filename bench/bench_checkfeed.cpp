@@ -10,11 +10,11 @@
 // of the thread's CPU time, the best of five runs. The goal is at least
 // 50 MB/s.
 
-#include "check/checkfeed.h"
-#include "feed/feedfiles.h"
-#include "feed/rssfile.h"
-#include "project/projectnode.h"
-#include "project/projectreader.h"
+#include "core/check/checkfeed.h"
+#include "core/feed/feedfiles.h"
+#include "core/feed/rssfile.h"
+#include "core/model/projectnode.h"
+#include "core/project/projectreader.h"
 
 #include <QByteArrayList>
 #include <algorithm>

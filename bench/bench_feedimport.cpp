@@ -5,7 +5,7 @@
 // Prints the document's size and the best and median wall time of the runs
 // (20 by default) of ReadFeedDocument: decoding, parsing, taking the fields,
 // reading the dates and keeping the newest 100 items. The goal: 50 ms.
-#include "import/feedreader.h"
+#include "core/import/feedreader.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -8,10 +8,10 @@
 
 #include "../tests/common/scripteduserinterface.h"
 #include "../tools/screenshots/showcasefeed.h"
-#include "editing/channelpage.h"
-#include "editing/feedpages.h"
-#include "html/htmltemplatepage.h"
-#include "project/project.h"
+#include "app/editing/channelpage.h"
+#include "app/editing/feedpages.h"
+#include "app/html/htmltemplatepage.h"
+#include "core/project/project.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,12 +3,12 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_gui_nodeswitch PROJECT.dta [ROUNDS]
 // Prints the time to read the file alone and to open it in the window, and
 // the median and the slowest switch over every node of the tree.
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/project.h"
-#include "project/projectcommands.h"
-#include "project/projectreader.h"
-#include "project/workspace.h"
+#include "app/editorform.h"
+#include "core/project/project.h"
+#include "core/project/projectcommands.h"
+#include "core/project/projectreader.h"
+#include "core/project/workspace.h"
+#include "core/settings/folders.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

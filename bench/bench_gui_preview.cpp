@@ -3,11 +3,11 @@
 // of the changed feed. Needs a display (Xvfb will do):
 //   build/bench/bench_gui_preview
 // As root the engine runs without its sandbox, as the program decides.
+#include "app/preview/browsermodule.h"
+#include "app/preview/browserview.h"
+#include "app/preview/feedpreviews.h"
+#include "app/preview/sourceviewpage.h"
 #include "examplefeed.h"
-#include "preview/browsermodule.h"
-#include "preview/browserview.h"
-#include "preview/feedpreviews.h"
-#include "preview/sourceviewpage.h"
 #include "scripteduserinterface.h"
 
 #include <QApplication>

@@ -6,17 +6,17 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_gui_recovery PROJECT.dta [SECONDS]
 // Also prints the snapshot taken on the window's thread, one copy written on
 // its own thread, and the same write on the window's thread for comparison.
-#include "editing/feedpagewiring.h"
-#include "editing/itemspage.h"
-#include "editing/teditor.h"
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/pageframe.h"
-#include "project/project.h"
-#include "project/projectcommands.h"
-#include "project/recoverycopy.h"
-#include "project/recoverykeeper.h"
-#include "project/workspace.h"
+#include "app/editing/feedpagewiring.h"
+#include "app/editing/itemspage.h"
+#include "app/editing/teditor.h"
+#include "app/editorform.h"
+#include "app/project/pageframe.h"
+#include "core/project/project.h"
+#include "core/project/projectcommands.h"
+#include "core/project/recoverycopy.h"
+#include "core/project/recoverykeeper.h"
+#include "core/project/workspace.h"
+#include "core/settings/folders.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

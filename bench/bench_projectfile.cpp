@@ -8,9 +8,9 @@
 // clock and by CPU time, and the peak resident memory against the file size.
 // The "parse" line is the XML parser alone (XmlDocument: the file read into
 // memory and parsed in place by pugixml), the floor under reading a project.
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
-#include "project/xmldocument.h"
+#include "core/project/projectreader.h"
+#include "core/project/projectwriter.h"
+#include "core/xml/xmldocument.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

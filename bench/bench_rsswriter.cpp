@@ -10,7 +10,7 @@
 // of feeds grows. Times are the thread's CPU time, the best of five runs, so
 // that other work on the machine disturbs them little.
 
-#include "feed/rssfile.h"
+#include "core/feed/rssfile.h"
 
 #include <QList>
 #include <algorithm>

@@ -6,8 +6,8 @@
 
 #include "../tests/common/scripteduserinterface.h"
 #include "../tests/common/stringsearchtarget.h"
-#include "search/searchcommands.h"
-#include "search/textmatcher.h"
+#include "core/search/searchcommands.h"
+#include "core/search/textmatcher.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

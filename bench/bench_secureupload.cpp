@@ -10,7 +10,7 @@
 // Prints the best and median wall time of the runs (10 by default) of one
 // session each: connect, log in, send the files under temporary names and
 // rename them, close.
-#include "publish/ftpsession.h"
+#include "core/publish/ftpsession.h"
 #include "pyftpdserver.h"
 #include "scriptserver.h"
 

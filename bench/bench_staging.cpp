@@ -7,7 +7,7 @@
 // Defaults: 200 folders, 2 files each, 60 KB: the outputs of the medium
 // benchmark project. Prints microseconds per file for both, medians of five
 // rounds.
-#include "files/replacefile.h"
+#include "core/files/replacefile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 
 // The tests' scripted user interface: it records messages, answers nothing.
 #include "../tests/common/scripteduserinterface.h"
-#include "html/templateengine.h"
+#include "core/html/templateengine.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 // Reads any text as an item date in both forms. Each result is empty or has
 // exactly the shape its feed needs, both forms accept the same texts, and
 // both name the same moment.
-#include "feed/feeddates.h"
+#include "core/feed/feeddates.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // Any bytes must give either a feed or one message naming the line, never
 // both, without a crash. A feed holds at most 100 items, and every item
 // date it gives is one the feed writers accept.
-#include "feed/feeddates.h"
-#include "import/feedreader.h"
+#include "core/feed/feeddates.h"
+#include "core/import/feedreader.h"
 
 #include <cstdint>
 #include <cstdlib>

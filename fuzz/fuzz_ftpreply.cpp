@@ -2,8 +2,8 @@
 // chooses, and reads a data port from every reply as for PASV. Replies must
 // stay within the reader's bounds and start with their code, and the pieces
 // must not change what is read.
-#include "publish/ftpreplyreader.h"
-#include "publish/socketftpclient.h"
+#include "core/publish/ftpreplyreader.h"
+#include "core/publish/socketftpclient.h"
 
 #include <algorithm>
 #include <cstdint>

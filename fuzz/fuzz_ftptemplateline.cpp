@@ -1,7 +1,7 @@
 // Unscrambles any bytes as a line of an FTP template file, and scrambles
 // them as a plain line: a plain line within the format's length must come
 // back unchanged, and nothing may grow past the stored line length.
-#include "publish/templatescramble.h"
+#include "core/publish/templatescramble.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes read as a project file must neither crash the reader nor make
 // the writer produce a file that does not read back.
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
+#include "core/project/projectreader.h"
+#include "core/project/projectwriter.h"
 
 #include <cstdint>
 #include <cstdlib>

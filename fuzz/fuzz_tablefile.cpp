@@ -1,7 +1,7 @@
 // Any bytes must give a feed within the item limit, without a crash. Items
 // come one to a line and their values one to a field: no item is blank and
 // no value holds a TAB or a line break.
-#include "import/tablefile.h"
+#include "core/import/tablefile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // template language's three.
 
 #include "../tests/common/scripteduserinterface.h"
-#include "html/templateengine.h"
-#include "html/templatefile.h"
+#include "core/html/templateengine.h"
+#include "core/html/templatefile.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "commandset.h"
+#include "app/commandset.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
-#include "desktopidentity.h"
+#include "app/desktopidentity.h"
 
-#include "toolicons.h"
+#include "app/toolicons.h"
 
-#include "files/recentlyused.h"
+#include "core/files/recentlyused.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "installlayout.h"
+#include "app/installlayout.h"
 
 #include <QCoreApplication>
 #include <QDir>

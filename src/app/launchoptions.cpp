@@ -1,4 +1,4 @@
-#include "launchoptions.h"
+#include "app/launchoptions.h"
 
 #include <QDir>
 #include <QTextStream>

@@ -1,16 +1,16 @@
-#include "desktopidentity.h"
-#include "editorform.h"
-#include "launchoptions.h"
-#include "qtuserinterface.h"
-#include "singleinstance.h"
-#include "startup.h"
+#include "app/desktopidentity.h"
+#include "app/editorform.h"
+#include "app/launchoptions.h"
+#include "app/qtuserinterface.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
 
-#include "preview/previewtestfolder.h"
-#include "project/folders.h"
-#include "project/projectlock.h"
-#include "project/settings.h"
-#include "project/startcheck.h"
-#include "project/workspace.h"
+#include "core/preview/previewtestfolder.h"
+#include "core/project/projectlock.h"
+#include "core/project/startcheck.h"
+#include "core/project/workspace.h"
+#include "core/settings/folders.h"
+#include "core/settings/settings.h"
 
 #include <QApplication>
 #include <QDir>

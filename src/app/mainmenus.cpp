@@ -1,7 +1,7 @@
-#include "mainmenus.h"
+#include "app/mainmenus.h"
 
-#include "commandset.h"
-#include "hints.h"
+#include "app/commandset.h"
+#include "app/hints.h"
 
 #include <QKeySequence>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "qtuserinterface.h"
+#include "app/qtuserinterface.h"
 
 #include <QApplication>
 #include <QDir>

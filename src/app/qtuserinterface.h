@@ -1,7 +1,7 @@
 #pragma once
 
-#include "statusprogress.h"
-#include "userinterface.h"
+#include "app/statusprogress.h"
+#include "core/userinterface.h"
 
 #include <QMessageBox>
 #include <functional>

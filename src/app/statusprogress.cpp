@@ -1,6 +1,6 @@
-#include "statusprogress.h"
+#include "app/statusprogress.h"
 
-#include "hints.h"
+#include "app/hints.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "toolicons.h"
+#include "app/toolicons.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -1,7 +1,7 @@
-#include "userguide.h"
+#include "app/userguide.h"
 
-#include "installlayout.h"
-#include "userinterface.h"
+#include "app/installlayout.h"
+#include "core/userinterface.h"
 
 #include <QDesktopServices>
 #include <QUrl>

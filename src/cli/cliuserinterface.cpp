@@ -1,4 +1,4 @@
-#include "cliuserinterface.h"
+#include "cli/cliuserinterface.h"
 
 void CliUserInterface::information(const QString &text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "userinterface.h"
+#include "core/clock.h"
+#include "core/userinterface.h"
 
 #include <QByteArray>
 #include <QString>

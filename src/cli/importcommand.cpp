@@ -1,10 +1,10 @@
-#include "importcommand.h"
+#include "cli/importcommand.h"
 
-#include "cliuserinterface.h"
-#include "project/findfeed.h"
-#include "project/project.h"
-#include "project/projectloading.h"
-#include "projectarguments.h"
+#include "cli/cliuserinterface.h"
+#include "cli/projectarguments.h"
+#include "core/project/findfeed.h"
+#include "core/project/project.h"
+#include "core/project/projectloading.h"
 
 #include <algorithm>
 

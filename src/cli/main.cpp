@@ -1,5 +1,5 @@
-#include "cliuserinterface.h"
-#include "command.h"
+#include "cli/cliuserinterface.h"
+#include "cli/command.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "passwordinput.h"
+#include "cli/passwordinput.h"
 
 #include <QFile>
 

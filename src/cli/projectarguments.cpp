@@ -1,7 +1,7 @@
-#include "projectarguments.h"
+#include "cli/projectarguments.h"
 
-#include "project/findfeed.h"
-#include "project/projectwriter.h"
+#include "core/project/findfeed.h"
+#include "core/project/projectwriter.h"
 
 #include <QSaveFile>
 

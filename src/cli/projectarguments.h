@@ -1,7 +1,7 @@
 #pragma once
 
-#include "command.h"
-#include "project/projectreader.h"
+#include "cli/command.h"
+#include "core/project/projectreader.h"
 
 #include <optional>
 

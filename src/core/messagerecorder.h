@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userinterface.h"
+#include "core/userinterface.h"
 
 // Keeps the messages of work done away from the user's thread, to be shown
 // later in the order that work belongs in. That work only informs: a

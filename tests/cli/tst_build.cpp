@@ -1,6 +1,6 @@
+#include "core/project/projectlock.h"
 #include "datarows.h"
 #include "lockholder.h"
-#include "project/projectlock.h"
 #include "testfiles.h"
 
 #include <QCoreApplication>

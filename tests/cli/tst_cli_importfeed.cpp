@@ -1,8 +1,8 @@
+#include "core/project/findfeed.h"
+#include "core/project/projectreader.h"
+#include "core/project/projectwriter.h"
 #include "datarows.h"
 #include "feedhttpserver.h"
-#include "project/findfeed.h"
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
 #include "testfiles.h"
 
 #include <QDir>

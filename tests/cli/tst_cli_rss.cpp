@@ -1,6 +1,6 @@
+#include "core/project/projectwriter.h"
 #include "datarows.h"
 #include "feedcheck.h"
-#include "project/projectwriter.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "ftptemplates.h"
 
-#include "publish/ftptemplatefolder.h"
+#include "core/publish/ftptemplatefolder.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/ftptemplate.h"
+#include "core/publish/ftptemplate.h"
 
 #include <QMetaType>
 

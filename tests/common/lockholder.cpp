@@ -1,6 +1,6 @@
 #include "lockholder.h"
 
-#include "project/projectlock.h"
+#include "core/project/projectlock.h"
 #include "scripteduserinterface.h"
 
 #include <QCoreApplication>

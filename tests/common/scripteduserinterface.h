@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userinterface.h"
+#include "core/userinterface.h"
 
 #include <QList>
 #include <QQueue>

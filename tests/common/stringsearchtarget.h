@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/searchtarget.h"
+#include "core/search/searchtarget.h"
 
 #include <QStringList>
 

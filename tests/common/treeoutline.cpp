@@ -1,6 +1,6 @@
 #include "treeoutline.h"
 
-#include "project/projectnode.h"
+#include "core/model/projectnode.h"
 
 #include <QStringList>
 

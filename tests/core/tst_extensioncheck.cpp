@@ -1,5 +1,5 @@
-#include "check/extensioncheck.h"
-#include "check/imagesize.h"
+#include "core/check/extensioncheck.h"
+#include "core/check/imagesize.h"
 #include "datarows.h"
 #include "examplefeed.h"
 #include "testfiles.h"

@@ -1,6 +1,6 @@
+#include "core/import/feeddownload.h"
 #include "datarows.h"
 #include "feedhttpserver.h"
-#include "import/feeddownload.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
+#include "core/feed/itemguid.h"
+#include "core/feed/rsscommon.h"
+#include "core/feed/rssfile.h"
+#include "core/project/projectreader.h"
+#include "core/project/projectwriter.h"
 #include "datarows.h"
 #include "examplefeed.h"
-#include "feed/itemguid.h"
-#include "feed/rsscommon.h"
-#include "feed/rssfile.h"
 #include "feedcheck.h"
-#include "project/projectreader.h"
-#include "project/projectwriter.h"
 #include "testfiles.h"
 
 #include <QJsonArray>

@@ -1,9 +1,9 @@
+#include "core/feed/rssfile.h"
+#include "core/import/feedinstant.h"
+#include "core/import/feedreader.h"
+#include "core/text/textops.h"
 #include "datarows.h"
-#include "feed/rssfile.h"
-#include "feed/textops.h"
 #include "feedparserfields.h"
-#include "import/feedinstant.h"
-#include "import/feedreader.h"
 #include "testfiles.h"
 
 #include <QJsonArray>

@@ -1,8 +1,8 @@
+#include "core/html/htmlpage.h"
+#include "core/html/templatefiledialogs.h"
+#include "core/text/charsets.h"
 #include "datarows.h"
 #include "filechoice.h"
-#include "html/charsets.h"
-#include "html/htmlpage.h"
-#include "html/templatefiledialogs.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
 

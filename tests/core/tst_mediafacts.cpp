@@ -1,6 +1,6 @@
+#include "core/media/mediafacts.h"
 #include "datarows.h"
 #include "feedhttpserver.h"
-#include "media/mediafacts.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
+#include "core/files/replacefile.h"
 #include "datarows.h"
-#include "files/replacefile.h"
 #include "testfiles.h"
 
 #include <QBuffer>

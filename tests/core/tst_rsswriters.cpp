@@ -1,8 +1,8 @@
+#include "core/feed/rss1writer.h"
+#include "core/feed/rss2writer.h"
+#include "core/feed/rssfile.h"
 #include "datarows.h"
 #include "examplefeed.h"
-#include "feed/rss1writer.h"
-#include "feed/rss2writer.h"
-#include "feed/rssfile.h"
 #include "feedcheck.h"
 #include "testfiles.h"
 

@@ -1,6 +1,6 @@
+#include "core/feed/feeddates.h"
+#include "core/text/textops.h"
 #include "datarows.h"
-#include "feed/feeddates.h"
-#include "feed/textops.h"
 #include "testfiles.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
-#include "feed/xmlchars.h"
-#include "project/xmlinput.h"
-#include "project/xmlutf8.h"
+#include "core/text/xmlchars.h"
+#include "core/xml/xmlinput.h"
+#include "core/xml/xmlutf8.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
+#include "core/editing/contentcommands.h"
+#include "core/editing/feedpagebinding.h"
+#include "core/model/channelsettings.h"
 #include "datarows.h"
-#include "editing/contentcommands.h"
-#include "editing/feedpagebinding.h"
 #include "feedpagefixture.h"
-#include "model/channelsettings.h"
 
 #include <QTest>
 

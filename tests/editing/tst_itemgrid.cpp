@@ -1,8 +1,8 @@
+#include "core/editing/gridclipboard.h"
+#include "core/editing/gridcommand.h"
+#include "core/editing/gridrowcommands.h"
+#include "core/editing/itemtablemodel.h"
 #include "datarows.h"
-#include "editing/gridclipboard.h"
-#include "editing/gridcommand.h"
-#include "editing/gridrowcommands.h"
-#include "editing/itemtablemodel.h"
 #include "scripteduserinterface.h"
 
 #include <QSignalSpy>

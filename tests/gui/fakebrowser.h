@@ -1,7 +1,7 @@
 #pragma once
 
-#include "preview/browserview.h"
-#include "preview/tbrowseform.h"
+#include "app/preview/browserview.h"
+#include "app/preview/tbrowseform.h"
 
 #include <QLabel>
 #include <QStringList>

@@ -1,11 +1,11 @@
-#include "editing/tinputform.h"
+#include "app/editing/tinputform.h"
+#include "app/import/feedimportform.h"
+#include "app/project/pageframe.h"
+#include "app/publish/tftpform.h"
+#include "app/search/tformreplace.h"
+#include "app/search/tformsearch.h"
 #include "fakebrowser.h"
-#include "import/feedimportform.h"
-#include "project/pageframe.h"
-#include "publish/tftpform.h"
 #include "scripteduserinterface.h"
-#include "search/tformreplace.h"
-#include "search/tformsearch.h"
 #include "windowfixture.h"
 
 #include <QAbstractButton>

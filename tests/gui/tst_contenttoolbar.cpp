@@ -1,7 +1,7 @@
+#include "app/editing/contenttoolbar.h"
+#include "app/editing/teditor.h"
+#include "app/editing/tinputform.h"
 #include "datarows.h"
-#include "editing/contenttoolbar.h"
-#include "editing/teditor.h"
-#include "editing/tinputform.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "editorform.h"
-#include "project/projectcommands.h"
-#include "project/projectwriter.h"
-#include "project/workspace.h"
+#include "app/editorform.h"
+#include "core/project/projectcommands.h"
+#include "core/project/projectwriter.h"
+#include "core/project/workspace.h"
+#include "core/userinterface.h"
 #include "testfiles.h"
-#include "userinterface.h"
 #include "windowfixture.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
-#include "editing/teditor.h"
-#include "project/inifile.h"
+#include "app/editing/teditor.h"
+#include "app/search/editorsearchtarget.h"
+#include "app/search/tformreplace.h"
+#include "app/search/tformsearch.h"
+#include "core/search/searchcommands.h"
+#include "core/settings/inifile.h"
 #include "scripteduserinterface.h"
-#include "search/editorsearchtarget.h"
-#include "search/searchcommands.h"
-#include "search/tformreplace.h"
-#include "search/tformsearch.h"
 
 #include <QCheckBox>
 #include <QComboBox>

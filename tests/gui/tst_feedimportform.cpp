@@ -1,6 +1,6 @@
+#include "app/import/feedimportform.h"
 #include "datarows.h"
 #include "feedhttpserver.h"
-#include "import/feedimportform.h"
 #include "testfiles.h"
 #include "treeoutline.h"
 #include "windowfixture.h"

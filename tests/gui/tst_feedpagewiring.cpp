@@ -1,11 +1,11 @@
-#include "commandset.h"
+#include "app/commandset.h"
+#include "app/editing/feedpagewiring.h"
+#include "app/editing/itemspage.h"
+#include "app/editing/teditor.h"
+#include "app/editing/xstringgrid.h"
+#include "app/project/pageframe.h"
+#include "core/editing/itemtablemodel.h"
 #include "datarows.h"
-#include "editing/feedpagewiring.h"
-#include "editing/itemspage.h"
-#include "editing/itemtablemodel.h"
-#include "editing/teditor.h"
-#include "editing/xstringgrid.h"
-#include "project/pageframe.h"
 #include "windowfixture.h"
 
 #include <QAccessible>

@@ -1,10 +1,10 @@
-#include "editing/gridcelleditors.h"
-#include "editing/gridrowcommands.h"
-#include "editing/itemspage.h"
-#include "editing/itemtablemodel.h"
-#include "editing/teditor.h"
-#include "editing/xstringgrid.h"
-#include "project/settings.h"
+#include "app/editing/gridcelleditors.h"
+#include "app/editing/itemspage.h"
+#include "app/editing/teditor.h"
+#include "app/editing/xstringgrid.h"
+#include "core/editing/gridrowcommands.h"
+#include "core/editing/itemtablemodel.h"
+#include "core/settings/settings.h"
 #include "scripteduserinterface.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "commandset.h"
+#include "app/commandset.h"
+#include "app/editing/teditor.h"
+#include "app/preview/focusedtext.h"
+#include "app/preview/previewwiring.h"
+#include "app/project/pageframe.h"
+#include "core/project/workspace.h"
 #include "datarows.h"
-#include "editing/teditor.h"
 #include "fakebrowser.h"
-#include "preview/focusedtext.h"
-#include "preview/previewwiring.h"
-#include "project/pageframe.h"
-#include "project/workspace.h"
 #include "windowfixture.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
+#include "app/editing/boxmodeswitch.h"
+#include "app/editing/teditor.h"
 #include "datarows.h"
-#include "editing/boxmodeswitch.h"
-#include "editing/teditor.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
+#include "app/publish/tftpform.h"
 #include "datarows.h"
 #include "ftptemplates.h"
 #include "memorykeyring.h"
-#include "publish/tftpform.h"
 #include "scripteduserinterface.h"
 
 #include <QCheckBox>

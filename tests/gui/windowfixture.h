@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/project.h"
+#include "app/editorform.h"
+#include "core/project/project.h"
+#include "core/settings/folders.h"
 #include "treeoutline.h"
 
 #include <QAbstractButton>

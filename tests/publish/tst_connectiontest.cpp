@@ -1,5 +1,5 @@
+#include "core/publish/connectiontest.h"
 #include "datarows.h"
-#include "publish/connectiontest.h"
 #include "pyftpdserver.h"
 #include "scripteduserinterface.h"
 #include "scriptserver.h"

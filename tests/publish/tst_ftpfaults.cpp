@@ -1,8 +1,8 @@
+#include "core/publish/curlftpclient.h"
+#include "core/publish/ftpreplyreader.h"
+#include "core/publish/ftpsession.h"
+#include "core/publish/socketftpclient.h"
 #include "datarows.h"
-#include "publish/curlftpclient.h"
-#include "publish/ftpreplyreader.h"
-#include "publish/ftpsession.h"
-#include "publish/socketftpclient.h"
 #include "scriptedftpserver.h"
 
 #include <QElapsedTimer>

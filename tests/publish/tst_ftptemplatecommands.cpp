@@ -1,8 +1,8 @@
+#include "core/publish/ftptemplatecommands.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/publish/templatescramble.h"
 #include "datarows.h"
 #include "ftptemplates.h"
-#include "publish/ftptemplatecommands.h"
-#include "publish/ftptemplatefolder.h"
-#include "publish/templatescramble.h"
 #include "scripteduserinterface.h"
 #include "testfiles.h"
 

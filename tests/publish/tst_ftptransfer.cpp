@@ -1,8 +1,8 @@
+#include "core/publish/curlftpclient.h"
+#include "core/publish/ftpnames.h"
+#include "core/publish/ftpsession.h"
+#include "core/publish/socketftpclient.h"
 #include "datarows.h"
-#include "publish/curlftpclient.h"
-#include "publish/ftpnames.h"
-#include "publish/ftpsession.h"
-#include "publish/socketftpclient.h"
 #include "pyftpdserver.h"
 #include "testfiles.h"
 

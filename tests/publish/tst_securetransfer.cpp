@@ -1,5 +1,5 @@
-#include "publish/ftpsession.h"
-#include "publish/servertrust.h"
+#include "core/publish/ftpsession.h"
+#include "core/publish/servertrust.h"
 #include "pyftpdserver.h"
 #include "scriptserver.h"
 #include "testfiles.h"

@@ -1,10 +1,10 @@
+#include "core/search/searchcommands.h"
+#include "core/search/searchsession.h"
+#include "core/search/searchsettings.h"
+#include "core/search/textmatcher.h"
+#include "core/settings/inifile.h"
 #include "datarows.h"
-#include "project/inifile.h"
 #include "scripteduserinterface.h"
-#include "search/searchcommands.h"
-#include "search/searchsession.h"
-#include "search/searchsettings.h"
-#include "search/textmatcher.h"
 #include "stringsearchtarget.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Draws every registered shot (or the named ones) into a folder:
 //   brisklet-screenshots OUTPUT_FOLDER [NAME...]
+#include "app/startup.h"
 #include "shot.h"
-#include "startup.h"
 
 #include <QApplication>
 #include <QDir>

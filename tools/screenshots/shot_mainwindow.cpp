@@ -2,10 +2,10 @@
 // its images (a feed waiting for upload in bold, one being uploaded).
 #include "shot.h"
 
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/project.h"
-#include "project/projecttreeview.h"
+#include "app/editorform.h"
+#include "app/project/projecttreeview.h"
+#include "core/project/project.h"
+#include "core/settings/folders.h"
 
 #include <QWidget>
 

@@ -2,12 +2,12 @@
 // " 確認 " tab of the main window with the feed's RSS text.
 #include "shot.h"
 
-#include "editorform.h"
-#include "preview/browsermodule.h"
-#include "preview/previewcontent.h"
-#include "project/folders.h"
-#include "project/pageframe.h"
-#include "project/project.h"
+#include "app/editorform.h"
+#include "app/preview/browsermodule.h"
+#include "app/project/pageframe.h"
+#include "core/preview/previewcontent.h"
+#include "core/project/project.h"
+#include "core/settings/folders.h"
 
 #include <QFile>
 #include <QTabWidget>

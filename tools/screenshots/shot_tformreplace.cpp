@@ -1,7 +1,7 @@
 // "置換": the replace dialog with both texts filled in.
 #include "shot.h"
 
-#include "search/tformreplace.h"
+#include "app/search/tformreplace.h"
 
 #include <QComboBox>
 

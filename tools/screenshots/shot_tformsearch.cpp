@@ -1,7 +1,7 @@
 // "検索": the search dialog with a text and its options.
 #include "shot.h"
 
-#include "search/tformsearch.h"
+#include "app/search/tformsearch.h"
 
 #include <QCheckBox>
 

@@ -2,9 +2,9 @@
 // one (SFTP) chosen and its password masked, on a desktop without a keyring.
 #include "shot.h"
 
-#include "publish/ftptemplate.h"
-#include "publish/tftpform.h"
-#include "qtuserinterface.h"
+#include "app/publish/tftpform.h"
+#include "app/qtuserinterface.h"
+#include "core/publish/ftptemplate.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // alternative text, the border and the alignment.
 #include "shot.h"
 
-#include "editing/tinputform.h"
+#include "app/editing/tinputform.h"
 
 namespace {
 

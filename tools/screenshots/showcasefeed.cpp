@@ -1,11 +1,11 @@
 #include "showcasefeed.h"
 
-#include "editing/feedpagewiring.h"
-#include "editing/itemspage.h"
-#include "editing/xstringgrid.h"
-#include "editorform.h"
-#include "project/folders.h"
-#include "project/project.h"
+#include "app/editing/feedpagewiring.h"
+#include "app/editing/itemspage.h"
+#include "app/editing/xstringgrid.h"
+#include "app/editorform.h"
+#include "core/project/project.h"
+#include "core/settings/folders.h"
 
 #include <QTabWidget>
 

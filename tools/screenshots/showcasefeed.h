@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/editlist.h"
+#include "core/model/editlist.h"
 
-#include "project/pageframe.h"
+#include "app/project/pageframe.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "boxmodeswitch.h"
+#include "app/editing/boxmodeswitch.h"
 
-#include "teditor.h"
+#include "app/editing/teditor.h"
 
 void BoxModeSwitch::addEditor(TEditor *editor)
 {

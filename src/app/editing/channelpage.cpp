@@ -1,8 +1,8 @@
-#include "channelpage.h"
+#include "app/editing/channelpage.h"
 
-#include "editing/feedpagebinding.h"
-#include "pagewidgets.h"
-#include "userinterface.h"
+#include "app/editing/pagewidgets.h"
+#include "core/editing/feedpagebinding.h"
+#include "core/userinterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // The channel tab's podcast section and publishing switches: the parts of
 // the page that only feeds going beyond plain RSS use.
-#include "channelpage.h"
+#include "app/editing/channelpage.h"
 
-#include "feed/podcastcategories.h"
-#include "pagewidgets.h"
-#include "publishingswitches.h"
+#include "app/editing/pagewidgets.h"
+#include "app/editing/publishingswitches.h"
+#include "core/feed/podcastcategories.h"
 
 #include <QCheckBox>
 #include <QComboBox>

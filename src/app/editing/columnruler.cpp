@@ -1,4 +1,4 @@
-#include "columnruler.h"
+#include "app/editing/columnruler.h"
 
 #include <QPainter>
 #include <Qsci/qsciscintilla.h>

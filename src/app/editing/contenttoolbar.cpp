@@ -1,7 +1,7 @@
-#include "contenttoolbar.h"
+#include "app/editing/contenttoolbar.h"
 
-#include "teditor.h"
-#include "tinputform.h"
+#include "app/editing/teditor.h"
+#include "app/editing/tinputform.h"
 
 #include <QFocusEvent>
 #include <QMenu>

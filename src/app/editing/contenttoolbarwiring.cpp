@@ -1,13 +1,13 @@
-#include "contenttoolbarwiring.h"
+#include "app/editing/contenttoolbarwiring.h"
 
-#include "contenttoolbar.h"
-#include "feedpagewiring.h"
-#include "hints.h"
-#include "project/pageframe.h"
-#include "project/project.h"
-#include "project/workspace.h"
-#include "teditor.h"
-#include "windoweditors.h"
+#include "app/editing/contenttoolbar.h"
+#include "app/editing/feedpagewiring.h"
+#include "app/editing/teditor.h"
+#include "app/editing/windoweditors.h"
+#include "app/hints.h"
+#include "app/project/pageframe.h"
+#include "core/project/project.h"
+#include "core/project/workspace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

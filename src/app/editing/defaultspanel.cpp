@@ -1,12 +1,12 @@
-#include "defaultspanel.h"
+#include "app/editing/defaultspanel.h"
 
-#include "editing/feedpagebinding.h"
-#include "pagewidgets.h"
-#include "publish/ftptemplatecommands.h"
-#include "publish/ftptemplatefolder.h"
-#include "publish/tftpform.h"
-#include "publishingswitches.h"
-#include "teditor.h"
+#include "app/editing/pagewidgets.h"
+#include "app/editing/publishingswitches.h"
+#include "app/editing/teditor.h"
+#include "app/publish/tftpform.h"
+#include "core/editing/feedpagebinding.h"
+#include "core/publish/ftptemplatecommands.h"
+#include "core/publish/ftptemplatefolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>

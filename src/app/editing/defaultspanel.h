@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editing/feedpagevalues.h"
-#include "model/channelsettings.h"
-#include "publish/tftpform.h"
+#include "app/publish/tftpform.h"
+#include "core/editing/feedpagevalues.h"
+#include "core/model/channelsettings.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,11 +1,11 @@
-#include "editorfeatures.h"
+#include "app/editing/editorfeatures.h"
 
-#include "boxmodeswitch.h"
-#include "commandset.h"
-#include "contenttoolbarwiring.h"
-#include "focusfacts.h"
-#include "teditor.h"
-#include "windoweditors.h"
+#include "app/commandset.h"
+#include "app/editing/boxmodeswitch.h"
+#include "app/editing/contenttoolbarwiring.h"
+#include "app/editing/focusfacts.h"
+#include "app/editing/teditor.h"
+#include "app/editing/windoweditors.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "feedpages.h"
+#include "app/editing/feedpages.h"
 
-#include "channelpage.h"
-#include "html/htmlpage.h"
-#include "html/htmltemplatepage.h"
-#include "html/templatefiledialogs.h"
-#include "project/project.h"
-#include "publish/ftptemplatefolder.h"
+#include "app/editing/channelpage.h"
+#include "app/html/htmltemplatepage.h"
+#include "core/html/htmlpage.h"
+#include "core/html/templatefiledialogs.h"
+#include "core/project/project.h"
+#include "core/publish/ftptemplatefolder.h"
 
 FeedPages::FeedPages(Project &project, UserInterface &ui, FolderPaths folders, QObject *parent)
     : QObject(parent), m_project(project), m_ui(ui), m_folders(std::move(folders)),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/feedpagebinding.h"
+#include "core/editing/feedpagebinding.h"
 
 #include <QObject>
 #include <QPointer>

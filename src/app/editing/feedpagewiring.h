@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editing/feedpagebinding.h"
-#include "project/pageframe.h"
+#include "app/project/pageframe.h"
+#include "core/editing/feedpagebinding.h"
 
 #include <QObject>
 

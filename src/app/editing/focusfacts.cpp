@@ -1,7 +1,7 @@
-#include "focusfacts.h"
+#include "app/editing/focusfacts.h"
 
-#include "editing/gridclipboard.h"
-#include "teditor.h"
+#include "app/editing/teditor.h"
+#include "core/editing/gridclipboard.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/gridcommand.h"
+#include "core/editing/gridcommand.h"
 
 class QWidget;
 

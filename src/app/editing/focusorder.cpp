@@ -1,4 +1,4 @@
-#include "focusorder.h"
+#include "app/editing/focusorder.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "gridcelleditors.h"
+#include "app/editing/gridcelleditors.h"
 
-#include "editing/itemtablemodel.h"
-#include "xstringgrid.h"
+#include "app/editing/xstringgrid.h"
+#include "core/editing/itemtablemodel.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>

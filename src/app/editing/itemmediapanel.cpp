@@ -1,8 +1,8 @@
-#include "itemmediapanel.h"
+#include "app/editing/itemmediapanel.h"
 
-#include "media/mediafacts.h"
-#include "pagewidgets.h"
-#include "userinterface.h"
+#include "app/editing/pagewidgets.h"
+#include "core/media/mediafacts.h"
+#include "core/userinterface.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -1,14 +1,14 @@
-#include "itemspage.h"
+#include "app/editing/itemspage.h"
 
-#include "editing/gridclipboard.h"
-#include "editing/gridrowcommands.h"
-#include "editing/itemtablemodel.h"
-#include "focusfacts.h"
-#include "gridcelleditors.h"
-#include "itemmediapanel.h"
-#include "teditor.h"
-#include "userinterface.h"
-#include "xstringgrid.h"
+#include "app/editing/focusfacts.h"
+#include "app/editing/gridcelleditors.h"
+#include "app/editing/itemmediapanel.h"
+#include "app/editing/teditor.h"
+#include "app/editing/xstringgrid.h"
+#include "core/editing/gridclipboard.h"
+#include "core/editing/gridrowcommands.h"
+#include "core/editing/itemtablemodel.h"
+#include "core/userinterface.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editing/gridcommand.h"
-#include "model/channelsettings.h"
-#include "model/feeditem.h"
+#include "core/editing/gridcommand.h"
+#include "core/model/channelsettings.h"
+#include "core/model/feeditem.h"
 
 #include <QWidget>
 #include <functional>

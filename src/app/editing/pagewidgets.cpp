@@ -1,6 +1,6 @@
-#include "pagewidgets.h"
+#include "app/editing/pagewidgets.h"
 
-#include "editing/feedpagebinding.h"
+#include "core/editing/feedpagebinding.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hints.h"
+#include "app/hints.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

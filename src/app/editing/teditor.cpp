@@ -1,7 +1,7 @@
-#include "teditor.h"
+#include "app/editing/teditor.h"
 
-#include "columnruler.h"
-#include "focusorder.h"
+#include "app/editing/columnruler.h"
+#include "app/editing/focusorder.h"
 
 #include <QAction>
 #include <QApplication>

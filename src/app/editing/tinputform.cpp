@@ -1,6 +1,6 @@
-#include "tinputform.h"
+#include "app/editing/tinputform.h"
 
-#include "hints.h"
+#include "app/hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/contentcommands.h"
+#include "core/editing/contentcommands.h"
 
 #include <QDialog>
 

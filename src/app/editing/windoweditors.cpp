@@ -1,6 +1,6 @@
-#include "windoweditors.h"
+#include "app/editing/windoweditors.h"
 
-#include "teditor.h"
+#include "app/editing/teditor.h"
 
 TEditor *FindWindowEditor(const QWidget &window, const QString &name)
 {

@@ -1,10 +1,10 @@
-#include "xstringgrid.h"
+#include "app/editing/xstringgrid.h"
 
-#include "editing/gridrowcommands.h"
-#include "editing/itemtablemodel.h"
-#include "focusorder.h"
-#include "gridcelleditors.h"
-#include "project/settings.h"
+#include "app/editing/focusorder.h"
+#include "app/editing/gridcelleditors.h"
+#include "core/editing/gridrowcommands.h"
+#include "core/editing/itemtablemodel.h"
+#include "core/settings/settings.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/gridcolumns.h"
+#include "core/editing/gridcolumns.h"
 
 #include <QPointer>
 #include <QTableView>

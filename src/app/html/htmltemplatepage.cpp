@@ -1,9 +1,9 @@
-#include "htmltemplatepage.h"
+#include "app/html/htmltemplatepage.h"
 
-#include "editing/pagewidgets.h"
-#include "editing/teditor.h"
-#include "html/templatefile.h"
-#include "html/variablelist.h"
+#include "app/editing/pagewidgets.h"
+#include "app/editing/teditor.h"
+#include "core/html/templatefile.h"
+#include "core/html/variablelist.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/feedpagevalues.h"
+#include "core/editing/feedpagevalues.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "feedimportform.h"
+#include "app/import/feedimportform.h"
 
-#include "hints.h"
-#include "userinterface.h"
+#include "app/hints.h"
+#include "core/userinterface.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "browsermodule.h"
+#include "app/preview/browsermodule.h"
 
-#include "browserview.h"
-#include "installlayout.h"
-#include "preview/enginelimits.h"
+#include "app/installlayout.h"
+#include "app/preview/browserview.h"
+#include "core/preview/enginelimits.h"
 
 #include <QDir>
 #include <QLabel>

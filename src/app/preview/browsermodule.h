@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tbrowseform.h"
+#include "app/preview/tbrowseform.h"
 
 // Makes the program's browser for TBrowseForm: loads the web engine module
 // (brisklet_webengine, where ModuleFolders() say) on

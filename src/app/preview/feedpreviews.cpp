@@ -1,12 +1,12 @@
-#include "feedpreviews.h"
+#include "app/preview/feedpreviews.h"
 
-#include "check/checkfeed.h"
-#include "check/itemcheck.h"
-#include "feed/feedaddresses.h"
-#include "preview/feedcheckservice.h"
-#include "preview/previewcommands.h"
-#include "sourceviewpage.h"
-#include "userinterface.h"
+#include "app/preview/sourceviewpage.h"
+#include "core/check/checkfeed.h"
+#include "core/check/itemcheck.h"
+#include "core/feed/feedaddresses.h"
+#include "core/preview/feedcheckservice.h"
+#include "core/preview/previewcommands.h"
+#include "core/userinterface.h"
 
 #include <QUrl>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "preview/previewcommands.h"
-#include "preview/previewcontent.h"
-#include "preview/previewtestfolder.h"
-#include "tbrowseform.h"
+#include "app/preview/tbrowseform.h"
+#include "core/preview/previewcommands.h"
+#include "core/preview/previewcontent.h"
+#include "core/preview/previewtestfolder.h"
 
 #include <QObject>
 

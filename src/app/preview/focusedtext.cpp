@@ -1,6 +1,6 @@
-#include "focusedtext.h"
+#include "app/preview/focusedtext.h"
 
-#include "editing/teditor.h"
+#include "app/editing/teditor.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

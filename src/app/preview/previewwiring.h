@@ -1,7 +1,7 @@
 #pragma once
 
-#include "feedpreviews.h"
-#include "tbrowseform.h"
+#include "app/preview/feedpreviews.h"
+#include "app/preview/tbrowseform.h"
 
 #include <QObject>
 

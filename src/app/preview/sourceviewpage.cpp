@@ -1,7 +1,7 @@
-#include "sourceviewpage.h"
+#include "app/preview/sourceviewpage.h"
 
-#include "editing/teditor.h"
-#include "hints.h"
+#include "app/editing/teditor.h"
+#include "app/hints.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

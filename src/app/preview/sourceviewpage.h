@@ -1,7 +1,7 @@
 #pragma once
 
-#include "check/outputcheck.h"
-#include "preview/previewcontent.h"
+#include "core/check/outputcheck.h"
+#include "core/preview/previewcontent.h"
 
 #include <QWidget>
 

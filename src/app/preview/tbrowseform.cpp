@@ -1,9 +1,9 @@
-#include "tbrowseform.h"
+#include "app/preview/tbrowseform.h"
 
-#include "browserview.h"
-#include "preview/enginelimits.h"
-#include "preview/helpaddresses.h"
-#include "preview/previewaddresses.h"
+#include "app/preview/browserview.h"
+#include "core/preview/enginelimits.h"
+#include "core/preview/helpaddresses.h"
+#include "core/preview/previewaddresses.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "webenginebrowserview.h"
+#include "app/preview/webenginebrowserview.h"
 
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>

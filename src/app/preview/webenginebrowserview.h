@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browserview.h"
+#include "app/preview/browserview.h"
 
 #include <QPointer>
 

@@ -1,8 +1,8 @@
-#include "pageframe.h"
+#include "app/project/pageframe.h"
 
-#include "nodepage.h"
-#include "project/project.h"
-#include "project/projectnode.h"
+#include "app/project/nodepage.h"
+#include "core/model/projectnode.h"
+#include "core/project/project.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

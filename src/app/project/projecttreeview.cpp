@@ -1,10 +1,10 @@
-#include "projecttreeview.h"
+#include "app/project/projecttreeview.h"
 
-#include "hints.h"
-#include "project/project.h"
-#include "project/projecttreemodel.h"
-#include "project/treeplacement.h"
-#include "treelabeldelegate.h"
+#include "app/hints.h"
+#include "app/project/treelabeldelegate.h"
+#include "core/project/project.h"
+#include "core/project/projecttreemodel.h"
+#include "core/project/treeplacement.h"
 
 #include <QContextMenuEvent>
 #include <QDrag>

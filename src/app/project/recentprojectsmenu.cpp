@@ -1,11 +1,11 @@
-#include "recentprojectsmenu.h"
+#include "app/project/recentprojectsmenu.h"
 
-#include "commandset.h"
-#include "hints.h"
+#include "app/commandset.h"
+#include "app/hints.h"
 
-#include "project/pageframe.h"
-#include "project/projectcommands.h"
-#include "project/workspace.h"
+#include "app/project/pageframe.h"
+#include "core/project/projectcommands.h"
+#include "core/project/workspace.h"
 
 #include <QDir>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "treeicons.h"
+#include "app/project/treeicons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "treelabeldelegate.h"
+#include "app/project/treelabeldelegate.h"
 
-#include "project/projecttreemodel.h"
-#include "treeicons.h"
+#include "app/project/treeicons.h"
+#include "core/project/projecttreemodel.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "qtkeychainkeyring.h"
+#include "app/publish/qtkeychainkeyring.h"
 
 #include <QEventLoop>
 #include <QTimer>

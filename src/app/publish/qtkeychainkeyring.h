@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/passwordkeyring.h"
+#include "core/publish/passwordkeyring.h"
 
 #include <optional>
 

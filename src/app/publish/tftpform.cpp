@@ -1,11 +1,11 @@
-#include "tftpform.h"
+#include "app/publish/tftpform.h"
 
-#include "editing/pagewidgets.h"
-#include "publish/connectiontest.h"
-#include "publish/ftptemplatecommands.h"
-#include "publish/ftptemplatefolder.h"
-#include "publish/passwordkeyring.h"
-#include "userinterface.h"
+#include "app/editing/pagewidgets.h"
+#include "core/publish/connectiontest.h"
+#include "core/publish/ftptemplatecommands.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/publish/passwordkeyring.h"
+#include "core/userinterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "publish/ftptemplate.h"
-#include "publish/servertrust.h"
+#include "core/publish/ftptemplate.h"
+#include "core/publish/servertrust.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "caretconfirminterface.h"
+#include "app/search/caretconfirminterface.h"
 
-#include "editing/teditor.h"
-#include "qtuserinterface.h"
-#include "search/searchsession.h"
+#include "app/editing/teditor.h"
+#include "app/qtuserinterface.h"
+#include "core/search/searchsession.h"
 
 #include <QScreen>
 

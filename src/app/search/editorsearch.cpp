@@ -1,10 +1,10 @@
-#include "editorsearch.h"
+#include "app/search/editorsearch.h"
 
-#include "caretconfirminterface.h"
-#include "editing/teditor.h"
-#include "editorsearchtarget.h"
-#include "tformreplace.h"
-#include "tformsearch.h"
+#include "app/editing/teditor.h"
+#include "app/search/caretconfirminterface.h"
+#include "app/search/editorsearchtarget.h"
+#include "app/search/tformreplace.h"
+#include "app/search/tformsearch.h"
 
 EditorSearch::EditorSearch(const QString &settingsPath, UserInterface &ui, QObject *parent)
     : QObject(parent), m_settingsPath(settingsPath), m_ui(ui)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/searchsession.h"
+#include "core/search/searchsession.h"
 
 #include <QObject>
 

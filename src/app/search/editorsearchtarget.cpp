@@ -1,6 +1,6 @@
-#include "editorsearchtarget.h"
+#include "app/search/editorsearchtarget.h"
 
-#include "editing/teditor.h"
+#include "app/editing/teditor.h"
 
 QString EditorSearchTarget::text() const
 {

@@ -1,8 +1,8 @@
-#include "searchdialog.h"
+#include "app/search/searchdialog.h"
 
-#include "hints.h"
+#include "app/hints.h"
 
-#include "project/inifile.h"
+#include "core/settings/inifile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

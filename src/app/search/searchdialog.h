@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/searchsettings.h"
+#include "core/search/searchsettings.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "searchwiring.h"
+#include "app/search/searchwiring.h"
 
-#include "commandset.h"
-#include "editing/windoweditors.h"
-#include "editorsearch.h"
+#include "app/commandset.h"
+#include "app/editing/windoweditors.h"
+#include "app/search/editorsearch.h"
 
 #include <QWidget>
 

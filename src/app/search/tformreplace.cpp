@@ -1,4 +1,4 @@
-#include "tformreplace.h"
+#include "app/search/tformreplace.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "tformsearch.h"
+#include "app/search/tformsearch.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchdialog.h"
+#include "app/search/searchdialog.h"
 
 // "検索": asks for the search text and options.
 class TFormSearch : public SearchDialog

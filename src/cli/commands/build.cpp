@@ -3,14 +3,14 @@
 // cannot be read changes no feed's files. Prints one line per
 // problem of a single feed. Exit 0 when there was none, 1 when there were
 // some, 2 when the project cannot be read or another user has it open.
-#include "cliuserinterface.h"
-#include "command.h"
-#include "project/feedgeneration.h"
-#include "project/project.h"
-#include "project/projectloading.h"
-#include "project/projectlock.h"
-#include "project/standardoutputwriters.h"
-#include "projectarguments.h"
+#include "cli/cliuserinterface.h"
+#include "cli/command.h"
+#include "cli/projectarguments.h"
+#include "core/project/feedgeneration.h"
+#include "core/project/project.h"
+#include "core/project/projectloading.h"
+#include "core/project/projectlock.h"
+#include "core/project/standardoutputwriters.h"
 
 #include <QFileInfo>
 

@@ -3,10 +3,10 @@
 // the findings one per line with their line numbers. Exit code 0 without
 // findings, 1 with warnings only, 2 with errors (or an unreadable project),
 // 3 when there is no such feed.
-#include "check/outputcheck.h"
-#include "command.h"
-#include "project/standardoutputwriters.h"
-#include "projectarguments.h"
+#include "cli/command.h"
+#include "cli/projectarguments.h"
+#include "core/project/feedoutputcheck.h"
+#include "core/project/standardoutputwriters.h"
 
 namespace {
 

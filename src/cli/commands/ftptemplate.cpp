@@ -1,9 +1,9 @@
-#include "cliuserinterface.h"
-#include "command.h"
-#include "passwordinput.h"
-#include "project/folders.h"
-#include "publish/ftptemplatecommands.h"
-#include "publish/ftptemplatefolder.h"
+#include "cli/cliuserinterface.h"
+#include "cli/command.h"
+#include "cli/passwordinput.h"
+#include "core/publish/ftptemplatecommands.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/settings/folders.h"
 
 #include <QDir>
 

@@ -1,10 +1,10 @@
 // brisklet-cli html PROJECT.dta FEEDPATH: prints the feed's HTML page in the
 // character set the page names, whether or not the feed's page is switched
 // on. Template errors go to stderr; the page holds what was expanded.
-#include "cliuserinterface.h"
-#include "command.h"
-#include "html/htmlpage.h"
-#include "projectarguments.h"
+#include "cli/cliuserinterface.h"
+#include "cli/command.h"
+#include "cli/projectarguments.h"
+#include "core/html/htmlpage.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // brisklet-cli import-feed PROJECT.dta FILE|URL [--under NODEPATH]: adds an
 // RSS or Atom feed, read from a file or fetched from an http or https
 // address, to the project as a new feed and saves the project file in place.
-#include "importcommand.h"
-#include "project/feedimport.h"
+#include "cli/importcommand.h"
+#include "core/project/feedimport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // brisklet-cli import-tbl PROJECT.dta TABLE.tbl [--under NODEPATH]: adds a
 // table file of the light edition to the project as a new feed and saves
 // the project file in place.
-#include "importcommand.h"
-#include "project/tableimport.h"
+#include "cli/importcommand.h"
+#include "core/project/tableimport.h"
 
 namespace {
 

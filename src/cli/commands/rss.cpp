@@ -1,11 +1,11 @@
 // brisklet-cli rss PROJECT.dta FEEDPATH: prints the bytes that saving the
 // project writes into the feed's RSS file, with the time of --now as the
 // feed's own date.
-#include "command.h"
-#include "feed/feedfiles.h"
-#include "feed/rssfile.h"
-#include "project/feedgeneration.h"
-#include "projectarguments.h"
+#include "cli/command.h"
+#include "cli/projectarguments.h"
+#include "core/feed/feedfiles.h"
+#include "core/feed/rssfile.h"
+#include "core/project/feedgeneration.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // brisklet-cli save PROJECT.dta OUT.dta: reads a project file and writes it
 // again with the project file writer.
-#include "command.h"
-#include "projectarguments.h"
+#include "cli/command.h"
+#include "cli/projectarguments.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 // Without --yes the question is answered no and nothing is sent. With
 // --password-stdin the first line of standard input is the password, in
 // place of the template's or the keyring's.
-#include "cliuserinterface.h"
-#include "command.h"
-#include "passwordinput.h"
-#include "project/findfeed.h"
-#include "project/project.h"
-#include "project/projectloading.h"
-#include "project/standardoutputwriters.h"
-#include "project/uploadfeed.h"
-#include "project/workspace.h"
-#include "projectarguments.h"
+#include "cli/cliuserinterface.h"
+#include "cli/command.h"
+#include "cli/passwordinput.h"
+#include "cli/projectarguments.h"
+#include "core/project/findfeed.h"
+#include "core/project/project.h"
+#include "core/project/projectloading.h"
+#include "core/project/standardoutputwriters.h"
+#include "core/project/uploadfeed.h"
+#include "core/project/workspace.h"
 
 namespace {
 

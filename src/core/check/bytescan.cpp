@@ -1,4 +1,4 @@
-#include "bytescan.h"
+#include "core/check/bytescan.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "checkfeed.h"
+#include "core/check/checkfeed.h"
 
-#include "bytescan.h"
-#include "feed/rsscommon.h"
-#include "feedrules.h"
-#include "xmloutline.h"
+#include "core/check/bytescan.h"
+#include "core/check/feedrules.h"
+#include "core/check/xmloutline.h"
+#include "core/feed/rsscommon.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "feedfinding.h"
+#include "core/check/feedfinding.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "datecheck.h"
+#include "core/check/datecheck.h"
 
 #include <QDate>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
-#include "extensioncheck.h"
+#include "core/check/extensioncheck.h"
 
-#include "feed/podcastcategories.h"
-#include "feed/rsscommon.h"
-#include "feed/textops.h"
-#include "imagesize.h"
-#include "model/editlist.h"
+#include "core/check/imagesize.h"
+#include "core/feed/podcastcategories.h"
+#include "core/feed/rsscommon.h"
+#include "core/model/editlist.h"
+#include "core/text/textops.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "feedfinding.h"
+#include "core/check/feedfinding.h"
 
 #include <algorithm>
 

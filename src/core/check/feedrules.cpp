@@ -1,4 +1,4 @@
-#include "feedrules.h"
+#include "core/check/feedrules.h"
 
 #include <QUrl>
 

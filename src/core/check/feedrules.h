@@ -1,7 +1,7 @@
 #pragma once
 
-#include "feedfinding.h"
-#include "xmloutline.h"
+#include "core/check/feedfinding.h"
+#include "core/check/xmloutline.h"
 
 // The rules of each feed format, on the outline of a well-formed file.
 void CheckRss2Rules(const XmlOutline &root, FeedFindings &findings);

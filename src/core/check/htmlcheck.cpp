@@ -1,6 +1,6 @@
-#include "bytescan.h"
-#include "checkfeed.h"
-#include "feedrules.h"
+#include "core/check/bytescan.h"
+#include "core/check/checkfeed.h"
+#include "core/check/feedrules.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "imagesize.h"
+#include "core/check/imagesize.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "itemcheck.h"
+#include "core/check/itemcheck.h"
 
-#include "feed/feeddates.h"
-#include "feed/rsscommon.h"
-#include "feed/textops.h"
-#include "model/editlist.h"
+#include "core/feed/feeddates.h"
+#include "core/feed/rsscommon.h"
+#include "core/model/editlist.h"
+#include "core/text/textops.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,13 +1,6 @@
-#include "outputcheck.h"
+#include "core/check/outputcheck.h"
 
-#include "checkfeed.h"
-#include "extensioncheck.h"
-#include "itemcheck.h"
-#include "messagerecorder.h"
-#include "preview/previewcontent.h"
-#include "project/outputwriters.h"
-
-#include <QFileInfo>
+#include "core/check/checkfeed.h"
 
 namespace {
 
@@ -47,30 +40,6 @@ OutputCheck CheckOutputs(const QString &rssName, const QByteArray &rssBytes,
     check.files.append({rssName, CheckFeed(rssBytes)});
     if (pageBytes)
         check.files.append({pageName, CheckHtmlPage(*pageBytes)});
-    return check;
-}
-
-OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed,
-                             const QString &projectFile)
-{
-    const ChannelSettings &settings = feed.settings;
-    const QString rssPath = writers.rssPath(settings, projectFile).value_or(UnresolvedFileName());
-    const QByteArray rssBytes = writers.rss(feed, rssPath).bytes;
-    const QString rssName = QFileInfo(rssPath).fileName();
-    OutputCheck check;
-    if (!settings.html) {
-        check = CheckOutputs(rssName, rssBytes);
-    } else {
-        MessageRecorder templateMessages;
-        const QByteArray page = writers.htmlPage(feed, templateMessages);
-        const QString pageName =
-            QFileInfo(writers.htmlPath(settings, projectFile).value_or(UnresolvedFileName()))
-                .fileName();
-        check = CheckOutputs(rssName, rssBytes, pageName, &page);
-    }
-    // What the items hold goes with the RSS file, after what the file shows.
-    check.files.first().findings += CheckFeedItems(feed);
-    check.files.first().findings += CheckFeedExtensions(feed);
     return check;
 }
 

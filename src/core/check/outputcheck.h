@@ -1,13 +1,10 @@
 #pragma once
 
-#include "feedfinding.h"
+#include "core/check/feedfinding.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-struct OutputWriters;
-class TEditList;
 
 // The feed check of one feed's outputs, as saving writes them.
 struct OutputCheck
@@ -28,13 +25,6 @@ struct OutputCheck
 // Checks the RSS bytes (and the page's bytes when pageBytes is not null).
 OutputCheck CheckOutputs(const QString &rssName, const QByteArray &rssBytes,
                          const QString &pageName = {}, const QByteArray *pageBytes = nullptr);
-
-// Generates the feed's RSS file and, when it has one, its page through the
-// writers, and checks them; the RSS file's findings end with those of the
-// items (CheckFeedItems). Template messages are not shown. An RSS path
-// that cannot be resolved is checked as "[ファイル名未解決]".
-OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed,
-                             const QString &projectFile);
 
 // The line that saving and uploading add when the outputs have errors; they
 // are written or sent all the same.

@@ -1,6 +1,6 @@
-#include "datecheck.h"
-#include "feed/rsscommon.h"
-#include "feedrules.h"
+#include "core/check/datecheck.h"
+#include "core/check/feedrules.h"
+#include "core/feed/rsscommon.h"
 
 #include <QHash>
 #include <QSet>

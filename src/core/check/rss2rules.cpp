@@ -1,5 +1,5 @@
-#include "datecheck.h"
-#include "feedrules.h"
+#include "core/check/datecheck.h"
+#include "core/check/feedrules.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "xmloutline.h"
+#include "core/check/xmloutline.h"
 
-#include "feed/rsscommon.h"
+#include "core/feed/rsscommon.h"
 
 #include <QXmlStreamReader>
 

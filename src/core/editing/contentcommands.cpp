@@ -1,6 +1,6 @@
-#include "contentcommands.h"
+#include "core/editing/contentcommands.h"
 
-#include "model/channelsettings.h"
+#include "core/model/channelsettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "feedpagebinding.h"
+#include "core/editing/feedpagebinding.h"
 
-#include "feed/textops.h"
-#include "publish/ftptemplatefolder.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/text/textops.h"
 
 int LanguageIndex(const QString &language)
 {

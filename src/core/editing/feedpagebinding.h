@@ -1,8 +1,8 @@
 #pragma once
 
-#include "contentcommands.h"
-#include "feedpagevalues.h"
-#include "model/editlist.h"
+#include "core/editing/contentcommands.h"
+#include "core/editing/feedpagevalues.h"
+#include "core/model/editlist.h"
 
 #include <QString>
 #include <QStringList>

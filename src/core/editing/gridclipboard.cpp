@@ -1,4 +1,4 @@
-#include "gridclipboard.h"
+#include "core/editing/gridclipboard.h"
 
 #include <QRegularExpression>
 

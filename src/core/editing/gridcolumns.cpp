@@ -1,6 +1,6 @@
-#include "gridcolumns.h"
+#include "core/editing/gridcolumns.h"
 
-#include "project/settings.h"
+#include "core/settings/settings.h"
 
 namespace {
 

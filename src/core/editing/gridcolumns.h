@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/feeditem.h"
+#include "core/model/feeditem.h"
 
 #include <QString>
 #include <Qt>

@@ -1,6 +1,6 @@
-#include "gridcommand.h"
+#include "core/editing/gridcommand.h"
 
-#include "gridcolumns.h"
+#include "core/editing/gridcolumns.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "gridrowcommands.h"
+#include "core/editing/gridrowcommands.h"
 
-#include "gridclipboard.h"
-#include "itemtablemodel.h"
-#include "userinterface.h"
+#include "core/editing/gridclipboard.h"
+#include "core/editing/itemtablemodel.h"
+#include "core/userinterface.h"
 
 #include <algorithm>
 

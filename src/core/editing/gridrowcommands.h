@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gridcolumns.h"
+#include "core/editing/gridcolumns.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "itemtablemodel.h"
+#include "core/editing/itemtablemodel.h"
 
-#include "check/itemcheck.h"
-#include "feed/feedaddresses.h"
-#include "feed/textops.h"
+#include "core/check/itemcheck.h"
+#include "core/feed/feedaddresses.h"
+#include "core/text/textops.h"
 
 #include <algorithm>
 #include <utility>

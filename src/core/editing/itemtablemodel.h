@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "gridcolumns.h"
-#include "model/channelsettings.h"
+#include "core/clock.h"
+#include "core/editing/gridcolumns.h"
+#include "core/model/channelsettings.h"
 
 #include <QAbstractTableModel>
 #include <QList>

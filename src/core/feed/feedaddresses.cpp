@@ -1,7 +1,7 @@
-#include "feedaddresses.h"
+#include "core/feed/feedaddresses.h"
 
-#include "feedfiles.h"
-#include "textops.h"
+#include "core/feed/feedfiles.h"
+#include "core/text/textops.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "feeddates.h"
+#include "core/feed/feeddates.h"
 
-#include "textops.h"
+#include "core/text/textops.h"
 
 #include <QList>
 #include <array>

@@ -1,9 +1,9 @@
-#include "feedextensions.h"
+#include "core/feed/feedextensions.h"
 
-#include "feedaddresses.h"
-#include "podcastcategories.h"
-#include "rsscommon.h"
-#include "textops.h"
+#include "core/feed/feedaddresses.h"
+#include "core/feed/podcastcategories.h"
+#include "core/feed/rsscommon.h"
+#include "core/text/textops.h"
 
 namespace {
 

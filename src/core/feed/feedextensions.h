@@ -1,7 +1,7 @@
 #pragma once
 
-#include "itemguid.h"
-#include "model/editlist.h"
+#include "core/feed/itemguid.h"
+#include "core/model/editlist.h"
 
 #include <QList>
 #include <QString>

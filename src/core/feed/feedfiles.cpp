@@ -1,6 +1,6 @@
-#include "feedfiles.h"
+#include "core/feed/feedfiles.h"
 
-#include "textops.h"
+#include "core/text/textops.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/channelsettings.h"
+#include "core/model/channelsettings.h"
 
 #include <QString>
 #include <optional>

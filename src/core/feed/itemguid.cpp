@@ -1,8 +1,8 @@
-#include "itemguid.h"
+#include "core/feed/itemguid.h"
 
-#include "feedaddresses.h"
-#include "feeddates.h"
-#include "textops.h"
+#include "core/feed/feedaddresses.h"
+#include "core/feed/feeddates.h"
+#include "core/text/textops.h"
 
 #include <QHash>
 #include <QSet>

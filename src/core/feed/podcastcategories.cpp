@@ -1,4 +1,4 @@
-#include "podcastcategories.h"
+#include "core/feed/podcastcategories.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "model/editlist.h"
-#include "rsstext.h"
+#include "core/clock.h"
+#include "core/feed/rsstext.h"
+#include "core/model/editlist.h"
 
 // The RSS 1.0 (RDF) text of a feed, with the clock's time as the channel's
 // dc:date. rssFilePath is the local RSS path; only its file name is used,

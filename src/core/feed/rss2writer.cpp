@@ -1,11 +1,11 @@
-#include "rss2writer.h"
+#include "core/feed/rss2writer.h"
 
-#include "feedaddresses.h"
-#include "feeddates.h"
-#include "feedextensions.h"
-#include "rsscommon.h"
-#include "textops.h"
-#include "xmlchars.h"
+#include "core/feed/feedaddresses.h"
+#include "core/feed/feeddates.h"
+#include "core/feed/feedextensions.h"
+#include "core/feed/rsscommon.h"
+#include "core/text/textops.h"
+#include "core/text/xmlchars.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "model/editlist.h"
-#include "rsstext.h"
+#include "core/clock.h"
+#include "core/feed/rsstext.h"
+#include "core/model/editlist.h"
 
 // The RSS 2.0 text of a feed, with the clock's time as lastBuildDate.
 // styleArgument: empty = the channel's style, "*" = no stylesheet, anything

@@ -1,6 +1,6 @@
-#include "rsscommon.h"
+#include "core/feed/rsscommon.h"
 
-#include "textops.h"
+#include "core/text/textops.h"
 
 namespace {
 

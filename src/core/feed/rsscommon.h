@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/editlist.h"
+#include "core/model/editlist.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "rssfile.h"
+#include "core/feed/rssfile.h"
 
-#include "rss1writer.h"
-#include "rss2writer.h"
+#include "core/feed/rss1writer.h"
+#include "core/feed/rss2writer.h"
 
 RssFileContent RssFileBytes(const TEditList &feed, const QString &rssFilePath, const Clock &clock,
                             const QString &styleArgument)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "model/editlist.h"
+#include "core/clock.h"
+#include "core/model/editlist.h"
 
 #include <QByteArray>
 #include <QString>

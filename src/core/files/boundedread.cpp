@@ -1,4 +1,4 @@
-#include "boundedread.h"
+#include "core/files/boundedread.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "recentlyused.h"
+#include "core/files/recentlyused.h"
 
-#include "replacefile.h"
+#include "core/files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "replacefile.h"
+#include "core/files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

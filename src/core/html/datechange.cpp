@@ -1,7 +1,7 @@
-#include "datechange.h"
+#include "core/html/datechange.h"
 
-#include "datepattern.h"
-#include "feed/textops.h"
+#include "core/html/datepattern.h"
+#include "core/text/textops.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "datepattern.h"
+#include "core/html/datepattern.h"
 
-#include "feed/textops.h"
+#include "core/text/textops.h"
 
 #include <QLocale>
 

@@ -1,10 +1,10 @@
-#include "htmlpage.h"
+#include "core/html/htmlpage.h"
 
-#include "charsets.h"
-#include "feed/feedaddresses.h"
-#include "feed/textops.h"
-#include "files/replacefile.h"
-#include "templateengine.h"
+#include "core/feed/feedaddresses.h"
+#include "core/files/replacefile.h"
+#include "core/html/templateengine.h"
+#include "core/text/charsets.h"
+#include "core/text/textops.h"
 
 QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
 {

@@ -1,4 +1,4 @@
-#include "stringformat.h"
+#include "core/html/stringformat.h"
 
 QString ApplyStringFormat(QStringView format, const QString &value)
 {

@@ -1,4 +1,4 @@
-#include "templateattribute.h"
+#include "core/html/templateattribute.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/channelsettings.h"
-#include "userinterface.h"
+#include "core/model/channelsettings.h"
+#include "core/userinterface.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
-#include "templateengine.h"
+#include "core/html/templateengine.h"
 
-#include "templateattribute.h"
-#include "templatepiece.h"
+#include "core/html/templateattribute.h"
+#include "core/html/templatepiece.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "templatefile.h"
+#include "core/html/templatefile.h"
 
-#include "charsets.h"
+#include "core/text/charsets.h"
 
 #include <QStringList>
 

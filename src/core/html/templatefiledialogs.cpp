@@ -1,6 +1,6 @@
-#include "templatefiledialogs.h"
+#include "core/html/templatefiledialogs.h"
 
-#include "files/replacefile.h"
+#include "core/files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

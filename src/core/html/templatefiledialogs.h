@@ -1,7 +1,7 @@
 #pragma once
 
-#include "templatefile.h"
-#include "userinterface.h"
+#include "core/html/templatefile.h"
+#include "core/userinterface.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "templatepiece.h"
+#include "core/html/templatepiece.h"
 
-#include "templatereplacement.h"
+#include "core/html/templatereplacement.h"
 
 namespace {
 

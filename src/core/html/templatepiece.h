@@ -1,9 +1,9 @@
 #pragma once
 
-#include "datechange.h"
-#include "model/feeditem.h"
-#include "templatecontext.h"
-#include "templatevariables.h"
+#include "core/html/datechange.h"
+#include "core/html/templatecontext.h"
+#include "core/html/templatevariables.h"
+#include "core/model/feeditem.h"
 
 #include <QString>
 #include <QStringView>

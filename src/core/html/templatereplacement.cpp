@@ -1,8 +1,8 @@
-#include "templatereplacement.h"
+#include "core/html/templatereplacement.h"
 
-#include "feed/textops.h"
-#include "stringformat.h"
-#include "templateattribute.h"
+#include "core/html/stringformat.h"
+#include "core/html/templateattribute.h"
+#include "core/text/textops.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templatevariables.h"
+#include "core/html/templatevariables.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,9 +1,9 @@
-#include "templatevariables.h"
+#include "core/html/templatevariables.h"
 
-#include "datepattern.h"
-#include "feed/feedaddresses.h"
-#include "feed/feedfiles.h"
-#include "feed/textops.h"
+#include "core/feed/feedaddresses.h"
+#include "core/feed/feedfiles.h"
+#include "core/html/datepattern.h"
+#include "core/text/textops.h"
 
 #include <array>
 

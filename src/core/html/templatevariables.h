@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datechange.h"
-#include "model/feeditem.h"
-#include "templatecontext.h"
+#include "core/html/datechange.h"
+#include "core/html/templatecontext.h"
+#include "core/model/feeditem.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "variablelist.h"
+#include "core/html/variablelist.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "feeddownload.h"
+#include "core/import/feeddownload.h"
 
-#include "net/httprequest.h"
+#include "core/net/httprequest.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

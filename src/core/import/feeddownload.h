@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/httprequest.h"
+#include "core/net/httprequest.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "feedencoding.h"
+#include "core/import/feedencoding.h"
 
-#include "html/charsets.h"
+#include "core/text/charsets.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
-#include "feedfields.h"
+#include "core/import/feedfields.h"
 
-#include "feed/textops.h"
-#include "feedinstant.h"
+#include "core/import/feedinstant.h"
+#include "core/text/textops.h"
 
 #include <algorithm>
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "feedreader.h"
-#include "project/xmlelement.h"
+#include "core/import/feedreader.h"
+#include "core/xml/xmlelement.h"
 
 #include <QDateTime>
 #include <vector>

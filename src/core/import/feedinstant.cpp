@@ -1,4 +1,4 @@
-#include "feedinstant.h"
+#include "core/import/feedinstant.h"
 
 #include <QRegularExpression>
 

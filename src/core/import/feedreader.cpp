@@ -1,8 +1,8 @@
-#include "feedreader.h"
+#include "core/import/feedreader.h"
 
-#include "feedencoding.h"
-#include "feedfields.h"
-#include "project/xmlelementreader.h"
+#include "core/import/feedencoding.h"
+#include "core/import/feedfields.h"
+#include "core/xml/xmlelementreader.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "tablefile.h"
+#include "core/import/tablefile.h"
 
-#include "feed/textops.h"
-#include "html/charsets.h"
+#include "core/text/charsets.h"
+#include "core/text/textops.h"
 
 #include <QList>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "mediafacts.h"
+#include "core/media/mediafacts.h"
 
-#include "feed/feedaddresses.h"
+#include "core/feed/feedaddresses.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/channelsettings.h"
-#include "net/httprequest.h"
+#include "core/model/channelsettings.h"
+#include "core/net/httprequest.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channelsettings.h"
-#include "feeditem.h"
+#include "core/model/channelsettings.h"
+#include "core/model/feeditem.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "httprequest.h"
+#include "core/net/httprequest.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>

@@ -1,4 +1,4 @@
-#include "enginelimits.h"
+#include "core/preview/enginelimits.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "feedcheckservice.h"
+#include "core/preview/feedcheckservice.h"
 
-#include "project/inifile.h"
+#include "core/settings/inifile.h"
 
 #include <QUrl>
 

@@ -1,4 +1,4 @@
-#include "previewaddresses.h"
+#include "core/preview/previewaddresses.h"
 
 #include <QDir>
 #include <QUrl>

@@ -1,7 +1,7 @@
-#include "previewcommands.h"
+#include "core/preview/previewcommands.h"
 
-#include "html/htmlpage.h"
-#include "previewcontent.h"
+#include "core/html/htmlpage.h"
+#include "core/preview/previewcontent.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock.h"
-#include "previewtestfolder.h"
-#include "model/editlist.h"
-#include "userinterface.h"
+#include "core/clock.h"
+#include "core/model/editlist.h"
+#include "core/preview/previewtestfolder.h"
+#include "core/userinterface.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
-#include "previewcontent.h"
+#include "core/preview/previewcontent.h"
 
-#include "feed/feedaddresses.h"
-#include "feed/feedfiles.h"
-#include "feed/rss1writer.h"
-#include "feed/rss2writer.h"
-#include "feed/textops.h"
-#include "html/htmlpage.h"
+#include "core/feed/feedaddresses.h"
+#include "core/feed/feedfiles.h"
+#include "core/feed/rss1writer.h"
+#include "core/feed/rss2writer.h"
+#include "core/html/htmlpage.h"
+#include "core/text/textops.h"
 
 #include <QFileInfo>
 #include <QUrl>

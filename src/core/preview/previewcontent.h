@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "model/editlist.h"
-#include "userinterface.h"
+#include "core/clock.h"
+#include "core/model/editlist.h"
+#include "core/userinterface.h"
 
 #include <QString>
 

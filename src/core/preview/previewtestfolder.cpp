@@ -1,4 +1,4 @@
-#include "previewtestfolder.h"
+#include "core/preview/previewtestfolder.h"
 
 #include <QDir>
 #include <QFile>

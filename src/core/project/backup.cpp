@@ -1,6 +1,6 @@
-#include "backup.h"
+#include "core/project/backup.h"
 
-#include "files/replacefile.h"
+#include "core/files/replacefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "commandstate.h"
+#include "core/project/commandstate.h"
 
-#include "project.h"
+#include "core/project/project.h"
 
 bool CanUpload(const ProjectNode *node)
 {

@@ -1,12 +1,12 @@
-#include "feedgeneration.h"
+#include "core/project/feedgeneration.h"
 
-#include "check/checkfeed.h"
-#include "check/outputcheck.h"
-#include "feed/rssfile.h"
-#include "files/replacefile.h"
-#include "messagerecorder.h"
-#include "outputwriters.h"
-#include "project.h"
+#include "core/check/checkfeed.h"
+#include "core/check/outputcheck.h"
+#include "core/feed/rssfile.h"
+#include "core/files/replacefile.h"
+#include "core/messagerecorder.h"
+#include "core/project/outputwriters.h"
+#include "core/project/project.h"
 
 #include <QFile>
 #include <QHash>

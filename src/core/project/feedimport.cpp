@@ -1,11 +1,11 @@
-#include "feedimport.h"
+#include "core/project/feedimport.h"
 
-#include "files/boundedread.h"
-#include "import/feeddownload.h"
-#include "import/feedreader.h"
-#include "project.h"
-#include "tableimport.h"
-#include "userinterface.h"
+#include "core/files/boundedread.h"
+#include "core/import/feeddownload.h"
+#include "core/import/feedreader.h"
+#include "core/project/project.h"
+#include "core/project/tableimport.h"
+#include "core/userinterface.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "findfeed.h"
+#include "core/project/findfeed.h"
 
-#include "projectnode.h"
+#include "core/model/projectnode.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "offerrecovery.h"
+#include "core/project/offerrecovery.h"
 
-#include "project.h"
-#include "projectloading.h"
-#include "recoverycopy.h"
-#include "userinterface.h"
-#include "workspace.h"
+#include "core/project/project.h"
+#include "core/project/projectloading.h"
+#include "core/project/recoverycopy.h"
+#include "core/project/workspace.h"
+#include "core/userinterface.h"
 
 #include <QFileInfo>
 

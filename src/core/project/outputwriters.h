@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/channelsettings.h"
-#include "model/editlist.h"
-#include "projectnode.h"
+#include "core/model/channelsettings.h"
+#include "core/model/editlist.h"
+#include "core/model/projectnode.h"
 
 #include <QByteArray>
 #include <QString>

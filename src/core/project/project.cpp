@@ -1,6 +1,6 @@
-#include "project.h"
+#include "core/project/project.h"
 
-#include "treeorder.h"
+#include "core/project/treeorder.h"
 
 #include <QFileInfo>
 #include <utility>

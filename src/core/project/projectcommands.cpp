@@ -1,12 +1,12 @@
-#include "projectcommands.h"
+#include "core/project/projectcommands.h"
 
-#include "inifile.h"
-#include "project.h"
-#include "projectloading.h"
-#include "recentprojects.h"
-#include "recoverykeeper.h"
-#include "userinterface.h"
-#include "workspace.h"
+#include "core/project/project.h"
+#include "core/project/projectloading.h"
+#include "core/project/recoverykeeper.h"
+#include "core/project/workspace.h"
+#include "core/settings/inifile.h"
+#include "core/settings/recentprojects.h"
+#include "core/userinterface.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "projectfields.h"
+#include "core/project/projectfields.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/channelsettings.h"
-#include "model/feeditem.h"
+#include "core/model/channelsettings.h"
+#include "core/model/feeditem.h"
 
 #include <QLatin1StringView>
 #include <span>

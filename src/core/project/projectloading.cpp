@@ -1,7 +1,7 @@
-#include "projectloading.h"
+#include "core/project/projectloading.h"
 
-#include "project.h"
-#include "userinterface.h"
+#include "core/project/project.h"
+#include "core/userinterface.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projectreader.h"
+#include "core/project/projectreader.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
-#include "projectlock.h"
+#include "core/project/projectlock.h"
 
-#include "files/replacefile.h"
-#include "html/charsets.h"
-#include "userinterface.h"
+#include "core/files/replacefile.h"
+#include "core/text/charsets.h"
+#include "core/userinterface.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "projectreader.h"
+#include "core/project/projectreader.h"
 
-#include "feed/textops.h"
-#include "projectfields.h"
-#include "xmlelementreader.h"
-#include "xmlutf8.h"
+#include "core/project/projectfields.h"
+#include "core/text/textops.h"
+#include "core/xml/xmlelementreader.h"
+#include "core/xml/xmlutf8.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "projectsnapshot.h"
+#include "core/project/projectsnapshot.h"
 
-#include "project.h"
+#include "core/project/project.h"
 
 std::unique_ptr<ProjectNode> CopyTree(const ProjectNode &node)
 {

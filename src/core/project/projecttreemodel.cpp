@@ -1,7 +1,7 @@
-#include "projecttreemodel.h"
+#include "core/project/projecttreemodel.h"
 
-#include "project.h"
-#include "treecommands.h"
+#include "core/project/project.h"
+#include "core/project/treecommands.h"
 
 ProjectTreeModel::ProjectTreeModel(Project &project, QObject *parent)
     : QAbstractItemModel(parent), m_project(project)

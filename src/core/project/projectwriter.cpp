@@ -1,7 +1,7 @@
-#include "projectwriter.h"
+#include "core/project/projectwriter.h"
 
-#include "feed/textops.h"
-#include "projectfields.h"
+#include "core/project/projectfields.h"
+#include "core/text/textops.h"
 
 #include <QBuffer>
 #include <QStringEncoder>

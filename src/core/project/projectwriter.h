@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/channelsettings.h"
-#include "projectnode.h"
+#include "core/model/channelsettings.h"
+#include "core/model/projectnode.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,8 +1,8 @@
-#include "recoverycopy.h"
+#include "core/project/recoverycopy.h"
 
-#include "files/replacefile.h"
-#include "projectsnapshot.h"
-#include "projectwriter.h"
+#include "core/files/replacefile.h"
+#include "core/project/projectsnapshot.h"
+#include "core/project/projectwriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "recoverykeeper.h"
+#include "core/project/recoverykeeper.h"
 
-#include "project.h"
-#include "recoverycopy.h"
+#include "core/project/project.h"
+#include "core/project/recoverycopy.h"
 
 #include <QFile>
 

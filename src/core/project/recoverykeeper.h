@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projectsnapshot.h"
+#include "core/project/projectsnapshot.h"
 
 #include <QObject>
 #include <QThreadPool>

@@ -1,14 +1,14 @@
-#include "saveproject.h"
+#include "core/project/saveproject.h"
 
-#include "backup.h"
-#include "feed/itemguid.h"
-#include "feedgeneration.h"
-#include "files/replacefile.h"
-#include "project.h"
-#include "projectcommands.h"
-#include "recoverykeeper.h"
-#include "userinterface.h"
-#include "workspace.h"
+#include "core/feed/itemguid.h"
+#include "core/files/replacefile.h"
+#include "core/project/backup.h"
+#include "core/project/feedgeneration.h"
+#include "core/project/project.h"
+#include "core/project/projectcommands.h"
+#include "core/project/recoverykeeper.h"
+#include "core/project/workspace.h"
+#include "core/userinterface.h"
 
 #include <QDir>
 #include <QFileInfo>

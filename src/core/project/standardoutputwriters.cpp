@@ -1,9 +1,9 @@
-#include "standardoutputwriters.h"
+#include "core/project/standardoutputwriters.h"
 
-#include "feed/feedfiles.h"
-#include "feed/rssfile.h"
-#include "html/htmlpage.h"
-#include "projectwriter.h"
+#include "core/feed/feedfiles.h"
+#include "core/feed/rssfile.h"
+#include "core/html/htmlpage.h"
+#include "core/project/projectwriter.h"
 
 OutputWriters StandardOutputWriters(const Clock &clock)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "outputwriters.h"
+#include "core/clock.h"
+#include "core/project/outputwriters.h"
 
 // The program's writers: the project file writer, the RSS 1.0 and 2.0
 // writers and the HTML page generator. The clock dates the feeds.

@@ -1,9 +1,9 @@
-#include "startcheck.h"
+#include "core/project/startcheck.h"
 
-#include "inifile.h"
-#include "projectlock.h"
-#include "settings.h"
-#include "userinterface.h"
+#include "core/project/projectlock.h"
+#include "core/settings/inifile.h"
+#include "core/settings/settings.h"
+#include "core/userinterface.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,9 @@
-#include "tableimport.h"
+#include "core/project/tableimport.h"
 
-#include "files/boundedread.h"
-#include "import/tablefile.h"
-#include "project.h"
-#include "userinterface.h"
+#include "core/files/boundedread.h"
+#include "core/import/tablefile.h"
+#include "core/project/project.h"
+#include "core/userinterface.h"
 
 #include <QFileInfo>
 #include <optional>

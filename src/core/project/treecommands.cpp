@@ -1,9 +1,9 @@
-#include "treecommands.h"
+#include "core/project/treecommands.h"
 
-#include "commandstate.h"
-#include "project.h"
-#include "treeplacement.h"
-#include "userinterface.h"
+#include "core/project/commandstate.h"
+#include "core/project/project.h"
+#include "core/project/treeplacement.h"
+#include "core/userinterface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "treeorder.h"
+#include "core/project/treeorder.h"
 
-#include "projectnode.h"
+#include "core/model/projectnode.h"
 
 namespace {
 

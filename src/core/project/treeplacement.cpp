@@ -1,7 +1,7 @@
-#include "treeplacement.h"
+#include "core/project/treeplacement.h"
 
-#include "projectnode.h"
-#include "treeorder.h"
+#include "core/model/projectnode.h"
+#include "core/project/treeorder.h"
 
 bool HoldsChildren(const ProjectNode &root, const ProjectNode &node)
 {

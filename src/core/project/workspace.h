@@ -1,9 +1,9 @@
 #pragma once
 
-#include "folders.h"
-#include "outputwriters.h"
-#include "projectlock.h"
-#include "settings.h"
+#include "core/project/outputwriters.h"
+#include "core/project/projectlock.h"
+#include "core/settings/folders.h"
+#include "core/settings/settings.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "connectiontest.h"
+#include "core/publish/connectiontest.h"
 
-#include "feed/textops.h"
-#include "ftpsession.h"
-#include "userinterface.h"
+#include "core/publish/ftpsession.h"
+#include "core/text/textops.h"
+#include "core/userinterface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "curlftpclient.h"
+#include "core/publish/curlftpclient.h"
 
-#include "ftpnames.h"
+#include "core/publish/ftpnames.h"
 
 #include <QUrl>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curlftpconnection.h"
+#include "core/publish/curlftpconnection.h"
 
 #include <QByteArray>
 #include <QString>

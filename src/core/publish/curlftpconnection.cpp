@@ -1,4 +1,4 @@
-#include "curlftpconnection.h"
+#include "core/publish/curlftpconnection.h"
 
 #include <QCryptographicHash>
 #include <QSslCertificate>

@@ -1,6 +1,6 @@
-#include "ftpcontrolconnection.h"
+#include "core/publish/ftpcontrolconnection.h"
 
-#include "ftpnames.h"
+#include "core/publish/ftpnames.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftpreplyreader.h"
+#include "core/publish/ftpreplyreader.h"
 
 #include <QDeadlineTimer>
 #include <QString>

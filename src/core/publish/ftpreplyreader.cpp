@@ -1,4 +1,4 @@
-#include "ftpreplyreader.h"
+#include "core/publish/ftpreplyreader.h"
 
 #include <QStringList>
 

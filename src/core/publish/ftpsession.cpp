@@ -1,7 +1,7 @@
-#include "ftpsession.h"
+#include "core/publish/ftpsession.h"
 
-#include "curlftpclient.h"
-#include "socketftpclient.h"
+#include "core/publish/curlftpclient.h"
+#include "core/publish/socketftpclient.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ftptemplate.h"
-#include "servertrust.h"
+#include "core/publish/ftptemplate.h"
+#include "core/publish/servertrust.h"
 
 #include <QByteArray>
 #include <QString>

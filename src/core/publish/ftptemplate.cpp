@@ -1,6 +1,6 @@
-#include "ftptemplate.h"
+#include "core/publish/ftptemplate.h"
 
-#include "templatescramble.h"
+#include "core/publish/templatescramble.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "ftptemplatecommands.h"
+#include "core/publish/ftptemplatecommands.h"
 
-#include "feed/textops.h"
-#include "ftptemplatefolder.h"
-#include "passwordkeyring.h"
-#include "userinterface.h"
+#include "core/publish/ftptemplatefolder.h"
+#include "core/publish/passwordkeyring.h"
+#include "core/text/textops.h"
+#include "core/userinterface.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ftptemplatefolder.h"
+#include "core/publish/ftptemplatefolder.h"
 
-#include "ftptemplate.h"
+#include "core/publish/ftptemplate.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "passwordkeyring.h"
+#include "core/publish/passwordkeyring.h"
 
 namespace {
 

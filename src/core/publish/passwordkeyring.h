@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftptemplate.h"
+#include "core/publish/ftptemplate.h"
 
 #include <QString>
 #include <optional>

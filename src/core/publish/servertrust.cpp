@@ -1,7 +1,7 @@
-#include "servertrust.h"
+#include "core/publish/servertrust.h"
 
-#include "files/replacefile.h"
-#include "userinterface.h"
+#include "core/files/replacefile.h"
+#include "core/userinterface.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "socketftpclient.h"
+#include "core/publish/socketftpclient.h"
 
-#include "ftpnames.h"
+#include "core/publish/ftpnames.h"
 
 #include <QFile>
 #include <QFileInfo>

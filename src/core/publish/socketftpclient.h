@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftpcontrolconnection.h"
+#include "core/publish/ftpcontrolconnection.h"
 
 #include <QIODevice>
 #include <QString>

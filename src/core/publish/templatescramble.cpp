@@ -1,4 +1,4 @@
-#include "templatescramble.h"
+#include "core/publish/templatescramble.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "uploaddestination.h"
+#include "core/publish/uploaddestination.h"
 
-#include "feed/textops.h"
-#include "ftpnames.h"
+#include "core/publish/ftpnames.h"
+#include "core/text/textops.h"
 
 #include <QSaveFile>
 

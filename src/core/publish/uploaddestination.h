@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftpsession.h"
+#include "core/publish/ftpsession.h"
 
 #include <QByteArray>
 #include <QString>

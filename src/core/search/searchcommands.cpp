@@ -1,8 +1,8 @@
-#include "searchcommands.h"
+#include "core/search/searchcommands.h"
 
-#include "searchtarget.h"
-#include "textmatcher.h"
-#include "userinterface.h"
+#include "core/search/searchtarget.h"
+#include "core/search/textmatcher.h"
+#include "core/userinterface.h"
 
 QString NotFoundMessage(const QString &searchText)
 {

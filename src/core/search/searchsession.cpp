@@ -1,6 +1,6 @@
-#include "searchsession.h"
+#include "core/search/searchsession.h"
 
-#include "searchcommands.h"
+#include "core/search/searchcommands.h"
 
 QString SearchSession::startFind(const QString &selectedText)
 {

@@ -1,7 +1,7 @@
-#include "searchsettings.h"
+#include "core/search/searchsettings.h"
 
-#include "project/folders.h"
-#include "project/inifile.h"
+#include "core/settings/folders.h"
+#include "core/settings/inifile.h"
 
 namespace {
 

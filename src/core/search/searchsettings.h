@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchoptions.h"
+#include "core/search/searchoptions.h"
 
 #include <QString>
 #include <QStringList>

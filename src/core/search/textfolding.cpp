@@ -1,4 +1,4 @@
-#include "textfolding.h"
+#include "core/search/textfolding.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "textmatcher.h"
+#include "core/search/textmatcher.h"
 
-#include "textfolding.h"
+#include "core/search/textfolding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "utf8blocks.h"
+#include "core/xml/utf8blocks.h"
 
 #if defined(__SSE2__)
 

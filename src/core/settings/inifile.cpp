@@ -1,4 +1,4 @@
-#include "inifile.h"
+#include "core/settings/inifile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/editlist.h"
-#include "model/nodekind.h"
+#include "core/model/editlist.h"
+#include "core/model/nodekind.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "xmlelement.h"
+#include "core/xml/xmlelement.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "html/charsets.h"
+#include "core/text/charsets.h"
 
-#include "feed/textops.h"
-#include "html/shiftjisbytes.h"
+#include "core/text/shiftjisbytes.h"
+#include "core/text/textops.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bytevectors.h"
+#include "core/xml/bytevectors.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
-#include "xmlutf8.h"
+#include "core/xml/xmlutf8.h"
 
-#include "numericreference.h"
-#include "utf8blocks.h"
+#include "core/xml/numericreference.h"
+#include "core/xml/utf8blocks.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
-#include "xmldocument.h"
+#include "core/xml/xmldocument.h"
 
-#include "xmlinput.h"
+#include "core/xml/xmlinput.h"
 
 #include <QIODevice>
 

@@ -1,8 +1,8 @@
-#include "xmlelementreader.h"
+#include "core/xml/xmlelementreader.h"
 
-#include "feed/textops.h"
-#include "numericreference.h"
-#include "xmlutf8.h"
+#include "core/text/textops.h"
+#include "core/xml/numericreference.h"
+#include "core/xml/xmlutf8.h"
 
 #include <algorithm>
 #include <cstring>

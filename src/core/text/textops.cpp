@@ -1,4 +1,4 @@
-#include "feed/textops.h"
+#include "core/text/textops.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "recentprojects.h"
+#include "core/settings/recentprojects.h"
 
-#include "inifile.h"
+#include "core/settings/inifile.h"
 
 #include <QDir>
 

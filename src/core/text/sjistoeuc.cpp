@@ -1,5 +1,5 @@
-#include "html/charsets.h"
-#include "html/shiftjisbytes.h"
+#include "core/text/charsets.h"
+#include "core/text/shiftjisbytes.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
-#include "settings.h"
+#include "core/settings/settings.h"
 
-#include "folders.h"
-#include "inifile.h"
-#include "recentprojects.h"
+#include "core/settings/folders.h"
+#include "core/settings/inifile.h"
+#include "core/settings/recentprojects.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "folders.h"
+#include "core/settings/folders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "projectnode.h"
+#include "core/model/projectnode.h"
 
 #include <utility>
 

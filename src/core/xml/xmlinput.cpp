@@ -1,6 +1,6 @@
-#include "xmlinput.h"
+#include "core/xml/xmlinput.h"
 
-#include "bytevectors.h"
+#include "core/xml/bytevectors.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "xmldocument.h"
-#include "xmlelement.h"
+#include "core/xml/xmldocument.h"
+#include "core/xml/xmlelement.h"
 
 #include <optional>
 #include <vector>

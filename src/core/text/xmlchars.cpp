@@ -1,4 +1,4 @@
-#include "xmlchars.h"
+#include "core/text/xmlchars.h"
 
 #include <cstring>
 
