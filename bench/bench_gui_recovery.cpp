@@ -6,9 +6,9 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_gui_recovery PROJECT.dta [SECONDS]
 // Also prints the snapshot taken on the window's thread, one copy written on
 // its own thread, and the same write on the window's thread for comparison.
+#include "app/common/teditor.h"
 #include "app/editing/feedpagewiring.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/teditor.h"
 #include "app/editorform.h"
 #include "app/project/pageframe.h"
 #include "core/project/project.h"

@@ -1,8 +1,8 @@
 #include "app/editorform.h"
 
-#include "app/commandset.h"
+#include "app/common/commandset.h"
+#include "app/common/qtuserinterface.h"
 #include "app/mainmenus.h"
-#include "app/qtuserinterface.h"
 #include "app/toolicons.h"
 
 #include "app/editing/contenttoolbarwiring.h"

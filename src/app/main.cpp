@@ -1,7 +1,7 @@
+#include "app/common/qtuserinterface.h"
 #include "app/desktopidentity.h"
 #include "app/editorform.h"
 #include "app/launchoptions.h"
-#include "app/qtuserinterface.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 

@@ -1,7 +1,7 @@
 #include "app/mainmenus.h"
 
-#include "app/commandset.h"
-#include "app/hints.h"
+#include "app/common/commandset.h"
+#include "app/common/hints.h"
 
 #include <QKeySequence>
 #include <QMenu>

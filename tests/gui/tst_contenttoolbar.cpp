@@ -1,5 +1,5 @@
+#include "app/common/teditor.h"
 #include "app/editing/contenttoolbar.h"
-#include "app/editing/teditor.h"
 #include "app/editing/tinputform.h"
 #include "datarows.h"
 

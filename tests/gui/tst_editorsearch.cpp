@@ -1,4 +1,4 @@
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 #include "app/search/editorsearchtarget.h"
 #include "app/search/tformreplace.h"
 #include "app/search/tformsearch.h"

@@ -1,6 +1,6 @@
-#include "app/commandset.h"
+#include "app/common/commandset.h"
+#include "app/common/teditor.h"
 #include "app/editing/contenttoolbar.h"
-#include "app/editing/teditor.h"
 #include "app/project/pageframe.h"
 #include "app/project/projecttreeview.h"
 #include "app/startup.h"

@@ -1,7 +1,7 @@
+#include "app/common/teditor.h"
 #include "app/editing/channelpage.h"
 #include "app/editing/defaultspanel.h"
 #include "app/editing/feedpages.h"
-#include "app/editing/teditor.h"
 #include "app/html/htmltemplatepage.h"
 #include "app/publish/tftpform.h"
 #include "core/html/templatefile.h"

@@ -1,6 +1,6 @@
+#include "app/common/teditor.h"
 #include "app/editing/gridcelleditors.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/teditor.h"
 #include "app/editing/xstringgrid.h"
 #include "core/editing/gridrowcommands.h"
 #include "core/editing/itemtablemodel.h"

@@ -1,4 +1,4 @@
-#include "app/commandset.h"
+#include "app/common/commandset.h"
 #include "app/editing/feedpagewiring.h"
 #include "app/editing/gridcelleditors.h"
 #include "app/editing/itemspage.h"

@@ -1,4 +1,4 @@
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 #include "app/preview/browserview.h"
 #include "app/preview/feedpreviews.h"
 #include "app/preview/sourceviewpage.h"

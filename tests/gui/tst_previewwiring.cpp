@@ -1,5 +1,5 @@
-#include "app/commandset.h"
-#include "app/editing/teditor.h"
+#include "app/common/commandset.h"
+#include "app/common/teditor.h"
 #include "app/preview/focusedtext.h"
 #include "app/preview/previewwiring.h"
 #include "app/project/pageframe.h"

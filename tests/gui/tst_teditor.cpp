@@ -1,5 +1,5 @@
+#include "app/common/teditor.h"
 #include "app/editing/boxmodeswitch.h"
-#include "app/editing/teditor.h"
 #include "datarows.h"
 
 #include <QAction>

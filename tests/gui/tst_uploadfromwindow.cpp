@@ -1,4 +1,4 @@
-#include "app/commandset.h"
+#include "app/common/commandset.h"
 #include "app/editorform.h"
 #include "app/project/projecttreeview.h"
 #include "core/project/project.h"

@@ -1,8 +1,8 @@
 // "フィードの読み込み" with a blog's address typed in.
 #include "shot.h"
 
+#include "app/common/qtuserinterface.h"
 #include "app/import/feedimportform.h"
-#include "app/qtuserinterface.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -2,8 +2,8 @@
 // one (SFTP) chosen and its password masked, on a desktop without a keyring.
 #include "shot.h"
 
+#include "app/common/qtuserinterface.h"
 #include "app/publish/tftpform.h"
-#include "app/qtuserinterface.h"
 #include "core/publish/ftptemplate.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/editing/boxmodeswitch.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 
 void BoxModeSwitch::addEditor(TEditor *editor)
 {

@@ -1,6 +1,6 @@
 #include "app/editing/channelpage.h"
 
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
 #include "core/editing/feedpagebinding.h"
 #include "core/userinterface.h"
 

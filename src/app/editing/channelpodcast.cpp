@@ -2,7 +2,7 @@
 // the page that only feeds going beyond plain RSS use.
 #include "app/editing/channelpage.h"
 
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
 #include "app/editing/publishingswitches.h"
 #include "core/feed/podcastcategories.h"
 

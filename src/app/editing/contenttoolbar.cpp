@@ -1,6 +1,6 @@
 #include "app/editing/contenttoolbar.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 #include "app/editing/tinputform.h"
 
 #include <QFocusEvent>

@@ -1,10 +1,10 @@
 #include "app/editing/contenttoolbarwiring.h"
 
+#include "app/common/hints.h"
+#include "app/common/teditor.h"
 #include "app/editing/contenttoolbar.h"
 #include "app/editing/feedpagewiring.h"
-#include "app/editing/teditor.h"
 #include "app/editing/windoweditors.h"
-#include "app/hints.h"
 #include "app/project/pageframe.h"
 #include "core/project/project.h"
 #include "core/project/workspace.h"

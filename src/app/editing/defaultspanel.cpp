@@ -1,8 +1,8 @@
 #include "app/editing/defaultspanel.h"
 
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
+#include "app/common/teditor.h"
 #include "app/editing/publishingswitches.h"
-#include "app/editing/teditor.h"
 #include "app/publish/tftpform.h"
 #include "core/editing/feedpagebinding.h"
 #include "core/publish/ftptemplatecommands.h"

@@ -1,10 +1,10 @@
 #include "app/editing/editorfeatures.h"
 
-#include "app/commandset.h"
+#include "app/common/commandset.h"
+#include "app/common/teditor.h"
 #include "app/editing/boxmodeswitch.h"
 #include "app/editing/contenttoolbarwiring.h"
 #include "app/editing/focusfacts.h"
-#include "app/editing/teditor.h"
 #include "app/editing/windoweditors.h"
 
 #include <QAction>

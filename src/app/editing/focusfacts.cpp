@@ -1,6 +1,6 @@
 #include "app/editing/focusfacts.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 #include "core/editing/gridclipboard.h"
 
 #include <QClipboard>

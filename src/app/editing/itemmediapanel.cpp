@@ -1,6 +1,6 @@
 #include "app/editing/itemmediapanel.h"
 
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
 #include "core/media/mediafacts.h"
 #include "core/userinterface.h"
 

@@ -1,9 +1,9 @@
 #include "app/editing/itemspage.h"
 
+#include "app/common/teditor.h"
 #include "app/editing/focusfacts.h"
 #include "app/editing/gridcelleditors.h"
 #include "app/editing/itemmediapanel.h"
-#include "app/editing/teditor.h"
 #include "app/editing/xstringgrid.h"
 #include "core/editing/gridclipboard.h"
 #include "core/editing/gridrowcommands.h"

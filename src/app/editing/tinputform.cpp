@@ -1,6 +1,6 @@
 #include "app/editing/tinputform.h"
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>

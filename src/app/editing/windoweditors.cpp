@@ -1,6 +1,6 @@
 #include "app/editing/windoweditors.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 
 TEditor *FindWindowEditor(const QWidget &window, const QString &name)
 {

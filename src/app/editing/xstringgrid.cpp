@@ -1,6 +1,6 @@
 #include "app/editing/xstringgrid.h"
 
-#include "app/editing/focusorder.h"
+#include "app/common/focusorder.h"
 #include "app/editing/gridcelleditors.h"
 #include "core/editing/gridrowcommands.h"
 #include "core/editing/itemtablemodel.h"

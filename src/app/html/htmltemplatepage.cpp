@@ -1,7 +1,7 @@
 #include "app/html/htmltemplatepage.h"
 
-#include "app/editing/pagewidgets.h"
-#include "app/editing/teditor.h"
+#include "app/common/pagewidgets.h"
+#include "app/common/teditor.h"
 #include "core/html/templatefile.h"
 #include "core/html/variablelist.h"
 

@@ -1,6 +1,6 @@
 #include "app/import/feedimportform.h"
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 #include "core/userinterface.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "app/preview/browsermodule.h"
 
-#include "app/installlayout.h"
+#include "app/common/installlayout.h"
 #include "app/preview/browserview.h"
 #include "core/preview/enginelimits.h"
 

@@ -1,6 +1,6 @@
 #include "app/preview/focusedtext.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "app/preview/previewwiring.h"
 
-#include "app/commandset.h"
+#include "app/common/commandset.h"
+#include "app/common/userguide.h"
 #include "app/preview/browsermodule.h"
 #include "app/preview/focusedtext.h"
 #include "app/preview/sourceviewpage.h"
-#include "app/userguide.h"
 #include "core/feed/feedaddresses.h"
 
 #include "app/editing/feedpagewiring.h"

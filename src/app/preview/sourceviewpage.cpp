@@ -1,7 +1,7 @@
 #include "app/preview/sourceviewpage.h"
 
-#include "app/editing/teditor.h"
-#include "app/hints.h"
+#include "app/common/hints.h"
+#include "app/common/teditor.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "app/project/projecttreeview.h"
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 #include "app/project/treelabeldelegate.h"
 #include "core/project/project.h"
 #include "core/project/projecttreemodel.h"

@@ -1,7 +1,7 @@
 #include "app/project/recentprojectsmenu.h"
 
-#include "app/commandset.h"
-#include "app/hints.h"
+#include "app/common/commandset.h"
+#include "app/common/hints.h"
 
 #include "app/project/pageframe.h"
 #include "core/project/projectcommands.h"

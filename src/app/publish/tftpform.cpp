@@ -1,6 +1,6 @@
 #include "app/publish/tftpform.h"
 
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
 #include "core/publish/connectiontest.h"
 #include "core/publish/ftptemplatecommands.h"
 #include "core/publish/ftptemplatefolder.h"

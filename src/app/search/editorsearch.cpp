@@ -1,6 +1,6 @@
 #include "app/search/editorsearch.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 #include "app/search/caretconfirminterface.h"
 #include "app/search/editorsearchtarget.h"
 #include "app/search/tformreplace.h"

@@ -1,6 +1,6 @@
 #include "app/search/editorsearchtarget.h"
 
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 
 QString EditorSearchTarget::text() const
 {

@@ -1,6 +1,6 @@
 #include "app/search/searchdialog.h"
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 
 #include "core/settings/inifile.h"
 

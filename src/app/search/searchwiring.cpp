@@ -1,6 +1,6 @@
 #include "app/search/searchwiring.h"
 
-#include "app/commandset.h"
+#include "app/common/commandset.h"
 #include "app/editing/windoweditors.h"
 #include "app/search/editorsearch.h"
 

@@ -1,7 +1,7 @@
-#include "app/editing/teditor.h"
+#include "app/common/teditor.h"
 
-#include "app/editing/columnruler.h"
-#include "app/editing/focusorder.h"
+#include "app/common/columnruler.h"
+#include "app/common/focusorder.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/statusprogress.h"
+#include "app/common/statusprogress.h"
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 
 #include <QApplication>
 #include <QCoreApplication>

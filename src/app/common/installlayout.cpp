@@ -1,4 +1,4 @@
-#include "app/installlayout.h"
+#include "app/common/installlayout.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/commandset.h"
+#include "app/common/commandset.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/qtuserinterface.h"
+#include "app/common/qtuserinterface.h"
 
 #include <QApplication>
 #include <QDir>

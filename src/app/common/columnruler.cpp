@@ -1,4 +1,4 @@
-#include "app/editing/columnruler.h"
+#include "app/common/columnruler.h"
 
 #include <QPainter>
 #include <Qsci/qsciscintilla.h>

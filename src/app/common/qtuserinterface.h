@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/statusprogress.h"
+#include "app/common/statusprogress.h"
 #include "core/userinterface.h"
 
 #include <QMessageBox>

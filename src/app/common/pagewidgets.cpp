@@ -1,4 +1,4 @@
-#include "app/editing/pagewidgets.h"
+#include "app/common/pagewidgets.h"
 
 #include "core/editing/feedpagebinding.h"
 

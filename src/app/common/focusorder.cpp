@@ -1,4 +1,4 @@
-#include "app/editing/focusorder.h"
+#include "app/common/focusorder.h"
 
 #include <QKeyEvent>
 #include <QWidget>

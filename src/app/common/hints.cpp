@@ -1,4 +1,4 @@
-#include "app/hints.h"
+#include "app/common/hints.h"
 
 #include <QAction>
 #include <QLabel>

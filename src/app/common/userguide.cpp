@@ -1,6 +1,6 @@
-#include "app/userguide.h"
+#include "app/common/userguide.h"
 
-#include "app/installlayout.h"
+#include "app/common/installlayout.h"
 #include "core/userinterface.h"
 
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/hints.h"
+#include "app/common/hints.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
