@@ -1,34 +1,52 @@
 #!/usr/bin/env python3
-"""Checks that the core's includes point only down its layers.
+"""Checks that the core's and the window's includes point only down their
+layers.
 
     check_layers.py REPO [--graph]
 
-The layer order is the numbered list under "### Layers of the core" in
-REPO/CONTRIBUTING.md, bottom first. A file in a folder of src/core may
-include its own folder, the folders listed before it and the files directly
-in src/core; those files include only each other. An include that points to
-a later folder, to a folder the list does not name, or out of the core
-(src/app, src/cli) is reported and the check fails. A strict order leaves
-no room for a circle: every circle has an include that points up.
+The layer orders are the numbered lists under "### Layers of the core" and
+"### Layers of the window" in REPO/CONTRIBUTING.md, bottom first. A file in
+a folder of src/core or src/app may include its own folder and the folders
+listed before it. The files directly in src/core (UserInterface, Clock, ...)
+lie below every core folder and include only each other; the files directly
+in src/app (the main window and the program's start) lie above every window
+folder and may include any of them. The core never includes src/app or
+src/cli; the window may include the core but not src/cli. An include that
+points to a later folder, to a folder the list does not name, or out of
+where it may go is reported and the check fails. A strict order leaves no
+room for a circle: every circle has an include that points up.
 
-With --graph the folder graph is printed instead: each folder, the folders
-it includes and how many includes point there.
+With --graph the folder graphs are printed instead: each folder, the
+folders it includes and how many includes point there.
 """
 import collections
 import os
 import re
 import sys
 
-HEADING = '### Layers of the core'
 LAYER = re.compile(r'^\d+\.\s+`([a-z0-9_]+)/`')
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
-ROOT = '(src/core)'
 
 
-def layer_order(repo):
+class Tree:
+    def __init__(self, heading, folder, top_files_first, may_include):
+        self.heading = heading
+        self.folder = folder  # e.g. "src/core"
+        self.top_files_first = top_files_first  # the loose files lie below the folders
+        self.may_include = may_include  # other trees of src/ it may include
+        self.root = f'({folder})'
+
+
+TREES = [
+    Tree('### Layers of the core', 'src/core', True, ()),
+    Tree('### Layers of the window', 'src/app', False, ('src/core',)),
+]
+
+
+def layer_order(repo, tree):
     with open(os.path.join(repo, 'CONTRIBUTING.md'), encoding='utf-8') as file:
         lines = file.read().split('\n')
-    start = lines.index(HEADING)
+    start = lines.index(tree.heading)
     order = []
     for line in lines[start + 1:]:
         if line.startswith('#'):
@@ -40,22 +58,19 @@ def layer_order(repo):
 
 
 def resolve(repo, including, name):
-    # As the compiler finds it: beside the including file, then the include
-    # roots (src/ for rooted names, the older roots for unrooted ones).
-    bases = [os.path.dirname(including)]
-    bases += [os.path.join(repo, 'src', root) for root in ('', 'core', 'app', 'cli')]
-    for base in bases:
+    # As the compiler finds it: beside the including file, then src/ for
+    # rooted names.
+    for base in (os.path.dirname(including), os.path.join(repo, 'src')):
         candidate = os.path.normpath(os.path.join(base, name))
         if os.path.isfile(candidate):
             return candidate
     return None
 
 
-def includes(repo):
-    """(including file, line number, target) for every include in the core
+def includes(repo, tree):
+    """(including file, line number, target) for every include in the tree
     that finds a file of the repository."""
-    core = os.path.join(repo, 'src', 'core')
-    for folder, subfolders, files in os.walk(core):
+    for folder, subfolders, files in os.walk(os.path.join(repo, tree.folder)):
         subfolders.sort()
         for name in sorted(files):
             if not name.endswith(('.h', '.cpp')):
@@ -69,62 +84,76 @@ def includes(repo):
                         yield path, number, target
 
 
-def place(repo, path):
-    """The core folder a file lies in, ROOT for the files directly in
-    src/core, None outside the core."""
-    relative = os.path.relpath(path, os.path.join(repo, 'src', 'core'))
+def place(repo, tree, path):
+    """The tree's folder a file lies in, the tree's root for its loose
+    files, None outside the tree."""
+    relative = os.path.relpath(path, os.path.join(repo, tree.folder))
     if relative.startswith('..'):
         return None
     parts = relative.split(os.sep)
-    return parts[0] if len(parts) > 1 else ROOT
+    return parts[0] if len(parts) > 1 else tree.root
 
 
-def faults(repo, order):
+def within(repo, path, folder):
+    return not os.path.relpath(path, os.path.join(repo, folder)).startswith('..')
+
+
+def faults(repo, tree, order):
     rank = {folder: index for index, folder in enumerate(order)}
     found = []
-    core = os.path.join(repo, 'src', 'core')
-    present = {d for d in os.listdir(core) if os.path.isdir(os.path.join(core, d))}
+    top = os.path.join(repo, tree.folder)
+    present = {d for d in os.listdir(top) if os.path.isdir(os.path.join(top, d))}
     for folder in sorted(present - set(order)):
-        found.append(f'src/core/{folder}/ is not in the layer list of CONTRIBUTING.md')
+        found.append(f'{tree.folder}/{folder}/ is not in the list "{tree.heading}"')
     for folder in sorted(set(order) - present):
-        found.append(f'the layer list names {folder}/, which src/core does not have')
-    for path, number, target in includes(repo):
-        source, goal = place(repo, path), place(repo, target)
+        found.append(f'the list "{tree.heading}" names {folder}/, which {tree.folder} lacks')
+    for path, number, target in includes(repo, tree):
+        source, goal = place(repo, tree, path), place(repo, tree, target)
         where = f'{os.path.relpath(path, repo)}:{number}'
         shown = os.path.relpath(target, repo)
         if goal is None:
-            found.append(f'{where}: the core includes {shown}, outside the core')
-        elif goal == source or goal == ROOT:
+            if not any(within(repo, target, other) for other in tree.may_include):
+                found.append(f'{where}: {tree.folder} includes {shown}, outside where it may')
+        elif goal == source:
             continue
-        elif source == ROOT:
-            found.append(f'{where}: a file directly in src/core includes {shown}')
+        elif tree.top_files_first and goal == tree.root:
+            continue
+        elif tree.top_files_first and source == tree.root:
+            found.append(f'{where}: a file directly in {tree.folder} includes {shown}')
+        elif not tree.top_files_first and source == tree.root:
+            continue
+        elif not tree.top_files_first and goal == tree.root:
+            found.append(f'{where}: {source}/ includes {shown}, a file directly in {tree.folder}')
         elif source in rank and goal in rank and rank[goal] > rank[source]:
             found.append(f'{where}: {source}/ includes {shown}, which lies above it')
     return found
 
 
-def graph(repo):
+def print_graph(repo, tree, order):
     edges = collections.defaultdict(collections.Counter)
-    for path, _, target in includes(repo):
-        source, goal = place(repo, path), place(repo, target) or 'outside the core'
+    for path, _, target in includes(repo, tree):
+        source = place(repo, tree, path)
+        goal = place(repo, tree, target) or os.path.relpath(target, os.path.join(repo, 'src')).split(os.sep)[0]
         if goal != source:
             edges[source][goal] += 1
-    return edges
+    rank = lambda item: order.index(item[0]) if item[0] in order else -1
+    for folder in [tree.root] + order + sorted(set(edges) - set(order) - {tree.root}):
+        targets = ', '.join(f'{goal} ({count})' for goal, count in sorted(edges[folder].items(), key=rank))
+        print(f'{folder} -> {targets or "nothing"}')
 
 
 def main(arguments):
     repo = os.path.abspath(arguments[0])
-    order = layer_order(repo)
-    if '--graph' in arguments:
-        edges = graph(repo)
-        for folder in [ROOT] + order + sorted(set(edges) - set(order) - {ROOT}):
-            targets = ', '.join(f'{goal} ({count})' for goal, count in sorted(
-                edges[folder].items(), key=lambda item: order.index(item[0]) if item[0] in order else -1))
-            print(f'{folder} -> {targets or "nothing"}')
-        return 0
-    found = faults(repo, order)
-    print('\n'.join(found) if found else 'layers: ' + ' < '.join(order))
-    return 1 if found else 0
+    failed = False
+    for tree in TREES:
+        order = layer_order(repo, tree)
+        if '--graph' in arguments:
+            print_graph(repo, tree, order)
+            continue
+        found = faults(repo, tree, order)
+        failed = failed or bool(found)
+        print('\n'.join(found) if found else f'{tree.folder}: ' + ' < '.join(order))
+    return 1 if failed else 0
 
 
 if __name__ == '__main__':
