@@ -164,13 +164,13 @@ private Q_SLOTS:
         CurlFtpClient ftp;
         QVERIFY(!ftp.setConnectTimeout(1000));
         QCOMPARE(ftp.errorText(), u"WinInetが初期化されていません。"_s);
-        QVERIFY(!ftp.put("x", u"a.xml"_s));
+        QVERIFY(!ftp.store("x", u"a.xml"_s));
         QCOMPARE(ftp.errorText(), u"WinInetが初期化されていません。"_s);
         QVERIFY(ftp.open());
         QVERIFY(ftp.setReceiveTimeout(1000));
-        QVERIFY(!ftp.put("x", u"a.xml"_s));
+        QVERIFY(!ftp.store("x", u"a.xml"_s));
         QCOMPARE(ftp.errorText(), u"接続されていません。"_s);
-        QVERIFY(!ftp.setCurrentDirectory(u"/pub"_s));
+        QVERIFY(!ftp.changeDirectory(u"/pub"_s));
         QCOMPARE(ftp.errorText(), u"カレントディレクトリを設定できません"_s);
     }
 

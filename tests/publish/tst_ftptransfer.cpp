@@ -108,34 +108,35 @@ private Q_SLOTS:
 
         CurlFtpClient curl;
         QVERIFY(curl.open());
-        curl.Address = u"ftp://127.0.0.1"_s;
-        curl.Port = m_server.port();
-        curl.UserName = User;
-        curl.Password = Password;
-        curl.Passive = passive;
-        QVERIFY2(curl.setActive(true) && curl.setCurrentDirectory(u"/pub"_s) &&
-                     curl.put(bytes, u"curl.bin"_s),
+        curl.host = u"ftp://127.0.0.1"_s;
+        curl.port = m_server.port();
+        curl.userName = User;
+        curl.password = Password;
+        curl.passive = passive;
+        QVERIFY2(curl.login() && curl.changeDirectory(u"/pub"_s) &&
+                     curl.store(bytes, u"curl.bin"_s),
                  qPrintable(curl.errorText()));
         curl.close();
         QCOMPARE(testfiles::readAll(local(u"pub/curl.bin"_s)), bytes);
 
         SocketFtpClient socket;
-        socket.Host = u"127.0.0.1"_s;
-        socket.Port = m_server.port();
-        socket.UserID = User;
-        socket.Password = Password;
-        socket.Passive = passive;
+        socket.host = u"127.0.0.1"_s;
+        socket.port = m_server.port();
+        socket.userName = User;
+        socket.password = Password;
+        socket.passive = passive;
         QBuffer source;
         source.setData(bytes);
         QTemporaryDir localDir;
         QFile file(localDir.filePath(u"local.bin"_s));
         testfiles::writeAll(file.fileName(), bytes);
-        QVERIFY2(socket.Connect() && socket.Connected(), qPrintable(socket.errorText()));
-        QVERIFY2(socket.Mode(SocketFtpClient::TransferMode::Image) && socket.ChangeDir(u"/pub"_s) &&
-                     socket.Upload(source, u"socket.bin"_s) && socket.Upload(file, QString()),
+        QVERIFY2(socket.login() && socket.isConnected(), qPrintable(socket.errorText()));
+        QVERIFY2(socket.setTransferMode(FtpTransferMode::Binary) &&
+                     socket.changeDirectory(u"/pub"_s) && socket.store(source, u"socket.bin"_s) &&
+                     socket.store(file, QString()),
                  qPrintable(socket.errorText()));
-        QVERIFY(socket.Disconnect());
-        QVERIFY(!socket.Connected());
+        QVERIFY(socket.logout());
+        QVERIFY(!socket.isConnected());
         QCOMPARE(testfiles::readAll(local(u"pub/socket.bin"_s)), bytes);
         QCOMPARE(testfiles::readAll(local(u"pub/local.bin"_s)), bytes);
     }

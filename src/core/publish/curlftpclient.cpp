@@ -59,23 +59,24 @@ struct SlistFree
 
 } // namespace
 
-bool CurlFtpClient::setActive(bool active)
+void CurlFtpClient::logout()
 {
-    if (!active) {
-        destroyHandle();
-        return true;
-    }
+    destroyHandle();
+}
+
+bool CurlFtpClient::login()
+{
     if (!checkInitialized())
         return false;
-    if (!IsSendableFtpText(hostName()) || !IsSendableFtpText(UserName) ||
-        !IsSendableFtpText(Password) || !createHandle())
+    if (!IsSendableFtpText(hostName()) || !IsSendableFtpText(userName) ||
+        !IsSendableFtpText(password) || !createHandle())
         return fail(ConnectFailedText);
-    const QByteArray user = UserName.toUtf8();
-    const QByteArray password = Password.toUtf8();
+    const QByteArray user = userName.toUtf8();
+    const QByteArray secret = password.toUtf8();
     curl_easy_setopt(handle(), CURLOPT_USERNAME, user.constData());
-    curl_easy_setopt(handle(), CURLOPT_PASSWORD, password.constData());
+    curl_easy_setopt(handle(), CURLOPT_PASSWORD, secret.constData());
     // "-": listen on the address of the control connection; none: passive.
-    curl_easy_setopt(handle(), CURLOPT_FTPPORT, Passive ? nullptr : "-");
+    curl_easy_setopt(handle(), CURLOPT_FTPPORT, passive ? nullptr : "-");
     // Requests without a file only log in and change directory.
     curl_easy_setopt(handle(), CURLOPT_NOBODY, 1L);
     m_directory.clear();
@@ -89,10 +90,10 @@ bool CurlFtpClient::setActive(bool active)
 QString CurlFtpClient::directoryUrlPath() const
 {
     // Before a directory was set, names are below the login directory.
-    return m_directory.isEmpty() ? QString() : encodedDirectory(m_directory, Protocol);
+    return m_directory.isEmpty() ? QString() : encodedDirectory(m_directory, protocol);
 }
 
-bool CurlFtpClient::setCurrentDirectory(const QString &directory)
+bool CurlFtpClient::changeDirectory(const QString &directory)
 {
     const QString failedText = QStringLiteral("カレントディレクトリを設定できません");
     if (!isActive() || !IsSendableFtpText(directory))
@@ -100,14 +101,15 @@ bool CurlFtpClient::setCurrentDirectory(const QString &directory)
     const QString previous = m_directory;
     m_directory = directory;
     // SFTP has no directory to change to: a listing shows it is there.
-    if (Protocol == FtpProtocol::Sftp ? !list() : !runCommands({})) {
+    if (protocol == FtpProtocol::Sftp ? !list() : !runCommands({})) {
         m_directory = previous;
         return fail(failedText);
     }
     return true;
 }
 
-bool CurlFtpClient::put(const QByteArray &content, const QString &remoteName, FileMode mode)
+bool CurlFtpClient::store(const QByteArray &content, const QString &remoteName,
+                          FtpTransferMode mode)
 {
     if (!checkInitialized())
         return false;
@@ -120,7 +122,7 @@ bool CurlFtpClient::put(const QByteArray &content, const QString &remoteName, Fi
     Upload upload{content};
     curl_easy_setopt(handle(), CURLOPT_NOBODY, 0L);
     curl_easy_setopt(handle(), CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(handle(), CURLOPT_TRANSFERTEXT, mode == FileMode::Ascii ? 1L : 0L);
+    curl_easy_setopt(handle(), CURLOPT_TRANSFERTEXT, mode == FtpTransferMode::Ascii ? 1L : 0L);
     curl_easy_setopt(handle(), CURLOPT_READFUNCTION, &readChunk);
     curl_easy_setopt(handle(), CURLOPT_READDATA, &upload);
     curl_easy_setopt(handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(content.size()));
@@ -141,7 +143,7 @@ QString CurlFtpClient::commandPath(const QString &name) const
     if (!path.isEmpty() && !path.endsWith(u'/'))
         path += u'/';
     path += name;
-    if (Protocol != FtpProtocol::Sftp)
+    if (protocol != FtpProtocol::Sftp)
         return path;
     path.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
     return u'"' + path + u'"';
@@ -152,7 +154,7 @@ bool CurlFtpClient::rename(const QString &from, const QString &to)
     if (!IsSendableFtpText(from) || !IsSendableFtpText(to))
         return fail(UnsendableText);
     const QStringList commands =
-        Protocol == FtpProtocol::Sftp
+        protocol == FtpProtocol::Sftp
             ? QStringList{QStringLiteral("rename ") + commandPath(from) + u' ' + commandPath(to)}
             : QStringList{QStringLiteral("RNFR ") + commandPath(from),
                           QStringLiteral("RNTO ") + commandPath(to)};
@@ -164,7 +166,7 @@ bool CurlFtpClient::remove(const QString &name)
     if (!IsSendableFtpText(name))
         return fail(UnsendableText);
     const QString verb =
-        Protocol == FtpProtocol::Sftp ? QStringLiteral("rm ") : QStringLiteral("DELE ");
+        protocol == FtpProtocol::Sftp ? QStringLiteral("rm ") : QStringLiteral("DELE ");
     return runCommands({verb + commandPath(name)}) ||
            fail(QStringLiteral("ファイルを削除できませんでした。"));
 }

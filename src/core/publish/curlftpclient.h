@@ -1,39 +1,36 @@
 #pragma once
 
 #include "core/publish/curlftpconnection.h"
+#include "core/publish/ftpnames.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 // The client that sends files straight from memory, on libcurl, over FTP,
-// FTPS or SFTP. An upload uses: open(), the time-outs, setActive(true)
-// (connect and log in), setCurrentDirectory(), put() for each file,
-// setActive(false).
+// FTPS or SFTP. An upload uses: open(), the time-outs, login()
+// (connect and log in), changeDirectory(), store() for each file,
+// logout().
 class CurlFtpClient : public CurlFtpConnection
 {
 public:
-    enum class FileMode
-    {
-        Ascii,
-        Binary
-    };
+    QString userName;
+    QString password;
+    bool passive = false;
 
-    QString UserName;
-    QString Password;
-    bool Passive = false;
-
-    // Connects and logs in, or disconnects. Failing to connect or to log in
-    // gives "指定されたホストに接続できませんでした。".
-    bool setActive(bool active);
+    // Connects and logs in. Failing to connect or to log in gives
+    // "指定されたホストに接続できませんでした。".
+    bool login();
+    // Drops the connection; the client stays open for the next login().
+    void logout();
 
     // Changes to an existing remote directory (absolute, "/" first); it is
     // never created. Failure: "カレントディレクトリを設定できません".
-    bool setCurrentDirectory(const QString &directory);
+    bool changeDirectory(const QString &directory);
 
     // Stores the bytes under the name in the current directory.
-    bool put(const QByteArray &content, const QString &remoteName,
-             FileMode mode = FileMode::Binary);
+    bool store(const QByteArray &content, const QString &remoteName,
+               FtpTransferMode mode = FtpTransferMode::Binary);
 
     // Renames a file of the current directory over another name; false when
     // the server refuses, which some do when the new name exists.

@@ -71,7 +71,7 @@ struct CurlCallbacks
                              curl_off_t uploaded)
     {
         auto &self = *static_cast<CurlFtpConnection *>(connection);
-        if (self.Cancel && self.Cancel->load())
+        if (self.cancel && self.cancel->load())
             return 1;
         const qint64 moved = qint64(downloaded) + qint64(uploaded);
         if (moved != self.m_moved) {
@@ -95,8 +95,8 @@ struct CurlCallbacks
         const QString fingerprint = sha256Fingerprint(raw);
         if (match == CURLKHMATCH_OK)
             return CURLKHSTAT_FINE;
-        if (match == CURLKHMATCH_MISSING && fingerprint == self.AcceptedHostKey)
-            return self.Trust.makeFolder() ? CURLKHSTAT_FINE_ADD_TO_FILE : CURLKHSTAT_FINE;
+        if (match == CURLKHMATCH_MISSING && fingerprint == self.acceptedHostKey)
+            return self.trust.makeFolder() ? CURLKHSTAT_FINE_ADD_TO_FILE : CURLKHSTAT_FINE;
         self.m_trust.kind = match == CURLKHMATCH_MISMATCH ? TrustQuestion::Kind::ChangedHostKey
                                                           : TrustQuestion::Kind::UnknownHostKey;
         self.m_trust.fingerprint = fingerprint;
@@ -150,16 +150,16 @@ void CurlFtpConnection::close()
 
 QString CurlFtpConnection::hostName() const
 {
-    const qsizetype scheme = Address.indexOf(QStringLiteral("://"));
-    return scheme < 0 ? Address : Address.mid(scheme + 3);
+    const qsizetype scheme = host.indexOf(QStringLiteral("://"));
+    return scheme < 0 ? host : host.mid(scheme + 3);
 }
 
 QString CurlFtpConnection::serverUrl() const
 {
     QUrl url;
-    url.setScheme(Protocol == FtpProtocol::Sftp ? QStringLiteral("sftp") : QStringLiteral("ftp"));
+    url.setScheme(protocol == FtpProtocol::Sftp ? QStringLiteral("sftp") : QStringLiteral("ftp"));
     url.setHost(hostName());
-    url.setPort(int(Port));
+    url.setPort(int(port));
     url.setPath(QStringLiteral("/"));
     return url.toString(QUrl::FullyEncoded);
 }
@@ -170,7 +170,7 @@ bool CurlFtpConnection::createHandle()
     m_handle = curl_easy_init();
     if (!m_handle)
         return false;
-    const char *scheme = Protocol == FtpProtocol::Sftp ? "sftp" : "ftp";
+    const char *scheme = protocol == FtpProtocol::Sftp ? "sftp" : "ftp";
     curl_easy_setopt(m_handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(m_handle, CURLOPT_PROTOCOLS_STR, scheme);
     curl_easy_setopt(m_handle, CURLOPT_REDIR_PROTOCOLS_STR, scheme);
@@ -196,19 +196,19 @@ bool CurlFtpConnection::createHandle()
 
 void CurlFtpConnection::applyTrust()
 {
-    if (Protocol == FtpProtocol::Sftp) {
-        const QByteArray knownHosts = Trust.knownHosts.toLocal8Bit();
+    if (protocol == FtpProtocol::Sftp) {
+        const QByteArray knownHosts = trust.knownHosts.toLocal8Bit();
         curl_easy_setopt(m_handle, CURLOPT_SSH_AUTH_TYPES,
                          long(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
         curl_easy_setopt(m_handle, CURLOPT_SSH_KNOWNHOSTS, knownHosts.constData());
         curl_easy_setopt(m_handle, CURLOPT_SSH_KEYFUNCTION, &CurlCallbacks::checkHostKey);
         curl_easy_setopt(m_handle, CURLOPT_SSH_KEYDATA, this);
-    } else if (Protocol == FtpProtocol::Ftps) {
+    } else if (protocol == FtpProtocol::Ftps) {
         // TLS on the control connection before USER, and on every data
         // connection; a server without TLS is refused, never used in clear.
         curl_easy_setopt(m_handle, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
         const QByteArray pin =
-            AcceptedCertificatePin(Trust, hostName() + u':' + QString::number(Port)).toLatin1();
+            AcceptedCertificatePin(trust, hostName() + u':' + QString::number(port)).toLatin1();
         if (!pin.isEmpty()) {
             // The accepted certificate is the only one that passes.
             curl_easy_setopt(m_handle, CURLOPT_SSL_VERIFYPEER, 0L);
@@ -259,9 +259,9 @@ bool CurlFtpConnection::perform(const QString &urlPath)
     if (code == CURLE_OK)
         return true;
     if (m_trust) {
-        m_trust.server = hostName() + u':' + QString::number(Port);
+        m_trust.server = hostName() + u':' + QString::number(port);
         m_refusal = TrustQuestionText(m_trust);
-    } else if (code == CURLE_PEER_FAILED_VERIFICATION && Protocol == FtpProtocol::Ftps) {
+    } else if (code == CURLE_PEER_FAILED_VERIFICATION && protocol == FtpProtocol::Ftps) {
         askAboutCertificate(url, QString::fromUtf8(m_curlError));
     } else if (code == CURLE_SSL_PINNEDPUBKEYNOTMATCH) {
         askAboutCertificate(url, QStringLiteral("以前に信頼した証明書と異なります。"));
@@ -321,7 +321,7 @@ void CurlFtpConnection::askAboutCertificate(const QString &url, const QString &r
     if (certificate.isNull())
         return;
     m_trust.kind = TrustQuestion::Kind::UntrustedCertificate;
-    m_trust.server = hostName() + u':' + QString::number(Port);
+    m_trust.server = hostName() + u':' + QString::number(port);
     m_trust.reason = reason;
     m_trust.fingerprint =
         QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());

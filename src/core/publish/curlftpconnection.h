@@ -21,16 +21,16 @@ public:
     CurlFtpConnection &operator=(const CurlFtpConnection &) = delete;
 
     // Server host; a leading scheme ("ftp://") is cut off when connecting.
-    QString Address;
-    quint32 Port = 21;
-    FtpProtocol Protocol = FtpProtocol::Ftp;
+    QString host;
+    quint32 port = 21;
+    FtpProtocol protocol = FtpProtocol::Ftp;
     // The host keys and certificates the user trusts.
-    TrustFiles Trust;
+    TrustFiles trust;
     // The SHA-256 fingerprint of an unknown host key the user accepted for
     // this connection: it is added to the known hosts when it is met.
-    QString AcceptedHostKey;
+    QString acceptedHostKey;
     // Set from another thread to end the request under way.
-    const std::atomic<bool> *Cancel = nullptr;
+    const std::atomic<bool> *cancel = nullptr;
 
     // Prepares the client for connections. False when libcurl cannot start.
     bool open();
@@ -57,7 +57,7 @@ public:
     const TrustQuestion &trustQuestion() const { return m_trust; }
 
 protected:
-    // Address without a scheme prefix.
+    // The host without a scheme prefix.
     QString hostName() const;
     // "ftp://host:port/" (or "sftp://") with the host in URL form.
     QString serverUrl() const;

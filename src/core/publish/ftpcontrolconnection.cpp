@@ -13,7 +13,7 @@ bool FtpControlConnection::openControl()
 {
     closeControl();
     m_reader = FtpReplyReader();
-    m_control.connectToHost(Host, quint16(Port));
+    m_control.connectToHost(host, quint16(port));
     if (!m_control.waitForConnected(int(deadline().remainingTime()))) {
         m_control.abort();
         return fail(QStringLiteral("サーバーに接続できませんでした。"));
@@ -37,12 +37,12 @@ std::optional<FtpReply> FtpControlConnection::readReply()
             return std::nullopt;
         }
         if (m_control.bytesAvailable() == 0) {
-            if (!Connected()) {
+            if (!isConnected()) {
                 fail(ConnectionLostText);
                 return std::nullopt;
             }
             if (until.hasExpired() || !m_control.waitForReadyRead(int(until.remainingTime()))) {
-                fail(Connected() ? NoAnswerText : ConnectionLostText);
+                fail(isConnected() ? NoAnswerText : ConnectionLostText);
                 return std::nullopt;
             }
         }
@@ -56,7 +56,7 @@ std::optional<FtpReply> FtpControlConnection::command(const QString &line, int f
         fail(UnsendableText);
         return std::nullopt;
     }
-    if (!Connected()) {
+    if (!isConnected()) {
         fail(ConnectionLostText);
         return std::nullopt;
     }

@@ -8,24 +8,24 @@
 #include <optional>
 
 // The control connection of the socket FTP client: connecting, sending
-// commands and reading replies. Every wait ends after TimeOut milliseconds.
+// commands and reading replies. Every wait ends after timeout milliseconds.
 class FtpControlConnection
 {
 public:
-    static constexpr int DefaultTimeOut = 10000;
+    static constexpr int DefaultTimeout = 10000;
 
     virtual ~FtpControlConnection() = default;
 
-    QString Host;
-    int Port = 21;
-    int TimeOut = DefaultTimeOut; // milliseconds
+    QString host;
+    int port = 21;
+    int timeout = DefaultTimeout; // milliseconds
 
-    bool Connected() const { return m_control.state() == QAbstractSocket::ConnectedState; }
+    bool isConnected() const { return m_control.state() == QAbstractSocket::ConnectedState; }
     // The reply text of the server, or the reason a wait or command failed.
     QString errorText() const { return m_errorText; }
 
 protected:
-    // Opens the TCP connection to Host:Port.
+    // Opens the TCP connection to host:port.
     bool openControl();
     void closeControl();
     // The next reply of the server.
@@ -38,7 +38,7 @@ protected:
 
     QDeadlineTimer deadline() const
     {
-        return QDeadlineTimer(TimeOut > 0 ? TimeOut : DefaultTimeOut);
+        return QDeadlineTimer(timeout > 0 ? timeout : DefaultTimeout);
     }
     // Waits until the socket has written everything, within the deadline.
     bool flush(QTcpSocket &socket, const QDeadlineTimer &until);

@@ -18,3 +18,11 @@ inline QString RemoteUploadDirectory(const QString &uploadPath)
 {
     return QLatin1Char('/') + uploadPath;
 }
+
+// How both FTP clients send a file: as text, line ends converted by the
+// server ("TYPE A"), or byte for byte ("TYPE I").
+enum class FtpTransferMode
+{
+    Ascii,
+    Binary
+};

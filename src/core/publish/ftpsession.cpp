@@ -12,25 +12,25 @@ class CurlFtpSession : public FtpSession
 public:
     explicit CurlFtpSession(const SessionContext &context)
     {
-        m_ftp.Trust = context.trust;
-        m_ftp.AcceptedHostKey = context.acceptedHostKey;
-        m_ftp.Cancel = context.cancel;
+        m_ftp.trust = context.trust;
+        m_ftp.acceptedHostKey = context.acceptedHostKey;
+        m_ftp.cancel = context.cancel;
     }
 
     bool open(const FtpTemplate &t, const QString &remoteDirectory) override
     {
-        m_ftp.setActive(false);
+        m_ftp.logout();
         if (!m_ftp.open())
             return false;
-        m_ftp.Protocol = t.protocol;
-        m_ftp.Port = quint32(t.port);
-        m_ftp.Address = t.server;
-        m_ftp.UserName = t.user;
-        m_ftp.Password = t.password;
+        m_ftp.protocol = t.protocol;
+        m_ftp.port = quint32(t.port);
+        m_ftp.host = t.server;
+        m_ftp.userName = t.user;
+        m_ftp.password = t.password;
         m_ftp.setConnectTimeout(t.timeout * 1000);
         m_ftp.setReceiveTimeout(t.timeout * 1000);
-        m_ftp.Passive = t.passive;
-        return m_ftp.setActive(true) && m_ftp.setCurrentDirectory(remoteDirectory);
+        m_ftp.passive = t.passive;
+        return m_ftp.login() && m_ftp.changeDirectory(remoteDirectory);
     }
 
     std::optional<QStringList> list() override { return m_ftp.list(); }
@@ -47,7 +47,7 @@ public:
 protected:
     bool store(const QByteArray &content, const QString &remoteName) override
     {
-        return m_ftp.put(content, remoteName);
+        return m_ftp.store(content, remoteName);
     }
     bool rename(const QString &from, const QString &to) override { return m_ftp.rename(from, to); }
     bool remove(const QString &name) override { return m_ftp.remove(name); }
@@ -61,31 +61,31 @@ class SocketFtpSession : public FtpSession
 public:
     bool open(const FtpTemplate &t, const QString &remoteDirectory) override
     {
-        m_ftp.Disconnect();
-        m_ftp.Host = t.server;
-        m_ftp.UserID = t.user;
-        m_ftp.Password = t.password;
-        m_ftp.Port = t.port;
-        m_ftp.TimeOut = t.timeout * 1000;
-        m_ftp.Passive = t.passive;
-        return m_ftp.Connect() && m_ftp.Mode(SocketFtpClient::TransferMode::Ascii) &&
-               m_ftp.ChangeDir(remoteDirectory);
+        m_ftp.logout();
+        m_ftp.host = t.server;
+        m_ftp.userName = t.user;
+        m_ftp.password = t.password;
+        m_ftp.port = t.port;
+        m_ftp.timeout = t.timeout * 1000;
+        m_ftp.passive = t.passive;
+        return m_ftp.login() && m_ftp.setTransferMode(FtpTransferMode::Ascii) &&
+               m_ftp.changeDirectory(remoteDirectory);
     }
 
-    std::optional<QStringList> list() override { return m_ftp.List(); }
-    void close() override { m_ftp.Disconnect(); }
+    std::optional<QStringList> list() override { return m_ftp.list(); }
+    void close() override { m_ftp.logout(); }
     QString clientErrorText() const override { return m_ftp.errorText(); }
-    bool isResponsive() const override { return m_ftp.Connected(); }
+    bool isResponsive() const override { return m_ftp.isConnected(); }
 
 protected:
     bool store(const QByteArray &content, const QString &remoteName) override
     {
         QBuffer buffer;
         buffer.setData(content);
-        return m_ftp.Upload(buffer, remoteName);
+        return m_ftp.store(buffer, remoteName);
     }
-    bool rename(const QString &from, const QString &to) override { return m_ftp.Rename(from, to); }
-    bool remove(const QString &name) override { return m_ftp.Delete(name); }
+    bool rename(const QString &from, const QString &to) override { return m_ftp.rename(from, to); }
+    bool remove(const QString &name) override { return m_ftp.remove(name); }
 
 private:
     SocketFtpClient m_ftp;

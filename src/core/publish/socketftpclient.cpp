@@ -36,29 +36,29 @@ quint16 PassiveReplyPort(const QString &reply)
     return high < 0 || low < 0 ? 0 : quint16(high * 256 + low);
 }
 
-bool SocketFtpClient::Connect()
+bool SocketFtpClient::login()
 {
     if (!openControl())
         return false;
     bool ok = checkReply(readReply(), 401, 599);
     std::optional<FtpReply> user;
     if (ok)
-        ok = bool(user = command(QStringLiteral("USER ") + UserID, 401, 599));
+        ok = bool(user = command(QStringLiteral("USER ") + userName, 401, 599));
     if (ok && user->code == 331)
-        ok = bool(command(QStringLiteral("PASS ") + Password, 401, 599));
+        ok = bool(command(QStringLiteral("PASS ") + password, 401, 599));
     if (!ok)
         closeControl();
     return ok;
 }
 
-bool SocketFtpClient::Mode(TransferMode mode)
+bool SocketFtpClient::setTransferMode(FtpTransferMode mode)
 {
-    return bool(
-        command(mode == TransferMode::Ascii ? QStringLiteral("TYPE A") : QStringLiteral("TYPE I"),
-                400, 599));
+    return bool(command(mode == FtpTransferMode::Ascii ? QStringLiteral("TYPE A")
+                                                       : QStringLiteral("TYPE I"),
+                        400, 599));
 }
 
-bool SocketFtpClient::ChangeDir(const QString &path)
+bool SocketFtpClient::changeDirectory(const QString &path)
 {
     return bool(command(QStringLiteral("CWD ") + path, 400, 599));
 }
@@ -68,10 +68,10 @@ bool SocketFtpClient::openPassiveData(QTcpSocket &data)
     const std::optional<FtpReply> reply = command(QStringLiteral("PASV"), 500, 599);
     if (!reply)
         return false;
-    const quint16 port = PassiveReplyPort(reply->text);
-    if (port == 0)
+    const quint16 dataPort = PassiveReplyPort(reply->text);
+    if (dataPort == 0)
         return fail(reply->text);
-    data.connectToHost(m_control.peerAddress(), port);
+    data.connectToHost(m_control.peerAddress(), dataPort);
     if (!data.waitForConnected(int(deadline().remainingTime())))
         return fail(DataConnectionText);
     return true;
@@ -82,7 +82,7 @@ bool SocketFtpClient::announceActiveData(QTcpServer &listener)
     const QHostAddress local = m_control.localAddress();
     if (!listener.listen(local, 0))
         return fail(DataConnectionText);
-    const quint16 port = listener.serverPort();
+    const quint16 dataPort = listener.serverPort();
     bool isIPv4 = false;
     const quint32 ipv4 = local.toIPv4Address(&isIPv4);
     QString line;
@@ -92,10 +92,10 @@ bool SocketFtpClient::announceActiveData(QTcpServer &listener)
                    .arg((ipv4 >> 16) & 0xFF)
                    .arg((ipv4 >> 8) & 0xFF)
                    .arg(ipv4 & 0xFF)
-                   .arg(port >> 8)
-                   .arg(port & 0xFF);
+                   .arg(dataPort >> 8)
+                   .arg(dataPort & 0xFF);
     } else {
-        line = QStringLiteral("EPRT |2|%1|%2|").arg(local.toString()).arg(port);
+        line = QStringLiteral("EPRT |2|%1|%2|").arg(local.toString()).arg(dataPort);
     }
     return bool(command(line, 301, 599));
 }
@@ -116,7 +116,7 @@ bool SocketFtpClient::sendData(QIODevice &source, QTcpSocket &data)
     return true;
 }
 
-bool SocketFtpClient::Upload(QIODevice &source, const QString &name)
+bool SocketFtpClient::store(QIODevice &source, const QString &name)
 {
     const auto *file = qobject_cast<const QFile *>(&source);
     const QString remoteName =
@@ -138,11 +138,11 @@ bool SocketFtpClient::Upload(QIODevice &source, const QString &name)
 
 QTcpSocket *SocketFtpClient::openData(const QString &line, DataConnection &connection)
 {
-    if (!(Passive ? openPassiveData(connection.passive) : announceActiveData(connection.listener)))
+    if (!(passive ? openPassiveData(connection.passive) : announceActiveData(connection.listener)))
         return nullptr;
     if (!command(line, 301, 599))
         return nullptr;
-    if (Passive)
+    if (passive)
         return &connection.passive;
     if (!connection.listener.waitForNewConnection(int(deadline().remainingTime()))) {
         fail(DataConnectionText);
@@ -152,7 +152,7 @@ QTcpSocket *SocketFtpClient::openData(const QString &line, DataConnection &conne
     return connection.active.get();
 }
 
-std::optional<QStringList> SocketFtpClient::List()
+std::optional<QStringList> SocketFtpClient::list()
 {
     DataConnection connection;
     QTcpSocket *data = openData(QStringLiteral("NLST"), connection);
@@ -180,20 +180,20 @@ std::optional<QStringList> SocketFtpClient::List()
     return result;
 }
 
-bool SocketFtpClient::Rename(const QString &from, const QString &to)
+bool SocketFtpClient::rename(const QString &from, const QString &to)
 {
     return command(QStringLiteral("RNFR ") + from, 400, 599) &&
            command(QStringLiteral("RNTO ") + to, 400, 599);
 }
 
-bool SocketFtpClient::Delete(const QString &name)
+bool SocketFtpClient::remove(const QString &name)
 {
     return bool(command(QStringLiteral("DELE ") + name, 400, 599));
 }
 
-bool SocketFtpClient::Disconnect()
+bool SocketFtpClient::logout()
 {
-    if (!Connected())
+    if (!isConnected())
         return true;
     const bool ok = bool(command(QStringLiteral("QUIT"), 301, 599));
     closeControl();

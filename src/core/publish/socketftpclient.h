@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/publish/ftpcontrolconnection.h"
+#include "core/publish/ftpnames.h"
 
 #include <QIODevice>
 #include <QString>
@@ -11,38 +12,32 @@
 #include <optional>
 
 // The FTP client that speaks the protocol itself over TCP sockets. An upload
-// uses: Connect() (with login), Mode(), ChangeDir(), Upload() for each file,
-// Disconnect(). A failing step returns false with errorText(): the server's
+// uses: login(), setTransferMode(), changeDirectory(), store() for each
+// file, logout(). A failing step returns false with errorText(): the server's
 // reply, or why the client gave up.
 class SocketFtpClient : public FtpControlConnection
 {
 public:
-    enum class TransferMode
-    {
-        Ascii,
-        Image
-    };
-
-    QString UserID;
-    QString Password;
-    bool Passive = false;
+    QString userName;
+    QString password;
+    bool passive = false;
 
     // Connects, reads the greeting and logs in ("PASS" only when the server
     // asks for it with 331).
-    bool Connect();
-    bool Mode(TransferMode mode);
-    bool ChangeDir(const QString &path);
+    bool login();
+    bool setTransferMode(FtpTransferMode mode);
+    bool changeDirectory(const QString &path);
     // Stores everything the source gives under the name; a file goes under
     // its own name when the name is empty.
-    bool Upload(QIODevice &source, const QString &name);
+    bool store(QIODevice &source, const QString &name);
     // "RNFR" then "RNTO": the server renames a file of the current folder.
-    bool Rename(const QString &from, const QString &to);
+    bool rename(const QString &from, const QString &to);
     // "DELE": the server deletes a file of the current folder.
-    bool Delete(const QString &name);
+    bool remove(const QString &name);
     // "NLST": the names in the current folder.
-    std::optional<QStringList> List();
+    std::optional<QStringList> list();
     // Sends "QUIT" and closes the control connection, whatever the answer.
-    bool Disconnect();
+    bool logout();
 
 private:
     // The sockets a data connection may use, living as long as it.
