@@ -95,15 +95,18 @@ const QStringList &toolButtons()
     return buttons;
 }
 
-QAction *makeAction(CommandSet &commands, const QString &id, const QString &name,
-                    const QString &caption)
+// An action of the command as the control shows it; only the main menu's
+// item carries the command's key.
+QAction *makeAction(CommandSet &commands, const QString &id,
+                    const CommandControls::Control &control)
 {
     const CommandControls &controls = ControlsOf(id);
-    auto *action = new QAction(caption, &commands);
-    action->setObjectName(name);
-    action->setShortcut(controls.standardKey == QKeySequence::UnknownKey
-                            ? QKeySequence(text(controls.shortcut))
-                            : QKeySequence(controls.standardKey));
+    auto *action = new QAction(text(control.caption), &commands);
+    action->setObjectName(text(control.name));
+    action->setShortcut(&control == &controls.menuItem &&
+                                controls.standardKey != QKeySequence::UnknownKey
+                            ? QKeySequence(controls.standardKey)
+                            : QKeySequence(text(control.shortcut)));
     SetHint(action, text(controls.hint));
     commands.add(id, action);
     return action;
@@ -116,9 +119,8 @@ QAction *commandAction(CommandSet &commands, const QString &id)
     if (QAction *action = commands.action(id))
         return action;
     const CommandControls &controls = ControlsOf(id);
-    const bool inMenu = *controls.menuItem;
-    return makeAction(commands, id, text(inMenu ? controls.menuItem : controls.toolButton),
-                      text(inMenu ? controls.caption : controls.buttonCaption));
+    const bool inMenu = *controls.menuItem.name && id != controls.buttonId;
+    return makeAction(commands, id, inMenu ? controls.menuItem : controls.toolButton);
 }
 
 // What a pop-up menu shows for the command: the pop-ups' own action where
@@ -126,13 +128,13 @@ QAction *commandAction(CommandSet &commands, const QString &id)
 QAction *popupAction(CommandSet &commands, const QString &id)
 {
     const CommandControls &controls = ControlsOf(id);
-    if (!*controls.popupItem)
+    if (!*controls.popupItem.name)
         return commandAction(commands, id);
-    const QString name = text(controls.popupItem);
-    if (auto *made = commands.findChild<QAction *>(name, Qt::FindDirectChildrenOnly))
+    if (auto *made = commands.findChild<QAction *>(text(controls.popupItem.name),
+                                                   Qt::FindDirectChildrenOnly))
         return made;
     commandAction(commands, id); // the command's own action comes first
-    return makeAction(commands, id, name, text(controls.popupCaption));
+    return makeAction(commands, id, controls.popupItem);
 }
 
 enum class MenuKind
@@ -192,9 +194,9 @@ void BuildToolButtons(QToolBar *toolBar, CommandSet &commands)
         } else {
             const CommandControls &controls = ControlsOf(item);
             QAction *action = commandAction(commands, item);
-            action->setIconText(text(controls.buttonCaption));
+            action->setIconText(text(controls.toolButton.caption));
             toolBar->addAction(action);
-            toolBar->widgetForAction(action)->setObjectName(text(controls.toolButton));
+            toolBar->widgetForAction(action)->setObjectName(text(controls.toolButton.name));
             SetHint(action, text(controls.hint)); // now that its button exists
         }
     }

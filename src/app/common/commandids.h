@@ -62,25 +62,31 @@ inline const QString helpHomePage = QStringLiteral("help.homePage");
 inline const QString helpReadme = QStringLiteral("help.readme");
 } // namespace CommandId
 
-// Where a command is offered and how it reads there. The control names are
-// object names: of the command's action (its menu item's name, else its
-// tool button's), of the tool button's widget, and of the pop-up menus' own
+// Where a command is offered and how it reads there. The names are object
+// names: of the command's action (its menu item's name, else its tool
+// button's), of the tool button's widget, and of the pop-up menus' own
 // action where they read otherwise than the main menu. An empty name: that
 // place does not offer the command.
 struct CommandControls
 {
+    struct Control
+    {
+        const char16_t *name = u"";
+        const char16_t *caption = u"";
+        const char16_t *shortcut = u"";
+    };
     QString id;
-    const char16_t *menuItem = u"";
-    const char16_t *caption = u"";
-    const char16_t *shortcut = u"";
-    const char16_t *hint = u"";
-    const char16_t *toolButton = u"";
-    const char16_t *buttonCaption = u"";
-    const char16_t *popupItem = u"";
-    const char16_t *popupCaption = u"";
+    const char16_t *hint;
+    Control menuItem;
+    Control toolButton;
+    // The tool button's own command, where the button follows another rule
+    // than the menu item; none: the button offers this command.
+    QString buttonId;
+    Control popupItem;
     // The platform's key, where the desktop has one for the command.
     QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
 };
 
-// The row of the command; an id not in the table is a fault of the program.
+// The row of the command (of a tool button's own command: the row of the
+// menu item it pairs with); an id not in the table is a fault of the program.
 const CommandControls &ControlsOf(const QString &id);
