@@ -1,5 +1,6 @@
 #include "app/editorform.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/common/qtuserinterface.h"
 #include "app/mainmenus.h"
@@ -105,9 +106,9 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     connect(m_tree, &ProjectTreeView::popupRequested, this,
             [this](const QPoint &at) { m_treePopup->popup(at); });
     connect(m_tree, &ProjectTreeView::deleteRequested, this,
-            [this] { m_commands->trigger(QStringLiteral("Mn_ProDelete")); });
+            [this] { m_commands->trigger(CommandId::treeDelete); });
     connect(m_tree, &ProjectTreeView::doubleClicked, this,
-            [this] { m_commands->trigger(QStringLiteral("Mn_ChannelHomePage")); });
+            [this] { m_commands->trigger(CommandId::previewSitePage); });
     connect(m_tree, &ProjectTreeView::nodeDropped, this, &TEditorForm::dropNode);
     connect(m_pages, &PageFrame::statusChanged, this, &TEditorForm::updateStatus);
     connect(m_feedPages, &FeedPageWiring::statusChanged, this, &TEditorForm::updateStatus);
@@ -225,44 +226,42 @@ void TEditorForm::defineFileCommands()
         m_newButtonEnabled = false;
         m_commands->refresh();
     };
-    c.define({QStringLiteral("Mn_DataNew")}, newProject, rule(Command::NewProject), stored);
+    c.define(CommandId::fileNew, newProject, rule(Command::NewProject), stored);
     c.define(
-        {QStringLiteral("Tb_New")}, newProject,
+        CommandId::fileNewButton, newProject,
         [this, newRule = rule(Command::NewProject)] { return newRule() && m_newButtonEnabled; },
         stored);
     c.define(
-        {QStringLiteral("Mn_DataOpen"), QStringLiteral("TB_Open")}, [&ws] { OpenProject(ws); },
-        rule(Command::OpenProject), stored);
+        CommandId::fileOpen, [&ws] { OpenProject(ws); }, rule(Command::OpenProject), stored);
     c.define(
-        {QStringLiteral("Mn_DataSave")},
-        [this, save] { save(project().fileName().isEmpty(), false); }, rule(Command::SaveProject),
-        stored);
+        CommandId::fileSave, [this, save] { save(project().fileName().isEmpty(), false); },
+        rule(Command::SaveProject), stored);
     c.define(
-        {QStringLiteral("TB_Save")}, [this, save] { save(project().fileName().isEmpty(), false); },
+        CommandId::fileSaveButton, [this, save] { save(project().fileName().isEmpty(), false); },
         rule(Command::SaveProjectTool), stored);
     c.define(
-        {QStringLiteral("Mn_DataSaveAs")}, [save] { save(true, false); }, {}, stored);
+        CommandId::fileSaveAs, [save] { save(true, false); }, {}, stored);
     c.define(
-        {QStringLiteral("Mn_DataExport")}, [save] { save(true, true); }, {}, stored);
+        CommandId::fileExportProject, [save] { save(true, true); }, {}, stored);
     c.define(
-        {QStringLiteral("Mn_DataInsert")},
+        CommandId::fileInsertProject,
         [this, &ws] { selectNode(InsertProject(ws, m_tree->currentNode())); },
         rule(Command::InsertProject), stored);
     c.define(
-        {QStringLiteral("Minnow1")},
+        CommandId::fileInsertTable,
         [this, &ws] {
             selectNode(ImportTableFile(project(), *m_ui, m_tree->currentNode(), ws.folders.data));
         },
         rule(Command::InsertTable), stored);
     c.define(
-        {QStringLiteral("Mn_FeedImport")},
+        CommandId::fileImportFeed,
         [this, &ws] {
             FeedImportForm form(*m_ui, ws.folders.data, this);
             if (form.exec() == QDialog::Accepted)
                 selectNode(InsertFeedFrom(project(), *m_ui, m_tree->currentNode(), form.source()));
         },
         rule(Command::InsertTable), stored);
-    c.define({QStringLiteral("Mn_Exit")}, [this] { close(); });
+    c.define(CommandId::fileExit, [this] { close(); });
 }
 
 void TEditorForm::defineTreeCommands()
@@ -275,27 +274,24 @@ void TEditorForm::defineTreeCommands()
     };
     const CommandSet::PageUse stored = CommandSet::StorePagesFirst;
     c.define(
-        {QStringLiteral("N9"), QStringLiteral("N9_Popup"), QStringLiteral("N9_Add")},
+        CommandId::treeAddFeed,
         [this] { addNode(AddFeed(project(), project().currentNode()), true); }, {}, stored);
     c.define(
-        {QStringLiteral("N10"), QStringLiteral("N10_Popup"), QStringLiteral("N10_Add")},
+        CommandId::treeAddFolder,
         [this] { addNode(AddFolder(project(), project().currentNode()), false); }, {}, stored);
     // The copy takes what the pages hold.
     c.define(
-        {QStringLiteral("Mn_ChannelCopy"), QStringLiteral("Mn_ChannelCopy2"),
-         QStringLiteral("Mn_ChannelCopy3")},
+        CommandId::treeCopyFeed,
         [this] {
             selectNode(CopyFeed(project(), *project().currentNode()));
             m_tree->editCurrentNode();
         },
         rule(Command::CopyFeed), stored);
     c.define(
-        {QStringLiteral("Mn_ProRename"), QStringLiteral("Mn_ProRename2")},
-        [this] { m_tree->editCurrentNode(); }, rule(Command::RenameNode));
+        CommandId::treeRename, [this] { m_tree->editCurrentNode(); }, rule(Command::RenameNode));
     c.define(
-        {QStringLiteral("Mn_ProDelete"), QStringLiteral("Mn_ProDelete2")},
-        [this] { deleteCurrentNode(); }, rule(Command::DeleteNode));
-    c.define({QStringLiteral("N16"), QStringLiteral("N16_Popup")}, [this] {
+        CommandId::treeDelete, [this] { deleteCurrentNode(); }, rule(Command::DeleteNode));
+    c.define(CommandId::treeResetMarks, [this] {
         ProjectNode *node = m_tree->currentNode();
         if (!node)
             return;
@@ -303,19 +299,17 @@ void TEditorForm::defineTreeCommands()
         project().resetChangedMarks(*node);
         m_tree->setUpdatesEnabled(true);
     });
-    c.define({QStringLiteral("TB_Add")}, [] {});
 }
 
 void TEditorForm::defineSwitchCommands()
 {
     Settings &settings = m_workspace->settings;
-    m_commands->define({QStringLiteral("Mn_LastOpen")},
+    m_commands->define(CommandId::optionLastOpen,
                        [&settings] { settings.lastOpen = !settings.lastOpen; });
-    m_commands->defineCheck(QStringLiteral("Mn_LastOpen"),
-                            [&settings] { return settings.lastOpen; });
-    m_commands->define({QStringLiteral("Mn_Backup")},
+    m_commands->defineCheck(CommandId::optionLastOpen, [&settings] { return settings.lastOpen; });
+    m_commands->define(CommandId::optionBackup,
                        [&settings] { settings.backup = !settings.backup; });
-    m_commands->defineCheck(QStringLiteral("Mn_Backup"), [&settings] { return settings.backup; });
+    m_commands->defineCheck(CommandId::optionBackup, [&settings] { return settings.backup; });
 }
 
 void TEditorForm::addNode(ProjectNode *added, bool feed)

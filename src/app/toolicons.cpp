@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QWidget>
 
 namespace {
 
@@ -36,9 +37,13 @@ QIcon ThemedIcon(const QString &name)
 void SetToolButtonIcons(QToolBar *toolBar)
 {
     for (QAction *action : toolBar->actions()) {
+        const QWidget *button = toolBar->widgetForAction(action);
         for (const ButtonIcon &entry : buttonIcons) {
-            if (action->objectName() == QLatin1String(entry.button))
+            if (button && button->objectName() == QLatin1String(entry.button)) {
                 action->setIcon(ThemedIcon(QString::fromLatin1(entry.icon)));
+                // The menus that offer the same action show no icons.
+                action->setIconVisibleInMenu(false);
+            }
         }
     }
 }

@@ -95,13 +95,13 @@ private Q_SLOTS:
         showFeedTab(PageFrame::ItemTab);
         focus(editor(u"Memo_content"_s));
         openMenu(u"Edit1"_s);
-        QVERIFY(action(u"Mn_BoxMode"_s)->isVisible());
-        QVERIFY(!action(u"Mn_BoxMode"_s)->isChecked());
-        action(u"Mn_BoxMode"_s)->trigger();
+        QVERIFY(action(u"edit.boxMode"_s)->isVisible());
+        QVERIFY(!action(u"edit.boxMode"_s)->isChecked());
+        action(u"edit.boxMode"_s)->trigger();
         for (const QString &name : names)
             QVERIFY2(editor(name)->isBoxMode(), qPrintable(name));
         openMenu(u"Edit1"_s);
-        QVERIFY(action(u"Mn_BoxMode"_s)->isChecked());
+        QVERIFY(action(u"edit.boxMode"_s)->isChecked());
 
         // Ctrl+K reaches the window from inside an editor and switches all back.
         QTest::keyClick(editor(u"Memo_content"_s), Qt::Key_K, Qt::ControlModifier);
@@ -112,11 +112,11 @@ private Q_SLOTS:
         // the menu is open, and do nothing.
         m_window->treeView()->setFocus();
         openMenu(u"Edit1"_s);
-        QVERIFY(!action(u"Mn_BoxMode"_s)->isVisible());
-        QVERIFY(!action(u"Mn_Redo"_s)->isVisible());
-        QVERIFY(!m_window->commands().trigger(u"Mn_BoxMode"_s));
+        QVERIFY(!action(u"edit.boxMode"_s)->isVisible());
+        QVERIFY(!action(u"edit.redo"_s)->isVisible());
+        QVERIFY(!m_window->commands().trigger(u"edit.boxMode"_s));
         Q_EMIT m_window->findChild<QMenu *>(u"Edit1"_s)->aboutToHide();
-        QVERIFY(action(u"Mn_BoxPaste"_s)->isVisible());
+        QVERIFY(action(u"edit.boxPaste"_s)->isVisible());
     }
 
     void replaceAllThroughTheMenuIsOneUndoStep()
@@ -139,8 +139,8 @@ private Q_SLOTS:
             dialog.findChild<QPushButton *>(u"AllBtn"_s)->click();
         });
         openMenu(u"Find1"_s);
-        QVERIFY(action(u"Mn_Replace"_s)->isEnabled());
-        action(u"Mn_Replace"_s)->trigger();
+        QVERIFY(action(u"search.replace"_s)->isEnabled());
+        action(u"search.replace"_s)->trigger();
 
         // Letter case is ignored unless asked for.
         QCOMPARE(html->text(), u"<strong>一</b>と<strong>二</b>\r\n<strong>三</B>"_s);
@@ -162,11 +162,11 @@ private Q_SLOTS:
         source->setText(u"abc"_s);
         focus(source);
         openMenu(u"Find1"_s);
-        QVERIFY(action(u"Mn_Find"_s)->isEnabled());
-        QVERIFY(action(u"Mn_FindNext"_s)->isEnabled());
-        QVERIFY(!action(u"Mn_Replace"_s)->isEnabled());
+        QVERIFY(action(u"search.find"_s)->isEnabled());
+        QVERIFY(action(u"search.findNext"_s)->isEnabled());
+        QVERIFY(!action(u"search.replace"_s)->isEnabled());
         // The rule is asked again for the key: no dialog opens.
-        action(u"Mn_Replace"_s)->setEnabled(true);
+        action(u"search.replace"_s)->setEnabled(true);
         bool dialogShown = false;
         QTimer::singleShot(50, [&dialogShown] {
             if (QWidget *modal = QApplication::activeModalWidget()) {
@@ -180,7 +180,7 @@ private Q_SLOTS:
         // Nothing to search in without an editor.
         m_window->treeView()->setFocus();
         openMenu(u"Find1"_s);
-        QVERIFY(!action(u"Mn_Find"_s)->isEnabled());
+        QVERIFY(!action(u"search.find"_s)->isEnabled());
     }
 
     void contentToolBarFollowsTheTabs()

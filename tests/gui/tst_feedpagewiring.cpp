@@ -86,7 +86,7 @@ private Q_SLOTS:
         model->setData(model->index(2, 0), u"追加"_s);
         QVERIFY(m_window->project().isModified());
         QCOMPARE(feed(0)->data()->changed, marked);
-        QCOMPARE(m_window->commands().isEnabled(u"TB_Upload"_s), marked);
+        QCOMPARE(m_window->commands().isEnabled(u"file.upload"_s), marked);
     }
 
     // An assistive tool checks a box or a radio button through the
@@ -94,7 +94,7 @@ private Q_SLOTS:
     void switchesFollowTheirState_data()
     {
         Columns<QString, int, QString>("control", "radio", "enables");
-        QTest::newRow("HTML switch") << u"CB_Html_Sub"_s << -1 << u"TB_Html"_s;
+        QTest::newRow("HTML switch") << u"CB_Html_Sub"_s << -1 << u"preview.htmlButton"_s;
         QTest::newRow("content module") << u"CB_Content_Sub"_s << -1 << QString();
         QTest::newRow("defaults' date switch") << u"CB_AutoData"_s << -1 << QString();
         QTest::newRow("page extension") << u"RG_HtmlExt_Sub"_s << 1 << QString();
@@ -143,19 +143,19 @@ private Q_SLOTS:
         items->grid()->setCurrentIndex(items->grid()->itemModel()->index(0, 0));
         QTest::keyClick(items->grid(), Qt::Key_Down, Qt::ShiftModifier);
         QVERIFY(items->isLineMode());
-        QVERIFY(m_window->commands().trigger(u"Mn_Copy"_s));
+        QVERIFY(m_window->commands().trigger(u"edit.copy"_s));
         QVERIFY(QApplication::clipboard()->text().startsWith(u"最初の項目\t"_s));
-        QVERIFY(!m_window->commands().isEnabled(u"Mn_Redo"_s));
+        QVERIFY(!m_window->commands().isEnabled(u"edit.redo"_s));
 
         TEditor *content = items->contentEditor();
         content->setFocus();
         content->setText(u"本文"_s);
-        QVERIFY(m_window->commands().trigger(u"Mn_SelectAll"_s));
+        QVERIFY(m_window->commands().trigger(u"edit.selectAll"_s));
         QCOMPARE(content->selectedText(), u"本文"_s);
-        QVERIFY(m_window->commands().trigger(u"Mn_Cut"_s));
+        QVERIFY(m_window->commands().trigger(u"edit.cut"_s));
         QCOMPARE(content->text(), QString());
         QCOMPARE(QApplication::clipboard()->text(), u"本文"_s);
-        QVERIFY(m_window->commands().trigger(u"Mn_Undo"_s));
+        QVERIFY(m_window->commands().trigger(u"edit.undo"_s));
         QCOMPARE(content->text(), u"本文"_s);
     }
 };

@@ -60,18 +60,18 @@ private Q_SLOTS:
         QCOMPARE(panelText(window, u"StatusBar_Panel1"_s), u"プロジェクト"_s);
         QVERIFY(window.findChild<QToolBar *>(u"Toolbar_Menu"_s));
         CommandSet &commands = window.commands();
-        QVERIFY(!commands.action(u"TB_Save"_s)->isEnabled());
+        QVERIFY(!commands.action(u"file.saveButton"_s)->isEnabled());
         // Without a reopened project the new button waits for the first change.
-        QVERIFY(!commands.action(u"Tb_New"_s)->isEnabled());
+        QVERIFY(!commands.action(u"file.newButton"_s)->isEnabled());
         window.project().setModified(true);
-        QVERIFY(commands.action(u"TB_Save"_s)->isEnabled());
-        QVERIFY(commands.action(u"Tb_New"_s)->isEnabled());
+        QVERIFY(commands.action(u"file.saveButton"_s)->isEnabled());
+        QVERIFY(commands.action(u"file.newButton"_s)->isEnabled());
         window.project().setModified(false);
 
         // Both switches show check marks on a first run.
         Q_EMIT window.findChild<QMenu *>(u"Function1"_s)->aboutToShow();
-        QVERIFY(commands.action(u"Mn_LastOpen"_s)->isChecked());
-        QVERIFY(commands.action(u"Mn_Backup"_s)->isChecked());
+        QVERIFY(commands.action(u"option.lastOpen"_s)->isChecked());
+        QVERIFY(commands.action(u"option.backup"_s)->isChecked());
     }
 
     // The selected node is filled otherwise once the focus has left the tree.
@@ -107,14 +107,14 @@ private Q_SLOTS:
         row("upload", "File1", "Mn_Ftp", "アップロード(&U)", "", false);
         QTest::newRow("redo") << u"Edit1"_s << u"Mn_Redo"_s << u"やり直し(&R)"_s
                               << QKeySequence(QKeySequence::Redo).toString() << false;
-        row("find comes later", "Find1", "Mn_FindBack", "前を検索(&B)", "Shift+F3", false);
+        row("find back needs a search", "Find1", "Mn_FindBack", "前を検索(&B)", "Shift+F3", false);
         row("add feed", "ProjectTree1", "N9", "フィードの追加(&R)", "", true);
         row("copy needs a feed", "ProjectTree1", "Mn_ChannelCopy", "フィードの複写を作成(&C)", "",
             false);
         row("root is not renamed", "ProjectTree1", "Mn_ProRename", "名前の変更(&A)", "", false);
-        row("root is not deleted (pop-up)", "PopupMenu_Tree", "Mn_ProDelete2", "削除(&D)", "",
+        row("root is not deleted (pop-up)", "PopupMenu_Tree", "Mn_ProDelete", "削除(&D)", "",
             false);
-        row("add menu", "PopupMenu_Add", "Mn_ChannelCopy3", "複写を作成(&O)", "", false);
+        row("add menu", "PopupMenu_Add", "Mn_ChannelCopy2", "複写を作成(&O)", "", false);
         row("backup switch", "Function1", "Mn_Backup",
             "２４時間単位でプロジェクトのバックアップを作成する(&B)", "", true);
     }
@@ -139,7 +139,7 @@ private Q_SLOTS:
     {
         auto window = windowWith(m_dir, {});
         QVERIFY(window);
-        QVERIFY(window->commands().trigger(u"N9_Add"_s));
+        QVERIFY(window->commands().trigger(u"tree.addFeed"_s));
 
         ProjectNode *feed = nodeOf(*window, u"新しいフィード"_s);
         QVERIFY(feed && feed->isFeed());
@@ -197,16 +197,16 @@ private Q_SLOTS:
         window->selectNode(nodeOf(*window, u"a"_s));
         window->project().setUploadingNode(nodeOf(*window, u"a"_s));
         for (const QString &name :
-             {u"Mn_ProDelete"_s, u"Tb_New"_s, u"Mn_DataOpen"_s, u"Mn_DataInsert"_s})
+             {u"tree.delete"_s, u"file.newButton"_s, u"file.open"_s, u"file.insertProject"_s})
             QVERIFY2(!window->commands().action(name)->isEnabled(), qPrintable(name));
-        QVERIFY(!window->commands().trigger(u"Mn_ProDelete"_s));
+        QVERIFY(!window->commands().trigger(u"tree.delete"_s));
 
         QString message;
         answerNextMessageBox(QMessageBox::Ok, &message);
         QVERIFY(!window->close());
         QCOMPARE(message, UploadRunningMessage());
         window->project().setUploadingNode(nullptr);
-        QVERIFY(window->commands().action(u"Mn_ProDelete"_s)->isEnabled());
+        QVERIFY(window->commands().action(u"tree.delete"_s)->isEnabled());
     }
 
     void hintsReachTheSecondPanel()
@@ -286,7 +286,7 @@ private Q_SLOTS:
         QCOMPARE(again.project().fileName(), path);
         QCOMPARE(again.project().currentNode(), again.project().root().child(0));
         QCOMPARE(again.size(), QSize(900, 680));
-        QVERIFY(again.commands().action(u"Tb_New"_s)->isEnabled());
+        QVERIFY(again.commands().action(u"file.newButton"_s)->isEnabled());
         QVERIFY(again.close());
         QFile::remove(SettingsFilePath(foldersIn(m_dir)));
     }

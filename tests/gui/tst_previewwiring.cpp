@@ -77,10 +77,10 @@ private Q_SLOTS:
         auto *menu = form->findChild<QMenu *>(u"Function1"_s);
         Q_EMIT menu->aboutToShow();
         CommandSet &c = form->commands();
-        const QString shown = QString(c.action(u"Mn_RssPreview"_s)->isVisible() ? u'R' : u'-') +
-                              (c.action(u"Mn_HtmlPreview"_s)->isVisible() ? u'H' : u'-') +
-                              (c.action(u"Mn_ChannelHomePage"_s)->isVisible() ? u'S' : u'-') +
-                              (c.action(u"Mn_FeedCheck"_s)->isEnabled() ? u'1' : u'0');
+        const QString shown = QString(c.action(u"preview.rss"_s)->isVisible() ? u'R' : u'-') +
+                              (c.action(u"preview.html"_s)->isVisible() ? u'H' : u'-') +
+                              (c.action(u"preview.sitePage"_s)->isVisible() ? u'S' : u'-') +
+                              (c.action(u"preview.feedCheck"_s)->isEnabled() ? u'1' : u'0');
         QCOMPARE(shown, expected);
     }
 
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(memo->text(), u"<p>お知らせ</p>"_s);
         QVERIFY(!wiring(*form).previewsIfMade()->form());
 
-        QVERIFY(form->commands().trigger(u"TB_Rss"_s));
+        QVERIFY(form->commands().trigger(u"preview.rssButton"_s));
         QCOMPARE(view->currentIndex(), 0);
         TBrowseForm *preview = wiring(*form).previewsIfMade()->form();
         QVERIFY(preview);

@@ -127,7 +127,7 @@ private Q_SLOTS:
         QTest::keyClicks(window.findChild<QLineEdit *>(u"ED_Informer_Title_Sub"_s), u"!"_s);
         QVERIFY(project.isModified());
         QVERIFY(feed->data()->changed);
-        QVERIFY(window.commands().trigger(u"TB_Upload"_s));
+        QVERIFY(window.commands().trigger(u"file.upload"_s));
 
         const QString question =
             u"プロジェクトが変更されました プロジェクトの保存をおこなった後に\r\n\""_s +

@@ -10,48 +10,50 @@ CommandSet::CommandSet(QObject *parent) : QObject(parent)
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-void CommandSet::add(QAction *action)
+void CommandSet::add(const QString &id, QAction *action)
 {
-    m_actions.insert(action->objectName(), action);
+    m_entries[id].actions << action;
+    m_ids.insert(action, id);
     action->setEnabled(false);
-    connect(action, &QAction::triggered, this,
-            [this, name = action->objectName()] { trigger(name); });
+    connect(action, &QAction::triggered, this, [this, id] { trigger(id); });
 }
 
-void CommandSet::define(const QStringList &names, std::function<void()> run, Rule enabled,
-                        PageUse pages)
+QAction *CommandSet::action(const QString &id) const
 {
-    for (const QString &name : names) {
-        Entry &entry = m_entries[name];
-        entry.run = run;
-        entry.enabled = enabled;
-        entry.pages = pages;
-        if (QAction *action = m_actions.value(name))
-            update(action);
-    }
+    const auto it = m_entries.constFind(id);
+    return it == m_entries.cend() || it->actions.isEmpty() ? nullptr : it->actions.first();
 }
 
-void CommandSet::defineCheck(const QString &name, Rule checked)
+void CommandSet::define(const QString &id, std::function<void()> run, Rule enabled, PageUse pages)
 {
-    m_entries[name].checked = std::move(checked);
-    if (QAction *action = m_actions.value(name)) {
+    Entry &entry = m_entries[id];
+    entry.run = std::move(run);
+    entry.enabled = std::move(enabled);
+    entry.pages = pages;
+    update(id);
+}
+
+void CommandSet::defineCheck(const QString &id, Rule checked)
+{
+    Entry &entry = m_entries[id];
+    entry.checked = std::move(checked);
+    for (QAction *action : std::as_const(entry.actions))
         action->setCheckable(true);
-        update(action);
-    }
+    update(id);
 }
 
-bool CommandSet::isEnabled(const QString &name) const
+bool CommandSet::isEnabled(const QString &id) const
 {
-    const auto it = m_entries.constFind(name);
+    const auto it = m_entries.constFind(id);
     return it != m_entries.cend() && it->run && (!it->enabled || it->enabled());
 }
 
-bool CommandSet::trigger(const QString &name)
+bool CommandSet::trigger(const QString &id)
 {
-    if (!isEnabled(name))
+    if (!isEnabled(id))
         return false;
     // A copy: the command may redefine commands while it runs.
-    const Entry entry = m_entries.value(name);
+    const Entry entry = m_entries.value(id);
     if (entry.pages == StorePagesFirst && m_storePages)
         m_storePages();
     entry.run();
@@ -61,21 +63,26 @@ bool CommandSet::trigger(const QString &name)
     return true;
 }
 
-void CommandSet::update(QAction *action) const
+void CommandSet::update(const QString &id) const
 {
-    const QString name = action->objectName();
-    action->setEnabled(isEnabled(name));
-    const auto it = m_entries.constFind(name);
-    if (it != m_entries.cend() && it->checked)
-        action->setChecked(it->checked());
+    const auto it = m_entries.constFind(id);
+    if (it == m_entries.cend())
+        return;
+    const bool enabled = isEnabled(id);
+    const bool checked = it->checked && it->checked();
+    for (QAction *action : it->actions) {
+        action->setEnabled(enabled);
+        if (it->checked)
+            action->setChecked(checked);
+    }
 }
 
 void CommandSet::watch(QMenu *menu)
 {
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         for (QAction *action : menu->actions()) {
-            if (m_actions.contains(action->objectName()))
-                update(action);
+            if (const auto it = m_ids.constFind(action); it != m_ids.cend())
+                update(*it);
         }
     });
 }
@@ -86,9 +93,9 @@ bool CommandSet::eventFilter(QObject *watched, QEvent *event)
     // the shortcuts are looked up.
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        for (QAction *action : std::as_const(m_actions)) {
-            if (action->shortcut() == pressed)
-                update(action);
+        for (auto it = m_ids.cbegin(); it != m_ids.cend(); ++it) {
+            if (it.key()->shortcut() == pressed)
+                update(it.value());
         }
     }
     return QObject::eventFilter(watched, event);
@@ -96,6 +103,6 @@ bool CommandSet::eventFilter(QObject *watched, QEvent *event)
 
 void CommandSet::refresh()
 {
-    for (QAction *action : std::as_const(m_actions))
-        update(action);
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it)
+        update(it.key());
 }

@@ -8,14 +8,13 @@
 class QAction;
 class QMenu;
 
-// The window's commands by the object names of the actions that offer them.
-// A command says what it does and when it may run; its actions (a menu item,
-// a pop-up item, a tool button) are enabled when a menu opens, after every
-// command, whenever refresh() is called, and just before a key reaches the
-// actions that have it as their shortcut: a disabled action's shortcut does
-// nothing, so the rule decides at that moment. The rule is asked again when
-// an action fires. An action without a command stays disabled: the feature
-// behind it comes later.
+// The window's commands by their ids (CommandId). A command says what it
+// does and when it may run; its action, which its menu item, pop-up items
+// and tool button share, is enabled when a menu opens, after every command,
+// whenever refresh() is called, and just before a key reaches the actions
+// that have it as their shortcut: a disabled action's shortcut does nothing,
+// so the rule decides at that moment. The rule is asked again when an
+// action fires.
 class CommandSet : public QObject
 {
     Q_OBJECT
@@ -32,25 +31,26 @@ public:
 
     explicit CommandSet(QObject *parent = nullptr);
 
-    // Makes the action known under its object name and routes it here.
-    void add(QAction *action);
-    QAction *action(const QString &name) const { return m_actions.value(name); }
+    // Routes the action to the command. The first action of a command is
+    // its own; a second one only shows it under another caption.
+    void add(const QString &id, QAction *action);
+    QAction *action(const QString &id) const;
 
-    // Gives the named actions their command. No rule: always available.
-    void define(const QStringList &names, std::function<void()> run, Rule enabled = {},
+    // Gives the command what it runs. No rule: always available.
+    void define(const QString &id, std::function<void()> run, Rule enabled = {},
                 PageUse pages = PagesAsStored);
     // What stores the pages for the commands that need it.
     void setPageStore(std::function<void()> store) { m_storePages = std::move(store); }
     // A check mark shown from the rule whenever its menu opens.
-    void defineCheck(const QString &name, Rule checked);
-    // Runs the command of the named action when its rule allows.
-    bool trigger(const QString &name);
+    void defineCheck(const QString &id, Rule checked);
+    // Runs the command when its rule allows.
+    bool trigger(const QString &id);
 
     // Enables the menu's actions by their rules (connected to aboutToShow).
     void watch(QMenu *menu);
-    // Enables every known action by its rule.
+    // Enables every command's actions by its rule.
     void refresh();
-    bool isEnabled(const QString &name) const;
+    bool isEnabled(const QString &id) const;
 
 protected:
     // Sees every key before the shortcuts do.
@@ -63,10 +63,11 @@ private:
         Rule enabled;
         Rule checked;
         PageUse pages = PagesAsStored;
+        QList<QAction *> actions;
     };
-    void update(QAction *action) const;
+    void update(const QString &id) const;
 
-    QHash<QString, QAction *> m_actions;
     QHash<QString, Entry> m_entries;
+    QHash<const QAction *, QString> m_ids;
     std::function<void()> m_storePages;
 };

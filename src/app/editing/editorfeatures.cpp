@@ -1,5 +1,6 @@
 #include "app/editing/editorfeatures.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/common/teditor.h"
 #include "app/editing/boxmodeswitch.h"
@@ -13,8 +14,8 @@
 
 namespace {
 
-const QStringList editorCommandNames = {QStringLiteral("Mn_Redo"), QStringLiteral("Mn_BoxPaste"),
-                                        QStringLiteral("Mn_BoxMode")};
+const QStringList editorCommands = {CommandId::editRedo, CommandId::editBoxPaste,
+                                    CommandId::editBoxMode};
 
 } // namespace
 
@@ -54,16 +55,16 @@ void EditorFeatures::defineEditCommands(QMenu &editMenu)
                 (editor->*run)();
         };
     };
-    m_commands.define({QStringLiteral("Mn_BoxPaste")}, onFocused(&TEditor::boxPaste),
+    m_commands.define(CommandId::editBoxPaste, onFocused(&TEditor::boxPaste),
                       [state] { return state().boxPaste; });
     m_commands.define(
-        {QStringLiteral("Mn_BoxMode")},
+        CommandId::editBoxMode,
         [this] {
             adoptEditors();
             m_boxMode->toggle();
         },
         [state] { return state().editorCommandsVisible; });
-    m_commands.defineCheck(QStringLiteral("Mn_BoxMode"), [this] { return m_boxMode->isBoxMode(); });
+    m_commands.defineCheck(CommandId::editBoxMode, [this] { return m_boxMode->isBoxMode(); });
 
     // The three show only while a text editor has the focus; they come back
     // when the menu closes, since a hidden action's key does nothing.
@@ -74,8 +75,8 @@ void EditorFeatures::defineEditCommands(QMenu &editMenu)
 
 void EditorFeatures::showEditorCommands(bool visible)
 {
-    for (const QString &name : editorCommandNames) {
-        if (QAction *action = m_commands.action(name))
+    for (const QString &id : editorCommands) {
+        if (QAction *action = m_commands.action(id))
             action->setVisible(visible);
     }
 }

@@ -1,5 +1,6 @@
 #include "app/editing/feedpagewiring.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/common/teditor.h"
 #include "app/editing/channelpage.h"
@@ -89,20 +90,21 @@ private:
 // editor takes the command itself.
 struct EditCommand
 {
-    const char16_t *name;
+    QString id;
     QChar gridLetter; // none: only a text editor has it
     bool EditCommandState::*enabled;
     void (QsciScintilla::*editorAction)();
 };
 
 const EditCommand editCommands[] = {
-    {u"Mn_Undo", u'U', &EditCommandState::undo, &QsciScintilla::undo},
-    {u"Mn_Redo", QChar(), &EditCommandState::redo, &QsciScintilla::redo},
-    {u"Mn_Cut", u'X', &EditCommandState::cut, &QsciScintilla::cut},
-    {u"Mn_Copy", u'C', &EditCommandState::copy, &QsciScintilla::copy},
-    {u"Mn_Paste", u'P', &EditCommandState::paste, &QsciScintilla::paste},
-    {u"Mn_Delete", u'D', &EditCommandState::deleteSelection, &QsciScintilla::removeSelectedText},
-    {u"Mn_SelectAll", u'A', &EditCommandState::selectAll,
+    {CommandId::editUndo, u'U', &EditCommandState::undo, &QsciScintilla::undo},
+    {CommandId::editRedo, QChar(), &EditCommandState::redo, &QsciScintilla::redo},
+    {CommandId::editCut, u'X', &EditCommandState::cut, &QsciScintilla::cut},
+    {CommandId::editCopy, u'C', &EditCommandState::copy, &QsciScintilla::copy},
+    {CommandId::editPaste, u'P', &EditCommandState::paste, &QsciScintilla::paste},
+    {CommandId::editDelete, u'D', &EditCommandState::deleteSelection,
+     &QsciScintilla::removeSelectedText},
+    {CommandId::editSelectAll, u'A', &EditCommandState::selectAll,
      static_cast<void (QsciScintilla::*)()>(nullptr)},
 };
 
@@ -199,7 +201,7 @@ void FeedPageWiring::attach(PageFrame &frame, CommandSet &commands)
     connect(this, &FeedPageWiring::toolStateChanged, &commands, &CommandSet::refresh);
 
     commands.define(
-        {QStringLiteral("TB_Upload"), QStringLiteral("Mn_Ftp")}, [this] { upload(); },
+        CommandId::fileUpload, [this] { upload(); },
         [this] {
             // The live values decide: the node learns a new template only
             // when the pages are stored.
@@ -237,8 +239,7 @@ void FeedPageWiring::defineEditCommands(CommandSet &commands)
                 m_items->gridCommand(command.gridLetter);
             }
         };
-        commands.define({QString::fromUtf16(command.name)}, run,
-                        [state, command] { return state().*command.enabled; });
+        commands.define(command.id, run, [state, command] { return state().*command.enabled; });
     }
 }
 

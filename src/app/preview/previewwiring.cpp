@@ -1,5 +1,6 @@
 #include "app/preview/previewwiring.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/common/userguide.h"
 #include "app/preview/browsermodule.h"
@@ -94,15 +95,15 @@ void PreviewWiring::defineCommands()
     // The menu entries are shown only while their buttons are enabled; with
     // no feed they say so themselves.
     const CommandSet::PageUse stored = CommandSet::StorePagesFirst;
-    c.define({QStringLiteral("Mn_RssPreview")}, rss, {}, stored);
-    c.define({QStringLiteral("TB_Rss")}, rss, feedShown, stored);
-    c.define({QStringLiteral("Mn_HtmlPreview")}, html, {}, stored);
-    c.define({QStringLiteral("TB_Html")}, html, pageShown, stored);
+    c.define(CommandId::previewRss, rss, {}, stored);
+    c.define(CommandId::previewRssButton, rss, feedShown, stored);
+    c.define(CommandId::previewHtml, html, {}, stored);
+    c.define(CommandId::previewHtmlButton, html, pageShown, stored);
     // The tree's double click runs the menu entry: it beeps without a page.
-    c.define({QStringLiteral("Mn_ChannelHomePage")}, sitePage, {}, stored);
-    c.define({QStringLiteral("TB_ChannelHomePage")}, sitePage, pageShown, stored);
+    c.define(CommandId::previewSitePage, sitePage, {}, stored);
+    c.define(CommandId::previewSitePageButton, sitePage, pageShown, stored);
     c.define(
-        {QStringLiteral("TB_Preview")},
+        CommandId::previewAddress,
         [this] {
             const QString focused = FocusedControlText(m_window.focusWidget());
             const FeedPreviews::Selection chosen = selection();
@@ -112,7 +113,7 @@ void PreviewWiring::defineCommands()
         },
         {}, stored);
     c.define(
-        {QStringLiteral("Mn_FeedCheck")},
+        CommandId::previewFeedCheck,
         [this] {
             const FeedPreviews::Selection chosen = selection();
             // The findings are listed in the tab; opening it shows the
@@ -126,21 +127,21 @@ void PreviewWiring::defineCommands()
 void PreviewWiring::defineHelpCommands()
 {
     CommandSet &c = m_commands;
-    c.define({QStringLiteral("Mn_Manual")},
+    c.define(CommandId::helpManual,
              [this] { previews().openAddress(ProductManualAddress(), true); });
-    c.define({QStringLiteral("Mn_HomePage")},
+    c.define(CommandId::helpHomePage,
              [this] { previews().openAddress(ProductHomePageAddress(), true); });
     // The guide installed with the program, in the default browser: its
     // start page, and as the readme its page about the program.
     auto guide = [this](const QString &page) {
         return [this, page] { OpenGuidePage(m_workspace.ui, page); };
     };
-    c.define({QStringLiteral("Mn_Guide")}, guide(QStringLiteral("index.html")));
-    c.define({QStringLiteral("Mn_Readme")}, guide(QStringLiteral("readme.html")));
+    c.define(CommandId::helpGuide, guide(QStringLiteral("index.html")));
+    c.define(CommandId::helpReadme, guide(QStringLiteral("readme.html")));
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
     help->setObjectName(QStringLiteral("Shortcut_F1"));
     connect(help, &QShortcut::activated, this,
-            [this] { m_commands.trigger(QStringLiteral("Mn_Manual")); });
+            [this] { m_commands.trigger(CommandId::helpManual); });
 }
 
 void PreviewWiring::showSource()
@@ -155,11 +156,12 @@ void PreviewWiring::showSource()
 void PreviewWiring::updateFunctionMenu()
 {
     CommandSet &c = m_commands;
+    using namespace CommandId;
     for (const auto &[entry, button] :
-         {std::pair{"Mn_RssPreview", "TB_Rss"}, std::pair{"Mn_HtmlPreview", "TB_Html"},
-          std::pair{"Mn_ChannelHomePage", "TB_ChannelHomePage"}}) {
-        if (QAction *action = c.action(QString::fromLatin1(entry)))
-            action->setVisible(c.isEnabled(QString::fromLatin1(button)));
+         {std::pair{previewRss, previewRssButton}, std::pair{previewHtml, previewHtmlButton},
+          std::pair{previewSitePage, previewSitePageButton}}) {
+        if (QAction *action = c.action(entry))
+            action->setVisible(c.isEnabled(button));
     }
 }
 

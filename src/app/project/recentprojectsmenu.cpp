@@ -1,5 +1,6 @@
 #include "app/project/recentprojectsmenu.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/common/hints.h"
 
@@ -18,7 +19,7 @@ RecentProjectsMenu::RecentProjectsMenu(QMenu &fileMenu, QMenu &recentMenu, Works
     connect(&m_menu, &QMenu::aboutToShow, this, &RecentProjectsMenu::fill);
     connect(&fileMenu, &QMenu::aboutToShow, this, [this, &commands] {
         m_menu.menuAction()->setEnabled(!m_workspace.settings.recentProjects.isEmpty() &&
-                                        commands.isEnabled(QStringLiteral("Mn_DataOpen")));
+                                        commands.isEnabled(CommandId::fileOpen));
     });
 }
 

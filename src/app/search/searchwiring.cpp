@@ -1,5 +1,6 @@
 #include "app/search/searchwiring.h"
 
+#include "app/common/commandids.h"
 #include "app/common/commandset.h"
 #include "app/editing/windoweditors.h"
 #include "app/search/editorsearch.h"
@@ -16,12 +17,12 @@ void WireSearchCommands(QWidget &window, CommandSet &commands, const QString &se
     const auto command = [search, &window](void (EditorSearch::*run)(TEditor *)) {
         return [search, &window, run] { (search->*run)(FocusedEditor(window)); };
     };
-    commands.define({QStringLiteral("Mn_Find")}, command(&EditorSearch::find),
+    commands.define(CommandId::searchFind, command(&EditorSearch::find),
                     rule(&SearchMenuState::find));
-    commands.define({QStringLiteral("Mn_FindNext")}, command(&EditorSearch::findNext),
+    commands.define(CommandId::searchFindNext, command(&EditorSearch::findNext),
                     rule(&SearchMenuState::findNext));
-    commands.define({QStringLiteral("Mn_FindBack")}, command(&EditorSearch::findBack),
+    commands.define(CommandId::searchFindBack, command(&EditorSearch::findBack),
                     rule(&SearchMenuState::findBack));
-    commands.define({QStringLiteral("Mn_Replace")}, command(&EditorSearch::replace),
+    commands.define(CommandId::searchReplace, command(&EditorSearch::replace),
                     rule(&SearchMenuState::replace));
 }
