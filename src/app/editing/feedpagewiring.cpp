@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -85,24 +86,25 @@ private:
     Binding m_binding;
 };
 
-// The Edit menu's commands: the grid's letter, and whether a focused text
+// The Edit menu's commands: the grid's command, and whether a focused text
 // editor takes the command itself.
 struct EditCommand
 {
     const char16_t *name;
-    QChar gridLetter; // none: only a text editor has it
+    std::optional<GridCommand> gridCommand; // none: only a text editor has it
     bool EditCommandState::*enabled;
     void (QsciScintilla::*editorAction)();
 };
 
 const EditCommand editCommands[] = {
-    {u"Mn_Undo", u'U', &EditCommandState::undo, &QsciScintilla::undo},
-    {u"Mn_Redo", QChar(), &EditCommandState::redo, &QsciScintilla::redo},
-    {u"Mn_Cut", u'X', &EditCommandState::cut, &QsciScintilla::cut},
-    {u"Mn_Copy", u'C', &EditCommandState::copy, &QsciScintilla::copy},
-    {u"Mn_Paste", u'P', &EditCommandState::paste, &QsciScintilla::paste},
-    {u"Mn_Delete", u'D', &EditCommandState::deleteSelection, &QsciScintilla::removeSelectedText},
-    {u"Mn_SelectAll", u'A', &EditCommandState::selectAll,
+    {u"Mn_Undo", GridCommand::Undo, &EditCommandState::undo, &QsciScintilla::undo},
+    {u"Mn_Redo", std::nullopt, &EditCommandState::redo, &QsciScintilla::redo},
+    {u"Mn_Cut", GridCommand::Cut, &EditCommandState::cut, &QsciScintilla::cut},
+    {u"Mn_Copy", GridCommand::Copy, &EditCommandState::copy, &QsciScintilla::copy},
+    {u"Mn_Paste", GridCommand::Paste, &EditCommandState::paste, &QsciScintilla::paste},
+    {u"Mn_Delete", GridCommand::Delete, &EditCommandState::deleteSelection,
+     &QsciScintilla::removeSelectedText},
+    {u"Mn_SelectAll", GridCommand::SelectAll, &EditCommandState::selectAll,
      static_cast<void (QsciScintilla::*)()>(nullptr)},
 };
 
@@ -233,8 +235,8 @@ void FeedPageWiring::defineEditCommands(CommandSet &commands)
                     (editor->*command.editorAction)();
                 else
                     editor->selectAll(true);
-            } else if (!command.gridLetter.isNull()) {
-                m_items->gridCommand(command.gridLetter);
+            } else if (command.gridCommand) {
+                m_items->gridCommand(*command.gridCommand);
             }
         };
         commands.define({QString::fromUtf16(command.name)}, run,
