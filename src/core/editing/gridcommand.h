@@ -134,10 +134,10 @@ enum class GridKey
     None,
     LeaveLineMode, // Esc, Left, Right, Up and Down without Shift
     EnterLineMode, // Shift+Up, Shift+Down
-    PasteRows,     // Shift+Insert, F7: "P"
-    CopyRows,      // Ctrl+Insert: "C"
-    DeleteRows,    // Delete: "D" in line mode
-    CutRows,       // Shift+Delete: "X" in line mode
+    PasteRows,     // Shift+Insert, F7: Paste
+    CopyRows,      // Ctrl+Insert: Copy
+    DeleteRows,    // Delete: Delete in line mode
+    CutRows,       // Shift+Delete: Cut in line mode
     LineInsert,    // F5
     LineDelete,    // F6
     MoveDown,      // F8
