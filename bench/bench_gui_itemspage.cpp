@@ -96,11 +96,11 @@ int main(int argc, char *argv[])
     QGuiApplication::clipboard()->setText(rows);
     report("page paste 100 rows", [&] {
         page.showItems({});
-        page.gridCommand(u'P');
+        page.gridCommand(GridCommand::Paste);
     });
     report("page paste 100 rows + paint", [&] {
         page.showItems({});
-        page.gridCommand(u'P');
+        page.gridCommand(GridCommand::Paste);
         QApplication::processEvents();
     });
     if (page.storeItems().size() != 100) {

@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
     FeedPreviews previews(ui, page, BrowserModuleFactory(), {});
     previews.setClock(exampleClock());
     TEditList feed = exampleFeed();
-    feed.settings.ver = 1;
+    feed.settings.ver = RssVersion::Rss2;
     const double first = previewSeconds(previews, feed);
     feed.settings.title += QStringLiteral("（更新）");
     const double second = previewSeconds(previews, feed);

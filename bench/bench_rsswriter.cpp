@@ -55,7 +55,7 @@ TEditList makeFeed(int index)
     s.logosrc = QStringLiteral("http://example.jp/site%1/logo.png").arg(index);
     s.logotitle = QStringLiteral("ロゴ");
     s.style = QStringLiteral("rss.xsl");
-    s.ver = index % 2;
+    s.ver = RssVersion(index % 2);
     s.rssline = ItemsPerFeed;
     s.content = index % 3 == 0;
     s.html = true;

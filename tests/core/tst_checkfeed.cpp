@@ -99,7 +99,7 @@ private Q_SLOTS:
     {
         const auto [ver, edit] = Fetch<int, FeedEdit>("ver", "edit");
         TEditList feed = exampleFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         edit(feed);
         const QByteArray bytes = RssFileBytes(feed, u"/srv/feeds/news.rdf"_s, exampleClock()).bytes;
         const FeedFindings findings = CheckFeed(bytes);

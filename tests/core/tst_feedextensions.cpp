@@ -107,7 +107,7 @@ private Q_SLOTS:
         const auto [ver, dataName, address, allowed] =
             Fetch<int, QString, QString, QString>("ver", "dataName", "address", "allowed");
         TEditList feed = examplePodcastFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         const QByteArray bytes = rssBytes(feed);
         compareWithData(bytes, dataName);
         FEEDCHECK_ACCEPTS(bytes, ver == 0 ? feedcheck::Format::Rss1 : feedcheck::Format::Rss2);
@@ -152,7 +152,7 @@ private Q_SLOTS:
     {
         const auto [ver, dataName] = Fetch<int, QString>("ver", "dataName");
         TEditList feed = examplePodcastFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         feed.settings.podcast = feed.settings.selflink = feed.settings.itemguid = false;
         feed.items.removeLast();
         for (FeedItem &item : feed.items)

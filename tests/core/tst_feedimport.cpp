@@ -77,7 +77,8 @@ void compareWithFeedparser(const TEditList &feed, const QJsonObject &reference)
         QCOMPARE(s.logosrc, logo);
     QCOMPARE(s.language,
              reference["language"_L1].toString().startsWith("en"_L1) ? u"en"_s : u"ja"_s);
-    QCOMPARE(s.ver, reference["version"_L1].toString().startsWith("rss1"_L1) ? 0 : 1);
+    QCOMPARE(s.ver, reference["version"_L1].toString().startsWith("rss1"_L1) ? RssVersion::Rss1
+                                                                             : RssVersion::Rss2);
 
     const QList<QJsonObject> expected = expectedItems(reference["entries"_L1].toArray());
     QCOMPARE(feed.items.size(), expected.size());

@@ -149,8 +149,10 @@ private Q_SLOTS:
     void pageAddressLabel()
     {
         ChannelSettings settings;
-        std::tie(settings.src, settings.root, settings.filename, settings.htmlext) =
+        int ext = 0;
+        std::tie(settings.src, settings.root, settings.filename, ext) =
             Fetch<QString, QString, QString, int>("src", "root", "filename", "ext");
+        settings.htmlext = PageExtension(ext);
         const HtmlPageAddressLabel label = PageAddressLabel(settings);
         QTEST(label.text, "text");
         QCOMPARE(label.enabled, !label.text.contains(u"不明"_s));
@@ -158,7 +160,7 @@ private Q_SLOTS:
 
     void templateFileBytes()
     {
-        QCOMPARE(EncodeTemplateFile({1, 1, true}, u"<p>日本</p>\r\n"_s),
+        QCOMPARE(EncodeTemplateFile({PageExtension::Htm, Markup::Html, true}, u"<p>日本</p>\r\n"_s),
                  QByteArray(".htm\thtml\t1\r\n<p>\x93\xfa\x96\x7b</p>\r\n"));
         QCOMPARE(EncodeTemplateFile({}, QString()), QByteArray(".html\txhtml\t0\r\n"));
     }
@@ -170,14 +172,15 @@ private Q_SLOTS:
         // The wave dash comes back as the full-width tilde, the character
         // Windows gives the same Shift_JIS bytes.
         QTest::newRow("htm, html, label")
-            << HtmlTemplateSettings{1, 1, true}
+            << HtmlTemplateSettings{PageExtension::Htm, Markup::Html, true}
             << u"<h1>{channel_title}</h1>\r\n{item_loop_start}ｱ〜{item_loop_end}"_s
             << u"<h1>{channel_title}</h1>\r\n{item_loop_start}ｱ～{item_loop_end}"_s;
-        QTest::newRow("blank lines kept") << HtmlTemplateSettings{0, 1, false}
-                                          << u"\r\n\r\nx\r\n\r\n"_s << u"\r\n\r\nx\r\n\r\n"_s;
+        QTest::newRow("blank lines kept")
+            << HtmlTemplateSettings{PageExtension::Html, Markup::Html, false}
+            << u"\r\n\r\nx\r\n\r\n"_s << u"\r\n\r\nx\r\n\r\n"_s;
         QTest::newRow("no shift_jis form")
-            << HtmlTemplateSettings{0, 0, true} << u"<p>😀 and 한</p>"_s
-            << u"<p>&#128512; and &#54620;</p>"_s;
+            << HtmlTemplateSettings{PageExtension::Html, Markup::Xhtml, true}
+            << u"<p>😀 and 한</p>"_s << u"<p>&#128512; and &#54620;</p>"_s;
     }
     void templateRoundTrip()
     {
@@ -206,15 +209,21 @@ private Q_SLOTS:
                             const char *script) {
             QTest::newRow(name) << QByteArray(bytes) << settings << QString::fromUtf8(script);
         };
-        row("ordinary html first line", "<html>\r\n<body>\r\n", {{0, 0, false}}, "<body>\r\n");
-        row("letter case ignored", ".HTM\tHTML\t1\r\nx", {{1, 1, true}}, "x");
-        row("any number but 0 is on", ".html\txhtml\t-7\r\n", {{0, 0, true}}, "");
-        row("label not a number", ".htm\thtml\ton\r\n", {{1, 1, false}}, "");
-        row("missing fields", ".htm\r\n", {{1, 0, false}}, "");
-        row("line feeds only", ".htm\thtml\t1\nline\n", {{1, 1, true}}, "line\n");
-        row("no line break", ".htm\thtml\t1", {{1, 1, true}}, "");
+        row("ordinary html first line", "<html>\r\n<body>\r\n",
+            {{PageExtension::Html, Markup::Xhtml, false}}, "<body>\r\n");
+        row("letter case ignored", ".HTM\tHTML\t1\r\nx", {{PageExtension::Htm, Markup::Html, true}},
+            "x");
+        row("any number but 0 is on", ".html\txhtml\t-7\r\n",
+            {{PageExtension::Html, Markup::Xhtml, true}}, "");
+        row("label not a number", ".htm\thtml\ton\r\n", {{PageExtension::Htm, Markup::Html, false}},
+            "");
+        row("missing fields", ".htm\r\n", {{PageExtension::Htm, Markup::Xhtml, false}}, "");
+        row("line feeds only", ".htm\thtml\t1\nline\n", {{PageExtension::Htm, Markup::Html, true}},
+            "line\n");
+        row("no line break", ".htm\thtml\t1", {{PageExtension::Htm, Markup::Html, true}}, "");
         row("empty file", "", {}, "");
-        row("shift_jis text", ".html\txhtml\t0\r\n\x93\xfa\x96\x7b", {{0, 0, false}}, "日本");
+        row("shift_jis text", ".html\txhtml\t0\r\n\x93\xfa\x96\x7b",
+            {{PageExtension::Html, Markup::Xhtml, false}}, "日本");
     }
     void decodeTemplateFile()
     {
@@ -300,7 +309,7 @@ private Q_SLOTS:
         const std::optional<HtmlTemplateFile> file = LoadTemplateFile(ui, dir.path());
         QCOMPARE(file.has_value(), message.isEmpty());
         if (file) {
-            QCOMPARE(file->settings, Settings({1, 1, true}));
+            QCOMPARE(file->settings, Settings({PageExtension::Htm, Markup::Html, true}));
             QCOMPARE(file->script.size(), size - 13);
         }
         QCOMPARE(ui.messages.join(QString()),

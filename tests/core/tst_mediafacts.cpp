@@ -44,7 +44,7 @@ private Q_SLOTS:
         testfiles::writeAll(path, QByteArray(4321, 'y'));
         ChannelSettings settings;
         settings.filename = u"cast"_s;
-        settings.ver = 1;
+        settings.ver = RssVersion::Rss2;
         settings.src = src;
         const MediaFacts facts = LocalMediaFacts(path, settings);
         QCOMPARE(facts.error, QString());

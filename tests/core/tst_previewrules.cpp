@@ -91,7 +91,7 @@ private Q_SLOTS:
             Fetch<QString, QString, QString, bool, QString, bool>("style", "src", "root",
                                                                   "localFolder", "href", "note");
         TEditList feed = exampleFeed();
-        feed.settings.ver = 1;
+        feed.settings.ver = RssVersion::Rss2;
         feed.settings.style = style;
         feed.settings.src = src;
         feed.settings.root = root;
@@ -210,7 +210,7 @@ private Q_SLOTS:
     {
         TEditList feed = exampleFeed();
         feed.settings.filename = u"News"_s;
-        feed.settings.ver = 0;
+        feed.settings.ver = RssVersion::Rss1;
         QCOMPARE(PublishedFeedAddress(feed.settings), u"http://example.jp/site/news.rdf"_s);
         QCOMPARE(SitePageAddress(feed.settings), u"http://example.jp/site/news.html"_s);
         QCOMPARE(AddressPreviewTarget(u"HTTP://a.jp/"_s, &feed.settings), u"HTTP://a.jp/"_s);
@@ -293,7 +293,7 @@ private Q_SLOTS:
         const auto [ver, pageTemplate, start] =
             Fetch<int, QString, QByteArray>("ver", "pageTemplate", "start");
         PreviewFixture f;
-        f.feed.settings.ver = ver;
+        f.feed.settings.ver = RssVersion(ver);
         f.feed.settings.htmlscript = pageTemplate;
         const PreviewOutcome outcome =
             pageTemplate.isEmpty() ? RssPreview(f.context) : HtmlPreview(f.context);

@@ -29,7 +29,7 @@ namespace {
 ProjectDefaults sampleDefaults()
 {
     ProjectDefaults d;
-    d.ver = 0;
+    d.ver = RssVersion::Rss1;
     d.addressset = false;
     d.rssline = 20;
     d.language = QStringLiteral("en");
@@ -58,8 +58,8 @@ ChannelSettings sampleNewsSettings()
     s.ftpfolder = QStringLiteral("news");
     s.ftptemplate = QStringLiteral("サーバー");
     s.html = true;
-    s.htmlext = 1;
-    s.htmlmark = 2;
+    s.htmlext = PageExtension::Htm;
+    s.htmlmark = Markup(2);
     s.htmllabel = true;
     s.htmlscript = QStringLiteral("<html>\r\n  {channel_title}\r\n</html>");
     s.memo = QStringLiteral("never written for a feed");
@@ -525,7 +525,7 @@ private Q_SLOTS:
         const auto [body, ver, language, memo] =
             Fetch<QByteArray, int, QString, QString>("body", "ver", "language", "memo");
         const ProjectContent content = readBody(body);
-        QCOMPARE(content.defaults.ver, ver);
+        QCOMPARE(content.defaults.ver, RssVersion(ver));
         QCOMPARE(content.defaults.language, language);
         QCOMPARE(content.defaults.memo, memo);
     }

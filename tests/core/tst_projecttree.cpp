@@ -92,13 +92,13 @@ private Q_SLOTS:
         QFETCH(QString, current);
         Fixture f;
         f.project.defaults.rssline = 50;
-        f.project.defaults.ver = 0;
+        f.project.defaults.ver = RssVersion::Rss1;
         f.project.defaults.ftptemplate = u"server"_s;
         ProjectNode *added = AddFeed(f.project, f.node(current));
         QVERIFY(added->isFeed());
         QVERIFY(added->data()->items.isEmpty());
         QCOMPARE(added->data()->settings.rssline, 50);
-        QCOMPARE(added->data()->settings.ver, 0);
+        QCOMPARE(added->data()->settings.ver, RssVersion::Rss1);
         QCOMPARE(added->data()->settings.ftptemplate, QString());
         QTEST(f.outline(), "outline");
         QTEST(modelOutline(f.model, f.model.index(0, 0)), "outline");

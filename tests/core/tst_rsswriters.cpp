@@ -116,8 +116,9 @@ TEditList feedWithTitles(const QStringList &titles, int rssline)
 // The text written by the writer that ver picks.
 RssText writeRss(const TEditList &feed, const QString &outputPath, const QString &styleArgument)
 {
-    return feed.settings.ver == 0 ? WriteRss1(feed, outputPath, styleArgument, exampleClock())
-                                  : WriteRss2(feed, styleArgument, exampleClock());
+    return feed.settings.ver == RssVersion::Rss1
+               ? WriteRss1(feed, outputPath, styleArgument, exampleClock())
+               : WriteRss2(feed, styleArgument, exampleClock());
 }
 
 feedcheck::Format formatOf(int ver)
@@ -144,7 +145,7 @@ private Q_SLOTS:
     {
         const auto [ver, dataName] = Fetch<int, QString>("ver", "dataName");
         TEditList feed = exampleFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         const RssText rss = writeRss(feed, OutputPath, QString());
         const QByteArray expected = testfiles::readAll(testfiles::dataPath(dataName));
         QCOMPARE(rss.text.toUtf8(), expected);
@@ -336,7 +337,7 @@ private Q_SLOTS:
             Fetch<int, FeedEdit, QString, QString, QStringList, QStringList>(
                 "ver", "edit", "outputPath", "styleArgument", "present", "absent");
         TEditList feed = exampleFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         edit(feed);
 
         const RssText rss = writeRss(feed, outputPath, styleArgument);
@@ -412,7 +413,7 @@ private Q_SLOTS:
         const auto [edit, rssline, noDuplicates, written] =
             Fetch<FeedEdit, int, bool, int>("edit", "rssline", "noDuplicates", "written");
         TEditList feed = exampleFeed();
-        feed.settings.ver = 0;
+        feed.settings.ver = RssVersion::Rss1;
         feed.settings.rssline = rssline;
         edit(feed);
 

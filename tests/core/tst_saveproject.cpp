@@ -42,7 +42,7 @@ ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &fo
     data->settings.htmlscript = u"<p>{channel_title}</p>"_s;
     // Feeds named dup... are RSS 1.0 feeds with the same item twice.
     if (name.startsWith(u"dup"_s)) {
-        data->settings.ver = 0;
+        data->settings.ver = RssVersion::Rss1;
         FeedItem item{u"t"_s, u"2024/01/02 03:04:05"_s, u"http://example.com/a"_s, {}, {}, {}};
         data->addItem(item);
         data->addItem(item);
@@ -476,8 +476,8 @@ private Q_SLOTS:
         ChannelSettings settings;
         settings.localfolder = expand(localfolder);
         settings.filename = filename;
-        settings.ver = ver;
-        settings.htmlext = htmlext;
+        settings.ver = RssVersion(ver);
+        settings.htmlext = PageExtension(htmlext);
         const QString rss = RssFilePath(settings, expand(projectFile)).value_or(QString());
         const QString html = HtmlFilePath(settings, expand(projectFile)).value_or(QString());
         QFETCH(QString, paths);

@@ -128,7 +128,7 @@ private Q_SLOTS:
         expected.logosrc = u"http://example.jp/logo.png"_s;
         expected.logolink = u"http://example.jp/top.html"_s;
         expected.style = u"http://example.jp/rss.xsl"_s;
-        expected.ver = ver;
+        expected.ver = RssVersion(ver);
         expected.dateset = dateset;
         expected.addressset = addressset;
         expected.descstrmax = 0;

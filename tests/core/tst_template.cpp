@@ -193,8 +193,8 @@ private Q_SLOTS:
         s.src = field[0];
         s.root = field[1];
         s.filename = field[2];
-        s.htmlext = field[3].toInt();
-        s.ver = field[4].toInt();
+        s.htmlext = PageExtension(field[3].toInt());
+        s.ver = RssVersion(field[4].toInt());
         s.html = field[5] == u"1"_s;
         s.link = field[6];
         s.logolink = field[7];

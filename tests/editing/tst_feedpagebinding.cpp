@@ -58,15 +58,17 @@ private Q_SLOTS:
             Fetch<QString, int, int, QString>("language", "stored", "index", "languageBack");
         TEditList feed;
         feed.settings.language = language;
-        feed.settings.ver = feed.settings.htmlext = feed.settings.htmlmark = stored;
+        feed.settings.ver = RssVersion(stored);
+        feed.settings.htmlext = PageExtension(stored);
+        feed.settings.htmlmark = Markup(stored);
         const FeedPageValues shown = ShowNode(feed.settings, {});
-        QCOMPARE(shown.settings.ver, index);
-        QCOMPARE(shown.settings.htmlext, index);
-        QCOMPARE(shown.settings.htmlmark, index);
+        QCOMPARE(shown.settings.ver, RssVersion(index));
+        QCOMPARE(shown.settings.htmlext, PageExtension(index));
+        QCOMPARE(shown.settings.htmlmark, Markup(index));
         StoreNode(shown, feed);
         QCOMPARE(feed.settings.language, languageBack);
-        QCOMPARE(feed.settings.ver, index);
-        QCOMPARE(feed.settings.htmlmark, index);
+        QCOMPARE(feed.settings.ver, RssVersion(index));
+        QCOMPARE(feed.settings.htmlmark, Markup(index));
     }
 
     void ftpTemplateEntry_data()
@@ -107,7 +109,7 @@ private Q_SLOTS:
     void newFeedStartsFromDefaults()
     {
         ProjectDefaults defaults;
-        defaults.ver = 0;
+        defaults.ver = RssVersion::Rss1;
         defaults.rssline = 50;
         defaults.descstrmax = 0;
         defaults.language = u"en"_s;
@@ -118,7 +120,7 @@ private Q_SLOTS:
         feed.settings = ChannelSettings::allEmpty();
         StoreNode(ResetPages(defaults, {u"a"_s}), feed);
         ChannelSettings expected;
-        expected.ver = 0;
+        expected.ver = RssVersion::Rss1;
         expected.rssline = 50;
         expected.descstrmax = 0;
         expected.language = u"en"_s;
@@ -153,7 +155,7 @@ private Q_SLOTS:
         live.settings.ftptemplate = ChosenFtpTemplate(live.ftpEntries, ftpIndex);
         live.settings.ftpfolder = ftpfolder;
         live.settings.html = html;
-        live.settings.htmlmark = htmlmark;
+        live.settings.htmlmark = Markup(htmlmark);
         const ToolState state = UpdateToolState(isFeed, live, false);
         QCOMPARE(state.markup == Markup::Html, htmlMarkup);
         QCOMPARE(state.rss, isFeed);

@@ -297,41 +297,53 @@ private Q_SLOTS:
         QCOMPARE(NormalisePastedDate(pasted), stored);
     }
 
-    void lettersActOnTheFocusedControl_data()
+    void commandsActOnTheFocusedControl_data()
     {
-        Columns<QString, FocusFacts, GridAction>("letter", "focus", "action");
+        Columns<GridCommand, FocusFacts, GridAction>("command", "focus", "action");
 
-        QTest::newRow("A box") << u"A"_s << facts(Kind::TextBox) << GridAction::BoxSelectAll;
-        QTest::newRow("A grid") << u"A"_s << facts(Kind::Grid) << GridAction::None;
-        QTest::newRow("B cell, TAB")
-            << u"B"_s << facts(Kind::CellEditor, false, true) << GridAction::Yes;
-        QTest::newRow("B box, TAB")
-            << u"B"_s << facts(Kind::TextBox, false, true) << GridAction::None;
-        QTest::newRow("B rows selected")
-            << u"B"_s << facts(Kind::Grid, true, true) << GridAction::None;
-        QTest::newRow("C single cell") << u"C"_s << facts(Kind::Grid) << GridAction::None;
-        QTest::newRow("C rows") << u"C"_s << facts(Kind::Grid, true) << GridAction::CopyRows;
-        QTest::newRow("C cell editor") << u"C"_s << facts(Kind::CellEditor) << GridAction::BoxCopy;
-        QTest::newRow("D rows") << u"D"_s << facts(Kind::Grid, true) << GridAction::DeleteRows;
-        QTest::newRow("X rows") << u"X"_s << facts(Kind::Grid, true) << GridAction::CutRows;
-        QTest::newRow("X box") << u"X"_s << facts(Kind::TextBox, true) << GridAction::BoxCut;
-        QTest::newRow("X text editor")
-            << u"X"_s << facts(Kind::TextEditor, true) << GridAction::None;
-        QTest::newRow("P rows") << u"P"_s << facts(Kind::CellEditor, false, true)
-                                << GridAction::PasteRows;
+        const auto row = [](const char *name, GridCommand command, const FocusFacts &focus,
+                            GridAction action) {
+            QTest::newRow(name) << command << focus << action;
+        };
+        row("A box", GridCommand::SelectAll, facts(Kind::TextBox), GridAction::BoxSelectAll);
+        row("A grid", GridCommand::SelectAll, facts(Kind::Grid), GridAction::None);
+        row("C single cell", GridCommand::Copy, facts(Kind::Grid), GridAction::None);
+        row("C rows", GridCommand::Copy, facts(Kind::Grid, true), GridAction::CopyRows);
+        row("C cell editor", GridCommand::Copy, facts(Kind::CellEditor), GridAction::BoxCopy);
+        row("D rows", GridCommand::Delete, facts(Kind::Grid, true), GridAction::DeleteRows);
+        row("X rows", GridCommand::Cut, facts(Kind::Grid, true), GridAction::CutRows);
+        row("X box", GridCommand::Cut, facts(Kind::TextBox, true), GridAction::BoxCut);
+        row("X text editor", GridCommand::Cut, facts(Kind::TextEditor, true), GridAction::None);
+        row("P rows", GridCommand::Paste, facts(Kind::CellEditor, false, true),
+            GridAction::PasteRows);
         FocusFacts plainText = facts(Kind::CellEditor);
         plainText.clipboardHasText = true;
-        QTest::newRow("P text") << u"P"_s << plainText << GridAction::BoxPaste;
-        QTest::newRow("P nothing") << u"P"_s << facts(Kind::TextBox) << GridAction::None;
-        QTest::newRow("T") << u"T"_s << facts(Kind::Other, true) << GridAction::Yes;
-        QTest::newRow("U grid") << u"U"_s << facts(Kind::Grid) << GridAction::None;
-        QTest::newRow("unknown") << u"Q"_s << facts(Kind::TextBox) << GridAction::None;
+        row("P text", GridCommand::Paste, plainText, GridAction::BoxPaste);
+        row("P nothing", GridCommand::Paste, facts(Kind::TextBox), GridAction::None);
+        row("U grid", GridCommand::Undo, facts(Kind::Grid), GridAction::None);
     }
-    void lettersActOnTheFocusedControl()
+    void commandsActOnTheFocusedControl()
     {
-        const auto [letter, focus, action] =
-            Fetch<QString, FocusFacts, GridAction>("letter", "focus", "action");
-        QCOMPARE(GridCommandAction(letter.at(0), focus), action);
+        const auto [command, focus, action] =
+            Fetch<GridCommand, FocusFacts, GridAction>("command", "focus", "action");
+        QCOMPARE(GridCommandAction(command, focus), action);
+    }
+
+    void rowQueriesFollowTheFocus_data()
+    {
+        // B: can the clipboard's rows be pasted; T: are rows selected.
+        Columns<bool, FocusFacts, bool>("pasteQuery", "focus", "answer");
+
+        QTest::newRow("B cell, TAB") << true << facts(Kind::CellEditor, false, true) << true;
+        QTest::newRow("B box, TAB") << true << facts(Kind::TextBox, false, true) << false;
+        QTest::newRow("B rows selected") << true << facts(Kind::Grid, true, true) << false;
+        QTest::newRow("T") << false << facts(Kind::Other, true) << true;
+    }
+    void rowQueriesFollowTheFocus()
+    {
+        const auto [pasteQuery, focus, answer] =
+            Fetch<bool, FocusFacts, bool>("pasteQuery", "focus", "answer");
+        QCOMPARE(pasteQuery ? RowsCanBePasted(focus) : RowsAreSelected(focus), answer);
     }
 
     void editMenuFollowsTheFocus()

@@ -781,7 +781,7 @@ private Q_SLOTS:
         TEditList &feed = *root.child(0)->data();
         feed = examplePodcastFeed();
         feed.settings.filename = u"site"_s;
-        feed.settings.ver = 1;
+        feed.settings.ver = RssVersion::Rss2;
         feed.settings.localfolder = d.user.home.path();
         QVERIFY(d.start(root, 1));
 
@@ -857,7 +857,7 @@ private Q_SLOTS:
         TEditList &feed = *root.child(0)->data();
         feed = exampleFeed();
         feed.settings.filename = u"site"_s;
-        feed.settings.ver = 1;
+        feed.settings.ver = RssVersion::Rss2;
         feed.settings.ftptemplate = u"cast"_s;
         feed.settings.ftpfolder = u"pub"_s;
         QVERIFY(d.start(root, 1));

@@ -73,7 +73,7 @@ private Q_SLOTS:
     void init()
     {
         m_window = windowWith(m_dir, u"news"_s, false);
-        nodeOf(*m_window, u"news"_s)->data()->settings.htmlmark = 1;
+        nodeOf(*m_window, u"news"_s)->data()->settings.htmlmark = Markup::Html;
         m_window->show();
         m_window->restoreLastSession();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

@@ -242,7 +242,8 @@ private Q_SLOTS:
                   .htmlscript = u"old"_s,
                   .ftptemplate = FixtureTemplateName});
         const QString file = m_dir.filePath(u"page.dht"_s);
-        testfiles::writeAll(file, EncodeTemplateFile({1, 1, true}, u"<p>new</p>"_s));
+        testfiles::writeAll(
+            file, EncodeTemplateFile({PageExtension::Htm, Markup::Html, true}, u"<p>new</p>"_s));
         m_ui.files << file;
         find<QPushButton>(u"BT_HtmlLoad_Sub"_s)->click();
         QVERIFY(m_project->isModified());
@@ -252,8 +253,8 @@ private Q_SLOTS:
         auto *editor = find<TEditor>(u"ED_Html_Script_Sub"_s);
         QCOMPARE(editor->text(), u"<p>new</p>"_s);
         m_pages->storeNode(*m_feed);
-        QCOMPARE(m_feed->data()->settings.htmlext, 1);
-        QCOMPARE(m_feed->data()->settings.htmlmark, 1);
+        QCOMPARE(m_feed->data()->settings.htmlext, PageExtension::Htm);
+        QCOMPARE(m_feed->data()->settings.htmlmark, Markup::Html);
         QVERIFY(m_feed->data()->settings.htmllabel);
         editor->undo();
         QCOMPARE(editor->text(), u"old"_s);

@@ -176,7 +176,7 @@ private Q_SLOTS:
         shown.page.setChannelValues([] {
             ChannelSettings channel;
             channel.filename = u"cast"_s;
-            channel.ver = 1;
+            channel.ver = RssVersion::Rss2;
             channel.root = u"http://example.jp/cast/"_s;
             return channel;
         });

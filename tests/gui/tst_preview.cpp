@@ -47,7 +47,7 @@ private Q_SLOTS:
         const auto [ver, html, fileName, view, start] =
             Fetch<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
         TEditList feed = exampleFeed();
-        feed.settings.ver = ver;
+        feed.settings.ver = RssVersion(ver);
         feed.settings.htmlscript = u"<meta charset=\"euc-jp\">{channel_title}"_s;
         ScriptedUserInterface ui;
         SourceViewPage page;
@@ -80,7 +80,7 @@ private Q_SLOTS:
     void feedAnalysis()
     {
         TEditList feed = exampleFeed();
-        feed.settings.ver = 1;
+        feed.settings.ver = RssVersion::Rss2;
         feed.settings.description.clear(); // a required channel element
         feed.items.first().date = u"2026/13/45"_s;
         ScriptedUserInterface ui;

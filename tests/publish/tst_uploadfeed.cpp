@@ -190,8 +190,8 @@ private Q_SLOTS:
         Run run(m_dataDir.path(), m_workDir.path());
         run.settings().ftptemplate.clear();
         run.settings().ftpfolder = target.path();
-        run.settings().ver = 0;
-        run.settings().htmlext = 1;
+        run.settings().ver = RssVersion::Rss1;
+        run.settings().htmlext = PageExtension::Htm;
         run.project.setModified(true);
         QCOMPARE(run.start(), UploadOutcome::Uploaded);
         QCOMPARE(
@@ -260,7 +260,7 @@ private Q_SLOTS:
             [](Run &run) { run.settings().filename.clear(); });
         row("RSS 1.0 without a path", u"RSSを設置するアドレスの指定が不正です."_s, true,
             [](Run &run) {
-                run.settings().ver = 0;
+                run.settings().ver = RssVersion::Rss1;
                 run.settings().html = false;
                 run.settings().localfolder.clear();
                 run.project.setFileName(QString());
@@ -291,7 +291,7 @@ private Q_SLOTS:
     void duplicateAddressesAreReported()
     {
         Run run(m_dataDir.path(), m_workDir.path());
-        run.settings().ver = 0;
+        run.settings().ver = RssVersion::Rss1;
         run.settings().html = false;
         run.feed->data()->addItem(run.feed->data()->items.first());
         QCOMPARE(run.start(), UploadOutcome::Uploaded);

@@ -16,7 +16,7 @@ std::unique_ptr<TEditList> podcastFeed()
     ChannelSettings &s = feed->settings;
     s.title = QStringLiteral("週刊サイト通信");
     s.root = QStringLiteral("https://www.example.jp/cast/");
-    s.ver = 1;
+    s.ver = RssVersion::Rss2;
     s.podcast = true;
     s.selflink = true;
     s.itemguid = true;

@@ -20,7 +20,7 @@ std::unique_ptr<TEditList> newsFeed()
 {
     auto feed = std::make_unique<TEditList>();
     ChannelSettings &s = feed->settings;
-    s.ver = 1;
+    s.ver = RssVersion::Rss2;
     s.title = QStringLiteral("新着情報");
     s.link = QStringLiteral("https://example.jp/");
     s.description = QStringLiteral("サイトの新着情報をお届けします");

@@ -75,6 +75,10 @@ public:
 
     int index() const;
     void setIndex(int index);
+    // A choice whose values are the items' indexes (RssVersion,
+    // PageExtension, Markup).
+    template <typename Choice> Choice choice() const { return static_cast<Choice>(index()); }
+    template <typename Choice> void setChoice(Choice choice) { setIndex(static_cast<int>(choice)); }
 
 Q_SIGNALS:
     // The user chose an item (not emitted by setIndex).

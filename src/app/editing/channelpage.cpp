@@ -366,7 +366,7 @@ void ChannelPage::showValues(const FeedPageValues &values)
     for (const TextField &field : std::as_const(m_texts))
         field.edit->setText(s.*field.member);
     m_ftpfolder->setText(s.ftpfolder);
-    m_ver->setIndex(s.ver);
+    m_ver->setChoice(s.ver);
     m_rssline->showValue(s.rssline);
     m_descstrmax->showValue(s.descstrmax);
     m_language->setCurrentIndex(LanguageIndex(s.language));
@@ -384,7 +384,7 @@ void ChannelPage::storeValues(FeedPageValues &values) const
     for (const TextField &field : m_texts)
         s.*field.member = field.edit->text();
     s.ftpfolder = m_ftpfolder->text();
-    s.ver = m_ver->index();
+    s.ver = m_ver->choice<RssVersion>();
     s.rssline = m_rssline->takenValue();
     s.descstrmax = m_descstrmax->takenValue();
     s.language = LanguageText(m_language->currentIndex());

@@ -203,7 +203,7 @@ void DefaultsPanel::reportEdit()
 void DefaultsPanel::showDefaults(const ProjectDefaults &d)
 {
     m_filling = true;
-    m_ver->setIndex(ChoiceIndex(d.ver));
+    m_ver->setChoice(ShownChoice(d.ver));
     m_rssline->showValue(d.rssline);
     m_descstrmax->showValue(d.descstrmax);
     m_language->setCurrentIndex(LanguageIndex(d.language));
@@ -218,7 +218,7 @@ void DefaultsPanel::showDefaults(const ProjectDefaults &d)
 
 void DefaultsPanel::storeDefaults(ProjectDefaults &d) const
 {
-    d.ver = m_ver->index();
+    d.ver = m_ver->choice<RssVersion>();
     d.rssline = m_rssline->takenValue();
     d.descstrmax = m_descstrmax->takenValue();
     d.language = LanguageText(m_language->currentIndex());

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -86,25 +87,25 @@ private:
     Binding m_binding;
 };
 
-// The Edit menu's commands: the grid's letter, and whether a focused text
+// The Edit menu's commands: the grid's command, and whether a focused text
 // editor takes the command itself.
 struct EditCommand
 {
     QString id;
-    QChar gridLetter; // none: only a text editor has it
+    std::optional<GridCommand> gridCommand; // none: only a text editor has it
     bool EditCommandState::*enabled;
     void (QsciScintilla::*editorAction)();
 };
 
 const EditCommand editCommands[] = {
-    {CommandId::editUndo, u'U', &EditCommandState::undo, &QsciScintilla::undo},
-    {CommandId::editRedo, QChar(), &EditCommandState::redo, &QsciScintilla::redo},
-    {CommandId::editCut, u'X', &EditCommandState::cut, &QsciScintilla::cut},
-    {CommandId::editCopy, u'C', &EditCommandState::copy, &QsciScintilla::copy},
-    {CommandId::editPaste, u'P', &EditCommandState::paste, &QsciScintilla::paste},
-    {CommandId::editDelete, u'D', &EditCommandState::deleteSelection,
+    {CommandId::editUndo, GridCommand::Undo, &EditCommandState::undo, &QsciScintilla::undo},
+    {CommandId::editRedo, std::nullopt, &EditCommandState::redo, &QsciScintilla::redo},
+    {CommandId::editCut, GridCommand::Cut, &EditCommandState::cut, &QsciScintilla::cut},
+    {CommandId::editCopy, GridCommand::Copy, &EditCommandState::copy, &QsciScintilla::copy},
+    {CommandId::editPaste, GridCommand::Paste, &EditCommandState::paste, &QsciScintilla::paste},
+    {CommandId::editDelete, GridCommand::Delete, &EditCommandState::deleteSelection,
      &QsciScintilla::removeSelectedText},
-    {CommandId::editSelectAll, u'A', &EditCommandState::selectAll,
+    {CommandId::editSelectAll, GridCommand::SelectAll, &EditCommandState::selectAll,
      static_cast<void (QsciScintilla::*)()>(nullptr)},
 };
 
@@ -235,8 +236,8 @@ void FeedPageWiring::defineEditCommands(CommandSet &commands)
                     (editor->*command.editorAction)();
                 else
                     editor->selectAll(true);
-            } else if (!command.gridLetter.isNull()) {
-                m_items->gridCommand(command.gridLetter);
+            } else if (command.gridCommand) {
+                m_items->gridCommand(*command.gridCommand);
             }
         };
         commands.define(command.id, run, [state, command] { return state().*command.enabled; });

@@ -140,7 +140,7 @@ QWidget *ItemsPage::createToolBar()
 
     connect(m_lineIns, &QToolButton::clicked, this, &ItemsPage::insertRowOrCopy);
     connect(m_lineDelete, &QToolButton::clicked, this, &ItemsPage::deleteRowOrCut);
-    connect(m_linePaste, &QToolButton::clicked, this, [this] { gridCommand(u'P'); });
+    connect(m_linePaste, &QToolButton::clicked, this, [this] { gridCommand(GridCommand::Paste); });
     connect(m_lineDown, &QToolButton::clicked, this, [this] { moveRow(1); });
     connect(m_lineUp, &QToolButton::clicked, this, [this] { moveRow(-1); });
     connect(m_selectAll, &QToolButton::toggled, m_grid, &XStringGrid::setSelectOnMove);
@@ -236,14 +236,12 @@ FocusFacts ItemsPage::focusFacts() const
     return ReadFocusFacts(QApplication::focusWidget(), m_grid, m_lineMode.isOn());
 }
 
-bool ItemsPage::gridCommand(QChar letter)
+bool ItemsPage::gridCommand(GridCommand command)
 {
-    const GridAction action = GridCommandAction(letter, focusFacts());
+    const GridAction action = GridCommandAction(command, focusFacts());
     switch (action) {
     case GridAction::None:
         return false;
-    case GridAction::Yes:
-        return true;
     case GridAction::CopyRows:
         return copyRows();
     case GridAction::DeleteRows:
@@ -302,21 +300,21 @@ bool ItemsPage::handleKey(QKeyEvent *event)
         break;
     case GridKey::PasteRows:
         // A row paste that was refused must not end up as a cell paste.
-        if (GridCommandAction(u'P', focusFacts()) == GridAction::PasteRows) {
+        if (GridCommandAction(GridCommand::Paste, focusFacts()) == GridAction::PasteRows) {
             pasteRows();
             swallowed = true;
         } else {
-            swallowed = gridCommand(u'P');
+            swallowed = gridCommand(GridCommand::Paste);
         }
         break;
     case GridKey::CopyRows:
-        swallowed = gridCommand(u'C');
+        swallowed = gridCommand(GridCommand::Copy);
         break;
     case GridKey::DeleteRows:
-        swallowed = m_lineMode.isOn() && gridCommand(u'D');
+        swallowed = m_lineMode.isOn() && gridCommand(GridCommand::Delete);
         break;
     case GridKey::CutRows:
-        swallowed = m_lineMode.isOn() && gridCommand(u'X');
+        swallowed = m_lineMode.isOn() && gridCommand(GridCommand::Cut);
         break;
     case GridKey::LineInsert:
         insertRowOrCopy();
@@ -373,7 +371,7 @@ bool ItemsPage::leaveLineMode(LineMode::Exit exit)
 void ItemsPage::insertRowOrCopy()
 {
     if (m_lineMode.isOn()) {
-        gridCommand(u'C');
+        gridCommand(GridCommand::Copy);
         return;
     }
     rowOperation([this] { return InsertGridRows(*m_model, m_ui, currentRow(), 1); });
@@ -382,7 +380,7 @@ void ItemsPage::insertRowOrCopy()
 void ItemsPage::deleteRowOrCut()
 {
     if (m_lineMode.isOn()) {
-        gridCommand(u'X');
+        gridCommand(GridCommand::Cut);
         return;
     }
     m_grid->commitEditor();
@@ -494,19 +492,20 @@ void ItemsPage::showPopupMenu(const QPoint &position)
 {
     const EditCommandState state = PopupMenuState(focusFacts());
     QMenu menu(this);
-    auto add = [&](const QString &caption, const QKeySequence &keys, bool enabled, QChar letter) {
+    auto add = [&](const QString &caption, const QKeySequence &keys, bool enabled,
+                   GridCommand command) {
         QAction *action = menu.addAction(caption);
-        connect(action, &QAction::triggered, this, [this, letter] { gridCommand(letter); });
+        connect(action, &QAction::triggered, this, [this, command] { gridCommand(command); });
         action->setShortcut(keys);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("元に戻す(&U)"), QKeySequence::Undo, state.undo, u'U');
+    add(QStringLiteral("元に戻す(&U)"), QKeySequence::Undo, state.undo, GridCommand::Undo);
     menu.addSeparator();
-    add(QStringLiteral("切り取り(&T)"), QKeySequence::Cut, state.cut, u'X');
-    add(QStringLiteral("コピー(&C)"), QKeySequence::Copy, state.copy, u'C');
-    add(QStringLiteral("貼り付け(&P)"), QKeySequence::Paste, state.paste, u'P');
-    add(QStringLiteral("削除(&D)"), {}, state.deleteSelection, u'D');
+    add(QStringLiteral("切り取り(&T)"), QKeySequence::Cut, state.cut, GridCommand::Cut);
+    add(QStringLiteral("コピー(&C)"), QKeySequence::Copy, state.copy, GridCommand::Copy);
+    add(QStringLiteral("貼り付け(&P)"), QKeySequence::Paste, state.paste, GridCommand::Paste);
+    add(QStringLiteral("削除(&D)"), {}, state.deleteSelection, GridCommand::Delete);
     menu.addSeparator();
-    add(QStringLiteral("全て選択(&A)"), {}, state.selectAll, u'A');
+    add(QStringLiteral("全て選択(&A)"), {}, state.selectAll, GridCommand::SelectAll);
     menu.exec(m_grid->viewport()->mapToGlobal(position));
 }

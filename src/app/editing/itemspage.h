@@ -57,8 +57,9 @@ public:
     void leaveLineMode() { leaveLineMode(LineMode::Exit::Current); }
     QString statusText() const;
 
-    // The grid's command letters (A, B, C, D, P, T, U, X) for the focus now.
-    bool gridCommand(QChar letter);
+    // Runs the command on the focused text box or the selected rows; false
+    // when the focus now refuses it.
+    bool gridCommand(GridCommand command);
     FocusFacts focusFacts() const;
 
 Q_SIGNALS:

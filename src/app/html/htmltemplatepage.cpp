@@ -107,8 +107,8 @@ void HtmlTemplatePage::showValues(const FeedPageValues &values)
     const ChannelSettings &v = values.settings;
     m_filling = true;
     m_html->setChecked(v.html);
-    m_ext->setIndex(v.htmlext);
-    m_mark->setIndex(v.htmlmark);
+    m_ext->setChoice(v.htmlext);
+    m_mark->setChoice(v.htmlmark);
     m_editor->setText(v.htmlscript);
     // Undo never reaches back into the feed shown before.
     m_editor->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
@@ -119,8 +119,8 @@ void HtmlTemplatePage::storeValues(FeedPageValues &values) const
 {
     ChannelSettings &v = values.settings;
     v.html = m_html->isChecked();
-    v.htmlext = m_ext->index();
-    v.htmlmark = m_mark->index();
+    v.htmlext = m_ext->choice<PageExtension>();
+    v.htmlmark = m_mark->choice<Markup>();
     v.htmlscript = m_editor->text();
 }
 
@@ -128,8 +128,8 @@ void HtmlTemplatePage::loadTemplate(const HtmlTemplateSettings &settings, bool a
                                     const QString &script)
 {
     if (applySettings) {
-        m_ext->setIndex(settings.htmlext);
-        m_mark->setIndex(settings.htmlmark);
+        m_ext->setChoice(settings.htmlext);
+        m_mark->setChoice(settings.htmlmark);
     }
     m_editor->beginUndoAction();
     m_editor->selectAll();

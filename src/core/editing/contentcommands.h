@@ -1,18 +1,12 @@
 #pragma once
 
+#include "core/model/feedformats.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 struct ChannelSettings;
-
-// The markup a feed's page is written in (its htmlmark): it decides the
-// forms of the line break, the image ending and the list's closing.
-enum class Markup
-{
-    Xhtml = 0,
-    Html = 1
-};
 
 // What a content command puts in place of the editor's selection, and how
 // far before the end of it the caret ends (0: after it).

@@ -13,11 +13,6 @@ QString LanguageText(int index)
     return LanguageEntries.at(index == 1 ? 1 : 0);
 }
 
-int ChoiceIndex(int stored)
-{
-    return stored == 0 ? 0 : 1;
-}
-
 namespace {
 
 QStringList entryNames(const QList<FtpTemplateEntry> &entries)
@@ -59,7 +54,7 @@ FeedPageValues ResetPages(const ProjectDefaults &defaults, const QStringList &fo
 {
     FeedPageValues v;
     ChannelSettings &s = v.settings;
-    s.ver = ChoiceIndex(defaults.ver);
+    s.ver = ShownChoice(defaults.ver);
     s.dateset = defaults.dateset;
     s.addressset = defaults.addressset;
     s.creatorset = defaults.creatorset;
@@ -78,9 +73,9 @@ FeedPageValues ShowNode(const ChannelSettings &settings, const QStringList &fold
     FeedPageValues v;
     v.settings = settings;
     ChannelSettings &s = v.settings;
-    s.ver = ChoiceIndex(s.ver);
-    s.htmlext = ChoiceIndex(s.htmlext);
-    s.htmlmark = ChoiceIndex(s.htmlmark);
+    s.ver = ShownChoice(s.ver);
+    s.htmlext = ShownChoice(s.htmlext);
+    s.htmlmark = ShownChoice(s.htmlmark);
     s.language = LanguageText(LanguageIndex(s.language));
     v.ftpEntries = FtpTemplateEntries(folderNames, s.ftptemplate);
     s.ftptemplate = ChosenFtpTemplate(v.ftpEntries, FtpTemplateIndex(v.ftpEntries, s.ftptemplate));
@@ -118,7 +113,7 @@ ToolState UpdateToolState(bool currentIsFeed, const FeedPageValues &values, bool
     state.treeHint = treeIsEmpty;
     state.uploadPath = UploadPathModeFor(values);
     state.htmlLabel = values.settings.html;
-    state.markup = Markup(ChoiceIndex(values.settings.htmlmark));
+    state.markup = ShownChoice(values.settings.htmlmark);
     if (!currentIsFeed)
         return state;
     const ChannelSettings &v = values.settings;

@@ -23,9 +23,13 @@ inline const QStringList LanguageEntries = {QStringLiteral("ja"), QStringLiteral
 int LanguageIndex(const QString &language);
 QString LanguageText(int index);
 
-// A stored choice as the writers read it: 0 is the first item, any other
-// number the second. A radio group thus never shows or stores -1.
-int ChoiceIndex(int stored);
+// A stored choice (RssVersion, PageExtension, Markup) as the writers read
+// it: 0 is the first choice, any other number the second. A radio group
+// thus never shows or stores -1.
+template <typename Choice> Choice ShownChoice(Choice stored)
+{
+    return stored == Choice(0) ? Choice(0) : Choice(1);
+}
 
 // The template list for a feed: "使用しない", the names in the folder and,
 // when the stored name is in neither, that name marked missing.

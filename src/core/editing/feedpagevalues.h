@@ -17,7 +17,7 @@ struct FtpTemplateEntry
 };
 
 // What the feed pages show. The settings hold the choices as the controls
-// can show them (ver, htmlext and htmlmark 0 or 1, language "ja" or "en",
+// can show them (ver, htmlext and htmlmark one of their two choices, language "ja" or "en",
 // ftptemplate the chosen entry's name or empty for "使用しない"); the template
 // list may hold a template that is missing here.
 struct FeedPageValues

@@ -12,12 +12,6 @@ bool isTextBox(const FocusFacts &facts)
     return facts.kind == Kind::TextBox || facts.kind == Kind::CellEditor;
 }
 
-bool rowsCanBePasted(const FocusFacts &facts)
-{
-    return (facts.kind == Kind::Grid || facts.kind == Kind::CellEditor) && !facts.lineMode &&
-           facts.clipboardHasTab;
-}
-
 // A text box acts on its text; otherwise the command acts on the selected
 // rows, and a single cell has no rows to act on.
 GridAction boxOrRows(const FocusFacts &facts, GridAction box, GridAction rows)
@@ -31,30 +25,36 @@ GridAction boxOrRows(const FocusFacts &facts, GridAction box, GridAction rows)
 
 } // namespace
 
-GridAction GridCommandAction(QChar letter, const FocusFacts &facts)
+bool RowsCanBePasted(const FocusFacts &facts)
 {
-    switch (letter.unicode()) {
-    case u'A':
+    return (facts.kind == Kind::Grid || facts.kind == Kind::CellEditor) && !facts.lineMode &&
+           facts.clipboardHasTab;
+}
+
+bool RowsAreSelected(const FocusFacts &facts)
+{
+    return facts.lineMode;
+}
+
+GridAction GridCommandAction(GridCommand command, const FocusFacts &facts)
+{
+    switch (command) {
+    case GridCommand::SelectAll:
         return isTextBox(facts) ? GridAction::BoxSelectAll : GridAction::None;
-    case u'B':
-        return rowsCanBePasted(facts) ? GridAction::Yes : GridAction::None;
-    case u'C':
+    case GridCommand::Copy:
         return boxOrRows(facts, GridAction::BoxCopy, GridAction::CopyRows);
-    case u'D':
+    case GridCommand::Delete:
         return boxOrRows(facts, GridAction::BoxDelete, GridAction::DeleteRows);
-    case u'X':
+    case GridCommand::Cut:
         return boxOrRows(facts, GridAction::BoxCut, GridAction::CutRows);
-    case u'P':
-        if (rowsCanBePasted(facts))
+    case GridCommand::Paste:
+        if (RowsCanBePasted(facts))
             return GridAction::PasteRows;
         return isTextBox(facts) && facts.clipboardHasText ? GridAction::BoxPaste : GridAction::None;
-    case u'T':
-        return facts.lineMode ? GridAction::Yes : GridAction::None;
-    case u'U':
+    case GridCommand::Undo:
         return isTextBox(facts) ? GridAction::BoxUndo : GridAction::None;
-    default:
-        return GridAction::None;
     }
+    return GridAction::None;
 }
 
 EditCommandState PopupMenuState(const FocusFacts &facts)
@@ -66,7 +66,7 @@ EditCommandState PopupMenuState(const FocusFacts &facts)
     }
     const bool textBox = isTextBox(facts);
     state.undo = textBox && facts.canUndo;
-    state.paste = rowsCanBePasted(facts) || facts.clipboardHasText;
+    state.paste = RowsCanBePasted(facts) || facts.clipboardHasText;
     state.cut = state.copy = state.deleteSelection = textBox && facts.hasSelection;
     state.selectAll = textBox && facts.textLongerThanSelection;
     return state;

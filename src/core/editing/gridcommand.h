@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 #include <Qt>
 #include <optional>
@@ -32,11 +31,22 @@ struct FocusFacts
     bool boxMode = false; // the content editor is in box selection mode
 };
 
-// What one GridCommand letter does with the given focus.
+// The commands the grid's pop-up menu, the Edit menu and the grid's keys
+// give to the focused text box or to the selected rows.
+enum class GridCommand
+{
+    SelectAll,
+    Copy,
+    Delete,
+    Cut,
+    Paste,
+    Undo,
+};
+
+// What one command does with the given focus.
 enum class GridAction
 {
     None, // refused: the command returns false
-    Yes,  // a question ("B", "T") answered true
     BoxSelectAll,
     BoxCopy,
     BoxDelete,
@@ -49,9 +59,11 @@ enum class GridAction
     PasteRows,
 };
 
-// The letters: A select all, B can rows be pasted, C copy, D delete, X cut,
-// P paste, T are rows selected, U undo. Any other letter does nothing.
-GridAction GridCommandAction(QChar letter, const FocusFacts &facts);
+GridAction GridCommandAction(GridCommand command, const FocusFacts &facts);
+// Whether the clipboard's rows can be pasted into the grid now.
+bool RowsCanBePasted(const FocusFacts &facts);
+// Whether whole rows are selected.
+bool RowsAreSelected(const FocusFacts &facts);
 
 // The six commands shared by the grid's pop-up menu and the Edit menu, and
 // the three the Edit menu adds while a text editor has the focus.
@@ -122,10 +134,10 @@ enum class GridKey
     None,
     LeaveLineMode, // Esc, Left, Right, Up and Down without Shift
     EnterLineMode, // Shift+Up, Shift+Down
-    PasteRows,     // Shift+Insert, F7: "P"
-    CopyRows,      // Ctrl+Insert: "C"
-    DeleteRows,    // Delete: "D" in line mode
-    CutRows,       // Shift+Delete: "X" in line mode
+    PasteRows,     // Shift+Insert, F7: Paste
+    CopyRows,      // Ctrl+Insert: Copy
+    DeleteRows,    // Delete: Delete in line mode
+    CutRows,       // Shift+Delete: Cut in line mode
     LineInsert,    // F5
     LineDelete,    // F6
     MoveDown,      // F8

@@ -3,12 +3,13 @@
 #include "core/feed/feedfiles.h"
 #include "core/text/textops.h"
 
-namespace {
-
-QString htmlPage(const ChannelSettings &settings)
+QString HtmlPageAddress(const ChannelSettings &settings)
 {
-    return HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext);
+    return AddUrlSlash(SiteBaseAddress(settings)) + AsciiLower(settings.filename) +
+           HtmlPageExtension(settings.htmlext);
 }
+
+namespace {
 
 bool linksIntoHtmlPage(const ChannelSettings &settings, const FeedItem &item)
 {
@@ -31,7 +32,7 @@ QString SitePageAddress(const ChannelSettings &settings)
 {
     if (SiteBaseAddress(settings).isEmpty() || settings.filename.trimmed().isEmpty())
         return {};
-    return htmlPage(settings);
+    return HtmlPageAddress(settings);
 }
 
 QString PublishedFeedAddress(const ChannelSettings &settings)
@@ -44,7 +45,7 @@ QString PublishedFeedAddress(const ChannelSettings &settings)
 
 QString ChannelLink(const ChannelSettings &settings)
 {
-    const QString page = settings.html ? htmlPage(settings) : QString();
+    const QString page = settings.html ? HtmlPageAddress(settings) : QString();
     return FirstNonBlank({settings.link, page, SiteBaseAddress(settings)});
 }
 
@@ -55,7 +56,7 @@ QString LogoLink(const ChannelSettings &settings)
 
 QString ItemLink(const ChannelSettings &settings, const FeedItem &item)
 {
-    return linksIntoHtmlPage(settings, item) ? anchored(htmlPage(settings), item) : item.url;
+    return linksIntoHtmlPage(settings, item) ? anchored(HtmlPageAddress(settings), item) : item.url;
 }
 
 QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath)
@@ -68,7 +69,7 @@ QString FeedAddress(const ChannelSettings &settings, const QString &rssFilePath)
 
 QString ItemAddress(const ChannelSettings &settings, const FeedItem &item)
 {
-    return anchored(linksIntoHtmlPage(settings, item) ? htmlPage(settings) : item.url, item);
+    return anchored(linksIntoHtmlPage(settings, item) ? HtmlPageAddress(settings) : item.url, item);
 }
 
 QString ItemDuplicateKey(const FeedItem &item)

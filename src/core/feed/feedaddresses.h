@@ -12,6 +12,10 @@
 // The feed's site base address: src, else root; empty when the feed has no
 // site address.
 QString SiteBaseAddress(const ChannelSettings &settings);
+// AddUrlSlash(SiteBaseAddress) + filename + the page extension,
+// the file name lower-cased as the page file itself is named, so the
+// address finds the page on servers that tell letter case apart.
+QString HtmlPageAddress(const ChannelSettings &settings);
 // The feed's HTML page on the site; empty without a base address or file
 // name.
 QString SitePageAddress(const ChannelSettings &settings);

@@ -40,7 +40,12 @@ std::optional<QString> outputPath(const ChannelSettings &settings, const QString
 
 QString RssExtension(const ChannelSettings &settings)
 {
-    return settings.ver == 0 ? QStringLiteral(".rdf") : QStringLiteral(".xml");
+    return settings.ver == RssVersion::Rss1 ? QStringLiteral(".rdf") : QStringLiteral(".xml");
+}
+
+QString HtmlPageExtension(PageExtension extension)
+{
+    return extension != PageExtension::Html ? QStringLiteral(".htm") : QStringLiteral(".html");
 }
 
 QString RssFileName(const ChannelSettings &settings)

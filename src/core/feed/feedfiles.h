@@ -16,8 +16,10 @@
 // folder; nor when there is no folder at all (no usable localfolder and no
 // project file). The caller reports it.
 
-// ".rdf" for RSS 1.0 (ver 0), ".xml" for RSS 2.0.
+// ".rdf" for RSS 1.0, ".xml" for RSS 2.0.
 QString RssExtension(const ChannelSettings &settings);
+// ".html", or ".htm" for the page extension Htm.
+QString HtmlPageExtension(PageExtension extension);
 // The name alone, as the feed is published under it.
 QString RssFileName(const ChannelSettings &settings);
 std::optional<QString> RssFilePath(const ChannelSettings &settings, const QString &projectFilePath);

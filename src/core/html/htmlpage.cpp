@@ -26,8 +26,5 @@ HtmlPageAddressLabel PageAddressLabel(const ChannelSettings &settings)
 {
     if (SiteBaseAddress(settings).isEmpty() || settings.filename.isEmpty())
         return {QStringLiteral("( パス名 : 不明 )"), false};
-    return {QStringLiteral("( パス名 : ") +
-                HtmlPageAddress(settings.src, settings.root, settings.filename, settings.htmlext) +
-                QStringLiteral(" )"),
-            true};
+    return {QStringLiteral("( パス名 : ") + HtmlPageAddress(settings) + QStringLiteral(" )"), true};
 }

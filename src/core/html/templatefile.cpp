@@ -8,9 +8,10 @@ namespace {
 
 QString settingsLine(const HtmlTemplateSettings &settings)
 {
-    return QStringList{settings.htmlext == 1 ? QStringLiteral(".htm") : QStringLiteral(".html"),
-                       settings.htmlmark == 1 ? QStringLiteral("html") : QStringLiteral("xhtml"),
-                       settings.htmllabel ? QStringLiteral("1") : QStringLiteral("0")}
+    return QStringList{
+        settings.htmlext == PageExtension::Htm ? QStringLiteral(".htm") : QStringLiteral(".html"),
+        settings.htmlmark == Markup::Html ? QStringLiteral("html") : QStringLiteral("xhtml"),
+        settings.htmllabel ? QStringLiteral("1") : QStringLiteral("0")}
         .join(u'\t');
 }
 
@@ -21,8 +22,10 @@ HtmlTemplateSettings readSettingsLine(QStringView line)
         return index < fields.size() ? fields.at(index) : QStringView();
     };
     HtmlTemplateSettings settings;
-    settings.htmlext = field(0).compare(u".htm", Qt::CaseInsensitive) == 0 ? 1 : 0;
-    settings.htmlmark = field(1).compare(u"html", Qt::CaseInsensitive) == 0 ? 1 : 0;
+    settings.htmlext = field(0).compare(u".htm", Qt::CaseInsensitive) == 0 ? PageExtension::Htm
+                                                                           : PageExtension::Html;
+    settings.htmlmark =
+        field(1).compare(u"html", Qt::CaseInsensitive) == 0 ? Markup::Html : Markup::Xhtml;
     bool ok = false;
     const int label = field(2).toInt(&ok);
     settings.htmllabel = ok && label != 0;

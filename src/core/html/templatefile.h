@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/feedformats.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -7,8 +9,8 @@
 // The page settings that a template file carries besides the template.
 struct HtmlTemplateSettings
 {
-    int htmlext = 0;  // 0 ".html", 1 ".htm"
-    int htmlmark = 0; // 0 "xhtml", 1 "html"
+    PageExtension htmlext = PageExtension::Html;
+    Markup htmlmark = Markup::Xhtml;
     bool htmllabel = false;
 
     bool operator==(const HtmlTemplateSettings &) const = default;

@@ -14,11 +14,6 @@ VariableText plain(const QString &value)
     return {QString(), value};
 }
 
-QString pageAddress(const ChannelSettings &s)
-{
-    return HtmlPageAddress(s.src, s.root, s.filename, s.htmlext);
-}
-
 // The RSS file is written and uploaded under its lower-case name, so the
 // address must name it so too: servers tell names apart by case.
 QString feedAddress(const ChannelSettings &s)
@@ -50,7 +45,7 @@ const std::array<TemplateVariable, TemplateVariableCount> variables{{
     {u"{common_target",
      [](const VariableRequest &r) { return plain(SiteBaseAddress(r.context.settings)); }},
     {u"{common_html",
-     [](const VariableRequest &r) { return plain(pageAddress(r.context.settings)); }},
+     [](const VariableRequest &r) { return plain(HtmlPageAddress(r.context.settings)); }},
     {u"{channel_feed",
      [](const VariableRequest &r) { return plain(feedAddress(r.context.settings)); }},
     {u"{channel_title", [](const VariableRequest &r) { return plain(r.context.settings.title); }},

@@ -294,7 +294,7 @@ TEditList FeedFields::finish(FeedImportReport &report)
         feed.addItem(m_items[size_t(i)].item);
 
     ChannelSettings &s = m_settings;
-    s.ver = m_format == FeedFormat::Rdf ? 0 : 1;
+    s.ver = m_format == FeedFormat::Rdf ? RssVersion::Rss1 : RssVersion::Rss2;
     for (QString *field : {&s.title, &s.link, &s.creator, &s.logosrc, &s.logotitle, &s.logolink})
         *field = oneLine(*field);
     s.root = s.link;

@@ -80,7 +80,8 @@ ChannelSettings headerSettings(const QList<QByteArray> &lines)
     // A short or damaged header must not stop the import halfway; such a
     // switch reads as it would from a project file that does not name it.
     const ChannelSettings unnamed;
-    settings.ver = zeroOrOne(line(10)).value_or(unnamed.ver);
+    const std::optional<int> ver = zeroOrOne(line(10));
+    settings.ver = ver ? RssVersion(*ver) : unnamed.ver;
     settings.dateset = zeroOrOne(line(11)).value_or(unnamed.dateset) != 0;
     settings.addressset = zeroOrOne(line(12)).value_or(unnamed.addressset) != 0;
     settings.style = line(13);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/feedformats.h"
+
 #include <QString>
 
 // A feed's channel settings. The member initialisers are the values a field
@@ -21,15 +23,15 @@ struct ChannelSettings
     bool dateset = true;
     bool addressset = true;
     bool creatorset = true;
-    int ver = 1; // 0 = RSS 1.0 (.rdf), 1 = RSS 2.0 (.xml)
+    RssVersion ver = RssVersion::Rss2;
     QString localfolder;
     int rssline = 15;
     QString language = QStringLiteral("ja");
     int descstrmax = 30;
     bool content = false;
     bool html = false;
-    int htmlext = 0;
-    int htmlmark = 0;
+    PageExtension htmlext = PageExtension::Html;
+    Markup htmlmark = Markup::Xhtml;
     QString htmlscript;
     bool htmllabel = false;
     QString ftptemplate;
@@ -60,7 +62,7 @@ struct ChannelSettings
     {
         ChannelSettings s;
         s.dateset = s.addressset = s.creatorset = false;
-        s.ver = 0;
+        s.ver = RssVersion::Rss1;
         s.rssline = 0;
         s.language.clear();
         s.descstrmax = 0;
@@ -71,7 +73,7 @@ struct ChannelSettings
 // The project-wide defaults, held in the project element of the file.
 struct ProjectDefaults
 {
-    int ver = 1;
+    RssVersion ver = RssVersion::Rss2;
     bool dateset = true;
     bool addressset = true;
     bool creatorset = true;

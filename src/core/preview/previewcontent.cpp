@@ -36,7 +36,7 @@ QString PreviewStyleQuestion(const QString &note)
 QString FeedRssText(const TEditList &feed, const QString &projectFile, const QString &styleArgument,
                     const Clock &clock)
 {
-    if (feed.settings.ver != 0)
+    if (feed.settings.ver != RssVersion::Rss1)
         return WriteRss2(feed, styleArgument, clock).text;
     const QString path = RssFilePath(feed.settings, projectFile).value_or(UnresolvedFileName());
     return WriteRss1(feed, path, styleArgument, clock).text;

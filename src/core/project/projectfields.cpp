@@ -1,6 +1,8 @@
 #include "core/project/projectfields.h"
 
 #include <array>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -16,14 +18,20 @@ ChannelField multiLine(QLatin1StringView name, QString ChannelSettings::*field)
     return {name, ChannelField::MultiLine, field};
 }
 
-ChannelField integer(QLatin1StringView name, int ChannelSettings::*field)
+// An int or a choice (an enum stored as its number). A number that names
+// no choice is kept as read, so that the file keeps it.
+template <auto field> ChannelField integer(QLatin1StringView name)
 {
-    return {name, ChannelField::Integer, nullptr, field};
+    using Value = std::remove_cvref_t<decltype(std::declval<ChannelSettings &>().*field)>;
+    ChannelField made{name, ChannelField::Integer};
+    made.number = [](const ChannelSettings &s) { return static_cast<int>(s.*field); };
+    made.setNumber = [](ChannelSettings &s, int number) { s.*field = static_cast<Value>(number); };
+    return made;
 }
 
 ChannelField flag(QLatin1StringView name, bool ChannelSettings::*field)
 {
-    return {name, ChannelField::Switch, nullptr, nullptr, field};
+    return {.name = name, .type = ChannelField::Switch, .flag = field};
 }
 
 ChannelField extraFlag(QLatin1StringView name, bool ChannelSettings::*field)
@@ -47,13 +55,13 @@ std::span<const ChannelField> ChannelFields()
         text("link"_L1, &S::link),
         multiLine("description"_L1, &S::description),
         text("style"_L1, &S::style),
-        integer("ver"_L1, &S::ver),
+        integer<&S::ver>("ver"_L1),
         flag("dateset"_L1, &S::dateset),
         flag("addressset"_L1, &S::addressset),
         flag("creatorset"_L1, &S::creatorset),
-        integer("rssline"_L1, &S::rssline),
+        integer<&S::rssline>("rssline"_L1),
         text("language"_L1, &S::language),
-        integer("descstrmax"_L1, &S::descstrmax),
+        integer<&S::descstrmax>("descstrmax"_L1),
         flag("content"_L1, &S::content),
         text("localfolder"_L1, &S::localfolder),
         text("logotitle"_L1, &S::logotitle),
@@ -62,11 +70,14 @@ std::span<const ChannelField> ChannelFields()
         text("ftpfolder"_L1, &S::ftpfolder),
         text("ftptemplate"_L1, &S::ftptemplate),
         flag("html"_L1, &S::html),
-        integer("htmlext"_L1, &S::htmlext),
-        integer("htmlmark"_L1, &S::htmlmark),
+        integer<&S::htmlext>("htmlext"_L1),
+        integer<&S::htmlmark>("htmlmark"_L1),
         flag("htmllabel"_L1, &S::htmllabel),
         multiLine("htmlscript"_L1, &S::htmlscript),
-        ChannelField{"memo"_L1, ChannelField::MultiLine, &S::memo, nullptr, nullptr, false},
+        ChannelField{.name = "memo"_L1,
+                     .type = ChannelField::MultiLine,
+                     .text = &S::memo,
+                     .writtenForFeed = false},
         extraFlag("podcast"_L1, &S::podcast),
         text("itunesimage"_L1, &S::itunesimage),
         text("itunescategory"_L1, &S::itunescategory),

@@ -15,14 +15,16 @@ struct ChannelField
     {
         Text,      // plain text, escaped and trimmed when written
         MultiLine, // CDATA text, lines separated by CR LF
-        Integer,   // decimal
+        Integer,   // decimal: a number, or a choice by its number
         Switch,    // "1" or "0"
     };
 
     QLatin1StringView name;
     Type type;
     QString ChannelSettings::*text = nullptr;
-    int ChannelSettings::*integer = nullptr;
+    // An Integer field's number, read and set through the field's own type.
+    int (*number)(const ChannelSettings &) = nullptr;
+    void (*setNumber)(ChannelSettings &, int) = nullptr;
     bool ChannelSettings::*flag = nullptr;
     bool writtenForFeed = true; // memo belongs to the project defaults only
     // Switches that came after the first files are left out while off, so

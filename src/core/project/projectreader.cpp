@@ -135,7 +135,7 @@ void readChannelValue(ChannelSettings &settings, const ChannelField &field, XmlE
         settings.*field.text = readMultiLine(xml);
         break;
     case ChannelField::Integer:
-        settings.*field.integer = leadingInteger(xml.readText());
+        field.setNumber(settings, leadingInteger(xml.readText()));
         break;
     case ChannelField::Switch:
         settings.*field.flag = leadingInteger(xml.readText()) != 0;

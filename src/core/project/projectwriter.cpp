@@ -49,7 +49,7 @@ QString valueText(const ChannelField &field, const ChannelSettings &settings)
 {
     switch (field.type) {
     case ChannelField::Integer:
-        return QString::number(settings.*field.integer);
+        return QString::number(field.number(settings));
     case ChannelField::Switch:
         return flagText(settings.*field.flag);
     case ChannelField::Text:
@@ -95,7 +95,7 @@ public:
 
     void defaults(const ProjectDefaults &defaults)
     {
-        element(2, "ver"_L1, QString::number(defaults.ver));
+        element(2, "ver"_L1, QString::number(static_cast<int>(defaults.ver)));
         element(2, "dateset"_L1, flagText(defaults.dateset));
         element(2, "addressset"_L1, flagText(defaults.addressset));
         element(2, "creatorset"_L1, flagText(defaults.creatorset));

@@ -140,7 +140,7 @@ Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
     }
     const std::optional<QString> rssPath = writers.rssPath(settings, projectFile);
     if (!rssPath) {
-        delivery.stopText = settings.ver == 0
+        delivery.stopText = settings.ver == RssVersion::Rss1
                                 ? QStringLiteral("RSSを設置するアドレスの指定が不正です.")
                                 : FailedText;
         return delivery;

@@ -270,18 +270,6 @@ QString ItemAnchor(const QString &date)
     return anchor;
 }
 
-QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,
-                        int htmlext)
-{
-    return AddUrlSlash(FirstNonBlank({src, root})) + AsciiLower(filename) +
-           HtmlPageExtension(htmlext);
-}
-
-QString HtmlPageExtension(int htmlext)
-{
-    return htmlext != 0 ? QStringLiteral(".htm") : QStringLiteral(".html");
-}
-
 QString AsciiLower(const QString &text)
 {
     QString lower = text;

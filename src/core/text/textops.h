@@ -38,13 +38,6 @@ QString AddUrlSlash(const QString &text);
 QString AddPathDelimiter(const QString &text);
 // "bk" + the date text without spaces, "-" and ":".
 QString ItemAnchor(const QString &date);
-// ".htm" when htmlext is not 0, ".html" otherwise.
-QString HtmlPageExtension(int htmlext);
-// AddUrlSlash(FirstNonBlank(src, root)) + filename + its extension, the
-// file name lower-cased as the page file itself is named, so the address
-// finds the page on servers that tell letter case apart.
-QString HtmlPageAddress(const QString &src, const QString &root, const QString &filename,
-                        int htmlext);
 // The text with the ASCII letters A to Z lower-cased; nothing else changes.
 QString AsciiLower(const QString &text);
 // Appends the decimal value, padded with zeros to at least that many
