@@ -33,7 +33,7 @@ double threadSeconds()
 void collect(const ProjectNode &node, const QString &projectFile, QByteArrayList &files)
 {
     if (node.isFeed()) {
-        const TEditList &feed = *node.data();
+        const FeedData &feed = *node.data();
         const QString path = RssFilePath(feed.settings, projectFile).value_or(QStringLiteral("x"));
         files << RssFileBytes(feed, path, Clock()).bytes;
     }

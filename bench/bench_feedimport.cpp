@@ -9,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QLocale>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
         timer.start();
         const ImportedFeed imported = ReadFeedDocument(document);
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        if (!imported.feed || imported.feed->items.size() != TEditList::MaxItems) {
+        if (!imported.feed || imported.feed->items.size() != FeedData::MaxItems) {
             std::fprintf(stderr, "import failed: %s\n", qPrintable(imported.error));
             return 1;
         }

@@ -23,7 +23,7 @@
 namespace {
 
 // The showcase feed with 100 items and a 50 KB page template.
-std::unique_ptr<TEditList> bigFeed()
+std::unique_ptr<FeedData> bigFeed()
 {
     auto feed = ShowcaseFeed(100);
     const QString line = QStringLiteral("<p class=\"entry\">{item_title} {item_date}</p>\r\n");
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     ProjectNode *feed = project.root().appendChild(std::make_unique<ProjectNode>(
         QStringLiteral("お知らせ"), ProjectNode::FeedKind, bigFeed()));
     ProjectNode *other = project.root().appendChild(std::make_unique<ProjectNode>(
-        QStringLiteral("その他"), ProjectNode::FeedKind, std::make_unique<TEditList>()));
+        QStringLiteral("その他"), ProjectNode::FeedKind, std::make_unique<FeedData>()));
     run(project, *feed, *other, 0);
     run(project, *feed, *other, 1);
     return 0;

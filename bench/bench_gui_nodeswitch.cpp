@@ -3,7 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_gui_nodeswitch PROJECT.dta [ROUNDS]
 // Prints the time to read the file alone and to open it in the window, and
 // the median and the slowest switch over every node of the tree.
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "core/project/project.h"
 #include "core/project/projectcommands.h"
 #include "core/project/projectreader.h"
@@ -27,8 +27,8 @@ int main(int argc, char *argv[])
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
     QTemporaryDir scratch;
-    TEditorForm window(Folders::at(scratch.filePath(QStringLiteral("data")),
-                                   scratch.filePath(QStringLiteral("settings"))));
+    MainWindow window(Folders::at(scratch.filePath(QStringLiteral("data")),
+                                  scratch.filePath(QStringLiteral("settings"))));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

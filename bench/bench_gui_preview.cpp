@@ -17,7 +17,7 @@
 
 namespace {
 
-double previewSeconds(FeedPreviews &previews, const TEditList &feed)
+double previewSeconds(FeedPreviews &previews, const FeedData &feed)
 {
     QElapsedTimer clock;
     clock.start();
@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     SourceViewPage page;
     FeedPreviews previews(ui, page, BrowserModuleFactory(), {});
     previews.setClock(exampleClock());
-    TEditList feed = exampleFeed();
+    FeedData feed = exampleFeed();
     feed.settings.ver = RssVersion::Rss2;
     const double first = previewSeconds(previews, feed);
     feed.settings.title += QStringLiteral("（更新）");

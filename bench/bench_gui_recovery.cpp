@@ -6,10 +6,10 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_gui_recovery PROJECT.dta [SECONDS]
 // Also prints the snapshot taken on the window's thread, one copy written on
 // its own thread, and the same write on the window's thread for comparison.
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/feedpagewiring.h"
 #include "app/editing/itemspage.h"
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "app/project/pageframe.h"
 #include "core/project/project.h"
 #include "core/project/projectcommands.h"
@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     QTemporaryDir scratch;
     const Folders folders = Folders::locate(scratch.path(), scratch.path());
     folders.create();
-    TEditorForm window(folders);
+    MainWindow window(folders);
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window) ||
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
         return 1;
     window.selectNode(feed);
     window.pages().tabs()->setCurrentIndex(PageFrame::ItemTab);
-    TEditor *body = window.feedPages().itemsPage()->contentEditor();
+    TextEditor *body = window.feedPages().itemsPage()->contentEditor();
     body->setFocus();
     QApplication::processEvents();
 
@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const std::optional<TEditList> live = window.pages().peekCurrentNode();
+        const std::optional<FeedData> live = window.pages().peekCurrentNode();
         const ProjectSnapshot snapshot = TakeSnapshot(window.project(), live ? &*live : nullptr);
         snapshots.push_back(timer.nsecsElapsed() / 1e6);
         timer.start();

@@ -43,9 +43,9 @@ QString description(int feed, int item)
         .arg(item % 28 + 1);
 }
 
-TEditList makeFeed(int index)
+FeedData makeFeed(int index)
 {
-    TEditList feed;
+    FeedData feed;
     ChannelSettings &s = feed.settings;
     s.filename = QStringLiteral("feed%1").arg(index);
     s.root = QStringLiteral("http://example.jp/site%1/").arg(index);
@@ -80,7 +80,7 @@ TEditList makeFeed(int index)
 
 int main()
 {
-    QList<TEditList> feeds;
+    QList<FeedData> feeds;
     for (int i = 0; i < FeedCount; ++i)
         feeds.append(makeFeed(i));
     const Clock clock = Clock::fixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         return 0;
     }
-    if (imported.feed->items.size() > TEditList::MaxItems || imported.report.omittedItems < 0)
+    if (imported.feed->items.size() > FeedData::MaxItems || imported.report.omittedItems < 0)
         std::abort();
     for (const FeedItem &item : imported.feed->items) {
         if (!item.date.isEmpty() && Rfc822FromItemDate(item.date).isEmpty())

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const TableContents contents =
         ParseTableFile(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
-    if (contents.feed.items.size() > TEditList::MaxItems || contents.omittedItems < 0)
+    if (contents.feed.items.size() > FeedData::MaxItems || contents.omittedItems < 0)
         std::abort();
     for (const FeedItem &item : contents.feed.items) {
         if (!isWellCut(item))

@@ -1,7 +1,7 @@
 #include "app/common/qtuserinterface.h"
 #include "app/desktopidentity.h"
-#include "app/editorform.h"
 #include "app/launchoptions.h"
+#include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 
@@ -47,14 +47,14 @@ int main(int argc, char *argv[])
             return 0;
     }
 
-    TEditorForm window(folders);
+    MainWindow window(folders);
     window.workspace().projectFileUsed = RememberInDesktopRecentFiles;
     window.show();
     window.restoreLastSession(projectFile);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
-                     &TEditorForm::activateFromOutside);
+                     &MainWindow::activateFromOutside);
     QObject::connect(&instance, &SingleInstance::openRequested, &window,
-                     &TEditorForm::openFromOutside);
+                     &MainWindow::openFromOutside);
     instance.listen();
     return app.exec();
 }

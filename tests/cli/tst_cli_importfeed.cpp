@@ -18,7 +18,7 @@ QByteArray startingProject()
 {
     ProjectNode root(u"root"_s, ProjectNode::RootKind);
     auto folder = std::make_unique<ProjectNode>(u"お知らせ"_s, ProjectNode::FolderKind);
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     folder->appendChild(
         std::make_unique<ProjectNode>(u"新着"_s, ProjectNode::FeedKind, std::move(data)));
     root.appendChild(std::move(folder));

@@ -18,7 +18,7 @@ const QString ImportedFeedName = u"Minnow版のフィード"_s;
 
 std::unique_ptr<ProjectNode> makeFeed(const QString &text)
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     data->settings.filename = text;
     return std::make_unique<ProjectNode>(text, ProjectNode::FeedKind, std::move(data));
 }
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(feed->data()->settings.filename, u"news"_s);
         QCOMPARE(feed->data()->settings.title, u"CLIのフィード"_s);
         const QList<FeedItem> &items = feed->data()->items;
-        QCOMPARE(items.size(), qMin(itemCount, TEditList::MaxItems));
+        QCOMPARE(items.size(), qMin(itemCount, FeedData::MaxItems));
         QCOMPARE(items.last().title, u"記事%1"_s.arg(items.size()));
         QCOMPARE(items.at(1).date, u"2005/01/31 00:00:00"_s);
         QCOMPARE(items.at(1).desc, u"a&lt;b"_s);

@@ -13,7 +13,7 @@ namespace {
 
 std::unique_ptr<ProjectNode> feedNode(const QString &name, const QString &script, bool html)
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     data->settings.filename = u"news"_s;
     data->settings.root = u"http://example.jp/"_s;
     data->settings.title = u"日本の話"_s;

@@ -1,8 +1,8 @@
 #include "examplefeed.h"
 
-TEditList exampleFeed()
+FeedData exampleFeed()
 {
-    TEditList feed;
+    FeedData feed;
     ChannelSettings &settings = feed.settings;
     settings.filename = QStringLiteral("news");
     settings.root = QStringLiteral("http://example.jp/site/");
@@ -21,9 +21,9 @@ TEditList exampleFeed()
     return feed;
 }
 
-TEditList examplePodcastFeed()
+FeedData examplePodcastFeed()
 {
-    TEditList feed = exampleFeed();
+    FeedData feed = exampleFeed();
     ChannelSettings &s = feed.settings;
     s.podcast = true;
     s.itunesimage = QStringLiteral("http://example.jp/site/cover.jpg");

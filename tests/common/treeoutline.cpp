@@ -36,7 +36,7 @@ void buildAt(ProjectNode &parent, const QString &outline, qsizetype &at)
             parent.appendChild(std::make_unique<ProjectNode>(text, kind));
         } else {
             parent.appendChild(std::make_unique<ProjectNode>(text, ProjectNode::FeedKind,
-                                                             std::make_unique<TEditList>()));
+                                                             std::make_unique<FeedData>()));
         }
     }
 }

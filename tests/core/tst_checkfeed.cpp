@@ -50,41 +50,41 @@ private Q_SLOTS:
     {
         Columns<int, FeedEdit>("ver", "edit");
         const QList<std::pair<const char *, FeedEdit>> edits{
-            {"example", [](TEditList &) {}},
+            {"example", [](FeedData &) {}},
             {"logo",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.logosrc = u"http://example.jp/site/logo.png"_s;
                  f.settings.logotitle = u"ロゴ"_s;
              }},
-            {"stylesheet", [](TEditList &f) { f.settings.style = u"rss.xsl"_s; }},
+            {"stylesheet", [](FeedData &f) { f.settings.style = u"rss.xsl"_s; }},
             {"src and link",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.src = u"https://feeds.example.jp/a&b/"_s;
                  f.settings.link = u"https://example.jp/?a=1&b=2"_s;
              }},
             {"no page, every item linked",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.html = false;
                  f.items[1].url = u"http://example.jp/site/new.html"_s;
              }},
             {"one item, short descriptions",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.rssline = 1;
                  f.settings.descstrmax = 3;
              }},
             {"language, creator and subject",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.language = u"en"_s;
                  f.items[0].creator = u"<佐藤 & 鈴木>"_s;
              }},
             {"markup and controls in texts",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.items[0].title = u"A&B \"<x>\" \x01 ]]>"_s;
                  f.items[0].desc = u"<![CDATA[x]]> & <b>y</b>"_s;
                  f.settings.content = true;
              }},
             {"date only and no date",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.items[0].date = u"2024-02-29"_s;
                  f.items[1].date.clear();
              }},
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void writersOutputsPass()
     {
         const auto [ver, edit] = Fetch<int, FeedEdit>("ver", "edit");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion(ver);
         edit(feed);
         const QByteArray bytes = RssFileBytes(feed, u"/srv/feeds/news.rdf"_s, exampleClock()).bytes;
@@ -119,7 +119,7 @@ private Q_SLOTS:
     void writersPagesPass()
     {
         QFETCH(QString, charset);
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.htmlscript =
             QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                            "charset=%1\"><title>{channel_title}</title></head>\r\n"
@@ -283,7 +283,7 @@ private Q_SLOTS:
     {
         const auto [title, date, desc, found] =
             Fetch<QString, QString, QString, QString>("title", "date", "desc", "found");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.items = {{.title = u"first"_s}, {.title = title, .date = date, .desc = desc}};
         QCOMPARE(describe(CheckFeedItems(feed)), found);
     }
@@ -302,7 +302,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, checkOutputs);
         QTemporaryDir dir;
-        auto feed = std::make_unique<TEditList>(exampleFeed());
+        auto feed = std::make_unique<FeedData>(exampleFeed());
         feed->settings.html = false;
         feed->settings.description.clear(); // required in RSS 2.0
         feed->settings.localfolder = dir.path();

@@ -58,7 +58,7 @@ private Q_SLOTS:
     {
         // image: bytes of a local cover file, or none
         Columns<FeedEdit, QByteArray, QStringList>("edit", "image", "messages");
-        const FeedEdit none = [](TEditList &) {};
+        const FeedEdit none = [](FeedData &) {};
         QTest::newRow("the example podcast is clean") << none << QByteArray() << QStringList();
         QTest::newRow("square local PNG of 1400") << none << pngHead(1400, 1400) << QStringList();
         QTest::newRow("local JPEG too small")
@@ -69,7 +69,7 @@ private Q_SLOTS:
             << QStringList{
                    u"警告: カバー画像は 1400～3000 ピクセルの正方形にします (3000×2000)。"_s};
         QTest::newRow("length and type")
-            << FeedEdit([](TEditList &f) {
+            << FeedEdit([](FeedData &f) {
                    f.items[0].enclosurelength = u"12MB"_s;
                    f.items[1].enclosurelength = u"0"_s;
                    f.items[1].enclosuretype.clear();
@@ -80,7 +80,7 @@ private Q_SLOTS:
                    u"項目 2: 警告: メディアファイルの長さ \"0\" がバイト数 (1 以上の整数) ではありません。"_s,
                    u"項目 2: 警告: メディアファイルの種類 (MIME タイプ) がありません。"_s};
         QTest::newRow("category, e-mail, duplicate guid")
-            << FeedEdit([](TEditList &f) {
+            << FeedEdit([](FeedData &f) {
                    f.settings.itunescategory = u"Arts/Cooking"_s;
                    f.settings.itunesemail = u"yamada@example"_s;
                    f.items[0].guid = f.items[2].guid = u"tag:x,2005:/a"_s;
@@ -91,7 +91,7 @@ private Q_SLOTS:
                    u"警告: メールアドレス \"yamada@example\" の形式が正しくありません。"_s,
                    u"項目 3: 警告: guid \"tag:x,2005:/a\" が項目 1 と重複しています。"_s};
         QTest::newRow("podcast values are not looked at while podcast is off")
-            << FeedEdit([](TEditList &f) {
+            << FeedEdit([](FeedData &f) {
                    f.settings.podcast = false;
                    f.settings.itunescategory = u"なし"_s;
                })
@@ -101,7 +101,7 @@ private Q_SLOTS:
     {
         const auto [edit, image, messages] =
             Fetch<FeedEdit, QByteArray, QStringList>("edit", "image", "messages");
-        TEditList feed = examplePodcastFeed();
+        FeedData feed = examplePodcastFeed();
         QTemporaryDir folder;
         if (!image.isEmpty()) {
             feed.settings.itunesimage = folder.filePath(u"cover.img"_s);

@@ -21,7 +21,7 @@ namespace {
 
 const QString OutputPath = u"/home/user/www/news.rdf"_s;
 
-QByteArray rssBytes(const TEditList &feed)
+QByteArray rssBytes(const FeedData &feed)
 {
     return RssFileBytes(feed, OutputPath, exampleClock()).bytes;
 }
@@ -76,7 +76,7 @@ void compareWithData(const QByteArray &bytes, const QString &dataName)
     QCOMPARE(bytes, expected);
 }
 
-QList<WrittenGuid> guidsOf(const TEditList &feed)
+QList<WrittenGuid> guidsOf(const FeedData &feed)
 {
     return WrittenGuids(feed, ItemIndexesToWrite(feed), exampleClock());
 }
@@ -106,12 +106,13 @@ private Q_SLOTS:
     {
         const auto [ver, dataName, address, allowed] =
             Fetch<int, QString, QString, QString>("ver", "dataName", "address", "allowed");
-        TEditList feed = examplePodcastFeed();
+        FeedData feed = examplePodcastFeed();
         feed.settings.ver = RssVersion(ver);
         const QByteArray bytes = rssBytes(feed);
         compareWithData(bytes, dataName);
         FEEDCHECK_ACCEPTS(bytes, ver == 0 ? feedcheck::Format::Rss1 : feedcheck::Format::Rss2);
-        QStringList findings = feedcheck::w3cFindings(bytes, address, QFileInfo(dataName).fileName());
+        QStringList findings =
+            feedcheck::w3cFindings(bytes, address, QFileInfo(dataName).fileName());
         if (!allowed.isEmpty())
             findings.removeIf([&](const QString &line) { return line.endsWith(allowed); });
         QVERIFY2(findings.isEmpty(), qPrintable(findings.join(u'\n')));
@@ -151,7 +152,7 @@ private Q_SLOTS:
     void switchedOffWritesTodaysFeed()
     {
         const auto [ver, dataName] = Fetch<int, QString>("ver", "dataName");
-        TEditList feed = examplePodcastFeed();
+        FeedData feed = examplePodcastFeed();
         feed.settings.ver = RssVersion(ver);
         feed.settings.podcast = feed.settings.selflink = feed.settings.itemguid = false;
         feed.items.removeLast();
@@ -164,7 +165,7 @@ private Q_SLOTS:
     void guids_data()
     {
         Columns<FeedEdit, QStringList, QList<bool>>("edit", "guids", "permaLinks");
-        const FeedEdit none = [](TEditList &) {};
+        const FeedEdit none = [](FeedData &) {};
         QTest::newRow("shared link: tag from the item's date, newest first")
             << none
             << QStringList{u"tag:example.jp,2005-12-02:/site/news.xml/20051202083000"_s,
@@ -172,13 +173,13 @@ private Q_SLOTS:
                            u"tag:example.jp,2005-11-20:/site/news.xml/20051120090000"_s}
             << QList<bool>{false, true, false};
         QTest::newRow("a stored identifier wins over a made one")
-            << FeedEdit([](TEditList &f) { f.items[2].guid = u"tag:kept,2001-01-01:/x"_s; })
+            << FeedEdit([](FeedData &f) { f.items[2].guid = u"tag:kept,2001-01-01:/x"_s; })
             << QStringList{u"tag:kept,2001-01-01:/x"_s,
                            u"http://example.jp/site/news.html#bk20051201100000"_s,
                            u"tag:example.jp,2005-11-20:/site/news.xml/20051120090000"_s}
             << QList<bool>{false, true, false};
         QTest::newRow("same date twice gets a number; unreadable date the clock's time")
-            << FeedEdit([](TEditList &f) {
+            << FeedEdit([](FeedData &f) {
                    f.items[2].date = f.items[0].date;
                    f.items[1].date = u"いつか"_s;
                    f.items[1].url = f.items[0].url;
@@ -189,7 +190,7 @@ private Q_SLOTS:
                            u"tag:example.jp,2005-11-20:/site/news.xml/20051120090000"_s}
             << QList<bool>{false, false, false};
         QTest::newRow("a unique link is its own guid")
-            << FeedEdit([](TEditList &f) { f.items[2].url = u"http://example.jp/site/again"_s; })
+            << FeedEdit([](FeedData &f) { f.items[2].url = u"http://example.jp/site/again"_s; })
             << QStringList{u"http://example.jp/site/again"_s,
                            u"http://example.jp/site/news.html#bk20051201100000"_s,
                            u"http://example.jp/site/sale.html"_s}
@@ -199,7 +200,7 @@ private Q_SLOTS:
     {
         const auto [edit, expected, permaLinks] =
             Fetch<FeedEdit, QStringList, QList<bool>>("edit", "guids", "permaLinks");
-        TEditList feed = examplePodcastFeed();
+        FeedData feed = examplePodcastFeed();
         edit(feed);
         QStringList values;
         QList<bool> perma;
@@ -213,7 +214,7 @@ private Q_SLOTS:
 
     void assignedGuidSurvivesEdits()
     {
-        TEditList feed = examplePodcastFeed();
+        FeedData feed = examplePodcastFeed();
         QCOMPARE(AssignItemGuids(feed, exampleClock()), 3);
         const QString kept = feed.items[2].guid;
         feed.items[2].title = u"再放送 (改題)"_s;
@@ -229,9 +230,9 @@ private Q_SLOTS:
     void projectFileKeepsTheExtensions()
     {
         ProjectNode root(QString(), ProjectNode::RootKind);
-        auto data = std::make_unique<TEditList>(examplePodcastFeed());
+        auto data = std::make_unique<FeedData>(examplePodcastFeed());
         AssignItemGuids(*data, exampleClock());
-        const TEditList written = *data;
+        const FeedData written = *data;
         root.appendChild(
             std::make_unique<ProjectNode>(u"番組"_s, ProjectNode::FeedKind, std::move(data)));
         ProjectDefaults defaults;
@@ -242,7 +243,7 @@ private Q_SLOTS:
         const ProjectContent content = ReadProjectContent(bytes);
         QVERIFY2(content.isRead(), qPrintable(content.error));
         QVERIFY(content.defaults == defaults);
-        const TEditList &read = *content.root->child(0)->data();
+        const FeedData &read = *content.root->child(0)->data();
         QVERIFY(read.settings == written.settings);
         QVERIFY(read.items == written.items);
         QCOMPARE(WriteProjectFile(content.defaults, *content.root), bytes);

@@ -53,7 +53,7 @@ QList<QJsonObject> expectedItems(const QJsonArray &entries)
                              return a["instant"_L1].toDouble() > b["instant"_L1].toDouble();
                          });
     }
-    items = items.first(std::min<qsizetype>(items.size(), TEditList::MaxItems));
+    items = items.first(std::min<qsizetype>(items.size(), FeedData::MaxItems));
     std::reverse(items.begin(), items.end());
     return items;
 }
@@ -64,7 +64,7 @@ QString expectedBody(const QJsonObject &entry)
     return entry["bodyType"_L1].toString() == "text/plain"_L1 ? EscapeMarkup(body) : body;
 }
 
-void compareWithFeedparser(const TEditList &feed, const QJsonObject &reference)
+void compareWithFeedparser(const FeedData &feed, const QJsonObject &reference)
 {
     const ChannelSettings &s = feed.settings;
     QCOMPARE(s.title, reference["title"_L1].toString());

@@ -86,7 +86,7 @@ private Q_SLOTS:
     void generatePage()
     {
         QFETCH(QString, script);
-        TEditList feed;
+        FeedData feed;
         feed.settings.filename = u"news"_s;
         feed.settings.root = u"http://example.jp/"_s;
         feed.settings.title = u"お知らせ"_s;

@@ -38,7 +38,7 @@ QString stylesheetHref(const QString &text)
 // A preview of the example feed into a test folder of its own.
 struct PreviewFixture
 {
-    TEditList feed = exampleFeed();
+    FeedData feed = exampleFeed();
     ScriptedUserInterface ui;
     PreviewTestFolder folder;
     PreviewContext context{&feed, QString(), QString(), exampleClock(), ui, folder};
@@ -90,7 +90,7 @@ private Q_SLOTS:
         const auto [style, src, root, localFolder, href, note] =
             Fetch<QString, QString, QString, bool, QString, bool>("style", "src", "root",
                                                                   "localFolder", "href", "note");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion::Rss2;
         feed.settings.style = style;
         feed.settings.src = src;
@@ -208,7 +208,7 @@ private Q_SLOTS:
 
     void feedAddresses()
     {
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.filename = u"News"_s;
         feed.settings.ver = RssVersion::Rss1;
         QCOMPARE(PublishedFeedAddress(feed.settings), u"http://example.jp/site/news.rdf"_s);

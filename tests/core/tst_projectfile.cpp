@@ -73,7 +73,7 @@ std::unique_ptr<ProjectNode> sampleTree()
     ProjectNode *folder = root->appendChild(
         std::make_unique<ProjectNode>(QStringLiteral("A&B"), ProjectNode::FolderKind));
 
-    auto news = std::make_unique<TEditList>();
+    auto news = std::make_unique<FeedData>();
     news->settings = sampleNewsSettings();
     news->addItem({QStringLiteral("記事 1"), QStringLiteral("2024-01-02 03:04:05"),
                    QStringLiteral("http://example.jp/1.html"),
@@ -84,7 +84,7 @@ std::unique_ptr<ProjectNode> sampleTree()
     folder->appendChild(std::make_unique<ProjectNode>(QStringLiteral("ニュース \"速報\""),
                                                       ProjectNode::FeedKind, std::move(news)));
 
-    auto empty = std::make_unique<TEditList>();
+    auto empty = std::make_unique<FeedData>();
     empty->settings = ChannelSettings::allEmpty();
     root->appendChild(std::make_unique<ProjectNode>(QStringLiteral("空"), ProjectNode::FeedKind,
                                                     std::move(empty)));
@@ -117,9 +117,9 @@ QByteArray feed(const QByteArray &inner)
 }
 
 // The first feed of what was read; every document read here holds one.
-const TEditList &firstFeed(const ProjectContent &content)
+const FeedData &firstFeed(const ProjectContent &content)
 {
-    const TEditList *first = nullptr;
+    const FeedData *first = nullptr;
     content.root->forEachFeed([&](ProjectNode &feedNode) {
         if (!first)
             first = feedNode.data();
@@ -153,7 +153,7 @@ QByteArray nodeLines(std::unique_ptr<ProjectNode> node)
 QByteArray feedLines(const QString &title, const QString &description,
                      const std::optional<FeedItem> &item = {})
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     data->settings = ChannelSettings::allEmpty();
     data->settings.title = title;
     data->settings.description = description;
@@ -216,7 +216,7 @@ private Q_SLOTS:
             "      <item>\r\n        <desc><![CDATA[ ]]></desc>\r\n      </item>\r\n");
         row("feed attribute escaped, not trimmed",
             nodeLines(std::make_unique<ProjectNode>(
-                u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<TEditList>())),
+                u8(" say \"hi\" & <go> "), ProjectNode::FeedKind, std::make_unique<FeedData>())),
             "<node flag=\"2\" disp=\" say &quot;hi&quot; &amp; &lt;go&gt; \">");
         row("folder name",
             nodeLines(std::make_unique<ProjectNode>(u8("A&B"), ProjectNode::FolderKind)),
@@ -301,7 +301,7 @@ private Q_SLOTS:
     void everyFieldRoundTrips()
     {
         ProjectNode root(u8("r"), ProjectNode::RootKind);
-        auto data = std::make_unique<TEditList>();
+        auto data = std::make_unique<FeedData>();
         data->settings = everyFieldSet();
         data->settings.title = u8("題名 <&> \"q\"");
         data->settings.link = u8("http://link.example/?a=1&b=2");

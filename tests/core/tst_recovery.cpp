@@ -108,7 +108,7 @@ private Q_SLOTS:
         Fixture f;
         ProjectNode *b = treeoutline::find(f.project.root(), u"b"_s);
         f.project.setCurrentNode(b);
-        TEditList live = *b->data();
+        FeedData live = *b->data();
         live.addItem({.title = u"typed"_s});
         const ProjectSnapshot snapshot = TakeSnapshot(f.project, &live);
         b->data()->items.first().title = u"changed later"_s;

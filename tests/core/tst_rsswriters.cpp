@@ -56,7 +56,7 @@ struct ItemFields
 
 FeedEdit withItems(const QList<ItemFields> &rows)
 {
-    return [rows](TEditList &feed) {
+    return [rows](FeedData &feed) {
         feed.items.clear();
         for (const ItemFields &row : rows)
             feed.addItem(FeedItem{row.title, row.date, row.url, QString(), QString(), QString()});
@@ -101,9 +101,9 @@ QStringList itemTitles(const QString &text)
     return titles;
 }
 
-TEditList feedWithTitles(const QStringList &titles, int rssline)
+FeedData feedWithTitles(const QStringList &titles, int rssline)
 {
-    TEditList feed = exampleFeed();
+    FeedData feed = exampleFeed();
     feed.items.clear();
     for (const QString &title : titles)
         feed.addItem(FeedItem{title, u"2005-12-01 10:00:00"_s,
@@ -114,7 +114,7 @@ TEditList feedWithTitles(const QStringList &titles, int rssline)
 }
 
 // The text written by the writer that ver picks.
-RssText writeRss(const TEditList &feed, const QString &outputPath, const QString &styleArgument)
+RssText writeRss(const FeedData &feed, const QString &outputPath, const QString &styleArgument)
 {
     return feed.settings.ver == RssVersion::Rss1
                ? WriteRss1(feed, outputPath, styleArgument, exampleClock())
@@ -144,7 +144,7 @@ private Q_SLOTS:
     void writesTheExampleFeed()
     {
         const auto [ver, dataName] = Fetch<int, QString>("ver", "dataName");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion(ver);
         const RssText rss = writeRss(feed, OutputPath, QString());
         const QByteArray expected = testfiles::readAll(testfiles::dataPath(dataName));
@@ -174,12 +174,12 @@ private Q_SLOTS:
                     << 1 << edit << OutputPath << QString::fromUtf8(styleArgument)
                     << utf8List(present) << utf8List(absent);
             };
-        const FeedEdit none = [](TEditList &) {};
-        const auto newest = [](TEditList &feed) -> FeedItem & { return feed.items.last(); };
+        const FeedEdit none = [](FeedData &) {};
+        const auto newest = [](FeedData &feed) -> FeedItem & { return feed.items.last(); };
 
         // Without items, since their texts stand at the channel's indent.
         row1("empty channel texts leave their elements out",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.items.clear();
                  f.settings.title.clear();
                  f.settings.description = u"\r\n"_s;
@@ -188,7 +188,7 @@ private Q_SLOTS:
              {"    <link>http://example.jp/site/news.html</link>"},
              {"    <title>", "    <description>", "    <dc:creator>"});
         row1("without src and root the channel has no address",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.root = u" "_s;
                  f.settings.html = false;
              },
@@ -197,13 +197,13 @@ private Q_SLOTS:
              {"  <channel rdf:about=\"http://example.jp/site/[ファイル名未解決]\">"}, {},
              "[ファイル名未解決]");
         row1("date that does not exist gives no dc:date",
-             [newest](TEditList &f) { newest(f).date = u"2005-02-30 10:00:00"_s; },
+             [newest](FeedData &f) { newest(f).date = u"2005-02-30 10:00:00"_s; },
              {"    <link>http://example.jp/site/news.html#bk20050230100000</link>"},
              {"    <dc:date>2005-02-30"});
-        row1("language en", [](TEditList &f) { f.settings.language = u"en"_s; },
+        row1("language en", [](FeedData &f) { f.settings.language = u"en"_s; },
              {"  xml:lang=\"en\">", "    <dc:language>en</dc:language>"});
         row1("logo",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.logosrc = u"http://example.jp/logo.png?a=1&b=2"_s;
                  f.settings.logotitle = u"ロゴ"_s;
              },
@@ -213,7 +213,7 @@ private Q_SLOTS:
               "    <url>http://example.jp/logo.png?a=1&amp;b=2</url>", "  </image>"});
         row1(
             "item elements in their order",
-            [newest](TEditList &f) {
+            [newest](FeedData &f) {
                 f.settings.content = true;
                 newest(f).subject = u"新製品"_s;
                 newest(f).creator = u"鈴木"_s;
@@ -222,27 +222,27 @@ private Q_SLOTS:
              "    <dc:subject>新製品</dc:subject>", "    <dc:creator>鈴木</dc:creator>",
              "    <content:encoded><![CDATA[新しい<b>商品</b>を追加しました]]></content:encoded>"});
         row1("quote and markup in addresses stay inside the attribute",
-             [newest](TEditList &f) { newest(f).url = u"http://example.jp/a?x=1&y=\"2\"<3>"_s; },
+             [newest](FeedData &f) { newest(f).url = u"http://example.jp/a?x=1&y=\"2\"<3>"_s; },
              {"        <rdf:li rdf:resource=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
               "#bk20051201100000\"/>",
               "  <item rdf:about=\"http://example.jp/a?x=1&amp;y=&quot;2&quot;&lt;3&gt;"
               "#bk20051201100000\">",
               "    <link>http://example.jp/a?x=1&amp;y=\"2\"&lt;3&gt;</link>"});
         row1("src names the feed's folder, a quote in it stays inside the attribute",
-             [](TEditList &f) { f.settings.src = u"http://example.jp/\"x\""_s; },
+             [](FeedData &f) { f.settings.src = u"http://example.jp/\"x\""_s; },
              {"  <channel rdf:about=\"http://example.jp/&quot;x&quot;/news.rdf\">"});
         row1("characters XML forbids are dropped from addresses",
-             [newest](TEditList &f) { newest(f).url = u"http://example.jp/\u0008a\uFFFF"_s; },
+             [newest](FeedData &f) { newest(f).url = u"http://example.jp/\u0008a\uFFFF"_s; },
              {"  <item rdf:about=\"http://example.jp/a#bk20051201100000\">"});
         row2("empty channel texts leave their elements out",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.title.clear();
                  f.settings.description.clear();
                  f.settings.creator = u" \u3000 "_s;
              },
              {}, {"    <title>", "    <description>", "    <dc:creator>"});
         row2("channel values of its own",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.language = u"en"_s;
                  f.settings.link = u" http://example.jp/ "_s;
                  f.settings.style = u"css/rss.xsl"_s;
@@ -250,34 +250,34 @@ private Q_SLOTS:
              {"  xml:lang=\"en\">", "    <language>en</language>",
               "    <link>http://example.jp/</link>",
               "<?xml-stylesheet type=\"text/xsl\" href=\"css/rss.xsl\"?>"});
-        row2("no language is ja", [](TEditList &f) { f.settings.language.clear(); },
+        row2("no language is ja", [](FeedData &f) { f.settings.language.clear(); },
              {"  xml:lang=\"ja\">", "    <language>ja</language>"});
-        row2("channel link falls back to root", [](TEditList &f) { f.settings.html = false; },
+        row2("channel link falls back to root", [](FeedData &f) { f.settings.html = false; },
              {"    <link>http://example.jp/site/</link>"});
         row2("item without link and without page label has no link",
-             [](TEditList &f) { f.settings.htmllabel = false; }, {},
+             [](FeedData &f) { f.settings.htmllabel = false; }, {},
              {"      <link>http://example.jp/site/news.html"});
         row2("blank item link uses the page",
-             [newest](TEditList &f) { newest(f).url = u" \u3000"_s; },
+             [newest](FeedData &f) { newest(f).url = u" \u3000"_s; },
              {"      <link>http://example.jp/site/news.html#bk20051201100000</link>"});
         row2("style file name is made relative",
-             [](TEditList &f) { f.settings.style = u"rss.xsl"_s; },
+             [](FeedData &f) { f.settings.style = u"rss.xsl"_s; },
              {"<?xml-stylesheet type=\"text/xsl\" href=\"./rss.xsl\"?>"});
         row2(
-            "star means no stylesheet", [](TEditList &f) { f.settings.style = u"rss.xsl"_s; }, {},
+            "star means no stylesheet", [](FeedData &f) { f.settings.style = u"rss.xsl"_s; }, {},
             {"<?xml-stylesheet"}, "*");
         row2(
             "style argument is used unchanged",
-            [](TEditList &f) { f.settings.style = u"rss.xsl"_s; },
+            [](FeedData &f) { f.settings.style = u"rss.xsl"_s; },
             {"<?xml-stylesheet type=\"text/xsl\" href=\"preview.xsl\"?>"}, {}, "preview.xsl");
         row2("quote in the style cannot end the instruction",
-             [](TEditList &f) { f.settings.style = u"a\"b?>&.xsl"_s; },
+             [](FeedData &f) { f.settings.style = u"a\"b?>&.xsl"_s; },
              {"<?xml-stylesheet type=\"text/xsl\" href=\"./a&quot;b?&gt;&amp;.xsl\"?>"});
         row2("quote in the language cannot end the attribute",
-             [](TEditList &f) { f.settings.language = u"ja\"><x"_s; },
+             [](FeedData &f) { f.settings.language = u"ja\"><x"_s; },
              {"  xml:lang=\"ja&quot;&gt;&lt;x\">", "    <language>ja\"&gt;&lt;x</language>"});
         row2("markup characters in texts are escaped",
-             [newest](TEditList &f) {
+             [newest](FeedData &f) {
                  f.settings.title = u"A & B <C>"_s;
                  newest(f).title = u"\"速報\" & <b>"_s;
                  newest(f).subject = u"R&D"_s;
@@ -287,7 +287,7 @@ private Q_SLOTS:
               "      <title>\"速報\" &amp; &lt;b&gt;</title>", "      <category>R&amp;D</category>",
               "      <dc:creator>&lt;山田&gt;</dc:creator>"});
         row2("content carries the description as stored",
-             [newest](TEditList &f) {
+             [newest](FeedData &f) {
                  f.settings.descstrmax = 0;
                  f.settings.content = true;
                  newest(f).desc = u"<b>速報</b>: 本日&amp;明日"_s;
@@ -296,19 +296,19 @@ private Q_SLOTS:
               "      <description>速報: 本日&amp;明日</description>",
               "      <content:encoded><![CDATA[<b>速報</b>: 本日&amp;明日]]></content:encoded>"});
         row2("description cut at the limit",
-             [newest](TEditList &f) {
+             [newest](FeedData &f) {
                  f.settings.descstrmax = 20;
                  newest(f).desc = u"あいうえおかきくけこさしすせそたちつてとなにぬねの"_s;
              },
              {"      <description>あいうえおかきくけこさしすせそたちつてと ...</description>"});
         row2("multi-line description keeps its inner line breaks",
-             [newest](TEditList &f) {
+             [newest](FeedData &f) {
                  f.settings.descstrmax = 0;
                  newest(f).desc = u"\r\n一行目\r\n<br>二行目\r\n"_s;
              },
              {"      <description>一行目", "二行目</description>"});
         row2("logo with the root as its link",
-             [](TEditList &f) {
+             [](FeedData &f) {
                  f.settings.logosrc = u"http://example.jp/logo.png"_s;
                  f.settings.logotitle = u"ロゴ"_s;
              },
@@ -316,12 +316,12 @@ private Q_SLOTS:
               "      <link>http://example.jp/site/</link>",
               "      <url>http://example.jp/logo.png</url>", "    </image>"});
         row2("invalid item date gives no pubDate",
-             [newest](TEditList &f) { newest(f).date = u"2005-02-30 00:00:00"_s; },
+             [newest](FeedData &f) { newest(f).date = u"2005-02-30 00:00:00"_s; },
              {"      <link>http://example.jp/site/news.html#bk20050230000000</link>",
               "      <pubDate>Sun, 20 Nov 2005 09:00:00 +0900</pubDate>"},
              {"      <pubDate>Thu"});
         row2("characters XML forbids are dropped",
-             [newest](TEditList &f) {
+             [newest](FeedData &f) {
                  f.settings.title = u"更新\u0001情報\uFFFF"_s + QChar(0xD800);
                  newest(f).title = u"新\u000B商品"_s + QChar(0xDC00) + QChar(0xFFFE);
                  newest(f).desc = u"a\u001Fb\tc"_s;
@@ -336,7 +336,7 @@ private Q_SLOTS:
         const auto [ver, edit, outputPath, styleArgument, present, absent] =
             Fetch<int, FeedEdit, QString, QString, QStringList, QStringList>(
                 "ver", "edit", "outputPath", "styleArgument", "present", "absent");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion(ver);
         edit(feed);
 
@@ -412,7 +412,7 @@ private Q_SLOTS:
     {
         const auto [edit, rssline, noDuplicates, written] =
             Fetch<FeedEdit, int, bool, int>("edit", "rssline", "noDuplicates", "written");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion::Rss1;
         feed.settings.rssline = rssline;
         edit(feed);

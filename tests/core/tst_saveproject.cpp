@@ -31,7 +31,7 @@ QString nodeNames(const QString &path)
 ProjectNode *addFeed(ProjectNode &parent, const QString &name, const QString &folder,
                      bool html = false)
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     data->settings.filename = name;
     data->settings.title = name;
     data->settings.localfolder = folder;

@@ -74,7 +74,7 @@ class TestTableImport : public QObject
                 QVERIFY(feed->isFeed());
                 QCOMPARE(feed->text, ImportedFeedName);
                 QVERIFY(project.isModified());
-                QVERIFY(feed->data()->items.size() <= TEditList::MaxItems);
+                QVERIFY(feed->data()->items.size() <= FeedData::MaxItems);
             }();
         }
         return feed;
@@ -299,7 +299,7 @@ private Q_SLOTS:
         QVERIFY(feed);
 
         const QList<FeedItem> &items = feed->data()->items;
-        QCOMPARE(items.size(), qMin(itemCount, TEditList::MaxItems));
+        QCOMPARE(items.size(), qMin(itemCount, FeedData::MaxItems));
         QCOMPARE(items.first().title, u"記事1"_s);
         QCOMPARE(items.last().title, u"記事%1"_s.arg(items.size()));
         QCOMPARE(ui.messages, messages);

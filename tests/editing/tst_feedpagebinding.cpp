@@ -33,11 +33,11 @@ class TestFeedPageBinding : public QObject
 private Q_SLOTS:
     void showThenStoreKeepsEveryField()
     {
-        TEditList feed;
+        FeedData feed;
         feed.settings = everyFieldSet();
         feed.items.resize(3);
         feed.items[1].title = u"項目"_s;
-        const TEditList before = feed;
+        const FeedData before = feed;
         StoreNode(ShowNode(feed.settings, {FixtureTemplateName}), feed);
         QCOMPARE(feed.settings, before.settings);
         QCOMPARE(feed.items, before.items);
@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         const auto [language, stored, index, languageBack] =
             Fetch<QString, int, int, QString>("language", "stored", "index", "languageBack");
-        TEditList feed;
+        FeedData feed;
         feed.settings.language = language;
         feed.settings.ver = RssVersion(stored);
         feed.settings.htmlext = PageExtension(stored);
@@ -94,7 +94,7 @@ private Q_SLOTS:
         const auto [folder, stored, captions, index, storedBack] =
             Fetch<QStringList, QString, QStringList, int, QString>("folder", "stored", "captions",
                                                                    "index", "storedBack");
-        TEditList feed;
+        FeedData feed;
         feed.settings.ftptemplate = stored;
         const FeedPageValues shown = ShowNode(feed.settings, folder);
         QStringList shownCaptions;
@@ -116,7 +116,7 @@ private Q_SLOTS:
         defaults.dateset = false;
         defaults.content = true;
         defaults.ftptemplate = u"a"_s; // a new feed still starts without one
-        TEditList feed;
+        FeedData feed;
         feed.settings = ChannelSettings::allEmpty();
         StoreNode(ResetPages(defaults, {u"a"_s}), feed);
         ChannelSettings expected;

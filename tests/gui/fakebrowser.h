@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/preview/browserview.h"
-#include "app/preview/tbrowseform.h"
+#include "app/preview/previewwindow.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -40,12 +40,12 @@ private:
     QUrl m_shown;
 };
 
-inline FakeBrowser *fakeOf(TBrowseForm *form)
+inline FakeBrowser *fakeOf(PreviewWindow *form)
 {
     return form->findChild<FakeBrowser *>();
 }
 
-inline TBrowseForm::BrowserFactory fakeFactory(bool sandboxed = true)
+inline PreviewWindow::BrowserFactory fakeFactory(bool sandboxed = true)
 {
     return [sandboxed](QWidget *parent) -> BrowserView * {
         auto *browser = new FakeBrowser(parent);

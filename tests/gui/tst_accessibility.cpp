@@ -1,9 +1,9 @@
-#include "app/editing/tinputform.h"
+#include "app/editing/urlinputdialog.h"
 #include "app/import/feedimportform.h"
 #include "app/project/pageframe.h"
-#include "app/publish/tftpform.h"
-#include "app/search/tformreplace.h"
-#include "app/search/tformsearch.h"
+#include "app/publish/ftptemplatedialog.h"
+#include "app/search/finddialog.h"
+#include "app/search/replacedialog.h"
 #include "fakebrowser.h"
 #include "scripteduserinterface.h"
 #include "windowfixture.h"
@@ -114,7 +114,7 @@ class TestAccessibility : public QObject
 private Q_SLOTS:
     void everyPageNamesItsControls()
     {
-        const std::unique_ptr<TEditorForm> window = windowWith(m_dir, u"feed"_s);
+        const std::unique_ptr<MainWindow> window = windowWith(m_dir, u"feed"_s);
         QVERIFY(window);
         QStringList faults = faultsUnder(window.get());
         window->selectNode(nodeOf(*window, u"feed"_s));
@@ -130,12 +130,12 @@ private Q_SLOTS:
     {
         ScriptedUserInterface ui;
         const QString settings = m_dir.filePath(u"search.ini"_s);
-        TFormSearch search(settings, u"x"_s);
-        TFormReplace replace(settings);
-        TInputForm link(TInputForm::Mode::Link, u"URL"_s, {u"http://a/"_s}, {});
-        TInputForm image(TInputForm::Mode::Image, u"URL"_s, {}, {});
-        TFtpForm ftp(ui, {m_dir.filePath(u"ftp"_s)}, {});
-        TBrowseForm preview(fakeFactory(), {});
+        FindDialog search(settings, u"x"_s);
+        ReplaceDialog replace(settings);
+        UrlInputDialog link(UrlInputDialog::Mode::Link, u"URL"_s, {u"http://a/"_s}, {});
+        UrlInputDialog image(UrlInputDialog::Mode::Image, u"URL"_s, {}, {});
+        FtpTemplateDialog ftp(ui, {m_dir.filePath(u"ftp"_s)}, {});
+        PreviewWindow preview(fakeFactory(), {});
         FeedImportForm feedImport(ui, m_dir.path());
         QStringList faults;
         for (QWidget *dialog : std::initializer_list<QWidget *>{&search, &replace, &link, &image,

@@ -297,7 +297,7 @@ struct Desktop
     {
         ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
         treeoutline::build(root, u"news"_s);
-        TEditList &feed = *root.child(0)->data();
+        FeedData &feed = *root.child(0)->data();
         feed.settings.filename = u"site"_s;
         feed.settings.localfolder = user.home.path();
         feed.settings.title = u"Site"_s;
@@ -395,12 +395,12 @@ struct Desktop
     }
 
     // The first feed of the saved project.
-    TEditList savedFeed() const
+    FeedData savedFeed() const
     {
         const ProjectContent saved = ReadProjectFile(projectPath());
         return saved.root && saved.root->childCount() > 0 && saved.root->child(0)->data()
                    ? *saved.root->child(0)->data()
-                   : TEditList();
+                   : FeedData();
     }
 };
 
@@ -778,7 +778,7 @@ private Q_SLOTS:
             QSKIP("Xvfb and xdotool are needed for the real window");
         ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
         treeoutline::build(root, u"news"_s);
-        TEditList &feed = *root.child(0)->data();
+        FeedData &feed = *root.child(0)->data();
         feed = examplePodcastFeed();
         feed.settings.filename = u"site"_s;
         feed.settings.ver = RssVersion::Rss2;
@@ -854,7 +854,7 @@ private Q_SLOTS:
 
         ProjectNode root(Project::defaultRootName(), ProjectNode::RootKind);
         treeoutline::build(root, u"news"_s);
-        TEditList &feed = *root.child(0)->data();
+        FeedData &feed = *root.child(0)->data();
         feed = exampleFeed();
         feed.settings.filename = u"site"_s;
         feed.settings.ver = RssVersion::Rss2;

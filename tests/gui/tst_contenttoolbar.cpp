@@ -1,6 +1,6 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/contenttoolbar.h"
-#include "app/editing/tinputform.h"
+#include "app/editing/urlinputdialog.h"
 #include "datarows.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ class TestContentToolBar : public QObject
 private:
     QWidget m_window;
     ContentToolBar *m_toolBar = nullptr;
-    TEditor *m_editor = nullptr;
+    TextEditor *m_editor = nullptr;
     QLineEdit *m_other = nullptr; // somewhere else to put the focus
 
     void click(const QString &name)
@@ -38,7 +38,7 @@ private:
                          bool *newWindowShown = nullptr)
     {
         QTimer::singleShot(0, this, [=, this] {
-            auto *form = qobject_cast<TInputForm *>(QApplication::activeModalWidget());
+            auto *form = qobject_cast<UrlInputDialog *>(QApplication::activeModalWidget());
             QVERIFY(form);
             auto *box = form->findChild<QComboBox *>(u"ComboBox"_s);
             if (shown)
@@ -66,7 +66,7 @@ private Q_SLOTS:
     {
         auto *layout = new QVBoxLayout(&m_window);
         m_toolBar = new ContentToolBar;
-        m_editor = new TEditor;
+        m_editor = new TextEditor;
         layout->addWidget(m_toolBar);
         layout->addWidget(m_editor);
         m_other = new QLineEdit;

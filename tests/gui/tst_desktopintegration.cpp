@@ -1,4 +1,4 @@
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "core/project/projectcommands.h"
 #include "core/project/projectwriter.h"
 #include "core/project/workspace.h"
@@ -30,7 +30,7 @@ class TestDesktopIntegration : public QObject
 private Q_SLOTS:
     void toolButtonsShowIconAndText()
     {
-        TEditorForm window(foldersIn(m_dir));
+        MainWindow window(foldersIn(m_dir));
         auto *toolBar = window.findChild<QToolBar *>(u"ToolBar_Main"_s);
         QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
         int buttons = 0;
@@ -50,7 +50,7 @@ private Q_SLOTS:
         const QString gone = m_dir.filePath(u"gone.dta"_s);
         testfiles::writeAll(
             kept, WriteProjectFile(ProjectDefaults(), ProjectNode(u"x"_s, ProjectNode::RootKind)));
-        TEditorForm window(foldersIn(m_dir));
+        MainWindow window(foldersIn(m_dir));
         window.workspace().settings.recentProjects = {gone, kept};
         auto *submenu = window.findChild<QMenu *>(u"Mn_Recent"_s);
         Q_EMIT window.findChild<QMenu *>(u"File1"_s)->aboutToShow();

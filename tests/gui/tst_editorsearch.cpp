@@ -1,7 +1,7 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/search/editorsearchtarget.h"
-#include "app/search/tformreplace.h"
-#include "app/search/tformsearch.h"
+#include "app/search/finddialog.h"
+#include "app/search/replacedialog.h"
 #include "core/search/searchcommands.h"
 #include "core/settings/inifile.h"
 #include "scripteduserinterface.h"
@@ -34,7 +34,7 @@ private Q_SLOTS:
     // The core works in UTF-16 positions, the control in UTF-8 bytes.
     void searchSelectsJapaneseText()
     {
-        TEditor editor;
+        TextEditor editor;
         editor.setText(u"日本語のテキスト、日本"_s);
         EditorSearchTarget target(editor);
         ScriptedUserInterface ui;
@@ -49,7 +49,7 @@ private Q_SLOTS:
 
     void readOnlyEditorRefusesReplace()
     {
-        TEditor source;
+        TextEditor source;
         source.setText(u"abc abc"_s);
         source.setReadOnly(true);
         EditorSearchTarget target(source);
@@ -62,7 +62,7 @@ private Q_SLOTS:
     {
         QFile::remove(settingsPath());
         {
-            TFormSearch dialog(settingsPath(), u"選択"_s);
+            FindDialog dialog(settingsPath(), u"選択"_s);
             auto *text = find<QComboBox>(dialog, u"ComboBox1"_s);
             QCOMPARE(text->currentText(), u"選択"_s);
             text->setEditText(u"検索語"_s);
@@ -74,13 +74,13 @@ private Q_SLOTS:
         }
         {
             // Opened without a selection it shows the newest entry.
-            TFormSearch dialog(settingsPath(), {});
+            FindDialog dialog(settingsPath(), {});
             QCOMPARE(find<QComboBox>(dialog, u"ComboBox1"_s)->currentText(), u"検索語"_s);
             QVERIFY(find<QCheckBox>(dialog, u"chkNoMatchZenkaku"_s)->isChecked());
         }
         {
             // An empty box searches the initial text.
-            TFormSearch dialog(settingsPath(), u"前の語"_s);
+            FindDialog dialog(settingsPath(), u"前の語"_s);
             find<QComboBox>(dialog, u"ComboBox1"_s)->setEditText({});
             find<QPushButton>(dialog, u"OkBtn"_s)->click();
             QCOMPARE(dialog.resultText(), u"前の語"_s);
@@ -90,7 +90,7 @@ private Q_SLOTS:
     void replaceDialogReportsTheButton()
     {
         QFile::remove(settingsPath());
-        TFormReplace dialog(settingsPath());
+        ReplaceDialog dialog(settingsPath());
         QVERIFY(find<QCheckBox>(dialog, u"chkReplaceConfirm"_s)->isChecked());
         find<QComboBox>(dialog, u"ComboBox1"_s)->setEditText(u"a"_s);
         find<QComboBox>(dialog, u"ComboBox2"_s)->setEditText(u"b"_s);
@@ -102,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(ini.value(u"SearchItems"_s, u"Text0"_s).value_or(QString()), u"a"_s);
         QCOMPARE(ini.value(u"ReplaceItems"_s, u"Text0"_s).value_or(QString()), u"b"_s);
 
-        TFormReplace empty(settingsPath());
+        ReplaceDialog empty(settingsPath());
         QCOMPARE(find<QComboBox>(empty, u"ComboBox1"_s)->currentText(), u"a"_s);
         QVERIFY(find<QComboBox>(empty, u"ComboBox2"_s)->currentText().isEmpty());
         find<QPushButton>(empty, u"OkBtn"_s)->click();

@@ -1,5 +1,5 @@
 #include "app/common/commandset.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/contenttoolbar.h"
 #include "app/project/pageframe.h"
 #include "app/project/projecttreeview.h"
@@ -28,9 +28,12 @@ class TestEditorWiring : public QObject
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<TEditorForm> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
-    TEditor *editor(const QString &name) const { return m_window->findChild<TEditor *>(name); }
+    TextEditor *editor(const QString &name) const
+    {
+        return m_window->findChild<TextEditor *>(name);
+    }
     QAction *action(const QString &name) const { return m_window->commands().action(name); }
 
     // The tab's editor: the page's own when the tabs hold the real pages,
@@ -41,7 +44,7 @@ private:
             return;
         QWidget *content = m_window->pages().tabContent(tab);
         QLayout *layout = content->layout() ? content->layout() : new QVBoxLayout(content);
-        auto *made = new TEditor(content);
+        auto *made = new TextEditor(content);
         made->setObjectName(name);
         made->setReadOnly(readOnly);
         layout->addWidget(made);
@@ -53,7 +56,7 @@ private:
         m_window->pages().tabs()->setCurrentIndex(tab);
     }
 
-    void focus(TEditor *target)
+    void focus(TextEditor *target)
     {
         target->setFocus();
         QTRY_COMPARE(m_window->focusWidget(), target);
@@ -122,7 +125,7 @@ private Q_SLOTS:
     void replaceAllThroughTheMenuIsOneUndoStep()
     {
         showFeedTab(PageFrame::HtmlTab);
-        TEditor *html = editor(u"ED_Html_Script_Sub"_s);
+        TextEditor *html = editor(u"ED_Html_Script_Sub"_s);
         const QString original = u"<b>一</b>と<b>二</b>\r\n<B>三</B>"_s;
         html->setText(original);
         html->setModified(false);
@@ -158,7 +161,7 @@ private Q_SLOTS:
     void replaceIsOffInTheReadOnlySourceView()
     {
         showFeedTab(PageFrame::ViewTab);
-        TEditor *source = editor(u"Memo"_s);
+        TextEditor *source = editor(u"Memo"_s);
         source->setText(u"abc"_s);
         focus(source);
         openMenu(u"Find1"_s);
@@ -189,7 +192,7 @@ private Q_SLOTS:
         // The lock comes from the settings; the feed's page is written in html.
         QVERIFY(toolBar->escapeLock());
         showFeedTab(PageFrame::ItemTab);
-        TEditor *content = editor(u"Memo_content"_s);
+        TextEditor *content = editor(u"Memo_content"_s);
         QCOMPARE(toolBar->editor(), content);
         QVERIFY(toolBar->isVisible());
         QVERIFY(toolBar->parentWidget()->parentWidget()->isAncestorOf(content));
@@ -201,7 +204,7 @@ private Q_SLOTS:
         QCOMPARE(content->text(), u"<b>abc</b>"_s);
 
         showFeedTab(PageFrame::HtmlTab);
-        TEditor *html = editor(u"ED_Html_Script_Sub"_s);
+        TextEditor *html = editor(u"ED_Html_Script_Sub"_s);
         QCOMPARE(toolBar->editor(), html);
         QVERIFY(toolBar->isVisible());
         html->setText(QString());

@@ -50,7 +50,7 @@ private Q_SLOTS:
     {
         const auto [field, source, outline, message] =
             Fetch<QString, QString, QString, QString>("field", "source", "outline", "message");
-        const std::unique_ptr<TEditorForm> window = windowWith(m_dir, u"News(a) b"_s);
+        const std::unique_ptr<MainWindow> window = windowWith(m_dir, u"News(a) b"_s);
         QVERIFY(window);
         window->selectNode(nodeOf(*window, u"a"_s));
 

@@ -1,9 +1,9 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/channelpage.h"
 #include "app/editing/defaultspanel.h"
 #include "app/editing/feedpages.h"
 #include "app/html/htmltemplatepage.h"
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 #include "core/html/templatefile.h"
 #include "core/project/project.h"
 #include "core/project/projectwriter.h"
@@ -54,7 +54,7 @@ class TestFeedPages : public QObject
     void showFeed(const ChannelSettings &settings)
     {
         m_project = std::make_unique<Project>();
-        auto data = std::make_unique<TEditList>();
+        auto data = std::make_unique<FeedData>();
         data->settings = settings;
         data->items.resize(100);
         for (int i = 0; i < 100; ++i)
@@ -223,7 +223,7 @@ private Q_SLOTS:
     void variableReplacesTheSelection()
     {
         showFeed({.htmlscript = u"<p>NAME</p>"_s});
-        auto *editor = find<TEditor>(u"ED_Html_Script_Sub"_s);
+        auto *editor = find<TextEditor>(u"ED_Html_Script_Sub"_s);
         editor->setSelection(0, 3, 0, 7);
         auto *list = find<QListWidget>(u"HtmlScriptList"_s);
         list->setCurrentRow(0);
@@ -250,7 +250,7 @@ private Q_SLOTS:
         QVERIFY(m_feed->data()->changed);
         QCOMPARE(find<QLabel>(u"LB_HtmlUrl"_s)->text(),
                  u"( パス名 : http://example.jp/news.htm )"_s);
-        auto *editor = find<TEditor>(u"ED_Html_Script_Sub"_s);
+        auto *editor = find<TextEditor>(u"ED_Html_Script_Sub"_s);
         QCOMPARE(editor->text(), u"<p>new</p>"_s);
         m_pages->storeNode(*m_feed);
         QCOMPARE(m_feed->data()->settings.htmlext, PageExtension::Htm);
@@ -260,12 +260,12 @@ private Q_SLOTS:
         QCOMPARE(editor->text(), u"old"_s);
     }
 
-    void ftpFormSavesAsNew()
+    void ftpDialogSavesAsNew()
     {
         QTemporaryDir folder;
         ScriptedUserInterface ui;
         ui.inputs << u"新しい"_s;
-        TFtpForm form(ui, {folder.path()}, QString());
+        FtpTemplateDialog form(ui, {folder.path()}, QString());
         QCOMPARE(form.findChild<QLineEdit *>(u"ED_Password"_s)->echoMode(), QLineEdit::Password);
         form.findChild<QLineEdit *>(u"ED_Server"_s)->setText(u" ftp.example.jp "_s);
         form.findChild<QLineEdit *>(u"ED_User"_s)->setText(u" taro "_s);
@@ -281,9 +281,9 @@ private Q_SLOTS:
         QVERIFY(!saved.passive);
     }
 
-    void ftpFormShowsTheSelected()
+    void ftpDialogShowsTheSelected()
     {
-        TFtpForm form(m_ui, {ftpFolder()}, u"OTHER"_s);
+        FtpTemplateDialog form(m_ui, {ftpFolder()}, u"OTHER"_s);
         QCOMPARE(form.findChild<QLineEdit *>(u"ED_Server"_s)->text(), u"other.example.jp"_s);
         QCOMPARE(form.values().name, u"other"_s);
     }

@@ -1,8 +1,8 @@
 #include "app/common/commandset.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/feedpagewiring.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
 #include "app/project/pageframe.h"
 #include "core/editing/itemtablemodel.h"
 #include "datarows.h"
@@ -28,7 +28,7 @@ class TestFeedPageWiring : public QObject
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<TEditorForm> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
     // A shown window holding the feeds a and b; a has the upload folder.
     void openWindow(const QString &uploadFolder)
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QVERIFY(QApplication::clipboard()->text().startsWith(u"最初の項目\t"_s));
         QVERIFY(!m_window->commands().isEnabled(u"edit.redo"_s));
 
-        TEditor *content = items->contentEditor();
+        TextEditor *content = items->contentEditor();
         content->setFocus();
         content->setText(u"本文"_s);
         QVERIFY(m_window->commands().trigger(u"edit.selectAll"_s));

@@ -1,7 +1,7 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/gridcelleditors.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
 #include "core/editing/gridrowcommands.h"
 #include "core/editing/itemtablemodel.h"
 #include "core/settings/settings.h"
@@ -234,14 +234,14 @@ private Q_SLOTS:
     void columnOrderAndWidthsComeBack()
     {
         ItemTableModel model;
-        XStringGrid moved(&model);
+        ItemGridView moved(&model);
         moved.horizontalHeader()->moveSection(DateColumn, 0);
         moved.horizontalHeader()->resizeSection(LinkColumn, 333);
         Settings settings;
         moved.saveColumnSettings(settings);
         QCOMPARE(settings.columnPositions, (Settings::Columns{1, 0, 2, 3, 4}));
 
-        XStringGrid restored(&model);
+        ItemGridView restored(&model);
         restored.applyColumnSettings(settings);
         QCOMPARE(restored.columnPositions(), settings.columnPositions);
         QCOMPARE(restored.horizontalHeader()->sectionSize(LinkColumn), 333);

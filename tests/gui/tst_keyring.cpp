@@ -1,5 +1,5 @@
+#include "app/publish/ftptemplatedialog.h"
 #include "app/publish/qtkeychainkeyring.h"
-#include "app/publish/tftpform.h"
 #include "core/publish/ftptemplatefolder.h"
 #include "core/publish/templatescramble.h"
 #include "core/text/charsets.h"
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         ScriptedUserInterface ui;
         ui.inputs << u"site"_s;
-        TFtpForm form(ui, {folder.path(), {}, &keyring}, QString());
+        FtpTemplateDialog form(ui, {folder.path(), {}, &keyring}, QString());
         auto *box = form.findChild<QCheckBox *>(u"CB_Keyring"_s);
         QVERIFY(box->isEnabled() && box->isChecked());
         const QString password = u"秘密のpass語"_s;

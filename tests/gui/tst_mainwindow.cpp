@@ -1,9 +1,9 @@
 #include "app/common/commandset.h"
 #include "app/editing/feedpagewiring.h"
 #include "app/editing/gridcelleditors.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "app/project/pageframe.h"
 #include "app/project/projecttreeview.h"
 #include "app/startup.h"
@@ -34,7 +34,7 @@ class TestMainWindow : public QObject
 
     QTemporaryDir m_dir;
 
-    static QString panelText(TEditorForm &window, const QString &panel)
+    static QString panelText(MainWindow &window, const QString &panel)
     {
         return window.findChild<QLabel *>(panel)->text();
     }
@@ -48,7 +48,7 @@ private Q_SLOTS:
 
     void startsWithEmptyProject()
     {
-        TEditorForm window(foldersIn(m_dir));
+        MainWindow window(foldersIn(m_dir));
         window.show();
         window.restoreLastSession();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -77,7 +77,7 @@ private Q_SLOTS:
     // The selected node is filled otherwise once the focus has left the tree.
     void treeShowsWhetherItHasTheFocus()
     {
-        const std::unique_ptr<TEditorForm> window = windowWith(m_dir, u"a"_s);
+        const std::unique_ptr<MainWindow> window = windowWith(m_dir, u"a"_s);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         ProjectTreeView *tree = window->treeView();
@@ -121,7 +121,7 @@ private Q_SLOTS:
     void menuItemsCarryTheirNamesAndStates()
     {
         const auto [menu, name] = Fetch<QString, QString>("menu", "name");
-        TEditorForm window(foldersIn(m_dir));
+        MainWindow window(foldersIn(m_dir));
         auto *qmenu = window.findChild<QMenu *>(menu);
         auto *action = window.findChild<QAction *>(name);
         QVERIFY(qmenu && action);
@@ -242,7 +242,7 @@ private Q_SLOTS:
         auto window = windowWith(dir, u"news"_s);
         window->selectNode(nodeOf(*window, u"news"_s));
         QSignalSpy written(&window->recovery(), &RecoveryKeeper::written);
-        XStringGrid *grid = window->feedPages().itemsPage()->grid();
+        ItemGridView *grid = window->feedPages().itemsPage()->grid();
         grid->setFocus();
         grid->moveTo(1, 0);
         grid->moveTo(0, 0); // an editor opens on the cell moved to
@@ -264,7 +264,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(u"news.dta"_s);
         testfiles::writeAll(path, testfiles::readAll(testfiles::dataPath(u"sample.dta"_s)));
         {
-            TEditorForm window(foldersIn(m_dir));
+            MainWindow window(foldersIn(m_dir));
             window.show();
             window.restoreLastSession();
             QVERIFY(OpenProjectFile(window.workspace(), path));
@@ -280,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(ini.value(u"Environ"_s, u"LastOpen"_s), u"1"_s);
         QVERIFY(ini.value(u"ControlSize"_s, u"Splitter_Main"_s));
 
-        TEditorForm again(foldersIn(m_dir));
+        MainWindow again(foldersIn(m_dir));
         again.show();
         again.restoreLastSession();
         QCOMPARE(again.project().fileName(), path);

@@ -1,8 +1,8 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/preview/browserview.h"
 #include "app/preview/feedpreviews.h"
+#include "app/preview/previewwindow.h"
 #include "app/preview/sourceviewpage.h"
-#include "app/preview/tbrowseform.h"
 #include "core/preview/enginelimits.h"
 #include "datarows.h"
 #include "examplefeed.h"
@@ -46,7 +46,7 @@ private Q_SLOTS:
     {
         const auto [ver, html, fileName, view, start] =
             Fetch<int, bool, QString, int, QByteArray>("ver", "html", "fileName", "view", "start");
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion(ver);
         feed.settings.htmlscript = u"<meta charset=\"euc-jp\">{channel_title}"_s;
         ScriptedUserInterface ui;
@@ -54,7 +54,7 @@ private Q_SLOTS:
         FeedPreviews previews(ui, page, fakeFactory(), {});
         previews.setClock(exampleClock());
         auto *viewBox = page.findChild<QComboBox *>(u"CB_View"_s);
-        auto *memo = page.findChild<TEditor *>(u"Memo"_s);
+        auto *memo = page.findChild<TextEditor *>(u"Memo"_s);
         viewBox->setCurrentIndex(1 - view);
         QVERIFY(!previews.form()); // made on first use only
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
     // selects its line.
     void feedAnalysis()
     {
-        TEditList feed = exampleFeed();
+        FeedData feed = exampleFeed();
         feed.settings.ver = RssVersion::Rss2;
         feed.settings.description.clear(); // a required channel element
         feed.items.first().date = u"2026/13/45"_s;
@@ -95,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(findings->item(0)->text().contains(u"<description>"_s));
         QVERIFY(findings->item(1)->text().startsWith(u"項目 1: 警告: 日付"_s));
         findings->setCurrentRow(0);
-        auto *memo = page.findChild<TEditor *>(u"Memo"_s);
+        auto *memo = page.findChild<TextEditor *>(u"Memo"_s);
         int lineFrom = 0, indexFrom = 0, lineTo = 0, indexTo = 0;
         memo->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
         QVERIFY(memo->text(lineFrom).contains(u"<channel>"_s));
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QStringList loaded;
         for (int i = 1; i <= 25; ++i)
             loaded << u"http://example.jp/%1"_s.arg(i);
-        TBrowseForm form(fakeFactory(), loaded);
+        PreviewWindow form(fakeFactory(), loaded);
         FakeBrowser *browser = fakeOf(&form);
         QCOMPARE(form.history().size(), 20);
 
@@ -139,7 +139,7 @@ private Q_SLOTS:
 
     void rolling()
     {
-        TBrowseForm form(fakeFactory(), {});
+        PreviewWindow form(fakeFactory(), {});
         form.show();
         auto *right = form.findChild<QToolButton *>(u"SB_Right"_s);
         auto *status = form.findChild<QStatusBar *>(u"StatusBar"_s);
@@ -158,7 +158,7 @@ private Q_SLOTS:
     // browser.
     void engineFailure()
     {
-        TBrowseForm form(fakeFactory(), {});
+        PreviewWindow form(fakeFactory(), {});
         QUrl opened;
         form.setExternalOpener([&](const QUrl &address) { opened = address; });
         Q_EMIT fakeOf(&form)->failed(u"GPUがありません"_s);
@@ -176,7 +176,7 @@ private Q_SLOTS:
     // hands every other page to the default browser and says so.
     void withoutSandbox()
     {
-        TBrowseForm form(fakeFactory(false), {});
+        PreviewWindow form(fakeFactory(false), {});
         form.setOwnPaths([] { return QStringList{u"/tmp/own"_s}; });
         QList<QUrl> opened;
         form.setExternalOpener([&](const QUrl &address) { opened << address; });
@@ -195,7 +195,7 @@ private Q_SLOTS:
     // A page whose process died leaves a message and a reload button.
     void pageEndedOffersReload()
     {
-        TBrowseForm form(fakeFactory(), {});
+        PreviewWindow form(fakeFactory(), {});
         form.openPreview(u"http://example.jp/a"_s, false);
         FakeBrowser *browser = fakeOf(&form);
         auto *bar = form.findChild<QWidget *>(u"PL_PageEnded"_s);
@@ -210,9 +210,9 @@ private Q_SLOTS:
 
     void pasteHandsTheAddressOver()
     {
-        TBrowseForm form(fakeFactory(), {});
+        PreviewWindow form(fakeFactory(), {});
         QString pasted;
-        connect(&form, &TBrowseForm::pasteRequested, this, [&](const QString &a) { pasted = a; });
+        connect(&form, &PreviewWindow::pasteRequested, this, [&](const QString &a) { pasted = a; });
         form.openPreview(u"http://example.jp/p"_s, false);
         form.findChild<QToolButton *>(u"SB_Paste"_s)->click();
         QCOMPARE(pasted, u"http://example.jp/p"_s);

@@ -1,5 +1,5 @@
 #include "app/common/commandset.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/preview/focusedtext.h"
 #include "app/preview/previewwiring.h"
 #include "app/project/pageframe.h"
@@ -30,14 +30,14 @@ class TestPreviewWiring : public QObject
 
     QTemporaryDir m_dir;
 
-    std::unique_ptr<TEditorForm> window()
+    std::unique_ptr<MainWindow> window()
     {
         auto window = windowWith(m_dir, u"News(a) b"_s, false);
         wiring(*window).setBrowserFactory(fakeFactory());
         return window;
     }
 
-    static PreviewWiring &wiring(TEditorForm &window)
+    static PreviewWiring &wiring(MainWindow &window)
     {
         return *window.findChild<PreviewWiring *>(u"PreviewWiring"_s);
     }
@@ -90,13 +90,13 @@ private Q_SLOTS:
     {
         auto form = window();
         QVERIFY(!wiring(*form).previewsIfMade());
-        QVERIFY(!form->findChild<TBrowseForm *>());
+        QVERIFY(!form->findChild<PreviewWindow *>());
         ChannelSettings &settings = nodeOf(*form, u"a"_s)->data()->settings;
         settings.title = u"お知らせ"_s;
         settings.htmlscript = u"<p>{channel_title}</p>"_s;
         form->selectNode(nodeOf(*form, u"a"_s));
         auto *view = form->findChild<QComboBox *>(u"CB_View"_s);
-        auto *memo = form->findChild<TEditor *>(u"Memo"_s);
+        auto *memo = form->findChild<TextEditor *>(u"Memo"_s);
 
         form->pages().tabs()->setCurrentIndex(PageFrame::ViewTab);
         QVERIFY(memo->text().startsWith(u"<?xml"_s));
@@ -106,7 +106,7 @@ private Q_SLOTS:
 
         QVERIFY(form->commands().trigger(u"preview.rssButton"_s));
         QCOMPARE(view->currentIndex(), 0);
-        TBrowseForm *preview = wiring(*form).previewsIfMade()->form();
+        PreviewWindow *preview = wiring(*form).previewsIfMade()->form();
         QVERIFY(preview);
         QVERIFY(fakeOf(preview)->calls.value(0).endsWith(u"/brisklettest.xml"_s));
 
@@ -130,7 +130,7 @@ private Q_SLOTS:
         edit.undo();
         QCOMPARE(edit.text(), u"abcdef"_s);
 
-        TEditor editor;
+        TextEditor editor;
         editor.setText(u"xy"_s);
         editor.setCursorPosition(0, 1);
         editor.setModified(false);

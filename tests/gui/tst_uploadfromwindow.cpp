@@ -1,5 +1,5 @@
 #include "app/common/commandset.h"
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "app/project/projecttreeview.h"
 #include "core/project/project.h"
 #include "core/project/standardoutputwriters.h"
@@ -103,9 +103,9 @@ private Q_SLOTS:
         QFETCH(bool, html);
         QFETCH(bool, uploaded);
         QTemporaryDir work; // project file, settings and the feed's local folder
-        TEditorForm window(Folders::at(m_data.path(), work.filePath(u"settings"_s)));
+        MainWindow window(Folders::at(m_data.path(), work.filePath(u"settings"_s)));
         window.workspace().writers = StandardOutputWriters(exampleClock());
-        auto data = std::make_unique<TEditList>(exampleFeed());
+        auto data = std::make_unique<FeedData>(exampleFeed());
         data->settings.html = html;
         data->settings.ftptemplate = ftpTemplate;
         data->settings.ftpfolder = u"www"_s;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "core/project/project.h"
 #include "core/settings/folders.h"
 #include "treeoutline.h"
@@ -28,10 +28,10 @@ inline Folders foldersIn(const QTemporaryDir &dir)
 
 // A window over the outline's tree (see treeoutline.h), unmodified; shown
 // and exposed unless asked otherwise.
-inline std::unique_ptr<TEditorForm> windowWith(const QTemporaryDir &dir, const QString &outline,
-                                               bool show = true)
+inline std::unique_ptr<MainWindow> windowWith(const QTemporaryDir &dir, const QString &outline,
+                                              bool show = true)
 {
-    auto window = std::make_unique<TEditorForm>(foldersIn(dir));
+    auto window = std::make_unique<MainWindow>(foldersIn(dir));
     auto root = std::make_unique<ProjectNode>(Project::defaultRootName(), ProjectNode::RootKind);
     treeoutline::build(*root, outline);
     window->project().replaceTree(std::move(root));
@@ -43,7 +43,7 @@ inline std::unique_ptr<TEditorForm> windowWith(const QTemporaryDir &dir, const Q
     return window;
 }
 
-inline ProjectNode *nodeOf(TEditorForm &window, const QString &text)
+inline ProjectNode *nodeOf(MainWindow &window, const QString &text)
 {
     return treeoutline::find(window.project().root(), text);
 }

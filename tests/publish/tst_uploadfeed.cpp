@@ -44,7 +44,7 @@ struct Run
                     StandardOutputWriters(exampleClock()))
     {
         project.setFileName(workDir + u"/site.dta"_s);
-        auto data = std::make_unique<TEditList>(exampleFeed());
+        auto data = std::make_unique<FeedData>(exampleFeed());
         data->settings.localfolder = workDir;
         data->settings.ftptemplate = u"curl"_s;
         data->settings.ftpfolder = u"www/news"_s;
@@ -73,7 +73,7 @@ struct Run
     QByteArray rss() const
     {
         const OutputWriters &writers = workspace.writers;
-        const TEditList &data = *feed->data();
+        const FeedData &data = *feed->data();
         return writers.rss(data, *writers.rssPath(data.settings, project.fileName())).bytes;
     }
     QByteArray page() const { return workspace.writers.htmlPage(*feed->data(), workspace.ui); }

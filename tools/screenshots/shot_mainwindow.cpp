@@ -2,7 +2,7 @@
 // its images (a feed waiting for upload in bold, one being uploaded).
 #include "shot.h"
 
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "app/project/projecttreeview.h"
 #include "core/project/project.h"
 #include "core/settings/folders.h"
@@ -13,7 +13,7 @@ namespace {
 
 ProjectNode *add(ProjectNode &parent, const QString &text, int kind)
 {
-    auto data = kind == ProjectNode::FeedKind ? std::make_unique<TEditList>() : nullptr;
+    auto data = kind == ProjectNode::FeedKind ? std::make_unique<FeedData>() : nullptr;
     if (data)
         data->settings.ftpfolder = QStringLiteral("news");
     return parent.appendChild(std::make_unique<ProjectNode>(text, kind, std::move(data)));
@@ -21,7 +21,7 @@ ProjectNode *add(ProjectNode &parent, const QString &text, int kind)
 
 std::unique_ptr<QWidget> mainWindow(const QString &folder)
 {
-    auto window = std::make_unique<TEditorForm>(
+    auto window = std::make_unique<MainWindow>(
         Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
     Project &project = window->project();
     auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);

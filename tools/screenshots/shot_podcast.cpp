@@ -10,9 +10,9 @@
 
 namespace {
 
-std::unique_ptr<TEditList> podcastFeed()
+std::unique_ptr<FeedData> podcastFeed()
 {
-    std::unique_ptr<TEditList> feed = ShowcaseFeed(3);
+    std::unique_ptr<FeedData> feed = ShowcaseFeed(3);
     ChannelSettings &s = feed->settings;
     s.title = QStringLiteral("週刊サイト通信");
     s.root = QStringLiteral("https://www.example.jp/cast/");

@@ -2,7 +2,7 @@
 // " 確認 " tab of the main window with the feed's RSS text.
 #include "shot.h"
 
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "app/preview/browsermodule.h"
 #include "app/project/pageframe.h"
 #include "core/preview/previewcontent.h"
@@ -16,9 +16,9 @@
 
 namespace {
 
-std::unique_ptr<TEditList> newsFeed()
+std::unique_ptr<FeedData> newsFeed()
 {
-    auto feed = std::make_unique<TEditList>();
+    auto feed = std::make_unique<FeedData>();
     ChannelSettings &s = feed->settings;
     s.ver = RssVersion::Rss2;
     s.title = QStringLiteral("新着情報");
@@ -44,7 +44,7 @@ std::unique_ptr<QWidget> previewWindow(const QString &folder)
     if (file.open(QIODevice::WriteOnly))
         file.write(FeedRssText(*newsFeed(), QString(), QString(), Clock{}).toUtf8());
     file.close();
-    auto form = std::make_unique<TBrowseForm>(BrowserModuleFactory(), QStringList{}, nullptr);
+    auto form = std::make_unique<PreviewWindow>(BrowserModuleFactory(), QStringList{}, nullptr);
     form->setOwnPaths([folder] { return QStringList{folder}; });
     form->resize(714, 420);
     form->openPreview(QUrl::fromLocalFile(path).toString(), false);
@@ -55,7 +55,7 @@ std::unique_ptr<QWidget> previewWindow(const QString &folder)
 
 std::unique_ptr<QWidget> sourceView(const QString &folder)
 {
-    auto window = std::make_unique<TEditorForm>(
+    auto window = std::make_unique<MainWindow>(
         Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
     auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);
     ProjectNode *feed = root->appendChild(std::make_unique<ProjectNode>(

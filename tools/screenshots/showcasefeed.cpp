@@ -1,9 +1,9 @@
 #include "showcasefeed.h"
 
 #include "app/editing/feedpagewiring.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 #include "core/project/project.h"
 #include "core/settings/folders.h"
 
@@ -11,9 +11,9 @@
 
 #include <QStringList>
 
-std::unique_ptr<TEditList> ShowcaseFeed(int itemCount)
+std::unique_ptr<FeedData> ShowcaseFeed(int itemCount)
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     ChannelSettings &s = data->settings;
     s.filename = QStringLiteral("news.rdf");
     s.title = QStringLiteral("新着情報");
@@ -37,11 +37,11 @@ std::unique_ptr<TEditList> ShowcaseFeed(int itemCount)
 }
 
 std::function<std::unique_ptr<QWidget>(const QString &)>
-WindowOnFeedTab(const QString &feedName, std::function<std::unique_ptr<TEditList>()> makeFeed,
+WindowOnFeedTab(const QString &feedName, std::function<std::unique_ptr<FeedData>()> makeFeed,
                 PageFrame::Tab tab)
 {
     return [=](const QString &folder) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<TEditorForm>(
+        auto window = std::make_unique<MainWindow>(
             Folders::at(folder + QStringLiteral("/data"), folder + QStringLiteral("/settings")));
         auto root = std::make_unique<ProjectNode>(QStringLiteral("サイト"), ProjectNode::RootKind);
         ProjectNode *feed = root->appendChild(

@@ -1,8 +1,8 @@
 #include "app/editing/boxmodeswitch.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
-void BoxModeSwitch::addEditor(TEditor *editor)
+void BoxModeSwitch::addEditor(TextEditor *editor)
 {
     if (m_editors.contains(editor))
         return;
@@ -15,7 +15,7 @@ void BoxModeSwitch::setBoxMode(bool on)
     if (on == m_boxMode)
         return;
     m_boxMode = on;
-    for (const QPointer<TEditor> &editor : std::as_const(m_editors))
+    for (const QPointer<TextEditor> &editor : std::as_const(m_editors))
         if (editor)
             editor->setBoxMode(on);
     Q_EMIT boxModeChanged(on);

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
-class TEditor;
+class TextEditor;
 
 // Box selection mode is one switch for all the window's text editors: the
 // menu item "Box選択モード(&K)" (Ctrl+K) toggles it, and every editor added
@@ -17,7 +17,7 @@ public:
     using QObject::QObject;
 
     // Adding an editor twice changes nothing.
-    void addEditor(TEditor *editor);
+    void addEditor(TextEditor *editor);
     bool isBoxMode() const { return m_boxMode; }
 
 public Q_SLOTS:
@@ -28,6 +28,6 @@ Q_SIGNALS:
     void boxModeChanged(bool on);
 
 private:
-    QList<QPointer<TEditor>> m_editors;
+    QList<QPointer<TextEditor>> m_editors;
     bool m_boxMode = false;
 };

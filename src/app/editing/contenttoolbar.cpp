@@ -1,7 +1,7 @@
 #include "app/editing/contenttoolbar.h"
 
-#include "app/common/teditor.h"
-#include "app/editing/tinputform.h"
+#include "app/common/texteditor.h"
+#include "app/editing/urlinputdialog.h"
 
 #include <QFocusEvent>
 #include <QMenu>
@@ -84,7 +84,7 @@ void ContentToolBar::addSonotaMenu()
     qobject_cast<QToolButton *>(widgetForAction(sonota))->setPopupMode(QToolButton::InstantPopup);
 }
 
-void ContentToolBar::setEditor(TEditor *editor)
+void ContentToolBar::setEditor(TextEditor *editor)
 {
     if (m_editor)
         m_editor->removeEventFilter(this);
@@ -161,7 +161,7 @@ void ContentToolBar::insertLink()
     if (!m_editor)
         return;
     m_urlValues.newWindow = true;
-    if (ShowUrlDialog(this, TInputForm::Mode::Link, QStringLiteral("リンクの設定"),
+    if (ShowUrlDialog(this, UrlInputDialog::Mode::Link, QStringLiteral("リンクの設定"),
                       QStringLiteral("リンクを設定するURLを入力してください"),
                       m_candidates ? m_candidates() : QStringList(), m_urlValues))
         m_editor->insertContent(LinkInsertion(m_urlValues, selection()));
@@ -171,7 +171,7 @@ void ContentToolBar::insertImage()
 {
     if (!m_editor)
         return;
-    if (ShowUrlDialog(this, TInputForm::Mode::Image, QStringLiteral("画像の設定"),
+    if (ShowUrlDialog(this, UrlInputDialog::Mode::Image, QStringLiteral("画像の設定"),
                       QStringLiteral("画像のURLを入力してください"),
                       m_candidates ? m_candidates() : QStringList(), m_urlValues))
         m_editor->insertContent(ImageInsertion(m_urlValues, m_editor->markup()));

@@ -6,7 +6,7 @@
 #include <QToolBar>
 #include <functional>
 
-class TEditor;
+class TextEditor;
 
 // "ToolBar_Content": wraps the selection of the current content editor in
 // tags, inserts links, images and entities, and holds the escape lock.
@@ -19,8 +19,8 @@ class ContentToolBar : public QToolBar
 public:
     explicit ContentToolBar(QWidget *parent = nullptr);
 
-    TEditor *editor() const { return m_editor; }
-    void setEditor(TEditor *editor);
+    TextEditor *editor() const { return m_editor; }
+    void setEditor(TextEditor *editor);
     // The feed's addresses the link and image dialog offers.
     void setCandidateSource(std::function<QStringList()> source)
     {
@@ -52,7 +52,7 @@ private:
     void insertEscape(EscapeButton button);
     QString selection() const;
 
-    QPointer<TEditor> m_editor;
+    QPointer<TextEditor> m_editor;
     std::function<QStringList()> m_candidates;
     UrlDialogValues m_urlValues;
     QAction *m_escapeLock = nullptr;

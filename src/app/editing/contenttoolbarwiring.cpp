@@ -1,7 +1,7 @@
 #include "app/editing/contenttoolbarwiring.h"
 
 #include "app/common/hints.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/contenttoolbar.h"
 #include "app/editing/feedpagewiring.h"
 #include "app/editing/windoweditors.h"
@@ -62,7 +62,7 @@ void ContentToolBarWiring::adoptEditors()
     const Markup markup = m_feedPages.toolState().markup;
     for (const QString &name :
          {WindowEditor::memo, WindowEditor::content, WindowEditor::htmlTemplate}) {
-        if (TEditor *editor = FindWindowEditor(m_window, name)) {
+        if (TextEditor *editor = FindWindowEditor(m_window, name)) {
             editor->setEscapeLock(m_toolBar->escapeLockAction());
             editor->setMarkup(markup);
         }
@@ -78,7 +78,7 @@ void ContentToolBarWiring::place()
     const QString name = tab == PageFrame::ItemTab   ? WindowEditor::content
                          : tab == PageFrame::HtmlTab ? WindowEditor::htmlTemplate
                                                      : QString();
-    TEditor *editor = name.isEmpty() ? nullptr : FindWindowEditor(m_window, name);
+    TextEditor *editor = name.isEmpty() ? nullptr : FindWindowEditor(m_window, name);
     QWidget *holder = editor ? holderOf(editor) : nullptr;
     if (!holder)
         return;
@@ -100,7 +100,7 @@ void ContentToolBarWiring::place()
 
 // The panel goes right above the editor: the editor gets a holder of its
 // own in the place it had in its splitter or layout.
-QWidget *ContentToolBarWiring::holderOf(TEditor *editor)
+QWidget *ContentToolBarWiring::holderOf(TextEditor *editor)
 {
     QWidget *parent = editor->parentWidget();
     if (!parent)

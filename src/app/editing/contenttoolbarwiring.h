@@ -7,7 +7,7 @@ class FeedPageWiring;
 class PageFrame;
 class QLabel;
 class QWidget;
-class TEditor;
+class TextEditor;
 struct Workspace;
 
 // Puts "ToolBar_Content" into the window: right above the item body on the
@@ -35,7 +35,7 @@ public:
 private:
     // Moves the toolbar onto the active tab when it holds a content editor.
     void place();
-    QWidget *holderOf(TEditor *editor);
+    QWidget *holderOf(TextEditor *editor);
 
     QWidget &m_window;
     Workspace &m_workspace;

@@ -1,9 +1,9 @@
 #include "app/editing/defaultspanel.h"
 
 #include "app/common/pagewidgets.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/publishingswitches.h"
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 #include "core/editing/feedpagebinding.h"
 #include "core/publish/ftptemplatecommands.h"
 #include "core/publish/ftptemplatefolder.h"
@@ -17,7 +17,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, QWidget *parent)
+DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpTemplatePlaces &ftpPlaces, QWidget *parent)
     : QWidget(parent), m_ui(ui), m_ftpPlaces(ftpPlaces), m_ftpFolder(ftpPlaces.templateFolder)
 {
     auto *group = new QGroupBox(QStringLiteral("初期値"));
@@ -75,10 +75,10 @@ DefaultsPanel::DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, 
     form->addRow(m_checks.last());
     form->addRow(buildTemplateRow());
 
-    m_memo = new TEditor;
+    m_memo = new TextEditor;
     m_memo->setObjectName(QStringLiteral("Editor"));
     SetHint(m_memo, QStringLiteral("配信スケジュールや待機状態の情報などのメモとして使用します"));
-    connect(m_memo, &TEditor::textChanged, this, &DefaultsPanel::reportEdit);
+    connect(m_memo, &TextEditor::textChanged, this, &DefaultsPanel::reportEdit);
     // Scrolled when the window is small rather than making the window's
     // least height.
     auto *content = new QWidget;
@@ -177,7 +177,7 @@ void DefaultsPanel::editTemplate()
 {
     const int index = m_ftpTemplate->currentIndex();
     const QString selected = m_ftpEntries.value(index).missing ? QString() : chosenTemplate();
-    TFtpForm form(m_ui, m_ftpPlaces, selected, window());
+    FtpTemplateDialog form(m_ui, m_ftpPlaces, selected, window());
     if (form.exec() == QDialog::Accepted)
         templatesChanged(form.savedName());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 #include "core/editing/feedpagevalues.h"
 #include "core/model/channelsettings.h"
 
@@ -12,7 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class RadioGroup;
-class TEditor;
+class TextEditor;
 class UserInterface;
 
 // The project defaults "初期値" with the project memo, shown for the root and
@@ -22,7 +22,7 @@ class DefaultsPanel : public QWidget
     Q_OBJECT
 
 public:
-    DefaultsPanel(UserInterface &ui, const FtpFormPlaces &ftpPlaces, QWidget *parent = nullptr);
+    DefaultsPanel(UserInterface &ui, const FtpTemplatePlaces &ftpPlaces, QWidget *parent = nullptr);
 
     // Fills the panel (the template list from the folder) without reporting
     // edits.
@@ -48,7 +48,7 @@ private:
     void reportEdit();
 
     UserInterface &m_ui;
-    FtpFormPlaces m_ftpPlaces;
+    FtpTemplatePlaces m_ftpPlaces;
     QString m_ftpFolder; // of the templates
     RadioGroup *m_ver;
     NumberSpinBox *m_rssline;
@@ -59,6 +59,6 @@ private:
     QList<FtpTemplateEntry> m_ftpEntries;
     QPushButton *m_rename = nullptr;
     QPushButton *m_delete = nullptr;
-    TEditor *m_memo;
+    TextEditor *m_memo;
     bool m_filling = false;
 };

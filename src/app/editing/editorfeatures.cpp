@@ -2,7 +2,7 @@
 
 #include "app/common/commandids.h"
 #include "app/common/commandset.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/boxmodeswitch.h"
 #include "app/editing/contenttoolbarwiring.h"
 #include "app/editing/focusfacts.h"
@@ -28,7 +28,7 @@ EditorFeatures::EditorFeatures(QWidget &window, CommandSet &commands, QMenu &edi
     adoptEditors();
     // An editor of a page made later joins as soon as it takes the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (qobject_cast<TEditor *>(now) && m_window.isAncestorOf(now))
+        if (qobject_cast<TextEditor *>(now) && m_window.isAncestorOf(now))
             adoptEditors();
     });
 }
@@ -36,7 +36,7 @@ EditorFeatures::EditorFeatures(QWidget &window, CommandSet &commands, QMenu &edi
 void EditorFeatures::adoptEditors()
 {
     for (const QString &name : WindowEditor::all) {
-        if (TEditor *editor = FindWindowEditor(m_window, name))
+        if (TextEditor *editor = FindWindowEditor(m_window, name))
             m_boxMode->addEditor(editor);
     }
     m_toolBar.adoptEditors();
@@ -49,13 +49,13 @@ void EditorFeatures::defineEditCommands(QMenu &editMenu)
         facts.boxMode = m_boxMode->isBoxMode();
         return EditMenuState(facts);
     };
-    const auto onFocused = [this](void (TEditor::*run)()) {
+    const auto onFocused = [this](void (TextEditor::*run)()) {
         return [this, run] {
-            if (TEditor *editor = FocusedEditor(m_window))
+            if (TextEditor *editor = FocusedEditor(m_window))
                 (editor->*run)();
         };
     };
-    m_commands.define(CommandId::editBoxPaste, onFocused(&TEditor::boxPaste),
+    m_commands.define(CommandId::editBoxPaste, onFocused(&TextEditor::boxPaste),
                       [state] { return state().boxPaste; });
     m_commands.define(
         CommandId::editBoxMode,

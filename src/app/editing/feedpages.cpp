@@ -62,7 +62,7 @@ void FeedPages::showNode(ProjectNode &node)
 
 void FeedPages::storeNode(ProjectNode &node) const
 {
-    if (TEditList *feed = node.data())
+    if (FeedData *feed = node.data())
         StoreNode(liveValues(), *feed);
 }
 

@@ -2,13 +2,13 @@
 
 #include "app/common/commandids.h"
 #include "app/common/commandset.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/channelpage.h"
 #include "app/editing/defaultspanel.h"
 #include "app/editing/feedpages.h"
 #include "app/editing/focusfacts.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
 #include "app/html/htmltemplatepage.h"
 #include "app/project/nodepage.h"
 #include "core/clock.h"
@@ -224,14 +224,14 @@ void FeedPageWiring::upload()
 
 void FeedPageWiring::defineEditCommands(CommandSet &commands)
 {
-    auto focusedEditor = [] { return qobject_cast<TEditor *>(QApplication::focusWidget()); };
+    auto focusedEditor = [] { return qobject_cast<TextEditor *>(QApplication::focusWidget()); };
     auto state = [this] {
         return EditMenuState(
             ReadFocusFacts(QApplication::focusWidget(), m_items->grid(), m_items->isLineMode()));
     };
     for (const EditCommand &command : editCommands) {
         auto run = [this, command, focusedEditor] {
-            if (TEditor *editor = focusedEditor()) {
+            if (TextEditor *editor = focusedEditor()) {
                 if (command.editorAction)
                     (editor->*command.editorAction)();
                 else

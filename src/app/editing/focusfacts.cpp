@@ -1,6 +1,6 @@
 #include "app/editing/focusfacts.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "core/editing/gridclipboard.h"
 
 #include <QClipboard>
@@ -17,7 +17,7 @@ FocusFacts ReadFocusFacts(const QWidget *focus, const QWidget *grid, bool lineMo
     facts.clipboardHasText = !clipboard.isEmpty();
     facts.clipboardHasTab = TextHoldsRows(clipboard);
 
-    if (const auto *editor = qobject_cast<const TEditor *>(focus)) {
+    if (const auto *editor = qobject_cast<const TextEditor *>(focus)) {
         facts.kind = Kind::TextEditor;
         facts.canUndo = editor->isUndoAvailable();
         facts.canRedo = editor->isRedoAvailable();

@@ -1,6 +1,6 @@
 #include "app/editing/gridcelleditors.h"
 
-#include "app/editing/xstringgrid.h"
+#include "app/editing/itemgridview.h"
 #include "core/editing/itemtablemodel.h"
 
 #include <QCalendarWidget>
@@ -70,7 +70,7 @@ void DateCellEditor::showCalendar()
     calendar->setFocus();
 }
 
-GridCellDelegate::GridCellDelegate(XStringGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+GridCellDelegate::GridCellDelegate(ItemGridView *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
 QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                         const QModelIndex &index) const

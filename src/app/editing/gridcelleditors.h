@@ -5,7 +5,7 @@
 #include <QStyledItemDelegate>
 
 class ItemTableModel;
-class XStringGrid;
+class ItemGridView;
 
 // The in-place editor of the text columns: free text with a drop-down of
 // the texts already used in the column. It never completes or replaces
@@ -43,7 +43,7 @@ class GridCellDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    explicit GridCellDelegate(XStringGrid *grid);
+    explicit GridCellDelegate(ItemGridView *grid);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -56,7 +56,7 @@ protected:
     bool eventFilter(QObject *editor, QEvent *event) override;
 
 private:
-    XStringGrid *m_grid;
+    ItemGridView *m_grid;
 };
 
 // The text field of a grid editor (the combo's own field for a pick list).

@@ -1,10 +1,10 @@
 #include "app/editing/itemspage.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/focusfacts.h"
 #include "app/editing/gridcelleditors.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemmediapanel.h"
-#include "app/editing/xstringgrid.h"
 #include "core/editing/gridclipboard.h"
 #include "core/editing/gridrowcommands.h"
 #include "core/editing/itemtablemodel.h"
@@ -57,7 +57,7 @@ void setHint(QWidget *widget, const QString &hint)
 
 ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     : QWidget(parent), m_ui(ui), m_model(new ItemTableModel(this)),
-      m_grid(new XStringGrid(m_model, this)), m_content(new TEditor(this)),
+      m_grid(new ItemGridView(m_model, this)), m_content(new TextEditor(this)),
       m_media(new ItemMediaPanel(ui, this)), m_pasteTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("TabSheet_Sub_Item"));
@@ -96,13 +96,13 @@ ItemsPage::ItemsPage(UserInterface &ui, QWidget *parent)
     m_grid->setKeyHandler([this](QKeyEvent *event) { return handleKey(event); });
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &ItemsPage::showPopupMenu);
-    connect(m_grid, &XStringGrid::leftButtonPressed, this,
+    connect(m_grid, &ItemGridView::leftButtonPressed, this,
             [this] { leaveLineMode(LineMode::Exit::Current); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ItemsPage::currentCellChanged);
     connect(m_model, &ItemTableModel::edited, this, &ItemsPage::changed);
-    connect(m_grid, &XStringGrid::editorTextEdited, this, &ItemsPage::typing);
-    connect(m_content, &TEditor::textChanged, this, &ItemsPage::contentEdited);
+    connect(m_grid, &ItemGridView::editorTextEdited, this, &ItemsPage::typing);
+    connect(m_content, &TextEditor::textChanged, this, &ItemsPage::contentEdited);
     connect(m_media, &ItemMediaPanel::edited, this, [this] {
         m_model->setExtras(m_contentRow, m_media->applyTo(m_model->gridRow(m_contentRow).extras));
     });
@@ -143,7 +143,7 @@ QWidget *ItemsPage::createToolBar()
     connect(m_linePaste, &QToolButton::clicked, this, [this] { gridCommand(GridCommand::Paste); });
     connect(m_lineDown, &QToolButton::clicked, this, [this] { moveRow(1); });
     connect(m_lineUp, &QToolButton::clicked, this, [this] { moveRow(-1); });
-    connect(m_selectAll, &QToolButton::toggled, m_grid, &XStringGrid::setSelectOnMove);
+    connect(m_selectAll, &QToolButton::toggled, m_grid, &ItemGridView::setSelectOnMove);
     return bar;
 }
 

@@ -12,9 +12,9 @@ class ItemTableModel;
 class QKeyEvent;
 class QTimer;
 class QToolButton;
-class TEditor;
+class TextEditor;
 class UserInterface;
-class XStringGrid;
+class ItemGridView;
 struct Clock;
 
 // The content of the items tab: the grid toolbar, the item grid and the
@@ -29,8 +29,8 @@ public:
     explicit ItemsPage(UserInterface &ui, QWidget *parent = nullptr);
     ~ItemsPage() override;
 
-    XStringGrid *grid() const { return m_grid; }
-    TEditor *contentEditor() const { return m_content; }
+    ItemGridView *grid() const { return m_grid; }
+    TextEditor *contentEditor() const { return m_content; }
 
     // Automatic fill reads the channel values the channel page shows now.
     void setChannelValues(std::function<ChannelSettings()> values);
@@ -95,8 +95,8 @@ private:
 
     UserInterface &m_ui;
     ItemTableModel *m_model;
-    XStringGrid *m_grid;
-    TEditor *m_content;
+    ItemGridView *m_grid;
+    TextEditor *m_content;
     ItemMediaPanel *m_media;
     QToolButton *m_lineIns;
     QToolButton *m_lineDelete;

@@ -1,13 +1,13 @@
 #include "app/editing/windoweditors.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
-TEditor *FindWindowEditor(const QWidget &window, const QString &name)
+TextEditor *FindWindowEditor(const QWidget &window, const QString &name)
 {
-    return window.findChild<TEditor *>(name);
+    return window.findChild<TextEditor *>(name);
 }
 
-TEditor *FocusedEditor(const QWidget &window)
+TextEditor *FocusedEditor(const QWidget &window)
 {
-    return qobject_cast<TEditor *>(window.focusWidget());
+    return qobject_cast<TextEditor *>(window.focusWidget());
 }

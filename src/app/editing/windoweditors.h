@@ -3,7 +3,7 @@
 #include <QStringList>
 
 class QWidget;
-class TEditor;
+class TextEditor;
 
 // The window's four text editors by their control names. The pages that
 // hold them are made elsewhere and may come later, so the window's features
@@ -17,6 +17,6 @@ inline const QStringList all = {memo, content, htmlTemplate, sourceView};
 } // namespace WindowEditor
 
 // The editor of that name inside the window, or nullptr.
-TEditor *FindWindowEditor(const QWidget &window, const QString &name);
+TextEditor *FindWindowEditor(const QWidget &window, const QString &name);
 // The text editor that has the window's focus, or nullptr.
-TEditor *FocusedEditor(const QWidget &window);
+TextEditor *FocusedEditor(const QWidget &window);

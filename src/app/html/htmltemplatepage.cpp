@@ -1,7 +1,7 @@
 #include "app/html/htmltemplatepage.h"
 
 #include "app/common/pagewidgets.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "core/html/templatefile.h"
 #include "core/html/variablelist.h"
 
@@ -49,11 +49,11 @@ HtmlTemplatePage::HtmlTemplatePage(QWidget *parent) : QWidget(parent)
     SetHint(load, QStringLiteral("HTMLテンプレートを読み込む"));
     connect(load, &QPushButton::clicked, this, &HtmlTemplatePage::loadTemplateRequested);
 
-    m_editor = new TEditor;
+    m_editor = new TextEditor;
     m_editor->setObjectName(QStringLiteral("ED_Html_Script_Sub"));
     SetHint(m_editor, QStringLiteral("この画面でHTMLページを作成します"));
     m_editor->setAccessibleName(QStringLiteral("HTMLテンプレート"));
-    connect(m_editor, &TEditor::textChanged, this, &HtmlTemplatePage::reportContentEdit);
+    connect(m_editor, &TextEditor::textChanged, this, &HtmlTemplatePage::reportContentEdit);
 
     m_variables = new QListWidget;
     m_variables->setObjectName(QStringLiteral("HtmlScriptList"));

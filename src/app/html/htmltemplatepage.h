@@ -9,7 +9,7 @@ class QLabel;
 class QListWidget;
 class QModelIndex;
 class RadioGroup;
-class TEditor;
+class TextEditor;
 struct HtmlTemplateSettings;
 
 // The tab " HTMLテンプレート " of a feed: the page switch, its extension
@@ -31,7 +31,7 @@ public:
     // Puts a loaded template file into the tab as one edit the user can undo.
     void loadTemplate(const HtmlTemplateSettings &settings, bool applySettings,
                       const QString &script);
-    TEditor *editor() const { return m_editor; }
+    TextEditor *editor() const { return m_editor; }
 
 Q_SIGNALS:
     void contentEdited();
@@ -49,7 +49,7 @@ private:
     RadioGroup *m_ext;
     RadioGroup *m_mark;
     QLabel *m_address;
-    TEditor *m_editor;
+    TextEditor *m_editor;
     QListWidget *m_variables;
     bool m_filling = false;
 };

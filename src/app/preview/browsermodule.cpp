@@ -69,7 +69,7 @@ bool EngineSandboxed()
     return sandboxed;
 }
 
-TBrowseForm::BrowserFactory BrowserModuleFactory()
+PreviewWindow::BrowserFactory BrowserModuleFactory()
 {
     return [](QWidget *parent) -> BrowserView * {
         static QString error;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/preview/tbrowseform.h"
+#include "app/preview/previewwindow.h"
 
-// Makes the program's browser for TBrowseForm: loads the web engine module
+// Makes the program's browser for PreviewWindow: loads the web engine module
 // (brisklet_webengine, where ModuleFolders() say) on
 // the first call. Without the module the window says so and offers the
 // default browser.
-TBrowseForm::BrowserFactory BrowserModuleFactory();
+PreviewWindow::BrowserFactory BrowserModuleFactory();
 
 // Whether the engine of this process keeps its pages in its sandbox. It is
 // decided on the first call, before the engine starts: where the sandbox

@@ -11,19 +11,19 @@
 #include <QUrl>
 
 FeedPreviews::FeedPreviews(UserInterface &ui, SourceViewPage &sourcePage,
-                           const TBrowseForm::BrowserFactory &makeBrowser,
+                           const PreviewWindow::BrowserFactory &makeBrowser,
                            const QStringList &history, QObject *parent)
     : QObject(parent), m_ui(ui), m_sourcePage(sourcePage), m_makeBrowser(makeBrowser),
       m_loadedHistory(history)
 {
 }
 
-TBrowseForm &FeedPreviews::ensureForm()
+PreviewWindow &FeedPreviews::ensureForm()
 {
     if (!m_form) {
-        m_form = new TBrowseForm(m_makeBrowser, m_loadedHistory, m_sourcePage.window());
+        m_form = new PreviewWindow(m_makeBrowser, m_loadedHistory, m_sourcePage.window());
         m_form->setOwnPaths([this] { return QStringList(m_ownFiles) << m_testFolder.path(); });
-        connect(m_form, &TBrowseForm::pasteRequested, this, &FeedPreviews::pasteRequested);
+        connect(m_form, &PreviewWindow::pasteRequested, this, &FeedPreviews::pasteRequested);
     }
     return *m_form;
 }

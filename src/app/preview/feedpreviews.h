@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/preview/tbrowseform.h"
+#include "app/preview/previewwindow.h"
 #include "core/preview/previewcommands.h"
 #include "core/preview/previewcontent.h"
 #include "core/preview/previewtestfolder.h"
@@ -21,13 +21,13 @@ public:
     // the page values already stored into it.
     struct Selection
     {
-        const TEditList *feed = nullptr;
+        const FeedData *feed = nullptr;
         QString projectFile;
         QString dataFolder;
     };
 
     FeedPreviews(UserInterface &ui, SourceViewPage &sourcePage,
-                 const TBrowseForm::BrowserFactory &makeBrowser, const QStringList &history,
+                 const PreviewWindow::BrowserFactory &makeBrowser, const QStringList &history,
                  QObject *parent = nullptr);
 
     void rssPreview(const Selection &selection);
@@ -49,7 +49,7 @@ public:
     }
 
     // The window; null until something was previewed.
-    TBrowseForm *form() const { return m_form; }
+    PreviewWindow *form() const { return m_form; }
     // The address history to save: the window's, or the one loaded.
     QStringList history() const;
     QString testFolderPath() const { return m_testFolder.path(); }
@@ -61,16 +61,16 @@ Q_SIGNALS:
     void pasteRequested(const QString &address);
 
 private:
-    TBrowseForm &ensureForm();
+    PreviewWindow &ensureForm();
     PreviewContext contextOf(const Selection &selection);
     // The source view shows the text; the window opens the test file.
     void showOutcome(SourceView view, const PreviewOutcome &outcome);
 
     UserInterface &m_ui;
     SourceViewPage &m_sourcePage;
-    TBrowseForm::BrowserFactory m_makeBrowser;
+    PreviewWindow::BrowserFactory m_makeBrowser;
     QStringList m_loadedHistory;
-    TBrowseForm *m_form = nullptr;
+    PreviewWindow *m_form = nullptr;
     PreviewTestFolder m_testFolder;
     QStringList m_ownFiles;
     Clock m_clock;

@@ -1,6 +1,6 @@
 #include "app/preview/focusedtext.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -11,7 +11,7 @@ QString FocusedControlText(const QWidget *focus)
 {
     if (const auto *edit = qobject_cast<const QLineEdit *>(focus))
         return edit->hasSelectedText() ? edit->selectedText() : edit->text();
-    if (const auto *editor = qobject_cast<const TEditor *>(focus))
+    if (const auto *editor = qobject_cast<const TextEditor *>(focus))
         return editor->selectedText();
     if (const auto *grid = qobject_cast<const QAbstractItemView *>(focus))
         return grid->currentIndex().data(Qt::EditRole).toString();
@@ -30,7 +30,7 @@ bool PasteIntoFocusedControl(QWidget *focus, const QString &text)
         QCoreApplication::sendEvent(edit, &typed);
         return true;
     }
-    if (auto *editor = qobject_cast<TEditor *>(focus)) {
+    if (auto *editor = qobject_cast<TextEditor *>(focus)) {
         if (editor->isReadOnly())
             return false;
         editor->insertAsTyped(text);

@@ -5,7 +5,7 @@
 class QWidget;
 
 // The main window's focused control as the preview window sees it: a
-// one-line edit, the text editor (TEditor) or the item grid. Other controls
+// one-line edit, the text editor (TextEditor) or the item grid. Other controls
 // give and take nothing.
 
 // The text the "プレビュー" button looks at: a line edit's selection or its

@@ -169,7 +169,7 @@ void PreviewWiring::windowClosing()
 {
     if (!m_previews)
         return;
-    if (TBrowseForm *form = m_previews->form(); form && form->isVisible())
+    if (PreviewWindow *form = m_previews->form(); form && form->isVisible())
         form->close();
     m_workspace.settings.addresses = m_previews->history();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/preview/feedpreviews.h"
-#include "app/preview/tbrowseform.h"
+#include "app/preview/previewwindow.h"
 
 #include <QObject>
 
@@ -30,7 +30,10 @@ public:
                   FeedPageWiring &feedPages, QMenu &functionMenu);
 
     // Tests put a fake browser here before the first preview.
-    void setBrowserFactory(const TBrowseForm::BrowserFactory &factory) { m_makeBrowser = factory; }
+    void setBrowserFactory(const PreviewWindow::BrowserFactory &factory)
+    {
+        m_makeBrowser = factory;
+    }
     // Null until something needed the previews.
     FeedPreviews *previewsIfMade() const { return m_previews; }
 
@@ -57,6 +60,6 @@ private:
     FeedPageWiring &m_feedPages;
     SourceViewPage *m_sourcePage;
     FeedPreviews *m_previews = nullptr;
-    TBrowseForm::BrowserFactory m_makeBrowser;
+    PreviewWindow::BrowserFactory m_makeBrowser;
     QString m_feedCheckService;
 };

@@ -1,7 +1,7 @@
 #include "app/preview/sourceviewpage.h"
 
 #include "app/common/hints.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 SourceViewPage::SourceViewPage(QWidget *parent)
-    : QWidget(parent), m_view(new QComboBox(this)), m_memo(new TEditor(this)),
+    : QWidget(parent), m_view(new QComboBox(this)), m_memo(new TextEditor(this)),
       m_findings(new QListWidget(this))
 {
     setObjectName(QStringLiteral("SourceViewPage"));

@@ -7,7 +7,7 @@
 
 class QComboBox;
 class QListWidget;
-class TEditor;
+class TextEditor;
 
 // The " 確認 " tab: CB_View chooses the RSS text or the HTML page, Memo
 // shows it read-only (edits there would be lost), and the findings of the
@@ -35,6 +35,6 @@ Q_SIGNALS:
 
 private:
     QComboBox *m_view;
-    TEditor *m_memo;
+    TextEditor *m_memo;
     QListWidget *m_findings;
 };

@@ -89,12 +89,12 @@ void PageFrame::storeCurrentNode()
         forEachPage([node](NodePage &page) { page.storeNode(*node); });
 }
 
-std::optional<TEditList> PageFrame::peekCurrentNode() const
+std::optional<FeedData> PageFrame::peekCurrentNode() const
 {
     const ProjectNode *node = m_project.currentNode();
     if (!node || !node->isFeed())
         return std::nullopt;
-    ProjectNode copy(node->text, node->kind, std::make_unique<TEditList>(*node->data()));
+    ProjectNode copy(node->text, node->kind, std::make_unique<FeedData>(*node->data()));
     forEachPage([&copy](const NodePage &page) { page.peekNode(copy); });
     return *copy.data();
 }

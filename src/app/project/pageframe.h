@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QStackedWidget>
 #include <array>
@@ -49,7 +49,7 @@ public:
     void storeCurrentNode();
     // What the pages show for the current feed, the node and the pages left
     // as they are; nothing when no feed is current.
-    std::optional<TEditList> peekCurrentNode() const;
+    std::optional<FeedData> peekCurrentNode() const;
     // Puts every page to the project defaults (new project, new feed).
     void resetPages();
     // The first status bar panel: the active tab's status or caption for a

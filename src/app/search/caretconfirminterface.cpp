@@ -1,7 +1,7 @@
 #include "app/search/caretconfirminterface.h"
 
 #include "app/common/qtuserinterface.h"
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "core/search/searchsession.h"
 
 #include <QScreen>

@@ -2,7 +2,7 @@
 
 #include "core/userinterface.h"
 
-class TEditor;
+class TextEditor;
 
 // Passes every question on to the window's user interface, except the
 // replace confirmation, which it shows as a box placed by the editor's
@@ -10,7 +10,8 @@ class TEditor;
 class CaretConfirmInterface : public UserInterface
 {
 public:
-    CaretConfirmInterface(UserInterface &inner, TEditor &editor) : m_inner(inner), m_editor(editor)
+    CaretConfirmInterface(UserInterface &inner, TextEditor &editor)
+        : m_inner(inner), m_editor(editor)
     {
     }
 
@@ -39,5 +40,5 @@ public:
 
 private:
     UserInterface &m_inner;
-    TEditor &m_editor;
+    TextEditor &m_editor;
 };

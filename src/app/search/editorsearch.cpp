@@ -1,21 +1,21 @@
 #include "app/search/editorsearch.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/search/caretconfirminterface.h"
 #include "app/search/editorsearchtarget.h"
-#include "app/search/tformreplace.h"
-#include "app/search/tformsearch.h"
+#include "app/search/finddialog.h"
+#include "app/search/replacedialog.h"
 
 EditorSearch::EditorSearch(const QString &settingsPath, UserInterface &ui, QObject *parent)
     : QObject(parent), m_settingsPath(settingsPath), m_ui(ui)
 {
 }
 
-void EditorSearch::find(TEditor *editor)
+void EditorSearch::find(TextEditor *editor)
 {
     if (!editor)
         return;
-    TFormSearch dialog(m_settingsPath, m_session.startFind(editor->selectedText()), editor);
+    FindDialog dialog(m_settingsPath, m_session.startFind(editor->selectedText()), editor);
     dialog.exec();
     if (!dialog.succeeded())
         return;
@@ -23,7 +23,7 @@ void EditorSearch::find(TEditor *editor)
     m_session.find(target, dialog.resultText(), dialog.dialogOptions(), m_ui);
 }
 
-void EditorSearch::findNext(TEditor *editor)
+void EditorSearch::findNext(TextEditor *editor)
 {
     if (!editor)
         return;
@@ -31,7 +31,7 @@ void EditorSearch::findNext(TEditor *editor)
     m_session.findAgain(target, true, m_ui);
 }
 
-void EditorSearch::findBack(TEditor *editor)
+void EditorSearch::findBack(TextEditor *editor)
 {
     if (!editor)
         return;
@@ -39,12 +39,12 @@ void EditorSearch::findBack(TEditor *editor)
     m_session.findAgain(target, false, m_ui);
 }
 
-void EditorSearch::replace(TEditor *editor)
+void EditorSearch::replace(TextEditor *editor)
 {
     if (!editor || editor->isReadOnly())
         return;
     m_session.startReplace();
-    TFormReplace dialog(m_settingsPath, editor);
+    ReplaceDialog dialog(m_settingsPath, editor);
     dialog.exec();
     if (!dialog.succeeded())
         return;
@@ -57,7 +57,7 @@ void EditorSearch::replace(TEditor *editor)
     m_session.replace(target, dialog.searchText(), dialog.replaceText(), dialog.options(), ui);
 }
 
-SearchMenuState EditorSearch::menuState(const TEditor *focused)
+SearchMenuState EditorSearch::menuState(const TextEditor *focused)
 {
     return SearchMenuEnabled(focused != nullptr, focused && focused->isReadOnly());
 }

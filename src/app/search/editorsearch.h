@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class TEditor;
+class TextEditor;
 class UserInterface;
 
 // The commands of the menu "検索(&S)" on the focused text editor: they open
@@ -19,12 +19,12 @@ public:
     EditorSearch(const QString &settingsPath, UserInterface &ui, QObject *parent = nullptr);
 
     // Each does nothing when there is no editor (or, for replace, when it is read-only).
-    void find(TEditor *editor);     // Mn_FindClick, Ctrl+F
-    void findNext(TEditor *editor); // Mn_FindNextClick, F3
-    void findBack(TEditor *editor); // Mn_FindBackClick, Shift+F3
-    void replace(TEditor *editor);  // Mn_ReplaceClick, Ctrl+R
+    void find(TextEditor *editor);     // Mn_FindClick, Ctrl+F
+    void findNext(TextEditor *editor); // Mn_FindNextClick, F3
+    void findBack(TextEditor *editor); // Mn_FindBackClick, Shift+F3
+    void replace(TextEditor *editor);  // Mn_ReplaceClick, Ctrl+R
 
-    static SearchMenuState menuState(const TEditor *focused);
+    static SearchMenuState menuState(const TextEditor *focused);
     const SearchSession &session() const { return m_session; }
 
 private:

@@ -1,6 +1,6 @@
 #include "app/search/editorsearchtarget.h"
 
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
 QString EditorSearchTarget::text() const
 {

@@ -2,14 +2,14 @@
 
 #include "core/search/searchtarget.h"
 
-class TEditor;
+class TextEditor;
 
-// A TEditor as the search commands see it: positions in UTF-16 units,
+// A TextEditor as the search commands see it: positions in UTF-16 units,
 // replacements typed in through the selection.
 class EditorSearchTarget : public SearchTarget
 {
 public:
-    explicit EditorSearchTarget(TEditor &editor) : m_editor(editor) {}
+    explicit EditorSearchTarget(TextEditor &editor) : m_editor(editor) {}
 
     QString text() const override;
     qsizetype selectionStart() const override;
@@ -22,5 +22,5 @@ public:
     void endUndoGroup() override;
 
 private:
-    TEditor &m_editor;
+    TextEditor &m_editor;
 };

@@ -14,7 +14,7 @@ void WireSearchCommands(QWidget &window, CommandSet &commands, const QString &se
     const auto rule = [&window](bool SearchMenuState::*item) {
         return [&window, item] { return EditorSearch::menuState(FocusedEditor(window)).*item; };
     };
-    const auto command = [search, &window](void (EditorSearch::*run)(TEditor *)) {
+    const auto command = [search, &window](void (EditorSearch::*run)(TextEditor *)) {
         return [search, &window, run] { (search->*run)(FocusedEditor(window)); };
     };
     commands.define(CommandId::searchFind, command(&EditorSearch::find),

@@ -19,7 +19,7 @@ int runRss(CliContext &context)
     const QString &projectPath = context.args.at(0);
     const QString &feedPath = context.args.at(1);
     const ProjectNode *feed = arguments->feed;
-    const TEditList &data = *feed->data();
+    const FeedData &data = *feed->data();
     // Saving writes no files for a feed without these two.
     if (data.settings.filename.isEmpty() || data.settings.localfolder.isEmpty()) {
         context.err << feedPath << ": ファイル名とローカルフォルダが設定されていません。"

@@ -3,7 +3,7 @@
 #include "core/check/imagesize.h"
 #include "core/feed/podcastcategories.h"
 #include "core/feed/rsscommon.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/text/textops.h"
 
 #include <QFile>
@@ -68,7 +68,7 @@ void checkChannel(const ChannelSettings &s, FeedFindings &findings)
 
 } // namespace
 
-FeedFindings CheckFeedExtensions(const TEditList &feed)
+FeedFindings CheckFeedExtensions(const FeedData &feed)
 {
     FeedFindings findings;
     checkChannel(feed.settings, findings);

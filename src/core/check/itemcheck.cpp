@@ -2,7 +2,7 @@
 
 #include "core/feed/feeddates.h"
 #include "core/feed/rsscommon.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/text/textops.h"
 
 #include <QRegularExpression>
@@ -80,7 +80,7 @@ QString ItemDateWarning(const QString &date)
         .arg(date);
 }
 
-FeedFindings CheckFeedItems(const TEditList &feed)
+FeedFindings CheckFeedItems(const FeedData &feed)
 {
     FeedFindings findings;
     const auto warn = [&](qsizetype index, const QString &message) {

@@ -82,7 +82,7 @@ FeedPageValues ShowNode(const ChannelSettings &settings, const QStringList &fold
     return v;
 }
 
-void StoreNode(const FeedPageValues &values, TEditList &feed)
+void StoreNode(const FeedPageValues &values, FeedData &feed)
 {
     const QString memo = feed.settings.memo; // not on the pages
     feed.settings = values.settings;

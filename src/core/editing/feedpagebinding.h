@@ -2,7 +2,7 @@
 
 #include "core/editing/contentcommands.h"
 #include "core/editing/feedpagevalues.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,7 +49,7 @@ FeedPageValues ResetPages(const ProjectDefaults &defaults, const QStringList &fo
 FeedPageValues ShowNode(const ChannelSettings &settings, const QStringList &folderNames);
 // Writes the pages back into the feed's settings. The items are the grid's
 // to store and are left as they are.
-void StoreNode(const FeedPageValues &values, TEditList &feed);
+void StoreNode(const FeedPageValues &values, FeedData &feed);
 
 // The feed can be uploaded: a template is chosen, or none is and an upload
 // path is given. Decides the upload button and whether an edit marks the

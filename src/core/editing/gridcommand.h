@@ -14,7 +14,7 @@ struct FocusFacts
         TextBox,    // a single-line edit outside the grid
         CellEditor, // the grid's in-place editor
         Grid,       // the grid itself (line mode, or no editor open)
-        TextEditor, // a multi-line TEditor
+        TextEditor, // a multi-line TextEditor
     };
     Kind kind = Kind::Other;
     bool lineMode = false; // whole rows are selected

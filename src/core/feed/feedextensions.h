@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/feed/itemguid.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QList>
 #include <QString>

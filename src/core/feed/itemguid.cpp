@@ -34,7 +34,7 @@ QString newGuid(const ChannelSettings &settings, const FeedItem &item, const Clo
     return guid;
 }
 
-QSet<QString> storedGuids(const TEditList &feed)
+QSet<QString> storedGuids(const FeedData &feed)
 {
     QSet<QString> guids;
     for (const FeedItem &item : feed.items) {
@@ -46,7 +46,7 @@ QSet<QString> storedGuids(const TEditList &feed)
 
 } // namespace
 
-QList<WrittenGuid> WrittenGuids(const TEditList &feed, const QList<qsizetype> &indexes,
+QList<WrittenGuid> WrittenGuids(const FeedData &feed, const QList<qsizetype> &indexes,
                                 const Clock &clock)
 {
     QHash<QString, int> linkUses;
@@ -56,7 +56,7 @@ QList<WrittenGuid> WrittenGuids(const TEditList &feed, const QList<qsizetype> &i
         ++linkUses[links.last()];
     }
     // Items not yet given their identifier get the one saving will keep.
-    TEditList assigned = feed;
+    FeedData assigned = feed;
     assigned.settings.itemguid = true;
     AssignItemGuids(assigned, clock);
     QList<WrittenGuid> guids;
@@ -69,7 +69,7 @@ QList<WrittenGuid> WrittenGuids(const TEditList &feed, const QList<qsizetype> &i
     return guids;
 }
 
-int AssignItemGuids(TEditList &feed, const Clock &clock)
+int AssignItemGuids(FeedData &feed, const Clock &clock)
 {
     if (!feed.settings.itemguid)
         return 0;

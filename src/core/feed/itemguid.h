@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QList>
 #include <QString>
@@ -17,7 +17,7 @@ struct WrittenGuid
 // The guids of the items at indexes (ItemIndexesToWrite), in that order.
 // An item without a stored identifier is given the one that
 // AssignItemGuids would store for it.
-QList<WrittenGuid> WrittenGuids(const TEditList &feed, const QList<qsizetype> &indexes,
+QList<WrittenGuid> WrittenGuids(const FeedData &feed, const QList<qsizetype> &indexes,
                                 const Clock &clock);
 
 // Gives every titled item of a feed that writes guids the identifier it
@@ -26,4 +26,4 @@ QList<WrittenGuid> WrittenGuids(const TEditList &feed, const QList<qsizetype> &i
 // (its date when that can be read, else the clock's time), with "-2",
 // "-3"... when another item of the feed has it already. Items that have one
 // keep it. Returns how many were given one.
-int AssignItemGuids(TEditList &feed, const Clock &clock);
+int AssignItemGuids(FeedData &feed, const Clock &clock);

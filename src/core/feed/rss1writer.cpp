@@ -87,7 +87,7 @@ void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &it
 
 } // namespace
 
-RssText WriteRss1(const TEditList &feed, const QString &rssFilePath, const QString &styleArgument,
+RssText WriteRss1(const FeedData &feed, const QString &rssFilePath, const QString &styleArgument,
                   const Clock &clock)
 {
     const ChannelSettings &settings = feed.settings;

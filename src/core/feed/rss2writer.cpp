@@ -44,7 +44,7 @@ void writeItem(QString &out, const ChannelSettings &settings, const FeedItem &it
 
 } // namespace
 
-RssText WriteRss2(const TEditList &feed, const QString &styleArgument, const Clock &clock)
+RssText WriteRss2(const FeedData &feed, const QString &styleArgument, const Clock &clock)
 {
     const ChannelSettings &settings = feed.settings;
     QString out;

@@ -48,7 +48,7 @@ QString LanguageLine(const ChannelSettings &settings)
            QStringLiteral("\">");
 }
 
-QList<qsizetype> ItemIndexesToWrite(const TEditList &feed)
+QList<qsizetype> ItemIndexesToWrite(const FeedData &feed)
 {
     QList<qsizetype> taken;
     for (qsizetype i = feed.items.size() - 1; i >= 0; --i) {
@@ -61,7 +61,7 @@ QList<qsizetype> ItemIndexesToWrite(const TEditList &feed)
     return taken;
 }
 
-QList<FeedItem> ItemsToWrite(const TEditList &feed)
+QList<FeedItem> ItemsToWrite(const FeedData &feed)
 {
     QList<FeedItem> taken;
     for (const qsizetype i : ItemIndexesToWrite(feed))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QList>
 #include <QString>
@@ -33,9 +33,9 @@ QString LanguageLine(const ChannelSettings &settings);
 // The items that go into the file, newest (last) first: items with an empty
 // title are skipped, and taking stops once rssline items are taken (at
 // least one, whatever rssline says).
-QList<FeedItem> ItemsToWrite(const TEditList &feed);
+QList<FeedItem> ItemsToWrite(const FeedData &feed);
 // Where those items stand in the feed's list, in the same order.
-QList<qsizetype> ItemIndexesToWrite(const TEditList &feed);
+QList<qsizetype> ItemIndexesToWrite(const FeedData &feed);
 
 // The description element: tags removed and cut to descstrmax characters.
 void WriteDescriptionLine(QString &out, int level, const ChannelSettings &settings,

@@ -3,7 +3,7 @@
 #include "core/feed/rss1writer.h"
 #include "core/feed/rss2writer.h"
 
-RssFileContent RssFileBytes(const TEditList &feed, const QString &rssFilePath, const Clock &clock,
+RssFileContent RssFileBytes(const FeedData &feed, const QString &rssFilePath, const Clock &clock,
                             const QString &styleArgument)
 {
     const RssText rss = feed.settings.ver == RssVersion::Rss1

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,5 +28,5 @@ inline QString DuplicateAddressText()
     return QStringLiteral("同じ日付のアドレスが重複する項目がありました.");
 }
 
-RssFileContent RssFileBytes(const TEditList &feed, const QString &rssFilePath, const Clock &clock,
+RssFileContent RssFileBytes(const FeedData &feed, const QString &rssFilePath, const Clock &clock,
                             const QString &styleArgument = {});

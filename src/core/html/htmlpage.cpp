@@ -6,7 +6,7 @@
 #include "core/text/charsets.h"
 #include "core/text/textops.h"
 
-QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui)
+QString GenerateHtmlPage(const FeedData &feed, const Clock &clock, UserInterface &ui)
 {
     const TemplateContext context{feed.settings, clock.now(), ui};
     return ProcessTemplate(feed.settings.htmlscript, context, feed.items);

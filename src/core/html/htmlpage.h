@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/userinterface.h"
 
 #include <QByteArray>
@@ -9,7 +9,7 @@
 
 // The feed's HTML page: its template expanded over its items. Template
 // syntax errors are shown through the user interface.
-QString GenerateHtmlPage(const TEditList &feed, const Clock &clock, UserInterface &ui);
+QString GenerateHtmlPage(const FeedData &feed, const Clock &clock, UserInterface &ui);
 
 // The page's bytes in the character set the page itself names; characters
 // without a form in that set become numeric character references.

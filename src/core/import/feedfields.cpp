@@ -274,7 +274,7 @@ void FeedFields::takeItem(const XmlElement &element)
     m_items.push_back(std::move(dated));
 }
 
-TEditList FeedFields::finish(FeedImportReport &report)
+FeedData FeedFields::finish(FeedImportReport &report)
 {
     // Feeds list their newest item first. When every item is dated the dates
     // say which are newest, whatever the order of the document.
@@ -286,10 +286,10 @@ TEditList FeedFields::finish(FeedImportReport &report)
             m_items.begin(), m_items.end(),
             [](const DatedItem &a, const DatedItem &b) { return *a.instant > *b.instant; });
     }
-    const qsizetype kept = std::min<qsizetype>(qsizetype(m_items.size()), TEditList::MaxItems);
+    const qsizetype kept = std::min<qsizetype>(qsizetype(m_items.size()), FeedData::MaxItems);
     m_report.omittedItems = int(m_items.size() - kept);
 
-    TEditList feed;
+    FeedData feed;
     for (qsizetype i = kept - 1; i >= 0; --i)
         feed.addItem(m_items[size_t(i)].item);
 
@@ -304,7 +304,7 @@ TEditList FeedFields::finish(FeedImportReport &report)
     s.language = s.language.startsWith("en"_L1, Qt::CaseInsensitive) ? u"en"_s : u"ja"_s;
     s.dateset = s.addressset = s.creatorset = true;
     // Every item kept is written again, each body whole.
-    s.rssline = std::clamp(int(kept), 15, TEditList::MaxItems);
+    s.rssline = std::clamp(int(kept), 15, FeedData::MaxItems);
     s.descstrmax = 0;
     s.content = m_hasContent;
     feed.settings = s;

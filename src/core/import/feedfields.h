@@ -26,7 +26,7 @@ public:
     void takeItem(const XmlElement &element);
 
     // The feed with its newest items, oldest first.
-    TEditList finish(FeedImportReport &report);
+    FeedData finish(FeedImportReport &report);
 
     // What an item says before its body and date are chosen. Enclosures and
     // the podcast tags would be kept here, beside the body, by rows of their

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -17,14 +17,14 @@ struct FeedImportReport
 struct ImportedFeed
 {
     // Empty when the document cannot be taken; error then says why.
-    std::optional<TEditList> feed;
+    std::optional<FeedData> feed;
     FeedImportReport report;
     QString error;
 };
 
 // Reads an RSS 0.91, 0.92 or 2.0, RSS 1.0 (RDF) or Atom 1.0 document in any
 // character set it declares (see feedencoding.h) into a new feed: the
-// channel settings it names, and its newest TEditList::MaxItems items
+// channel settings it names, and its newest FeedData::MaxItems items
 // stored oldest first, as the item grid holds them. Item bodies are HTML:
 // content:encoded, else description, else Atom's content or summary, where
 // an Atom text of type "text" is escaped. Dates become item dates on the

@@ -117,7 +117,7 @@ TableContents ParseTableFile(const QByteArray &bytes)
         const FeedItem item = itemFromLine(lines.at(i));
         if (isBlank(item))
             continue;
-        if (contents.feed.items.size() < TEditList::MaxItems)
+        if (contents.feed.items.size() < FeedData::MaxItems)
             contents.feed.addItem(item);
         else
             ++contents.omittedItems;

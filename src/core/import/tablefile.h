@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 
 #include <QByteArray>
 
@@ -10,8 +10,8 @@ struct TableContents
 {
     // Settings and items of the new feed; settings.filename is left to the
     // caller, who knows the file's name.
-    TEditList feed;
-    // Items past the feed's limit of TEditList::MaxItems, not taken.
+    FeedData feed;
+    // Items past the feed's limit of FeedData::MaxItems, not taken.
     int omittedItems = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-ProjectNode::ProjectNode(const QString &text, int kind, std::unique_ptr<TEditList> data)
+ProjectNode::ProjectNode(const QString &text, int kind, std::unique_ptr<FeedData> data)
     : text(text), kind(kind), m_data(std::move(data))
 {
 }

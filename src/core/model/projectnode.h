@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/model/nodekind.h"
 
 #include <QString>
@@ -15,7 +15,7 @@ public:
     using Kind = NodeKind;
     using enum NodeKind;
 
-    ProjectNode(const QString &text, int kind, std::unique_ptr<TEditList> data = {});
+    ProjectNode(const QString &text, int kind, std::unique_ptr<FeedData> data = {});
     ~ProjectNode();
     ProjectNode(const ProjectNode &) = delete;
     ProjectNode &operator=(const ProjectNode &) = delete;
@@ -24,8 +24,8 @@ public:
     int kind;
 
     // A feed always has data; a folder made by the user has none.
-    TEditList *data() const { return m_data.get(); }
-    void setData(std::unique_ptr<TEditList> data) { m_data = std::move(data); }
+    FeedData *data() const { return m_data.get(); }
+    void setData(std::unique_ptr<FeedData> data) { m_data = std::move(data); }
     // Only a kind-2 node with data is saved, generated and uploaded.
     bool isFeed() const { return kind == FeedKind && m_data; }
 
@@ -51,5 +51,5 @@ public:
 private:
     ProjectNode *m_parent = nullptr;
     std::vector<std::unique_ptr<ProjectNode>> m_children;
-    std::unique_ptr<TEditList> m_data;
+    std::unique_ptr<FeedData> m_data;
 };

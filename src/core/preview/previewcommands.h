@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/preview/previewtestfolder.h"
 #include "core/userinterface.h"
 
@@ -10,9 +10,9 @@
 // The RSS and HTML previews of the selected feed, up to the file to open.
 struct PreviewContext
 {
-    const TEditList *feed = nullptr; // the selected feed; null when there is none
-    QString projectFile;             // the local paths are resolved against it
-    QString dataFolder;              // where a bare stylesheet name is looked for last
+    const FeedData *feed = nullptr; // the selected feed; null when there is none
+    QString projectFile;            // the local paths are resolved against it
+    QString dataFolder;             // where a bare stylesheet name is looked for last
     Clock clock;
     UserInterface &ui;
     PreviewTestFolder &testFolder;

@@ -33,7 +33,7 @@ QString PreviewStyleQuestion(const QString &note)
            note;
 }
 
-QString FeedRssText(const TEditList &feed, const QString &projectFile, const QString &styleArgument,
+QString FeedRssText(const FeedData &feed, const QString &projectFile, const QString &styleArgument,
                     const Clock &clock)
 {
     if (feed.settings.ver != RssVersion::Rss1)
@@ -42,7 +42,7 @@ QString FeedRssText(const TEditList &feed, const QString &projectFile, const QSt
     return WriteRss1(feed, path, styleArgument, clock).text;
 }
 
-QString SourceViewText(const TEditList &feed, SourceView view, const QString &projectFile,
+QString SourceViewText(const FeedData &feed, SourceView view, const QString &projectFile,
                        const Clock &clock, UserInterface &ui)
 {
     return view == SourceView::Rss ? FeedRssText(feed, projectFile, QString(), clock)

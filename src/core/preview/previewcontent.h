@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/userinterface.h"
 
 #include <QString>
@@ -40,7 +40,7 @@ QString PreviewStyleQuestion(const QString &note);
 
 // The RSS text the source view and the RSS preview show: the local RSS path
 // resolved against projectFile, "[ファイル名未解決]" when there is none.
-QString FeedRssText(const TEditList &feed, const QString &projectFile, const QString &styleArgument,
+QString FeedRssText(const FeedData &feed, const QString &projectFile, const QString &styleArgument,
                     const Clock &clock);
 
 // What CB_View shows: its item index.
@@ -50,7 +50,7 @@ enum class SourceView
     Html = 1
 };
 // The source view's text, as generated, before any conversion.
-QString SourceViewText(const TEditList &feed, SourceView view, const QString &projectFile,
+QString SourceViewText(const FeedData &feed, SourceView view, const QString &projectFile,
                        const Clock &clock, UserInterface &ui);
 
 // The address the "プレビュー" button opens: the focused control's text when

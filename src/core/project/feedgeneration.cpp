@@ -60,7 +60,7 @@ std::optional<QString> commitStaged(Staged &staged, const QString &problem)
 
 struct FeedGeneration::Job
 {
-    TEditList feed;
+    FeedData feed;
     Outcome *outcome;
 };
 
@@ -78,7 +78,7 @@ struct FeedGeneration::Outcome
     MessageRecorder messages;
     bool finished = false; // guarded by the generation's mutex
 
-    void generate(const TEditList &feed, const QString &projectFile, const OutputWriters &writers,
+    void generate(const FeedData &feed, const QString &projectFile, const OutputWriters &writers,
                   bool checkOutputs)
     {
         const ChannelSettings &settings = feed.settings;

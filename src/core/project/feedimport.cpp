@@ -52,7 +52,7 @@ QString FeedImportReportText(const FeedImportReport &report)
     QStringList lines;
     if (report.omittedItems > 0)
         lines << u"フィードに登録できる項目は%1件までです。古い%2件は読み込みませんでした。"_s
-                     .arg(TEditList::MaxItems)
+                     .arg(FeedData::MaxItems)
                      .arg(report.omittedItems);
     if (!report.unreadableDates.isEmpty())
         lines << u"日付を読み取れない項目が%1件あり、日付なしで読み込みました（%2）。"_s
@@ -71,7 +71,7 @@ ProjectNode *InsertFeedDocument(Project &project, UserInterface &ui, ProjectNode
         ui.information(imported.error);
         return nullptr;
     }
-    TEditList &feed = *imported.feed;
+    FeedData &feed = *imported.feed;
     feed.settings.filename = filenameOf(source);
     if (IsFeedAddress(source))
         feed.settings.src = source;
@@ -79,7 +79,7 @@ ProjectNode *InsertFeedDocument(Project &project, UserInterface &ui, ProjectNode
         feed.settings.title.isEmpty() ? u"読み込んだフィード"_s : feed.settings.title;
 
     auto node = std::make_unique<ProjectNode>(name, ProjectNode::FeedKind,
-                                              std::make_unique<TEditList>(std::move(feed)));
+                                              std::make_unique<FeedData>(std::move(feed)));
     ProjectNode *added = node.get();
     std::vector<std::unique_ptr<ProjectNode>> nodes;
     nodes.push_back(std::move(node));

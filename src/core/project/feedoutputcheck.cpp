@@ -8,7 +8,7 @@
 
 #include <QFileInfo>
 
-OutputCheck CheckFeedOutputs(const OutputWriters &writers, const TEditList &feed,
+OutputCheck CheckFeedOutputs(const OutputWriters &writers, const FeedData &feed,
                              const QString &projectFile)
 {
     const ChannelSettings &settings = feed.settings;

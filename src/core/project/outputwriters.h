@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/channelsettings.h"
-#include "core/model/editlist.h"
+#include "core/model/feeddata.h"
 #include "core/model/projectnode.h"
 
 #include <QByteArray>
@@ -32,8 +32,8 @@ struct OutputWriters
         rssPath;
     std::function<std::optional<QString>(const ChannelSettings &, const QString &projectFile)>
         htmlPath;
-    std::function<RssBytes(const TEditList &, const QString &rssPath)> rss;
+    std::function<RssBytes(const FeedData &, const QString &rssPath)> rss;
     // The page's bytes in the character set it names. Template syntax errors
     // are told to the user interface given.
-    std::function<QByteArray(const TEditList &, UserInterface &)> htmlPage;
+    std::function<QByteArray(const FeedData &, UserInterface &)> htmlPage;
 };

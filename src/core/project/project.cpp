@@ -61,14 +61,14 @@ void Project::setCurrentNode(ProjectNode *node)
     Q_EMIT currentNodeChanged(node);
 }
 
-TEditList *Project::currentItemList() const
+FeedData *Project::currentItemList() const
 {
     return m_currentNode && m_currentNode->isFeed() ? m_currentNode->data() : nullptr;
 }
 
 void Project::setChanged(ProjectNode &feed, bool changed)
 {
-    TEditList *list = feed.isFeed() ? feed.data() : nullptr;
+    FeedData *list = feed.isFeed() ? feed.data() : nullptr;
     if (!list)
         return;
     if (changed && list->settings.ftptemplate.isEmpty() && list->settings.ftpfolder.isEmpty())

@@ -40,7 +40,7 @@ public:
     ProjectNode *currentNode() const { return m_currentNode; }
     void setCurrentNode(ProjectNode *node);
     // The current node's feed data, when the current node is a feed.
-    TEditList *currentItemList() const;
+    FeedData *currentItemList() const;
 
     // Turning the mark on only works on a feed that can be uploaded (it has
     // an FTP template or an upload path).

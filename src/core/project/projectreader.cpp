@@ -247,7 +247,7 @@ private:
         }
         auto created =
             std::make_unique<ProjectNode>(m_xml.attribute("disp"_L1).value_or(QString()),
-                                          leadingInteger(*flag), std::make_unique<TEditList>());
+                                          leadingInteger(*flag), std::make_unique<FeedData>());
         // A node written inside a feed becomes the feed's next sibling.
         ProjectNode &owner = parent.isFeed() ? *parent.parent() : parent;
         ProjectNode *node = owner.appendChild(std::move(created));

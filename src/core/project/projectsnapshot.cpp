@@ -4,15 +4,15 @@
 
 std::unique_ptr<ProjectNode> CopyTree(const ProjectNode &node)
 {
-    auto copy = std::make_unique<ProjectNode>(
-        node.text, node.kind,
-        node.data() ? std::make_unique<TEditList>(*node.data()) : std::unique_ptr<TEditList>());
+    auto copy = std::make_unique<ProjectNode>(node.text, node.kind,
+                                              node.data() ? std::make_unique<FeedData>(*node.data())
+                                                          : std::unique_ptr<FeedData>());
     for (int row = 0; row < node.childCount(); ++row)
         copy->appendChild(CopyTree(*node.child(row)));
     return copy;
 }
 
-ProjectSnapshot TakeSnapshot(const Project &project, const TEditList *live)
+ProjectSnapshot TakeSnapshot(const Project &project, const FeedData *live)
 {
     std::unique_ptr<ProjectNode> root = CopyTree(project.root());
     const ProjectNode *current = project.currentNode();

@@ -21,7 +21,7 @@ struct ProjectSnapshot
 
 // live: what the pages show for the current feed, taken in place of what
 // was last stored into it; null takes the stored data.
-ProjectSnapshot TakeSnapshot(const Project &project, const TEditList *live);
+ProjectSnapshot TakeSnapshot(const Project &project, const FeedData *live);
 
 // A copy of the node with everything below it.
 std::unique_ptr<ProjectNode> CopyTree(const ProjectNode &node);

@@ -13,11 +13,11 @@ OutputWriters StandardOutputWriters(const Clock &clock)
     };
     writers.rssPath = &RssFilePath;
     writers.htmlPath = &HtmlFilePath;
-    writers.rss = [clock](const TEditList &feed, const QString &path) {
+    writers.rss = [clock](const FeedData &feed, const QString &path) {
         const RssFileContent content = RssFileBytes(feed, path, clock);
         return OutputWriters::RssBytes{content.bytes, content.noDuplicates};
     };
-    writers.htmlPage = [clock](const TEditList &feed, UserInterface &ui) {
+    writers.htmlPage = [clock](const FeedData &feed, UserInterface &ui) {
         return HtmlPageBytes(GenerateHtmlPage(feed, clock, ui));
     };
     return writers;

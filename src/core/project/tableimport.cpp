@@ -17,7 +17,7 @@ QString omittedItemsMessage(int omitted)
 {
     return QStringLiteral("フィードに登録できる項目は%1件までです。\n"
                           "先頭の%1件を読み込み、残りの%2件は読み込みませんでした。")
-        .arg(TEditList::MaxItems)
+        .arg(FeedData::MaxItems)
         .arg(omitted);
 }
 
@@ -46,7 +46,7 @@ ProjectNode *InsertTableFile(Project &project, UserInterface &ui, ProjectNode *s
 
     auto feed =
         std::make_unique<ProjectNode>(QStringLiteral("Minnow版のフィード"), ProjectNode::FeedKind,
-                                      std::make_unique<TEditList>(std::move(contents.feed)));
+                                      std::make_unique<FeedData>(std::move(contents.feed)));
     ProjectNode *added = feed.get();
     std::vector<std::unique_ptr<ProjectNode>> nodes;
     nodes.push_back(std::move(feed));

@@ -18,9 +18,9 @@ ProjectNode *addNode(Project &project, ProjectNode *current, std::unique_ptr<Pro
 // What the pages would put into a new feed at its first store: an empty
 // record with the project defaults, but no FTP template. The feed holds them
 // from the start, so that it is whole even before its pages are stored.
-std::unique_ptr<TEditList> newFeedData(const ProjectDefaults &defaults)
+std::unique_ptr<FeedData> newFeedData(const ProjectDefaults &defaults)
 {
-    auto data = std::make_unique<TEditList>();
+    auto data = std::make_unique<FeedData>();
     ChannelSettings &s = data->settings;
     s = ChannelSettings::allEmpty();
     s.ver = defaults.ver;
@@ -57,7 +57,7 @@ ProjectNode *CopyFeed(Project &project, ProjectNode &source)
 {
     if (!source.isFeed())
         return nullptr;
-    auto data = std::make_unique<TEditList>(*source.data());
+    auto data = std::make_unique<FeedData>(*source.data());
     // The copy has not been edited since any upload of its own.
     data->changed = false;
     return addNode(project, &source,

@@ -93,7 +93,7 @@ struct Delivery
 // The local media files of the items the feed lists, named as the end of
 // their addresses names them: they arrive before the feed that points to
 // them. Empty with the reason in stopText when one cannot be read.
-void prepareMedia(const TEditList &data, Delivery &delivery)
+void prepareMedia(const FeedData &data, Delivery &delivery)
 {
     const QList<FeedItem> &items = data.items;
     for (const qsizetype index : ItemIndexesToWrite(data)) {
@@ -114,7 +114,7 @@ void prepareMedia(const TEditList &data, Delivery &delivery)
 
 // The media files when asked, the page, then the feed. Only the file-name
 // part of the local paths names the files at the destination.
-Delivery prepareFiles(const Workspace &workspace, const TEditList &data)
+Delivery prepareFiles(const Workspace &workspace, const FeedData &data)
 {
     const ChannelSettings &settings = data.settings;
     const OutputWriters &writers = workspace.writers;

@@ -3,7 +3,7 @@
 #include "shot.h"
 
 #include "app/common/qtuserinterface.h"
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 #include "core/publish/ftptemplate.h"
 
 #include <QDir>
@@ -29,9 +29,9 @@ std::unique_ptr<QWidget> templateDialog(const QString &folder)
     office.name = QStringLiteral("社内サーバー");
     office.server = QStringLiteral("192.168.0.10");
     SaveFtpTemplate(templates, office);
-    return std::make_unique<TFtpForm>(ui, FtpFormPlaces{templates}, site.name);
+    return std::make_unique<FtpTemplateDialog>(ui, FtpTemplatePlaces{templates}, site.name);
 }
 
-const ShotRegistration registration({QStringLiteral("tftpform"), templateDialog});
+const ShotRegistration registration({QStringLiteral("ftptemplatedialog"), templateDialog});
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 
 #include "app/common/pagewidgets.h"
 #include "core/publish/connectiontest.h"
@@ -38,8 +38,8 @@ QPushButton *button(const QString &objectName, const QString &caption, const QSt
 
 } // namespace
 
-TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString &selected,
-                   QWidget *parent)
+FtpTemplateDialog::FtpTemplateDialog(UserInterface &ui, const FtpTemplatePlaces &places,
+                                     const QString &selected, QWidget *parent)
     : QDialog(parent), m_ui(ui), m_places(places)
 {
     setWindowTitle(QStringLiteral("アップロードの設定"));
@@ -112,8 +112,8 @@ TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    connect(m_list, &QListWidget::currentTextChanged, this, &TFtpForm::showTemplate);
-    connect(m_protocol, &QComboBox::activated, this, &TFtpForm::protocolChosen);
+    connect(m_list, &QListWidget::currentTextChanged, this, &FtpTemplateDialog::showTemplate);
+    connect(m_protocol, &QComboBox::activated, this, &FtpTemplateDialog::protocolChosen);
     const QList<QListWidgetItem *> found = m_list->findItems(selected, Qt::MatchFixedString);
     if (!selected.isEmpty() && !found.isEmpty())
         m_list->setCurrentItem(found.first());
@@ -121,7 +121,7 @@ TFtpForm::TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString
         showTemplate(QString());
 }
 
-void TFtpForm::offerKeyring()
+void FtpTemplateDialog::offerKeyring()
 {
     const QString reason = m_places.keyring ? m_places.keyring->unavailableReason()
                                             : QStringLiteral("キーリングが見つかりません。");
@@ -132,7 +132,7 @@ void TFtpForm::offerKeyring()
                                .arg(reason));
 }
 
-void TFtpForm::showTemplate(const QString &name)
+void FtpTemplateDialog::showTemplate(const QString &name)
 {
     const FtpTemplate t = TemplateForEditing(
         name.isEmpty() ? QString() : FtpTemplatePath(m_places.templateFolder, name),
@@ -151,12 +151,12 @@ void TFtpForm::showTemplate(const QString &name)
     m_passive->setEnabled(HasPassiveMode(t.protocol));
 }
 
-FtpProtocol TFtpForm::protocol() const
+FtpProtocol FtpTemplateDialog::protocol() const
 {
     return FtpProtocol(m_protocol->currentIndex());
 }
 
-void TFtpForm::protocolChosen()
+void FtpTemplateDialog::protocolChosen()
 {
     const FtpProtocol chosen = protocol();
     m_port->showValue(PortAfterProtocolChange(m_port->takenValue(), m_shownProtocol, chosen));
@@ -168,7 +168,7 @@ void TFtpForm::protocolChosen()
     m_passive->setEnabled(HasPassiveMode(chosen));
 }
 
-FtpTemplate TFtpForm::values() const
+FtpTemplate FtpTemplateDialog::values() const
 {
     FtpTemplate t;
     const QListWidgetItem *current = m_list->currentItem();
@@ -185,7 +185,7 @@ FtpTemplate TFtpForm::values() const
     return t;
 }
 
-void TFtpForm::save(bool askForName)
+void FtpTemplateDialog::save(bool askForName)
 {
     const std::optional<QString> name =
         SaveFtpTemplateAs(m_ui, m_places.templateFolder, values(), askForName, m_places.keyring);

@@ -6,7 +6,7 @@
 #include <QList>
 
 // A feed's data: its items, its changed mark and its channel settings.
-class TEditList
+class FeedData
 {
 public:
     static constexpr int MaxItems = 100;

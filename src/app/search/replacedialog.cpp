@@ -1,10 +1,10 @@
-#include "app/search/tformreplace.h"
+#include "app/search/replacedialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 
-TFormReplace::TFormReplace(const QString &settingsPath, QWidget *parent)
+ReplaceDialog::ReplaceDialog(const QString &settingsPath, QWidget *parent)
     : SearchDialog(QStringLiteral("置換"), settingsPath, parent)
 {
     setObjectName(QStringLiteral("TFormReplace"));
@@ -26,7 +26,7 @@ TFormReplace::TFormReplace(const QString &settingsPath, QWidget *parent)
     m_searchBox->setFocus();
 }
 
-void TFormReplace::finish(SearchOptions command)
+void ReplaceDialog::finish(SearchOptions command)
 {
     m_search = m_searchBox->currentText();
     m_replace = m_replaceBox->currentText();

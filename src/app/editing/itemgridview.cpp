@@ -1,4 +1,4 @@
-#include "app/editing/xstringgrid.h"
+#include "app/editing/itemgridview.h"
 
 #include "app/common/focusorder.h"
 #include "app/editing/gridcelleditors.h"
@@ -30,7 +30,7 @@ QString displayTooltip()
 
 } // namespace
 
-XStringGrid::XStringGrid(ItemTableModel *model, QWidget *parent)
+ItemGridView::ItemGridView(ItemTableModel *model, QWidget *parent)
     : QTableView(parent), m_model(model)
 {
     setObjectName(QStringLiteral("XStringGrid"));
@@ -69,7 +69,7 @@ XStringGrid::XStringGrid(ItemTableModel *model, QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_centerRow = -1; });
 }
 
-ColumnPositions XStringGrid::columnPositions() const
+ColumnPositions ItemGridView::columnPositions() const
 {
     ColumnPositions positions{};
     for (int column = 0; column < GridColumnCount; ++column)
@@ -77,7 +77,7 @@ ColumnPositions XStringGrid::columnPositions() const
     return positions;
 }
 
-void XStringGrid::applyColumnSettings(const Settings &settings)
+void ItemGridView::applyColumnSettings(const Settings &settings)
 {
     QHeaderView *header = horizontalHeader();
     const auto order = LogicalColumnsInDisplayOrder(settings.columnPositions);
@@ -88,7 +88,7 @@ void XStringGrid::applyColumnSettings(const Settings &settings)
                               settings.columnWidths[size_t(position)]);
 }
 
-void XStringGrid::saveColumnSettings(Settings &settings) const
+void ItemGridView::saveColumnSettings(Settings &settings) const
 {
     settings.columnPositions = columnPositions();
     for (int position = 0; position < GridColumnCount; ++position)
@@ -96,7 +96,7 @@ void XStringGrid::saveColumnSettings(Settings &settings) const
             horizontalHeader()->sectionSize(horizontalHeader()->logicalIndex(position));
 }
 
-void XStringGrid::setRowSelection(bool rows)
+void ItemGridView::setRowSelection(bool rows)
 {
     setSelectionBehavior(rows ? SelectRows : SelectItems);
     setSelectionMode(rows ? ContiguousSelection : SingleSelection);
@@ -105,7 +105,7 @@ void XStringGrid::setRowSelection(bool rows)
         showEditor();
 }
 
-std::pair<int, int> XStringGrid::selectedRowSpan() const
+std::pair<int, int> ItemGridView::selectedRowSpan() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())
@@ -119,19 +119,19 @@ std::pair<int, int> XStringGrid::selectedRowSpan() const
     return {top, bottom};
 }
 
-void XStringGrid::moveTo(int row, int column)
+void ItemGridView::moveTo(int row, int column)
 {
     row = std::clamp(row, 0, GridRowCount - 1);
     setCurrentIndex(m_model->index(row, std::clamp(column, 0, GridColumnCount - 1)));
 }
 
-void XStringGrid::commitEditor()
+void ItemGridView::commitEditor()
 {
     if (m_editor)
         commitData(m_editor);
 }
 
-void XStringGrid::finishEditing()
+void ItemGridView::finishEditing()
 {
     if (!m_editor)
         return;
@@ -139,19 +139,19 @@ void XStringGrid::finishEditing()
     closeEditor(m_editor, QAbstractItemDelegate::NoHint);
 }
 
-void XStringGrid::discardEditor()
+void ItemGridView::discardEditor()
 {
     if (m_editor)
         closeEditor(m_editor, QAbstractItemDelegate::NoHint);
 }
 
-bool XStringGrid::ownsFocus() const
+bool ItemGridView::ownsFocus() const
 {
     const QWidget *focus = QApplication::focusWidget();
     return focus && (focus == this || isAncestorOf(focus));
 }
 
-void XStringGrid::showEditor()
+void ItemGridView::showEditor()
 {
     if (m_editor) {
         EditorTextField(m_editor)->setFocus();
@@ -162,13 +162,13 @@ void XStringGrid::showEditor()
     QTableView::edit(currentIndex());
 }
 
-void XStringGrid::centerRow(int row)
+void ItemGridView::centerRow(int row)
 {
     m_centerRow = row;
     applyCenterRow();
 }
 
-void XStringGrid::applyCenterRow()
+void ItemGridView::applyCenterRow()
 {
     if (m_centerRow < 0)
         return;
@@ -176,7 +176,7 @@ void XStringGrid::applyCenterRow()
     verticalScrollBar()->setValue(CenteredTopRow(m_centerRow, visibleRows));
 }
 
-void XStringGrid::adoptEditor(QWidget *editor)
+void ItemGridView::adoptEditor(QWidget *editor)
 {
     m_editor = editor;
     editor->installEventFilter(this);
@@ -184,10 +184,10 @@ void XStringGrid::adoptEditor(QWidget *editor)
     if (field && field != editor)
         field->installEventFilter(this);
     if (field)
-        connect(field, &QLineEdit::textEdited, this, &XStringGrid::editorTextEdited);
+        connect(field, &QLineEdit::textEdited, this, &ItemGridView::editorTextEdited);
 }
 
-std::optional<std::pair<QModelIndex, QString>> XStringGrid::typedText() const
+std::optional<std::pair<QModelIndex, QString>> ItemGridView::typedText() const
 {
     const QLineEdit *field = m_editor ? EditorTextField(m_editor) : nullptr;
     if (!field || field->text() == currentIndex().data(Qt::EditRole).toString())
@@ -195,7 +195,7 @@ std::optional<std::pair<QModelIndex, QString>> XStringGrid::typedText() const
     return std::pair{currentIndex(), field->text()};
 }
 
-bool XStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+bool ItemGridView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool opened = QTableView::edit(index, trigger, event);
     if (opened && trigger != AnyKeyPressed && m_editor) {
@@ -209,7 +209,7 @@ bool XStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *ev
     return opened;
 }
 
-void XStringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+void ItemGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // A closed editor lives on until it is deleted later; it is no longer ours.
     if (editor == m_editor)
@@ -221,7 +221,7 @@ void XStringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHin
     m_closingEditor = false;
 }
 
-void XStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+void ItemGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     // A move made while the focus is elsewhere (a feed shown) opens no
     // editor, which would take the focus from where the user is.
@@ -232,14 +232,14 @@ void XStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &
     setEditTriggers(triggers);
 }
 
-void XStringGrid::focusInEvent(QFocusEvent *event)
+void ItemGridView::focusInEvent(QFocusEvent *event)
 {
     QTableView::focusInEvent(event);
     if (!m_closingEditor)
         showEditor();
 }
 
-void XStringGrid::keyPressEvent(QKeyEvent *event)
+void ItemGridView::keyPressEvent(QKeyEvent *event)
 {
     m_centerRow = -1;
     if ((m_keyHandler && m_keyHandler(event)) || handleTabKey(event))
@@ -257,7 +257,7 @@ void XStringGrid::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
-void XStringGrid::mousePressEvent(QMouseEvent *event)
+void ItemGridView::mousePressEvent(QMouseEvent *event)
 {
     m_centerRow = -1;
     if (event->button() == Qt::LeftButton)
@@ -268,13 +268,13 @@ void XStringGrid::mousePressEvent(QMouseEvent *event)
         showEditor();
 }
 
-void XStringGrid::resizeEvent(QResizeEvent *event)
+void ItemGridView::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
     applyCenterRow();
 }
 
-void XStringGrid::wheelEvent(QWheelEvent *event)
+void ItemGridView::wheelEvent(QWheelEvent *event)
 {
     m_centerRow = -1;
     // Towards the user moves one row down, away one row up.
@@ -284,7 +284,7 @@ void XStringGrid::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-void XStringGrid::stepRow(int step)
+void ItemGridView::stepRow(int step)
 {
     const QModelIndex current = currentIndex();
     const int row = current.row() + step;
@@ -292,7 +292,7 @@ void XStringGrid::stepRow(int step)
         moveTo(row, current.column());
 }
 
-void XStringGrid::stepCell(int step)
+void ItemGridView::stepCell(int step)
 {
     // Tab follows the columns as the user sees them.
     const QModelIndex current = currentIndex();
@@ -313,7 +313,7 @@ void XStringGrid::stepCell(int step)
         MoveFocusOutOf(this, step > 0);
 }
 
-bool XStringGrid::handleTabKey(const QKeyEvent *key)
+bool ItemGridView::handleTabKey(const QKeyEvent *key)
 {
     if (bool forward = true; IsLeaveKey(key, &forward)) {
         MoveFocusOutOf(this, forward);
@@ -327,7 +327,7 @@ bool XStringGrid::handleTabKey(const QKeyEvent *key)
     return true;
 }
 
-bool XStringGrid::eventFilter(QObject *watched, QEvent *event)
+bool ItemGridView::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent *>(event));

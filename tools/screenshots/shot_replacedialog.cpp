@@ -1,7 +1,7 @@
 // "置換": the replace dialog with both texts filled in.
 #include "shot.h"
 
-#include "app/search/tformreplace.h"
+#include "app/search/replacedialog.h"
 
 #include <QComboBox>
 
@@ -9,13 +9,13 @@ namespace {
 
 std::unique_ptr<QWidget> replaceDialog(const QString &folder)
 {
-    auto dialog = std::make_unique<TFormReplace>(folder + QStringLiteral("/Editor Settings.ini"));
+    auto dialog = std::make_unique<ReplaceDialog>(folder + QStringLiteral("/Editor Settings.ini"));
     dialog->findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("<b>"));
     dialog->findChild<QComboBox *>(QStringLiteral("ComboBox2"))
         ->setEditText(QStringLiteral("<strong>"));
     return dialog;
 }
 
-const ShotRegistration registration({QStringLiteral("tformreplace"), replaceDialog});
+const ShotRegistration registration({QStringLiteral("replacedialog"), replaceDialog});
 
 } // namespace

@@ -3,13 +3,13 @@
 #include "app/search/searchdialog.h"
 
 // "検索": asks for the search text and options.
-class TFormSearch : public SearchDialog
+class FindDialog : public SearchDialog
 {
     Q_OBJECT
 
 public:
     // Shows the initial text, or the newest history entry when it is empty.
-    TFormSearch(const QString &settingsPath, const QString &initialText, QWidget *parent = nullptr);
+    FindDialog(const QString &settingsPath, const QString &initialText, QWidget *parent = nullptr);
 
     // The text to search for: what the box held on OK, else the initial text.
     QString resultText() const { return m_result; }

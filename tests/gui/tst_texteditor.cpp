@@ -1,4 +1,4 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 #include "app/editing/boxmodeswitch.h"
 #include "datarows.h"
 
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestTEditor : public QObject
+class TestTextEditor : public QObject
 {
     Q_OBJECT
 
@@ -20,7 +20,7 @@ private Q_SLOTS:
     void boxModeSelectsABox()
     {
         BoxModeSwitch boxMode;
-        TEditor editor;
+        TextEditor editor;
         boxMode.addEditor(&editor);
         boxMode.toggle();
         QVERIFY(editor.isBoxMode());
@@ -36,7 +36,7 @@ private Q_SLOTS:
 
     void boxPasteFillsShortLines()
     {
-        TEditor editor;
+        TextEditor editor;
         editor.setText(u"ab\r\ncd\r\n"_s);
         editor.setCursorPosition(0, 1);
         QApplication::clipboard()->setText(u"1\n2\n3"_s);
@@ -63,7 +63,7 @@ private Q_SLOTS:
         QAction escapeLock;
         escapeLock.setCheckable(true);
         escapeLock.setChecked(lock);
-        TEditor editor;
+        TextEditor editor;
         editor.setEscapeLock(&escapeLock);
         editor.setReadOnly(readOnly);
         for (QChar key : keys) {
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QAction escapeLock;
         escapeLock.setCheckable(true);
         escapeLock.setChecked(true);
-        TEditor editor;
+        TextEditor editor;
         editor.setEscapeLock(&escapeLock);
         QInputMethodEvent composing(u"か"_s, {});
         QApplication::sendEvent(&editor, &composing);
@@ -96,7 +96,7 @@ private Q_SLOTS:
 
     void programInsertionIsLikeTyping()
     {
-        TEditor editor;
+        TextEditor editor;
         editor.setText(u"abc"_s);
         editor.setModified(false);
         editor.setCursorPosition(0, 1);
@@ -112,7 +112,7 @@ private Q_SLOTS:
 
     void windowKeysAreFree()
     {
-        TEditor editor;
+        TextEditor editor;
         for (QKeyCombination key :
              {Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_L,
               Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_T})
@@ -121,5 +121,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTEditor)
-#include "tst_teditor.moc"
+QTEST_MAIN(TestTextEditor)
+#include "tst_texteditor.moc"

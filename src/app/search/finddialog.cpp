@@ -1,9 +1,9 @@
-#include "app/search/tformsearch.h"
+#include "app/search/finddialog.h"
 
 #include <QComboBox>
 #include <QPushButton>
 
-TFormSearch::TFormSearch(const QString &settingsPath, const QString &initialText, QWidget *parent)
+FindDialog::FindDialog(const QString &settingsPath, const QString &initialText, QWidget *parent)
     : SearchDialog(QStringLiteral("検索"), settingsPath, parent), m_result(initialText)
 {
     setObjectName(QStringLiteral("TFormSearch"));
@@ -11,12 +11,12 @@ TFormSearch::TFormSearch(const QString &settingsPath, const QString &initialText
     QPushButton *ok = addButton(QStringLiteral("OkBtn"), QStringLiteral("OK"));
     QPushButton *cancel = addButton(QStringLiteral("CancelBtn"), QStringLiteral("キャンセル"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TFormSearch::okClicked);
+    connect(ok, &QPushButton::clicked, this, &FindDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_searchBox->setFocus();
 }
 
-void TFormSearch::okClicked()
+void FindDialog::okClicked()
 {
     const QString text = m_searchBox->currentText();
     if (!text.isEmpty()) {

@@ -12,12 +12,12 @@ class QAction;
 // body, the HTML template and the source view all use it, so that they
 // behave as one control. Text is UTF-8 inside the control and lines end in
 // CR LF, the form the project file keeps.
-class TEditor : public QsciScintilla
+class TextEditor : public QsciScintilla
 {
     Q_OBJECT
 
 public:
-    explicit TEditor(QWidget *parent = nullptr);
+    explicit TextEditor(QWidget *parent = nullptr);
 
     // Box (rectangular) selection: mouse drags and Shift with the arrow,
     // Home, End and page keys select a box instead of a stream of text.

@@ -16,12 +16,12 @@ struct Settings;
 // editor is open and takes every key, however quickly they follow a click
 // or a move. Tab moves between cells, from the last cell (or with Ctrl) out
 // of the grid, Shift+Tab back; the wheel moves one row.
-class XStringGrid : public QTableView
+class ItemGridView : public QTableView
 {
     Q_OBJECT
 
 public:
-    explicit XStringGrid(ItemTableModel *model, QWidget *parent = nullptr);
+    explicit ItemGridView(ItemTableModel *model, QWidget *parent = nullptr);
 
     ItemTableModel *itemModel() const { return m_model; }
     // Keys of the grid and of its editors go here first; true swallows them.

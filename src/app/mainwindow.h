@@ -27,14 +27,14 @@ struct Workspace;
 // The main window: the menu on its tool bar, the project tree on the left,
 // the pages of the selected node on the right and a status bar of two
 // panels (the page's position and the current hint).
-class TEditorForm : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // The folders decide where settings, projects and templates live.
-    explicit TEditorForm(const Folders &folders, QWidget *parent = nullptr);
-    ~TEditorForm() override;
+    explicit MainWindow(const Folders &folders, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     Project &project() const;
     Workspace &workspace() const { return *m_workspace; }

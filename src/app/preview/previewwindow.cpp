@@ -1,4 +1,4 @@
-#include "app/preview/tbrowseform.h"
+#include "app/preview/previewwindow.h"
 
 #include "app/preview/browserview.h"
 #include "core/preview/enginelimits.h"
@@ -32,8 +32,8 @@ void setHint(QWidget *widget, const QString &hint)
 
 } // namespace
 
-TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &history,
-                         QWidget *parent)
+PreviewWindow::PreviewWindow(const BrowserFactory &makeBrowser, const QStringList &history,
+                             QWidget *parent)
     : QWidget(parent, Qt::Tool),
       m_openExternally([](const QUrl &address) { QDesktopServices::openUrl(address); }),
       m_history(history.mid(0, 20))
@@ -72,7 +72,7 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("アドレスバーのリセット(&R)"), this,
-                      &TBrowseForm::resetHistory);
+                      &PreviewWindow::resetHistory);
     for (QToolButton *button : {seekButton, m_right}) {
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this,
@@ -116,14 +116,14 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     connect(refresh, &QToolButton::clicked, m_browser, &BrowserView::reload);
     connect(paste, &QToolButton::clicked, this,
             [this] { Q_EMIT pasteRequested(m_address->currentText()); });
-    connect(seekButton, &QToolButton::clicked, this, &TBrowseForm::seek);
-    connect(m_address, &QComboBox::activated, this, &TBrowseForm::seek);
-    connect(m_right, &QToolButton::clicked, this, &TBrowseForm::toggleRoll);
+    connect(seekButton, &QToolButton::clicked, this, &PreviewWindow::seek);
+    connect(m_address, &QComboBox::activated, this, &PreviewWindow::seek);
+    connect(m_right, &QToolButton::clicked, this, &PreviewWindow::toggleRoll);
     connect(m_external, &QPushButton::clicked, this, [this] {
         m_openExternally(QUrl::fromUserInput(AddressFromUserText(m_address->currentText())));
     });
-    connect(m_browser, &BrowserView::navigated, this, &TBrowseForm::onNavigated);
-    connect(m_browser, &BrowserView::titleChanged, this, &TBrowseForm::onTitleChanged);
+    connect(m_browser, &BrowserView::navigated, this, &PreviewWindow::onNavigated);
+    connect(m_browser, &BrowserView::titleChanged, this, &PreviewWindow::onTitleChanged);
     // Without a text of its own the line says what it said before the link.
     connect(m_browser, &BrowserView::statusTextChanged, m_status, [this](const QString &text) {
         m_status->showMessage(text.isEmpty() ? m_restingStatus : text);
@@ -137,8 +137,8 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
         m_currentAddress.clear();
         m_browser->open(QUrl(HomePageAddress()), false);
     });
-    connect(m_browser, &BrowserView::failed, this, &TBrowseForm::onFailed);
-    connect(m_browser, &BrowserView::handedOver, this, &TBrowseForm::onHandedOver);
+    connect(m_browser, &BrowserView::failed, this, &PreviewWindow::onFailed);
+    connect(m_browser, &BrowserView::handedOver, this, &PreviewWindow::onHandedOver);
     connect(m_browser, &BrowserView::pageEnded, this, [this] { showPageEnded(true); });
     connect(m_browser, &BrowserView::navigated, this, [this] { showPageEnded(false); });
     connect(reload, &QPushButton::clicked, this, [this] {
@@ -153,7 +153,7 @@ TBrowseForm::TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &h
     m_savedHeight = height();
 }
 
-QToolButton *TBrowseForm::addButton(const char *name, const QString &hint, const QString &text)
+QToolButton *PreviewWindow::addButton(const char *name, const QString &hint, const QString &text)
 {
     auto *button = new QToolButton(m_toolbar);
     button->setObjectName(QString::fromLatin1(name));
@@ -164,7 +164,7 @@ QToolButton *TBrowseForm::addButton(const char *name, const QString &hint, const
     return button;
 }
 
-void TBrowseForm::openPreview(const QString &address, bool noCache)
+void PreviewWindow::openPreview(const QString &address, bool noCache)
 {
     navigateTo(address, noCache);
     m_closing = false;
@@ -175,7 +175,7 @@ void TBrowseForm::openPreview(const QString &address, bool noCache)
     activateWindow();
 }
 
-void TBrowseForm::navigateTo(const QString &address, bool noCache)
+void PreviewWindow::navigateTo(const QString &address, bool noCache)
 {
     const Navigation navigation =
         ChooseNavigation(AddressFromUserText(address), m_currentAddress, noCache);
@@ -191,7 +191,7 @@ void TBrowseForm::navigateTo(const QString &address, bool noCache)
         m_browser->open(QUrl(navigation.address), navigation.bypassCache);
 }
 
-void TBrowseForm::seek()
+void PreviewWindow::seek()
 {
     const QString address = m_address->currentText();
     if (address.trimmed().isEmpty())
@@ -201,14 +201,14 @@ void TBrowseForm::seek()
     navigateTo(address, false);
 }
 
-void TBrowseForm::resetHistory()
+void PreviewWindow::resetHistory()
 {
     m_history.clear();
     showHistory();
     m_address->clearEditText();
 }
 
-void TBrowseForm::showHistory()
+void PreviewWindow::showHistory()
 {
     const QString text = m_address->currentText();
     m_address->clear();
@@ -216,7 +216,7 @@ void TBrowseForm::showHistory()
     m_address->setCurrentText(text);
 }
 
-void TBrowseForm::onNavigated(const QUrl &address)
+void PreviewWindow::onNavigated(const QUrl &address)
 {
     const QString text = address.toString();
     if (m_navigating && !text.isEmpty()) {
@@ -228,13 +228,13 @@ void TBrowseForm::onNavigated(const QUrl &address)
     m_address->setCurrentText(text);
 }
 
-void TBrowseForm::onTitleChanged(const QString &title)
+void PreviewWindow::onTitleChanged(const QString &title)
 {
     m_title = title;
     setWindowTitle(title + QStringLiteral(" - [プレビュー]"));
 }
 
-void TBrowseForm::onFailed(const QString &reason)
+void PreviewWindow::onFailed(const QString &reason)
 {
     m_failure = reason;
     m_status->showMessage(
@@ -242,7 +242,7 @@ void TBrowseForm::onFailed(const QString &reason)
     m_external->show();
 }
 
-void TBrowseForm::applyEngineLimits()
+void PreviewWindow::applyEngineLimits()
 {
     const bool sandboxed = m_browser->isSandboxed();
     m_browser->setAddressRule({[this, sandboxed](const QUrl &address) {
@@ -255,31 +255,31 @@ void TBrowseForm::applyEngineLimits()
         showRestingStatus(UnsandboxedEngineNote());
 }
 
-void TBrowseForm::onHandedOver(const QUrl &address)
+void PreviewWindow::onHandedOver(const QUrl &address)
 {
     m_navigating = false;
     m_openExternally(address);
     showRestingStatus(HandedOverText(address));
 }
 
-void TBrowseForm::showRestingStatus(const QString &text)
+void PreviewWindow::showRestingStatus(const QString &text)
 {
     m_restingStatus = text;
     m_status->showMessage(text);
 }
 
-void TBrowseForm::showPageEnded(bool ended)
+void PreviewWindow::showPageEnded(bool ended)
 {
     m_pageEnded = ended;
     m_endedBar->setVisible(ended && !isRolledUp());
 }
 
-bool TBrowseForm::isRolledUp() const
+bool PreviewWindow::isRolledUp() const
 {
     return !m_status->isVisibleTo(this);
 }
 
-void TBrowseForm::rollDown()
+void PreviewWindow::rollDown()
 {
     m_right->setArrowType(Qt::UpArrow);
     setRollHint(QStringLiteral("閉じる"));
@@ -290,7 +290,7 @@ void TBrowseForm::rollDown()
     resize(width(), m_savedHeight);
 }
 
-void TBrowseForm::rollUp()
+void PreviewWindow::rollUp()
 {
     m_right->setArrowType(Qt::DownArrow);
     setRollHint(QStringLiteral("開く"));
@@ -303,14 +303,14 @@ void TBrowseForm::rollUp()
     resize(width(), toolbarHeight);
 }
 
-void TBrowseForm::setRollHint(const QString &hint)
+void PreviewWindow::setRollHint(const QString &hint)
 {
     setHint(m_right, hint);
     // An arrow only: the hint is what it is called.
     m_right->setAccessibleName(hint);
 }
 
-void TBrowseForm::toggleRoll()
+void PreviewWindow::toggleRoll()
 {
     if (isRolledUp())
         rollDown();
@@ -318,7 +318,7 @@ void TBrowseForm::toggleRoll()
         rollUp();
 }
 
-void TBrowseForm::changeEvent(QEvent *event)
+void PreviewWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || m_closing)
@@ -330,7 +330,7 @@ void TBrowseForm::changeEvent(QEvent *event)
     m_right->setEnabled(isActiveWindow());
 }
 
-void TBrowseForm::closeEvent(QCloseEvent *event)
+void PreviewWindow::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
     // Stored at its full size, whatever it looked like.
@@ -339,7 +339,7 @@ void TBrowseForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TBrowseForm::keyPressEvent(QKeyEvent *event)
+void PreviewWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         openPreview(ProductHomePageAddress(), false);
@@ -348,7 +348,7 @@ void TBrowseForm::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-bool TBrowseForm::eventFilter(QObject *watched, QEvent *event)
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter opens the address and goes no further, so the combo box does not
     // also report it as picked.

@@ -12,7 +12,7 @@ class QWidget;
 
 // "URL入力": asks for the address of a link (and whether it opens a new
 // window) or of an image (with its alternative text, border and alignment).
-class TInputForm : public QDialog
+class UrlInputDialog : public QDialog
 {
     Q_OBJECT
 
@@ -23,8 +23,8 @@ public:
         Image
     };
 
-    TInputForm(Mode mode, const QString &prompt, const QStringList &candidates,
-               const UrlDialogValues &values, QWidget *parent = nullptr);
+    UrlInputDialog(Mode mode, const QString &prompt, const QStringList &candidates,
+                   const UrlDialogValues &values, QWidget *parent = nullptr);
 
     // The dialog's values over the remembered ones, however it was closed.
     void takeValues(UrlDialogValues &values) const;
@@ -42,5 +42,5 @@ private:
 
 // Shows the dialog with the caption; true when the user pressed OK. The
 // remembered values are updated in any case.
-bool ShowUrlDialog(QWidget *parent, TInputForm::Mode mode, const QString &caption,
+bool ShowUrlDialog(QWidget *parent, UrlInputDialog::Mode mode, const QString &caption,
                    const QString &prompt, const QStringList &candidates, UrlDialogValues &values);

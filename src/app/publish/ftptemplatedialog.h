@@ -15,7 +15,7 @@ class QListWidget;
 class UserInterface;
 
 // What the template dialog works with besides the person.
-struct FtpFormPlaces
+struct FtpTemplatePlaces
 {
     QString templateFolder;
     TrustFiles trust;                   // what connecting may trust
@@ -24,14 +24,14 @@ struct FtpFormPlaces
 
 // The template dialog "アップロードの設定": the templates of the folder in a
 // list, the fields of the chosen one, and saving under its name or a new one.
-class TFtpForm : public QDialog
+class FtpTemplateDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     // selected is the template to show first; empty for none.
-    TFtpForm(UserInterface &ui, const FtpFormPlaces &places, const QString &selected,
-             QWidget *parent = nullptr);
+    FtpTemplateDialog(UserInterface &ui, const FtpTemplatePlaces &places, const QString &selected,
+                      QWidget *parent = nullptr);
 
     // The name saved under, once the dialog ended saved.
     QString savedName() const { return m_savedName; }
@@ -50,7 +50,7 @@ private:
     void offerKeyring();
 
     UserInterface &m_ui;
-    FtpFormPlaces m_places;
+    FtpTemplatePlaces m_places;
     QString m_savedName;
     QListWidget *m_list;
     QComboBox *m_protocol;

@@ -1,4 +1,4 @@
-#include "app/editorform.h"
+#include "app/mainwindow.h"
 
 #include "app/common/commandids.h"
 #include "app/common/commandset.h"
@@ -10,8 +10,8 @@
 #include "app/editing/defaultspanel.h"
 #include "app/editing/editorfeatures.h"
 #include "app/editing/feedpagewiring.h"
+#include "app/editing/itemgridview.h"
 #include "app/editing/itemspage.h"
-#include "app/editing/xstringgrid.h"
 #include "app/preview/previewwiring.h"
 #include "app/preview/sourceviewpage.h"
 #include "app/publish/qtkeychainkeyring.h"
@@ -59,7 +59,7 @@ const QString splitterSizeKey = QStringLiteral("Splitter_Main");
 
 } // namespace
 
-TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
+MainWindow::MainWindow(const Folders &folders, QWidget *parent)
     : QMainWindow(parent), m_ui(std::make_unique<QtUserInterface>(this)),
       m_keyring(std::make_unique<QtKeychainKeyring>()), m_commands(new CommandSet(this))
 {
@@ -102,20 +102,20 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     m_feedPages->applySettings(m_workspace->settings);
     m_feedPages->attach(*m_pages, *m_commands);
 
-    connect(m_tree, &ProjectTreeView::currentNodeChanged, this, &TEditorForm::showCurrentNode);
+    connect(m_tree, &ProjectTreeView::currentNodeChanged, this, &MainWindow::showCurrentNode);
     connect(m_tree, &ProjectTreeView::popupRequested, this,
             [this](const QPoint &at) { m_treePopup->popup(at); });
     connect(m_tree, &ProjectTreeView::deleteRequested, this,
             [this] { m_commands->trigger(CommandId::treeDelete); });
     connect(m_tree, &ProjectTreeView::doubleClicked, this,
             [this] { m_commands->trigger(CommandId::previewSitePage); });
-    connect(m_tree, &ProjectTreeView::nodeDropped, this, &TEditorForm::dropNode);
-    connect(m_pages, &PageFrame::statusChanged, this, &TEditorForm::updateStatus);
-    connect(m_feedPages, &FeedPageWiring::statusChanged, this, &TEditorForm::updateStatus);
+    connect(m_tree, &ProjectTreeView::nodeDropped, this, &MainWindow::dropNode);
+    connect(m_pages, &PageFrame::statusChanged, this, &MainWindow::updateStatus);
+    connect(m_feedPages, &FeedPageWiring::statusChanged, this, &MainWindow::updateStatus);
     connect(m_feedPages->itemsPage()->grid()->itemModel(), &ItemTableModel::dateUnreadable, this,
-            &TEditorForm::showHint);
+            &MainWindow::showHint);
 
-    connect(project, &Project::captionChanged, this, &TEditorForm::updateTitle);
+    connect(project, &Project::captionChanged, this, &MainWindow::updateTitle);
     connect(project, &Project::modifiedChanged, this, [this] {
         m_newButtonEnabled = true;
         m_commands->refresh();
@@ -141,14 +141,14 @@ TEditorForm::TEditorForm(const Folders &folders, QWidget *parent)
     m_tree->setFocus();
 }
 
-TEditorForm::~TEditorForm() = default;
+MainWindow::~MainWindow() = default;
 
-Project &TEditorForm::project() const
+Project &MainWindow::project() const
 {
     return m_workspace->project;
 }
 
-void TEditorForm::keepRecoveryCopies()
+void MainWindow::keepRecoveryCopies()
 {
     m_recovery = new RecoveryKeeper(
         RecoveryCopyPath(m_workspace->folders.settings), [this] { return recoverySnapshot(); }, {},
@@ -158,18 +158,18 @@ void TEditorForm::keepRecoveryCopies()
     connect(m_feedPages->itemsPage(), &ItemsPage::typing, m_recovery, &RecoveryKeeper::edited);
 }
 
-std::optional<ProjectSnapshot> TEditorForm::recoverySnapshot() const
+std::optional<ProjectSnapshot> MainWindow::recoverySnapshot() const
 {
     const ItemsPage *items = m_feedPages->itemsPage();
     const ProjectNode *current = project().currentNode();
     const bool typing = current && current->isFeed() && items->hasTypedText();
     if (!project().isModified() && !typing)
         return std::nullopt;
-    const std::optional<TEditList> live = m_pages->peekCurrentNode();
+    const std::optional<FeedData> live = m_pages->peekCurrentNode();
     return TakeSnapshot(project(), live ? &*live : nullptr);
 }
 
-void TEditorForm::buildBars()
+void MainWindow::buildBars()
 {
     // The menu lives on a tool bar of its own rather than as the window's
     // menu bar.
@@ -204,7 +204,7 @@ void TEditorForm::buildBars()
     statusBar()->addPermanentWidget(m_statusHint, 1);
 }
 
-void TEditorForm::defineFileCommands()
+void MainWindow::defineFileCommands()
 {
     CommandSet &c = *m_commands;
     Workspace &ws = *m_workspace;
@@ -264,7 +264,7 @@ void TEditorForm::defineFileCommands()
     c.define(CommandId::fileExit, [this] { close(); });
 }
 
-void TEditorForm::defineTreeCommands()
+void MainWindow::defineTreeCommands()
 {
     CommandSet &c = *m_commands;
     auto rule = [this](Command command) {
@@ -301,7 +301,7 @@ void TEditorForm::defineTreeCommands()
     });
 }
 
-void TEditorForm::defineSwitchCommands()
+void MainWindow::defineSwitchCommands()
 {
     Settings &settings = m_workspace->settings;
     m_commands->define(CommandId::optionLastOpen,
@@ -312,7 +312,7 @@ void TEditorForm::defineSwitchCommands()
     m_commands->defineCheck(CommandId::optionBackup, [&settings] { return settings.backup; });
 }
 
-void TEditorForm::addNode(ProjectNode *added, bool feed)
+void MainWindow::addNode(ProjectNode *added, bool feed)
 {
     selectNode(added);
     if (feed) {
@@ -324,30 +324,30 @@ void TEditorForm::addNode(ProjectNode *added, bool feed)
     m_tree->editCurrentNode();
 }
 
-void TEditorForm::deleteCurrentNode()
+void MainWindow::deleteCurrentNode()
 {
     if (ProjectNode *next = DeleteNode(project(), *m_ui, m_tree->currentNode()))
         selectNode(next);
 }
 
-void TEditorForm::dropNode(ProjectNode *dragged, ProjectNode *target, bool shift)
+void MainWindow::dropNode(ProjectNode *dragged, ProjectNode *target, bool shift)
 {
     if (DropNode(project(), *dragged, *target, shift))
         selectNode(dragged);
 }
 
-void TEditorForm::selectNode(const ProjectNode *node)
+void MainWindow::selectNode(const ProjectNode *node)
 {
     m_tree->setCurrentNode(node);
 }
 
-void TEditorForm::showCurrentNode(ProjectNode *node)
+void MainWindow::showCurrentNode(ProjectNode *node)
 {
     m_pages->switchNode(node);
     m_commands->refresh();
 }
 
-void TEditorForm::restoreLastSession(const QString &projectFile)
+void MainWindow::restoreLastSession(const QString &projectFile)
 {
     Settings &settings = m_workspace->settings;
     IniFile ini;
@@ -387,7 +387,7 @@ void TEditorForm::restoreLastSession(const QString &projectFile)
     updateTitle();
 }
 
-void TEditorForm::activateFromOutside()
+void MainWindow::activateFromOutside()
 {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
@@ -399,19 +399,19 @@ void TEditorForm::activateFromOutside()
     }
 }
 
-void TEditorForm::openFromOutside(const QString &path)
+void MainWindow::openFromOutside(const QString &path)
 {
     activateFromOutside();
     m_filesFromOutside << path;
     openFilesFromOutside();
 }
 
-void TEditorForm::openFilesFromOutside()
+void MainWindow::openFilesFromOutside()
 {
     // A question or a save under way must end first: opening now would
     // replace the project under it.
     if (QApplication::activeModalWidget() || m_ui->isWorking()) {
-        QTimer::singleShot(200, this, &TEditorForm::openFilesFromOutside);
+        QTimer::singleShot(200, this, &MainWindow::openFilesFromOutside);
         return;
     }
     while (!m_filesFromOutside.isEmpty()) {
@@ -420,7 +420,7 @@ void TEditorForm::openFilesFromOutside()
     }
 }
 
-bool TEditorForm::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
         showHint(static_cast<QStatusTipEvent *>(event)->tip());
@@ -429,7 +429,7 @@ bool TEditorForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-bool TEditorForm::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
         showHint(static_cast<QStatusTipEvent *>(event)->tip());
@@ -438,12 +438,12 @@ bool TEditorForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TEditorForm::showHint(const QString &hint)
+void MainWindow::showHint(const QString &hint)
 {
     m_statusHint->setText(hint.isEmpty() ? QString() : u' ' + hint);
 }
 
-void TEditorForm::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The desktop may ask while a save keeps the window painted.
     if (m_ui->isWorking()) {
@@ -463,7 +463,7 @@ void TEditorForm::closeEvent(QCloseEvent *event)
     }
 }
 
-void TEditorForm::rememberControlSizes()
+void MainWindow::rememberControlSizes()
 {
     QMap<QString, QString> &sizes = m_workspace->settings.controlSizes;
     sizes.insert(windowSizeKey, QString::fromLatin1(saveGeometry().toBase64()));
@@ -471,12 +471,12 @@ void TEditorForm::rememberControlSizes()
     m_feedPages->rememberSettings(m_workspace->settings);
 }
 
-void TEditorForm::updateTitle()
+void MainWindow::updateTitle()
 {
     setWindowTitle(project().caption());
 }
 
-void TEditorForm::updateStatus()
+void MainWindow::updateStatus()
 {
     m_statusPage->setText(m_pages->statusText());
 }

@@ -2,7 +2,7 @@
 // alternative text, the border and the alignment.
 #include "shot.h"
 
-#include "app/editing/tinputform.h"
+#include "app/editing/urlinputdialog.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ std::unique_ptr<QWidget> imageDialog(const QString &)
     values.altText = QStringLiteral("ロゴ");
     values.border = 1;
     values.align = 2;
-    auto dialog = std::make_unique<TInputForm>(
-        TInputForm::Mode::Image, QStringLiteral("画像のURLを入力してください"),
+    auto dialog = std::make_unique<UrlInputDialog>(
+        UrlInputDialog::Mode::Image, QStringLiteral("画像のURLを入力してください"),
         QStringList{QStringLiteral("http://example.jp/"),
                     QStringLiteral("http://example.jp/rss.xml")},
         values);
@@ -22,6 +22,6 @@ std::unique_ptr<QWidget> imageDialog(const QString &)
     return dialog;
 }
 
-const ShotRegistration registration({QStringLiteral("tinputform"), imageDialog});
+const ShotRegistration registration({QStringLiteral("urlinputdialog"), imageDialog});
 
 } // namespace

@@ -19,7 +19,7 @@ class QVBoxLayout;
 // "プレビュー": the one preview window of the program, a tool window with a
 // small browser toolbar, the browser and a status line. It rolls up to its
 // toolbar when it loses the focus and down again when it is activated.
-class TBrowseForm : public QWidget
+class PreviewWindow : public QWidget
 {
     Q_OBJECT
 
@@ -28,8 +28,8 @@ public:
     // Opens an address in the default browser when the engine cannot.
     using ExternalOpener = std::function<void(const QUrl &)>;
 
-    TBrowseForm(const BrowserFactory &makeBrowser, const QStringList &history,
-                QWidget *parent = nullptr);
+    PreviewWindow(const BrowserFactory &makeBrowser, const QStringList &history,
+                  QWidget *parent = nullptr);
 
     // Shows the address and brings the window to the front.
     void openPreview(const QString &address, bool noCache);

@@ -1,4 +1,4 @@
-#include "app/editing/tinputform.h"
+#include "app/editing/urlinputdialog.h"
 
 #include "app/common/hints.h"
 
@@ -31,8 +31,8 @@ QPushButton *button(const QString &name, const QString &caption)
 
 } // namespace
 
-TInputForm::TInputForm(Mode mode, const QString &prompt, const QStringList &candidates,
-                       const UrlDialogValues &values, QWidget *parent)
+UrlInputDialog::UrlInputDialog(Mode mode, const QString &prompt, const QStringList &candidates,
+                               const UrlDialogValues &values, QWidget *parent)
     : QDialog(parent), m_mode(mode), m_prompt(new QLabel(prompt)), m_address(new QComboBox),
       m_newWindow(new QCheckBox(QStringLiteral("新しいウィンドウで表示"))),
       m_imagePanel(new QWidget), m_altText(new QLineEdit)
@@ -91,7 +91,7 @@ TInputForm::TInputForm(Mode mode, const QString &prompt, const QStringList &cand
     m_address->setFocus();
 }
 
-void TInputForm::takeValues(UrlDialogValues &values) const
+void UrlInputDialog::takeValues(UrlDialogValues &values) const
 {
     (m_mode == Mode::Link ? values.linkAddress : values.imageAddress) = m_address->currentText();
     values.altText = m_altText->text();
@@ -100,10 +100,10 @@ void TInputForm::takeValues(UrlDialogValues &values) const
     values.newWindow = m_newWindow->isChecked();
 }
 
-bool ShowUrlDialog(QWidget *parent, TInputForm::Mode mode, const QString &caption,
+bool ShowUrlDialog(QWidget *parent, UrlInputDialog::Mode mode, const QString &caption,
                    const QString &prompt, const QStringList &candidates, UrlDialogValues &values)
 {
-    TInputForm form(mode, prompt, candidates, values, parent);
+    UrlInputDialog form(mode, prompt, candidates, values, parent);
     form.setWindowTitle(caption);
     const bool ok = form.exec() == QDialog::Accepted;
     form.takeValues(values);

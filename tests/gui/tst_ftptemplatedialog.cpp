@@ -1,4 +1,4 @@
-#include "app/publish/tftpform.h"
+#include "app/publish/ftptemplatedialog.h"
 #include "datarows.h"
 #include "ftptemplates.h"
 #include "memorykeyring.h"
@@ -20,7 +20,7 @@ namespace {
 // What the user does in the dialog, one step a character: "s" chooses
 // SFTP, "f" FTP, "t" FTPS (with the arrow keys, as a user would), a digit
 // string types a port.
-void act(TFtpForm &form, const QString &steps)
+void act(FtpTemplateDialog &form, const QString &steps)
 {
     auto *protocol = form.findChild<QComboBox *>(u"CB_Protocol"_s);
     auto *port = form.findChild<QSpinBox *>(u"ED_Port"_s);
@@ -40,7 +40,7 @@ void act(TFtpForm &form, const QString &steps)
 } // namespace
 
 // The template dialog, driven by its controls' names.
-class TestTFtpForm : public QObject
+class TestFtpTemplateDialog : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private Q_SLOTS:
         t.useCurlClient = false;
         QCOMPARE(SaveFtpTemplate(folder.path(), t), FtpTemplateSaveResult::Saved);
         ScriptedUserInterface ui;
-        TFtpForm form(ui, {folder.path()}, u"site"_s);
+        FtpTemplateDialog form(ui, {folder.path()}, u"site"_s);
         act(form, steps);
 
         auto *socket = form.findChild<QCheckBox *>(u"CB_WinInet"_s);
@@ -118,8 +118,8 @@ private Q_SLOTS:
         keyring.refusesWrites = refusesWrites;
         ScriptedUserInterface ui;
         ui.inputs << u"site"_s;
-        auto form =
-            std::make_unique<TFtpForm>(ui, FtpFormPlaces{folder.path(), {}, &keyring}, QString());
+        auto form = std::make_unique<FtpTemplateDialog>(
+            ui, FtpTemplatePlaces{folder.path(), {}, &keyring}, QString());
         auto *box = form->findChild<QCheckBox *>(u"CB_Keyring"_s);
         auto *note = form->findChild<QLabel *>(u"LB_KeyringNote"_s);
         QCOMPARE(box->isEnabled(), inKeyring);
@@ -142,8 +142,8 @@ private Q_SLOTS:
         QCOMPARE(keyring.read(KeyringKey(saved)),
                  inKeyring ? std::optional(u"秘密"_s) : std::nullopt);
         // Shown again from wherever it went.
-        form =
-            std::make_unique<TFtpForm>(ui, FtpFormPlaces{folder.path(), {}, &keyring}, u"site"_s);
+        form = std::make_unique<FtpTemplateDialog>(
+            ui, FtpTemplatePlaces{folder.path(), {}, &keyring}, u"site"_s);
         QCOMPARE(form->findChild<QLineEdit *>(u"ED_Password"_s)->text(), u"秘密"_s);
         QCOMPARE(form->findChild<QCheckBox *>(u"CB_Keyring"_s)->isChecked(), inKeyring);
     }
@@ -154,12 +154,12 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         ScriptedUserInterface ui;
-        TFtpForm form(ui, {folder.path()}, QString());
+        FtpTemplateDialog form(ui, {folder.path()}, QString());
         form.findChild<QLineEdit *>(u"ED_Server"_s)->setText(u"\u3000 "_s);
         form.findChild<QPushButton *>(u"BT_ConnectionTest"_s)->click();
         QCOMPARE(ui.messages, QStringList{u"FTPサーバー名を入力してください。"_s});
     }
 };
 
-QTEST_MAIN(TestTFtpForm)
-#include "tst_tftpform.moc"
+QTEST_MAIN(TestFtpTemplateDialog)
+#include "tst_ftptemplatedialog.moc"

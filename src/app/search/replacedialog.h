@@ -5,12 +5,12 @@
 class QCheckBox;
 
 // "置換": asks for the search text, the replacement and the options.
-class TFormReplace : public SearchDialog
+class ReplaceDialog : public SearchDialog
 {
     Q_OBJECT
 
 public:
-    explicit TFormReplace(const QString &settingsPath, QWidget *parent = nullptr);
+    explicit ReplaceDialog(const QString &settingsPath, QWidget *parent = nullptr);
 
     QString searchText() const { return m_search; }
     QString replaceText() const { return m_replace; }

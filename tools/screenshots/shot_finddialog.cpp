@@ -1,7 +1,7 @@
 // "検索": the search dialog with a text and its options.
 #include "shot.h"
 
-#include "app/search/tformsearch.h"
+#include "app/search/finddialog.h"
 
 #include <QCheckBox>
 
@@ -9,12 +9,12 @@ namespace {
 
 std::unique_ptr<QWidget> searchDialog(const QString &folder)
 {
-    auto dialog = std::make_unique<TFormSearch>(folder + QStringLiteral("/Editor Settings.ini"),
-                                                QStringLiteral("新着情報"));
+    auto dialog = std::make_unique<FindDialog>(folder + QStringLiteral("/Editor Settings.ini"),
+                                               QStringLiteral("新着情報"));
     dialog->findChild<QCheckBox *>(QStringLiteral("chkNoMatchZenkaku"))->setChecked(true);
     return dialog;
 }
 
-const ShotRegistration registration({QStringLiteral("tformsearch"), searchDialog});
+const ShotRegistration registration({QStringLiteral("finddialog"), searchDialog});
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/common/teditor.h"
+#include "app/common/texteditor.h"
 
 #include "app/common/columnruler.h"
 #include "app/common/focusorder.h"
@@ -63,7 +63,7 @@ QFont editorFont()
 
 } // namespace
 
-TEditor::TEditor(QWidget *parent) : QsciScintilla(parent), m_ruler(new ColumnRuler(this))
+TextEditor::TextEditor(QWidget *parent) : QsciScintilla(parent), m_ruler(new ColumnRuler(this))
 {
     setUtf8(true);
     setEolMode(EolWindows);
@@ -83,7 +83,7 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent), m_ruler(new ColumnRul
     setViewportMargins(0, m_ruler->sizeHint().height(), 0, 0);
 }
 
-void TEditor::removeClashingKeys()
+void TextEditor::removeClashingKeys()
 {
     QsciCommandSet *commands = standardCommands();
     for (QKeyCombination key : clashingKeys) {
@@ -97,7 +97,7 @@ void TEditor::removeClashingKeys()
     }
 }
 
-void TEditor::setBoxMode(bool on)
+void TextEditor::setBoxMode(bool on)
 {
     if (on == m_boxMode)
         return;
@@ -105,14 +105,14 @@ void TEditor::setBoxMode(bool on)
     bindSelectionKeys(on);
 }
 
-void TEditor::bindSelectionKeys(bool box)
+void TextEditor::bindSelectionKeys(bool box)
 {
     for (const SelectionKey &key : selectionKeys)
         SendScintilla(SCI_ASSIGNCMDKEY, (unsigned long)(key.key + (SCMOD_SHIFT << 16)),
                       long(box ? key.boxCommand : key.streamCommand));
 }
 
-void TEditor::insertAsTyped(const QString &text, qsizetype caretBack)
+void TextEditor::insertAsTyped(const QString &text, qsizetype caretBack)
 {
     if (isReadOnly())
         return;
@@ -124,12 +124,12 @@ void TEditor::insertAsTyped(const QString &text, qsizetype caretBack)
     }
 }
 
-void TEditor::insertContent(const ContentInsertion &insertion)
+void TextEditor::insertContent(const ContentInsertion &insertion)
 {
     insertAsTyped(insertion.text, insertion.caretBack);
 }
 
-void TEditor::boxPaste()
+void TextEditor::boxPaste()
 {
     const QString clip = QApplication::clipboard()->text();
     if (isReadOnly() || clip.isEmpty())
@@ -161,7 +161,7 @@ void TEditor::boxPaste()
     endUndoAction();
 }
 
-bool TEditor::typeUnderEscapeLock(QKeyEvent *event)
+bool TextEditor::typeUnderEscapeLock(QKeyEvent *event)
 {
     if (!m_escapeLock || m_composing || isReadOnly() || (event->modifiers() & Qt::AltModifier))
         return false;
@@ -180,7 +180,7 @@ bool TEditor::typeUnderEscapeLock(QKeyEvent *event)
     return true;
 }
 
-void TEditor::keyPressEvent(QKeyEvent *event)
+void TextEditor::keyPressEvent(QKeyEvent *event)
 {
     // Tab indents here, so Ctrl+Tab is the way out.
     if (bool forward = true; IsLeaveKey(event, &forward)) {
@@ -194,40 +194,40 @@ void TEditor::keyPressEvent(QKeyEvent *event)
     QsciScintilla::keyPressEvent(event);
 }
 
-void TEditor::inputMethodEvent(QInputMethodEvent *event)
+void TextEditor::inputMethodEvent(QInputMethodEvent *event)
 {
     // While a Japanese input method composes, the keys belong to it.
     m_composing = !event->preeditString().isEmpty();
     QsciScintilla::inputMethodEvent(event);
 }
 
-void TEditor::mousePressEvent(QMouseEvent *event)
+void TextEditor::mousePressEvent(QMouseEvent *event)
 {
     if (m_boxMode)
         event->setModifiers(event->modifiers() | Qt::AltModifier);
     QsciScintilla::mousePressEvent(event);
 }
 
-void TEditor::mouseMoveEvent(QMouseEvent *event)
+void TextEditor::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_boxMode)
         event->setModifiers(event->modifiers() | Qt::AltModifier);
     QsciScintilla::mouseMoveEvent(event);
 }
 
-void TEditor::resizeEvent(QResizeEvent *event)
+void TextEditor::resizeEvent(QResizeEvent *event)
 {
     QsciScintilla::resizeEvent(event);
     const QRect area = contentsRect();
     m_ruler->setGeometry(area.left(), area.top(), area.width(), m_ruler->sizeHint().height());
 }
 
-qsizetype TEditor::toTextPosition(qsizetype bytePosition)
+qsizetype TextEditor::toTextPosition(qsizetype bytePosition)
 {
     return SendScintilla(SCI_COUNTCODEUNITS, 0UL, long(bytePosition));
 }
 
-qsizetype TEditor::toBytePosition(qsizetype textPosition)
+qsizetype TextEditor::toBytePosition(qsizetype textPosition)
 {
     return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, 0UL, long(textPosition));
 }
